@@ -1,0 +1,92 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "editor/editor_state.h"
+#include "editor/files.h"
+#include "editor/ui.h"
+#include "editor/view_state.h"
+#include "level/level_table.h"
+#include "render/cell_grid.h"
+#include "render/renderer.h"
+#include "render/screen_tables.h"
+#include "snapshot/snapshot_image.h"
+#include "surface/fast_dib.h"
+
+namespace kestrova {
+
+using ScreenBytes = std::array<std::uint8_t, kScreenAreaSize>;
+
+// What the main window owns, and one method per handler of the main window.
+// Each handler ends with the refresh or the edit refresh. The Editor talks to
+// the outside only through the Ui and Files ports.
+class Editor {
+ public:
+  Editor(Ui& ui, Files& files);
+
+  // ---- What the view and the tests read ----
+  EditorState& State() { return state_; }
+  const EditorState& State() const { return state_; }
+  ViewState& View() { return view_; }
+  const ViewState& View() const { return view_; }
+  SnapshotImage& Image() { return image_; }
+  const SnapshotImage& Image() const { return image_; }
+  const ScreenBytes& SavedScreen() const { return savedScreen_; }
+  const ScreenBytes& LoadedScreen() const { return loadedScreen_; }
+  LevelTable& Levels() { return levelTable_; }
+  const LevelTable& Levels() const { return levelTable_; }
+  CellGrid& Grid() { return grid_; }
+  const CellGrid& Grid() const { return grid_; }
+  const ScreenTables& Tables() const { return tables_; }
+  TFastDIB& MapBitmap() { return mapBitmap_; }
+  const TFastDIB& MapView() const { return viewBitmap_; }          // FastIMG1
+  const TFastDIB& OverviewBitmap() const { return overviewBitmap_; }  // FastIMG2
+  const TFastDIB& PaletteBitmap() const { return paletteBitmap_; }  // FastIMG3
+  bool HasSnapshot() const { return !image_.Empty(); }
+
+  // ---- Refresh cycle ----
+  void Refresh();
+  // After bytesInserted bytes were inserted (negative: removed) in the stream.
+  void EditRefresh(int bytesInserted);
+  void RebuildLevels();
+
+  // ---- Loading ----
+  void LoadSnapshot();
+
+  // ---- Saving and exports ----
+
+  // ---- Navigation ----
+
+  // ---- Game settings ----
+
+  // ---- Editing ----
+
+  // ---- Palette and dragging ----
+
+ private:
+  RenderTarget Target() { return RenderTarget{image_, state_, grid_, tables_, mapBitmap_}; }
+  void RedrawLevelOverview();
+  void UpdateWipeButton();
+
+  Ui& ui_;
+  Files& files_;
+
+  SnapshotImage image_;
+  ScreenBytes savedScreen_{};
+  ScreenBytes loadedScreen_{};
+  LevelTable levelTable_{};
+  CellGrid grid_;
+  ScreenTables tables_;
+  TFastDIB mapBitmap_;
+  TFastDIB viewBitmap_;
+  TFastDIB overviewBitmap_;
+  TFastDIB paletteBitmap_;
+  TFastDIB dragBitmap_;
+
+  EditorState state_;
+  ViewState view_;
+};
+
+}  // namespace kestrova

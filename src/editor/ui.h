@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace kestrova {
+
+enum class MessageIcon { Error, Information };
+enum class MessageButtons { Ok, OkCancel };
+enum class MessageAnswer { Ok, Cancel };
+
+struct FileDialogRequest {
+  std::string title;
+  std::string filterText;   // "Spectrum Snapshots (*.szx) (*.sna)"
+  std::string pattern;      // "*.szx; *.sna"
+  std::string initialFolder;
+};
+
+// How the Editor asks the person something. The window implements it with
+// Qt dialogs; tests with a scripted fake.
+class Ui {
+ public:
+  virtual ~Ui() = default;
+  // The chosen path, or nothing when the dialog was cancelled.
+  virtual std::optional<std::string> OpenFile(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
+  // The reply; Cancel gives the default text back.
+  virtual std::string InputBox(const std::string& title, const std::string& prompt,
+                               const std::string& defaultText) = 0;
+  virtual MessageAnswer Message(const std::string& text, const std::string& title,
+                                MessageIcon icon, MessageButtons buttons) = 0;
+};
+
+}  // namespace kestrova

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "level/level_addresses.h"
+#include "snapshot/snapshot_image.h"
+
+namespace kestrova {
+
+// Entry i: start address of level i + 1, 0 where there is no such level.
+using LevelTable = std::array<std::uint32_t, kLevelTableSize>;
+
+// True when the bytes at p, p + 1, p + 2 are 22 01 FF: the last level's end
+// record followed by the end-of-levels marker.
+bool IsLastEndRecord(const SnapshotImage& image, std::uint32_t p);
+
+// The first end record (22 01) from `from` up to 0x98CD, if any.
+std::optional<std::uint32_t> FindLevelEnd(const SnapshotImage& image, std::uint32_t from);
+
+// The first p from `from` up to 0x98CC holding 22 01 FF, if any.
+std::optional<std::uint32_t> FindFirstLastEndRecord(const SnapshotImage& image, std::uint32_t from);
+// The last p from `from` up to 0x98CC holding 22 01 FF, if any.
+std::optional<std::uint32_t> FindLastEndRecord(const SnapshotImage& image, std::uint32_t from);
+
+// The table by the byte scan: entry 0 is 0x9236, each end record not followed
+// by the marker starts the next level. Storing stops at entry 255.
+LevelTable ScanLevelTable(const SnapshotImage& image);
+
+int LevelCount(const LevelTable& table);
+
+// Level bounds rule: the level end for chooser index `index`, or nothing when
+// the last level has no end record followed by the marker.
+std::optional<std::uint32_t> LevelEndByBoundsRule(const SnapshotImage& image, const LevelTable& table, int index);
+
+// Sum of 2n + 2 over the land-space pairs on even steps from `start` while
+// p <= `end`, raised to a multiple of 192.
+std::int32_t LevelHeight(const SnapshotImage& image, std::uint32_t start, std::uint32_t end);
+
+// "Level 1 $9236 (37430)".
+std::string ChooserText(int index, std::uint32_t start);
+std::vector<std::string> ChooserTexts(const LevelTable& table);
+
+// The load-time count: free bytes and level 1's bounds, or nothing when the
+// level area has no end-of-levels marker.
+struct LoadTimeLevels {
+  std::int32_t bytesFree = 0;
+  std::uint32_t levelStart = kLevelAreaStart;
+  std::uint32_t levelEnd = 0;
+};
+std::optional<LoadTimeLevels> CountFreeBytesAndFindLevelOne(const SnapshotImage& image);
+
+}  // namespace kestrova

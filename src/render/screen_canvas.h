@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "render/cell_grid.h"
+#include "render/screen_tables.h"
+#include "snapshot/snapshot_image.h"
+
+namespace kestrova {
+
+// The Spectrum screen area inside the SnapshotImage together with the
+// CellGrid, as the drawers see it. Every write is clipped: a row outside
+// minRow..191 or a column outside 0..31 is skipped.
+class ScreenCanvas {
+ public:
+  ScreenCanvas(SnapshotImage& image, CellGrid& grid, const ScreenTables& tables)
+      : image_(image), grid_(grid), tables_(tables) {}
+
+  // Display offset of (row, column), or nothing when it lies off the screen.
+  std::optional<std::uint32_t> Offset(int row, int column, int minRow = 0) const {
+    if (row < minRow || row >= kScreenRows || column < 0 || column >= kScreenColumns) return std::nullopt;
+    return tables_.rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
+  }
+
+  std::uint8_t DisplayByte(std::uint32_t d) const { return image_.Read(kScreenAreaStart + d); }
+  void OrDisplayByte(std::uint32_t d, std::uint8_t bits) {
+    image_.Write(kScreenAreaStart + d, static_cast<std::uint8_t>(DisplayByte(d) | bits));
+  }
+  void SetDisplayByte(std::uint32_t d, std::uint8_t bits) { image_.Write(kScreenAreaStart + d, bits); }
+
+  std::uint8_t Colour(std::uint32_t d) const { return image_.Read(kScreenAreaStart + tables_.attrOffset[d]); }
+  void SetColour(std::uint32_t d, std::uint8_t attribute) {
+    image_.Write(kScreenAreaStart + tables_.attrOffset[d], attribute);
+  }
+  // Attribute by character row and column (0..23, 0..31), clipped.
+  void SetCellColour(int characterRow, int column, std::uint8_t attribute) {
+    if (characterRow < 0 || characterRow >= kScreenRows / 8 || column < 0 || column >= kScreenColumns) return;
+    image_.Write(kAttributeFileStart + static_cast<std::uint32_t>(characterRow) * 32 + static_cast<std::uint32_t>(column),
+                 attribute);
+  }
+
+  void SetTile(std::uint32_t d, std::uint32_t tile, std::uint32_t owner) {
+    grid_.tileId[d] = tile;
+    grid_.ownerPos[d] = owner;
+  }
+
+  SnapshotImage& Image() { return image_; }
+  const SnapshotImage& Image() const { return image_; }
+  CellGrid& Grid() { return grid_; }
+  const ScreenTables& Tables() const { return tables_; }
+
+ private:
+  SnapshotImage& image_;
+  CellGrid& grid_;
+  const ScreenTables& tables_;
+};
+
+}  // namespace kestrova

@@ -1,0 +1,56 @@
+#include "support/scripted_ui.h"
+
+namespace kestrova::testing {
+
+namespace {
+std::optional<std::string> Next(std::deque<std::optional<std::string>>& answers) {
+  if (answers.empty()) return std::nullopt;
+  auto answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+}  // namespace
+
+std::optional<std::string> ScriptedUi::OpenFile(const FileDialogRequest& request) {
+  questions.push_back({Question::Kind::OpenFile, request, {}, {}, {}});
+  return Next(fileAnswers);
+}
+
+std::optional<std::string> ScriptedUi::SaveFile(const FileDialogRequest& request) {
+  questions.push_back({Question::Kind::SaveFile, request, {}, {}, {}});
+  return Next(fileAnswers);
+}
+
+std::string ScriptedUi::InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) {
+  questions.push_back({Question::Kind::Input, {}, title, prompt, defaultText});
+  auto answer = Next(inputAnswers);
+  return answer ? *answer : defaultText;
+}
+
+MessageAnswer ScriptedUi::Message(const std::string& text, const std::string& title, MessageIcon icon,
+                                  MessageButtons buttons) {
+  Question question{Question::Kind::Message, {}, title, text, {}};
+  question.icon = icon;
+  question.buttons = buttons;
+  questions.push_back(question);
+  if (messageAnswers.empty()) return MessageAnswer::Ok;
+  const MessageAnswer answer = messageAnswers.front();
+  messageAnswers.pop_front();
+  return answer;
+}
+
+std::vector<ScriptedUi::Question> ScriptedUi::Messages() const {
+  std::vector<Question> result;
+  for (const auto& q : questions)
+    if (q.kind == Question::Kind::Message) result.push_back(q);
+  return result;
+}
+
+std::vector<ScriptedUi::Question> ScriptedUi::Inputs() const {
+  std::vector<Question> result;
+  for (const auto& q : questions)
+    if (q.kind == Question::Kind::Input) result.push_back(q);
+  return result;
+}
+
+}  // namespace kestrova::testing

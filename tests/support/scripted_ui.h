@@ -1,0 +1,41 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editor/ui.h"
+
+namespace kestrova::testing {
+
+// A Ui that records every question and answers from scripted lists. An
+// input box with no scripted reply answers as Cancel does (the default);
+// a dialog with no scripted answer is cancelled; a message box is OK'd.
+class ScriptedUi : public Ui {
+ public:
+  struct Question {
+    enum class Kind { OpenFile, SaveFile, Input, Message } kind;
+    FileDialogRequest dialog;                     // file dialogs
+    std::string title, text, defaultText;         // input box and message box
+    MessageIcon icon = MessageIcon::Information;  // message box
+    MessageButtons buttons = MessageButtons::Ok;  // message box
+  };
+
+  std::deque<std::optional<std::string>> fileAnswers;  // nullopt = cancel
+  std::deque<std::optional<std::string>> inputAnswers;  // nullopt = Cancel
+  std::deque<MessageAnswer> messageAnswers;
+  std::vector<Question> questions;
+
+  std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
+  std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
+  std::string InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) override;
+  MessageAnswer Message(const std::string& text, const std::string& title, MessageIcon icon,
+                        MessageButtons buttons) override;
+
+  // The message boxes shown so far.
+  std::vector<Question> Messages() const;
+  std::vector<Question> Inputs() const;
+};
+
+}  // namespace kestrova::testing
