@@ -1,5 +1,7 @@
 #include "render/renderer.h"
 
+#include "render/drawer.h"
+#include "render/object_drawers.h"
 #include "render/spectrum_palette.h"
 
 namespace kestrova {
@@ -15,11 +17,19 @@ void DrawLevel(RenderTarget& target) {
   state.currentRow = state.scrollOffset + 191;
   state.walkStart = state.levelStart;
   state.streamCursor = static_cast<std::int32_t>(state.levelStart);
+  ScreenCanvas canvas(target.image, target.grid, target.tables);
+  DrawContext context{canvas, state, nullptr};
   do {
     state.currentCode = target.image.Read(static_cast<std::uint32_t>(state.streamCursor));
-    state.streamCursor += 2;
+    if (DrawerFunction drawer = FindDrawer(static_cast<std::uint8_t>(state.currentCode))) {
+      drawer(context);
+    } else {
+      state.streamCursor += 2;
+    }
   } while (state.currentRow >= 1 && static_cast<std::uint32_t>(state.streamCursor) <= state.levelEnd);
 }
+
+DrawerFunction FindDrawer(std::uint8_t code) { return FindObjectDrawer(code); }
 
 void ConvertScreen(RenderTarget& target) {
   EditorState& state = target.state;

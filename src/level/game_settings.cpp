@@ -1,0 +1,32 @@
+#include "level/game_settings.h"
+
+namespace kestrova {
+
+FortressLabel MakeFortressLabel(std::uint8_t fortressByte, const LevelTable& table) {
+  const std::string head = "Fortress Byte: " + std::to_string(fortressByte);
+  std::string text = head + " (levels ";
+  int levels = 0;
+  int listed = 0;
+  for (int i = 0; i < kLevelTableSize && table[static_cast<std::size_t>(i)] != 0; ++i) {
+    const int n = i + 1;
+    ++levels;
+    if ((n & fortressByte) == 0) {
+      text += std::to_string(n) + ", ";
+      ++listed;
+    }
+  }
+  if (listed == levels) {
+    text = head + " (levels ALL";
+  } else if (listed == 0) {
+    text += "NONE";
+  } else {
+    text.resize(text.size() - 2);
+  }
+  text += ")";
+  FortressLabel label;
+  label.hint = text;
+  label.caption = text.size() > 60 ? text.substr(0, 60) + "..." : text;
+  return label;
+}
+
+}  // namespace kestrova
