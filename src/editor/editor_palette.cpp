@@ -1,9 +1,12 @@
+// The object palette: the strip drawn after a load, and its drag-and-drop.
+#include "edit/palette_drawing.h"
 #include "editor/editor.h"
 
 namespace kestrova {
 
 void Editor::DrawPaletteStrip() {
-  // The object palette strip (FastIMG3) is drawn here, after a snapshot is loaded.
+  RenderTarget target = Target();
+  DrawPalettePictures(target, paletteBitmap_);
 }
 
 }  // namespace kestrova

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "editor/editor_state.h"
+#include "render/cell_grid.h"
+#include "render/screen_tables.h"
+#include "snapshot/snapshot_image.h"
+
+namespace kestrova {
+
+// The map view: MapBitmap at twice its size.
+constexpr int kMapViewWidth = 512;
+constexpr int kMapViewHeight = 384;
+constexpr int kMapPixelsPerColumn = 16;  // one byte column of 8 Spectrum pixels, doubled
+constexpr int kMapPixelsPerRow = 2;
+
+// Rows the view scrolls for each pointer event that goes further past an edge.
+constexpr std::int32_t kAutoScrollStep = 4;
+
+// Tiles of the fortress gates, the tunnel bands and bridge, and the log
+// crossing and its water: nothing is dragged over them or dropped on them.
+constexpr bool IsFortressTunnelOrCrossingTile(std::uint32_t tile) {
+  switch (tile) {
+    case 13: case 14: case 25: case 33: case 114: case 115: case 116: case 147: case 150: case 152:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The CellGrid index under map pointer (x, y): row y div 2 limited to
+// 0..191, column x div 16 limited to 0..31 (a held button reports positions
+// outside the view).
+std::uint32_t MapCellIndex(const ScreenTables& tables, int x, int y);
+
+constexpr bool IsOutOfView(int y) { return y < 0 || y >= kMapViewHeight; }
+
+// Past the top edge (and further up than last time) the view moves into the
+// level, past the bottom edge back towards its start. The offset never goes
+// below 0, and auto-scroll does not take it past the level height. True when
+// the offset changed.
+bool AutoScroll(EditorState& state, int y, std::int32_t levelHeight);
+
+// The sideways move of the grabbed record for pointer x, within the column
+// range; road edgings move one column per event. Writes the operand back.
+void MoveSideways(SnapshotImage& image, EditorState& state, int x);
+
+// The lowest address a downward move may reach: the level start, but never
+// the first record of level 1.
+std::uint32_t LowerMoveLimit(std::uint32_t levelStart);
+
+// Moves the record at `record` past the first land-space record after it
+// and on up to directly before the land-space record at `land` when that
+// lies further on. Nothing happens (and nothing is returned) when no
+// land-space record follows inside the level. Returns the record's new
+// address.
+std::optional<std::uint32_t> MoveRecordUp(SnapshotImage& image, std::uint32_t record, std::uint32_t land,
+                                          std::uint32_t levelEnd);
+
+// Moves the record at `record` down to directly before the land-space
+// record at `land` (at least one slot, never below `lowerLimit`). Returns the
+// record's new address.
+std::uint32_t MoveRecordDown(SnapshotImage& image, std::uint32_t record, std::uint32_t land, std::uint32_t lowerLimit);
+
+enum class VerticalMove {
+  Ignored,  // the pointer is over a fortress, tunnel or crossing: the handler ends
+  Tried,    // moved or not, the drag step goes on
+};
+
+// The upward and downward record moves for pointer y over cell `cell` of the
+// grid the last refresh filled. Keeps the record under the pointer and the
+// grabbed row up to date.
+VerticalMove MoveVertically(SnapshotImage& image, EditorState& state, const CellGrid& grid, std::uint32_t cell, int y);
+
+}  // namespace kestrova

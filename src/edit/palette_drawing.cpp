@@ -1,0 +1,177 @@
+#include "edit/palette_drawing.h"
+
+#include "render/drawer.h"
+#include "render/screen_canvas.h"
+#include "render/spectrum_palette.h"
+
+namespace kestrova {
+
+namespace {
+
+constexpr int kMapWidth = 256;
+constexpr int kMapHeight = 192;
+constexpr Pixel kBorderColour = 0x000000;
+constexpr std::uint32_t kYellowComponent = 0xCA;
+
+constexpr std::uint32_t RedOf(Pixel p) { return (p >> 16) & 0xFF; }
+constexpr std::uint32_t GreenOf(Pixel p) { return (p >> 8) & 0xFF; }
+
+template <typename Change>
+void ChangeArea(TFastDIB& strip, const StripArea& area, Change change) {
+  for (int y = area.firstY; y <= area.lastY; ++y) {
+    for (int x = area.firstX; x <= area.lastX; ++x) {
+      const Pixel before = strip.PixelAtTop(x, y);
+      const Pixel after = change(before);
+      if (after != before) strip.SetPixelTop(x, y, after);
+    }
+  }
+}
+
+void MakeGreenlessBlue(TFastDIB& strip) {
+  ChangeArea(strip, kBlueFixArea, [](Pixel p) { return GreenOf(p) == 0 ? kPaletteBlue : p; });
+}
+
+void FillYellow(TFastDIB& strip) {
+  ChangeArea(strip, kYellowFillArea, [](Pixel) { return kPaletteYellow; });
+}
+
+void MakeBlackAndYellowCyan(TFastDIB& strip) {
+  ChangeArea(strip, kCyanFixArea, [](Pixel p) {
+    const bool black = RedOf(p) == 0 && GreenOf(p) == 0;
+    const bool yellow = RedOf(p) == kYellowComponent && GreenOf(p) == kYellowComponent;
+    return black || yellow ? kPaletteCyan : p;
+  });
+}
+
+PreviewDrawing StripDrawing(const PalettePicture& picture) {
+  return {picture.drawer,      picture.currentCode, picture.sample, picture.firstColumn,
+          picture.lastColumn, picture.lastRow,     picture.lastRow};
+}
+
+void StretchIntoStrip(const TFastDIB& mapBitmap, const PalettePicture& picture, TFastDIB& strip) {
+  for (int i = 0; i < picture.rectangles; ++i) {
+    mapBitmap.StretchRectTo(picture.source[static_cast<std::size_t>(i)], strip,
+                            picture.destination[static_cast<std::size_t>(i)]);
+  }
+}
+
+bool InGroup(const PalettePicture& picture, const PaletteGroup& group) {
+  return picture.firstSlot >= group.firstSlot && picture.firstSlot <= group.lastSlot;
+}
+
+void DrawGroup(RenderTarget& target, const PaletteGroup& group, TFastDIB& strip) {
+  for (const PalettePicture& picture : kPalettePictures) {
+    if (InGroup(picture, group)) DrawPreview(target, StripDrawing(picture));
+  }
+  if (kYellowFillSlot >= group.firstSlot && kYellowFillSlot <= group.lastSlot) FillYellow(strip);
+  for (const PalettePicture& picture : kPalettePictures) {
+    if (!InGroup(picture, group)) continue;
+    if (picture.firstSlot == kBlueFixBeforeSlot) MakeGreenlessBlue(strip);
+    StretchIntoStrip(target.mapBitmap, picture, strip);
+    if (picture.firstSlot == kCyanFixAfterSlot) MakeBlackAndYellowCyan(strip);
+  }
+}
+
+void RestoreNormalDrawing(EditorState& state) {
+  state.conversion.lastRow = ConversionParameters{}.lastRow;
+  state.conversion.firstColumn = ConversionParameters{}.firstColumn;
+  state.conversion.lastColumn = ConversionParameters{}.lastColumn;
+  state.previewMode = false;
+}
+
+void DrawTwoLogCrossings(RenderTarget& target, const DragPictureRow& row) {
+  target.mapBitmap.Fill(kPaletteYellow);
+  for (const LogCrossingDrawing& crossing : kLogCrossingDrawings) {
+    DrawPreview(target, {row.drawer, row.currentCode, crossing.sample, crossing.column, crossing.column, row.lastRow,
+                         row.currentRow});
+  }
+}
+
+void DrawDragPreview(RenderTarget& target, const DragPictureRow& row) {
+  EditorState& state = target.state;
+  const PreviewDrawing drawing{row.drawer, row.currentCode, row.sample, 0, row.lastColumn, row.lastRow, row.currentRow};
+  switch (row.drawing) {
+    case DragDrawing::Plain:
+      DrawPreview(target, drawing);
+      break;
+    case DragDrawing::LargeHut:
+      state.largeHut = true;
+      DrawPreview(target, drawing);
+      break;
+    case DragDrawing::FigureColumns:
+      state.previewColumns.prisonerFigures = kDragFigureColumns;
+      DrawPreview(target, drawing);
+      state.previewColumns.prisonerFigures = PreviewColumns{}.prisonerFigures;
+      break;
+    case DragDrawing::MarkerColumn:
+      state.previewColumns.rocketMarker = kDragMarkerColumn;
+      DrawPreview(target, drawing);
+      state.previewColumns.rocketMarker = PreviewColumns{}.rocketMarker;
+      break;
+    case DragDrawing::TwoLogCrossings:
+      DrawTwoLogCrossings(target, row);
+      break;
+  }
+}
+
+}  // namespace
+
+void DrawPreview(RenderTarget& target, const PreviewDrawing& drawing) {
+  EditorState& state = target.state;
+  state.previewMode = true;
+  state.conversion.firstColumn = drawing.firstColumn;
+  state.conversion.lastColumn = drawing.lastColumn;
+  state.conversion.lastRow = drawing.lastRow;
+  state.conversion.baseRow = drawing.lastRow;
+  state.currentRow = drawing.currentRow;
+  state.streamCursor = static_cast<std::int32_t>(drawing.sample);
+  if (drawing.currentCode != kKeepCurrentCode) state.currentCode = static_cast<std::uint32_t>(drawing.currentCode);
+  if (DrawerFunction drawer = FindDrawer(drawing.drawer)) {
+    ScreenCanvas canvas(target.image, target.grid, target.tables);
+    DrawContext context{canvas, state, nullptr};
+    drawer(context);
+  }
+  ConvertScreen(target);
+}
+
+void DrawPalettePictures(RenderTarget& target, TFastDIB& strip) {
+  EditorState& state = target.state;
+  state.previewMode = true;
+  state.previewColumns = PreviewColumns{};
+  ClearMapScreen(target.image);
+  bool first = true;
+  for (const PaletteGroup& group : kPaletteGroups) {
+    if (!first) {
+      target.mapBitmap.Fill(kPaletteYellow);
+      ClearMapScreen(target.image);
+    }
+    first = false;
+    DrawGroup(target, group, strip);
+  }
+  RestoreNormalDrawing(state);
+}
+
+void DrawDragPicture(RenderTarget& target, const DragPictureRow& row, TFastDIB& picture) {
+  picture.Resize(row.width, row.height);
+  target.mapBitmap.Resize(row.width / 2, row.height / 2);
+  ClearCellGrid(target.grid);
+  ClearMapScreen(target.image);
+  DrawDragPreview(target, row);
+  target.mapBitmap.CopyNearestTo(picture);
+  DrawDragBorder(picture);
+
+  target.state.conversion = ConversionParameters{};
+  target.mapBitmap.Resize(kMapWidth, kMapHeight);
+  target.state.previewMode = false;
+}
+
+void DrawDragBorder(TFastDIB& picture) {
+  const int w = picture.Width();
+  const int h = picture.Height();
+  picture.Line(0, 0, 0, h, kBorderColour);
+  picture.Line(0, h - 1, w - 1, h - 1, kBorderColour);
+  picture.Line(0, 0, w - 1, 0, kBorderColour);
+  picture.Line(w - 1, 0, w - 1, h, kBorderColour);
+}
+
+}  // namespace kestrova
