@@ -20,6 +20,10 @@ Editor::Editor(Ui& ui, Files& files) : ui_(ui), files_(files) {
 
 void Editor::Refresh() {
   state_.streamCursor = static_cast<std::int32_t>(state_.walkStart);
+  RedrawFromCursor();
+}
+
+void Editor::RedrawFromCursor() {
   ClearCellGrid(grid_);
   ClearMapScreen(image_);
   RenderTarget target = Target();
