@@ -39,7 +39,7 @@ TEST(PaletteTables, EveryTagHasOneDragPictureOfItsSlot) {
     const PalettePicture* picture = PictureOfSlot(row.slot);
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->firstSlot, row.slot) << row.tag;
-    if (picture->tab == OptionTab::None) {
+    if (!picture->tab) {
       EXPECT_EQ(picture->tag, row.tag);
     }
     EXPECT_EQ(row.width % 2, 0);
@@ -50,7 +50,7 @@ TEST(PaletteTables, EveryTagHasOneDragPictureOfItsSlot) {
   EXPECT_EQ(*tags.begin(), 0);
   EXPECT_EQ(*tags.rbegin(), 49);
   for (const PalettePicture& picture : kPalettePictures) {
-    EXPECT_EQ(picture.tab == OptionTab::None, picture.tag != kNoTag) << picture.firstSlot;
+    EXPECT_EQ(!picture.tab, picture.tag != kNoTag) << picture.firstSlot;
   }
 }
 

@@ -2,8 +2,9 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
+#include <optional>
 
+#include "edit/properties_tabs.h"
 #include "surface/fast_dib.h"
 
 namespace kestrova {
@@ -17,17 +18,14 @@ constexpr int kPaletteStripHeight = 40;
 // "Left as it is": a picture whose drawer does not need the current code set.
 constexpr int kKeepCurrentCode = -1;
 
-// The "Properties" tab whose options choose the variant a slot stands for.
-enum class OptionTab { None, Hut, Cliff, Cave, Alarm, Bridge, Rocket, LogCrossing, Road, Fortress };
-
 // One picture of the strip: drawn by the level drawer of `drawer` from the
 // record at `sample`, converted over the window (columns, rows 0..lastRow)
 // and stretched from MapBitmap (y from the top) into the strip.
 struct PalettePicture {
   int firstSlot;
   int lastSlot;
-  int tag;        // the insertion tag of a left press, for slots without options
-  OptionTab tab;  // otherwise the tab that decides the tag
+  int tag;                           // the insertion tag of a left press, for slots without options
+  std::optional<PropertiesTab> tab;  // otherwise the "Properties" tab whose options decide it
   std::uint8_t drawer;
   int currentCode;  // set before the drawer runs, or kKeepCurrentCode
   std::uint32_t sample;
@@ -40,42 +38,43 @@ struct PalettePicture {
 };
 
 constexpr int kNoTag = -1;
+constexpr std::optional<PropertiesTab> kNoTab = std::nullopt;
 constexpr int kKeep = kKeepCurrentCode;
 
 // clang-format off
 inline constexpr std::array<PalettePicture, 30> kPalettePictures = {{
-    {0, 0, 0, OptionTab::None, 0x00, kKeep, 0x992A, 0, 0, 10, 1, {{{0, 182, 8, 10}}}, {{{0, 0, 32, 40}}}},
-    {1, 1, 1, OptionTab::None, 0x83, kKeep, 0x993F, 4, 6, 39, 1, {{{32, 152, 24, 40}}}, {{{32, 0, 32, 40}}}},
-    {2, 2, 2, OptionTab::None, 0x87, kKeep, 0x990F, 8, 10, 21, 1, {{{64, 170, 24, 22}}}, {{{64, 0, 32, 40}}}},
-    {3, 3, 6, OptionTab::None, 0x0F, kKeep, 0xA01D, 12, 13, 15, 1, {{{96, 176, 16, 16}}}, {{{96, 0, 32, 40}}}},
-    {4, 4, 7, OptionTab::None, 0x10, 0x10, 0x9A42, 16, 18, 21, 1, {{{128, 170, 24, 22}}}, {{{128, 0, 32, 40}}}},
-    {5, 5, 8, OptionTab::None, 0x11, 0x11, 0x9A14, 20, 22, 21, 1, {{{160, 170, 24, 22}}}, {{{160, 0, 32, 40}}}},
-    {6, 6, 13, OptionTab::None, 0x13, 0x13, 0x9CAA, 24, 25, 15, 1, {{{192, 176, 16, 16}}}, {{{192, 0, 32, 40}}}},
-    {7, 7, 12, OptionTab::None, 0x12, 0x12, 0x9A03, 28, 29, 15, 1, {{{224, 176, 16, 16}}}, {{{224, 0, 32, 40}}}},
-    {8, 8, 3, OptionTab::None, 0x8A, kKeep, 0x992A, 0, 1, 17, 1, {{{0, 174, 16, 18}}}, {{{256, 0, 32, 40}}}},
-    {9, 9, 4, OptionTab::None, 0x8B, kKeep, 0x9927, 4, 6, 17, 1, {{{32, 174, 24, 18}}}, {{{288, 0, 32, 40}}}},
-    {10, 10, 5, OptionTab::None, 0x8C, kKeep, 0x990F, 8, 9, 17, 1, {{{64, 174, 16, 18}}}, {{{320, 0, 32, 40}}}},
-    {11, 11, 9, OptionTab::None, 0x23, 0x23, 0xA01D, 12, 13, 11, 1, {{{96, 180, 16, 12}}}, {{{352, 0, 32, 40}}}},
-    {12, 12, 10, OptionTab::None, 0x24, kKeep, 0x9A42, 16, 19, 11, 1, {{{128, 180, 32, 12}}}, {{{384, 0, 32, 40}}}},
-    {13, 13, 11, OptionTab::None, 0x25, 0x25, 0x9A14, 20, 21, 11, 1, {{{160, 180, 16, 12}}}, {{{416, 0, 32, 40}}}},
-    {14, 14, 20, OptionTab::None, 0x1A, kKeep, 0x992A, 0, 6, 31, 1, {{{0, 160, 56, 32}}}, {{{448, 0, 32, 40}}}},
-    {15, 15, 21, OptionTab::None, 0x1B, kKeep, 0x992A, 0, 4, 21, 1, {{{0, 170, 40, 22}}}, {{{480, 0, 32, 40}}}},
-    {16, 16, 22, OptionTab::None, 0x1C, kKeep, 0x992A, 0, 3, 31, 1, {{{0, 160, 32, 32}}}, {{{512, 0, 32, 40}}}},
-    {17, 17, 25, OptionTab::None, 0x81, kKeep, 0xA01D, 12, 17, 63, 1, {{{96, 128, 48, 64}}}, {{{544, 0, 32, 40}}}},
-    {18, 18, 24, OptionTab::None, 0x95, kKeep, 0x9A14, 20, 24, 63, 1, {{{160, 126, 40, 66}}}, {{{576, 0, 32, 40}}}},
-    {19, 19, kNoTag, OptionTab::Hut, 0x94, kKeep, 0xA0C3, 25, 30, 39, 1, {{{200, 152, 48, 40}}}, {{{608, 0, 32, 40}}}},
-    {20, 20, kNoTag, OptionTab::Cliff, 0x82, kKeep, 0x992A, 0, 5, 95, 1, {{{0, 96, 48, 96}}}, {{{640, 0, 32, 40}}}},
-    {21, 21, kNoTag, OptionTab::Cave, 0x1E, 0x1E, 0x990F, 8, 13, 39, 1, {{{64, 152, 48, 40}}}, {{{672, 0, 32, 40}}}},
-    {22, 22, 37, OptionTab::None, 0x22, kKeep, 0x992A, 0, 10, 7, 2,
+    {0, 0, 0, kNoTab, 0x00, kKeep, 0x992A, 0, 0, 10, 1, {{{0, 182, 8, 10}}}, {{{0, 0, 32, 40}}}},
+    {1, 1, 1, kNoTab, 0x83, kKeep, 0x993F, 4, 6, 39, 1, {{{32, 152, 24, 40}}}, {{{32, 0, 32, 40}}}},
+    {2, 2, 2, kNoTab, 0x87, kKeep, 0x990F, 8, 10, 21, 1, {{{64, 170, 24, 22}}}, {{{64, 0, 32, 40}}}},
+    {3, 3, 6, kNoTab, 0x0F, kKeep, 0xA01D, 12, 13, 15, 1, {{{96, 176, 16, 16}}}, {{{96, 0, 32, 40}}}},
+    {4, 4, 7, kNoTab, 0x10, 0x10, 0x9A42, 16, 18, 21, 1, {{{128, 170, 24, 22}}}, {{{128, 0, 32, 40}}}},
+    {5, 5, 8, kNoTab, 0x11, 0x11, 0x9A14, 20, 22, 21, 1, {{{160, 170, 24, 22}}}, {{{160, 0, 32, 40}}}},
+    {6, 6, 13, kNoTab, 0x13, 0x13, 0x9CAA, 24, 25, 15, 1, {{{192, 176, 16, 16}}}, {{{192, 0, 32, 40}}}},
+    {7, 7, 12, kNoTab, 0x12, 0x12, 0x9A03, 28, 29, 15, 1, {{{224, 176, 16, 16}}}, {{{224, 0, 32, 40}}}},
+    {8, 8, 3, kNoTab, 0x8A, kKeep, 0x992A, 0, 1, 17, 1, {{{0, 174, 16, 18}}}, {{{256, 0, 32, 40}}}},
+    {9, 9, 4, kNoTab, 0x8B, kKeep, 0x9927, 4, 6, 17, 1, {{{32, 174, 24, 18}}}, {{{288, 0, 32, 40}}}},
+    {10, 10, 5, kNoTab, 0x8C, kKeep, 0x990F, 8, 9, 17, 1, {{{64, 174, 16, 18}}}, {{{320, 0, 32, 40}}}},
+    {11, 11, 9, kNoTab, 0x23, 0x23, 0xA01D, 12, 13, 11, 1, {{{96, 180, 16, 12}}}, {{{352, 0, 32, 40}}}},
+    {12, 12, 10, kNoTab, 0x24, kKeep, 0x9A42, 16, 19, 11, 1, {{{128, 180, 32, 12}}}, {{{384, 0, 32, 40}}}},
+    {13, 13, 11, kNoTab, 0x25, 0x25, 0x9A14, 20, 21, 11, 1, {{{160, 180, 16, 12}}}, {{{416, 0, 32, 40}}}},
+    {14, 14, 20, kNoTab, 0x1A, kKeep, 0x992A, 0, 6, 31, 1, {{{0, 160, 56, 32}}}, {{{448, 0, 32, 40}}}},
+    {15, 15, 21, kNoTab, 0x1B, kKeep, 0x992A, 0, 4, 21, 1, {{{0, 170, 40, 22}}}, {{{480, 0, 32, 40}}}},
+    {16, 16, 22, kNoTab, 0x1C, kKeep, 0x992A, 0, 3, 31, 1, {{{0, 160, 32, 32}}}, {{{512, 0, 32, 40}}}},
+    {17, 17, 25, kNoTab, 0x81, kKeep, 0xA01D, 12, 17, 63, 1, {{{96, 128, 48, 64}}}, {{{544, 0, 32, 40}}}},
+    {18, 18, 24, kNoTab, 0x95, kKeep, 0x9A14, 20, 24, 63, 1, {{{160, 126, 40, 66}}}, {{{576, 0, 32, 40}}}},
+    {19, 19, kNoTag, PropertiesTab::Hut, 0x94, kKeep, 0xA0C3, 25, 30, 39, 1, {{{200, 152, 48, 40}}}, {{{608, 0, 32, 40}}}},
+    {20, 20, kNoTag, PropertiesTab::Cliff, 0x82, kKeep, 0x992A, 0, 5, 95, 1, {{{0, 96, 48, 96}}}, {{{640, 0, 32, 40}}}},
+    {21, 21, kNoTag, PropertiesTab::Cave, 0x1E, 0x1E, 0x990F, 8, 13, 39, 1, {{{64, 152, 48, 40}}}, {{{672, 0, 32, 40}}}},
+    {22, 22, 37, kNoTab, 0x22, kKeep, 0x992A, 0, 10, 7, 2,
      {{{0, 184, 40, 8}, {48, 184, 40, 8}}}, {{{704, 5, 32, 16}, {704, 21, 32, 16}}}},
-    {23, 23, kNoTag, OptionTab::Alarm, 0x27, kKeep, 0x992A, 0, 10, 7, 1, {{{0, 184, 40, 8}}}, {{{736, 12, 32, 16}}}},
-    {24, 24, 23, OptionTab::None, 0x20, kKeep, 0xA01D, 12, 20, 21, 1, {{{120, 170, 24, 22}}}, {{{776, 2, 32, 40}}}},
-    {25, 26, kNoTag, OptionTab::Bridge, 0x96, kKeep, 0xA01D, 12, 19, 49, 1, {{{96, 142, 64, 50}}}, {{{800, 0, 64, 40}}}},
-    {27, 27, kNoTag, OptionTab::Rocket, 0x28, kKeep, 0x9970, 3, 5, 19, 1, {{{24, 172, 24, 20}}}, {{{871, 0, 32, 40}}}},
-    {28, 28, kNoTag, OptionTab::LogCrossing, 0x98, kKeep, 0x990F, 8, 15, 79, 2,
+    {23, 23, kNoTag, PropertiesTab::Alarm, 0x27, kKeep, 0x992A, 0, 10, 7, 1, {{{0, 184, 40, 8}}}, {{{736, 12, 32, 16}}}},
+    {24, 24, 23, kNoTab, 0x20, kKeep, 0xA01D, 12, 20, 21, 1, {{{120, 170, 24, 22}}}, {{{776, 2, 32, 40}}}},
+    {25, 26, kNoTag, PropertiesTab::Bridge, 0x96, kKeep, 0xA01D, 12, 19, 49, 1, {{{96, 142, 64, 50}}}, {{{800, 0, 64, 40}}}},
+    {27, 27, kNoTag, PropertiesTab::Rocket, 0x28, kKeep, 0x9970, 3, 5, 19, 1, {{{24, 172, 24, 20}}}, {{{871, 0, 32, 40}}}},
+    {28, 28, kNoTag, PropertiesTab::LogCrossing, 0x98, kKeep, 0x990F, 8, 15, 79, 2,
      {{{64, 112, 8, 80}, {120, 112, 8, 80}}}, {{{901, 0, 8, 40}, {917, 0, 8, 40}}}},
-    {29, 29, kNoTag, OptionTab::Road, 0x04, kKeep, 0x992A, 0, 1, 17, 1, {{{0, 174, 16, 18}}}, {{{928, 0, 32, 40}}}},
-    {30, 31, kNoTag, OptionTab::Fortress, 0x21, kKeep, 0x9A14, 12, 19, 43, 1, {{{96, 148, 64, 44}}}, {{{960, 0, 64, 40}}}},
+    {29, 29, kNoTag, PropertiesTab::Road, 0x04, kKeep, 0x992A, 0, 1, 17, 1, {{{0, 174, 16, 18}}}, {{{928, 0, 32, 40}}}},
+    {30, 31, kNoTag, PropertiesTab::Fortress, 0x21, kKeep, 0x9A14, 12, 19, 43, 1, {{{96, 148, 64, 44}}}, {{{960, 0, 64, 40}}}},
 }};
 // clang-format on
 
