@@ -110,7 +110,7 @@ TEST(SzxLayer, WriterFillsSizeFieldsWhateverTheBufferHolds) {
   auto buffer = [](const char* id, std::uint32_t sizeField) {
     SzxBlockBuffer block{};
     std::copy_n(id, 4, block.begin());
-    for (int i = 0; i < 4; ++i) block[4 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(sizeField >> (8 * i));
+    for (std::size_t i = 0; i < 4; ++i) block[4 + i] = static_cast<std::uint8_t>(sizeField >> (8 * i));
     for (std::size_t i = 8; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i);
     return block;
   };
