@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "editor/editor_state.h"
 #include "editor/files.h"
@@ -56,6 +58,14 @@ class Editor {
   void LoadSnapshot();
 
   // ---- Saving and exports ----
+  // "Save Snapshot": the snapshot's screen back, the check table, .sna or .szx.
+  void SaveSnapshot();
+  // "Load Screen$": a 6912-byte screen for the next tape.
+  void LoadScreen();
+  // "Save TAP": loader, optional loading screen, CODE blocks.
+  void SaveTap();
+  // "Save Disassembly": the assembler listing of settings, levels and table.
+  void SaveDisassembly();
 
   // ---- Navigation ----
 
@@ -69,6 +79,12 @@ class Editor {
   RenderTarget Target() { return RenderTarget{image_, state_, grid_, tables_, mapBitmap_}; }
   void RedrawLevelOverview();
   void UpdateWipeButton();
+
+  // Saving and exports.
+  void ReportUnusableName();
+  bool ConfirmOverwrite(const std::string& path, const std::string& question);
+  bool WriteOrReport(const std::string& path, std::span<const std::uint8_t> bytes);
+  std::vector<std::uint8_t> SzxFileBytes() const;
 
   Ui& ui_;
   Files& files_;
