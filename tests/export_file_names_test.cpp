@@ -5,26 +5,6 @@
 namespace kestrova {
 namespace {
 
-TEST(ExtensionOf, TakesTheTextFromTheLastDotOfTheFileName) {
-  struct Case {
-    const char* name;
-    const char* extension;
-  };
-  const Case cases[] = {
-      {"game.sna", ".sna"},
-      {"GAME.SNA", ".SNA"},
-      {"level.old.szx", ".szx"},
-      {"/home/me/game.Sna", ".Sna"},  // kept as written: the callers compare exactly
-      {"game", ""},
-      {"/home/my.games/game", ""},    // the dot belongs to a folder
-      {"C:\\my.games\\game", ""},
-      {"my.games:game", ""},
-      {"game.", "."},
-      {"", ""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(ExtensionOf(c.name), c.extension) << c.name;
-}
-
 TEST(ForceExtension, CutsTheFileNameAtItsFirstDotAndKeepsTheFolders) {
   struct Case {
     const char* path;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -14,7 +15,9 @@
 #include "render/cell_grid.h"
 #include "render/renderer.h"
 #include "render/screen_tables.h"
+#include "snapshot/snapshot_file_kind.h"
 #include "snapshot/snapshot_image.h"
+#include "snapshot/szx_snapshot.h"
 #include "surface/fast_dib.h"
 
 namespace kestrova {
@@ -50,12 +53,19 @@ class Editor {
 
   // ---- Refresh cycle ----
   void Refresh();
+  // Refresh steps 2-6: draws from the stream cursor as it stands.
+  void RedrawFromCursor();
   // After bytesInserted bytes were inserted (negative: removed) in the stream.
   void EditRefresh(int bytesInserted);
   void RebuildLevels();
 
   // ---- Loading ----
   void LoadSnapshot();
+  // The "Z80R" and "SPCR" blocks of the last .szx load, written back by a
+  // .szx save while the loaded-from-SZX flag is set.
+  const Z80rBlock& KeptZ80rBlock() const { return keptSzx_.z80r; }
+  const SpcrBlock& KeptSpcrBlock() const { return keptSzx_.spcr; }
+  const KeptSzxBlocks& KeptSzx() const { return keptSzx_; }
 
   // ---- Saving and exports ----
   // "Save Snapshot": the snapshot's screen back, the check table, .sna or .szx.
@@ -74,17 +84,30 @@ class Editor {
   // ---- Editing ----
 
   // ---- Palette and dragging ----
+  void DrawPaletteStrip();
 
  private:
   RenderTarget Target() { return RenderTarget{image_, state_, grid_, tables_, mapBitmap_}; }
   void RedrawLevelOverview();
   void UpdateWipeButton();
 
+  // Loading
+  struct LoadedSnapshot {
+    SnapshotImage image;
+    bool fromSzx = false;
+    KeptSzxBlocks kept;
+  };
+  std::optional<LoadedSnapshot> DecodeSnapshot(SnapshotFileKind kind, const std::string& path);
+  void SetUpAfterLoad(const LoadTimeLevels& levels, bool newImage);
+  void ShowEditingControls();
+  void ShowFortressByte();
+  void ShowLevelOneAtItsStart();
+  KeptSzxBlocks keptSzx_;
+
   // Saving and exports.
   void ReportUnusableName();
   bool ConfirmOverwrite(const std::string& path, const std::string& question);
   bool WriteOrReport(const std::string& path, std::span<const std::uint8_t> bytes);
-  std::vector<std::uint8_t> SzxFileBytes() const;
 
   Ui& ui_;
   Files& files_;

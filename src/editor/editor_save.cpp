@@ -11,6 +11,7 @@
 #include "export/file_names.h"
 #include "export/tape_image.h"
 #include "snapshot/check_table.h"
+#include "snapshot/snapshot_file_kind.h"
 #include "snapshot/szx_writer.h"
 
 namespace kestrova {
@@ -27,16 +28,6 @@ FileDialogRequest LoadScreenDialog() { return {"Load Spectrum Screen", "Spectrum
 FileDialogRequest SaveTapDialog() { return {"Save Kestrova TAP File", "Spectrum Tapes (*.tap)", "*.tap", "."}; }
 FileDialogRequest SaveDisassemblyDialog() {
   return {"Save Disassembly", "Spectrum Assembler (*.asm)", "*.asm", "."};
-}
-
-enum class SnapshotKind { None, Sna, Szx };
-
-// Exact comparison: ".sna" and ".SNA" only, not ".Sna".
-SnapshotKind SnapshotKindOf(const std::string& name) {
-  const std::string extension = ExtensionOf(name);
-  if (extension == ".sna" || extension == ".SNA") return SnapshotKind::Sna;
-  if (extension == ".szx" || extension == ".SZX") return SnapshotKind::Szx;
-  return SnapshotKind::None;
 }
 
 }  // namespace
@@ -59,10 +50,6 @@ bool Editor::WriteOrReport(const std::string& path, std::span<const std::uint8_t
   return false;
 }
 
-std::vector<std::uint8_t> Editor::SzxFileBytes() const {
-  return BuildSzxFile(image_, state_.snapshotSize, nullptr);
-}
-
 void Editor::SaveSnapshot() {
   if (!HasSnapshot()) return;
   image_.CopyIn(ImageOffsetOf(kScreenAreaStart), savedScreen_);
@@ -72,21 +59,26 @@ void Editor::SaveSnapshot() {
     return;
   }
   UpdateCheckTable(image_);
-  const SnapshotKind kind = SnapshotKindOf(*chosen);
-  if (kind == SnapshotKind::None) return;
-  const std::optional<std::string> path = ForceExtension(*chosen, kind == SnapshotKind::Sna ? ".sna" : ".szx");
+  // Exact comparison: ".sna" and ".SNA" only, not ".Sna"; any other
+  // extension writes nothing.
+  const SnapshotFileKind kind = SnapshotFileKindOf(*chosen);
+  if (kind == SnapshotFileKind::Other) return;
+  const bool sna = kind == SnapshotFileKind::Sna;
+  const std::optional<std::string> path = ForceExtension(*chosen, sna ? ".sna" : ".szx");
   if (!path) {
     ReportUnusableName();
-    if (kind == SnapshotKind::Sna) Refresh();
+    if (sna) Refresh();
     return;
   }
   if (!ConfirmOverwrite(*path, "Snapshot already exists. Overwrite?")) return;
-  if (kind == SnapshotKind::Sna) {
+  if (sna) {
     WriteOrReport(*path, image_.Bytes());
     Refresh();
   } else {
     // The screen area keeps the snapshot's screen until the next refresh.
-    WriteOrReport(*path, SzxFileBytes());
+    std::optional<KeptSzxBlocks> kept;
+    if (state_.loadedFromSzx) kept = keptSzx_;
+    WriteOrReport(*path, BuildSzxFile(image_, kept));
   }
 }
 

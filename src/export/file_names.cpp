@@ -2,13 +2,6 @@
 
 namespace kestrova {
 
-std::string ExtensionOf(std::string_view name) {
-  const std::size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos) return {};
-  if (name.find_first_of("\\/:", dot) != std::string_view::npos) return {};
-  return std::string(name.substr(dot));
-}
-
 std::optional<std::string> ForceExtension(std::string_view path, std::string_view extension) {
   const std::size_t separator = path.find_last_of("\\/");
   const std::size_t nameStart = separator == std::string_view::npos ? 0 : separator + 1;

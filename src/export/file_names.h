@@ -6,11 +6,6 @@
 
 namespace kestrova {
 
-// The extension of a chosen name: its text from the last '.', when no
-// folder separator ('/' or '\') or drive colon follows that '.'; empty when
-// there is none. Compared exactly by the callers (".sna" and ".SNA" only).
-std::string ExtensionOf(std::string_view name);
-
 // The saving rule shared by every save command: the file-name part of the
 // path (after its last '/' or '\') is cut before its first '.', if it has one,
 // and `extension` is appended; the folders are left as they are. Nothing when
