@@ -196,9 +196,11 @@ TEST_F(EditorSaveTest, CancellingTheSnapshotDialogRefreshesAndWritesNothing) {
 
 TEST_F(EditorSaveTest, ASzxSaveKeepsTheSnapshotsScreenAndBuildsTheRegistersFromTheHeader) {
   Load(DemoMachine::Spectrum48K);
+  const auto mapView = editor.MapView().Pixels();
   Answer("/out/game.szx");
   editor.SaveSnapshot();
   EXPECT_TRUE(ScreenAreaIsTheSnapshots()) << "no refresh after a .szx save";
+  EXPECT_TRUE(editor.MapView().Pixels() == mapView);
   const std::vector<Block> blocks = SzxBlocks(Written("/out/game.szx"));
   ASSERT_EQ(blocks.size(), 6u);
   const Bytes& z80r = blocks[1].block;
@@ -207,6 +209,19 @@ TEST_F(EditorSaveTest, ASzxSaveKeepsTheSnapshotsScreenAndBuildsTheRegistersFromT
   ASSERT_EQ(blocks[3].id, "RAMP");
   ASSERT_EQ(blocks[3].block[10], 5);
   EXPECT_EQ(Bytes(blocks[3].payload.begin(), blocks[3].payload.begin() + kScreenAreaSize), ScreenPattern());
+}
+
+TEST_F(EditorSaveTest, TheStackPointerWrapsWhenThePcIsTakenOffTheTopOfMemory) {
+  SnapshotImage image = WithScreen(testing::FixtureImage(DemoMachine::Spectrum48K));
+  image.WriteOffsetWord(kHeaderSP, 0xFFFE);
+  image.WriteWord(0xFFFE, 0x4321);
+  LoadFile(BytesOf(image), "/in/top.sna");
+  Answer("/out/top.szx");
+  editor.SaveSnapshot();
+  const std::vector<Block> blocks = SzxBlocks(Written("/out/top.szx"));
+  ASSERT_GE(blocks.size(), 2u);
+  EXPECT_EQ(blocks[1].block[28] | blocks[1].block[29] << 8, 0x0000);
+  EXPECT_EQ(blocks[1].block[30] | blocks[1].block[31] << 8, 0x4321);
 }
 
 TEST_F(EditorSaveTest, ASnapshotLoadedFromSzxIsSavedWithItsOwnRegisterBlocks) {
