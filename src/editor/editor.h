@@ -5,7 +5,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <vector>
 
 #include "editor/editor_state.h"
 #include "editor/files.h"
