@@ -10,6 +10,7 @@
 #include "demo/demo_levels.h"
 #include "demo/demo_memory.h"
 #include "level/game_settings.h"
+#include "level/level_stream.h"
 #include "render/screen_tables.h"
 #include "snapshot/check_table.h"
 
@@ -49,8 +50,6 @@ constexpr SampleOperand kSampleOperands[] = {
 // The land-space drawer looks back 1, 3 and 5 records for a tunnel or a log
 // crossing; no sample may find one there.
 constexpr std::array<std::uint32_t, 3> kLookBack = {2, 6, 10};
-constexpr std::uint8_t kTunnelCode = 0x96;
-constexpr std::uint8_t kLogCrossingCode = 0x98;
 
 struct SettingByte {
   std::string_view name;
@@ -116,7 +115,7 @@ void CheckSampleLookBacks(const SnapshotImage& image) {
   for (const SampleOperand& sample : kSampleOperands) {
     for (std::uint32_t back : kLookBack) {
       const std::uint8_t code = image.Read(sample.sample - back);
-      if (code == kTunnelCode || code == kLogCrossingCode) {
+      if (code == static_cast<std::uint8_t>(ObjectCode::Tunnel) || code == static_cast<std::uint8_t>(ObjectCode::LogCrossing)) {
         throw DemoMemoryConflict("palette sample 0x" + Hex4(sample.sample) + " would find a tunnel or crossing at 0x" +
                                        Hex4(sample.sample - back));
       }

@@ -4,51 +4,13 @@
 #include <string>
 
 #include "level/level_addresses.h"
+#include "level/level_stream.h"
 
 namespace kestrova::demo {
 
 namespace {
 
-// Object codes the levels use.
-enum Code : std::uint8_t {
-  kLandSpace = 0x00,
-  kRoadMarking = 0x04,
-  kRoadBottomEdging = 0x05,
-  kRoadTopEdging = 0x06,
-  kSingleGrenade = 0x0F,
-  kTripleGrenade = 0x10,
-  kQuintupleGrenade = 0x11,
-  kLeftMortar = 0x12,
-  kRightMortar = 0x13,
-  kTruck = 0x1A,
-  kMotorbike = 0x1B,
-  kJeep = 0x1C,
-  kCaveTop = 0x1D,
-  kCaveMain = 0x1E,
-  kCaveBottom = 0x1F,
-  kPrisonerOfWar = 0x20,
-  kSpawnPoint = 0x22,
-  kTrenchLeft = 0x23,
-  kTrenchMiddle = 0x24,
-  kTrenchRight = 0x25,
-  kCliffEdge = 0x26,
-  kAlarm = 0x27,
-  kRocketAttack = 0x28,
-  kBunker = 0x81,
-  kCliff = 0x82,
-  kTree = 0x83,
-  kBoulder = 0x87,
-  kSandbagsLeft = 0x8A,
-  kSandbagsMiddle = 0x8B,
-  kSandbagsRight = 0x8C,
-  kHut = 0x94,
-  kBarracks = 0x95,
-};
-
-constexpr std::uint8_t kMirrored = 0x80;     // cliff, cliff edge: the right-hand form
-constexpr std::uint8_t kLargeHut = 0x80;
-constexpr std::uint8_t kJumpingSoldiers = 0x40;
-constexpr std::uint8_t kDoubleCliff = 0x20;
+constexpr std::uint8_t kMirrored = kMirroredFlag;  // cliff, cliff edge: the right-hand form
 
 // The record groups the editor inserts as one object, byte for byte.
 constexpr std::uint8_t kLogCrossingLeft[] = {0x98, 0x08, 0x00, 0x02, 0x0D, 0x10, 0x00, 0x19, 0x19, 0x10, 0x00, 0x05,
@@ -71,40 +33,41 @@ Records Group(std::span<const std::uint8_t> bytes) {
   return records;
 }
 
-Records One(std::uint8_t code, std::uint8_t operand) { return {{code, operand}}; }
+Record Of(ObjectCode code, std::uint8_t operand) { return {static_cast<std::uint8_t>(code), operand}; }
+Records One(ObjectCode code, std::uint8_t operand) { return {Of(code, operand)}; }
 
 // Land space of n: the next records stand 2n + 2 rows higher.
-Records Space(std::uint8_t n) { return One(kLandSpace, n); }
-Records SpawnPoint() { return One(kSpawnPoint, 0); }
-Records LevelEnd() { return One(kSpawnPoint, kOperandEndRecord); }
-Records Tree(std::uint8_t column) { return One(kTree, column); }
-Records Boulder(std::uint8_t column) { return One(kBoulder, column); }
-Records SingleGrenade(std::uint8_t column) { return One(kSingleGrenade, column); }
-Records TripleGrenade(std::uint8_t column) { return One(kTripleGrenade, column); }
-Records QuintupleGrenade(std::uint8_t column) { return One(kQuintupleGrenade, column); }
-Records LeftMortar(std::uint8_t column) { return One(kLeftMortar, column); }
-Records RightMortar(std::uint8_t column) { return One(kRightMortar, column); }
-Records Bunker(std::uint8_t column) { return One(kBunker, column); }
-Records Barracks() { return One(kBarracks, 0); }
-Records SmallHut(std::uint8_t column) { return One(kHut, column); }
-Records LargeHut(std::uint8_t column) { return One(kHut, static_cast<std::uint8_t>(column | kLargeHut)); }
-Records Truck() { return One(kTruck, 0); }
-Records Motorbike() { return One(kMotorbike, 0); }
-Records Jeep() { return One(kJeep, 0); }
-Records PrisonerOfWar() { return One(kPrisonerOfWar, 0); }
-Records AlarmOn() { return One(kAlarm, 1); }
-Records AlarmOff() { return One(kAlarm, 0); }
-Records RocketAttack(std::uint8_t ferocity) { return One(kRocketAttack, ferocity); }
-Records RocketAttackEnd() { return One(kRocketAttack, 0); }
-Records LeftCliff(std::uint8_t column) { return One(kCliff, column); }
-Records RightCliff(std::uint8_t column) { return One(kCliff, static_cast<std::uint8_t>(column | kMirrored)); }
+Records Space(std::uint8_t n) { return One(ObjectCode::LandSpace, n); }
+Records SpawnPoint() { return One(ObjectCode::SpawnPoint, 0); }
+Records LevelEnd() { return One(ObjectCode::SpawnPoint, kOperandEndRecord); }
+Records Tree(std::uint8_t column) { return One(ObjectCode::Tree, column); }
+Records Boulder(std::uint8_t column) { return One(ObjectCode::Boulder, column); }
+Records SingleGrenade(std::uint8_t column) { return One(ObjectCode::SingleGrenade, column); }
+Records TripleGrenade(std::uint8_t column) { return One(ObjectCode::TripleGrenade, column); }
+Records QuintupleGrenade(std::uint8_t column) { return One(ObjectCode::QuintupleGrenade, column); }
+Records LeftMortar(std::uint8_t column) { return One(ObjectCode::LeftMortar, column); }
+Records RightMortar(std::uint8_t column) { return One(ObjectCode::RightMortar, column); }
+Records Bunker(std::uint8_t column) { return One(ObjectCode::Bunker, column); }
+Records Barracks() { return One(ObjectCode::Barracks, 0); }
+Records SmallHut(std::uint8_t column) { return One(ObjectCode::Hut, column); }
+Records LargeHut(std::uint8_t column) { return One(ObjectCode::Hut, static_cast<std::uint8_t>(column | kLargeHutFlag)); }
+Records Truck() { return One(ObjectCode::Truck, 0); }
+Records Motorbike() { return One(ObjectCode::Motorbike, 0); }
+Records Jeep() { return One(ObjectCode::Jeep, 0); }
+Records PrisonerOfWar() { return One(ObjectCode::PrisonerOfWar, 0); }
+Records AlarmOn() { return One(ObjectCode::AlarmSwitch, 1); }
+Records AlarmOff() { return One(ObjectCode::AlarmSwitch, 0); }
+Records RocketAttack(std::uint8_t ferocity) { return One(ObjectCode::RocketLauncherAttack, ferocity); }
+Records RocketAttackEnd() { return One(ObjectCode::RocketLauncherAttack, 0); }
+Records LeftCliff(std::uint8_t column) { return One(ObjectCode::Cliff, column); }
+Records RightCliff(std::uint8_t column) { return One(ObjectCode::Cliff, static_cast<std::uint8_t>(column | kMirrored)); }
 Records CliffEdge(std::uint8_t column, std::uint8_t flags) {
-  return One(kCliffEdge, static_cast<std::uint8_t>(column | flags));
+  return One(ObjectCode::CliffEdge, static_cast<std::uint8_t>(column | flags));
 }
-Records CaveTop(std::uint8_t column) { return One(kCaveTop, column); }
+Records CaveTop(std::uint8_t column) { return One(ObjectCode::CaveTopEdge, column); }
 // The cave parts with the space the editor inserts after them.
-Records CaveBottomWithSpace(std::uint8_t column) { return {{kCaveBottom, column}, {kLandSpace, 0x03}}; }
-Records CaveMainWithSpace(std::uint8_t column) { return {{kCaveMain, column}, {kLandSpace, 0x13}}; }
+Records CaveBottomWithSpace(std::uint8_t column) { return {Of(ObjectCode::CaveBottomEdge, column), Of(ObjectCode::LandSpace, 0x03)}; }
+Records CaveMainWithSpace(std::uint8_t column) { return {Of(ObjectCode::CaveMain, column), Of(ObjectCode::LandSpace, 0x13)}; }
 Records Join(std::initializer_list<Records> pieces) {
   Records records;
   for (const Records& piece : pieces) records.insert(records.end(), piece.begin(), piece.end());
@@ -116,19 +79,26 @@ Records Cave(std::uint8_t column) {
   return Join({CaveBottomWithSpace(column), CaveMainWithSpace(column), CaveTop(column)});
 }
 
+// Two caves standing side by side: the first one's parts without a space,
+// the second one's with the spaces that lift both.
+Records CavesSideBySide(std::uint8_t first, std::uint8_t second) {
+  return Join({One(ObjectCode::CaveBottomEdge, first), CaveBottomWithSpace(second), One(ObjectCode::CaveMain, first),
+               CaveMainWithSpace(second), CaveTop(first), CaveTop(second)});
+}
+
 // Trench and sandbags rows: a left part, `middles` middle parts, a right part.
 Records Trench(std::uint8_t column, int middles) {
-  Records records = One(kTrenchLeft, column);
+  Records records = One(ObjectCode::TrenchLeft, column);
   auto at = static_cast<std::uint8_t>(column + 2);
-  for (int i = 0; i < middles; ++i, at = static_cast<std::uint8_t>(at + 4)) records.push_back({kTrenchMiddle, at});
-  records.push_back({kTrenchRight, at});
+  for (int i = 0; i < middles; ++i, at = static_cast<std::uint8_t>(at + 4)) records.push_back(Of(ObjectCode::TrenchMiddle, at));
+  records.push_back(Of(ObjectCode::TrenchRight, at));
   return records;
 }
 Records Sandbags(std::uint8_t column, int middles) {
-  Records records = One(kSandbagsLeft, column);
+  Records records = One(ObjectCode::SandbagsLeft, column);
   auto at = static_cast<std::uint8_t>(column + 2);
-  for (int i = 0; i < middles; ++i, at = static_cast<std::uint8_t>(at + 3)) records.push_back({kSandbagsMiddle, at});
-  records.push_back({kSandbagsRight, at});
+  for (int i = 0; i < middles; ++i, at = static_cast<std::uint8_t>(at + 3)) records.push_back(Of(ObjectCode::SandbagsMiddle, at));
+  records.push_back(Of(ObjectCode::SandbagsRight, at));
   return records;
 }
 
@@ -267,18 +237,60 @@ DemoLevel Canyon() {
       Boulder(12), SingleGrenade(18), Space(12),                                              // 42
       SmallHut(10), Tree(20), Space(20),                                                      // 68
       Trench(9, 1), RightMortar(20), Space(21),                                               // 110
-      LeftCliff(0), RightCliff(26), CliffEdge(6, kJumpingSoldiers),
-      CliffEdge(25, kMirrored | kJumpingSoldiers), LargeHut(12), TripleGrenade(21), Space(20),  // 154
+      LeftCliff(0), RightCliff(26), CliffEdge(6, kJumpingSoldiersFlag),
+      CliffEdge(25, kMirrored | kJumpingSoldiersFlag), LargeHut(12), TripleGrenade(21), Space(20),  // 154
       PrisonerOfWar(), Space(16),                                                             // 196
       Bunker(9), Space(17),                                                                   // 230
-      LeftCliff(0), RightCliff(26), CliffEdge(6, kDoubleCliff | kJumpingSoldiers),
-      CliffEdge(25, kMirrored | kDoubleCliff | kJumpingSoldiers), Boulder(18), Space(20),     // 266
+      LeftCliff(0), RightCliff(26), CliffEdge(6, kDoubleCliffFlag | kJumpingSoldiersFlag),
+      CliffEdge(25, kMirrored | kDoubleCliffFlag | kJumpingSoldiersFlag), Boulder(18), Space(20),     // 266
       Sandbags(10, 1), Space(12),                                                             // 308
       Cave(14), Space(20),                                                                    // 334
       RocketAttack(40), Tree(12), Tree(20), Space(20),                                        // 424
       RocketAttackEnd(), Truck(), Space(16),                                                  // 466
       AlarmOff(), Boulder(20), Space(12),                                                     // 500
       LevelEnd(),                                                                             // 526
+  })};
+}
+
+// A wood to walk through, thick with trees and the odd hut.
+DemoLevel ForestPatrol() {
+  return {"Forest Patrol", Join({
+      SpawnPoint(), Tree(13), Tree(17), Tree(21), Tree(25), Tree(29), Space(9),              // 0
+      Tree(2), Tree(6), Tree(10), Space(10),                                                  // 20
+      Tree(15), Tree(19), Tree(23), Tree(27), SingleGrenade(4), Space(10),                   // 42
+      Tree(1), Tree(5), Tree(9), Boulder(12), Space(10),                                      // 64
+      SmallHut(16), Tree(25), Tree(29), Space(10),                                            // 86
+      Tree(3), Tree(7), Tree(11), Space(10),                                                  // 108
+      Tree(24), Tree(28), LeftMortar(2), Space(20),                                           // 130
+      AlarmOn(), Tree(14), Tree(18), Tree(22), Tree(26), Tree(30), Space(20),                 // 172
+      Tree(4), Tree(8), Trench(13, 1), Tree(24), Tree(28), Space(20),                         // 214
+      LargeHut(10), Tree(3), Tree(21), Tree(25), Tree(29), Space(20),                         // 256
+      Tree(2), Tree(6), Tree(18), Tree(22), QuintupleGrenade(11), Space(20),                  // 298
+      PrisonerOfWar(), Tree(4), Tree(8), Tree(25), Tree(29), Space(20),                       // 340
+      RocketAttack(15), Tree(10), Tree(14), Tree(18), Tree(22), Space(20),                    // 382
+      Tree(2), Tree(6), Tree(26), Tree(30), Boulder(14), Space(20),                           // 424
+      RocketAttackEnd(), Tree(9), Tree(13), Tree(17), Tree(21), Tree(25), Space(20),          // 466
+      AlarmOff(), Tree(16), Tree(20), Tree(24), Tree(28), Space(20),                          // 508
+      Tree(3), Tree(7), Tree(11), Tree(15), Tree(19), Space(20),                              // 550
+      LevelEnd(),                                                                             // 592
+  })};
+}
+
+// Caves in the hillside, side by side and one against the left edge.
+DemoLevel HillCaves() {
+  return {"Hill Caves", Join({
+      SpawnPoint(), Tree(16), Tree(24), Space(20),                                            // 0
+      Boulder(22), Tree(28), CavesSideBySide(0, 13), Space(20),                               // 42
+      SmallHut(8), Sandbags(18, 1), Space(20),                                                // 132
+      CavesSideBySide(3, 20), Space(20),                                                      // 174
+      Bunker(12), Space(32),                                                                  // 264
+      TripleGrenade(4), Cave(24), Tree(10), Space(20),                                        // 330
+      AlarmOn(), Tree(22), Space(20),                                                         // 420
+      Tree(28), CavesSideBySide(6, 18), Space(20),                                            // 462
+      RocketAttack(35), Boulder(14), Space(12),                                               // 552
+      RocketAttackEnd(), Tree(20), Space(20),                                                 // 578
+      AlarmOff(), Tree(16), Tree(24), Space(20),                                              // 620
+      LevelEnd(),                                                                             // 662
   })};
 }
 
@@ -297,7 +309,8 @@ DemoLevel LastStand() {
 }  // namespace
 
 std::vector<DemoLevel> DemoLevels() {
-  return {Beachhead(), RiverCrossing(), TunnelRun(), Highway(), LongMarch(), Canyon(), LastStand()};
+  return {Beachhead(), RiverCrossing(), TunnelRun(), Highway(), LongMarch(), Canyon(), ForestPatrol(), HillCaves(),
+          LastStand()};
 }
 
 std::vector<std::uint8_t> DemoLevelStream() {
