@@ -8,12 +8,6 @@
 // at exactly these places.
 namespace kestrova::demo {
 
-// Recognition bytes and the code loop around the second one.
-constexpr std::uint32_t kRecognitionA = 0x751D;
-constexpr std::uint8_t kRecognitionAValue = 0xAE;
-constexpr std::uint32_t kRecognitionB = 0x7A93;
-constexpr std::uint8_t kRecognitionBValue = 0x76;
-
 // Glyphs: 8 bytes each, top row first.
 constexpr std::uint32_t kGlyphBlank = 0x7EA0;
 constexpr std::uint32_t kGlyphDot = 0x7EF8;      // the alarm label's "ALARM..ON"

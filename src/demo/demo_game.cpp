@@ -13,6 +13,7 @@
 #include "level/level_stream.h"
 #include "render/screen_tables.h"
 #include "snapshot/check_table.h"
+#include "snapshot/sna.h"
 
 namespace kestrova {
 
@@ -125,11 +126,11 @@ void CheckSampleLookBacks(const SnapshotImage& image) {
 
 void WriteSettings(DemoMemory& memory) {
   for (const SettingByte& setting : kSettings) memory.Write(setting.address, setting.value, setting.name);
-  memory.Write(demo::kRecognitionA, demo::kRecognitionAValue, "recognition byte");
+  memory.Write(kRecognitionAddress, kRecognitionValue, "recognition byte");
   for (std::uint32_t i = 0; i < sizeof kCodeLoopBytes; ++i) {
     memory.Write(demo::kCodeLoop + i, kCodeLoopBytes[i], "code loop");
   }
-  if (memory.Image().Read(demo::kRecognitionB) != demo::kRecognitionBValue) {
+  if (memory.Image().Read(kAlternateRecognitionAddress) != kAlternateRecognitionValue) {
     throw DemoMemoryConflict("the code loop does not hold the second recognition byte");
   }
 }
