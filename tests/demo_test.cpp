@@ -22,6 +22,14 @@ namespace kestrova {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using demo::DemoMemory;
+using demo::DemoMemoryConflict;
+using demo::Mirrored;
+using demo::ParsePicture;
+using demo::Picture;
+using demo::SpriteByteAddress;
+using demo::SpriteLayout;
+using demo::SpriteShape;
 
 const SnapshotImage& Demo48K() {
   static const SnapshotImage image = MakeDemoSnapshot(DemoMachine::Spectrum48K);

@@ -19,6 +19,8 @@ namespace kestrova {
 
 namespace {
 
+using demo::DemoMemory;
+using demo::DemoMemoryConflict;
 
 // The palette draws its pictures from records beyond the level area and
 // reads each operand from the byte after the record: these operands place

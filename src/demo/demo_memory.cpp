@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace kestrova {
+namespace kestrova::demo {
 
 namespace {
 
@@ -58,4 +58,4 @@ std::uint16_t DemoMemory::WriterIndex(std::string_view writer) {
   return static_cast<std::uint16_t>(writers_.size() - 1);
 }
 
-}  // namespace kestrova
+}  // namespace kestrova::demo

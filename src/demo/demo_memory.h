@@ -8,7 +8,7 @@
 
 #include "snapshot/snapshot_image.h"
 
-namespace kestrova {
+namespace kestrova::demo {
 
 // Thrown when two parts of the demo game want different bytes at one address.
 class DemoMemoryConflict : public std::runtime_error {
@@ -43,4 +43,4 @@ class DemoMemory {
   std::vector<std::uint16_t> writerOfByte_;  // one entry per Spectrum address 0x4000..0xFFFF
 };
 
-}  // namespace kestrova
+}  // namespace kestrova::demo

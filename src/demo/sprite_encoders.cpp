@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace kestrova {
+namespace kestrova::demo {
 
 namespace {
 
@@ -126,4 +126,4 @@ void EncodeSprite(DemoMemory& memory, const SpriteShape& shape, const Picture& p
   }
 }
 
-}  // namespace kestrova
+}  // namespace kestrova::demo

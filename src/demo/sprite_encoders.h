@@ -6,7 +6,7 @@
 
 #include "demo/demo_memory.h"
 
-namespace kestrova {
+namespace kestrova::demo {
 
 // How a drawer walks a sprite's bytes in the game's memory. The encoders here
 // are the inverse: they put a picture's bytes where the drawer will read them.
@@ -57,4 +57,4 @@ Picture Mirrored(const Picture& picture);
 // the wrong size throws std::invalid_argument.
 void EncodeSprite(DemoMemory& memory, const SpriteShape& shape, const Picture& picture, std::string_view name);
 
-}  // namespace kestrova
+}  // namespace kestrova::demo
