@@ -141,13 +141,14 @@ DemoLevel Beachhead() {
   })};
 }
 
-// Both log crossings and both kinds of cave (one at column 0).
+// Both log crossings and both kinds of cave (one at column 0). The crossings
+// start on rows that are multiples of 8, where their water strips meet.
 DemoLevel RiverCrossing() {
   return {"River Crossing", Join({
-      SpawnPoint(), Tree(15), Tree(22), Boulder(27), Space(20),                               // 0
-      LogCrossingLeft(), Space(5),                                                            // 42
-      Tree(2), Tree(27), SingleGrenade(11), Space(20),                                        // 124
-      Boulder(20), Cave(2), Tree(14), Tree(25), Space(20),                                    // 166
+      SpawnPoint(), Tree(18), Tree(23), Boulder(27), Space(19),                               // 0
+      LogCrossingLeft(), Space(5),                                                            // 40
+      Tree(2), Tree(27), SingleGrenade(11), Space(20),                                        // 122
+      Boulder(20), Cave(2), Tree(14), Tree(25), Space(21),                                    // 164
       LogCrossingRight(), Space(5),                                                           // 256
       TripleGrenade(12), RightMortar(20), Cave(0), Jeep(), Space(20),                         // 338
       Tree(5), Tree(12), Boulder(22), QuintupleGrenade(27), Space(20),                        // 428
@@ -161,8 +162,8 @@ DemoLevel RiverCrossing() {
 // Both tunnels; a fortress without soldiers closes it.
 DemoLevel TunnelRun() {
   return {"Tunnel Run", Join({
-      SpawnPoint(), Barracks(), Tree(12), Bunker(20), Space(33),                              // 0
-      Sandbags(8, 2), SingleGrenade(28), Space(10),                                           // 68
+      SpawnPoint(), Tree(16), Bunker(20), Space(10),                                          // 0
+      Barracks(), Sandbags(7, 1), Space(33),                                                  // 22
       TunnelWithoutMotorbike(), Space(7),                                                     // 90
       PrisonerOfWar(), RocketAttack(30), Tree(26), Space(20),                                 // 180
       Bunker(3), Bunker(23), Trench(11, 1), Space(32),                                        // 222
@@ -180,7 +181,7 @@ DemoLevel Highway() {
   return {"Highway", Join({
       SpawnPoint(), Tree(14), Tree(20), Tree(27), Space(20),                                  // 0
       Tree(3), Tree(8), FullRoad(), Space(20),                                                // 42
-      Truck(), Boulder(26), Space(20),                                                        // 392
+      Truck(), Boulder(18), Space(20),                                                        // 392
       Tree(20), Tree(26), SingleGrenade(16), Space(20),                                       // 434
       Motorbike(), Tree(4), Space(20),                                                        // 476
       RocketAttack(10), Sandbags(10, 1), Tree(26), Space(15),                                 // 518
@@ -195,9 +196,9 @@ DemoLevel LongMarch() {
   return {"Long March", Join({
       SpawnPoint(), Tree(12), Tree(18), Tree(26), Space(20),                                  // 0
       Boulder(4), Sandbags(12, 1), SingleGrenade(27), Space(12),                              // 42
-      Trench(4, 1), Tree(20), Tree(27), Space(20),                                            // 68
-      LogCrossingLeft(), Space(5),                                                            // 110
-      Tree(3), Tree(26), TripleGrenade(12), Space(20),                                        // 192
+      Trench(4, 1), Tree(20), Tree(27), Space(21),                                            // 68
+      LogCrossingLeft(), Space(5),                                                            // 112
+      Tree(3), Tree(26), TripleGrenade(12), Space(19),                                        // 194
       Bunker(2), Bunker(24), PrisonerOfWar(), Space(32),                                      // 234
       AlarmOn(), Tree(16), Tree(22), Space(20),                                               // 300
       RocketAttack(25), Sandbags(10, 2), Boulder(26), Space(20),                              // 342
@@ -210,7 +211,7 @@ DemoLevel LongMarch() {
       Trench(8, 3), Space(10),                                                                // 664
       FullRoad(), Space(8),                                                                   // 686
       Tree(22), Tree(28), AlarmOff(), Space(20),                                              // 1012
-      Barracks(), Bunker(22), Space(33),                                                      // 1054
+      Bunker(9), Bunker(22), Space(33),                                                       // 1054
       SingleGrenade(8), TripleGrenade(14), QuintupleGrenade(20), Space(12),                   // 1122
       Tree(6), Boulder(12), Cave(20), Tree(10), Space(20),                                    // 1148
       SpawnPoint(), Sandbags(14, 1), Space(12),                                               // 1238
@@ -236,7 +237,7 @@ DemoLevel Canyon() {
       LeftCliff(0), RightCliff(26), CliffEdge(6, 0), CliffEdge(25, kMirrored),
       Boulder(12), SingleGrenade(18), Space(12),                                              // 42
       SmallHut(10), Tree(20), Space(20),                                                      // 68
-      Trench(9, 1), RightMortar(20), Space(21),                                               // 110
+      Trench(9, 1), RightMortar(22), Space(21),                                               // 110
       LeftCliff(0), RightCliff(26), CliffEdge(6, kJumpingSoldiersFlag),
       CliffEdge(25, kMirrored | kJumpingSoldiersFlag), LargeHut(12), TripleGrenade(21), Space(20),  // 154
       PrisonerOfWar(), Space(16),                                                             // 196
