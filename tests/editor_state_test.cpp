@@ -8,6 +8,7 @@
 #include "render/spectrum_palette.h"
 #include "support/memory_files.h"
 #include "support/scripted_ui.h"
+#include "support/snapshot_fixtures.h"
 
 namespace kestrova {
 namespace {
@@ -69,7 +70,7 @@ class EditorStateTest : public ::testing::Test {
 TEST_F(EditorStateTest, WindowCreationShowsOnlyTheTitleAndTheFileMenu) {
   const ViewState& view = editor.View();
   EXPECT_FALSE(editor.HasSnapshot());
-  EXPECT_EQ(view.windowState, WindowState::NoSnapshot);
+  EXPECT_EQ(view.visible, LayoutOf(WindowState::NoSnapshot).visible);
   EXPECT_EQ(view.windowWidth, 506);
   EXPECT_EQ(view.windowHeight, 352);
   const ControlVisibility& v = view.visible;
@@ -94,7 +95,6 @@ TEST_F(EditorStateTest, WindowCreationShowsOnlyTheTitleAndTheFileMenu) {
 TEST_F(EditorStateTest, ALoadedSnapshotShowsEverythingButTheTitleAndTheDragPicture) {
   ViewState view;
   view.Show(WindowState::SnapshotLoaded);
-  EXPECT_EQ(view.windowState, WindowState::SnapshotLoaded);
   EXPECT_EQ(view.windowWidth, 603);
   EXPECT_EQ(view.windowHeight, 567);
   const ControlVisibility& v = view.visible;
@@ -105,6 +105,38 @@ TEST_F(EditorStateTest, ALoadedSnapshotShowsEverythingButTheTitleAndTheDragPictu
                      v.menuLoadScreen, v.menuOptions}) {
     EXPECT_TRUE(shown);
   }
+}
+
+TEST_F(EditorStateTest, AGoodLoadShowsTheFullWindowAndARefusedOneChangesNothing) {
+  const SnapshotImage fixture = testing::FixtureImage(DemoMachine::Spectrum48K);
+  files.files["game.sna"] = std::vector<std::uint8_t>(fixture.Bytes().begin(), fixture.Bytes().end());
+  std::vector<std::uint8_t> unmarked = files.files["game.sna"];
+  for (std::uint32_t a = kLevelAreaStart; a <= kLevelAreaLast; ++a) unmarked[ImageOffsetOf(a)] = 0x83;
+  files.files["unmarked.sna"] = unmarked;
+
+  ui.fileAnswers = {"game.sna", "unmarked.sna"};
+  editor.LoadSnapshot();
+  ASSERT_TRUE(editor.HasSnapshot());
+  EXPECT_EQ(editor.View().visible, LayoutOf(WindowState::SnapshotLoaded).visible);
+  EXPECT_EQ(editor.View().windowWidth, 603);
+  EXPECT_EQ(editor.View().windowHeight, 567);
+  EXPECT_EQ(editor.State().levelStart, 0x9236u);
+  EXPECT_EQ(editor.View().chooserIndex, 0);
+  EXPECT_EQ(editor.State().scrollOffset, 0);
+
+  const std::vector<std::uint8_t> image(editor.Image().Bytes().begin(), editor.Image().Bytes().end());
+  const EditorState state = editor.State();
+  const std::vector<std::string> entries = editor.View().chooserEntries;
+  editor.LoadSnapshot();
+  const auto messages = ui.Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].text, "No end-of-levels marker in the level data.");
+  EXPECT_EQ(messages[0].title, "Invalid Kestrova Snapshot");
+  EXPECT_EQ(messages[0].icon, MessageIcon::Error);
+  EXPECT_TRUE(std::equal(image.begin(), image.end(), editor.Image().Bytes().begin(), editor.Image().Bytes().end()));
+  EXPECT_EQ(editor.State().bytesFree, state.bytesFree);
+  EXPECT_EQ(editor.State().levelEnd, state.levelEnd);
+  EXPECT_EQ(editor.View().chooserEntries, entries);
 }
 
 TEST_F(EditorStateTest, RebuildLevelsFillsTableChooserAndHeight) {

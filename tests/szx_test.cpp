@@ -6,6 +6,7 @@
 
 #include "snapshot/szx_snapshot.h"
 #include "snapshot/szx_writer.h"
+#include "support/memory_files.h"
 #include "support/snapshot_fixtures.h"
 
 namespace kestrova {
@@ -105,12 +106,28 @@ TEST(SzxLayer, DeliversEveryBlockAsStoredWithItsPayload) {
   EXPECT_TRUE(none.empty());
 }
 
+TEST(SzxLayer, ReadsThroughTheFilesPort) {
+  testing::MemoryFiles files;
+  files.files["a.szx"] = SzxFile(1, {SzxBlock("SPCR", SpcrBody(2, 0))});
+  files.files["locked.szx"] = files.files["a.szx"];
+  files.unreadable.insert("locked.szx");
+  int blocks = 0;
+  const auto count = [&](const std::uint8_t*, const std::uint8_t*, std::uint32_t) {
+    return static_cast<std::uint32_t>(++blocks);
+  };
+  EXPECT_NE(LoadSZXStateFromFile(files, "a.szx", count), 0u);
+  EXPECT_EQ(blocks, 1);
+  EXPECT_EQ(LoadSZXStateFromFile(files, "locked.szx", count), 0u);
+  EXPECT_EQ(LoadSZXStateFromFile(files, "missing.szx", count), 0u);
+  EXPECT_EQ(blocks, 1);
+}
+
 TEST(SzxLayer, WriterFillsSizeFieldsWhateverTheBufferHolds) {
   std::vector<std::uint8_t> sink;
   auto buffer = [](const char* id, std::uint32_t sizeField) {
     SzxBlockBuffer block{};
     std::copy_n(id, 4, block.begin());
-    for (int i = 0; i < 4; ++i) block[4 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(sizeField >> (8 * i));
+    for (std::size_t i = 0; i < 4; ++i) block[4 + i] = static_cast<std::uint8_t>(sizeField >> (8 * i));
     for (std::size_t i = 8; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i);
     return block;
   };

@@ -89,7 +89,6 @@ class Editor {
   };
   std::optional<LoadedSnapshot> DecodeSnapshot(SnapshotFileKind kind, const std::string& path);
   void SetUpAfterLoad(const LoadTimeLevels& levels, bool newImage);
-  void ShowEditingControls();
   void ShowFortressByte();
   void ShowLevelOneAtItsStart();
   KeptSzxBlocks keptSzx_;

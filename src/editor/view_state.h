@@ -24,6 +24,8 @@ struct ControlVisibility {
   bool menuSaveSnapshot = false;
   bool menuLoadScreen = false;
   bool menuOptions = false;
+
+  bool operator==(const ControlVisibility&) const = default;
 };
 
 // The window's two states: as created (the title picture and "File" >
@@ -48,15 +50,14 @@ constexpr WindowLayout LayoutOf(WindowState state) {
 }
 
 // What the window shows; the Editor sets it, the view reads it after each call.
+// Which of the two states the window is in is Editor::HasSnapshot().
 struct ViewState {
-  WindowState windowState = WindowState::NoSnapshot;
   int windowWidth = LayoutOf(WindowState::NoSnapshot).width;
   int windowHeight = LayoutOf(WindowState::NoSnapshot).height;
   ControlVisibility visible = LayoutOf(WindowState::NoSnapshot).visible;
 
   void Show(WindowState state) {
     const WindowLayout layout = LayoutOf(state);
-    windowState = state;
     windowWidth = layout.width;
     windowHeight = layout.height;
     visible = layout.visible;
