@@ -248,9 +248,24 @@ TEST(SzxSnapshot, A48KImageGetsSpMinusTwoAndThePcOnItsStack) {
 TEST(SzxSnapshot, ThePcIsWrittenAgainAfterEveryPage) {
   // Page 0 covers the stack at 0xC000 and is delivered after the PC was first
   // written; the PC is written over it again.
-  const SnapshotImage image = Loaded(File48K(0xC002, 0xBEEF, {Page48K(2, 0x22), Page48K(0, 0x77), Page48K(4, 0x44)}));
+  const SnapshotImage image = Loaded(File48K(0xC002, 0xBEEF, {Page48K(2, 0x22), Page48K(0, 0x77), Page48K(5, 0x44)}));
   EXPECT_EQ(image.ReadWord(0xC000), 0xBEEF);
   EXPECT_EQ(image.Read(0xC002), 0x77);
+}
+
+TEST(SzxSnapshot, AShortFileWithA128KPageIs128K) {
+  // Our own writer compresses pages: a 128K file is far below 35000 bytes.
+  SnapshotImage image(std::vector<std::uint8_t>(kSnapshotSize128K, 0));
+  image.WriteOffsetWord(kHeaderSP, 0x8002);
+  image.WriteOffsetWord(kOffset128KPc, 0xBEEF);
+  image.WriteOffset(kOffsetBank1 + 5, 0x5A);
+  const Bytes file = BuildSzxFile(image, std::nullopt);
+  ASSERT_LT(file.size(), kSzx128KFileLength);
+  const SnapshotImage loaded = Loaded(file);
+  ASSERT_EQ(loaded.Size(), kSnapshotSize128K);
+  EXPECT_EQ(loaded.ReadOffset(kOffsetBank1 + 5), 0x5A);
+  EXPECT_EQ(loaded.ReadOffsetWord(kOffset128KPc), 0xBEEF);
+  EXPECT_EQ(loaded.ReadOffsetWord(kHeaderSP), 0x8002);
 }
 
 TEST(SzxSnapshot, TheFileLengthChoosesTheMachine) {
@@ -289,10 +304,11 @@ TEST(SzxSnapshot, KeepsPages520And1AndDropsTheOthers) {
   EXPECT_TRUE(all(kOffsetBank1, kPageSize, 0xA1));
   EXPECT_TRUE(all(kOffsetBank1 + kPageSize, 4 * kPageSize, 0x3C)) << "the other slots keep what was held";
 
-  // A 48K image has no room for page 1.
+  // A short file that holds page 1 is a 128K file: its page 1 is kept.
   const SnapshotImage small = Loaded(File48K(0x8000, 0xBEEF, {Page48K(1, 0xA1)}));
-  EXPECT_EQ(small.Size(), kSnapshotSize48K);
-  EXPECT_EQ(std::count(small.Bytes().begin(), small.Bytes().end(), 0xA1), 0);
+  EXPECT_EQ(small.Size(), kSnapshotSize128K);
+  EXPECT_TRUE(std::all_of(small.Bytes().begin() + kOffsetBank1, small.Bytes().begin() + kOffsetBank1 + kPageSize,
+                          [](std::uint8_t b) { return b == 0xA1; }));
 }
 
 TEST(SzxSnapshot, PagesMissingFromTheFileKeepWhatTheImageHeld) {

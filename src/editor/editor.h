@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "editor/editor_state.h"
@@ -66,6 +67,14 @@ class Editor {
   const KeptSzxBlocks& KeptSzx() const { return keptSzx_; }
 
   // ---- Saving and exports ----
+  // "Save Snapshot": the snapshot's screen back, the check table, .sna or .szx.
+  void SaveSnapshot();
+  // "Load Screen$": a 6912-byte screen for the next tape.
+  void LoadScreen();
+  // "Save TAP": loader, optional loading screen, CODE blocks.
+  void SaveTap();
+  // "Save Disassembly": the assembler listing of settings, levels and table.
+  void SaveDisassembly();
 
   // ---- Navigation ----
 
@@ -92,6 +101,11 @@ class Editor {
   void ShowFortressByte();
   void ShowLevelOneAtItsStart();
   KeptSzxBlocks keptSzx_;
+
+  // Saving and exports.
+  void ReportUnusableName();
+  bool ConfirmOverwrite(const std::string& path, const std::string& question);
+  bool WriteOrReport(const std::string& path, std::span<const std::uint8_t> bytes);
 
   Ui& ui_;
   Files& files_;
