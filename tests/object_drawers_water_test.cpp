@@ -72,6 +72,7 @@ TEST(WaterDrawer, ColumnsFollowTheCrossingColumn) {
       {16, Columns({{0, 15}, {24, 31}}), Columns({{0, 15}, {24, 31}}), 15, 31},
       {0, Columns({{8, 23}}), Columns({{0, 7}, {16, 31}}), 23, -1},
       {4, Columns({{0, 3}, {12, 27}}), Columns({{0, 7}, {16, 31}}), 27, 2},
+      {1, Columns({{9, 24}}), Columns({{0, 7}, {16, 31}}), 24, -1},  // column 24 is not above 24: no copy
       {200, {}, Columns({{0, 7}, {16, 31}}), -1, -1},
   };
   constexpr int kRow = 100;
