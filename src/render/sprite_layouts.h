@@ -30,9 +30,9 @@ struct SpriteShape {
   int stride = 0;  // linear layout only; 0 means the width
 };
 
-// The Spectrum address that holds byte k of row r of the sprite. The result
-// lies below the start by at most the sprite's size, so it cannot wrap for
-// r < height and k < width.
+// The Spectrum address that holds byte k of row r of the sprite (the demo
+// game places its graphics with it). A row or byte outside the sprite may
+// give an address below 0, returned as 0, which reads as nothing.
 std::uint32_t SpriteByteAddress(const SpriteShape& shape, int row, int byte);
 
 }  // namespace kestrova
