@@ -1,4 +1,5 @@
 #include "editor/editor.h"
+#include "render/overview.h"
 
 #include <algorithm>
 
@@ -19,17 +20,9 @@ Editor::Editor(Ui& ui, Files& files) : ui_(ui), files_(files) {
 
 void Editor::Refresh() {
   state_.streamCursor = static_cast<std::int32_t>(state_.walkStart);
-  ClearCellGrid(grid_);
-  ClearMapScreen(image_);
   RenderTarget target = Target();
-  DrawLevel(target);
+  RenderMapView(target, viewBitmap_, view_.showLandSpace);
   view_.bytesFreeCaption = "Bytes Free: " + std::to_string(state_.bytesFree);
-  ConvertScreen(target);
-  if (view_.showLandSpace) {
-    ShowLandSpace(target, viewBitmap_, true);
-  } else {
-    ShowMap(mapBitmap_, viewBitmap_);
-  }
 }
 
 void Editor::EditRefresh(int bytesInserted) {
@@ -53,7 +46,11 @@ void Editor::RebuildLevels() {
 }
 
 void Editor::RedrawLevelOverview() {
-  // The whole-level pass comes with the renderer.
+  RenderTarget target = Target();
+  if (overviewBitmap_.Width() != kOverviewWidth || overviewBitmap_.Height() != kOverviewHeight) {
+    overviewBitmap_.Resize(kOverviewWidth, kOverviewHeight);
+  }
+  DrawOverview(target, view_.scrollMaximum, overviewBitmap_);
 }
 
 void Editor::UpdateWipeButton() {
