@@ -1,6 +1,7 @@
 #include "surface/fast_dib.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -50,18 +51,29 @@ void TFastDIB::Line(int x0, int y0, int x1, int y1, Pixel colour) {
     return px < -kLineMargin || py < -kLineMargin || px > width_ + kLineMargin || py > height_ + kLineMargin;
   };
   if (far(x, y)) {
-    // Only for absurd coordinates: start where the line comes within the
-    // margin (by halving), so the walk below stays short.
-    std::int64_t fromX = x, fromY = y, toX = endX, toY = endY;
-    while (std::llabs(toX - fromX) > 1 || std::llabs(toY - fromY) > 1) {
-      const std::int64_t midX = fromX + (toX - fromX) / 2, midY = fromY + (toY - fromY) / 2;
-      if (far(midX, midY)) {
-        fromX = midX, fromY = midY;
+    // Only for absurd coordinates: start where the line enters the margin
+    // box around the surface, so the walk below stays short.
+    const double dxd = static_cast<double>(endX - x), dyd = static_cast<double>(endY - y);
+    double enter = 0, leave = 1;
+    const auto clip = [&](double p, double q) {  // keeps the part with p * t <= q
+      if (p == 0) return q >= 0;
+      const double t = q / p;
+      if (p < 0) {
+        if (t > leave) return false;
+        enter = std::max(enter, t);
       } else {
-        toX = midX, toY = midY;
+        if (t < enter) return false;
+        leave = std::min(leave, t);
       }
+      return true;
+    };
+    const double margin = static_cast<double>(kLineMargin);
+    if (!clip(-dxd, static_cast<double>(x) + margin) || !clip(dxd, static_cast<double>(width_) + margin - static_cast<double>(x)) ||
+        !clip(-dyd, static_cast<double>(y) + margin) || !clip(dyd, static_cast<double>(height_) + margin - static_cast<double>(y))) {
+      return;
     }
-    x = toX, y = toY;
+    x = std::llround(static_cast<double>(x) + enter * dxd);
+    y = std::llround(static_cast<double>(y) + enter * dyd);
   }
   const std::int64_t dx = std::llabs(endX - x);
   const std::int64_t dy = -std::llabs(endY - y);
