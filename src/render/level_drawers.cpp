@@ -3,12 +3,17 @@
 #include <algorithm>
 
 #include "level/level_addresses.h"
+#include "level/level_stream.h"
 #include "render/glyph_labels.h"
 #include "render/render_addresses.h"
 
 namespace kestrova {
 
 namespace {
+
+constexpr auto kCodeMotorbike = static_cast<std::uint8_t>(ObjectCode::Motorbike);
+constexpr auto kCodeTunnel = static_cast<std::uint8_t>(ObjectCode::Tunnel);
+constexpr auto kCodeLogCrossing = static_cast<std::uint8_t>(ObjectCode::LogCrossing);
 
 constexpr int kEndLabelRaise = 8;     // END OF LEVEL sits 8 rows above the record's row
 constexpr int kAlarmBottomRow = 191;  // an alarm on the window's last row...

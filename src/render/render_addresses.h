@@ -16,12 +16,6 @@ constexpr std::uint32_t kGlyphBannerMark = 0x7F00;
 constexpr std::uint32_t kPaletteCrossingSample = 0x990F;
 constexpr std::uint32_t kPaletteCrossingColumn = kPaletteCrossingSample + 1;
 
-// Object codes the renderer itself looks at.
-constexpr std::uint8_t kCodeMotorbike = 0x1B;
-constexpr std::uint8_t kCodeAlarmSwitch = 0x27;
-constexpr std::uint8_t kCodeTunnel = 0x96;
-constexpr std::uint8_t kCodeLogCrossing = 0x98;
-
 // Attributes the renderer writes itself.
 constexpr std::uint8_t kBannerAttribute = 0x17;  // white ink on red paper
 constexpr std::uint8_t kLabelAttribute = 0x32;   // red ink on yellow paper

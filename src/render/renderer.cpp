@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "level/level_addresses.h"
+#include "level/level_stream.h"
 #include "render/drawer.h"
 #include "render/glyph_labels.h"
 #include "render/level_drawers.h"
@@ -24,7 +25,7 @@ struct OwnDrawer {
 constexpr std::array kOwnDrawers = {
     OwnDrawer{kCodeLandSpace, DrawLandSpace},
     OwnDrawer{kCodeSpawnPoint, DrawSpawnPoint},
-    OwnDrawer{kCodeAlarmSwitch, DrawAlarmSwitch},
+    OwnDrawer{static_cast<std::uint8_t>(ObjectCode::AlarmSwitch), DrawAlarmSwitch},
 };
 
 constexpr int kBottomRow = kScreenRows - 1;
