@@ -8,6 +8,7 @@
 
 #include "editor/editor_state.h"
 #include "editor/files.h"
+#include "editor/mouse_button.h"
 #include "editor/ui.h"
 #include "editor/view_state.h"
 #include "level/level_table.h"
@@ -77,6 +78,19 @@ class Editor {
   void SaveDisassembly();
 
   // ---- Navigation ----
+  // Scroll bar change: scroll offset := maximum - position, refresh.
+  void ScrollTo(int position);
+  // Mouse wheel anywhere in the window; only a pointer over the map view
+  // scrolls, by 10 rows per wheel-scroll line.
+  void TurnWheel(int delta, bool pointerOverMap, int wheelScrollLines);
+  // Press in the level overview at overview row y: the row's place in the
+  // level comes to the middle of the map view.
+  void PressOverview(MouseButton button, int y);
+  // "Show Land Space" (CheckBox1) clicked.
+  void SetShowLandSpace(bool checked);
+  // The whole-level pass into the overview, then the refresh at the scroll
+  // offset it had.
+  void RedrawOverview();
 
   // ---- Game settings ----
 
