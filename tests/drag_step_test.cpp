@@ -262,9 +262,10 @@ TEST(AutoScroll, FourRowsPerEventFurtherPastAnEdge) {
   state.lastPointerY = 0;
   EXPECT_TRUE(AutoScroll(state, -1, 576));
   EXPECT_EQ(state.scrollOffset, 576);
-  EXPECT_FALSE(AutoScroll(state, -1, 576));
+  EXPECT_TRUE(AutoScroll(state, -1, 576));
+  EXPECT_EQ(state.scrollOffset, 576);
   state.scrollOffset = 900;
-  EXPECT_FALSE(AutoScroll(state, -1, 576));
+  EXPECT_TRUE(AutoScroll(state, -1, 576));
   EXPECT_EQ(state.scrollOffset, 900);
   // Below the view: back towards the start, not below 0.
   state.scrollOffset = 6;
@@ -274,11 +275,16 @@ TEST(AutoScroll, FourRowsPerEventFurtherPastAnEdge) {
   state.lastPointerY = 380;
   EXPECT_TRUE(AutoScroll(state, 390, 576));
   EXPECT_EQ(state.scrollOffset, 0);
-  // Inside the view nothing scrolls.
+  EXPECT_TRUE(AutoScroll(state, 390, 576));
+  EXPECT_EQ(state.scrollOffset, 0);
+  // Inside the view, or back towards it, nothing scrolls.
   state.scrollOffset = 50;
   state.lastPointerY = 300;
   EXPECT_FALSE(AutoScroll(state, 0, 576));
   EXPECT_FALSE(AutoScroll(state, 383, 576));
+  state.lastPointerY = 500;
+  EXPECT_FALSE(AutoScroll(state, 450, 576));
+  EXPECT_EQ(state.scrollOffset, 50);
 }
 
 TEST(MapCell, LimitsRowAndColumn) {

@@ -40,16 +40,17 @@ std::uint32_t MapCellIndex(const ScreenTables& tables, int x, int y) {
 }
 
 bool AutoScroll(EditorState& state, int y, std::int32_t levelHeight) {
-  const std::int32_t before = state.scrollOffset;
   if (y < 0 && y < state.lastPointerY) {
     // Only up to the level height; an offset already beyond it (the wheel
     // has no bound) is left as it is.
     if (state.scrollOffset < levelHeight) state.scrollOffset = std::min(state.scrollOffset + kAutoScrollStep, levelHeight);
+    return true;
   }
   if (y >= kMapViewHeight && y > state.lastPointerY) {
     state.scrollOffset = std::max(state.scrollOffset - kAutoScrollStep, 0);
+    return true;
   }
-  return state.scrollOffset != before;
+  return false;
 }
 
 void MoveSideways(SnapshotImage& image, EditorState& state, int x) {

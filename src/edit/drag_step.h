@@ -40,7 +40,8 @@ constexpr bool IsOutOfView(int y) { return y < 0 || y >= kMapViewHeight; }
 // Past the top edge (and further up than last time) the view moves into the
 // level, past the bottom edge back towards its start. The offset never goes
 // below 0, and auto-scroll does not take it past the level height. True when
-// the offset changed.
+// the pointer went further past an edge: the scroll bar then follows the
+// offset, whether it changed or not.
 bool AutoScroll(EditorState& state, int y, std::int32_t levelHeight);
 
 // The sideways move of the grabbed record for pointer x, within the column

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "surface/fast_dib.h"
+
+namespace kestrova::testing {
+
+// A picture as rows from the top, 0x00RRGGBB pixels.
+struct TopDownPicture {
+  int width = 0;
+  int height = 0;
+  std::vector<Pixel> pixels;  // row by row from the top
+
+  Pixel At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x]; }
+  bool operator==(const TopDownPicture&) const = default;
+};
+
+TopDownPicture PictureOf(const TFastDIB& surface);
+
+// A minimal PNG: 8-bit RGB, no interlace, filter 0 on every row.
+std::vector<std::uint8_t> EncodePng(const TopDownPicture& picture);
+// Reads what EncodePng writes (8-bit RGB, any of the five row filters);
+// nothing for anything else or a damaged file.
+std::optional<TopDownPicture> DecodePng(const std::vector<std::uint8_t>& bytes);
+
+std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path);
+bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+}  // namespace kestrova::testing
