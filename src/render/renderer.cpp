@@ -41,6 +41,18 @@ void ReadScreen(const SnapshotImage& image, ScreenCopy& screen) {
   std::copy(bytes.begin(), bytes.end(), screen.begin());
 }
 
+// For each byte value, a mask per pixel (bit 7 first): all ones where the
+// bit is set, so a pixel is paper ^ ((ink ^ paper) & mask).
+struct BitMasks {
+  std::array<std::array<Pixel, 8>, 256> masks{};
+  constexpr BitMasks() {
+    for (int value = 0; value < 256; ++value) {
+      for (int bit = 0; bit < 8; ++bit) masks[value][bit] = (value & (0x80 >> bit)) ? 0xFFFFFFFFu : 0u;
+    }
+  }
+};
+constexpr BitMasks kBitMasks;
+
 bool WalkGoesOn(const EditorState& state) {
   const std::int64_t cursor = state.streamCursor;
   return state.currentRow >= 1 && cursor <= static_cast<std::int64_t>(state.levelEnd) && cursor <= kRamEnd;
@@ -115,9 +127,17 @@ void ConvertScreen(RenderTarget& target) {
       const std::uint32_t d = rowStart + static_cast<std::uint32_t>(c);
       const std::uint8_t bits = screen[d];
       const std::uint8_t attribute = screen[target.tables.attrOffset[d]];
-      const Pixel ink = InkOf(attribute);
       const Pixel paper = PaperOf(attribute);
-      for (int bit = 0; bit < pixels; ++bit) row[x + bit] = (bits & (0x80 >> bit)) ? ink : paper;
+      const Pixel difference = InkOf(attribute) ^ paper;
+      const std::array<Pixel, 8>& masks = kBitMasks.masks[bits];
+      if (pixels == 8) {
+        // Built in a local block so the compiler can do all eight at once.
+        Pixel block[8];
+        for (int bit = 0; bit < 8; ++bit) block[bit] = paper ^ (difference & masks[bit]);
+        std::memcpy(row + x, block, sizeof block);
+      } else {
+        for (int bit = 0; bit < pixels; ++bit) row[x + bit] = paper ^ (difference & masks[bit]);
+      }
     }
   }
 }
