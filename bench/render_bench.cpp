@@ -96,11 +96,12 @@ Scene TenScreens() {
   Scene scene(DemoImage());
   Bytes level;
   int height = 0;
-  while (height < 1920 && level.size() + records.size() + 3 <= kLevelAreaLength && !records.empty()) {
-    level.insert(level.end(), records.begin(), records.end());
-    for (std::size_t i = 0; i + 1 < records.size(); i += 2) {
-      if (records[i] == 0) height += 2 * records[i + 1] + 2;
-    }
+  // Record by record, round and round, until the next band would pass 1920 rows.
+  for (std::size_t i = 0; records.size() >= 2 && level.size() + 5 <= kLevelAreaLength; i = (i + 2) % (records.size() & ~std::size_t{1})) {
+    const int rows = records[i] == 0 ? 2 * records[i + 1] + 2 : 0;
+    if (height + rows > 1920) break;
+    height += rows;
+    level.insert(level.end(), {records[i], records[i + 1]});
   }
   level.insert(level.end(), {0x22, 0x01, 0xFF});
   for (std::size_t i = 0; i < level.size(); ++i) scene.image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), level[i]);
