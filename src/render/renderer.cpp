@@ -154,14 +154,22 @@ void DrawLandSpaceLines(TFastDIB& mapBitmap, std::span<const int> screenRows) {
   }
 }
 
+void ShowLandSpace(TFastDIB& mapBitmap, TFastDIB& viewBitmap, std::span<const int> screenRows) {
+  DrawLandSpaceLines(mapBitmap, screenRows);
+  ShowMap(mapBitmap, viewBitmap);
+}
+
 void RenderMapView(RenderTarget& target, TFastDIB& viewBitmap, bool showLandSpace) {
   ClearCellGrid(target.grid);
   ClearMapScreen(target.image);
   std::vector<int> lines;
   DrawLevel(target, showLandSpace ? &lines : nullptr);
   ConvertScreen(target);
-  if (showLandSpace) DrawLandSpaceLines(target.mapBitmap, lines);
-  ShowMap(target.mapBitmap, viewBitmap);
+  if (showLandSpace) {
+    ShowLandSpace(target.mapBitmap, viewBitmap, lines);
+  } else {
+    ShowMap(target.mapBitmap, viewBitmap);
+  }
 }
 
 }  // namespace kestrova
