@@ -121,9 +121,11 @@ void DrawLandSpace(DrawContext& context) {
   // The band itself: rows walked until the row goes negative.
   for (int v = band.first; v <= band.last; ++v) {
     const std::uint32_t rowStart = canvas.Tables().rowStart[static_cast<std::size_t>(bottom - v)];
-    for (std::uint32_t d = rowStart; d < rowStart + kScreenColumns; ++d) {
-      grid.landPos[d] = record;
-      if (grid.tileId[d] == 0) grid.ownerPos[d] = record;
+    std::fill_n(grid.landPos.begin() + rowStart, kScreenColumns, record);
+    const std::uint32_t* tiles = grid.tileId.data() + rowStart;
+    std::uint32_t* owners = grid.ownerPos.data() + rowStart;
+    for (int column = 0; column < kScreenColumns; ++column) {
+      owners[column] = tiles[column] == 0 ? record : owners[column];
     }
   }
   const int top = bottom - (rows - 1);

@@ -115,28 +115,40 @@ void ConvertScreen(RenderTarget& target) {
   const int lastRow = std::min(conversion.lastRow, kBottomRow);
   const int firstColumn = std::max(conversion.firstColumn, 0);
   const int lastColumn = std::min(conversion.lastColumn, kScreenColumns - 1);
+  // Colours per column of a character row, worked out once for its 8 rows.
+  std::array<Pixel, kScreenColumns> papers{};
+  std::array<Pixel, kScreenColumns> differences{};
+  int coloursFor = -1;
+  const int visibleColumns = std::min(lastColumn, bitmap.Width() / 8 - 1);
   for (int y = 0; y <= lastRow; ++y) {
     const std::int64_t rowIndex = static_cast<std::int64_t>(conversion.baseRow) - y;
     if (rowIndex < 0 || rowIndex >= bitmap.Height()) continue;
     Pixel* row = bitmap.Row(static_cast<int>(rowIndex));
     const std::uint32_t rowStart = target.tables.rowStart[static_cast<std::size_t>(y)];
-    for (int c = firstColumn; c <= lastColumn; ++c) {
-      const int x = 8 * c;
-      const int pixels = std::min(8, bitmap.Width() - x);
-      if (pixels <= 0) break;
-      const std::uint32_t d = rowStart + static_cast<std::uint32_t>(c);
-      const std::uint8_t bits = screen[d];
-      const std::uint8_t attribute = screen[target.tables.attrOffset[d]];
-      const Pixel paper = PaperOf(attribute);
-      const Pixel difference = InkOf(attribute) ^ paper;
-      const std::array<Pixel, 8>& masks = kBitMasks.masks[bits];
-      if (pixels == 8) {
-        // Built in a local block so the compiler can do all eight at once.
-        Pixel block[8];
-        for (int bit = 0; bit < 8; ++bit) block[bit] = paper ^ (difference & masks[bit]);
-        std::memcpy(row + x, block, sizeof block);
-      } else {
-        for (int bit = 0; bit < pixels; ++bit) row[x + bit] = paper ^ (difference & masks[bit]);
+    if (y >> 3 != coloursFor) {
+      coloursFor = y >> 3;
+      for (int c = firstColumn; c <= lastColumn; ++c) {
+        const std::uint8_t attribute = screen[target.tables.attrOffset[rowStart + static_cast<std::uint32_t>(c)]];
+        papers[static_cast<std::size_t>(c)] = PaperOf(attribute);
+        differences[static_cast<std::size_t>(c)] = InkOf(attribute) ^ PaperOf(attribute);
+      }
+    }
+    for (int c = firstColumn; c <= visibleColumns; ++c) {
+      // Built in a local block so the compiler can do all eight at once.
+      const std::array<Pixel, 8>& masks = kBitMasks.masks[screen[rowStart + static_cast<std::uint32_t>(c)]];
+      const Pixel paper = papers[static_cast<std::size_t>(c)];
+      const Pixel difference = differences[static_cast<std::size_t>(c)];
+      Pixel block[8];
+      for (int bit = 0; bit < 8; ++bit) block[bit] = paper ^ (difference & masks[bit]);
+      std::memcpy(row + 8 * c, block, sizeof block);
+    }
+    // A column only partly inside a narrow bitmap.
+    const int partial = std::max(visibleColumns + 1, firstColumn);
+    if (partial <= lastColumn && 8 * partial < bitmap.Width()) {
+      const std::array<Pixel, 8>& masks = kBitMasks.masks[screen[rowStart + static_cast<std::uint32_t>(partial)]];
+      for (int bit = 0; 8 * partial + bit < bitmap.Width(); ++bit) {
+        row[8 * partial + bit] = papers[static_cast<std::size_t>(partial)] ^
+                                 (differences[static_cast<std::size_t>(partial)] & masks[static_cast<std::size_t>(bit)]);
       }
     }
   }
