@@ -56,9 +56,4 @@ void Editor::RedrawLevelOverview() {
   // The whole-level pass comes with the renderer.
 }
 
-void Editor::UpdateWipeButton() {
-  // The wipe choice comes with the "Properties" options.
-  view_.wipeButtonEnabled = true;
-}
-
 }  // namespace kestrova

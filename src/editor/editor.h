@@ -3,9 +3,13 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "edit/menu_model.h"
+#include "edit/properties_options.h"
 #include "editor/editor_state.h"
 #include "editor/files.h"
+#include "editor/mouse_button.h"
 #include "editor/ui.h"
 #include "editor/view_state.h"
 #include "level/level_table.h"
@@ -58,10 +62,41 @@ class Editor {
   // ---- Saving and exports ----
 
   // ---- Navigation ----
+  // The level chooser's change: level index + 1 becomes the current level.
+  void ChooseLevel(int index);
 
   // ---- Game settings ----
+  void Spawn();  // "Options" > "Kestrova" > "Spawn"
+  void Lives();  // "Options" > "Kestrova" > "Lives"
+  void Delay();  // "Options" > "Enemy" > "Delay"
+  // UpDown1 clicked to its new position (0..15).
+  void ClickFortressUpDown(int position);
 
   // ---- Editing ----
+  // A mouse button pressed on the map view at (x, y) of its 512 x 384 pixels.
+  void PressMap(MouseButton button, int x, int y);
+  // The popup built by the last right-button press, and how it is shown.
+  const std::vector<MenuItem>& Popup() const { return popup_; }
+  PopupPlacement PopupShown() const { return popupPlacement_; }
+  // Runs the command of a clicked popup item (disabled items do nothing).
+  void RunMenuCommand(const MenuItem& item);
+  // Inserts the records of an insertion tag at the record under the pointer.
+  // The callers make sure a record is under the pointer and the tag fits.
+  void InsertObject(int tag);
+  void DeletePlain();           // also "Delete Land Space"
+  void DeleteRiverCrossing();
+  void DeleteTunnel(int size);  // 14 or 18 bytes
+  void DeleteFortress();
+  void ChangeValue();           // "Change Column" and "Change Distance"
+  void SetAttribute(int tag);   // the colour items of "Ink" and "Paper"
+  // "Wipe Level(s)" (Button1), by the "Wipe" tab's choice.
+  void WipeLevels();
+  // The "Wipe" tab's radio buttons clicked.
+  void ClickWipeCurrentLevel();  // RadioButton20
+  void ClickWipeAllAfter();      // RadioButton21
+  // The "Properties" dialog's options.
+  PropertiesOptions& Options() { return options_; }
+  const PropertiesOptions& Options() const { return options_; }
 
   // ---- Palette and dragging ----
 
@@ -69,6 +104,21 @@ class Editor {
   RenderTarget Target() { return RenderTarget{image_, state_, grid_, tables_, mapBitmap_}; }
   void RedrawLevelOverview();
   void UpdateWipeButton();
+
+  // Editing
+  // Edit refresh without its final refresh: bytes free, level end, saved
+  // scroll offset, RebuildLevels.
+  void BookStreamChange(int bytesInserted);
+  // After a fortress went in or out: the level end by the bounds rule, the
+  // level table again, the scroll bar thumb kept on the same offset.
+  void SettleLevelEndAfterFortress();
+  void RedrawOverview();
+  std::vector<MenuItem> popup_;
+  PopupPlacement popupPlacement_ = PopupPlacement::None;
+  PropertiesOptions options_;
+
+  // Game settings
+  void RebuildFortressLabel();
 
   Ui& ui_;
   Files& files_;

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace kestrova {
+
+enum class MouseButton { Left, Right, Middle };
+
+}  // namespace kestrova
