@@ -1,16 +1,26 @@
-// Writes the demo snapshots into the folder given on the command line.
+// Writes the demo snapshots, as .sna and .szx, into the folder given on the
+// command line.
 #include <cstdio>
 #include <fstream>
+#include <optional>
+#include <span>
 #include <string>
 
 #include "demo/demo_game.h"
+#include "snapshot/szx_writer.h"
 
 namespace {
 
-bool WriteFile(const std::string& path, const kestrova::SnapshotImage& image) {
+bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(image.Bytes().data()), static_cast<std::streamsize>(image.Size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
+}
+
+bool WriteDemo(const std::string& folder, const std::string& name, kestrova::DemoMachine machine) {
+  const kestrova::SnapshotImage image = kestrova::MakeDemoSnapshot(machine);
+  return WriteFile(folder + "/" + name + ".sna", image.Bytes()) &&
+         WriteFile(folder + "/" + name + ".szx", kestrova::BuildSzxFile(image, std::nullopt));
 }
 
 }  // namespace
@@ -22,8 +32,8 @@ int main(int argc, char** argv) {
   }
   const std::string folder = argv[1];
   using kestrova::DemoMachine;
-  const bool ok = WriteFile(folder + "/kestrova-demo.sna", kestrova::MakeDemoSnapshot(DemoMachine::Spectrum48K)) &&
-                  WriteFile(folder + "/kestrova-demo-128k.sna", kestrova::MakeDemoSnapshot(DemoMachine::Spectrum128K));
+  const bool ok = WriteDemo(folder, "kestrova-demo", DemoMachine::Spectrum48K) &&
+                  WriteDemo(folder, "kestrova-demo-128k", DemoMachine::Spectrum128K);
   if (!ok) {
     std::fprintf(stderr, "kestrova_make_demo: could not write the demo snapshots into %s\n", folder.c_str());
     return 1;

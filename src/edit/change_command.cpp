@@ -1,12 +1,12 @@
 #include "edit/change_command.h"
 
 #include "edit/prompt_numbers.h"
+#include "level/level_stream.h"
 
 namespace kestrova {
 
 namespace {
 
-constexpr std::uint8_t kColumnBits = 0x1F;
 constexpr std::uint8_t kFlagBits = 0xE0;
 
 bool IsColumn(const std::string& label) { return label == kColumnLabel; }

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "edit/edit_addresses.h"
 #include "edit/record_shift.h"
 #include "level/level_addresses.h"
+#include "level/level_stream.h"
 
 namespace kestrova {
 
@@ -12,6 +12,9 @@ namespace {
 
 constexpr std::uint32_t kFortressFollowingByte = 6;
 constexpr std::uint32_t kTunnelMotorbikeProbe = 8;
+constexpr auto kCodeLogCrossing = static_cast<std::uint8_t>(ObjectCode::LogCrossing);
+constexpr auto kCodeMotorbike = static_cast<std::uint8_t>(ObjectCode::Motorbike);
+constexpr std::uint8_t kOperandGroupWall = 0x0B;  // the wall at column 11 that opens a tunnel or fortress
 
 // Steps back one address at a time from `record` until `at` holds; the walk
 // stays inside the level area.

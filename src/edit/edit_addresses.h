@@ -17,9 +17,4 @@ constexpr std::uint32_t kWaterStripPaperSource = 0x8D5E;
 // Cliff band n (tiles 100..113) is coloured by the byte at this base − n.
 constexpr std::uint32_t kCliffColourBase = 0x9195;
 
-// Codes and operands the group deletes look for.
-constexpr std::uint8_t kCodeLogCrossing = 0x98;
-constexpr std::uint8_t kCodeMotorbike = 0x1B;
-constexpr std::uint8_t kOperandGroupWall = 0x0B;  // the wall at column 11 that opens a tunnel or fortress
-
 }  // namespace kestrova

@@ -8,6 +8,7 @@
 
 #include "edit/menu_model.h"
 #include "editor/editor_state.h"
+#include "level/level_stream.h"
 #include "snapshot/snapshot_image.h"
 
 namespace kestrova {
@@ -76,9 +77,6 @@ constexpr std::array<int, 4> kJumpingSoldiersTags = {17, 19, 42, 43};   // + 0x4
 constexpr std::array<int, 1> kAlarmOnTags = {35};                       // := 1
 constexpr std::array<int, 2> kRoadEdgingTags = {44, 45};                // 0 or 16
 constexpr std::array<int, 3> kZeroOperandTags = {36, 37, 39};           // := 0
-constexpr std::uint8_t kDoubleCliffFlag = 0x20;
-constexpr std::uint8_t kJumpingSoldiersFlag = 0x40;
-constexpr std::uint8_t kMirroredFlag = 0x80;
 constexpr int kRoadEdgingHalf = 16;
 
 // Step 8: the tags whose operand is asked for.

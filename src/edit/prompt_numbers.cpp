@@ -7,7 +7,6 @@ namespace kestrova {
 
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // One pass over a number: the position where it stops, whether the text up
@@ -72,12 +71,6 @@ NumberScan ScanNumber(std::string_view text, std::size_t at) {
 bool InRange(double value, int minimum, int maximum) { return value >= minimum && value <= maximum; }
 
 }  // namespace
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 std::string RangeText(int minimum, int maximum) {
   char text[32];

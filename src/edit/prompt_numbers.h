@@ -5,11 +5,9 @@
 #include <string_view>
 
 #include "editor/ui.h"
+#include "level/number_prompt.h"
 
 namespace kestrova {
-
-// Leading and trailing blanks (and control characters) removed.
-std::string_view TrimBlanks(std::string_view text);
 
 // " %.2d" of the minimum, then "-%.2d" of the maximum: " 01-30", " 01-255".
 std::string RangeText(int minimum, int maximum);

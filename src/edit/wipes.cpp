@@ -40,7 +40,7 @@ WipeResult WipeCurrentLevel(SnapshotImage& image, std::uint32_t levelStart, std:
 
 WipeResult WipeAllAfterCurrentLevel(SnapshotImage& image, std::uint32_t levelStart, std::uint32_t levelEnd) {
   WipeResult result{0, levelEnd};
-  const auto lastEnd = FindLastEndRecord(image, levelEnd);
+  const auto lastEnd = FindFirstLastEndRecord(image, levelEnd);
   if (levelEnd < WipeStart(levelStart) + kWipeKeptTail || !lastEnd) return result;
   const std::uint32_t start = levelEnd - kWipeKeptTail;
   std::uint32_t limit = *lastEnd - kWipeKeptTail;

@@ -7,6 +7,7 @@ namespace kestrova {
 Editor::Editor(Ui& ui, Files& files) : ui_(ui), files_(files) {
   // Window creation: reduced window, only the title picture and
   // "Load Snapshot" / "Exit" usable (ViewState's defaults).
+  view_.Show(WindowState::NoSnapshot);
   state_.loadedScreen = false;
   state_.largeHut = false;
   tables_ = BuildScreenTables();
@@ -19,6 +20,10 @@ Editor::Editor(Ui& ui, Files& files) : ui_(ui), files_(files) {
 
 void Editor::Refresh() {
   state_.streamCursor = static_cast<std::int32_t>(state_.walkStart);
+  RedrawFromCursor();
+}
+
+void Editor::RedrawFromCursor() {
   ClearCellGrid(grid_);
   ClearMapScreen(image_);
   RenderTarget target = Target();
@@ -41,10 +46,14 @@ void Editor::EditRefresh(int bytesInserted) {
 }
 
 void Editor::RebuildLevels() {
-  const int selected = std::max(view_.chooserIndex, 0);
   levelTable_ = ScanLevelTable(image_);
   view_.chooserEntries = ChooserTexts(levelTable_);
+  // The remembered index, negative counting as 0; an index past the entries
+  // would select nothing, so it falls back to the last level.
+  const int last = static_cast<int>(view_.chooserEntries.size()) - 1;
+  const int selected = std::min(std::max(view_.chooserIndex, 0), last);
   view_.chooserIndex = selected;
+  view_.chooserText = view_.chooserEntries[static_cast<std::size_t>(selected)];
   state_.currentLevelIndex = selected;
   view_.scrollMaximum = LevelHeight(image_, state_.levelStart, state_.levelEnd);
   RedrawLevelOverview();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,9 @@
 #include "render/cell_grid.h"
 #include "render/renderer.h"
 #include "render/screen_tables.h"
+#include "snapshot/snapshot_file_kind.h"
 #include "snapshot/snapshot_image.h"
+#include "snapshot/szx_snapshot.h"
 #include "surface/fast_dib.h"
 
 namespace kestrova {
@@ -52,12 +55,19 @@ class Editor {
 
   // ---- Refresh cycle ----
   void Refresh();
+  // Refresh steps 2-6: draws from the stream cursor as it stands.
+  void RedrawFromCursor();
   // After bytesInserted bytes were inserted (negative: removed) in the stream.
   void EditRefresh(int bytesInserted);
   void RebuildLevels();
 
   // ---- Loading ----
   void LoadSnapshot();
+  // The "Z80R" and "SPCR" blocks of the last .szx load, written back by a
+  // .szx save while the loaded-from-SZX flag is set.
+  const Z80rBlock& KeptZ80rBlock() const { return keptSzx_.z80r; }
+  const SpcrBlock& KeptSpcrBlock() const { return keptSzx_.spcr; }
+  const KeptSzxBlocks& KeptSzx() const { return keptSzx_; }
 
   // ---- Saving and exports ----
 
@@ -99,6 +109,7 @@ class Editor {
   const PropertiesOptions& Options() const { return options_; }
 
   // ---- Palette and dragging ----
+  void DrawPaletteStrip();
 
  private:
   RenderTarget Target() { return RenderTarget{image_, state_, grid_, tables_, mapBitmap_}; }
@@ -117,8 +128,18 @@ class Editor {
   PopupPlacement popupPlacement_ = PopupPlacement::None;
   PropertiesOptions options_;
 
-  // Game settings
-  void RebuildFortressLabel();
+  // Loading
+  struct LoadedSnapshot {
+    SnapshotImage image;
+    bool fromSzx = false;
+    KeptSzxBlocks kept;
+  };
+  std::optional<LoadedSnapshot> DecodeSnapshot(SnapshotFileKind kind, const std::string& path);
+  void SetUpAfterLoad(const LoadTimeLevels& levels, bool newImage);
+  void ShowEditingControls();
+  void ShowFortressByte();
+  void ShowLevelOneAtItsStart();
+  KeptSzxBlocks keptSzx_;
 
   Ui& ui_;
   Files& files_;

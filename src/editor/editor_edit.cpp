@@ -117,7 +117,7 @@ void Editor::InsertObject(int tag) {
   }
   BookStreamChange(size);
   SettleLevelEndAfterFortress();
-  RebuildFortressLabel();
+  ShowFortressByte();
   Refresh();
 }
 

@@ -24,13 +24,44 @@ struct ControlVisibility {
   bool menuSaveSnapshot = false;
   bool menuLoadScreen = false;
   bool menuOptions = false;
+
+  bool operator==(const ControlVisibility&) const = default;
 };
 
-// What the window shows; the Editor sets it, the view reads it after each call.
-struct ViewState {
-  int windowWidth = 506;
-  int windowHeight = 352;
+// The window's two states: as created (the title picture and "File" >
+// "Load Snapshot" / "Exit" only) and from the first good load on.
+enum class WindowState { NoSnapshot, SnapshotLoaded };
+
+struct WindowLayout {
+  int width;
+  int height;
   ControlVisibility visible;
+};
+
+constexpr WindowLayout LayoutOf(WindowState state) {
+  if (state == WindowState::NoSnapshot) return {506, 352, ControlVisibility{}};
+  ControlVisibility all;
+  all.image1 = false;
+  all.comboBox1 = all.checkBox1 = all.label1 = all.label2 = all.upDown1 = true;
+  all.scrollBar1 = all.statusBar1 = all.scrollBox1 = all.fastImg1 = all.fastImg2 = all.button1 = true;
+  all.menuSaveTap = all.menuSaveSnapshot = all.menuLoadScreen = all.menuOptions = true;
+  all.fastImg4 = false;  // the palette's drag picture is never shown
+  return {603, 567, all};
+}
+
+// What the window shows; the Editor sets it, the view reads it after each call.
+// Which of the two states the window is in is Editor::HasSnapshot().
+struct ViewState {
+  int windowWidth = LayoutOf(WindowState::NoSnapshot).width;
+  int windowHeight = LayoutOf(WindowState::NoSnapshot).height;
+  ControlVisibility visible = LayoutOf(WindowState::NoSnapshot).visible;
+
+  void Show(WindowState state) {
+    const WindowLayout layout = LayoutOf(state);
+    windowWidth = layout.width;
+    windowHeight = layout.height;
+    visible = layout.visible;
+  }
 
   std::string bytesFreeCaption;   // Label1
   std::string fortressCaption;    // Label2

@@ -2,6 +2,21 @@
 
 namespace kestrova {
 
+namespace {
+constexpr std::uint8_t kDigitZero = 0x30;
+}  // namespace
+
+std::array<ByteWrite, 3> LivesWrites(int lives) {
+  const auto value = static_cast<std::uint8_t>(lives);
+  return {{{kStartingLives, value},
+           {kLivesDigit, static_cast<std::uint8_t>(kDigitZero + value)},
+           {kBombsDigit, static_cast<std::uint8_t>(kDigitZero + value + 1)}}};
+}
+
+void WriteLives(SnapshotImage& image, int lives) {
+  for (const ByteWrite& write : LivesWrites(lives)) image.Write(write.address, write.value);
+}
+
 FortressLabel MakeFortressLabel(std::uint8_t fortressByte, const LevelTable& table) {
   const std::string head = "Fortress Byte: " + std::to_string(fortressByte);
   std::string text = head + " (levels ";
@@ -25,7 +40,7 @@ FortressLabel MakeFortressLabel(std::uint8_t fortressByte, const LevelTable& tab
   text += ")";
   FortressLabel label;
   label.hint = text;
-  label.caption = text.size() > 60 ? text.substr(0, 60) + "..." : text;
+  label.caption = text.size() > kFortressCaptionLength ? text.substr(0, kFortressCaptionLength) + "..." : text;
   return label;
 }
 

@@ -18,5 +18,6 @@ constexpr std::uint8_t kOperandEndRecord = 0x01;
 constexpr std::uint8_t kEndOfLevelsMarker = 0xFF;
 
 constexpr int kLevelTableSize = 256;
+constexpr std::int32_t kLevelHeightStep = 192;  // level heights are whole screens of pixel rows
 
 }  // namespace kestrova

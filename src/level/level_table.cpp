@@ -2,16 +2,17 @@
 
 #include <cstdio>
 
+#include "level/level_stream.h"
+
 namespace kestrova {
 
 bool IsLastEndRecord(const SnapshotImage& image, std::uint32_t p) {
-  return image.Read(p) == kCodeSpawnPoint && image.Read(p + 1) == kOperandEndRecord &&
-         image.Read(p + 2) == kEndOfLevelsMarker;
+  return IsEndRecord(ReadRecord(image, p)) && image.Read(p + kRecordSize) == kEndOfLevelsMarker;
 }
 
 std::optional<std::uint32_t> FindLevelEnd(const SnapshotImage& image, std::uint32_t from) {
   for (std::uint32_t p = from; p <= kLastEndPairScan; ++p) {
-    if (image.Read(p) == kCodeSpawnPoint && image.Read(p + 1) == kOperandEndRecord) return p;
+    if (IsEndRecord(ReadRecord(image, p))) return p;
   }
   return std::nullopt;
 }
@@ -23,23 +24,14 @@ std::optional<std::uint32_t> FindFirstLastEndRecord(const SnapshotImage& image, 
   return std::nullopt;
 }
 
-std::optional<std::uint32_t> FindLastEndRecord(const SnapshotImage& image, std::uint32_t from) {
-  std::optional<std::uint32_t> found;
-  for (std::uint32_t p = from; p <= kLastEndRecordScan; ++p) {
-    if (IsLastEndRecord(image, p)) found = p;
-  }
-  return found;
-}
-
 LevelTable ScanLevelTable(const SnapshotImage& image) {
   LevelTable table{};
   table[0] = kLevelAreaStart;
-  int n = 1;
-  for (std::uint32_t p = kFirstMovableRecord; p <= kLastEndRecordScan && n < kLevelTableSize; ++p) {
-    if (image.Read(p) == kCodeSpawnPoint && image.Read(p + 1) == kOperandEndRecord &&
-        image.Read(p + 2) != kEndOfLevelsMarker) {
-      table[static_cast<std::size_t>(n++)] = p + 2;
-    }
+  std::size_t n = 1;
+  for (std::uint32_t p = kFirstMovableRecord; p <= kLastEndRecordScan && n < table.size(); ++p) {
+    if (!IsEndRecord(ReadRecord(image, p))) continue;
+    if (image.Read(p + kRecordSize) == kEndOfLevelsMarker) break;
+    table[n++] = NextRecord(p);
   }
   return table;
 }
@@ -52,18 +44,21 @@ int LevelCount(const LevelTable& table) {
 
 std::optional<std::uint32_t> LevelEndByBoundsRule(const SnapshotImage& image, const LevelTable& table, int index) {
   if (index < 0 || index >= kLevelTableSize) return std::nullopt;
+  const std::uint32_t start = table[static_cast<std::size_t>(index)];
+  if (start == 0) return std::nullopt;
   if (index + 1 < kLevelTableSize && table[static_cast<std::size_t>(index + 1)] != 0) {
-    return table[static_cast<std::size_t>(index + 1)] - 2;
+    return table[static_cast<std::size_t>(index + 1)] - kRecordSize;
   }
-  return FindLastEndRecord(image, table[static_cast<std::size_t>(index)]);
+  return FindFirstLastEndRecord(image, start);
 }
 
 std::int32_t LevelHeight(const SnapshotImage& image, std::uint32_t start, std::uint32_t end) {
   std::int64_t height = 0;
-  for (std::uint32_t p = start; p <= end && p <= kRamEnd; p += 2) {
-    if (image.Read(p) == kCodeLandSpace) height += 2 * image.Read(p + 1) + 2;
+  for (std::uint32_t p = start; p <= end && p <= kRamEnd; p = NextRecord(p)) {
+    const ObjectRecord record = ReadRecord(image, p);
+    if (record.code == kCodeLandSpace) height += LandSpaceRows(record.operand);
   }
-  height = (height + 191) / 192 * 192;
+  height = (height + kLevelHeightStep - 1) / kLevelHeightStep * kLevelHeightStep;
   return static_cast<std::int32_t>(height);
 }
 

@@ -1,5 +1,7 @@
 #include "support/scripted_ui.h"
 
+#include <stdexcept>
+
 namespace kestrova::testing {
 
 namespace {
@@ -23,7 +25,11 @@ std::optional<std::string> ScriptedUi::SaveFile(const FileDialogRequest& request
 
 std::string ScriptedUi::InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) {
   questions.push_back({Question::Kind::Input, {}, title, prompt, defaultText});
+  const bool scripted = !inputAnswers.empty();
   auto answer = Next(inputAnswers);
+  if (!scripted && ++unscriptedInputs > unscriptedInputLimit) {
+    throw std::runtime_error("ScriptedUi: input box \"" + title + "\" asked again with no scripted reply left");
+  }
   return answer ? *answer : defaultText;
 }
 

@@ -12,6 +12,10 @@ namespace kestrova::testing {
 // A Ui that records every question and answers from scripted lists. An
 // input box with no scripted reply answers as Cancel does (the default);
 // a dialog with no scripted answer is cancelled; a message box is OK'd.
+// A prompt that repeats until its reply is acceptable would ask forever when
+// the default is never acceptable and the replies have run out: past
+// `unscriptedInputLimit` unscripted replies the fake throws, which fails the
+// test instead of hanging it.
 class ScriptedUi : public Ui {
  public:
   struct Question {
@@ -25,6 +29,8 @@ class ScriptedUi : public Ui {
   std::deque<std::optional<std::string>> fileAnswers;  // nullopt = cancel
   std::deque<std::optional<std::string>> inputAnswers;  // nullopt = Cancel
   std::deque<MessageAnswer> messageAnswers;
+  int unscriptedInputLimit = 100;
+  int unscriptedInputs = 0;  // input boxes answered with the default for want of a reply
   std::vector<Question> questions;
 
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override;

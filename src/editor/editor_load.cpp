@@ -1,0 +1,139 @@
+// "Load Snapshot": reading a .sna or .szx file into the image and setting
+// the editor up on level 1.
+#include "editor/editor.h"
+#include "level/game_settings.h"
+#include "snapshot/sna.h"
+
+namespace kestrova {
+
+namespace {
+
+constexpr int kLoadedWindowWidth = 603;
+constexpr int kLoadedWindowHeight = 567;
+
+inline constexpr const char* kLoadErrorTitle = "Error Loading Kestrova Snapshot";
+inline constexpr const char* kInvalidSnapshotTitle = "Invalid Kestrova Snapshot";
+inline constexpr const char* kNoMarkerText = "No end-of-levels marker in the level data.";
+
+FileDialogRequest LoadDialogRequest() {
+  return FileDialogRequest{"Load Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna)", "*.szx; *.sna", "."};
+}
+
+}  // namespace
+
+void Editor::LoadSnapshot() {
+  const std::optional<std::string> path = ui_.OpenFile(LoadDialogRequest());
+  if (!path || path->empty()) return;
+
+  const SnapshotFileKind kind = SnapshotFileKindOf(*path);
+  if (kind == SnapshotFileKind::Other) {
+    // Nothing is read: the editor is set up again from the image it holds.
+    if (!HasSnapshot()) return;
+    if (const auto levels = CountFreeBytesAndFindLevelOne(image_)) SetUpAfterLoad(*levels, false);
+    return;
+  }
+
+  std::optional<LoadedSnapshot> loaded = DecodeSnapshot(kind, *path);
+  if (!loaded) return;
+  const auto levels = CountFreeBytesAndFindLevelOne(loaded->image);
+  if (!levels) {
+    ui_.Message(kNoMarkerText, kInvalidSnapshotTitle, MessageIcon::Error, MessageButtons::Ok);
+    return;
+  }
+
+  // Accepted: only now does the held image change.
+  image_ = std::move(loaded->image);
+  state_.snapshotSize = static_cast<std::uint32_t>(image_.Size());
+  state_.loadedFromSzx = loaded->fromSzx;
+  if (loaded->fromSzx) keptSzx_ = loaded->kept;
+  SetUpAfterLoad(*levels, true);
+}
+
+std::optional<Editor::LoadedSnapshot> Editor::DecodeSnapshot(SnapshotFileKind kind, const std::string& path) {
+  auto file = files_.Read(path);
+  if (!file) {
+    ui_.Message("Could not read the snapshot \"" + path + "\": " + file.ErrorMessage(), kLoadErrorTitle,
+                MessageIcon::Error, MessageButtons::Ok);
+    return std::nullopt;
+  }
+  if (kind == SnapshotFileKind::Sna) {
+    auto sna = ReadSna(*file);
+    if (!sna) {
+      ui_.Message(sna.ErrorMessage(), kInvalidSnapshotTitle, MessageIcon::Error, MessageButtons::Ok);
+      return std::nullopt;
+    }
+    return LoadedSnapshot{std::move(*sna), false, {}};
+  }
+  auto szx = ReadSzxSnapshot(*file, image_, keptSzx_);
+  if (!szx) {
+    ui_.Message(szx.ErrorMessage(), kLoadErrorTitle, MessageIcon::Error, MessageButtons::Ok);
+    return std::nullopt;
+  }
+  return LoadedSnapshot{std::move(szx->image), true, szx->kept};
+}
+
+void Editor::SetUpAfterLoad(const LoadTimeLevels& levels, bool newImage) {
+  // a
+  view_.visible.image1 = false;
+  view_.windowWidth = kLoadedWindowWidth;
+  view_.windowHeight = kLoadedWindowHeight;
+  // b: the screen area holds the map once drawn, so it is the snapshot's own
+  // screen only straight after a file was read.
+  if (newImage) {
+    for (std::uint32_t i = 0; i < kScreenAreaSize; ++i) savedScreen_[i] = image_.Read(kScreenAreaStart + i);
+  }
+  // c: draws into the screen area, after it was saved.
+  DrawPaletteStrip();
+  // d
+  state_.conversion = ConversionParameters{};
+  state_.previewMode = false;
+  // e
+  state_.bytesFree = levels.bytesFree;
+  state_.levelStart = levels.levelStart;
+  state_.levelEnd = levels.levelEnd;
+  // f
+  ShowEditingControls();
+  // g
+  state_.savedScrollOffset = 0;
+  RebuildLevels();
+  // h
+  ShowFortressByte();
+  // i
+  ShowLevelOneAtItsStart();
+  // j
+  state_.streamCursor = static_cast<std::int32_t>(kLevelAreaStart);
+  RedrawFromCursor();
+}
+
+void Editor::ShowEditingControls() {
+  ControlVisibility& visible = view_.visible;
+  for (bool* shown : {&visible.menuSaveTap, &visible.menuSaveSnapshot, &visible.menuLoadScreen, &visible.menuOptions,
+                      &visible.comboBox1, &visible.checkBox1, &visible.label1, &visible.label2, &visible.upDown1,
+                      &visible.scrollBar1, &visible.statusBar1, &visible.scrollBox1, &visible.fastImg1,
+                      &visible.fastImg2, &visible.button1}) {
+    *shown = true;
+  }
+}
+
+void Editor::ShowFortressByte() {
+  const std::uint8_t fortress = image_.Read(kFortressByte);
+  // A value above the up-down's range is shown and kept until it is clicked.
+  view_.fortressUpDown = fortress;
+  const FortressLabel label = MakeFortressLabel(fortress, levelTable_);
+  view_.fortressCaption = label.caption;
+  view_.fortressHint = label.hint;
+}
+
+void Editor::ShowLevelOneAtItsStart() {
+  view_.scrollPosition = view_.scrollMaximum;
+  state_.scrollOffset = 0;
+  view_.chooserText = view_.chooserEntries.empty() ? std::string() : view_.chooserEntries.front();
+  view_.chooserIndex = 0;
+  state_.currentLevelIndex = 0;
+  // The chooser's change handler does not run; the wipe button still has to
+  // follow the level now selected, not the one shown before the load.
+  UpdateWipeButton();
+  view_.mapHasFocus = true;
+}
+
+}  // namespace kestrova

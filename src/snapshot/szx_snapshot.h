@@ -1,0 +1,103 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "base/result.h"
+#include "snapshot/snapshot_image.h"
+#include "snapshot/szx.h"
+
+namespace kestrova {
+
+// What a .szx load keeps for writing the file back: the first 45 bytes of
+// its "Z80R" block and the first 16 of its "SPCR" block as stored, and the
+// port 0x7FFD value.
+constexpr std::size_t kKeptZ80rSize = kSzxBlockHeaderSize + kZ80rBodySize;  // 45
+constexpr std::size_t kKeptSpcrSize = kSzxBlockHeaderSize + kSpcrBodySize;  // 16
+using Z80rBlock = std::array<std::uint8_t, kKeptZ80rSize>;
+using SpcrBlock = std::array<std::uint8_t, kKeptSpcrSize>;
+
+struct KeptSzxBlocks {
+  Z80rBlock z80r{};
+  SpcrBlock spcr{};
+  std::uint8_t port7FFD = 0;
+};
+
+// Register pairs shared by the image header and the "Z80R" block.
+struct HeaderWordField {
+  std::size_t header;
+  std::size_t z80r;
+};
+constexpr HeaderWordField kHeaderWordFields[] = {
+    {kHeaderHLAlt, kZ80rHLAlt}, {kHeaderDEAlt, kZ80rDEAlt}, {kHeaderBCAlt, kZ80rBCAlt}, {kHeaderAFAlt, kZ80rAFAlt},
+    {kHeaderHL, kZ80rHL},       {kHeaderDE, kZ80rDE},       {kHeaderBC, kZ80rBC},       {kHeaderIY, kZ80rIY},
+    {kHeaderIX, kZ80rIX},       {kHeaderAF, kZ80rAF},
+};
+// Single register bytes shared by both (IFF1 and SP differ in meaning).
+constexpr HeaderWordField kHeaderByteFields[] = {
+    {kHeaderI, kZ80rI}, {kHeaderR, kZ80rR}, {kHeaderIM, kZ80rIM}};
+
+// The RAM pages an image holds, where, in the order they are written.
+constexpr std::uint32_t kBank5Address = 0x4000;
+constexpr std::uint32_t kBank2Address = 0x8000;
+constexpr std::uint32_t kBank0Address = 0xC000;
+struct PagePlace {
+  std::uint8_t page;
+  std::size_t offset;
+  bool only128K;
+};
+constexpr PagePlace kPagePlaces[] = {
+    {5, ImageOffsetOf(kBank5Address), false},
+    {2, ImageOffsetOf(kBank2Address), false},
+    {0, ImageOffsetOf(kBank0Address), false},
+    {1, kOffsetBank1, true},
+};
+
+constexpr std::uint8_t kInterruptsEnabled = 0x04;  // header byte 19
+
+// A .szx file below this length is taken as 48K, otherwise as 128K, whatever
+// machine its header names.
+constexpr std::size_t kSzx128KFileLength = 35000;
+std::uint32_t SzxSnapshotSize(std::size_t fileLength);
+
+// Fills an image from the blocks of a .szx file, one OnSzxBlock call per
+// block, and keeps the blocks the file is written back with.
+class SzxSnapshotBuilder {
+ public:
+  SzxSnapshotBuilder(SnapshotImage image, const KeptSzxBlocks& kept);
+
+  // The layer's callback; always 0.
+  std::uint32_t OnSzxBlock(const std::uint8_t* block, const std::uint8_t* data, std::uint32_t count);
+  SzxBlockCallback Callback();
+
+  const SnapshotImage& Image() const { return image_; }
+  SnapshotImage TakeImage() { return std::move(image_); }
+  const KeptSzxBlocks& Kept() const { return kept_; }
+
+ private:
+  void TakeZ80Registers(const std::uint8_t* block);
+  void TakeSpectrumRegisters(const std::uint8_t* block);
+  void TakeRamPage(const std::uint8_t* block, const std::uint8_t* data, std::uint32_t count);
+  void WriteRememberedPc();
+
+  SnapshotImage image_;
+  KeptSzxBlocks kept_;
+  std::uint16_t pc_ = 0;
+};
+
+inline constexpr const char* kSzxLoadErrorText = "Load Error";
+
+struct SzxLoad {
+  SnapshotImage image;
+  KeptSzxBlocks kept;
+};
+
+// A whole .szx read over a copy of `held`, sized by the file's length (bytes
+// held stay as far as they fit, new bytes are zero); `held` itself is not
+// touched, so a failed read changes nothing.
+Result<SzxLoad> ReadSzxSnapshot(std::span<const std::uint8_t> file, const SnapshotImage& held,
+                                const KeptSzxBlocks& kept);
+
+}  // namespace kestrova

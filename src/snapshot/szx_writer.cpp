@@ -1,0 +1,105 @@
+#include "snapshot/szx_writer.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "snapshot/szx.h"
+
+namespace kestrova {
+
+namespace {
+
+constexpr std::uint8_t kSzxMajorVersion = 1;
+constexpr std::uint8_t kSzxMinorVersion = 0;
+
+SzxBlockBuffer EmptyBlock(std::uint32_t id) {
+  SzxBlockBuffer block{};
+  for (int i = 0; i < 4; ++i) block[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(id >> (8 * i));
+  return block;
+}
+
+void PutWord(SzxBlockBuffer& block, std::size_t offset, std::uint16_t value) {
+  block[offset] = static_cast<std::uint8_t>(value & 0xFF);
+  block[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+SzxBlockBuffer FileHeaderBlock(const SnapshotImage& image) {
+  SzxBlockBuffer block = EmptyBlock(kSzxIdHeader);
+  block[kSzxHeaderMajor] = kSzxMajorVersion;
+  block[kSzxHeaderMinor] = kSzxMinorVersion;
+  block[kSzxHeaderMachine] = image.Is48K() ? kSzxMachine48K : kSzxMachine128K;
+  return block;
+}
+
+SzxBlockBuffer CreatorBlock() {
+  SzxBlockBuffer block = EmptyBlock(kSzxIdCreator);
+  const std::string_view name = kSzxCreatorName;
+  std::copy_n(name.begin(), std::min(name.size(), kCrtrNameLength), block.begin() + kCrtrName);
+  return block;
+}
+
+// SP and PC as the .szx file holds them: a 48K image keeps the PC on its
+// stack, a 128K image after its 48K part, any other length has none.
+struct StackAndPc {
+  std::uint16_t sp;
+  std::uint16_t pc;
+};
+
+StackAndPc StackAndPcOf(const SnapshotImage& image) {
+  const std::uint16_t sp = image.ReadOffsetWord(kHeaderSP);
+  if (image.Is48K()) return {static_cast<std::uint16_t>(sp + 2), image.ReadWord(sp)};
+  if (image.Size() == kSnapshotSize128K) return {sp, image.ReadOffsetWord(kOffset128KPc)};
+  return {sp, 0};
+}
+
+SzxBlockBuffer Z80RegistersBlock(const SnapshotImage& image) {
+  SzxBlockBuffer block = EmptyBlock(kSzxIdZ80Registers);
+  PutWord(block, kSzxBlockSize, static_cast<std::uint16_t>(kZ80rBodySize));
+  for (const HeaderWordField& field : kHeaderWordFields) PutWord(block, field.z80r, image.ReadOffsetWord(field.header));
+  for (const HeaderWordField& field : kHeaderByteFields) block[field.z80r] = image.ReadOffset(field.header);
+  block[kZ80rIFF1] = image.ReadOffset(kHeaderInterrupts);
+  const StackAndPc registers = StackAndPcOf(image);
+  PutWord(block, kZ80rSP, registers.sp);
+  PutWord(block, kZ80rPC, registers.pc);
+  return block;
+}
+
+SzxBlockBuffer SpectrumRegistersBlock(const SnapshotImage& image) {
+  SzxBlockBuffer block = EmptyBlock(kSzxIdSpectrumRegisters);
+  PutWord(block, kSzxBlockSize, static_cast<std::uint16_t>(kSpcrBodySize));
+  block[kSpcrBorder] = image.ReadOffset(kHeaderBorder);
+  return block;
+}
+
+template <std::size_t N>
+SzxBlockBuffer KeptBlock(const std::array<std::uint8_t, N>& kept) {
+  SzxBlockBuffer block{};
+  std::copy(kept.begin(), kept.end(), block.begin());
+  return block;
+}
+
+void WriteRamPages(std::vector<std::uint8_t>& sink, const SnapshotImage& image) {
+  for (const PagePlace& place : kPagePlaces) {
+    if (place.only128K && image.Size() != kSnapshotSize128K) continue;
+    SzxBlockBuffer block = EmptyBlock(kSzxIdRamPage);
+    PutWord(block, kRampFlags, kRampCompressed);
+    block[kRampPage] = place.page;
+    // A page the image does not hold in full is written as far as it goes.
+    const auto page = image.Range(place.offset, kPageSize);
+    SaveSZXBlockToFilehandle(sink, block, page.data(), static_cast<std::uint32_t>(page.size()));
+  }
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> BuildSzxFile(const SnapshotImage& image, const std::optional<KeptSzxBlocks>& kept) {
+  std::vector<std::uint8_t> sink;
+  SaveSZXBlockToFilehandle(sink, FileHeaderBlock(image), nullptr, 0);
+  SaveSZXBlockToFilehandle(sink, CreatorBlock(), nullptr, 0);
+  SaveSZXBlockToFilehandle(sink, kept ? KeptBlock(kept->z80r) : Z80RegistersBlock(image), nullptr, 0);
+  SaveSZXBlockToFilehandle(sink, kept ? KeptBlock(kept->spcr) : SpectrumRegistersBlock(image), nullptr, 0);
+  WriteRamPages(sink, image);
+  return sink;
+}
+
+}  // namespace kestrova

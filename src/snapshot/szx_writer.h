@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "snapshot/snapshot_image.h"
+#include "snapshot/szx_snapshot.h"
+
+namespace kestrova {
+
+inline constexpr const char* kSzxCreatorName = "Kestrova Editor BETA";
+
+// The image as a complete .szx file: "ZXST", "CRTR", "Z80R", "SPCR", then
+// the "RAMP" pages 5, 2, 0 (and 1 for a 131103-byte image), compressed.
+// With `kept` (an image loaded from .szx) its "Z80R" and "SPCR" blocks are
+// written back unchanged; otherwise both are built from the image header.
+std::vector<std::uint8_t> BuildSzxFile(const SnapshotImage& image, const std::optional<KeptSzxBlocks>& kept);
+
+}  // namespace kestrova

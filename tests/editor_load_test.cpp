@@ -1,0 +1,312 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "editor/editor.h"
+#include "level/game_settings.h"
+#include "snapshot/szx_writer.h"
+#include "support/memory_files.h"
+#include "support/scripted_ui.h"
+#include "support/snapshot_fixtures.h"
+
+namespace kestrova {
+namespace {
+
+using testing::Bytes;
+using testing::FixtureImage;
+using testing::SzxBlock;
+
+// The fixture with a screen of its own (the map drawing never makes it) and
+// fortress byte 1.
+SnapshotImage Snapshot(DemoMachine machine = DemoMachine::Spectrum48K, std::uint8_t screenByte = 0xA5) {
+  SnapshotImage image = FixtureImage(machine);
+  for (std::uint32_t i = 0; i < kScreenAreaSize; ++i) image.Write(kScreenAreaStart + i, screenByte);
+  image.Write(kFortressByte, 1);
+  return image;
+}
+
+Bytes BytesOf(const SnapshotImage& image) { return Bytes(image.Bytes().begin(), image.Bytes().end()); }
+
+Bytes ScreenOf(const SnapshotImage& image) {
+  const auto screen = image.Range(ImageOffsetOf(kScreenAreaStart), kScreenAreaSize);
+  return Bytes(screen.begin(), screen.end());
+}
+
+// The image without its screen area, which the map is drawn into.
+Bytes OutsideTheScreen(std::span<const std::uint8_t> bytes) {
+  Bytes rest(bytes.begin(), bytes.end());
+  rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(ImageOffsetOf(kScreenAreaStart)),
+             rest.begin() + static_cast<std::ptrdiff_t>(ImageOffsetOf(kScreenAreaStart) + kScreenAreaSize));
+  return rest;
+}
+
+class EditorLoad : public ::testing::Test {
+ protected:
+  void Load(const std::string& path) {
+    ui.fileAnswers.push_back(path);
+    editor.LoadSnapshot();
+  }
+  void LoadFile(const std::string& path, const Bytes& content) {
+    files.files[path] = content;
+    Load(path);
+  }
+
+  testing::ScriptedUi ui;
+  testing::MemoryFiles files;
+  Editor editor{ui, files};
+};
+
+TEST_F(EditorLoad, AsksWithTheLoadDialogAndDoesNothingWhenCancelled) {
+  editor.LoadSnapshot();  // no answer scripted: cancelled
+  Load("");
+  ASSERT_EQ(ui.questions.size(), 2u);
+  const FileDialogRequest& dialog = ui.questions[0].dialog;
+  EXPECT_EQ(ui.questions[0].kind, testing::ScriptedUi::Question::Kind::OpenFile);
+  EXPECT_EQ(dialog.title, "Load Kestrova Snapshot");
+  EXPECT_EQ(dialog.filterText, "Spectrum Snapshots (*.szx) (*.sna)");
+  EXPECT_EQ(dialog.pattern, "*.szx; *.sna");
+  EXPECT_EQ(dialog.initialFolder, ".");
+  EXPECT_FALSE(editor.HasSnapshot());
+  EXPECT_TRUE(editor.View().visible.image1);
+  EXPECT_EQ(editor.View().windowWidth, 506);
+}
+
+TEST_F(EditorLoad, AGoodSnaSetsTheEditorUpOnLevelOne) {
+  const SnapshotImage snapshot = Snapshot();
+  LoadFile("games/kestrova.sna", BytesOf(snapshot));
+
+  EXPECT_TRUE(ui.Messages().empty());
+  ASSERT_TRUE(editor.HasSnapshot());
+  EXPECT_EQ(OutsideTheScreen(editor.Image().Bytes()), OutsideTheScreen(snapshot.Bytes()));
+  EXPECT_EQ(Bytes(editor.SavedScreen().begin(), editor.SavedScreen().end()), ScreenOf(snapshot));
+  const EditorState& state = editor.State();
+  EXPECT_EQ(state.snapshotSize, kSnapshotSize48K);
+  EXPECT_FALSE(state.loadedFromSzx);
+  EXPECT_EQ(state.bytesFree, 1678);
+  EXPECT_EQ(state.levelStart, 0x9236u);
+  EXPECT_EQ(state.levelEnd, 0x923Au);
+  EXPECT_EQ(state.walkStart, 0x9236u) << "level 1 was drawn";
+  EXPECT_EQ(state.scrollOffset, 0);
+  EXPECT_EQ(state.savedScrollOffset, 0);
+  EXPECT_EQ(state.currentLevelIndex, 0);
+  EXPECT_FALSE(state.previewMode);
+  EXPECT_EQ(state.conversion.lastRow, 191);
+  EXPECT_EQ(state.conversion.firstColumn, 0);
+  EXPECT_EQ(state.conversion.lastColumn, 31);
+
+  const ViewState& view = editor.View();
+  EXPECT_EQ(view.windowWidth, 603);
+  EXPECT_EQ(view.windowHeight, 567);
+  const ControlVisibility& v = view.visible;
+  EXPECT_FALSE(v.image1);
+  EXPECT_FALSE(v.fastImg4);
+  for (bool shown : {v.comboBox1, v.checkBox1, v.label1, v.label2, v.upDown1, v.scrollBar1, v.statusBar1, v.scrollBox1,
+                     v.fastImg1, v.fastImg2, v.button1, v.menuSaveTap, v.menuSaveSnapshot, v.menuLoadScreen,
+                     v.menuOptions}) {
+    EXPECT_TRUE(shown);
+  }
+  EXPECT_EQ(view.chooserEntries, (std::vector<std::string>{"Level 1 $9236 (37430)", "Level 2 $923C (37436)"}));
+  EXPECT_EQ(view.chooserIndex, 0);
+  EXPECT_EQ(view.chooserText, "Level 1 $9236 (37430)");
+  EXPECT_EQ(view.scrollMaximum, 192);
+  EXPECT_EQ(view.scrollPosition, 192);
+  EXPECT_EQ(view.fortressCaption, "Fortress Byte: 1 (levels 2)");
+  EXPECT_EQ(view.fortressHint, "Fortress Byte: 1 (levels 2)");
+  EXPECT_EQ(view.fortressUpDown, 1);
+  EXPECT_EQ(view.bytesFreeCaption, "Bytes Free: 1678");
+  EXPECT_TRUE(view.mapHasFocus);
+}
+
+TEST_F(EditorLoad, SnaFilesAreHeldAtTheirOwnLength) {
+  for (std::size_t length : {std::size_t{kSnapshotSize128K}, std::size_t{50000}}) {
+    Bytes file = BytesOf(Snapshot(DemoMachine::Spectrum128K));
+    file.resize(length, 0x42);
+    LoadFile("big.SNA", file);
+    EXPECT_EQ(editor.State().snapshotSize, length);
+    EXPECT_EQ(editor.Image().Size(), length);
+  }
+  EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(EditorLoad, AGoodSzxKeepsItsRegisterBlocks) {
+  const SnapshotImage snapshot = Snapshot();
+  const Bytes file = BuildSzxFile(snapshot, std::nullopt);
+  LoadFile("kestrova.szx", file);
+  EXPECT_TRUE(ui.Messages().empty());
+  EXPECT_TRUE(editor.State().loadedFromSzx);
+  EXPECT_EQ(editor.State().snapshotSize, kSnapshotSize48K);
+  EXPECT_EQ(OutsideTheScreen(editor.Image().Bytes()), OutsideTheScreen(snapshot.Bytes()));
+  EXPECT_EQ(Bytes(editor.SavedScreen().begin(), editor.SavedScreen().end()), ScreenOf(snapshot));
+  // The blocks follow "ZXST" (8) and "CRTR" (8 + 36).
+  const auto z80r = file.begin() + 52;
+  EXPECT_EQ(Bytes(editor.KeptZ80rBlock().begin(), editor.KeptZ80rBlock().end()), Bytes(z80r, z80r + 45));
+  EXPECT_EQ(Bytes(editor.KeptSpcrBlock().begin(), editor.KeptSpcrBlock().end()), Bytes(z80r + 45, z80r + 61));
+
+  // A later .sna clears the flag; the kept blocks stay until the next .szx.
+  LoadFile("kestrova.sna", BytesOf(snapshot));
+  EXPECT_FALSE(editor.State().loadedFromSzx);
+  EXPECT_EQ(Bytes(editor.KeptZ80rBlock().begin(), editor.KeptZ80rBlock().end()), Bytes(z80r, z80r + 45));
+}
+
+TEST_F(EditorLoad, ASzxIsReadOverTheImageHeld) {
+  SnapshotImage first = Snapshot();
+  first.Write(0xA000, 0x99);
+  LoadFile("first.sna", BytesOf(first));
+  // Only pages 5 and 0, from a snapshot whose level area differs.
+  SnapshotImage second = Snapshot(DemoMachine::Spectrum48K, 0x5A);
+  second.Write(0xC100, 0x77);
+  const Bytes all = BuildSzxFile(second, std::nullopt);
+  std::vector<Bytes> blocks;
+  for (std::size_t offset = 8; offset < all.size();) {
+    const std::size_t size = all[offset + 4] | all[offset + 5] << 8 | all[offset + 6] << 16;
+    const Bytes block(all.begin() + static_cast<std::ptrdiff_t>(offset),
+                      all.begin() + static_cast<std::ptrdiff_t>(offset + 8 + size));
+    if (!(block[0] == 'R' && block[10] == 2)) blocks.push_back(block);
+    offset += 8 + size;
+  }
+  LoadFile("second.szx", testing::SzxFile(1, blocks));
+  EXPECT_TRUE(ui.Messages().empty());
+  EXPECT_EQ(editor.Image().Read(0xA000), 0x99) << "page 2 kept from the first snapshot";
+  EXPECT_EQ(editor.Image().Read(0xC100), 0x77);
+  EXPECT_EQ(editor.SavedScreen()[0], 0x5A);
+}
+
+TEST_F(EditorLoad, ASecondLoadShowsLevelOneFromItsStart) {
+  LoadFile("a.sna", BytesOf(Snapshot()));
+  // As if level 2 had been chosen and scrolled.
+  editor.State().levelStart = 0x923C;
+  editor.State().levelEnd = 0x923E;
+  editor.State().scrollOffset = 250;
+  editor.State().currentLevelIndex = 1;
+  editor.View().chooserIndex = 1;
+  editor.View().scrollPosition = 0;
+  LoadFile("b.sna", BytesOf(Snapshot()));
+  EXPECT_EQ(editor.State().levelStart, 0x9236u);
+  EXPECT_EQ(editor.State().levelEnd, 0x923Au);
+  EXPECT_EQ(editor.State().scrollOffset, 0);
+  EXPECT_EQ(editor.State().currentLevelIndex, 0);
+  EXPECT_EQ(editor.View().chooserIndex, 0);
+  EXPECT_EQ(editor.View().scrollPosition, editor.View().scrollMaximum);
+}
+
+TEST_F(EditorLoad, OtherExtensionsReadNothing) {
+  files.unreadable.insert("game.Sna");  // a read would show an error
+  Load("game.Sna");
+  EXPECT_FALSE(editor.HasSnapshot());
+  EXPECT_TRUE(editor.View().visible.image1);
+  EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(EditorLoad, OtherExtensionsSetTheEditorUpAgainFromTheImageHeld) {
+  const SnapshotImage snapshot = Snapshot();
+  LoadFile("a.sna", BytesOf(snapshot));
+  editor.State().scrollOffset = 250;
+  editor.View().chooserIndex = 1;
+  files.unreadable.insert("a.tap");
+  Load("a.tap");
+  EXPECT_TRUE(ui.Messages().empty());
+  EXPECT_EQ(editor.State().scrollOffset, 0);
+  EXPECT_EQ(editor.View().chooserIndex, 0);
+  // The screen area holds the map now; the snapshot's own screen is kept.
+  EXPECT_EQ(Bytes(editor.SavedScreen().begin(), editor.SavedScreen().end()), ScreenOf(snapshot));
+}
+
+struct Refusal {
+  const char* path;
+  Bytes content;  // empty: the file cannot be read
+  const char* text;
+  const char* title;
+};
+
+Bytes WithoutMarker(SnapshotImage image) {
+  image.Write(0x9240, 0x00);
+  return BytesOf(image);
+}
+
+TEST_F(EditorLoad, RefusedFilesChangeNothing) {
+  Bytes unrecognised = BytesOf(Snapshot());
+  unrecognised[ImageOffsetOf(0x751D)] = 0;
+  unrecognised[ImageOffsetOf(0x7A93)] = 0;
+  Bytes shortSna = BytesOf(Snapshot());
+  shortSna.pop_back();
+  Bytes cutSzx = BuildSzxFile(Snapshot(), std::nullopt);
+  cutSzx.resize(cutSzx.size() - 1);  // the last page runs past the end, after Z80R and SPCR arrived
+  SnapshotImage noMarker = Snapshot();
+  noMarker.Write(0x9240, 0x00);
+
+  const Refusal cases[] = {
+      {"plain.sna", unrecognised, "Not a Kestrova Snapshot!", "Invalid Kestrova Snapshot"},
+      {"short.SNA", shortSna, "Not a Kestrova Snapshot!", "Invalid Kestrova Snapshot"},
+      {"nomarker.sna", WithoutMarker(Snapshot()), "No end-of-levels marker in the level data.",
+       "Invalid Kestrova Snapshot"},
+      {"nomarker.szx", BuildSzxFile(noMarker, std::nullopt), "No end-of-levels marker in the level data.",
+       "Invalid Kestrova Snapshot"},
+      {"notszx.szx", BytesOf(Snapshot()), "Load Error", "Error Loading Kestrova Snapshot"},
+      {"cut.SZX", cutSzx, "Load Error", "Error Loading Kestrova Snapshot"},
+  };
+
+  // Held: a .szx, so that the flag and the kept blocks are set.
+  SnapshotImage held = Snapshot(DemoMachine::Spectrum48K, 0x3C);
+  held.WriteOffsetWord(kHeaderAF, 0xA1F1);
+  LoadFile("held.szx", BuildSzxFile(held, std::nullopt));
+  ASSERT_TRUE(ui.Messages().empty());
+  editor.State().scrollOffset = 100;
+  const Bytes image = BytesOf(editor.Image());
+  const ScreenBytes saved = editor.SavedScreen();
+  const KeptSzxBlocks kept = editor.KeptSzx();
+  const EditorState state = editor.State();
+  const ViewState view = editor.View();
+
+  auto expectUnchanged = [&](const std::string& name) {
+    EXPECT_EQ(BytesOf(editor.Image()), image) << name;
+    EXPECT_EQ(editor.SavedScreen(), saved) << name;
+    EXPECT_EQ(editor.KeptSzx().z80r, kept.z80r) << name;
+    EXPECT_EQ(editor.KeptSzx().spcr, kept.spcr) << name;
+    EXPECT_EQ(editor.State().loadedFromSzx, state.loadedFromSzx) << name;
+    EXPECT_EQ(editor.State().snapshotSize, state.snapshotSize) << name;
+    EXPECT_EQ(editor.State().bytesFree, state.bytesFree) << name;
+    EXPECT_EQ(editor.State().scrollOffset, 100) << name;
+    EXPECT_EQ(editor.View().chooserEntries, view.chooserEntries) << name;
+    EXPECT_EQ(editor.View().bytesFreeCaption, view.bytesFreeCaption) << name;
+  };
+
+  for (const Refusal& c : cases) {
+    ui.questions.clear();
+    LoadFile(c.path, c.content);
+    const auto messages = ui.Messages();
+    ASSERT_EQ(messages.size(), 1u) << c.path;
+    EXPECT_EQ(messages[0].text, c.text) << c.path;
+    EXPECT_EQ(messages[0].title, c.title) << c.path;
+    EXPECT_EQ(messages[0].icon, MessageIcon::Error) << c.path;
+    expectUnchanged(c.path);
+  }
+
+  for (const char* path : {"locked.sna", "missing.szx"}) {
+    ui.questions.clear();
+    if (std::string(path) == "locked.sna") {
+      files.files[path] = BytesOf(Snapshot());
+      files.unreadable.insert(path);
+    }
+    Load(path);
+    const auto messages = ui.Messages();
+    ASSERT_EQ(messages.size(), 1u) << path;
+    EXPECT_NE(messages[0].text.find(path), std::string::npos) << messages[0].text;
+    EXPECT_NE(messages[0].text.find(std::string(path) == "locked.sna" ? "Permission denied" : "No such file"),
+              std::string::npos)
+        << messages[0].text;
+    EXPECT_EQ(messages[0].title, "Error Loading Kestrova Snapshot");
+    EXPECT_EQ(messages[0].icon, MessageIcon::Error);
+    expectUnchanged(path);
+  }
+}
+
+TEST_F(EditorLoad, ARefusalBeforeAnyLoadLeavesTheTitleScreen) {
+  LoadFile("plain.szx", Bytes{'Z', 'X', 'S', 'T', 1, 4, 1, 0, 'R', 'A', 'M', 'P', 2, 0, 0, 0, 0, 0});
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_FALSE(editor.HasSnapshot());
+  EXPECT_TRUE(editor.View().visible.image1);
+  EXPECT_EQ(editor.View().windowWidth, 506);
+}
+
+}  // namespace
+}  // namespace kestrova

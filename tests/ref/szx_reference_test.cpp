@@ -1,0 +1,186 @@
+// The .szx layer against libspectrum and snapconv (fuse-emulator-utils).
+#include <gtest/gtest.h>
+#include <libspectrum.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "snapshot/szx_snapshot.h"
+#include "snapshot/szx_writer.h"
+#include "support/snapshot_fixtures.h"
+
+namespace kestrova {
+namespace {
+
+using testing::Bytes;
+namespace fs = std::filesystem;
+
+Bytes ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const fs::path& path, std::span<const std::uint8_t> bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+class SzxReference : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { libspectrum_init(); }
+
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("kestrova-szx-ref-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  // snapconv IN OUT (with `options`), the result's bytes.
+  Bytes Snapconv(std::span<const std::uint8_t> sna, const std::string& options) {
+    const fs::path in = folder_ / "in.sna";
+    const fs::path out = folder_ / "out.szx";
+    WriteBytes(in, sna);
+    const std::string command = "snapconv " + options + " '" + in.string() + "' '" + out.string() + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return ReadBytes(out);
+  }
+
+  fs::path folder_;
+};
+
+struct SnapDeleter {
+  void operator()(libspectrum_snap* snap) const { libspectrum_snap_free(snap); }
+};
+using Snap = std::unique_ptr<libspectrum_snap, SnapDeleter>;
+
+Snap ReadWithLibspectrum(const Bytes& file, libspectrum_id_t type) {
+  Snap snap(libspectrum_snap_alloc());
+  if (libspectrum_snap_read(snap.get(), file.data(), file.size(), type, nullptr) != LIBSPECTRUM_ERROR_NONE) {
+    return nullptr;
+  }
+  return snap;
+}
+
+// What libspectrum reads from a .szx of ours must be the image: machine,
+// registers, border and the pages written.
+void ExpectLibspectrumSeesTheImage(const Bytes& szx, const SnapshotImage& image, std::uint16_t sp, std::uint16_t pc) {
+  const Snap snap = ReadWithLibspectrum(szx, LIBSPECTRUM_ID_SNAPSHOT_SZX);
+  ASSERT_TRUE(snap);
+  const bool is48K = image.Is48K();
+  EXPECT_EQ(libspectrum_snap_machine(snap.get()), is48K ? LIBSPECTRUM_MACHINE_48 : LIBSPECTRUM_MACHINE_128);
+  libspectrum_snap* s = snap.get();
+  auto word = [&](std::size_t offset) { return image.ReadOffsetWord(offset); };
+  EXPECT_EQ(libspectrum_snap_a(s) << 8 | libspectrum_snap_f(s), word(kHeaderAF));
+  EXPECT_EQ(libspectrum_snap_bc(s), word(kHeaderBC));
+  EXPECT_EQ(libspectrum_snap_de(s), word(kHeaderDE));
+  EXPECT_EQ(libspectrum_snap_hl(s), word(kHeaderHL));
+  EXPECT_EQ(libspectrum_snap_a_(s) << 8 | libspectrum_snap_f_(s), word(kHeaderAFAlt));
+  EXPECT_EQ(libspectrum_snap_bc_(s), word(kHeaderBCAlt));
+  EXPECT_EQ(libspectrum_snap_de_(s), word(kHeaderDEAlt));
+  EXPECT_EQ(libspectrum_snap_hl_(s), word(kHeaderHLAlt));
+  EXPECT_EQ(libspectrum_snap_ix(s), word(kHeaderIX));
+  EXPECT_EQ(libspectrum_snap_iy(s), word(kHeaderIY));
+  EXPECT_EQ(libspectrum_snap_i(s), image.ReadOffset(kHeaderI));
+  EXPECT_EQ(libspectrum_snap_r(s), image.ReadOffset(kHeaderR));
+  EXPECT_EQ(libspectrum_snap_iff1(s) != 0, (image.ReadOffset(kHeaderInterrupts) & kInterruptsEnabled) != 0);
+  EXPECT_EQ(libspectrum_snap_im(s), image.ReadOffset(kHeaderIM));
+  EXPECT_EQ(libspectrum_snap_sp(s), sp);
+  EXPECT_EQ(libspectrum_snap_pc(s), pc);
+  EXPECT_EQ(libspectrum_snap_out_ula(s) & 0x07, image.ReadOffset(kHeaderBorder) & 0x07);
+  if (!is48K) {
+    EXPECT_EQ(libspectrum_snap_out_128_memoryport(s), 0);
+  }
+  for (const PagePlace& place : kPagePlaces) {
+    if (place.only128K && is48K) continue;
+    const libspectrum_byte* page = libspectrum_snap_pages(s, place.page);
+    ASSERT_NE(page, nullptr) << int(place.page);
+    const auto held = image.Range(place.offset, kPageSize);
+    EXPECT_TRUE(std::equal(held.begin(), held.end(), page)) << "page " << int(place.page);
+  }
+}
+
+SnapshotImage DemoImage(const char* name) {
+  return SnapshotImage(ReadBytes(fs::path(KESTROVA_DEMO_DIR) / name));
+}
+
+TEST_F(SzxReference, SnapconvOfThe48KDemoLoadsToTheSnaItself) {
+  for (const SnapshotImage& sna : {DemoImage("kestrova-demo.sna"), testing::FixtureImage(DemoMachine::Spectrum48K)}) {
+    ASSERT_EQ(sna.Size(), kSnapshotSize48K);
+    // libspectrum pops the PC off the stack; our reader pushes it back.
+    const Bytes szx = Snapconv(sna.Bytes(), "");
+    ASSERT_LT(szx.size(), kSzx128KFileLength);
+    const auto load = ReadSzxSnapshot(szx, {}, {});
+    ASSERT_TRUE(load.Ok());
+    EXPECT_TRUE(std::equal(sna.Bytes().begin(), sna.Bytes().end(), load->image.Bytes().begin(),
+                           load->image.Bytes().end()));
+  }
+}
+
+TEST_F(SzxReference, SnapconvOfThe128KDemoLoadsToTheSnaItself) {
+  for (const SnapshotImage& sna :
+       {DemoImage("kestrova-demo-128k.sna"), testing::FixtureImage(DemoMachine::Spectrum128K)}) {
+    ASSERT_EQ(sna.Size(), kSnapshotSize128K);
+    ASSERT_EQ(sna.ReadOffset(kOffset128KPort7FFD) & 0x07, 0) << "bank 0 paged at 0xC000";
+    // Raw pages, so that the file's length makes it a 128K snapshot.
+    const Bytes szx = Snapconv(sna.Bytes(), "-n");
+    ASSERT_GE(szx.size(), kSzx128KFileLength);
+    const auto load = ReadSzxSnapshot(szx, {}, {});
+    ASSERT_TRUE(load.Ok());
+    ASSERT_EQ(load->image.Size(), kSnapshotSize128K);
+    // The 48K part, the PC, port 0x7FFD, the TR-DOS byte and bank 1; the
+    // other banks are not kept.
+    const std::size_t kept = kOffsetBank1 + kPageSize;
+    EXPECT_TRUE(std::equal(sna.Bytes().begin(), sna.Bytes().begin() + kept, load->image.Bytes().begin()));
+  }
+}
+
+TEST_F(SzxReference, LibspectrumReadsWhatWeWrite) {
+  for (const SnapshotImage& image :
+       {testing::FixtureImage(DemoMachine::Spectrum48K), testing::FixtureImage(DemoMachine::Spectrum128K)}) {
+    const std::uint16_t sp = image.ReadOffsetWord(kHeaderSP);
+    const bool is48K = image.Is48K();
+    ExpectLibspectrumSeesTheImage(BuildSzxFile(image, std::nullopt), image,
+                                  is48K ? static_cast<std::uint16_t>(sp + 2) : sp,
+                                  is48K ? image.ReadWord(sp) : image.ReadOffsetWord(kOffset128KPc));
+  }
+  // The demo files the build wrote.
+  for (const char* name : {"kestrova-demo", "kestrova-demo-128k"}) {
+    const SnapshotImage image = DemoImage((std::string(name) + ".sna").c_str());
+    const Bytes szx = ReadBytes(fs::path(KESTROVA_DEMO_DIR) / (std::string(name) + ".szx"));
+    const std::uint16_t sp = image.ReadOffsetWord(kHeaderSP);
+    const bool is48K = image.Is48K();
+    ExpectLibspectrumSeesTheImage(szx, image, is48K ? static_cast<std::uint16_t>(sp + 2) : sp,
+                                  is48K ? image.ReadWord(sp) : image.ReadOffsetWord(kOffset128KPc));
+  }
+}
+
+TEST_F(SzxReference, KeptBlocksGiveLibspectrumTheRegistersOfTheOriginal) {
+  const SnapshotImage sna = testing::FixtureImage(DemoMachine::Spectrum48K);
+  const Bytes original = Snapconv(sna.Bytes(), "");
+  const auto load = ReadSzxSnapshot(original, {}, {});
+  ASSERT_TRUE(load.Ok());
+  const Snap before = ReadWithLibspectrum(original, LIBSPECTRUM_ID_SNAPSHOT_SZX);
+  const Snap after = ReadWithLibspectrum(BuildSzxFile(load->image, load->kept), LIBSPECTRUM_ID_SNAPSHOT_SZX);
+  ASSERT_TRUE(before && after);
+  libspectrum_snap* b = before.get();
+  libspectrum_snap* a = after.get();
+  EXPECT_EQ(libspectrum_snap_machine(a), libspectrum_snap_machine(b));
+  EXPECT_EQ(libspectrum_snap_sp(a), libspectrum_snap_sp(b));
+  EXPECT_EQ(libspectrum_snap_pc(a), libspectrum_snap_pc(b));
+  EXPECT_EQ(libspectrum_snap_hl_(a), libspectrum_snap_hl_(b));
+  EXPECT_EQ(libspectrum_snap_iy(a), libspectrum_snap_iy(b));
+  EXPECT_EQ(libspectrum_snap_iff2(a), libspectrum_snap_iff2(b));
+  EXPECT_EQ(libspectrum_snap_out_ula(a), libspectrum_snap_out_ula(b));
+  for (int page : {5, 2, 0}) {
+    EXPECT_TRUE(std::equal(libspectrum_snap_pages(a, page), libspectrum_snap_pages(a, page) + kPageSize,
+                           libspectrum_snap_pages(b, page)))
+        << page;
+  }
+}
+
+}  // namespace
+}  // namespace kestrova
