@@ -6,6 +6,7 @@
 
 #include "snapshot/szx_snapshot.h"
 #include "snapshot/szx_writer.h"
+#include "support/memory_files.h"
 #include "support/snapshot_fixtures.h"
 
 namespace kestrova {
@@ -105,12 +106,28 @@ TEST(SzxLayer, DeliversEveryBlockAsStoredWithItsPayload) {
   EXPECT_TRUE(none.empty());
 }
 
+TEST(SzxLayer, ReadsThroughTheFilesPort) {
+  testing::MemoryFiles files;
+  files.files["a.szx"] = SzxFile(1, {SzxBlock("SPCR", SpcrBody(2, 0))});
+  files.files["locked.szx"] = files.files["a.szx"];
+  files.unreadable.insert("locked.szx");
+  int blocks = 0;
+  const auto count = [&](const std::uint8_t*, const std::uint8_t*, std::uint32_t) {
+    return static_cast<std::uint32_t>(++blocks);
+  };
+  EXPECT_NE(LoadSZXStateFromFile(files, "a.szx", count), 0u);
+  EXPECT_EQ(blocks, 1);
+  EXPECT_EQ(LoadSZXStateFromFile(files, "locked.szx", count), 0u);
+  EXPECT_EQ(LoadSZXStateFromFile(files, "missing.szx", count), 0u);
+  EXPECT_EQ(blocks, 1);
+}
+
 TEST(SzxLayer, WriterFillsSizeFieldsWhateverTheBufferHolds) {
   std::vector<std::uint8_t> sink;
   auto buffer = [](const char* id, std::uint32_t sizeField) {
     SzxBlockBuffer block{};
     std::copy_n(id, 4, block.begin());
-    for (int i = 0; i < 4; ++i) block[4 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(sizeField >> (8 * i));
+    for (std::size_t i = 0; i < 4; ++i) block[4 + i] = static_cast<std::uint8_t>(sizeField >> (8 * i));
     for (std::size_t i = 8; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i);
     return block;
   };
@@ -231,9 +248,24 @@ TEST(SzxSnapshot, A48KImageGetsSpMinusTwoAndThePcOnItsStack) {
 TEST(SzxSnapshot, ThePcIsWrittenAgainAfterEveryPage) {
   // Page 0 covers the stack at 0xC000 and is delivered after the PC was first
   // written; the PC is written over it again.
-  const SnapshotImage image = Loaded(File48K(0xC002, 0xBEEF, {Page48K(2, 0x22), Page48K(0, 0x77), Page48K(4, 0x44)}));
+  const SnapshotImage image = Loaded(File48K(0xC002, 0xBEEF, {Page48K(2, 0x22), Page48K(0, 0x77), Page48K(5, 0x44)}));
   EXPECT_EQ(image.ReadWord(0xC000), 0xBEEF);
   EXPECT_EQ(image.Read(0xC002), 0x77);
+}
+
+TEST(SzxSnapshot, AShortFileWithA128KPageIs128K) {
+  // Our own writer compresses pages: a 128K file is far below 35000 bytes.
+  SnapshotImage image(std::vector<std::uint8_t>(kSnapshotSize128K, 0));
+  image.WriteOffsetWord(kHeaderSP, 0x8002);
+  image.WriteOffsetWord(kOffset128KPc, 0xBEEF);
+  image.WriteOffset(kOffsetBank1 + 5, 0x5A);
+  const Bytes file = BuildSzxFile(image, std::nullopt);
+  ASSERT_LT(file.size(), kSzx128KFileLength);
+  const SnapshotImage loaded = Loaded(file);
+  ASSERT_EQ(loaded.Size(), kSnapshotSize128K);
+  EXPECT_EQ(loaded.ReadOffset(kOffsetBank1 + 5), 0x5A);
+  EXPECT_EQ(loaded.ReadOffsetWord(kOffset128KPc), 0xBEEF);
+  EXPECT_EQ(loaded.ReadOffsetWord(kHeaderSP), 0x8002);
 }
 
 TEST(SzxSnapshot, TheFileLengthChoosesTheMachine) {
@@ -272,10 +304,11 @@ TEST(SzxSnapshot, KeepsPages520And1AndDropsTheOthers) {
   EXPECT_TRUE(all(kOffsetBank1, kPageSize, 0xA1));
   EXPECT_TRUE(all(kOffsetBank1 + kPageSize, 4 * kPageSize, 0x3C)) << "the other slots keep what was held";
 
-  // A 48K image has no room for page 1.
+  // A short file that holds page 1 is a 128K file: its page 1 is kept.
   const SnapshotImage small = Loaded(File48K(0x8000, 0xBEEF, {Page48K(1, 0xA1)}));
-  EXPECT_EQ(small.Size(), kSnapshotSize48K);
-  EXPECT_EQ(std::count(small.Bytes().begin(), small.Bytes().end(), 0xA1), 0);
+  EXPECT_EQ(small.Size(), kSnapshotSize128K);
+  EXPECT_TRUE(std::all_of(small.Bytes().begin() + kOffsetBank1, small.Bytes().begin() + kOffsetBank1 + kPageSize,
+                          [](std::uint8_t b) { return b == 0xA1; }));
 }
 
 TEST(SzxSnapshot, PagesMissingFromTheFileKeepWhatTheImageHeld) {

@@ -19,11 +19,17 @@ Result<std::vector<std::uint8_t>> QtFiles::Read(const std::string& path) {
 std::optional<Error> QtFiles::Write(const std::string& path, std::span<const std::uint8_t> bytes) {
   QSaveFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::WriteOnly)) return Error{file.errorString().toStdString()};
+  // A short write is followed by another, so that the reason (a full disk,
+  // a size limit) comes back from the call that fails.
   const auto size = static_cast<qint64>(bytes.size());
-  if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
-    Error error{file.errorString().toStdString()};
-    file.cancelWriting();
-    return error;
+  for (qint64 done = 0; done < size;) {
+    const qint64 count = file.write(reinterpret_cast<const char*>(bytes.data()) + done, size - done);
+    if (count <= 0) {
+      Error error{file.errorString().toStdString()};
+      file.cancelWriting();
+      return error;
+    }
+    done += count;
   }
   if (!file.commit()) return Error{file.errorString().toStdString()};
   return std::nullopt;

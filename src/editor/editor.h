@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,14 @@ class Editor {
   const KeptSzxBlocks& KeptSzx() const { return keptSzx_; }
 
   // ---- Saving and exports ----
+  // "Save Snapshot": the snapshot's screen back, the check table, .sna or .szx.
+  void SaveSnapshot();
+  // "Load Screen$": a 6912-byte screen for the next tape.
+  void LoadScreen();
+  // "Save TAP": loader, optional loading screen, CODE blocks.
+  void SaveTap();
+  // "Save Disassembly": the assembler listing of settings, levels and table.
+  void SaveDisassembly();
 
   // ---- Navigation ----
   // The level chooser's change: level index + 1 becomes the current level.
@@ -136,10 +145,14 @@ class Editor {
   };
   std::optional<LoadedSnapshot> DecodeSnapshot(SnapshotFileKind kind, const std::string& path);
   void SetUpAfterLoad(const LoadTimeLevels& levels, bool newImage);
-  void ShowEditingControls();
   void ShowFortressByte();
   void ShowLevelOneAtItsStart();
   KeptSzxBlocks keptSzx_;
+
+  // Saving and exports.
+  void ReportUnusableName();
+  bool ConfirmOverwrite(const std::string& path, const std::string& question);
+  bool WriteOrReport(const std::string& path, std::span<const std::uint8_t> bytes);
 
   Ui& ui_;
   Files& files_;

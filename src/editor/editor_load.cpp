@@ -8,9 +8,6 @@ namespace kestrova {
 
 namespace {
 
-constexpr int kLoadedWindowWidth = 603;
-constexpr int kLoadedWindowHeight = 567;
-
 inline constexpr const char* kLoadErrorTitle = "Error Loading Kestrova Snapshot";
 inline constexpr const char* kInvalidSnapshotTitle = "Invalid Kestrova Snapshot";
 inline constexpr const char* kNoMarkerText = "No end-of-levels marker in the level data.";
@@ -73,10 +70,11 @@ std::optional<Editor::LoadedSnapshot> Editor::DecodeSnapshot(SnapshotFileKind ki
 }
 
 void Editor::SetUpAfterLoad(const LoadTimeLevels& levels, bool newImage) {
+  constexpr WindowLayout kLoaded = LayoutOf(WindowState::SnapshotLoaded);
   // a
-  view_.visible.image1 = false;
-  view_.windowWidth = kLoadedWindowWidth;
-  view_.windowHeight = kLoadedWindowHeight;
+  view_.visible.image1 = kLoaded.visible.image1;
+  view_.windowWidth = kLoaded.width;
+  view_.windowHeight = kLoaded.height;
   // b: the screen area holds the map once drawn, so it is the snapshot's own
   // screen only straight after a file was read.
   if (newImage) {
@@ -91,8 +89,8 @@ void Editor::SetUpAfterLoad(const LoadTimeLevels& levels, bool newImage) {
   state_.bytesFree = levels.bytesFree;
   state_.levelStart = levels.levelStart;
   state_.levelEnd = levels.levelEnd;
-  // f
-  ShowEditingControls();
+  // f: menus and controls; FastIMG4 stays hidden.
+  view_.visible = kLoaded.visible;
   // g
   state_.savedScrollOffset = 0;
   RebuildLevels();
@@ -103,16 +101,6 @@ void Editor::SetUpAfterLoad(const LoadTimeLevels& levels, bool newImage) {
   // j
   state_.streamCursor = static_cast<std::int32_t>(kLevelAreaStart);
   RedrawFromCursor();
-}
-
-void Editor::ShowEditingControls() {
-  ControlVisibility& visible = view_.visible;
-  for (bool* shown : {&visible.menuSaveTap, &visible.menuSaveSnapshot, &visible.menuLoadScreen, &visible.menuOptions,
-                      &visible.comboBox1, &visible.checkBox1, &visible.label1, &visible.label2, &visible.upDown1,
-                      &visible.scrollBar1, &visible.statusBar1, &visible.scrollBox1, &visible.fastImg1,
-                      &visible.fastImg2, &visible.button1}) {
-    *shown = true;
-  }
 }
 
 void Editor::ShowFortressByte() {

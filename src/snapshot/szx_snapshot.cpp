@@ -10,10 +10,22 @@ std::uint16_t BlockWord(const std::uint8_t* block, std::size_t offset) {
   return static_cast<std::uint16_t>(block[offset] | block[offset + 1] << 8);
 }
 
+bool Is48KPage(std::uint8_t page) { return page == 5 || page == 2 || page == 0; }
+
+bool HoldsPagesBeyond48K(std::span<const std::uint8_t> file) {
+  bool found = false;
+  LoadSZXStateFromBytes(file, [&found](const std::uint8_t* block, const std::uint8_t*, std::uint32_t) {
+    if (SzxBlockId(block) == kSzxIdRamPage && !Is48KPage(block[kRampPage])) found = true;
+    return std::uint32_t{0};
+  });
+  return found;
+}
+
 }  // namespace
 
-std::uint32_t SzxSnapshotSize(std::size_t fileLength) {
-  return fileLength < kSzx128KFileLength ? kSnapshotSize48K : kSnapshotSize128K;
+std::uint32_t SzxSnapshotSize(std::span<const std::uint8_t> file) {
+  if (file.size() >= kSzx128KFileLength || HoldsPagesBeyond48K(file)) return kSnapshotSize128K;
+  return kSnapshotSize48K;
 }
 
 SzxSnapshotBuilder::SzxSnapshotBuilder(SnapshotImage image, const KeptSzxBlocks& kept)
@@ -82,7 +94,7 @@ void SzxSnapshotBuilder::WriteRememberedPc() {
 Result<SzxLoad> ReadSzxSnapshot(std::span<const std::uint8_t> file, const SnapshotImage& held,
                                 const KeptSzxBlocks& kept) {
   SnapshotImage image = held;
-  image.Resize(SzxSnapshotSize(file.size()));
+  image.Resize(SzxSnapshotSize(file));
   SzxSnapshotBuilder builder(std::move(image), kept);
   if (LoadSZXStateFromBytes(file, builder.Callback()) == 0) return Error{kSzxLoadErrorText};
   return SzxLoad{builder.TakeImage(), builder.Kept()};

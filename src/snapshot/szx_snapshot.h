@@ -58,9 +58,12 @@ constexpr PagePlace kPagePlaces[] = {
 constexpr std::uint8_t kInterruptsEnabled = 0x04;  // header byte 19
 
 // A .szx file below this length is taken as 48K, otherwise as 128K, whatever
-// machine its header names.
+// machine its header names. A shorter file that holds a RAM page a 48K
+// machine does not have (1, 3, 4, 6, 7) is 128K too: compressed pages make a
+// 128K file far shorter than the limit, and taking it as 48K would drop its
+// bank 1 and misplace its PC.
 constexpr std::size_t kSzx128KFileLength = 35000;
-std::uint32_t SzxSnapshotSize(std::size_t fileLength);
+std::uint32_t SzxSnapshotSize(std::span<const std::uint8_t> file);
 
 // Fills an image from the blocks of a .szx file, one OnSzxBlock call per
 // block, and keeps the blocks the file is written back with.

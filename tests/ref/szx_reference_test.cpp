@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <libspectrum.h>
 
+#include <sys/wait.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -180,6 +182,22 @@ TEST_F(SzxReference, KeptBlocksGiveLibspectrumTheRegistersOfTheOriginal) {
                            libspectrum_snap_pages(b, page)))
         << page;
   }
+}
+
+TEST_F(SzxReference, TheDemoCommandWritesTheBuildsDemoFiles) {
+  for (const std::string& options : {std::string(), std::string("--128k ")}) {
+    for (const char* extension : {".sna", ".szx"}) {
+      const fs::path out = folder_ / (std::string("demo") + extension);
+      const std::string command = std::string(KESTROVA_CLI) + " demo " + options + "-o '" + out.string() + "'";
+      ASSERT_EQ(std::system(command.c_str()), 0) << command;
+      const std::string name = std::string(options.empty() ? "kestrova-demo" : "kestrova-demo-128k") + extension;
+      EXPECT_EQ(ReadBytes(out), ReadBytes(fs::path(KESTROVA_DEMO_DIR) / name)) << name;
+    }
+  }
+  const std::string refused =
+      std::string(KESTROVA_CLI) + " demo -o '" + (folder_ / "demo.tap").string() + "' 2>/dev/null";
+  EXPECT_EQ(WEXITSTATUS(std::system(refused.c_str())), 2);
+  EXPECT_FALSE(fs::exists(folder_ / "demo.tap"));
 }
 
 }  // namespace
