@@ -7,6 +7,7 @@
 #include "editor/editor.h"
 #include "level/level_addresses.h"
 #include "level/level_table.h"
+#include "snapshot/sna.h"
 #include "support/memory_files.h"
 #include "support/scripted_ui.h"
 
@@ -22,6 +23,7 @@ constexpr std::uint8_t AfterAreaByte(std::uint32_t address) { return static_cast
 // rebuilt and level 1 chosen.
 class EditFixture {
  public:
+  static constexpr const char* kPath = "/in/level.sna";
   ScriptedUi ui;
   MemoryFiles files;
   Editor editor{ui, files};
@@ -34,17 +36,21 @@ class EditFixture {
     LoadImage(std::move(image));
   }
 
+  // "Load Snapshot" of the image as a .sna file; an image without an
+  // end-of-levels marker is put in place by hand, as no load accepts it.
   void LoadImage(SnapshotImage image) {
-    editor.Image() = std::move(image);
-    const auto levels = CountFreeBytesAndFindLevelOne(editor.Image());
-    if (levels) {
-      editor.State().bytesFree = levels->bytesFree;
-      editor.State().levelStart = levels->levelStart;
-      editor.State().levelEnd = levels->levelEnd;
+    image.Write(kRecognitionAddress, kRecognitionValue);
+    if (CountFreeBytesAndFindLevelOne(image)) {
+      files.files[kPath] = std::vector<std::uint8_t>(image.Bytes().begin(), image.Bytes().end());
+      ui.fileAnswers.push_back(kPath);
+      editor.LoadSnapshot();
+    } else {
+      editor.Image() = std::move(image);
+      editor.State().levelStart = kLevelAreaStart;
+      editor.RebuildLevels();
+      editor.ChooseLevel(0);
     }
-    editor.State().savedScrollOffset = 0;
-    editor.RebuildLevels();
-    editor.ChooseLevel(0);
+    ui.questions.clear();
   }
 
   // Puts a drawn cell under map pixel (x, y) of the 512 x 384 view.
