@@ -113,6 +113,42 @@ TEST_F(CommandTest, FortressClosingTheLastLevelStays) {
   EXPECT_EQ(state.bytesFree, 1689 - 13);
 }
 
+TEST_F(CommandTest, AFortressWithoutItsLandSpaceClosingTheLastLevelStays) {
+  // "Gate Top Soldiers" closing the last level; the band above its gates is
+  // bare ground, so its land space can be deleted on its own. The byte 6
+  // after the gates is then a free byte, yet the 10 bytes from its first
+  // wall would take the end-of-levels marker with them.
+  f.LoadStream(Stream({{0x83, 0x05}, {0x09, 0x0B, 0x09, 0x1F, 0x21, 0x14, 0x00, 0x1E, 0x22, 0x01, 0xFF}}));
+  Run(0, 0x923E, "Delete Land Space");
+  ASSERT_EQ(f.Bytes(0x9236, 11), (Bytes{0x83, 0x05, 0x09, 0x0B, 0x09, 0x1F, 0x21, 0x14, 0x22, 0x01, 0xFF}));
+  ASSERT_LT(f.At(0x923C + 6), 0xFF);
+  f.PressOn(MouseButton::Right, 33, 0x923C);
+  EXPECT_FALSE(editor.Popup()[0].enabled);
+  editor.DeleteFortress();
+  EXPECT_EQ(f.Bytes(0x9236, 11), (Bytes{0x83, 0x05, 0x09, 0x0B, 0x09, 0x1F, 0x21, 0x14, 0x22, 0x01, 0xFF}));
+  EXPECT_EQ(f.Marker(), 0x9240u);
+}
+
+TEST_F(CommandTest, GroupDeletesLeaveBrokenGroupsAndOtherLevelsAlone) {
+  // Level 1 closes with a tunnel's last 4 pairs, all a wipe leaves of it: its
+  // bridge names a record 12 bytes back that is no tunnel; stepping back for
+  // the wall would reach into level 1's first records.
+  const Bytes stream = Stream({{0x09, 0x0B, 0x83, 0x05, 0x00, 0x17, 0x17, 0x1F, 0x00, 0x0C, 0x08, 0x1F, 0x22, 0x01},
+                               {0x98, 0x08, 0x00, 0x02, 0x22, 0x01, 0xFF}});
+  f.LoadStream(stream);
+  Run(115, 0x923A, "Delete Tunnel");
+  EXPECT_EQ(f.Bytes(0x9236, stream.size()), stream);
+  // Level 2 holds a crossing record without its group.
+  editor.ChooseLevel(1);
+  Run(152, 0x9244, "Delete River Crossing");
+  EXPECT_EQ(f.Bytes(0x9236, stream.size()), stream);
+  // A record of another level is not deleted through the current one.
+  state.recordUnderPointer = 0x9238;
+  editor.DeletePlain();
+  EXPECT_EQ(f.Bytes(0x9236, stream.size()), stream);
+  EXPECT_EQ(state.bytesFree, 1689 - static_cast<int>(stream.size()));
+}
+
 TEST_F(CommandTest, ChangeColumnPromptsWithTheRangeAndKeepsFlags) {
   f.LoadStream({0x83, 0x05, 0x26, 0xE5, 0x00, 0x0A, 0x22, 0x01, 0xFF});
   f.ui.inputAnswers = {"0", "", "  ", "31", "7.9"};

@@ -151,6 +151,7 @@ TEST_F(PopupTest, FortressDeleteOnlyWhenItDoesNotCloseTheLastLevel) {
   f.LoadStream(stream);
   f.PressOn(MouseButton::Right, 33, 0x923C);  // gates of level 1's fortress
   EXPECT_TRUE(editor.Popup()[0].enabled);
+  editor.ChooseLevel(1);
   f.PressOn(MouseButton::Right, 33, 0x9246);  // gates of the last level's fortress
   EXPECT_FALSE(editor.Popup()[0].enabled);
 }

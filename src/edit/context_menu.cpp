@@ -3,7 +3,6 @@
 #include <initializer_list>
 
 #include "edit/attribute_menu.h"
-#include "edit/deletes.h"
 
 namespace kestrova {
 
@@ -12,12 +11,13 @@ namespace {
 constexpr std::string_view kChangeColumnCaption = "Change Column";
 constexpr std::string_view kAttributeCaption = "Attribute";
 
-MenuItem DeleteEntry(const PopupRow& row, const SnapshotImage& image, std::uint32_t tile, std::uint32_t record) {
+MenuItem DeleteEntry(const PopupRow& row, const SnapshotImage& image, std::uint32_t tile, std::uint32_t record,
+                     LevelBounds level) {
   MenuItem item;
   item.caption = std::string(row.deleteCaption);
   item.command = row.deleteCommand;
   if (tile == kRocketLauncherTile && image.Read(record + 1) == 0) item.caption = std::string(kRocketLauncherEndCaption);
-  if (row.deleteCommand == MenuCommand::DeleteFortress) item.enabled = CanDeleteFortress(image, record);
+  if (row.deleteCommand == MenuCommand::DeleteFortress) item.enabled = CanDeleteFortress(image, record, level);
   if (row.deleteCommand == MenuCommand::DeleteTunnel) item.tag = TunnelGroupSize(image, record);
   return item;
 }
@@ -61,14 +61,15 @@ std::uint32_t AttributeAddressOf(const PopupRow& row, std::uint32_t tile) {
   return row.attributeByTile ? row.attributeAddress - tile : row.attributeAddress;
 }
 
-std::optional<ObjectPopup> BuildObjectPopup(const SnapshotImage& image, std::uint32_t tile, std::uint32_t record) {
+std::optional<ObjectPopup> BuildObjectPopup(const SnapshotImage& image, std::uint32_t tile, std::uint32_t record,
+                                            LevelBounds level) {
   const PopupRow* row = FindPopupRow(tile);
   if (!row) return std::nullopt;
   ObjectPopup popup;
   popup.rangeMin = row->rangeMin;
   popup.rangeMax = row->rangeMax;
   popup.changeColumn = row->changeColumn;
-  popup.items.push_back(DeleteEntry(*row, image, tile, record));
+  popup.items.push_back(DeleteEntry(*row, image, tile, record, level));
   if (row->changeColumn) {
     MenuItem change;
     change.caption = std::string(kChangeColumnCaption);

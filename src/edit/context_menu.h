@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "edit/deletes.h"
 #include "edit/menu_model.h"
 #include "snapshot/snapshot_image.h"
 
@@ -99,8 +100,9 @@ struct ObjectPopup {
 };
 
 // The popup for a tile with a row in the table (nothing for other tiles),
-// with the record under the pointer at `record`.
-std::optional<ObjectPopup> BuildObjectPopup(const SnapshotImage& image, std::uint32_t tile, std::uint32_t record);
+// with the record under the pointer at `record` in the current level.
+std::optional<ObjectPopup> BuildObjectPopup(const SnapshotImage& image, std::uint32_t tile, std::uint32_t record,
+                                            LevelBounds level);
 
 // Column range while dragging a tile; nothing for a tile that cannot be
 // dragged (nothing drawn, river crossings, tunnels, the fortress).

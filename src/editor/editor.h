@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "edit/deletes.h"
 #include "edit/menu_model.h"
 #include "edit/properties_options.h"
 #include "editor/editor_state.h"
@@ -126,6 +127,7 @@ class Editor {
   void UpdateWipeButton();
 
   // Editing
+  LevelBounds CurrentLevel() const;
   // Edit refresh without its final refresh: bytes free, level end, saved
   // scroll offset, RebuildLevels.
   void BookStreamChange(int bytesInserted);

@@ -56,7 +56,7 @@ void Editor::PressMap(MouseButton button, int x, int y) {
     popupPlacement_ = PopupPlacement::ContextMenu;
     return;
   }
-  auto object = BuildObjectPopup(image_, tile, state_.recordUnderPointer);
+  auto object = BuildObjectPopup(image_, tile, state_.recordUnderPointer, CurrentLevel());
   if (!object) return;
   state_.rangeMin = object->rangeMin;
   state_.rangeMax = object->rangeMax;
@@ -105,8 +105,10 @@ void Editor::InsertObject(int tag) {
   const int size = InsertionSize(tag);
   const std::uint32_t at = state_.recordUnderPointer;
   // The callers test room and position; this only keeps a faulty caller from
-  // pushing the end-of-levels marker out of the area.
-  if (size == 0 || !InLevelArea(at) || state_.bytesFree < size) return;
+  // pushing the end-of-levels marker out of the area or writing outside the
+  // current level.
+  if (size == 0 || !InLevelArea(at) || at < state_.levelStart || at > state_.levelEnd || state_.bytesFree < size)
+    return;
   OpenGap(image_, at, static_cast<std::uint32_t>(size));
   WriteInsertion(image_, state_, tag, at, [this](const PromptedTag& prompt, int minimum, int maximum) {
     return AskInsertionNumber(ui_, std::string(prompt.title), std::string(prompt.message), minimum, maximum);
@@ -122,22 +124,21 @@ void Editor::InsertObject(int tag) {
 }
 
 void Editor::DeletePlain() {
-  if (const int removed = DeletePlainRecord(image_, state_.recordUnderPointer)) EditRefresh(-removed);
+  if (const int removed = DeletePlainRecord(image_, state_.recordUnderPointer, CurrentLevel())) EditRefresh(-removed);
 }
 
 void Editor::DeleteRiverCrossing() {
-  if (const int removed = DeleteRiverCrossingGroup(image_, state_.recordUnderPointer)) EditRefresh(-removed);
+  if (const int removed = DeleteRiverCrossingGroup(image_, state_.recordUnderPointer, CurrentLevel()))
+    EditRefresh(-removed);
 }
 
 void Editor::DeleteTunnel(int size) {
-  if (size != kTunnelSize && size != kTunnelWithMotorbikeSize) return;
-  if (const int removed = DeleteTunnelGroup(image_, state_.recordUnderPointer, size)) EditRefresh(-removed);
+  if (const int removed = DeleteTunnelGroup(image_, state_.recordUnderPointer, size, CurrentLevel()))
+    EditRefresh(-removed);
 }
 
 void Editor::DeleteFortress() {
-  // A fortress that closes the last level holds the last end record.
-  if (!CanDeleteFortress(image_, state_.recordUnderPointer)) return;
-  const int removed = DeleteFortressGroup(image_, state_.recordUnderPointer);
+  const int removed = DeleteFortressGroup(image_, state_.recordUnderPointer, CurrentLevel());
   if (removed == 0) return;
   BookStreamChange(-removed);
   SettleLevelEndAfterFortress();
@@ -159,6 +160,8 @@ void Editor::SetAttribute(int tag) {
   ApplyAttribute(image_, state_.attributeAddress, tile, tag);
   RedrawOverview();
 }
+
+LevelBounds Editor::CurrentLevel() const { return {state_.levelStart, state_.levelEnd}; }
 
 void Editor::BookStreamChange(int bytesInserted) {
   state_.bytesFree -= bytesInserted;
