@@ -59,7 +59,14 @@ bool FitsInLevel(std::uint32_t start, int size, LevelBounds level, bool endsLeve
   return InsideLevel(start, level) && (endsLevel ? last == level.end : last < level.end);
 }
 
+// Level 1 must keep a record in front of its end record: every level scan
+// starts at 0x9238, so an end record at 0x9236 would go unseen.
+bool EmptiesLevelOne(const SnapshotImage& image, std::uint32_t start, int size) {
+  return start == kLevelAreaStart && IsEndRecord(ReadRecord(image, start + static_cast<std::uint32_t>(size)));
+}
+
 int Remove(SnapshotImage& image, std::uint32_t start, int size) {
+  if (EmptiesLevelOne(image, start, size)) return 0;
   return RemoveBytes(image, start, static_cast<std::uint32_t>(size)) ? size : 0;
 }
 

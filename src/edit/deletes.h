@@ -31,7 +31,8 @@ int TunnelGroupSize(const SnapshotImage& image, std::uint32_t record);
 // nothing when its record, or the group it steps back to, is not a whole
 // part of the current level in front of its end record: the bytes it would
 // remove then belong to something else (another level, its end record, the
-// end-of-levels marker).
+// end-of-levels marker), or when it would leave level 1 with nothing in
+// front of its end record.
 int DeletePlainRecord(SnapshotImage& image, std::uint32_t record, LevelBounds level);
 // Back from the record to the log crossing code 0x98; 14 bytes from there.
 int DeleteRiverCrossingGroup(SnapshotImage& image, std::uint32_t record, LevelBounds level);

@@ -1,5 +1,7 @@
 #include "edit/wipes.h"
 
+#include <algorithm>
+
 #include "edit/record_shift.h"
 #include "level/level_addresses.h"
 #include "level/level_table.h"
@@ -43,12 +45,18 @@ WipeResult WipeAllAfterCurrentLevel(SnapshotImage& image, std::uint32_t levelSta
   const auto lastEnd = FindFirstLastEndRecord(image, levelEnd);
   if (levelEnd < WipeStart(levelStart) + kWipeKeptTail || !lastEnd) return result;
   const std::uint32_t start = levelEnd - kWipeKeptTail;
-  std::uint32_t limit = *lastEnd - kWipeKeptTail;
+  const LevelTable table = ScanLevelTable(image);
+  const std::uint32_t lastStart = table[static_cast<std::size_t>(LevelCount(table) - 1)];
+  if (lastStart <= levelEnd) return result;  // the current level is the last
+  std::uint32_t limit = std::max(*lastEnd - kWipeKeptTail, lastStart);
   if (!WalkFits(start, limit)) return result;
   for (; limit != start; limit -= kPair) {
     RemoveBytes(image, start, kPair);
     result.removed += kPair;
   }
+  // The last end record moved down by what went; with 4 pairs kept that is
+  // where the current level's end record was.
+  result.levelEnd = *lastEnd - static_cast<std::uint32_t>(result.removed);
   return result;
 }
 

@@ -23,7 +23,9 @@ WipeResult WipeCurrentLevel(SnapshotImage& image, std::uint32_t levelStart, std:
 
 // "ALL after current Level": removes the current level's last 4 pairs, its
 // end record and all later levels except the last level's last 4 pairs, so
-// that the current level ends with the last end record and the marker.
+// that the current level ends with the last end record and the marker. A
+// last level of fewer than 4 pairs is kept whole: its last 4 pairs would
+// reach back into the level before it and keep that level's end record.
 // Removes nothing when no end-of-levels marker follows, when the limits are
 // not an even number of bytes apart, or when the current level holds fewer
 // than 4 pairs (from 0x9238 for level 1) before its end record: the removal
