@@ -1,4 +1,5 @@
 #include "editor/editor.h"
+#include "render/overview.h"
 
 #include <algorithm>
 
@@ -24,17 +25,9 @@ void Editor::Refresh() {
 }
 
 void Editor::RedrawFromCursor() {
-  ClearCellGrid(grid_);
-  ClearMapScreen(image_);
   RenderTarget target = Target();
-  DrawLevel(target);
+  RenderMapView(target, viewBitmap_, view_.showLandSpace);
   view_.bytesFreeCaption = "Bytes Free: " + std::to_string(state_.bytesFree);
-  ConvertScreen(target);
-  if (view_.showLandSpace) {
-    ShowLandSpace(target, viewBitmap_, true);
-  } else {
-    ShowMap(mapBitmap_, viewBitmap_);
-  }
 }
 
 void Editor::EditRefresh(int bytesInserted) {
@@ -62,7 +55,11 @@ void Editor::RebuildLevels() {
 }
 
 void Editor::RedrawLevelOverview() {
-  // The whole-level pass comes with the renderer.
+  RenderTarget target = Target();
+  if (overviewBitmap_.Width() != kOverviewWidth || overviewBitmap_.Height() != kOverviewHeight) {
+    overviewBitmap_.Resize(kOverviewWidth, kOverviewHeight);
+  }
+  DrawOverview(target, view_.scrollMaximum, overviewBitmap_);
 }
 
 }  // namespace kestrova

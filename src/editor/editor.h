@@ -84,6 +84,19 @@ class Editor {
   // ---- Navigation ----
   // The level chooser's change: level index + 1 becomes the current level.
   void ChooseLevel(int index);
+  // Scroll bar change: scroll offset := maximum - position, refresh.
+  void ScrollTo(int position);
+  // Mouse wheel anywhere in the window; only a pointer over the map view
+  // scrolls, by 10 rows per wheel-scroll line.
+  void TurnWheel(int delta, bool pointerOverMap, int wheelScrollLines);
+  // Press in the level overview at overview row y: the row's place in the
+  // level comes to the middle of the map view.
+  void PressOverview(MouseButton button, int y);
+  // "Show Land Space" (CheckBox1) clicked.
+  void SetShowLandSpace(bool checked);
+  // The whole-level pass into the overview, then the refresh at the scroll
+  // offset it had.
+  void RedrawOverview();
 
   // ---- Game settings ----
   void Spawn();  // "Options" > "Kestrova" > "Spawn"
@@ -134,7 +147,6 @@ class Editor {
   // After a fortress went in or out: the level end by the bounds rule, the
   // level table again, the scroll bar thumb kept on the same offset.
   void SettleLevelEndAfterFortress();
-  void RedrawOverview();
   std::vector<MenuItem> popup_;
   PopupPlacement popupPlacement_ = PopupPlacement::None;
   PropertiesOptions options_;

@@ -177,11 +177,4 @@ void Editor::SettleLevelEndAfterFortress() {
   view_.scrollPosition += view_.scrollMaximum - maximum;
 }
 
-void Editor::RedrawOverview() {
-  const std::int32_t offset = state_.scrollOffset;
-  RedrawLevelOverview();
-  state_.scrollOffset = offset;
-  Refresh();
-}
-
 }  // namespace kestrova

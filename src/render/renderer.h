@@ -1,5 +1,8 @@
 #pragma once
 
+#include <span>
+#include <vector>
+
 #include "editor/editor_state.h"
 #include "render/cell_grid.h"
 #include "render/screen_tables.h"
@@ -20,19 +23,30 @@ struct RenderTarget {
 // Display file to 0, attributes to 0x30 (black ink on yellow paper).
 void ClearMapScreen(SnapshotImage& image);
 
-// Walks the current level from level start and draws the visible window.
-void DrawLevel(RenderTarget& target);
+// Walks the current level from level start and draws the visible window
+// into the screen area and the CellGrid; then the title banner unless the
+// whole level is being drawn. When `landSpaceLines` is given, it receives
+// the screen row of every land-space line (the row above a band's top).
+void DrawLevel(RenderTarget& target, std::vector<int>* landSpaceLines = nullptr);
 
 // Screen rows 0..lastRow, columns firstColumn..lastColumn into MapBitmap at
-// bitmap row index (base - y).
+// bitmap row index (base - y); pixels that fall outside MapBitmap are
+// dropped. The base is forced to 191 unless previews or the whole level are
+// being drawn.
 void ConvertScreen(RenderTarget& target);
 
 // Nearest-neighbour copy of MapBitmap into the view bitmap; nothing while the
 // view has no rows.
 void ShowMap(const TFastDIB& mapBitmap, TFastDIB& viewBitmap);
 
-// The "Show Land Space" step: draws the level again and shows the map, with
-// the red land-space lines on top when `checked`.
-void ShowLandSpace(RenderTarget& target, TFastDIB& viewBitmap, bool checked);
+// The red land-space lines across MapBitmap, screen row y at bitmap row index
+// 191 - y.
+void DrawLandSpaceLines(TFastDIB& mapBitmap, std::span<const int> screenRows);
+
+// The refresh's drawing steps: ClearCellGrid, ClearMapScreen, DrawLevel,
+// ConvertScreen, then the map view, with the land-space lines on top when
+// `showLandSpace`. The lines are collected during the one walk and drawn
+// after the conversion, which gives the picture a second walk would.
+void RenderMapView(RenderTarget& target, TFastDIB& viewBitmap, bool showLandSpace);
 
 }  // namespace kestrova

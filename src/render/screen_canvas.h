@@ -9,6 +9,17 @@
 
 namespace kestrova {
 
+// How a drawer puts one graphic byte on the screen: ORed or set, with or
+// without a CellGrid entry, with or without a colour.
+struct BytePaint {
+  static constexpr std::uint32_t kNoTile = 0;
+  std::uint32_t tile = kNoTile;  // kNoTile: no TileId/OwnerPos written
+  std::uint32_t owner = 0;
+  std::optional<std::uint8_t> colour;  // nothing: the attribute is left alone
+  bool set = false;                    // set the display byte instead of ORing
+  int minRow = 0;                      // rows above it are skipped
+};
+
 // The Spectrum screen area inside the SnapshotImage together with the
 // CellGrid, as the drawers see it. Every write is clipped: a row outside
 // minRow..191 or a column outside 0..31 is skipped.
@@ -43,6 +54,20 @@ class ScreenCanvas {
   void SetTile(std::uint32_t d, std::uint32_t tile, std::uint32_t owner) {
     grid_.tileId[d] = tile;
     grid_.ownerPos[d] = owner;
+  }
+
+  // One drawn byte at (row, column), skipped entirely when it lies off the
+  // screen.
+  void DrawByte(int row, int column, std::uint8_t bits, const BytePaint& paint) {
+    const std::optional<std::uint32_t> d = Offset(row, column, paint.minRow);
+    if (!d) return;
+    if (paint.set) {
+      SetDisplayByte(*d, bits);
+    } else {
+      OrDisplayByte(*d, bits);
+    }
+    if (paint.tile != BytePaint::kNoTile) SetTile(*d, paint.tile, paint.owner);
+    if (paint.colour) SetColour(*d, *paint.colour);
   }
 
   SnapshotImage& Image() { return image_; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -27,12 +28,17 @@ class TFastDIB {
   int Height() const { return height_; }
   bool HasRows() const { return height_ > 0 && width_ > 0; }
 
-  // New size; the content is cleared to black.
+  // New size (negative sizes count as 0); the content is cleared to black.
   void Resize(int width, int height);
 
-  // Row by bottom-up index.
-  Pixel* Row(int index) { return pixels_.data() + static_cast<std::size_t>(index) * width_; }
-  const Pixel* Row(int index) const { return pixels_.data() + static_cast<std::size_t>(index) * width_; }
+  // Row by bottom-up index; the index must lie in 0..Height() - 1.
+  Pixel* Row(int index) { return pixels_.data() + static_cast<std::size_t>(index) * static_cast<std::size_t>(width_); }
+  const Pixel* Row(int index) const {
+    return pixels_.data() + static_cast<std::size_t>(index) * static_cast<std::size_t>(width_);
+  }
+  // Row with y counted from the top.
+  Pixel* RowTop(int y) { return Row(height_ - 1 - y); }
+  const Pixel* RowTop(int y) const { return Row(height_ - 1 - y); }
 
   void Fill(Pixel colour);
 
@@ -50,12 +56,14 @@ class TFastDIB {
   void Line(int x0, int y0, int x1, int y1, Pixel colour);
 
   // Nearest-neighbour copy of the whole surface into `target` at the
-  // target's size, with 16.16 fixed-point steps.
+  // target's size, with 16.16 fixed-point steps: target row j (bottom-up)
+  // and column i take source row (j * stepY) >> 16 and column (i * stepX) >> 16.
   void CopyNearestTo(TFastDIB& target) const;
 
   // Nearest-neighbour stretch of `source` (y from the top) into `target`'s
   // rectangle `destination` (y from the top), 16.16 fixed-point steps.
-  // Both rectangles are clipped to their surfaces.
+  // Target pixels outside the target are skipped; source pixels outside this
+  // surface read as black.
   void StretchRectTo(const Rect& source, TFastDIB& target, const Rect& destination) const;
 
   const std::vector<Pixel>& Pixels() const { return pixels_; }

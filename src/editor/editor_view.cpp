@@ -1,0 +1,65 @@
+// Level navigation: the scroll bar, the mouse wheel, the overview strip and
+// the "Show Land Space" box.
+#include <algorithm>
+#include <cstdint>
+
+#include "editor/editor.h"
+#include "render/overview.h"
+
+namespace kestrova {
+
+namespace {
+
+constexpr int kWheelRowsPerLine = 10;
+// Wheel-scroll lines beyond this are taken as this many.
+constexpr int kMostWheelLines = 1000;
+// The scroll offset has no upper bound but stays far from overflow.
+constexpr std::int64_t kHighestScrollOffset = 0x3FFFFFFF;
+constexpr int kOverviewMiddleRows = 96;  // half the map view's rows
+
+std::int32_t ClampedOffset(std::int64_t offset) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(offset, 0, kHighestScrollOffset));
+}
+
+}  // namespace
+
+void Editor::ScrollTo(int position) {
+  view_.scrollPosition = std::clamp(position, 0, std::max(view_.scrollMaximum, 0));
+  state_.scrollOffset = view_.scrollMaximum - view_.scrollPosition;
+  Refresh();
+}
+
+void Editor::TurnWheel(int delta, bool pointerOverMap, int wheelScrollLines) {
+  if (!pointerOverMap || delta == 0) return;
+  const std::int64_t step =
+      static_cast<std::int64_t>(kWheelRowsPerLine) * std::clamp(wheelScrollLines, 0, kMostWheelLines);
+  const std::int64_t offset = static_cast<std::int64_t>(state_.scrollOffset) + (delta < 0 ? -step : step);
+  state_.scrollOffset = ClampedOffset(offset);
+  const std::int64_t position = static_cast<std::int64_t>(view_.scrollMaximum) - state_.scrollOffset;
+  view_.scrollPosition = static_cast<int>(std::clamp<std::int64_t>(position, 0, std::max(view_.scrollMaximum, 0)));
+  Refresh();
+}
+
+void Editor::PressOverview(MouseButton button, int y) {
+  if (button != MouseButton::Left) return;
+  const int row = std::clamp(y, 0, overviewBitmap_.Height() > 0 ? overviewBitmap_.Height() - 1 : 0);
+  const std::int64_t screens = view_.scrollMaximum / kWindowRows;
+  const std::int64_t half = (row + 1) / 2;
+  const std::int64_t position = screens * half + kOverviewMiddleRows;
+  // The scroll bar cannot hold a position beyond its maximum.
+  view_.scrollPosition = static_cast<int>(std::clamp<std::int64_t>(position, 0, std::max(view_.scrollMaximum, 0)));
+  state_.scrollOffset = ClampedOffset(view_.scrollMaximum - position);
+  Refresh();
+}
+
+void Editor::SetShowLandSpace(bool checked) {
+  view_.showLandSpace = checked;
+  Refresh();
+}
+
+void Editor::RedrawOverview() {
+  RedrawLevelOverview();
+  Refresh();
+}
+
+}  // namespace kestrova

@@ -1,0 +1,56 @@
+#include "render/object_drawing.h"
+
+namespace kestrova {
+
+std::optional<std::uint8_t> ReadColour(const SnapshotImage& image, ColourSource source) {
+  switch (source.kind) {
+    case ColourSource::Kind::kNone:
+      return std::nullopt;
+    case ColourSource::Kind::kByte:
+      return image.Read(source.value);
+    case ColourSource::Kind::kInkOnYellow:
+      return static_cast<std::uint8_t>(image.Read(source.value) + kYellowPaper);
+    case ColourSource::Kind::kConstant:
+      return static_cast<std::uint8_t>(source.value);
+  }
+  return std::nullopt;
+}
+
+RecordDrawing::RecordDrawing(DrawContext& context)
+    : context_(context),
+      address_(static_cast<std::uint32_t>(context.state.streamCursor)),
+      operand_(context.canvas.Image().Read(address_ + 1)),
+      row_(context.state.currentRow) {
+  context_.state.streamCursor = static_cast<std::int32_t>(address_ + 1);
+}
+
+RecordDrawing::~RecordDrawing() {
+  context_.state.streamCursor = static_cast<std::int32_t>(address_ + 2);
+  context_.state.currentRow = row_;
+}
+
+std::uint8_t RecordDrawing::ByteAt(std::int64_t offset) const {
+  const std::int64_t address = static_cast<std::int64_t>(address_) + offset;
+  if (address < 0) return 0;
+  return Read(static_cast<std::uint32_t>(address));
+}
+
+BytePaint RecordDrawing::Paint(std::uint32_t tile, ColourSource colour) const {
+  BytePaint paint;
+  paint.tile = tile;
+  paint.owner = address_;
+  paint.colour = Colour(colour);
+  return paint;
+}
+
+void DrawSprite(ScreenCanvas& canvas, const SpriteShape& shape, int column, int bottomRow, const BytePaint& paint) {
+  for (int r = 0; r < shape.height; ++r) {
+    const int row = bottomRow - r;
+    if (row < paint.minRow || row >= kScreenRows) continue;  // counted, not drawn
+    for (int k = 0; k < shape.width; ++k) {
+      canvas.DrawByte(row, column + k, canvas.Image().Read(SpriteByteAddress(shape, r, k)), paint);
+    }
+  }
+}
+
+}  // namespace kestrova

@@ -1,0 +1,262 @@
+// `kestrova render` on the demo snapshots: the PNGs are decoded here and
+// checked against the .scr the same run wrote, converted by this test's own
+// reading of the Spectrum screen layout and palette.
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<unsigned char>;
+
+struct CliRun {
+  int status = -1;
+  std::string err;
+};
+
+Bytes ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const fs::path& path, const Bytes& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+class RenderCliTest : public ::testing::Test {
+ protected:
+  fs::path folder = fs::temp_directory_path() / ("kestrova-render-test-" + std::to_string(::getpid()));
+  void SetUp() override { fs::create_directories(folder); }
+  void TearDown() override { fs::remove_all(folder); }
+
+  fs::path Out(const std::string& name) const { return folder / name; }
+
+  CliRun Run(const std::string& arguments) const {
+    const fs::path err = folder / "stderr.txt";
+    const std::string command = std::string("'") + KESTROVA_CLI + "' render " + arguments + " >/dev/null 2>'" +
+                                err.string() + "'";
+    const int raw = std::system(command.c_str());
+    CliRun run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    const Bytes text = ReadBytes(err);
+    run.err.assign(text.begin(), text.end());
+    return run;
+  }
+};
+
+std::string Demo() { return std::string("'") + KESTROVA_DEMO_DIR + "/kestrova-demo.sna'"; }
+
+// ---- A small PNG reader: 8-bit RGB or RGBA, any filter ----
+
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;  // 0xRRGGBB, rows top first
+  std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)]; }
+};
+
+std::uint32_t BigEndian(const Bytes& b, std::size_t at) {
+  return static_cast<std::uint32_t>(b[at]) << 24 | static_cast<std::uint32_t>(b[at + 1]) << 16 |
+         static_cast<std::uint32_t>(b[at + 2]) << 8 | b[at + 3];
+}
+
+int Paeth(int a, int b, int c) {
+  const int p = a + b - c;
+  const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+  return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+}
+
+Picture DecodePng(const Bytes& file) {
+  Picture picture;
+  const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (file.size() < 8 || !std::equal(signature, signature + 8, file.begin())) {
+    ADD_FAILURE() << "not a PNG";
+    return picture;
+  }
+  Bytes compressed;
+  int channels = 0;
+  for (std::size_t at = 8; at + 12 <= file.size();) {
+    const std::uint32_t length = BigEndian(file, at);
+    const std::string type(file.begin() + static_cast<long>(at) + 4, file.begin() + static_cast<long>(at) + 8);
+    const std::size_t data = at + 8;
+    if (type == "IHDR") {
+      picture.width = static_cast<int>(BigEndian(file, data));
+      picture.height = static_cast<int>(BigEndian(file, data + 4));
+      EXPECT_EQ(file[data + 8], 8) << "bit depth";
+      channels = file[data + 9] == 2 ? 3 : file[data + 9] == 6 ? 4 : 0;
+      EXPECT_NE(channels, 0) << "colour type " << int{file[data + 9]};
+      EXPECT_EQ(file[data + 12], 0) << "interlace";
+    } else if (type == "IDAT") {
+      compressed.insert(compressed.end(), file.begin() + static_cast<long>(data),
+                        file.begin() + static_cast<long>(data + length));
+    }
+    at = data + length + 4;
+  }
+  const std::size_t stride = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(channels);
+  Bytes raw((stride + 1) * static_cast<std::size_t>(picture.height));
+  uLongf size = static_cast<uLongf>(raw.size());
+  EXPECT_EQ(uncompress(raw.data(), &size, compressed.data(), static_cast<uLong>(compressed.size())), Z_OK);
+  Bytes previous(stride, 0), line(stride);
+  for (int y = 0; y < picture.height; ++y) {
+    const unsigned char* in = raw.data() + static_cast<std::size_t>(y) * (stride + 1);
+    for (std::size_t i = 0; i < stride; ++i) {
+      const int a = i >= static_cast<std::size_t>(channels) ? line[i - static_cast<std::size_t>(channels)] : 0;
+      const int b = previous[i];
+      const int c = i >= static_cast<std::size_t>(channels) ? previous[i - static_cast<std::size_t>(channels)] : 0;
+      const int filters[5] = {0, a, b, (a + b) / 2, Paeth(a, b, c)};
+      line[i] = static_cast<unsigned char>(in[1 + i] + filters[in[0] % 5]);
+    }
+    for (int x = 0; x < picture.width; ++x) {
+      const unsigned char* p = line.data() + static_cast<std::size_t>(x) * static_cast<std::size_t>(channels);
+      picture.pixels.push_back(static_cast<std::uint32_t>(p[0]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 | p[2]);
+    }
+    previous = line;
+  }
+  return picture;
+}
+
+// ---- The Spectrum screen, read independently ----
+
+constexpr std::array<std::uint32_t, 16> kColours = {0x000000, 0x0000CA, 0xCA0000, 0xCA00CA, 0x00CA00, 0x00CACA,
+                                                    0xCACA00, 0xC5C7C5, 0x000000, 0x0000FF, 0xFF0000, 0xFF00FF,
+                                                    0x00FF00, 0x00FFFF, 0xFFFF00, 0xFFFFFF};
+
+std::uint32_t ScreenPixel(const Bytes& scr, int x, int y) {
+  const std::size_t bitmap = static_cast<std::size_t>((y & 0xC0) << 5 | (y & 0x07) << 8 | (y & 0x38) << 2 | (x >> 3));
+  const unsigned char attribute = scr[6144 + static_cast<std::size_t>((y >> 3) * 32 + (x >> 3))];
+  const bool ink = (scr[bitmap] >> (7 - (x & 7))) & 1;
+  const int bright = (attribute >> 6) & 1;
+  return kColours[static_cast<std::size_t>((ink ? attribute & 7 : (attribute >> 3) & 7) + 8 * bright)];
+}
+
+TEST_F(RenderCliTest, TheMapViewIsTheScreenDoubled) {
+  const CliRun run = Run(Demo() + " --scr '" + Out("a.scr").string() + "' --png '" + Out("a.png").string() +
+                         "' --grid '" + Out("a.bin").string() + "' --overview '" + Out("o.png").string() + "'");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const Bytes scr = ReadBytes(Out("a.scr"));
+  ASSERT_EQ(scr.size(), 6912u);
+  const Picture view = DecodePng(ReadBytes(Out("a.png")));
+  ASSERT_EQ(view.width, 512);
+  ASSERT_EQ(view.height, 384);
+  for (int y = 0; y < 384; ++y) {
+    for (int x = 0; x < 512; ++x) ASSERT_EQ(view.At(x, y), ScreenPixel(scr, x / 2, y / 2)) << x << "," << y;
+  }
+  // The banner's white-on-red row.
+  EXPECT_EQ(scr[6144], 0x17);
+  const Picture overview = DecodePng(ReadBytes(Out("o.png")));
+  EXPECT_EQ(overview.width, 64);
+  EXPECT_EQ(overview.height, 384);
+  EXPECT_EQ(ReadBytes(Out("a.bin")).size(), 3u * 6144u * 4u);
+}
+
+TEST_F(RenderCliTest, TheGridHoldsTileOwnerAndLandInLittleEndian) {
+  ASSERT_EQ(Run(Demo() + " --grid '" + Out("g.bin").string() + "'").status, 0);
+  const Bytes grid = ReadBytes(Out("g.bin"));
+  ASSERT_EQ(grid.size(), 73728u);
+  const auto entry = [&](int array, std::size_t d) {
+    const std::size_t at = (static_cast<std::size_t>(array) * 6144 + d) * 4;
+    return static_cast<std::uint32_t>(grid[at]) | static_cast<std::uint32_t>(grid[at + 1]) << 8 |
+           static_cast<std::uint32_t>(grid[at + 2]) << 16 | static_cast<std::uint32_t>(grid[at + 3]) << 24;
+  };
+  // The bottom row (offset 0x17E0) lies in the level's first land-space band.
+  const Bytes snapshot = ReadBytes(std::string(KESTROVA_DEMO_DIR) + "/kestrova-demo.sna");
+  std::uint32_t firstLand = 0;
+  for (std::uint32_t p = 0x9236; p < 0x98CE; p += 2) {
+    if (snapshot[p - 0x4000 + 27] == 0x00) {
+      firstLand = p;
+      break;
+    }
+  }
+  ASSERT_NE(firstLand, 0u);
+  for (std::size_t column = 0; column < 32; ++column) EXPECT_EQ(entry(2, 0x17E0 + column), firstLand) << column;
+  for (std::size_t d = 0; d < 6144; ++d) {
+    if (entry(0, d) != 0) {
+      EXPECT_GE(entry(1, d), 0x9236u) << d;  // drawn cells name a record
+    }
+  }
+}
+
+TEST_F(RenderCliTest, TheWholeLevelStartsWithTheFirstWindowWithoutBanner) {
+  ASSERT_EQ(Run(Demo() + " --scr '" + Out("a.scr").string() + "' --whole '" + Out("w.png").string() + "'").status, 0);
+  const Bytes scr = ReadBytes(Out("a.scr"));
+  const Picture whole = DecodePng(ReadBytes(Out("w.png")));
+  ASSERT_EQ(whole.width, 256);
+  ASSERT_GE(whole.height, 192);
+  ASSERT_EQ(whole.height % 192, 0);
+  // The bottom window of the picture is the view at scroll 0, below the banner.
+  for (int y = 8; y < 192; ++y) {
+    for (int x = 0; x < 256; ++x) ASSERT_EQ(whole.At(x, whole.height - 192 + y), ScreenPixel(scr, x, y)) << x << "," << y;
+  }
+}
+
+TEST_F(RenderCliTest, LandSpaceLinesAreTheOnlyDifference) {
+  ASSERT_EQ(Run(Demo() + " --png '" + Out("plain.png").string() + "'").status, 0);
+  ASSERT_EQ(Run(Demo() + " --land-space --png '" + Out("lines.png").string() + "'").status, 0);
+  const Picture plain = DecodePng(ReadBytes(Out("plain.png")));
+  const Picture lines = DecodePng(ReadBytes(Out("lines.png")));
+  int redRows = 0;
+  for (int y = 0; y < 384; ++y) {
+    bool same = true, red = true;
+    for (int x = 0; x < 512; ++x) {
+      same = same && plain.At(x, y) == lines.At(x, y);
+      red = red && lines.At(x, y) == 0xCA0000;
+    }
+    EXPECT_TRUE(same || red) << y;
+    if (!same) ++redRows;
+  }
+  EXPECT_GT(redRows, 0);
+  EXPECT_EQ(redRows % 2, 0);  // each line is two view rows
+}
+
+TEST_F(RenderCliTest, RefusesWhatItCannotDo) {
+  const CliRun noLevel = Run(Demo() + " --level 99 --png '" + Out("x.png").string() + "'");
+  EXPECT_EQ(noLevel.status, 1);
+  EXPECT_NE(noLevel.err.find("there is no level 99"), std::string::npos) << noLevel.err;
+  EXPECT_FALSE(fs::exists(Out("x.png")));
+  EXPECT_EQ(Run(Demo() + " --scroll -5").status, 2);
+  EXPECT_EQ(Run(Demo() + " --level").status, 2);
+  EXPECT_EQ(Run(Demo() + " --bogus").status, 2);
+  EXPECT_EQ(Run("").status, 2);
+  const CliRun missing = Run("'" + Out("none.sna").string() + "'");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("none.sna"), std::string::npos) << missing.err;
+  // A folder that is not there: that output fails, the others are written.
+  const CliRun unwritable =
+      Run(Demo() + " --scr '" + Out("no/such/folder/a.scr").string() + "' --grid '" + Out("g.bin").string() + "'");
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_NE(unwritable.err.find("could not write"), std::string::npos) << unwritable.err;
+  EXPECT_TRUE(fs::exists(Out("g.bin")));
+}
+
+TEST_F(RenderCliTest, AnExtremeLevelHasAnOverviewButNoWholePicture) {
+  // The demo with its level area refilled: one level of 840 land spaces of
+  // 512 rows each, then the end record and the marker.
+  Bytes snapshot = ReadBytes(std::string(KESTROVA_DEMO_DIR) + "/kestrova-demo.sna");
+  ASSERT_EQ(snapshot.size(), 49179u);
+  std::size_t at = 0x9236 - 0x4000 + 27;
+  for (int i = 0; i < 840; ++i, at += 2) snapshot[at] = 0x00, snapshot[at + 1] = 0xFF;
+  snapshot[at] = 0x22, snapshot[at + 1] = 0x01, snapshot[at + 2] = 0xFF;
+  WriteBytes(Out("tall.sna"), snapshot);
+  const CliRun overview = Run("'" + Out("tall.sna").string() + "' --overview '" + Out("o.png").string() + "'");
+  ASSERT_EQ(overview.status, 0) << overview.err;
+  EXPECT_EQ(DecodePng(ReadBytes(Out("o.png"))).height, 384);
+  const CliRun whole = Run("'" + Out("tall.sna").string() + "' --whole '" + Out("w.png").string() + "'");
+  EXPECT_EQ(whole.status, 1);
+  EXPECT_NE(whole.err.find("430080 rows"), std::string::npos) << whole.err;
+  EXPECT_FALSE(fs::exists(Out("w.png")));
+}
+
+}  // namespace
