@@ -138,11 +138,15 @@ class RandomEdits {
   std::string Step() {
     std::ostringstream what;
     const int roll = Uniform(0, 99);
-    if (roll < 4) {
+    if (roll < 3) {
+      const int position = Uniform(0, f.editor.View().scrollMaximum);
+      what << "scroll to " << position;
+      f.editor.ScrollTo(position);
+    } else if (roll < 6) {
       const int index = Uniform(0, LevelCount(f.editor.Levels()) - 1);
       what << "choose level " << index;
       f.editor.ChooseLevel(index);
-    } else if (roll < 6) {
+    } else if (roll < 8) {
       const bool all = Uniform(0, 2) == 0;
       what << "wipe " << (all ? "all after" : "current");
       all ? f.editor.ClickWipeAllAfter() : f.editor.ClickWipeCurrentLevel();
@@ -150,7 +154,7 @@ class RandomEdits {
         ++wipes;
         f.editor.WipeLevels();
       }
-    } else if (roll < 8) {
+    } else if (roll < 10) {
       what << "settings";
       Settings();
     } else if (roll < 18) {
@@ -229,13 +233,21 @@ class RandomEdits {
     }
   }
 
-  // Paints a cell for a random record of the current level (or bare ground
-  // above the level) under a random pointer position, as a refresh would
-  // have drawn it, and presses there.
+  // Presses at a random pointer position: on the map as the last refresh drew
+  // it, or on a cell painted for a random record of the current level (or
+  // bare ground above the level) as a refresh would draw it when the record
+  // is in view.
   bool PaintAndPress(MouseButton button, std::ostringstream& what) {
     EditorState& state = f.editor.State();
     const int x = Uniform(0, 511), y = Uniform(0, 383);
     state.pointerColumn = x / 16;  // the pointer moved over the map
+    if (Uniform(0, 1) == 0) {
+      f.editor.PressMap(button, x, y);
+      const std::uint32_t cell = state.cellUnderPointer;
+      what << " drawn tile " << f.editor.Grid().tileId[cell] << " at " << std::hex << state.recordUnderPointer
+           << std::dec;
+      return true;
+    }
     Cell cell{0, 0};
     if (Uniform(0, 30) != 0) {
       std::vector<Cell> cells;
