@@ -264,18 +264,8 @@ TEST_F(InsertObjectTest, AttackFerocityPromptAndCancel) {
   EXPECT_EQ(f.Bytes(0x9238, 2), (Bytes{0x28, 5}));
 }
 
-// A Ui that looks at the image when it is asked something.
-class PeekingUi : public testing::ScriptedUi {
- public:
-  std::function<void()> onInput;
-  std::string InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) override {
-    if (onInput) onInput();
-    return ScriptedUi::InputBox(title, prompt, defaultText);
-  }
-};
-
 TEST(InsertObjectPrompt, TheGapIsOpenAndTheCodeWrittenBeforeThePrompt) {
-  PeekingUi ui;
+  testing::PeekingUi ui;
   testing::MemoryFiles files;
   Editor editor(ui, files);
   SnapshotImage image(std::vector<std::uint8_t>(kSnapshotSize48K, 0));
@@ -286,7 +276,7 @@ TEST(InsertObjectPrompt, TheGapIsOpenAndTheCodeWrittenBeforeThePrompt) {
   editor.State().levelEnd = 0x923A;
   editor.RebuildLevels();
   Bytes seen;
-  ui.onInput = [&] {
+  ui.onInput = [&](const std::string&) {
     for (std::uint32_t a = 0x9236; a < 0x9240; ++a) seen.push_back(editor.Image().Read(a));
   };
   ui.inputAnswers = {"9"};

@@ -47,18 +47,8 @@ TEST_F(SettingsTest, SpawnAsksColumnThenHeight) {
   ExpectNoRedraw();
 }
 
-// A Ui that looks at the image when it is asked something.
-class PeekingUi : public testing::ScriptedUi {
- public:
-  std::function<void(const std::string& title)> onInput;
-  std::string InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) override {
-    if (onInput) onInput(title);
-    return ScriptedUi::InputBox(title, prompt, defaultText);
-  }
-};
-
 TEST(SpawnPrompt, TheColumnIsWrittenBeforeTheHeightIsAsked) {
-  PeekingUi ui;
+  testing::PeekingUi ui;
   testing::MemoryFiles files;
   Editor editor(ui, files);
   editor.Image() = SnapshotImage(std::vector<std::uint8_t>(kSnapshotSize48K, 0));

@@ -28,6 +28,7 @@ struct PopupRow {
   bool attributeByTile;
 };
 
+// Short names for the table's delete commands.
 constexpr MenuCommand kPlain = MenuCommand::DeletePlain;
 constexpr MenuCommand kCrossing = MenuCommand::DeleteRiverCrossing;
 constexpr MenuCommand kTunnel = MenuCommand::DeleteTunnel;

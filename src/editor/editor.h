@@ -141,6 +141,9 @@ class Editor {
 
   // Editing
   LevelBounds CurrentLevel() const;
+  // The two halves of a map press: a drag start (left) and the popup (right).
+  void StartDrag(std::uint32_t tile, int column, int row);
+  void BuildPopup(std::uint32_t tile);
   // Edit refresh without its final refresh: bytes free, level end, saved
   // scroll offset, RebuildLevels.
   void BookStreamChange(int bytesInserted);

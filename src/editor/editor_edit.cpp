@@ -9,7 +9,6 @@
 #include "edit/prompt_numbers.h"
 #include "edit/record_shift.h"
 #include "editor/editor.h"
-#include "level/game_settings.h"
 
 namespace kestrova {
 
@@ -31,20 +30,21 @@ void Editor::PressMap(MouseButton button, int x, int y) {
   state_.cellUnderPointer = cell;
   state_.recordUnderPointer = grid_.ownerPos[cell];
   state_.previousLand = grid_.landPos[cell];
+  if (button == MouseButton::Left) StartDrag(tile, column, row);
+  if (button == MouseButton::Right) BuildPopup(tile);
+}
 
-  if (button == MouseButton::Left) {
-    if (tile == 0) return;
-    const auto range = DragColumnRange(tile);
-    if (!range) return;
-    state_.dragFlag = true;
-    state_.grabbedColumn = column;
-    state_.grabbedRow = row;
-    state_.rangeMin = range->minimum;
-    state_.rangeMax = range->maximum;
-    return;
-  }
-  if (button != MouseButton::Right) return;
+void Editor::StartDrag(std::uint32_t tile, int column, int row) {
+  const auto range = DragColumnRange(tile);
+  if (!range) return;
+  state_.dragFlag = true;
+  state_.grabbedColumn = column;
+  state_.grabbedRow = row;
+  state_.rangeMin = range->minimum;
+  state_.rangeMax = range->maximum;
+}
 
+void Editor::BuildPopup(std::uint32_t tile) {
   popup_.clear();
   popupPlacement_ = PopupPlacement::None;
   if (tile == 0) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "editor/editor.h"
@@ -78,6 +80,17 @@ class EditFixture {
   std::uint32_t Marker() const {
     const auto last = FindFirstLastEndRecord(editor.Image(), kFirstMovableRecord);
     return last ? *last + 2 : 0;
+  }
+};
+
+// A scripted Ui that first lets the test look at the editor whenever an
+// input box is shown (with its title).
+class PeekingUi : public ScriptedUi {
+ public:
+  std::function<void(const std::string& title)> onInput;
+  std::string InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) override {
+    if (onInput) onInput(title);
+    return ScriptedUi::InputBox(title, prompt, defaultText);
   }
 };
 
