@@ -62,9 +62,4 @@ void Editor::RedrawLevelOverview() {
   DrawOverview(target, view_.scrollMaximum, overviewBitmap_);
 }
 
-void Editor::UpdateWipeButton() {
-  // The wipe choice comes with the "Properties" options.
-  view_.wipeButtonEnabled = true;
-}
-
 }  // namespace kestrova

@@ -5,7 +5,11 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
+#include "edit/deletes.h"
+#include "edit/menu_model.h"
+#include "edit/properties_options.h"
 #include "editor/editor_state.h"
 #include "editor/files.h"
 #include "editor/mouse_button.h"
@@ -78,6 +82,8 @@ class Editor {
   void SaveDisassembly();
 
   // ---- Navigation ----
+  // The level chooser's change: level index + 1 becomes the current level.
+  void ChooseLevel(int index);
   // Scroll bar change: scroll offset := maximum - position, refresh.
   void ScrollTo(int position);
   // Mouse wheel anywhere in the window; only a pointer over the map view
@@ -93,8 +99,37 @@ class Editor {
   void RedrawOverview();
 
   // ---- Game settings ----
+  void Spawn();  // "Options" > "Kestrova" > "Spawn"
+  void Lives();  // "Options" > "Kestrova" > "Lives"
+  void Delay();  // "Options" > "Enemy" > "Delay"
+  // UpDown1 clicked to its new position (0..15).
+  void ClickFortressUpDown(int position);
 
   // ---- Editing ----
+  // A mouse button pressed on the map view at (x, y) of its 512 x 384 pixels.
+  void PressMap(MouseButton button, int x, int y);
+  // The popup built by the last right-button press, and how it is shown.
+  const std::vector<MenuItem>& Popup() const { return popup_; }
+  PopupPlacement PopupShown() const { return popupPlacement_; }
+  // Runs the command of a clicked popup item (disabled items do nothing).
+  void RunMenuCommand(const MenuItem& item);
+  // Inserts the records of an insertion tag at the record under the pointer.
+  // The callers make sure a record is under the pointer and the tag fits.
+  void InsertObject(int tag);
+  void DeletePlain();           // also "Delete Land Space"
+  void DeleteRiverCrossing();
+  void DeleteTunnel(int size);  // 14 or 18 bytes
+  void DeleteFortress();
+  void ChangeValue();           // "Change Column" and "Change Distance"
+  void SetAttribute(int tag);   // the colour items of "Ink" and "Paper"
+  // "Wipe Level(s)" (Button1), by the "Wipe" tab's choice.
+  void WipeLevels();
+  // The "Wipe" tab's radio buttons clicked.
+  void ClickWipeCurrentLevel();  // RadioButton20
+  void ClickWipeAllAfter();      // RadioButton21
+  // The "Properties" dialog's options.
+  PropertiesOptions& Options() { return options_; }
+  const PropertiesOptions& Options() const { return options_; }
 
   // ---- Palette and dragging ----
   void DrawPaletteStrip();
@@ -103,6 +138,21 @@ class Editor {
   RenderTarget Target() { return RenderTarget{image_, state_, grid_, tables_, mapBitmap_}; }
   void RedrawLevelOverview();
   void UpdateWipeButton();
+
+  // Editing
+  LevelBounds CurrentLevel() const;
+  // The two halves of a map press: a drag start (left) and the popup (right).
+  void StartDrag(std::uint32_t tile, int column, int row);
+  void BuildPopup(std::uint32_t tile);
+  // Edit refresh without its final refresh: bytes free, level end, saved
+  // scroll offset, RebuildLevels.
+  void BookStreamChange(int bytesInserted);
+  // After a fortress went in or out: the level end by the bounds rule, the
+  // level table again, the scroll bar thumb kept on the same offset.
+  void SettleLevelEndAfterFortress();
+  std::vector<MenuItem> popup_;
+  PopupPlacement popupPlacement_ = PopupPlacement::None;
+  PropertiesOptions options_;
 
   // Loading
   struct LoadedSnapshot {

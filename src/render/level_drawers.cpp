@@ -1,6 +1,7 @@
 #include "render/level_drawers.h"
 
 #include <algorithm>
+#include <array>
 
 #include "level/level_addresses.h"
 #include "level/level_stream.h"
@@ -93,24 +94,38 @@ void DrawLandSpace(DrawContext& context) {
   if (marking.tunnel || marking.crossing) {
     const bool crossing6 = image.Read(record - 6) == kCodeLogCrossing;
     const bool crossing10 = image.Read(record - 10) == kCodeLogCrossing;
+    // A row's tiles change with v only where the water strips begin, so a
+    // row of tiles is worked out once per stretch.
+    const auto stretch = [&](int v) {
+      if (!marking.crossing) return 0;
+      return crossing10 && v > 2 * operand - 13 ? 3 : crossing6 && v > 2 * operand - 5 ? 2 : 1;
+    };
+    std::array<std::uint32_t, kScreenColumns> tiles{};
+    int tilesFor = -1;
     for (int v = band.first; v <= band.last; ++v) {
-      const std::uint32_t rowStart = canvas.Tables().rowStart[static_cast<std::size_t>(bottom - v)];
-      for (int column = 0; column < kScreenColumns; ++column) {
-        // The crossing marking is applied after the tunnel's and wins.
-        const std::uint32_t tile =
-            marking.crossing ? CrossingTile(state.crossingColumn, column, v, operand, crossing6, crossing10)
-                             : TunnelTile(marking, column);
-        canvas.SetTile(rowStart + static_cast<std::uint32_t>(column), tile, marking.owner);
+      if (stretch(v) != tilesFor) {
+        tilesFor = stretch(v);
+        for (int column = 0; column < kScreenColumns; ++column) {
+          // The crossing marking is applied after the tunnel's and wins.
+          tiles[static_cast<std::size_t>(column)] =
+              marking.crossing ? CrossingTile(state.crossingColumn, column, v, operand, crossing6, crossing10)
+                               : TunnelTile(marking, column);
+        }
       }
+      const std::uint32_t rowStart = canvas.Tables().rowStart[static_cast<std::size_t>(bottom - v)];
+      std::copy(tiles.begin(), tiles.end(), grid.tileId.begin() + rowStart);
+      std::fill_n(grid.ownerPos.begin() + rowStart, kScreenColumns, marking.owner);
     }
   }
 
   // The band itself: rows walked until the row goes negative.
   for (int v = band.first; v <= band.last; ++v) {
     const std::uint32_t rowStart = canvas.Tables().rowStart[static_cast<std::size_t>(bottom - v)];
-    for (std::uint32_t d = rowStart; d < rowStart + kScreenColumns; ++d) {
-      grid.landPos[d] = record;
-      if (grid.tileId[d] == 0) grid.ownerPos[d] = record;
+    std::fill_n(grid.landPos.begin() + rowStart, kScreenColumns, record);
+    const std::uint32_t* tiles = grid.tileId.data() + rowStart;
+    std::uint32_t* owners = grid.ownerPos.data() + rowStart;
+    for (int column = 0; column < kScreenColumns; ++column) {
+      owners[column] = tiles[column] == 0 ? record : owners[column];
     }
   }
   const int top = bottom - (rows - 1);

@@ -6,11 +6,24 @@ namespace kestrova {
 
 namespace {
 
-std::uint64_t RedBlue(Pixel p) { return (static_cast<std::uint64_t>(p & 0xFF0000) << 16) | (p & 0xFF); }
+// sum / count rounded half up, for sums of at most 255 * count: below 2^16
+// by a multiplication with a 24.40 reciprocal (x * m >> 40 is floor(x / d)
+// for x < 2^24 when m = ceil(2^40 / d) and d < 2^16), beyond by division.
+class RoundedDivider {
+ public:
+  explicit RoundedDivider(std::uint64_t count)
+      : count_(count), half_(count / 2), reciprocal_(count < kLimit ? ((1ull << 40) + count - 1) / count : 0) {}
+  std::uint32_t operator()(std::uint64_t sum) const {
+    if (reciprocal_ != 0) return static_cast<std::uint32_t>(((sum + half_) * reciprocal_) >> 40);
+    return static_cast<std::uint32_t>((sum + half_) / count_);
+  }
 
-std::uint32_t RoundedMean(std::uint64_t sum, std::uint64_t count) {
-  return static_cast<std::uint32_t>((sum + count / 2) / count);
-}
+ private:
+  static constexpr std::uint64_t kLimit = 1u << 16;
+  std::uint64_t count_;
+  std::uint64_t half_;
+  std::uint64_t reciprocal_;
+};
 
 // What every whole-level window changes, put back afterwards.
 struct SavedWalkState {
@@ -67,30 +80,62 @@ OverviewScaler::OverviewScaler(int sourceWidth, int sourceHeight, int width, int
       rows_(Spans(sourceHeight, height_)),
       redBlue_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0),
       green_(redBlue_.size(), 0),
-      rowsAdded_(static_cast<std::size_t>(height_), 0) {
+      rowsAdded_(static_cast<std::size_t>(height_), 0),
+      rowRedBlue_(static_cast<std::size_t>(width_), 0),
+      rowGreen_(static_cast<std::size_t>(width_), 0) {
   // A source narrower than the output would read past its rows.
   for (Span& span : columns_) {
     span.first = std::min(span.first, std::max(sourceWidth, 0));
     span.last = std::min(span.last, std::max(sourceWidth, 0));
+  }
+  fourWide_ = true;
+  for (int i = 0; i < width_; ++i) {
+    const Span& span = columns_[static_cast<std::size_t>(i)];
+    fourWide_ = fourWide_ && span.first == 4 * i && span.last == 4 * i + 4;
   }
 }
 
 void OverviewScaler::AddRow(int sourceRow, const Pixel* pixels) {
   if (nextRow_ > 0 && sourceRow < rows_[static_cast<std::size_t>(nextRow_ - 1)].first) nextRow_ = 0;
   while (nextRow_ < height_ && rows_[static_cast<std::size_t>(nextRow_)].last <= sourceRow) ++nextRow_;
+  if (nextRow_ >= height_ || rows_[static_cast<std::size_t>(nextRow_)].first > sourceRow) return;
+  // The row's sums per output column, once, however many output rows take it.
+  if (fourWide_) {
+    // The map into the overview: every column span is four pixels.
+    constexpr Pixel kRedBlue = 0xFF00FF, kGreen = 0x00FF00;
+    for (int i = 0; i < width_; ++i) {
+      const Pixel* p = pixels + 4 * i;
+      const std::uint32_t lanes = (p[0] & kRedBlue) + (p[1] & kRedBlue) + (p[2] & kRedBlue) + (p[3] & kRedBlue);
+      const std::uint32_t greens = (p[0] & kGreen) + (p[1] & kGreen) + (p[2] & kGreen) + (p[3] & kGreen);
+      rowRedBlue_[static_cast<std::size_t>(i)] = (static_cast<std::uint64_t>(lanes >> 16) << 32) | (lanes & 0xFFFF);
+      rowGreen_[static_cast<std::size_t>(i)] = greens >> 8;
+    }
+  }
+  for (int i = 0; i < width_ && !fourWide_; ++i) {
+    const Span& span = columns_[static_cast<std::size_t>(i)];
+    std::uint64_t redBlue = 0;
+    std::uint64_t green = 0;
+    for (int x = span.first; x < span.last;) {
+      // Up to 256 pixels in 16-bit lanes (red | blue) and one 32-bit sum.
+      const int chunkEnd = std::min(span.last, x + 256);
+      std::uint32_t lanes = 0;
+      std::uint32_t greens = 0;
+      for (; x < chunkEnd; ++x) {
+        lanes += pixels[x] & 0xFF00FF;
+        greens += pixels[x] & 0x00FF00;
+      }
+      redBlue += (static_cast<std::uint64_t>(lanes >> 16) << 32) | (lanes & 0xFFFF);
+      green += greens >> 8;
+    }
+    rowRedBlue_[static_cast<std::size_t>(i)] = redBlue;
+    rowGreen_[static_cast<std::size_t>(i)] = green;
+  }
   for (int j = nextRow_; j < height_ && rows_[static_cast<std::size_t>(j)].first <= sourceRow; ++j) {
     if (sourceRow >= rows_[static_cast<std::size_t>(j)].last) continue;
     const std::size_t base = static_cast<std::size_t>(j) * static_cast<std::size_t>(width_);
     for (int i = 0; i < width_; ++i) {
-      const Span& span = columns_[static_cast<std::size_t>(i)];
-      std::uint64_t redBlue = 0;
-      std::uint32_t green = 0;
-      for (int x = span.first; x < span.last; ++x) {
-        redBlue += RedBlue(pixels[x]);
-        green += (pixels[x] >> 8) & 0xFF;
-      }
-      redBlue_[base + static_cast<std::size_t>(i)] += redBlue;
-      green_[base + static_cast<std::size_t>(i)] += green;
+      redBlue_[base + static_cast<std::size_t>(i)] += rowRedBlue_[static_cast<std::size_t>(i)];
+      green_[base + static_cast<std::size_t>(i)] += rowGreen_[static_cast<std::size_t>(i)];
     }
     ++rowsAdded_[static_cast<std::size_t>(j)];
   }
@@ -102,6 +147,8 @@ void OverviewScaler::Finish(TFastDIB& target) const {
     Pixel* out = target.Row(j);
     const std::uint64_t rows = rowsAdded_[static_cast<std::size_t>(j)];
     const std::size_t base = static_cast<std::size_t>(j) * static_cast<std::size_t>(width_);
+    std::uint64_t dividerCount = 1;
+    RoundedDivider mean(dividerCount);  // spans mostly share one width
     for (int i = 0; i < width_; ++i) {
       const Span& span = columns_[static_cast<std::size_t>(i)];
       const std::uint64_t count = rows * static_cast<std::uint64_t>(span.last - span.first);
@@ -109,11 +156,10 @@ void OverviewScaler::Finish(TFastDIB& target) const {
         out[i] = 0;
         continue;
       }
+      if (count != dividerCount) mean = RoundedDivider(dividerCount = count);
       const std::uint64_t redBlue = redBlue_[base + static_cast<std::size_t>(i)];
-      const std::uint32_t red = RoundedMean(redBlue >> 32, count);
-      const std::uint32_t blue = RoundedMean(redBlue & 0xFFFFFFFF, count);
-      const std::uint32_t green = RoundedMean(green_[base + static_cast<std::size_t>(i)], count);
-      out[i] = (red << 16) | (green << 8) | blue;
+      out[i] = mean(redBlue >> 32) << 16 | mean(green_[base + static_cast<std::size_t>(i)]) << 8 |
+               mean(redBlue & 0xFFFFFFFF);
     }
   }
 }

@@ -44,9 +44,12 @@ class OverviewScaler {
   std::vector<Span> columns_;
   std::vector<Span> rows_;
   std::vector<std::uint64_t> redBlue_;  // per output pixel: red sum << 32 | blue sum
-  std::vector<std::uint32_t> green_;
+  std::vector<std::uint64_t> green_;
   std::vector<std::uint32_t> rowsAdded_;  // per output row
+  std::vector<std::uint64_t> rowRedBlue_;  // the row being added, per output column
+  std::vector<std::uint64_t> rowGreen_;
   int nextRow_ = 0;                       // first output row that may still take rows
+  bool fourWide_ = false;                 // every column span is 4i..4i+3
 };
 
 // Renders a level of `height` rows window by window in WholeLevelMode (at

@@ -41,6 +41,18 @@ void ReadScreen(const SnapshotImage& image, ScreenCopy& screen) {
   std::copy(bytes.begin(), bytes.end(), screen.begin());
 }
 
+// For each byte value, a mask per pixel (bit 7 first): all ones where the
+// bit is set, so a pixel is paper ^ ((ink ^ paper) & mask).
+struct BitMasks {
+  std::array<std::array<Pixel, 8>, 256> masks{};
+  constexpr BitMasks() {
+    for (int value = 0; value < 256; ++value) {
+      for (int bit = 0; bit < 8; ++bit) masks[value][bit] = (value & (0x80 >> bit)) ? 0xFFFFFFFFu : 0u;
+    }
+  }
+};
+constexpr BitMasks kBitMasks;
+
 bool WalkGoesOn(const EditorState& state) {
   const std::int64_t cursor = state.streamCursor;
   return state.currentRow >= 1 && cursor <= static_cast<std::int64_t>(state.levelEnd) && cursor <= kRamEnd;
@@ -103,21 +115,41 @@ void ConvertScreen(RenderTarget& target) {
   const int lastRow = std::min(conversion.lastRow, kBottomRow);
   const int firstColumn = std::max(conversion.firstColumn, 0);
   const int lastColumn = std::min(conversion.lastColumn, kScreenColumns - 1);
+  // Colours per column of a character row, worked out once for its 8 rows.
+  std::array<Pixel, kScreenColumns> papers{};
+  std::array<Pixel, kScreenColumns> differences{};
+  int coloursFor = -1;
+  const int visibleColumns = std::min(lastColumn, bitmap.Width() / 8 - 1);
   for (int y = 0; y <= lastRow; ++y) {
     const std::int64_t rowIndex = static_cast<std::int64_t>(conversion.baseRow) - y;
     if (rowIndex < 0 || rowIndex >= bitmap.Height()) continue;
     Pixel* row = bitmap.Row(static_cast<int>(rowIndex));
     const std::uint32_t rowStart = target.tables.rowStart[static_cast<std::size_t>(y)];
-    for (int c = firstColumn; c <= lastColumn; ++c) {
-      const int x = 8 * c;
-      const int pixels = std::min(8, bitmap.Width() - x);
-      if (pixels <= 0) break;
-      const std::uint32_t d = rowStart + static_cast<std::uint32_t>(c);
-      const std::uint8_t bits = screen[d];
-      const std::uint8_t attribute = screen[target.tables.attrOffset[d]];
-      const Pixel ink = InkOf(attribute);
-      const Pixel paper = PaperOf(attribute);
-      for (int bit = 0; bit < pixels; ++bit) row[x + bit] = (bits & (0x80 >> bit)) ? ink : paper;
+    if (y >> 3 != coloursFor) {
+      coloursFor = y >> 3;
+      for (int c = firstColumn; c <= lastColumn; ++c) {
+        const std::uint8_t attribute = screen[target.tables.attrOffset[rowStart + static_cast<std::uint32_t>(c)]];
+        papers[static_cast<std::size_t>(c)] = PaperOf(attribute);
+        differences[static_cast<std::size_t>(c)] = InkOf(attribute) ^ PaperOf(attribute);
+      }
+    }
+    for (int c = firstColumn; c <= visibleColumns; ++c) {
+      // Built in a local block so the compiler can do all eight at once.
+      const std::array<Pixel, 8>& masks = kBitMasks.masks[screen[rowStart + static_cast<std::uint32_t>(c)]];
+      const Pixel paper = papers[static_cast<std::size_t>(c)];
+      const Pixel difference = differences[static_cast<std::size_t>(c)];
+      Pixel block[8];
+      for (int bit = 0; bit < 8; ++bit) block[bit] = paper ^ (difference & masks[bit]);
+      std::memcpy(row + 8 * c, block, sizeof block);
+    }
+    // A column only partly inside a narrow bitmap.
+    const int partial = std::max(visibleColumns + 1, firstColumn);
+    if (partial <= lastColumn && 8 * partial < bitmap.Width()) {
+      const std::array<Pixel, 8>& masks = kBitMasks.masks[screen[rowStart + static_cast<std::uint32_t>(partial)]];
+      for (int bit = 0; 8 * partial + bit < bitmap.Width(); ++bit) {
+        row[8 * partial + bit] = papers[static_cast<std::size_t>(partial)] ^
+                                 (differences[static_cast<std::size_t>(partial)] & masks[static_cast<std::size_t>(bit)]);
+      }
     }
   }
 }
@@ -134,14 +166,22 @@ void DrawLandSpaceLines(TFastDIB& mapBitmap, std::span<const int> screenRows) {
   }
 }
 
+void ShowLandSpace(TFastDIB& mapBitmap, TFastDIB& viewBitmap, std::span<const int> screenRows) {
+  DrawLandSpaceLines(mapBitmap, screenRows);
+  ShowMap(mapBitmap, viewBitmap);
+}
+
 void RenderMapView(RenderTarget& target, TFastDIB& viewBitmap, bool showLandSpace) {
   ClearCellGrid(target.grid);
   ClearMapScreen(target.image);
   std::vector<int> lines;
   DrawLevel(target, showLandSpace ? &lines : nullptr);
   ConvertScreen(target);
-  if (showLandSpace) DrawLandSpaceLines(target.mapBitmap, lines);
-  ShowMap(target.mapBitmap, viewBitmap);
+  if (showLandSpace) {
+    ShowLandSpace(target.mapBitmap, viewBitmap, lines);
+  } else {
+    ShowMap(target.mapBitmap, viewBitmap);
+  }
 }
 
 }  // namespace kestrova

@@ -43,6 +43,10 @@ void ShowMap(const TFastDIB& mapBitmap, TFastDIB& viewBitmap);
 // 191 - y.
 void DrawLandSpaceLines(TFastDIB& mapBitmap, std::span<const int> screenRows);
 
+// "Show Land Space": the converted map with the lines of `screenRows` on top,
+// shown in the view.
+void ShowLandSpace(TFastDIB& mapBitmap, TFastDIB& viewBitmap, std::span<const int> screenRows);
+
 // The refresh's drawing steps: ClearCellGrid, ClearMapScreen, DrawLevel,
 // ConvertScreen, then the map view, with the land-space lines on top when
 // `showLandSpace`. The lines are collected during the one walk and drawn

@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -257,6 +258,36 @@ TEST_F(RenderCliTest, AnExtremeLevelHasAnOverviewButNoWholePicture) {
   EXPECT_EQ(whole.status, 1);
   EXPECT_NE(whole.err.find("430080 rows"), std::string::npos) << whole.err;
   EXPECT_FALSE(fs::exists(Out("w.png")));
+}
+
+// Screens of demo windows as they were checked by eye: any change of a pixel
+// or an attribute in them shows here. After a deliberate change to the demo
+// art or the drawers, look at the new windows and write the files anew with
+// `kestrova render kestrova-demo.sna --level N --scroll S --scr FILE`.
+TEST_F(RenderCliTest, DemoWindowsMatchTheirCheckedScreens) {
+  struct Window {
+    int level;
+    int scroll;
+  };
+  for (const Window w : {Window{1, 0}, {2, 150}, {3, 200}, {4, 200}, {5, 432}, {6, 180}}) {
+    const std::string name = "level" + std::to_string(w.level) + "-scroll" + std::to_string(w.scroll) + ".scr";
+    const Bytes golden = ReadBytes(fs::path(KESTROVA_TEST_DATA) / "render" / name);
+    ASSERT_EQ(golden.size(), 6912u) << name;
+    const CliRun run = Run(Demo() + " --level " + std::to_string(w.level) + " --scroll " + std::to_string(w.scroll) +
+                           " --scr '" + Out(name).string() + "'");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Bytes screen = ReadBytes(Out(name));
+    ASSERT_EQ(screen.size(), 6912u) << name;
+    std::size_t differences = 0, first = screen.size();
+    for (std::size_t i = 0; i < screen.size(); ++i) {
+      if (screen[i] != golden[i]) {
+        ++differences;
+        first = std::min(first, i);
+      }
+    }
+    EXPECT_EQ(differences, 0u) << name << ": first difference at offset " << first
+                               << (first >= 6144 ? " (attributes)" : " (display file)");
+  }
 }
 
 }  // namespace

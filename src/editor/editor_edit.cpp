@@ -1,0 +1,180 @@
+#include <algorithm>
+
+#include "edit/attribute_command.h"
+#include "edit/change_command.h"
+#include "edit/context_menu.h"
+#include "edit/deletes.h"
+#include "edit/ground_menu.h"
+#include "edit/insertion.h"
+#include "edit/prompt_numbers.h"
+#include "edit/record_shift.h"
+#include "editor/editor.h"
+
+namespace kestrova {
+
+namespace {
+
+constexpr int kMapViewWidth = 512;
+constexpr int kMapViewHeight = 384;
+constexpr int kPixelsPerColumn = 16;  // the view doubles the 8 pixels of a byte
+constexpr int kPixelsPerRow = 2;
+
+}  // namespace
+
+void Editor::PressMap(MouseButton button, int x, int y) {
+  if (x < 0 || x >= kMapViewWidth || y < 0 || y >= kMapViewHeight) return;
+  const int column = x / kPixelsPerColumn;
+  const int row = y / kPixelsPerRow;
+  const std::uint32_t cell = tables_.rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
+  const std::uint32_t tile = grid_.tileId[cell];
+  state_.cellUnderPointer = cell;
+  state_.recordUnderPointer = grid_.ownerPos[cell];
+  state_.previousLand = grid_.landPos[cell];
+  if (button == MouseButton::Left) StartDrag(tile, column, row);
+  if (button == MouseButton::Right) BuildPopup(tile);
+}
+
+void Editor::StartDrag(std::uint32_t tile, int column, int row) {
+  const auto range = DragColumnRange(tile);
+  if (!range) return;
+  state_.dragFlag = true;
+  state_.grabbedColumn = column;
+  state_.grabbedRow = row;
+  state_.rangeMin = range->minimum;
+  state_.rangeMax = range->maximum;
+}
+
+void Editor::BuildPopup(std::uint32_t tile) {
+  popup_.clear();
+  popupPlacement_ = PopupPlacement::None;
+  if (tile == 0) {
+    state_.changeLabel = kDistanceLabel;
+    state_.rangeMin = kDistanceMinimum;
+    state_.rangeMax = kDistanceMaximum;
+    popup_ = BuildGroundMenu({state_.recordUnderPointer != 0, state_.bytesFree,
+                              levelTable_[kLevelTableSize - 1] == 0});
+    popupPlacement_ = PopupPlacement::ContextMenu;
+    return;
+  }
+  auto object = BuildObjectPopup(image_, tile, state_.recordUnderPointer, CurrentLevel());
+  if (!object) return;
+  state_.rangeMin = object->rangeMin;
+  state_.rangeMax = object->rangeMax;
+  if (object->changeColumn) state_.changeLabel = kColumnLabel;
+  if (object->attributeAddress) state_.attributeAddress = *object->attributeAddress;
+  popup_ = std::move(object->items);
+  popupPlacement_ = PopupPlacement::AtCursor;
+}
+
+void Editor::RunMenuCommand(const MenuItem& item) {
+  if (!item.enabled) return;
+  switch (item.command) {
+    case MenuCommand::InsertSinglePair:
+    case MenuCommand::InsertCaveWithSpace:
+    case MenuCommand::InsertLogCrossing:
+    case MenuCommand::InsertTunnelWithoutMotorbike:
+    case MenuCommand::InsertTunnelWithMotorbike:
+    case MenuCommand::InsertFullRoad:
+    case MenuCommand::InsertFortress:
+      InsertObject(item.tag);
+      break;
+    case MenuCommand::DeletePlain:
+      DeletePlain();
+      break;
+    case MenuCommand::DeleteRiverCrossing:
+      DeleteRiverCrossing();
+      break;
+    case MenuCommand::DeleteTunnel:
+      DeleteTunnel(item.tag);
+      break;
+    case MenuCommand::DeleteFortress:
+      DeleteFortress();
+      break;
+    case MenuCommand::Change:
+      ChangeValue();
+      break;
+    case MenuCommand::Attribute:
+      SetAttribute(item.tag);
+      break;
+    case MenuCommand::None:
+      break;
+  }
+}
+
+void Editor::InsertObject(int tag) {
+  const int size = InsertionSize(tag);
+  const std::uint32_t at = state_.recordUnderPointer;
+  // The callers test room and position; this only keeps a faulty caller from
+  // pushing the end-of-levels marker out of the area or writing outside the
+  // current level.
+  if (size == 0 || !InLevelArea(at) || at < state_.levelStart || at > state_.levelEnd || state_.bytesFree < size)
+    return;
+  OpenGap(image_, at, static_cast<std::uint32_t>(size));
+  WriteInsertion(image_, state_, tag, at, [this](const PromptedTag& prompt, int minimum, int maximum) {
+    return AskInsertionNumber(ui_, std::string(prompt.title), std::string(prompt.message), minimum, maximum);
+  });
+  if (!IsFortressTag(tag)) {
+    EditRefresh(size);
+    return;
+  }
+  BookStreamChange(size);
+  SettleLevelEndAfterFortress();
+  ShowFortressByte();
+  Refresh();
+}
+
+void Editor::DeletePlain() {
+  if (const int removed = DeletePlainRecord(image_, state_.recordUnderPointer, CurrentLevel())) EditRefresh(-removed);
+}
+
+void Editor::DeleteRiverCrossing() {
+  if (const int removed = DeleteRiverCrossingGroup(image_, state_.recordUnderPointer, CurrentLevel()))
+    EditRefresh(-removed);
+}
+
+void Editor::DeleteTunnel(int size) {
+  if (const int removed = DeleteTunnelGroup(image_, state_.recordUnderPointer, size, CurrentLevel()))
+    EditRefresh(-removed);
+}
+
+void Editor::DeleteFortress() {
+  const int removed = DeleteFortressGroup(image_, state_.recordUnderPointer, CurrentLevel());
+  if (removed == 0) return;
+  BookStreamChange(-removed);
+  SettleLevelEndAfterFortress();
+  Refresh();
+}
+
+void Editor::ChangeValue() {
+  const std::uint32_t record = state_.recordUnderPointer;
+  if (!InLevelArea(record)) return;
+  const std::uint8_t operand = image_.Read(record + 1);
+  const ChangePrompt prompt = MakeChangePrompt(state_.changeLabel, state_.rangeMin, state_.rangeMax, operand);
+  const int value = AskChangeValue(ui_, prompt, state_.rangeMin, state_.rangeMax);
+  image_.Write(record + 1, ChangedOperand(state_.changeLabel, operand, value));
+  Refresh();
+}
+
+void Editor::SetAttribute(int tag) {
+  const std::uint32_t tile = grid_.tileId[std::min<std::uint32_t>(state_.cellUnderPointer, kDisplayFileSize - 1)];
+  ApplyAttribute(image_, state_.attributeAddress, tile, tag);
+  RedrawOverview();
+}
+
+LevelBounds Editor::CurrentLevel() const { return {state_.levelStart, state_.levelEnd}; }
+
+void Editor::BookStreamChange(int bytesInserted) {
+  state_.bytesFree -= bytesInserted;
+  state_.levelEnd = static_cast<std::uint32_t>(static_cast<std::int64_t>(state_.levelEnd) + bytesInserted);
+  state_.savedScrollOffset = state_.scrollOffset;
+  RebuildLevels();
+}
+
+void Editor::SettleLevelEndAfterFortress() {
+  const int maximum = view_.scrollMaximum;
+  if (const auto end = LevelEndByBoundsRule(image_, levelTable_, state_.currentLevelIndex)) state_.levelEnd = *end;
+  RebuildLevels();
+  view_.scrollPosition += view_.scrollMaximum - maximum;
+}
+
+}  // namespace kestrova

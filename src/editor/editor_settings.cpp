@@ -1,0 +1,38 @@
+#include "editor/editor.h"
+#include "level/game_settings.h"
+#include "level/number_prompt.h"
+
+namespace kestrova {
+
+namespace {
+
+constexpr int kFortressUpDownMinimum = 0;
+
+// The prompt's value, asked with the byte's current value as the default.
+std::uint8_t AskSetting(Ui& ui, const SnapshotImage& image, const SettingsPrompt& prompt) {
+  return static_cast<std::uint8_t>(AskSettingsNumber(ui, prompt, image.Read(prompt.address)));
+}
+
+void ChangeSetting(Ui& ui, SnapshotImage& image, const SettingsPrompt& prompt) {
+  image.Write(prompt.address, AskSetting(ui, image, prompt));
+}
+
+}  // namespace
+
+void Editor::Spawn() {
+  // The column is written before the height is asked for.
+  ChangeSetting(ui_, image_, kStartColumnPrompt);
+  ChangeSetting(ui_, image_, kPixelsDownPrompt);
+}
+
+void Editor::Lives() { WriteLives(image_, AskSetting(ui_, image_, kLivesPrompt)); }
+
+void Editor::Delay() { ChangeSetting(ui_, image_, kEnemyDelayPrompt); }
+
+void Editor::ClickFortressUpDown(int position) {
+  if (position < kFortressUpDownMinimum || position > kFortressByteMax) return;
+  image_.Write(kFortressByte, static_cast<std::uint8_t>(position));
+  ShowFortressByte();
+}
+
+}  // namespace kestrova
