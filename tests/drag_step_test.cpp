@@ -6,6 +6,7 @@
 
 #include "level/level_addresses.h"
 #include "level/level_stream.h"
+#include "render/descriptions.h"
 
 namespace kestrova {
 namespace {
@@ -159,7 +160,7 @@ class VerticalMoveTest : public ::testing::Test {
   }
   // The cell under pointer y at column 5, with the band and tile given.
   VerticalMove Move(int y, std::uint32_t land, std::uint32_t tile = 0) {
-    const std::uint32_t cell = MapCellIndex(tables, 5 * 16, y);
+    const std::uint32_t cell = CellIndexUnderPointer(tables, 5 * 16, y);
     grid.landPos[cell] = land;
     grid.tileId[cell] = tile;
     return MoveVertically(image, state, grid, cell, y);
@@ -285,15 +286,6 @@ TEST(AutoScroll, FourRowsPerEventFurtherPastAnEdge) {
   state.lastPointerY = 500;
   EXPECT_FALSE(AutoScroll(state, 450, 576));
   EXPECT_EQ(state.scrollOffset, 50);
-}
-
-TEST(MapCell, LimitsRowAndColumn) {
-  const ScreenTables tables = BuildScreenTables();
-  EXPECT_EQ(MapCellIndex(tables, 0, 0), 0u);
-  EXPECT_EQ(MapCellIndex(tables, 511, 383), tables.rowStart[191] + 31);
-  EXPECT_EQ(MapCellIndex(tables, 37, 17), tables.rowStart[8] + 2);
-  EXPECT_EQ(MapCellIndex(tables, -40, -40), 0u);
-  EXPECT_EQ(MapCellIndex(tables, 900, 900), tables.rowStart[191] + 31);
 }
 
 }  // namespace

@@ -33,12 +33,6 @@ bool IsRoadEdging(std::uint8_t code) { return code == kCodeRoadBottomEdging || c
 
 }  // namespace
 
-std::uint32_t MapCellIndex(const ScreenTables& tables, int x, int y) {
-  const int row = std::clamp(y / kMapPixelsPerRow, 0, kLastRow);
-  const int column = std::clamp(x / kMapPixelsPerColumn, 0, kLastColumn);
-  return tables.rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
-}
-
 bool AutoScroll(EditorState& state, int y, std::int32_t levelHeight) {
   if (y < 0 && y < state.lastPointerY) {
     // Only up to the level height; an offset already beyond it (the wheel

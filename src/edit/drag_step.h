@@ -30,11 +30,6 @@ constexpr bool IsFortressTunnelOrCrossingTile(std::uint32_t tile) {
   }
 }
 
-// The CellGrid index under map pointer (x, y): row y div 2 limited to
-// 0..191, column x div 16 limited to 0..31 (a held button reports positions
-// outside the view).
-std::uint32_t MapCellIndex(const ScreenTables& tables, int x, int y);
-
 constexpr bool IsOutOfView(int y) { return y < 0 || y >= kMapViewHeight; }
 
 // Past the top edge (and further up than last time) the view moves into the

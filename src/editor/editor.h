@@ -10,6 +10,7 @@
 #include "edit/deletes.h"
 #include "edit/menu_model.h"
 #include "edit/properties_options.h"
+#include "edit/properties_rules.h"
 #include "editor/editor_state.h"
 #include "editor/files.h"
 #include "editor/mouse_button.h"
@@ -133,6 +134,40 @@ class Editor {
 
   // ---- Palette and dragging ----
   void DrawPaletteStrip();
+  // A button pressed on the palette strip at strip position x (0..1023),
+  // the pointer at (windowX, windowY) of the window's client area. Left
+  // picks the slot's object and shows its drag picture; right shows
+  // "Properties".
+  void PressPalette(MouseButton button, int x, int windowX, int windowY);
+  // The pointer moved while the palette holds the mouse, in the window's
+  // client coordinates: the drop target and the drag picture follow it.
+  void MovePointerOverWindow(int x, int y);
+  // The button released while the palette holds the mouse: the drop.
+  void ReleasePalette();
+  // The insertion tag of the last palette pick; nothing before the first.
+  std::optional<int> PaletteTag() const { return paletteTag_; }
+  // The drag picture (FastIMG4): its bitmap and its top-left corner in the
+  // window's client area; View().visible.fastImg4 says whether it shows.
+  const TFastDIB& DragBitmap() const { return dragBitmap_; }
+  int DragPictureLeft() const { return dragLeft_; }
+  int DragPictureTop() const { return dragTop_; }
+
+  // Pointer movement over the map view at (x, y) of its 512 x 384 pixels
+  // (outside it while a button is held): the drag step while an object is
+  // grabbed, then the status text.
+  void MovePointerOverMap(int x, int y);
+  // Any button released over the map view: the drag ends.
+  void ReleaseMap(MouseButton button);
+
+  // "Properties": whether it shows and on which tab, and the clicks on its
+  // options with their rules.
+  const PropertiesDialogState& PropertiesDialog() const { return propertiesDialog_; }
+  void ShowProperties();
+  void CloseProperties();  // "Close" or the window's close box
+  void ChooseTab(PropertiesTab tab);
+  void ClickOption(OptionId id);
+  void ReleaseMouseOverOption(OptionId id);
+  void ToggleOptionFromKeyboard(OptionId id);
 
  private:
   RenderTarget Target() { return RenderTarget{image_, state_, grid_, tables_, mapBitmap_}; }
@@ -170,6 +205,14 @@ class Editor {
   void ReportUnusableName();
   bool ConfirmOverwrite(const std::string& path, const std::string& question);
   bool WriteOrReport(const std::string& path, std::span<const std::uint8_t> bytes);
+
+  // Palette and dragging
+  // The drag step of a pointer move; false when the move ends the handler.
+  bool DragStep(int x, int y);
+  std::optional<int> paletteTag_;
+  int dragLeft_ = 480;  // FastIMG4's design place
+  int dragTop_ = 0;
+  PropertiesDialogState propertiesDialog_;
 
   Ui& ui_;
   Files& files_;

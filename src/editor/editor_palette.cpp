@@ -1,12 +1,103 @@
-// The object palette: the strip drawn after a load, and its drag-and-drop.
+// The object palette: the strip drawn after a load, its drag-and-drop, and
+// the "Properties" dialog its right button shows.
+#include "edit/drag_step.h"
 #include "edit/palette_drawing.h"
+#include "edit/palette_drop.h"
 #include "editor/editor.h"
 
 namespace kestrova {
+
+namespace {
+
+// The map view and the palette's scroll box in the window's client area.
+constexpr int kMapViewLeft = 0;
+constexpr int kMapViewTop = 96;
+constexpr int kScrollBoxTop = 34;
+
+}  // namespace
 
 void Editor::DrawPaletteStrip() {
   RenderTarget target = Target();
   DrawPalettePictures(target, paletteBitmap_);
 }
+
+void Editor::PressPalette(MouseButton button, int x, int windowX, int windowY) {
+  if (!HasSnapshot()) return;
+  if (button == MouseButton::Right) {
+    ShowProperties();
+    return;
+  }
+  if (button != MouseButton::Left || x < 0 || x >= kPaletteStripWidth) return;
+  const std::optional<int> tag = TagOfSlot(x / kPaletteSlotWidth, options_);
+  const DragPictureRow* picture = tag ? DragPictureOfTag(*tag) : nullptr;
+  if (!picture) return;
+
+  state_.recordUnderPointer = 0;
+  paletteTag_ = *tag;  // a new pick at every press
+  state_.paletteDragFlag = 1;
+  RenderTarget target = Target();
+  DrawDragPicture(target, *picture, dragBitmap_);
+  dragLeft_ = windowX;
+  dragTop_ = windowY;
+  view_.visible.fastImg4 = true;
+  // The preview used the screen, the cell grid and MapBitmap: the map is
+  // drawn again before anything reads them.
+  RedrawFromCursor();
+}
+
+void Editor::MovePointerOverWindow(int x, int y) {
+  if (state_.paletteDragFlag != 1) return;
+  const int mapX = x - kMapViewLeft;
+  const int mapY = y - kMapViewTop;
+  const bool overMapColumns = mapX >= 0 && mapX < kMapViewWidth;
+  if (overMapColumns && mapY >= 0 && mapY < kMapViewHeight) {
+    state_.pointerRow = mapY / kMapPixelsPerRow;
+    state_.pointerColumn = mapX / kMapPixelsPerColumn;
+    state_.cellUnderPointer =
+        tables_.rowStart[static_cast<std::size_t>(state_.pointerRow)] + static_cast<std::uint32_t>(state_.pointerColumn);
+    state_.recordUnderPointer = grid_.ownerPos[state_.cellUnderPointer];
+  }
+  if (overMapColumns && y > kScrollBoxTop && mapY < kMapViewHeight) {
+    dragLeft_ = x;
+    dragTop_ = y;
+  }
+}
+
+void Editor::ReleasePalette() {
+  if (state_.paletteDragFlag == 1 && paletteTag_) {
+    DropTarget target;
+    target.bytesFree = state_.bytesFree;
+    target.record = state_.recordUnderPointer;
+    target.tile = state_.cellUnderPointer < kDisplayFileSize ? grid_.tileId[state_.cellUnderPointer] : 0;
+    target.lastLevelUnused = levelTable_[kLevelTableSize - 1] == 0;
+    if (DropAccepted(*paletteTag_, target)) InsertObject(*paletteTag_);
+  }
+  state_.paletteDragFlag = 0;
+  view_.visible.fastImg4 = false;
+}
+
+void Editor::ShowProperties() {
+  propertiesDialog_.visible = true;
+  propertiesDialog_.pageControlVisible = true;
+}
+
+void Editor::CloseProperties() { propertiesDialog_.visible = false; }
+
+void Editor::ChooseTab(PropertiesTab tab) { propertiesDialog_.currentTab = tab; }
+
+void Editor::ClickOption(OptionId id) {
+  // The wipe radios also decide whether "Wipe Level(s)" can be pressed.
+  if (id == OptionId::RadioButton20) {
+    ClickWipeCurrentLevel();
+  } else if (id == OptionId::RadioButton21) {
+    ClickWipeAllAfter();
+  } else {
+    kestrova::ClickOption(options_, id);
+  }
+}
+
+void Editor::ReleaseMouseOverOption(OptionId id) { kestrova::ReleaseMouseOverOption(options_, id); }
+
+void Editor::ToggleOptionFromKeyboard(OptionId id) { kestrova::ToggleOptionFromKeyboard(options_, id); }
 
 }  // namespace kestrova
