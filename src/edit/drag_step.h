@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -21,13 +23,11 @@ constexpr std::int32_t kAutoScrollStep = 4;
 
 // Tiles of the fortress gates, the tunnel bands and bridge, and the log
 // crossing and its water: nothing is dragged over them or dropped on them.
+inline constexpr std::array<std::uint32_t, 10> kFortressTunnelAndCrossingTiles = {33, 114, 115, 116, 150,
+                                                                                  13, 14,  25,  147, 152};
 constexpr bool IsFortressTunnelOrCrossingTile(std::uint32_t tile) {
-  switch (tile) {
-    case 13: case 14: case 25: case 33: case 114: case 115: case 116: case 147: case 150: case 152:
-      return true;
-    default:
-      return false;
-  }
+  return std::find(kFortressTunnelAndCrossingTiles.begin(), kFortressTunnelAndCrossingTiles.end(), tile) !=
+         kFortressTunnelAndCrossingTiles.end();
 }
 
 constexpr bool IsOutOfView(int y) { return y < 0 || y >= kMapViewHeight; }

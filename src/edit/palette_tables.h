@@ -117,7 +117,8 @@ enum class DragDrawing {
 };
 
 // One row of the drag-picture table: the picture of insertion tag `tag`
-// (chosen for `slot` by the options), width x height of the picture,
+// (picked on `slot`, the first slot of its palette picture, as the options
+// decide), width x height of the picture,
 // MapBitmap at half that size, window columns 0..lastColumn and rows
 // 0..lastRow, the current row (and base bitmap row lastRow).
 struct DragPictureRow {

@@ -30,6 +30,7 @@ bool Editor::DragStep(int x, int y) {
 }
 
 void Editor::ReleaseMap(MouseButton) {
+  if (!HasSnapshot()) return;
   state_.dragFlag = false;
   RedrawOverview();
   state_.streamCursor = static_cast<std::int32_t>(state_.levelStart);
