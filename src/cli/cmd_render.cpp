@@ -78,24 +78,6 @@ std::optional<RenderOptions> ParseRenderOptions(const Arguments& arguments) {
   return options;
 }
 
-// The level chooser's steps for chooser index `index`: bounds, height, the
-// whole-level pass and the refresh at the level's start.
-void ShowLevel(Editor& editor, int index) {
-  EditorState& state = editor.State();
-  ViewState& view = editor.View();
-  const LevelTable& levels = editor.Levels();
-  state.scrollOffset = 0;
-  state.levelStart = levels[static_cast<std::size_t>(index)];
-  state.streamCursor = static_cast<std::int32_t>(state.levelStart);
-  if (const auto end = LevelEndByBoundsRule(editor.Image(), levels, index)) state.levelEnd = *end;
-  view.scrollMaximum = LevelHeight(editor.Image(), state.levelStart, state.levelEnd);
-  view.scrollPosition = view.scrollMaximum;
-  view.chooserIndex = index;
-  view.chooserText = view.chooserEntries.at(static_cast<std::size_t>(index));
-  state.currentLevelIndex = index;
-  editor.RedrawOverview();
-}
-
 void ScrollBy(Editor& editor, int offset) {
   editor.State().scrollOffset = offset;
   ViewState& view = editor.View();
@@ -190,7 +172,7 @@ int RunRender(const Arguments& arguments) {
                  count == 1 ? "" : "s");
     return 1;
   }
-  ShowLevel(editor, options->level - 1);
+  editor.ChooseLevel(options->level - 1);
   if (options->landSpace) editor.SetShowLandSpace(true);
   if (options->scroll != 0) ScrollBy(editor, options->scroll);
 

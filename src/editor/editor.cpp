@@ -30,11 +30,17 @@ void Editor::RedrawFromCursor() {
   view_.bytesFreeCaption = "Bytes Free: " + std::to_string(state_.bytesFree);
 }
 
-void Editor::EditRefresh(int bytesInserted) {
+// The edit refresh without its final refresh: bytes free and level end
+// follow the change, then the level table is rebuilt.
+void Editor::BookStreamChange(int bytesInserted) {
   state_.bytesFree -= bytesInserted;
   state_.levelEnd = static_cast<std::uint32_t>(static_cast<std::int64_t>(state_.levelEnd) + bytesInserted);
   state_.savedScrollOffset = state_.scrollOffset;
   RebuildLevels();
+}
+
+void Editor::EditRefresh(int bytesInserted) {
+  BookStreamChange(bytesInserted);
   Refresh();
 }
 

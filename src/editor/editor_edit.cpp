@@ -163,13 +163,6 @@ void Editor::SetAttribute(int tag) {
 
 LevelBounds Editor::CurrentLevel() const { return {state_.levelStart, state_.levelEnd}; }
 
-void Editor::BookStreamChange(int bytesInserted) {
-  state_.bytesFree -= bytesInserted;
-  state_.levelEnd = static_cast<std::uint32_t>(static_cast<std::int64_t>(state_.levelEnd) + bytesInserted);
-  state_.savedScrollOffset = state_.scrollOffset;
-  RebuildLevels();
-}
-
 void Editor::SettleLevelEndAfterFortress() {
   const int maximum = view_.scrollMaximum;
   if (const auto end = LevelEndByBoundsRule(image_, levelTable_, state_.currentLevelIndex)) state_.levelEnd = *end;
