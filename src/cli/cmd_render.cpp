@@ -18,7 +18,6 @@
 #include "editor/editor.h"
 #include "level/level_table.h"
 #include "render/overview.h"
-#include "render/render_addresses.h"
 
 namespace kestrova::cli {
 
@@ -161,10 +160,6 @@ int RunRender(const Arguments& arguments) {
                  options->file.c_str());
     return 1;
   }
-  // The palette's sample log crossing sets the crossing column during a load;
-  // until the palette is drawn at load, set it here and redo level 1's passes.
-  editor.State().crossingColumn = editor.Image().Read(kPaletteCrossingColumn);
-  editor.RedrawOverview();
 
   const int count = LevelCount(editor.Levels());
   if (options->level < 1 || options->level > count) {

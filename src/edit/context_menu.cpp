@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "edit/attribute_menu.h"
+#include "edit/group_tiles.h"
 
 namespace kestrova {
 
@@ -43,7 +44,8 @@ constexpr std::array<DragEntry, 256> BuildDragTable() {
   set({38, 41}, 0, 31);
   set({131, 132}, 1, 30);
   set({151, 153}, 1, 25);
-  for (int tile : {0, 13, 14, 25, 33, 114, 115, 116, 147, 150, 152}) table[static_cast<std::size_t>(tile)].draggable = false;
+  table[0].draggable = false;  // bare ground
+  for (std::uint32_t tile : kFortressTunnelAndCrossingTiles) table[tile].draggable = false;
   return table;
 }
 

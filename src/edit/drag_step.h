@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edit/group_tiles.h"
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -20,15 +21,6 @@ constexpr int kMapPixelsPerRow = 2;
 
 // Rows the view scrolls for each pointer event that goes further past an edge.
 constexpr std::int32_t kAutoScrollStep = 4;
-
-// Tiles of the fortress gates, the tunnel bands and bridge, and the log
-// crossing and its water: nothing is dragged over them or dropped on them.
-inline constexpr std::array<std::uint32_t, 10> kFortressTunnelAndCrossingTiles = {33, 114, 115, 116, 150,
-                                                                                  13, 14,  25,  147, 152};
-constexpr bool IsFortressTunnelOrCrossingTile(std::uint32_t tile) {
-  return std::find(kFortressTunnelAndCrossingTiles.begin(), kFortressTunnelAndCrossingTiles.end(), tile) !=
-         kFortressTunnelAndCrossingTiles.end();
-}
 
 constexpr bool IsOutOfView(int y) { return y < 0 || y >= kMapViewHeight; }
 

@@ -45,7 +45,7 @@ constexpr WindowLayout LayoutOf(WindowState state) {
   all.comboBox1 = all.checkBox1 = all.label1 = all.label2 = all.upDown1 = true;
   all.scrollBar1 = all.statusBar1 = all.scrollBox1 = all.fastImg1 = all.fastImg2 = all.button1 = true;
   all.menuSaveTap = all.menuSaveSnapshot = all.menuLoadScreen = all.menuOptions = true;
-  all.fastImg4 = false;  // the palette's drag picture is never shown
+  all.fastImg4 = false;  // the drag picture shows only while a palette drag runs
   return {603, 567, all};
 }
 
