@@ -262,7 +262,7 @@ DemoLevel ForestPatrol() {
       Tree(1), Tree(5), Tree(9), Boulder(12), Space(10),                                      // 64
       SmallHut(16), Tree(25), Tree(29), Space(10),                                            // 86
       Tree(3), Tree(7), Tree(11), Space(10),                                                  // 108
-      Tree(24), Tree(28), LeftMortar(2), Space(20),                                           // 130
+      Tree(24), Tree(28), LeftMortar(16), Space(20),                                          // 130
       AlarmOn(), Tree(14), Tree(18), Tree(22), Tree(26), Tree(30), Space(20),                 // 172
       Tree(4), Tree(8), Trench(13, 1), Tree(24), Tree(28), Space(20),                         // 214
       LargeHut(10), Tree(3), Tree(21), Tree(25), Tree(29), Space(20),                         // 256
@@ -297,7 +297,7 @@ DemoLevel HillCaves() {
 
 DemoLevel LastStand() {
   return {"Last Stand", Join({
-      SpawnPoint(), Bunker(4), Bunker(22), Sandbags(12, 1), Space(32),                        // 0
+      SpawnPoint(), Bunker(11), Bunker(25), Sandbags(18, 1), Space(32),                       // 0
       AlarmOn(), Trench(12, 2), Space(12),                                                    // 66
       RocketAttack(99), Barracks(), Tree(15), Tree(22), Tree(28), Space(33),                  // 92
       QuintupleGrenade(10), TripleGrenade(15), SingleGrenade(20), Space(12),                  // 160
