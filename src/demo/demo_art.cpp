@@ -38,37 +38,40 @@ constexpr ColourByte kColours[] = {
     {"sandbags middle colour", kSandbagsMiddleColour, kRedOnYellow},
     {"barracks colour", kBarracksColour, kRedOnYellow},
     {"tunnel colour", kTunnelColour, kBlackOnYellow},
-    {"cave edge ink", kCaveEdgeInk, kInkBlack},
-    {"cave main ink", kCaveMainInk, kInkBlack},
-    {"truck ink", kTruckInk, kInkGreen},
-    {"jeep ink", kJeepInk, kInkGreen},
-    {"guard ink", kGuardInk, kInkRed},
-    {"prisoner ink", kPrisonerInk, kInkBlue},
-    {"second guard ink", kSecondGuardInk, kInkRed},
+    {"cave edge ink", kCaveEdgeColour, kInkBlack},
+    {"cave main ink", kCaveMainColour, kInkBlack},
+    {"truck ink", kTruckColour, kInkGreen},
+    {"jeep ink", kJeepColour, kInkGreen},
+    {"guard ink", kFirstGuardColour, kInkRed},
+    {"prisoner ink", kPrisonerColour, kInkBlue},
+    {"second guard ink", kSecondGuardColour, kInkRed},
     {"tree trunk colour", kTreeTrunkColour, kRedOnYellow},
     {"tree crown colour", kTreeCrownColour, kGreenOnYellow},
-    {"cliff edge lower colour", kCliffEdgeLowerColour, kBlackOnYellow},
-    {"cliff edge upper colour", kCliffEdgeUpperColour, kBlackOnYellow},
-    {"large hut left ink", kLargeHutLeftInk, kInkRed},
-    {"hut body ink", kHutBodyInk, kInkRed},
-    {"large hut right ink", kLargeHutRightInk, kInkRed},
-    {"tunnel wall colour", kTunnelWallColour, kRedOnYellow},
+    {"cliff edge lower colour", kCliffEdgeLowColour, kBlackOnYellow},
+    {"cliff edge upper colour", kCliffEdgeHighColour, kBlackOnYellow},
+    {"large hut left ink", kLargeHutLeftColour, kInkRed},
+    {"hut body ink", kHutBodyColour, kInkRed},
+    {"large hut right ink", kLargeHutRightColour, kInkRed},
+    {"tunnel wall colour", kWallTunnelColour, kRedOnYellow},
     {"bridge road colour", kBridgeRoadColour, kBlackOnWhite},
-    {"bridge colour", kBridgeColour, kBlackOnWhite},
-    {"fortress gates ink", kFortressGatesInk, kInkBlue},
+    {"bridge colour", kBridgeSectionColour, kBlackOnWhite},
+    {"fortress gates ink", kFortressGatesColour, kInkBlue},
     {"left log colour", kLeftLogColour, kRedOnYellow},
     {"right log colour", kRightLogColour, kRedOnYellow},
     {"water colour", kWaterColour, kBlueOnYellow},
     {"water strip 1 colour", kWaterStrip1Colour, kBlueOnYellow},
     {"water strip 2 colour", kWaterStrip2Colour, kBlueOnYellow},
     {"road bottom edging colour", kRoadBottomEdgingColour, kBlackOnYellow},
-    {"road bottom edging bare cap colour", kRoadBottomEdgingBareCapColour, kBlackOnYellow},
+    {"road bottom edging bare cap colour", kRoadBottomEdgingCapColour, kBlackOnYellow},
 };
 
-// The cliff's 14 slice colours, top slice (0x9124) first: the band without
-// a picture at the top, the middle picture band, another bare band, and the
-// bottom picture band.
-constexpr std::array<std::uint8_t, kCliffColoursLast - kCliffColoursFirst + 1> kCliffSlices = {
+// The cliff's 14 slice colours, top slice first: the band without a picture
+// at the top, the middle picture band, another bare band, and the bottom
+// picture band. Slice tiles run from 113 (top) down to 100, each coloured by
+// the byte at kCliffColourBase - tile, so the top slice's byte comes first.
+constexpr std::uint32_t kCliffTopSliceTile = 113;
+constexpr std::uint32_t kCliffColoursFirst = kCliffColourBase - kCliffTopSliceTile;
+constexpr std::array<std::uint8_t, 14> kCliffSlices = {
     kRockRed,     kRockRed,                                        // band 4
     kYellowOnRed, kYellowOnRed, kYellowOnRed,                      // band 3
     kRockRed,     kRockRed,     kRockRed,     kRockRed,            // band 2

@@ -9,7 +9,7 @@ namespace kestrova::demo {
 namespace {
 
 constexpr SpriteArt kSprites[] = {
-    {"bunker", {SpriteLayout::PairedSerpentine, 6, 64, kBunkerLeftSprite, 0}, R"(
+    {"bunker", {SpriteLayout::PairedSerpentine, 6, 64, kBunkerSprite, 0}, R"(
         ..............................#.................
         .............................###................
         ..............................#.................
@@ -75,7 +75,7 @@ constexpr SpriteArt kSprites[] = {
         #####......##......##......##......##......##...
         ################################################
     )", {}},
-    {"bunker facing right", {SpriteLayout::PairedSerpentine, 6, 64, kBunkerRightSprite, 0}, {}, "bunker"},
+    {"bunker facing right", {SpriteLayout::PairedSerpentine, 6, 64, kBunkerSecondSprite, 0}, {}, "bunker"},
     {"barracks", {SpriteLayout::PairedSerpentine, 5, 66, kBarracksSprite, 0}, R"(
         ..................####..................
         ..................####..................
@@ -186,7 +186,7 @@ constexpr SpriteArt kSprites[] = {
         ################################################
         ################################################
     )", {}},
-    {"large hut left", {SpriteLayout::Strip, 1, 40, kLargeHutLeftSprite, 0}, R"(
+    {"large hut left", {SpriteLayout::Strip, 1, 40, kLargeHutLeftStrip, 0}, R"(
         ........
         ........
         ........
@@ -228,7 +228,7 @@ constexpr SpriteArt kSprites[] = {
         ########
         ########
     )", {}},
-    {"large hut right", {SpriteLayout::Strip, 1, 40, kLargeHutRightSprite, 0}, {}, "large hut left"},
+    {"large hut right", {SpriteLayout::Strip, 1, 40, kLargeHutRightStrip, 0}, {}, "large hut left"},
     {"tunnel", {SpriteLayout::PairedSerpentine, 8, 50, kTunnelSprite, 0}, R"(
         ##########################............##########################
         ######################....................######################
@@ -333,7 +333,7 @@ constexpr SpriteArt kSprites[] = {
         ################################
         ################################
     )", {}},
-    {"bridge", {SpriteLayout::Bridge, 2, 12, kBridgeSprite, 0}, R"(
+    {"bridge", {SpriteLayout::Bridge, 2, 12, kBridgeSectionSprite, 0}, R"(
         ################
         ################
         ##......##......

@@ -9,7 +9,7 @@ namespace kestrova::demo {
 namespace {
 
 constexpr SpriteArt kSprites[] = {
-    {"tree trunk", {SpriteLayout::Strip, 1, 24, kTreeTrunkSprite, 0}, R"(
+    {"tree trunk", {SpriteLayout::Strip, 1, 24, kTreeTrunkStrip, 0}, R"(
         ...##...
         ...##...
         ...##...
@@ -77,7 +77,7 @@ constexpr SpriteArt kSprites[] = {
         ......############......
         ........########........
     )", {}},
-    {"cave top", {SpriteLayout::Linear, 6, 8, kCaveTopSprite, 6}, R"(
+    {"cave top", {SpriteLayout::Linear, 6, 8, kCaveTopEdgeSprite, 6}, R"(
         ................................................
         ..#....#....#....#....#....#....#....#....#....#
         ..#.#..#.#..#.#..#.#..#.#..#.#..#.#..#.#..#.#..#
@@ -129,7 +129,7 @@ constexpr SpriteArt kSprites[] = {
         ################################################
         ################################################
     )", {}},
-    {"cave main left edge", {SpriteLayout::Linear, 6, 40, kCaveMainLeftEdgeSprite, 6}, R"(
+    {"cave main left edge", {SpriteLayout::Linear, 6, 40, kCaveMainOpenSprite, 6}, R"(
         ###################..##########################.
         #########..##########..#########################
         ###############..######################..#######
@@ -171,7 +171,7 @@ constexpr SpriteArt kSprites[] = {
         ################################################
         ################################################
     )", {}},
-    {"cave bottom", {SpriteLayout::Linear, 6, 8, kCaveBottomSprite, 6}, R"(
+    {"cave bottom", {SpriteLayout::Linear, 6, 8, kCaveBottomEdgeSprite, 6}, R"(
         ################################################
         ################################################
         ################################################
@@ -224,7 +224,7 @@ constexpr SpriteArt kSprites[] = {
         .................##...................##########
     )", {}},
     {"cliff bottom mirrored", {SpriteLayout::Linear, 6, 40, kCliffBottomMirroredSprite, 6}, {}, "cliff bottom"},
-    {"cliff middle", {SpriteLayout::Linear, 6, 24, kCliffMiddleSprite, 6}, R"(
+    {"cliff middle", {SpriteLayout::Linear, 6, 24, kCliffUpperSprite, 6}, R"(
         .........................................#######
         ...........................................#####
         ..........................................######
@@ -250,8 +250,8 @@ constexpr SpriteArt kSprites[] = {
         ..........................................######
         ..........................................######
     )", {}},
-    {"cliff middle mirrored", {SpriteLayout::Linear, 6, 24, kCliffMiddleMirroredSprite, 6}, {}, "cliff middle"},
-    {"cliff edge lower", {SpriteLayout::Strip, 1, 30, kCliffEdgeLowerSprite, 0}, R"(
+    {"cliff middle mirrored", {SpriteLayout::Linear, 6, 24, kCliffUpperMirroredSprite, 6}, {}, "cliff middle"},
+    {"cliff edge lower", {SpriteLayout::Strip, 1, 30, kCliffEdgeLowStrip, 0}, R"(
         ........
         ........
         ##.#....
@@ -283,8 +283,8 @@ constexpr SpriteArt kSprites[] = {
         ........
         ........
     )", {}},
-    {"cliff edge lower mirrored", {SpriteLayout::Strip, 1, 30, kCliffEdgeLowerMirroredSprite, 0}, {}, "cliff edge lower"},
-    {"cliff edge upper", {SpriteLayout::Strip, 1, 42, kCliffEdgeUpperSprite, 0}, R"(
+    {"cliff edge lower mirrored", {SpriteLayout::Strip, 1, 30, kCliffEdgeLowMirroredStrip, 0}, {}, "cliff edge lower"},
+    {"cliff edge upper", {SpriteLayout::Strip, 1, 42, kCliffEdgeHighStrip, 0}, R"(
         ##......
         ###.....
         ###.#...
@@ -328,8 +328,8 @@ constexpr SpriteArt kSprites[] = {
         #.......
         #.......
     )", {}},
-    {"cliff edge upper mirrored", {SpriteLayout::Strip, 1, 42, kCliffEdgeUpperMirroredSprite, 0}, {}, "cliff edge upper"},
-    {"log", {SpriteLayout::Strip, 1, 80, kLogSprite, 0}, R"(
+    {"cliff edge upper mirrored", {SpriteLayout::Strip, 1, 42, kCliffEdgeHighMirroredStrip, 0}, {}, "cliff edge upper"},
+    {"log", {SpriteLayout::Strip, 1, 80, kLogStrip, 0}, R"(
         ........
         ..####..
         .#....#.

@@ -144,7 +144,7 @@ std::uint32_t DisplayAddress(int characterRow, int pixelRow, int column) {
 
 std::uint32_t GlyphOf(char character) {
   if (character >= 'A' && character <= 'Z') return demo::LetterGlyph(character);
-  return demo::kGlyphBlank;
+  return kGlyphBlank;
 }
 
 void WriteScreen(DemoMemory& memory) {

@@ -1,8 +1,10 @@
 #include "demo/demo_levels.h"
 
 #include <initializer_list>
+#include <stdexcept>
 #include <string>
 
+#include "edit/insertion.h"
 #include "level/level_addresses.h"
 #include "level/level_stream.h"
 
@@ -12,22 +14,23 @@ namespace {
 
 constexpr std::uint8_t kMirrored = kMirroredFlag;  // cliff, cliff edge: the right-hand form
 
-// The record groups the editor inserts as one object, byte for byte.
-constexpr std::uint8_t kLogCrossingLeft[] = {0x98, 0x08, 0x00, 0x02, 0x0D, 0x10, 0x00, 0x19, 0x19, 0x10, 0x00, 0x05,
-                                             0x0E, 0x10};
-constexpr std::uint8_t kLogCrossingRight[] = {0x98, 0x10, 0x00, 0x02, 0x0D, 0x08, 0x00, 0x19, 0x19, 0x08, 0x00, 0x05,
-                                              0x0E, 0x08};
-constexpr std::uint8_t kTunnelWithoutMotorbike[] = {0x09, 0x0B, 0x09, 0x1F, 0x96, 0x0C, 0x00, 0x17, 0x17, 0x1F, 0x00,
-                                                    0x0C, 0x08, 0x1F};
-constexpr std::uint8_t kTunnelWithMotorbike[] = {0x09, 0x0B, 0x09, 0x1F, 0x96, 0x0C, 0x00, 0x17, 0x17,
-                                                 0x1F, 0x00, 0x01, 0x1B, 0x3C, 0x00, 0x0B, 0x08, 0x1F};
-constexpr std::uint8_t kFullRoad[] = {0x05, 0x10, 0x00, 0x32, 0x04, 0x1B, 0x00, 0x0C, 0x05, 0x00, 0x00, 0x0C,
-                                      0x04, 0x15, 0x00, 0x06, 0x06, 0x10, 0x00, 0x12, 0x04, 0x0F, 0x00, 0x18,
-                                      0x04, 0x09, 0x00, 0x13, 0x06, 0x00, 0x00, 0x05, 0x04, 0x03};
-constexpr std::uint8_t kFortressGateOnly[] = {0x09, 0x0B, 0x09, 0x1F, 0x21, 0x14, 0x00, 0x16, 0x22, 0x01};
-constexpr std::uint8_t kFortressSoldiersOnGate[] = {0x09, 0x0B, 0x09, 0x1F, 0x21, 0x14, 0x00, 0x1E, 0x22, 0x01};
+// The Insert menu's group tags the demo levels use; their bytes come from the
+// insertion tables, so a demo group is byte for byte what the editor inserts.
+constexpr int kCaveBottomWithSpaceTag = 28;
+constexpr int kCaveMainWithSpaceTag = 30;
+constexpr int kLogCrossingLeftTag = 33;
+constexpr int kLogCrossingRightTag = 34;
+constexpr int kTunnelWithoutMotorbikeTag = 40;
+constexpr int kTunnelWithMotorbikeTag = 41;
+constexpr int kFullRoadTag = 47;
+constexpr int kFortressGateOnlyTag = 48;
+constexpr int kFortressSoldiersOnGateTag = 49;
 
-Records Group(std::span<const std::uint8_t> bytes) {
+// The records of a group tag placed at `column` (only the cave groups carry one).
+Records Group(int tag, std::uint8_t column = 0) {
+  const GroupTag* group = FindGroupTag(tag);
+  if (group == nullptr) throw std::logic_error("no insertion group with tag " + std::to_string(tag));
+  const std::vector<std::uint8_t> bytes = GroupBytes(*group, column);
   Records records;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) records.push_back({bytes[i], bytes[i + 1]});
   return records;
@@ -66,8 +69,8 @@ Records CliffEdge(std::uint8_t column, std::uint8_t flags) {
 }
 Records CaveTop(std::uint8_t column) { return One(ObjectCode::CaveTopEdge, column); }
 // The cave parts with the space the editor inserts after them.
-Records CaveBottomWithSpace(std::uint8_t column) { return {Of(ObjectCode::CaveBottomEdge, column), Of(ObjectCode::LandSpace, 0x03)}; }
-Records CaveMainWithSpace(std::uint8_t column) { return {Of(ObjectCode::CaveMain, column), Of(ObjectCode::LandSpace, 0x13)}; }
+Records CaveBottomWithSpace(std::uint8_t column) { return Group(kCaveBottomWithSpaceTag, column); }
+Records CaveMainWithSpace(std::uint8_t column) { return Group(kCaveMainWithSpaceTag, column); }
 Records Join(std::initializer_list<Records> pieces) {
   Records records;
   for (const Records& piece : pieces) records.insert(records.end(), piece.begin(), piece.end());
@@ -102,14 +105,14 @@ Records Sandbags(std::uint8_t column, int middles) {
   return records;
 }
 
-Records LogCrossingLeft() { return Group(kLogCrossingLeft); }
-Records LogCrossingRight() { return Group(kLogCrossingRight); }
-Records TunnelWithoutMotorbike() { return Group(kTunnelWithoutMotorbike); }
-Records TunnelWithMotorbike() { return Group(kTunnelWithMotorbike); }
-Records FullRoad() { return Group(kFullRoad); }
+Records LogCrossingLeft() { return Group(kLogCrossingLeftTag); }
+Records LogCrossingRight() { return Group(kLogCrossingRightTag); }
+Records TunnelWithoutMotorbike() { return Group(kTunnelWithoutMotorbikeTag); }
+Records TunnelWithMotorbike() { return Group(kTunnelWithMotorbikeTag); }
+Records FullRoad() { return Group(kFullRoadTag); }
 // A fortress closes its level: the group ends with the end record.
-Records FortressGateOnly() { return Group(kFortressGateOnly); }
-Records FortressSoldiersOnGate() { return Group(kFortressSoldiersOnGate); }
+Records FortressGateOnly() { return Group(kFortressGateOnlyTag); }
+Records FortressSoldiersOnGate() { return Group(kFortressSoldiersOnGateTag); }
 
 // Each line of a level is one row of objects standing side by side, closed
 // by the space up to the next row. The comments give the row's height above

@@ -1,25 +1,40 @@
 #include "demo/sprite_encoders.h"
 
-#include <array>
 #include <stdexcept>
 #include <string>
+
+#include "render/sprite_layouts.h"
 
 namespace kestrova::demo {
 
 namespace {
 
-// The serpentine layouts count bytes along the snake: even rows run left to
-// right, odd rows right to left, and the address falls with every byte.
-int SerpentineIndex(int width, int row, int byte) {
-  return row * width + (row % 2 == 0 ? byte : width - 1 - byte);
-}
-
-// Truck: columns c .. c + 6 read P, P + 3, P + 2, P + 5, P + 4, P + 7, P + 6.
-constexpr std::array<int, 7> kTruckByteOffsets = {0, 3, 2, 5, 4, 7, 6};
-constexpr int kTruckRowStep = 8;
+// The demo's wall and bridge layouts are linear ones in the renderer's terms:
+// the wall's rows are 4 bytes apart; the bridge's rows are 2 apart with the
+// left byte one below the right byte at the start.
 constexpr int kWallRowStep = 4;
-constexpr int kStripRowStep = 2;
 constexpr int kBridgeRowStep = 2;
+
+kestrova::SpriteShape RenderShape(const SpriteShape& shape) {
+  using Layout = kestrova::SpriteLayout;
+  switch (shape.layout) {
+    case SpriteLayout::PairedSerpentine:
+      return {Layout::kPairedSerpentine, shape.width, shape.height, shape.start};
+    case SpriteLayout::PlainSerpentine:
+      return {Layout::kPlainSerpentine, shape.width, shape.height, shape.start};
+    case SpriteLayout::Linear:
+      return {Layout::kLinear, shape.width, shape.height, shape.start, shape.stride};
+    case SpriteLayout::Strip:
+      return {Layout::kStrip, shape.width, shape.height, shape.start};
+    case SpriteLayout::Truck:
+      return {Layout::kTruck, shape.width, shape.height, shape.start};
+    case SpriteLayout::Wall:
+      return {Layout::kLinear, shape.width, shape.height, shape.start, kWallRowStep};
+    case SpriteLayout::Bridge:
+      return {Layout::kLinear, shape.width, shape.height, shape.start - 1, kBridgeRowStep};
+  }
+  return {Layout::kLinear, shape.width, shape.height, shape.start, shape.stride};
+}
 
 std::uint8_t ReverseBits(std::uint8_t value) {
   std::uint8_t result = 0;
@@ -42,33 +57,7 @@ std::string_view TrimBlanks(std::string_view line) {
 }  // namespace
 
 std::uint32_t SpriteByteAddress(const SpriteShape& shape, int row, int byte) {
-  const auto p = static_cast<std::int64_t>(shape.start);
-  std::int64_t address = p;
-  switch (shape.layout) {
-    case SpriteLayout::PairedSerpentine:
-      address = p - 2 * SerpentineIndex(shape.width, row, byte);
-      break;
-    case SpriteLayout::PlainSerpentine:
-      address = p - SerpentineIndex(shape.width, row, byte);
-      break;
-    case SpriteLayout::Linear:
-      address = p - static_cast<std::int64_t>(shape.stride) * row + byte;
-      break;
-    case SpriteLayout::Strip:
-      address = p - kStripRowStep * row;
-      break;
-    case SpriteLayout::Truck:
-      address = p - kTruckRowStep * row + kTruckByteOffsets[static_cast<std::size_t>(byte)];
-      break;
-    case SpriteLayout::Wall:
-      address = p - kWallRowStep * row + byte;
-      break;
-    case SpriteLayout::Bridge:
-      // The right byte of each pair is at P, the left one at P - 1.
-      address = p - kBridgeRowStep * row - (byte == 0 ? 1 : 0);
-      break;
-  }
-  return static_cast<std::uint32_t>(address);
+  return kestrova::SpriteByteAddress(RenderShape(shape), row, byte);
 }
 
 Picture ParsePicture(std::string_view art, int width, int height, std::string_view name) {

@@ -10,6 +10,8 @@ namespace kestrova::demo {
 
 // How a drawer walks a sprite's bytes in the game's memory. The encoders here
 // are the inverse: they put a picture's bytes where the drawer will read them.
+// The addresses are render's SpriteByteAddress; Wall and Bridge name the two
+// linear layouts of the wall and bridge drawers.
 enum class SpriteLayout {
   PairedSerpentine,  // every other address, rows alternating direction
   PlainSerpentine,   // consecutive addresses, rows alternating direction
@@ -25,11 +27,12 @@ struct SpriteShape {
   int width = 1;             // bytes per row
   int height = 1;            // rows
   std::uint32_t start = 0;   // address of row 0 (the bottom line)
-  int stride = 0;            // linear layout only
+  int stride = 0;            // linear layout only; 0 means the width
 };
 
 // The address a drawer reads for byte `byte` (0 = leftmost column) of row
-// `row` (0 = the bottom line) of a sprite.
+// `row` (0 = the bottom line) of a sprite, as render's SpriteByteAddress
+// gives it.
 std::uint32_t SpriteByteAddress(const SpriteShape& shape, int row, int byte);
 
 // A 1-bit picture, `width` bytes wide, rows stored top row first as a person

@@ -25,6 +25,14 @@ const GroupTag* FindGroupTag(int tag) {
   return nullptr;
 }
 
+std::vector<std::uint8_t> GroupBytes(const GroupTag& group, int column) {
+  std::vector<std::uint8_t> bytes(group.bytes.begin(), group.bytes.begin() + group.size);
+  if (group.columnInSecondByte) {
+    bytes[1] = static_cast<std::uint8_t>(ClampColumn(column, kGroupColumnMinimum, kGroupColumnMaximum) & 0xFF);
+  }
+  return bytes;
+}
+
 int InsertionSize(int tag) {
   if (FindTwoByteTag(tag)) return 2;
   if (const GroupTag* group = FindGroupTag(tag)) return group->size;
@@ -83,13 +91,13 @@ bool WriteInsertion(SnapshotImage& image, EditorState& state, int tag, std::uint
   }
   const GroupTag* group = FindGroupTag(tag);
   if (!group) return false;
-  for (std::uint32_t i = 0; i < group->size; ++i) image.Write(p + i, group->bytes[i]);
   if (group->columnInSecondByte) {
     state.operandMin = kGroupColumnMinimum;
     state.operandMax = kGroupColumnMaximum;
     state.pointerColumn = ClampColumn(state.pointerColumn, kGroupColumnMinimum, kGroupColumnMaximum);
-    image.Write(p + 1, static_cast<std::uint8_t>(state.pointerColumn & 0xFF));
   }
+  const std::vector<std::uint8_t> bytes = GroupBytes(*group, state.pointerColumn);
+  for (std::uint32_t i = 0; i < bytes.size(); ++i) image.Write(p + i, bytes[i]);
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "edit/menu_model.h"
 #include "editor/editor_state.h"
@@ -127,6 +128,10 @@ constexpr std::array<GroupTag, 9> kGroupTags = {{
 
 const TwoByteTag* FindTwoByteTag(int tag);
 const GroupTag* FindGroupTag(int tag);
+// The bytes a group tag writes at the given pointer column: its fixed bytes,
+// with the column clamped to the group limits in byte 1 where the group
+// carries one (the demo game builds its groups from these too).
+std::vector<std::uint8_t> GroupBytes(const GroupTag& group, int column);
 
 // Bytes the tag writes: 2, the group's size, or 0 for a tag in neither table.
 int InsertionSize(int tag);
