@@ -36,12 +36,12 @@ void MatchInkColours(SnapshotImage& image, std::uint32_t tile, int ink) {
       break;
     case 13:
       image.Write(kWaterEdgeColour, static_cast<std::uint8_t>(((image.Read(kWaterColour) & kInkBits) << 3) +
-                                                              ((image.Read(kWaterStripColour) & 0xF8) >> 3)));
+                                                              ((image.Read(kWaterStrip1Colour) & 0xF8) >> 3)));
       break;
     case 14:
     case 25:
-      image.Write(kWaterStripColour,
-                  static_cast<std::uint8_t>(((image.Read(kWaterStripPaperSource) & kInkBits) << 3) + ink));
+      image.Write(kWaterStrip1Colour,
+                  static_cast<std::uint8_t>(((image.Read(kWaterStrip2Colour) & kInkBits) << 3) + ink));
       break;
     default:
       break;

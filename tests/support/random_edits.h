@@ -46,7 +46,7 @@ inline std::set<std::uint32_t> ChangeableOutsideTheArea() {
     for (std::uint32_t tile = row.firstTile; tile <= row.lastTile; ++tile) changeable.insert(AttributeAddressOf(row, tile));
   }
   for (std::uint32_t a : {kRoadTopEdgingColour, kRoadEdgingInnerColour, kTripleGrenadeSecondColour,
-                          kQuintupleGrenadeSecondColour, kWaterEdgeColour, kWaterStripColour, kFortressByte,
+                          kQuintupleGrenadeSecondColour, kWaterEdgeColour, kWaterStrip1Colour, kFortressByte,
                           kStartColumn, kPixelsDown, kStartingLives, kLivesDigit, kBombsDigit, kEnemyDelay}) {
     changeable.insert(a);
   }
