@@ -5,7 +5,7 @@
 
 #include "editor/editor.h"
 #include "level/level_table.h"
-#include "render/spectrum_palette.h"
+#include "render/palette_colours.h"
 #include "support/memory_files.h"
 #include "support/scripted_ui.h"
 #include "support/snapshot_fixtures.h"

@@ -4,7 +4,7 @@
 
 #include "editor/editor.h"
 #include "render/overview.h"
-#include "render/spectrum_palette.h"
+#include "render/palette_colours.h"
 #include "support/level_image.h"
 #include "support/memory_files.h"
 #include "support/scripted_ui.h"

@@ -7,7 +7,7 @@
 #include "render/glyph_labels.h"
 #include "render/level_drawers.h"
 #include "render/renderer.h"
-#include "render/spectrum_palette.h"
+#include "render/palette_colours.h"
 #include "support/level_image.h"
 
 namespace kestrova {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "render/spectrum_palette.h"
+#include "render/palette_colours.h"
 #include "support/level_image.h"
 
 namespace kestrova {

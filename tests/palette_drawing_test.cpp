@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/editor.h"
-#include "render/spectrum_palette.h"
+#include "render/palette_colours.h"
 #include "support/memory_files.h"
 #include "support/png_image.h"
 #include "support/scripted_ui.h"

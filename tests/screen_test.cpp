@@ -5,7 +5,7 @@
 #include "render/cell_grid.h"
 #include "render/renderer.h"
 #include "render/screen_tables.h"
-#include "render/spectrum_palette.h"
+#include "render/palette_colours.h"
 #include "support/level_image.h"
 
 namespace kestrova {

@@ -2,7 +2,7 @@
 
 #include "render/drawer.h"
 #include "render/screen_canvas.h"
-#include "render/spectrum_palette.h"
+#include "render/palette_colours.h"
 
 namespace kestrova {
 

@@ -12,7 +12,7 @@
 #include "render/level_drawers.h"
 #include "render/object_drawers.h"
 #include "render/render_addresses.h"
-#include "render/spectrum_palette.h"
+#include "render/palette_colours.h"
 
 namespace kestrova {
 
