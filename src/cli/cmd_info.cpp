@@ -5,6 +5,7 @@
 
 #include "cli/batch_ui.h"
 #include "cli/commands.h"
+#include "cli/editor_session.h"
 #include "cli/qt_files.h"
 #include "editor/editor.h"
 #include "level/level_summary.h"
@@ -24,12 +25,7 @@ std::optional<InfoOptions> ParseInfoOptions(const Arguments& arguments) {
   for (const std::string& argument : arguments) {
     if (argument == "--json") {
       options.json = true;
-    } else if (!argument.empty() && argument[0] == '-') {
-      return std::nullopt;
-    } else if (!haveFile) {
-      options.file = argument;
-      haveFile = true;
-    } else {
+    } else if (!TakeFileWord(argument, options.file, haveFile)) {
       return std::nullopt;
     }
   }

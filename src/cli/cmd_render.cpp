@@ -14,6 +14,7 @@
 
 #include "cli/batch_ui.h"
 #include "cli/commands.h"
+#include "cli/editor_session.h"
 #include "cli/qt_files.h"
 #include "editor/editor.h"
 #include "level/level_table.h"
@@ -64,12 +65,7 @@ std::optional<RenderOptions> ParseRenderOptions(const Arguments& arguments) {
       (argument == "--level" ? options.level : options.scroll) = *value;
     } else if (argument == "--land-space") {
       options.landSpace = true;
-    } else if (!argument.empty() && argument[0] == '-') {
-      return std::nullopt;
-    } else if (!haveFile) {
-      options.file = argument;
-      haveFile = true;
-    } else {
+    } else if (!TakeFileWord(argument, options.file, haveFile)) {
       return std::nullopt;
     }
   }

@@ -23,6 +23,13 @@ std::optional<CommandLine> ParseCommandLine(const Arguments& arguments, const st
   return line;
 }
 
+bool TakeFileWord(const std::string& argument, std::string& file, bool& haveFile) {
+  if (haveFile || (!argument.empty() && argument[0] == '-')) return false;
+  file = argument;
+  haveFile = true;
+  return true;
+}
+
 void PrintError(const std::string& command, const std::string& text) {
   std::fprintf(stderr, "kestrova %s: %s\n", command.c_str(), text.c_str());
 }

@@ -49,6 +49,10 @@ struct CommandLine {
 // Nothing when an option is unknown, repeated or lacks its value.
 std::optional<CommandLine> ParseCommandLine(const Arguments& arguments, const std::vector<std::string>& valueOptions);
 
+// Takes a plain word as a command's one file. False for anything that
+// starts with '-' or for a second file: the command line is not understood.
+bool TakeFileWord(const std::string& argument, std::string& file, bool& haveFile);
+
 // "kestrova NAME: text" on standard error.
 void PrintError(const std::string& command, const std::string& text);
 
