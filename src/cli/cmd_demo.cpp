@@ -4,8 +4,8 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/qt_files.h"
 #include "demo/demo_game.h"
+#include "qtio/qt_files.h"
 #include "snapshot/snapshot_file_kind.h"
 #include "snapshot/szx_writer.h"
 

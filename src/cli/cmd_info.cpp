@@ -6,9 +6,9 @@
 #include "cli/batch_ui.h"
 #include "cli/commands.h"
 #include "cli/editor_session.h"
-#include "cli/qt_files.h"
 #include "editor/editor.h"
 #include "level/level_summary.h"
+#include "qtio/qt_files.h"
 
 namespace kestrova::cli {
 

@@ -7,8 +7,8 @@
 
 #include "cli/batch_ui.h"
 #include "cli/commands.h"
-#include "cli/qt_files.h"
 #include "editor/editor.h"
+#include "qtio/qt_files.h"
 
 namespace kestrova::cli {
 

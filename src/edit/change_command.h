@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "editor/ui.h"
+#include "ports/ui.h"
 
 namespace kestrova {
 

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <optional>
 
-#include "editor/editor_state.h"
 #include "render/cell_grid.h"
 #include "render/screen_tables.h"
 #include "snapshot/snapshot_image.h"
+#include "state/editor_state.h"
 
 namespace kestrova {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "edit/menu_model.h"
-#include "editor/editor_state.h"
 #include "level/level_stream.h"
 #include "snapshot/snapshot_image.h"
+#include "state/editor_state.h"
 
 namespace kestrova {
 

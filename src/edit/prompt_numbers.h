@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "editor/ui.h"
 #include "level/number_prompt.h"
+#include "ports/ui.h"
 
 namespace kestrova {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "editor/ui.h"
 #include "level/game_settings.h"
+#include "ports/ui.h"
 
 namespace kestrova {
 

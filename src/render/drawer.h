@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "editor/editor_state.h"
 #include "render/screen_canvas.h"
+#include "state/editor_state.h"
 
 namespace kestrova {
 

@@ -3,10 +3,10 @@
 #include <span>
 #include <vector>
 
-#include "editor/editor_state.h"
 #include "render/cell_grid.h"
 #include "render/screen_tables.h"
 #include "snapshot/snapshot_image.h"
+#include "state/editor_state.h"
 #include "surface/fast_dib.h"
 
 namespace kestrova {

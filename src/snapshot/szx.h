@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/files.h"
+#include "ports/files.h"
 
 namespace kestrova {
 

@@ -5,13 +5,13 @@
 #include <functional>
 #include <vector>
 
-#include "editor/editor_state.h"
 #include "render/cell_grid.h"
 #include "render/drawer.h"
 #include "render/object_drawers.h"
 #include "render/screen_canvas.h"
 #include "render/screen_tables.h"
 #include "snapshot/snapshot_image.h"
+#include "state/editor_state.h"
 
 namespace kestrova::testing {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/files.h"
+#include "ports/files.h"
 
 namespace kestrova::testing {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/ui.h"
+#include "ports/ui.h"
 
 namespace kestrova::testing {
 

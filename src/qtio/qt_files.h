@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editor/files.h"
+#include "ports/files.h"
 
-namespace kestrova::cli {
+namespace kestrova {
 
 // Files through QFile and QSaveFile: a write replaces an existing file only
 // with a complete new one.
@@ -13,4 +13,4 @@ class QtFiles : public Files {
   std::optional<Error> Write(const std::string& path, std::span<const std::uint8_t> bytes) override;
 };
 
-}  // namespace kestrova::cli
+}  // namespace kestrova

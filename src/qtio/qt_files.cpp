@@ -1,10 +1,10 @@
-#include "cli/qt_files.h"
+#include "qtio/qt_files.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace kestrova::cli {
+namespace kestrova {
 
 bool QtFiles::Exists(const std::string& path) { return QFileInfo::exists(QString::fromStdString(path)); }
 
@@ -31,8 +31,16 @@ std::optional<Error> QtFiles::Write(const std::string& path, std::span<const std
     }
     done += count;
   }
+  // QSaveFile buffers small writes; with some Qt versions commit() reports
+  // success although its own final flush failed (a full disk), so the flush
+  // is checked here, and a failed one cancels the save.
+  if (!file.flush()) {
+    Error error{file.errorString().toStdString()};
+    file.cancelWriting();
+    return error;
+  }
   if (!file.commit()) return Error{file.errorString().toStdString()};
   return std::nullopt;
 }
 
-}  // namespace kestrova::cli
+}  // namespace kestrova
