@@ -219,7 +219,7 @@ void TForm1::ConnectMapView() {
   });
 }
 
-void TForm1::OpenAtStart(const QString& path) { Run([&] { editor_.LoadSnapshotFile(path.toStdString()); }); }
+void TForm1::OpenAtStart(const QString& path) { Run([&] { editor_.OpenAtStart(path.toStdString()); }); }
 
 void TForm1::closeEvent(QCloseEvent* event) {
   if (MayDropWork()) {
@@ -265,7 +265,7 @@ void TForm1::SyncWindowState() {
   loadScreen_->setVisible(visible.menuLoadScreen);
   options_->menuAction()->setVisible(visible.menuOptions);
   button1_->setEnabled(view.wipeButtonEnabled);
-  if (view.mapHasFocus && fastImg1_->isVisible() && !fastImg1_->hasFocus()) fastImg1_->setFocus();
+  if (view.mapHasFocus && fastImg1_->isVisible() && focusWidget() != fastImg1_) fastImg1_->setFocus();
 }
 
 void TForm1::SyncCaptions() {

@@ -49,6 +49,15 @@ void Editor::LoadSnapshotFile(const std::string& path) {
   SetUpAfterLoad(*levels, true);
 }
 
+void Editor::OpenAtStart(const std::string& path) {
+  if (SnapshotFileKindOf(path) == SnapshotFileKind::Other) {
+    ui_.Message("\"" + path + "\" is not a snapshot the editor reads: choose a .sna or .szx file.", kLoadErrorTitle,
+                MessageIcon::Error, MessageButtons::Ok);
+    return;
+  }
+  LoadSnapshotFile(path);
+}
+
 std::optional<Editor::LoadedSnapshot> Editor::DecodeSnapshot(SnapshotFileKind kind, const std::string& path) {
   auto file = files_.Read(path);
   if (!file) {

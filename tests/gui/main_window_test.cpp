@@ -69,7 +69,7 @@ TEST_F(MainWindowTest, LoadThroughTheMenuShowsTheWholeWindow) {
 
 TEST_F(MainWindowTest, StartArgumentLoadsAsTheMenuDoes) {
   window.OpenAtStart(QString::fromStdString(DemoPath("kestrova-demo-128k.szx")));
-  direct.LoadSnapshotFile(DemoPath("kestrova-demo-128k.szx"));
+  direct.OpenAtStart(DemoPath("kestrova-demo-128k.szx"));
   ExpectSame();
   EXPECT_TRUE(window.Core().HasSnapshot());
 }
@@ -81,13 +81,13 @@ TEST_F(MainWindowTest, RefusedStartArgumentLeavesTheWindowAsCreated) {
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write("not a snapshot");
   file.close();
-  for (const QString& path : {bad, folder.filePath("missing.szx")}) {
+  for (const QString& path : {bad, folder.filePath("missing.szx"), folder.filePath("notes.txt")}) {
     window.OpenAtStart(path);
-    direct.LoadSnapshotFile(path.toStdString());
+    direct.OpenAtStart(path.toStdString());
     ExpectSame();
   }
   EXPECT_FALSE(window.Core().HasSnapshot());
-  EXPECT_EQ(windowUi.Messages().size(), 2u);
+  EXPECT_EQ(windowUi.Messages().size(), 3u);
   EXPECT_TRUE(Find<QWidget>("Image1")->isVisible());
   EXPECT_EQ(window.centralWidget()->size(), QSize(498, 298));
 }
