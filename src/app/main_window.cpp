@@ -75,8 +75,7 @@ MouseButton ButtonOf(Qt::MouseButton button) {
   return MouseButton::Left;
 }
 
-template <typename Widget>
-void SetVisible(Widget* widget, bool visible) {
+void SetVisible(QWidget* widget, bool visible) {
   if (widget->isVisibleTo(widget->parentWidget()) != visible) widget->setVisible(visible);
 }
 
@@ -247,19 +246,15 @@ void TForm1::SyncWindowState() {
     setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
   }
   const ControlVisibility& visible = view.visible;
-  SetVisible(image1_, visible.image1);
-  SetVisible(comboBox1_, visible.comboBox1);
-  SetVisible(checkBox1_, visible.checkBox1);
-  SetVisible(label1_, visible.label1);
-  SetVisible(label2_, visible.label2);
-  SetVisible(upDown1_, visible.upDown1);
-  SetVisible(scrollBar1_, visible.scrollBar1);
-  SetVisible(statusBar1_, visible.statusBar1);
-  SetVisible(scrollBox1_, visible.scrollBox1);
-  SetVisible(fastImg1_, visible.fastImg1);
-  SetVisible(fastImg2_, visible.fastImg2);
-  SetVisible(fastImg4_, visible.fastImg4);
-  SetVisible(button1_, visible.button1);
+  const std::pair<QWidget*, bool ControlVisibility::*> controls[] = {
+      {image1_, &ControlVisibility::image1},         {comboBox1_, &ControlVisibility::comboBox1},
+      {checkBox1_, &ControlVisibility::checkBox1},   {label1_, &ControlVisibility::label1},
+      {label2_, &ControlVisibility::label2},         {upDown1_, &ControlVisibility::upDown1},
+      {scrollBar1_, &ControlVisibility::scrollBar1}, {statusBar1_, &ControlVisibility::statusBar1},
+      {scrollBox1_, &ControlVisibility::scrollBox1}, {fastImg1_, &ControlVisibility::fastImg1},
+      {fastImg2_, &ControlVisibility::fastImg2},     {fastImg4_, &ControlVisibility::fastImg4},
+      {button1_, &ControlVisibility::button1}};
+  for (const auto& [widget, shown] : controls) SetVisible(widget, visible.*shown);
   saveTap_->setVisible(visible.menuSaveTap);
   saveSnapshot_->setVisible(visible.menuSaveSnapshot);
   loadScreen_->setVisible(visible.menuLoadScreen);
