@@ -37,15 +37,10 @@ TForm2::TForm2(Editor& editor, RunCall run) : editor_(editor), run_(std::move(ru
   setFixedSize(kPropertiesClientWidth, kPropertiesClientHeight);
   move(kPropertiesLeft, kPropertiesTop);
 
-  pageControl1_ = new QTabWidget(this);
-  pageControl1_->setObjectName("PageControl1");
+  pageControl1_ = new PageControl("PageControl1", this);
   pageControl1_->setGeometry(RectOf(kPageControl1Bounds));
-  // All tabs do not fit one row of the page control's width: the row
-  // scrolls, every caption whole.
-  pageControl1_->setUsesScrollButtons(true);
-  pageControl1_->setElideMode(Qt::ElideNone);
   BuildPages();
-  connect(pageControl1_, &QTabWidget::currentChanged, this, [this](int index) {
+  connect(pageControl1_, &PageControl::TabChosen, this, [this](int index) {
     run_([this, index] { editor_.ChooseTab(static_cast<PropertiesTab>(index)); });
   });
 
@@ -61,7 +56,7 @@ void TForm2::BuildPages() {
   std::array<QWidget*, kPropertiesTabCaptions.size()> pages{};
   for (std::size_t tab = 0; tab < pages.size(); ++tab) {
     pages[tab] = new QWidget;
-    pageControl1_->addTab(pages[tab], Q(kPropertiesTabCaptions[tab]));
+    pageControl1_->AddPage(pages[tab], Q(kPropertiesTabCaptions[tab]));
   }
   const auto groupBox = [&](const char* name, const ControlBounds& bounds) {
     auto* box = new QGroupBox(pages[static_cast<std::size_t>(PropertiesTab::Cliff)]);
@@ -91,6 +86,9 @@ QAbstractButton* TForm2::BuildOption(const OptionControlInfo& info, QWidget* par
   }
   button->setObjectName(Q(info.name));
   button->setGeometry(RectOf(info.bounds));
+  // This system's box and font can need a few pixels more than the design
+  // gave the caption: the control grows to the right, never clips.
+  if (button->sizeHint().width() > button->width()) button->resize(button->sizeHint().width(), button->height());
   button->installEventFilter(this);
   return button;
 }
@@ -162,10 +160,7 @@ void TForm2::Sync() {
   const PropertiesDialogState& dialog = editor_.PropertiesDialog();
   SetShown(pageControl1_, dialog.pageControlVisible);
   const int tab = static_cast<int>(dialog.currentTab);
-  if (pageControl1_->currentIndex() != tab) {
-    const QSignalBlocker quiet(pageControl1_);
-    pageControl1_->setCurrentIndex(tab);
-  }
+  pageControl1_->SetCurrent(tab);
   const PropertiesOptions& model = editor_.Options();
   for (const auto& [button, info] : options_) {
     const OptionControl& control = model.*(info->control);

@@ -4,12 +4,12 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QWidget>
 
 #include <functional>
 #include <vector>
 
+#include "app/page_control.h"
 #include "edit/properties_rules.h"
 #include "editor/editor.h"
 
@@ -51,7 +51,7 @@ class TForm2 : public QWidget {
 
   Editor& editor_;
   RunCall run_;
-  QTabWidget* pageControl1_ = nullptr;
+  PageControl* pageControl1_ = nullptr;
   QPushButton* close_ = nullptr;
   std::vector<OptionButton> options_;
   QAbstractButton* leftPressedOn_ = nullptr;  // the control a left press began on

@@ -4,9 +4,6 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QToolButton>
 
 #include <variant>
 
@@ -36,7 +33,7 @@ class PropertiesWindowTest : public WindowTwin {
     return found;
   }
   QAbstractButton* Option(OptionId id) { return InDialog<QAbstractButton>(InfoOf(id).name.data()); }
-  QTabWidget* Pages() { return InDialog<QTabWidget>("PageControl1"); }
+  app::PageControl* Pages() { return InDialog<app::PageControl>("PageControl1"); }
 
   // What a right press on the palette does.
   void ShowInBoth() {
@@ -46,28 +43,10 @@ class PropertiesWindowTest : public WindowTwin {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Dialog()));
   }
 
-  // The person clicks the tab's caption, scrolling the row of tabs first
-  // when the caption is out of sight.
+  // The person clicks the tab's caption.
   void ClickTab(Tab tab) {
-    QTabBar* bar = Pages()->tabBar();
-    const int index = static_cast<int>(tab);
-    for (int tries = 0; tries < 20 && !InSight(bar, bar->tabRect(index)); ++tries) {
-      const bool left = bar->tabRect(index).left() < 0;
-      auto* arrow = bar->findChild<QToolButton*>(left ? "ScrollLeftButton" : "ScrollRightButton");
-      ASSERT_NE(arrow, nullptr);
-      QTest::mouseClick(arrow, Qt::LeftButton);
-    }
-    ASSERT_TRUE(InSight(bar, bar->tabRect(index))) << CaptionOf(tab);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    QTest::mouseClick(Pages(), Qt::LeftButton, {}, Pages()->TabRect(static_cast<int>(tab)).center());
     direct.ChooseTab(tab);
-  }
-
-  static bool InSight(QTabBar* bar, const QRect& rect) {
-    if (!bar->rect().contains(rect)) return false;
-    for (auto* arrow : bar->findChildren<QToolButton*>()) {
-      if (arrow->isVisible() && arrow->geometry().intersects(rect)) return false;
-    }
-    return true;
   }
 
   // Inside the box's indicator, where any style takes a click.
@@ -98,7 +77,7 @@ class PropertiesWindowTest : public WindowTwin {
     const PropertiesDialogState& dialog = seen.PropertiesDialog();
     EXPECT_EQ(Dialog()->isVisible(), dialog.visible);
     EXPECT_EQ(Pages()->isVisibleTo(Dialog()), dialog.pageControlVisible);
-    EXPECT_EQ(Pages()->currentIndex(), static_cast<int>(dialog.currentTab));
+    EXPECT_EQ(Pages()->Current(), static_cast<int>(dialog.currentTab));
   }
 };
 
@@ -120,13 +99,13 @@ TEST_F(PropertiesWindowTest, CreatedHiddenWithEveryControlInItsPlace) {
   EXPECT_EQ(close->text(), "Close");
   EXPECT_EQ(close->geometry(), QRect(117, 200, 75, 25));
 
-  ASSERT_EQ(Pages()->count(), 10);
-  for (int tab = 0; tab < Pages()->count(); ++tab) {
-    EXPECT_EQ(Pages()->tabText(tab).toStdString(), kPropertiesTabCaptions[static_cast<std::size_t>(tab)]);
+  ASSERT_EQ(Pages()->Count(), 10);
+  for (int tab = 0; tab < Pages()->Count(); ++tab) {
+    EXPECT_EQ(Pages()->Caption(tab).toStdString(), kPropertiesTabCaptions[static_cast<std::size_t>(tab)]);
   }
   auto* groupBox1 = InDialog<QGroupBox>("GroupBox1");
   auto* groupBox2 = InDialog<QGroupBox>("GroupBox2");
-  const QWidget* cliff = Pages()->widget(static_cast<int>(Tab::Cliff));
+  const QWidget* cliff = Pages()->Page(static_cast<int>(Tab::Cliff));
   EXPECT_EQ(groupBox1->parentWidget(), cliff);
   EXPECT_EQ(groupBox2->parentWidget(), cliff);
   EXPECT_EQ(groupBox1->geometry(), QRect(49, 6, 185, 46));
@@ -140,9 +119,13 @@ TEST_F(PropertiesWindowTest, CreatedHiddenWithEveryControlInItsPlace) {
     QAbstractButton* button = Option(info.id);
     const QWidget* parent = info.place == OptionPlace::GroupBox1   ? groupBox1
                             : info.place == OptionPlace::GroupBox2 ? groupBox2
-                                                                   : Pages()->widget(static_cast<int>(info.tab));
+                                                                   : Pages()->Page(static_cast<int>(info.tab));
     EXPECT_EQ(button->parentWidget(), parent) << info.name;
-    EXPECT_EQ(button->geometry(), RectOf(info.bounds)) << info.name;
+    // At its place; wider only where the caption needs it.
+    const QRect place = RectOf(info.bounds);
+    EXPECT_EQ(button->pos(), place.topLeft()) << info.name;
+    EXPECT_EQ(button->height(), place.height()) << info.name;
+    EXPECT_EQ(button->width(), std::max(place.width(), button->sizeHint().width())) << info.name;
     EXPECT_EQ(button->text().toStdString(), info.caption);
     EXPECT_EQ(qobject_cast<QRadioButton*>(button) != nullptr, info.kind == OptionKind::RadioButton) << info.name;
     EXPECT_EQ(button->isChecked(), (design.*info.control).checked) << info.name;
@@ -150,7 +133,7 @@ TEST_F(PropertiesWindowTest, CreatedHiddenWithEveryControlInItsPlace) {
   }
   // Spot checks against the table of the dialog, in case a row moves.
   EXPECT_EQ(Option(RadioButton12)->text(), "Start Rocket Launcher Attack");
-  EXPECT_EQ(Option(CheckBox1)->geometry(), QRect(72, 40, 57, 17));
+  EXPECT_EQ(Option(CheckBox1)->pos(), QPoint(72, 40));
   EXPECT_FALSE(Option(RadioButton4)->isEnabled());
   EXPECT_TRUE(Option(RadioButton4)->isChecked());
 }
@@ -161,12 +144,27 @@ TEST_F(PropertiesWindowTest, ShownWithItsTabsOnWipeTheFirstTime) {
   ExpectSameProperties();
   EXPECT_TRUE(Dialog()->isVisible());
   EXPECT_TRUE(Pages()->isVisible());
-  EXPECT_EQ(Pages()->currentIndex(), static_cast<int>(Tab::Wipe));
-  // Every caption reads whole.
-  for (int tab = 0; tab < Pages()->count(); ++tab) {
-    const QRect rect = Pages()->tabBar()->tabRect(tab);
-    EXPECT_GE(rect.width(), Pages()->tabBar()->fontMetrics().horizontalAdvance(Pages()->tabText(tab))) << tab;
+  EXPECT_EQ(Pages()->Current(), static_cast<int>(Tab::Wipe));
+  // Every caption reads whole, in rows above the pages, the current tab's
+  // row next to them.
+  for (int tab = 0; tab < Pages()->Count(); ++tab) {
+    const QRect rect = Pages()->TabRect(tab);
+    EXPECT_GE(rect.width(), Pages()->fontMetrics().horizontalAdvance(Pages()->Caption(tab))) << tab;
+    EXPECT_TRUE(Pages()->rect().contains(rect)) << tab;
+    EXPECT_LE(rect.bottom(), Pages()->PaneRect().top()) << tab;
   }
+  EXPECT_EQ(Pages()->TabRect(static_cast<int>(Tab::Wipe)).bottom() + 1, Pages()->PaneRect().top());
+  EXPECT_EQ(Pages()->Page(static_cast<int>(Tab::Wipe))->isVisible(), true);
+
+  // Ctrl+Tab steps round to the first page, Ctrl+Shift+Tab back.
+  Option(RadioButton20)->setFocus();
+  QTest::keyClick(Option(RadioButton20), Qt::Key_Tab, Qt::ControlModifier);
+  direct.ChooseTab(Tab::Hut);
+  ExpectSameProperties();
+  EXPECT_EQ(Pages()->TabRect(static_cast<int>(Tab::Hut)).bottom() + 1, Pages()->PaneRect().top());
+  QTest::keyClick(Option(RadioButton1), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  direct.ChooseTab(Tab::Wipe);
+  ExpectSameProperties();
 }
 
 // A run of gestures over every tab, each followed by the same Editor call
@@ -339,7 +337,7 @@ TEST_F(PropertiesWindowTest, CloseHidesAndKeepsEverythingForTheNextShowing) {
 
   ShowInBoth();
   ExpectSameProperties();
-  EXPECT_EQ(Pages()->currentIndex(), static_cast<int>(Tab::Road));
+  EXPECT_EQ(Pages()->Current(), static_cast<int>(Tab::Road));
   EXPECT_TRUE(Option(RadioButton16)->isChecked());
 
   // The window's close box does as "Close" does.
@@ -349,7 +347,7 @@ TEST_F(PropertiesWindowTest, CloseHidesAndKeepsEverythingForTheNextShowing) {
   ExpectSameProperties();
   ShowInBoth();
   ExpectSameProperties();
-  EXPECT_EQ(Pages()->currentIndex(), static_cast<int>(Tab::Fortress));
+  EXPECT_EQ(Pages()->Current(), static_cast<int>(Tab::Fortress));
 }
 
 }  // namespace
