@@ -107,6 +107,7 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
   if (option == nullptr || !option->button->isEnabled()) return QWidget::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:  // a second click
       if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) leftPressedOn_ = option->button;
       return false;
     case QEvent::MouseButtonRelease:

@@ -209,6 +209,26 @@ TEST_F(PropertiesWindowTest, ClicksOnEveryTabChangeTheOptionsAsTheEditorCallsDo)
   EXPECT_EQ(TagOfTab(Tab::Cave, options), 31);
 }
 
+TEST_F(PropertiesWindowTest, DoubleClickIsTwoClicks) {
+  ShowInBoth();
+  for (const auto& [tab, id] : {std::pair{Tab::Fortress, CheckBox7}, std::pair{Tab::Cliff, CheckBox4}}) {
+    ClickTab(tab);
+    // What the window system delivers for a double click.
+    QAbstractButton* box = Option(id);
+    const QPoint at = OnIndicator(box);
+    QTest::mouseClick(box, Qt::LeftButton, {}, at);
+    QTest::mousePress(box, Qt::LeftButton, {}, at);
+    QMouseEvent second(QEvent::MouseButtonDblClick, at, box->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(box, &second);
+    QTest::mouseRelease(box, Qt::LeftButton, {}, at);
+    direct.ClickOption(id);
+    direct.ClickOption(id);
+    ExpectSameProperties();
+  }
+  EXPECT_TRUE(Option(CheckBox4)->isChecked());
+  EXPECT_FALSE(Option(CheckBox3)->isChecked());
+}
+
 TEST_F(PropertiesWindowTest, TopThenMainLeavesSpaceEnabledButUnchecked) {
   ShowInBoth();
   ClickTab(Tab::Cave);
