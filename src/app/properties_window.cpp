@@ -160,11 +160,11 @@ void TForm2::closeEvent(QCloseEvent* event) {
 void TForm2::Sync() {
   const PropertiesDialogState& dialog = editor_.PropertiesDialog();
   SetShown(pageControl1_, dialog.pageControlVisible);
-  const int tab = static_cast<int>(dialog.currentTab);
-  pageControl1_->SetCurrent(tab);
+  pageControl1_->SetCurrent(static_cast<int>(dialog.currentTab));
   const PropertiesOptions& model = editor_.Options();
   for (const auto& [button, info] : options_) {
     const OptionControl& control = model.*(info->control);
+    if (button->isChecked() == control.checked && button->isEnabled() == control.enabled) continue;
     const QSignalBlocker quiet(button);
     button->setChecked(control.checked);
     button->setEnabled(control.enabled);
