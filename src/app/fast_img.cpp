@@ -1,5 +1,6 @@
 #include "app/fast_img.h"
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -75,6 +76,11 @@ void TFastIMG::wheelEvent(QWheelEvent* event) {
   const int notches = wheelRemainder_ / kWheelNotch;
   wheelRemainder_ -= notches * kWheelNotch;
   if (notches != 0) emit WheelTurned(notches);
+  event->accept();
+}
+
+void TFastIMG::contextMenuEvent(QContextMenuEvent* event) {
+  emit ContextMenuAsked(event->globalPos());
   event->accept();
 }
 

@@ -32,6 +32,8 @@ class TFastIMG : public QWidget {
   // A whole wheel notch (or several) turned over the control; positive away
   // from the user.
   void WheelTurned(int notches);
+  // The platform asked for the control's context menu (after a right press).
+  void ContextMenuAsked(QPoint globalPosition);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -39,6 +41,7 @@ class TFastIMG : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   QImage picture_;

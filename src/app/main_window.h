@@ -60,6 +60,12 @@ class TForm1 : public QMainWindow {
   void BuildControls();
   void ConnectControls();
   void ConnectMapView();
+  void ConnectPalette();
+  // After a right press on the map: the popup the Editor built, where it says.
+  void ShowPopupAfterPress(QPoint globalPosition);
+  void ShowPopup(QPoint globalPosition);
+  // The client-area position of a point of a control.
+  QPoint ClientPoint(const QWidget* control, QPoint position) const;
 
   Editor editor_;
 
@@ -86,7 +92,7 @@ class TForm1 : public QMainWindow {
   QScrollBar* scrollBar1_ = nullptr;
   StatusPanel* statusBar1_ = nullptr;
 
-  bool loadedLayout_ = false;
+  bool contextMenuPending_ = false;  // a popup waits for the map's context-menu event
   QSize outerSize_;
 };
 
