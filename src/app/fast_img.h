@@ -19,8 +19,8 @@ class TFastIMG : public QWidget {
  public:
   TFastIMG(const QString& name, QSize size, QWidget* parent);
 
-  // Takes the surface's picture when `revision` differs from the one shown,
-  // and repaints only then.
+  // Takes the surface's picture, and its size, when `revision` differs from
+  // the one shown, and repaints only then.
   void ShowSurface(const TFastDIB& surface, unsigned revision);
   // The picture as shown (top row first).
   const QImage& Picture() const { return picture_; }

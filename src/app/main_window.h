@@ -35,6 +35,10 @@ class TForm1 : public QMainWindow {
   // The window's client size for the Editor's outer window size.
   static QSize ClientSizeFor(int outerWidth, int outerHeight);
 
+  // Brings every control in line with what the Editor exposes; runs after
+  // each gesture, and after calls made on Core() by others.
+  void Sync();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -45,7 +49,6 @@ class TForm1 : public QMainWindow {
     call();
     Sync();
   }
-  void Sync();
   void SyncWindowState();
   void SyncCaptions();
   void SyncChooser();

@@ -101,7 +101,8 @@ class EditingTest : public WindowTwin {
       ExpectSame();
       auto* picture = Img("FastIMG4");
       EXPECT_EQ(picture->isVisible(), window.Core().View().visible.fastImg4);
-      EXPECT_EQ(picture->pos(), QPoint(window.Core().DragPictureLeft(), window.Core().DragPictureTop()));
+      EXPECT_EQ(picture->geometry(), QRect(window.Core().DragPictureLeft(), window.Core().DragPictureTop(),
+                                           window.Core().DragBitmap().Width(), window.Core().DragBitmap().Height()));
       EXPECT_EQ(picture->Picture(), app::ImageOf(window.Core().DragBitmap()));
     }
     QTest::mouseRelease(strip, Qt::LeftButton, {}, points.back());
@@ -277,6 +278,7 @@ TEST_F(EditingTest, BothWipes) {
   direct.WipeLevels();
   ExpectSame();
   window.Core().ClickWipeAllAfter();
+  window.Sync();
   direct.ClickWipeAllAfter();
   ChooseLevel(4);
   ASSERT_TRUE(wipe->isEnabled());
