@@ -8,6 +8,9 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
+
+#include "app/popup_menu.h"
 
 namespace kestrova::app {
 
@@ -92,6 +95,7 @@ TForm1::TForm1(Ui& ui, Files& files, QWidget* parent) : QMainWindow(parent), edi
   BuildControls();
   ConnectControls();
   ConnectMapView();
+  ConnectPalette();
   Sync();
 }
 
@@ -205,6 +209,11 @@ void TForm1::ConnectControls() {
 void TForm1::ConnectMapView() {
   connect(fastImg1_, &TFastIMG::Pressed, this, [this](Qt::MouseButton button, QPoint position) {
     Run([&] { editor_.PressMap(ButtonOf(button), position.x(), position.y()); });
+    if (button == Qt::RightButton) ShowPopupAfterPress(fastImg1_->mapToGlobal(position));
+  });
+  connect(fastImg1_, &TFastIMG::ContextMenuAsked, this, [this](QPoint globalPosition) {
+    if (!std::exchange(contextMenuPending_, false)) return;
+    ShowPopup(globalPosition);
   });
   connect(fastImg1_, &TFastIMG::Moved, this,
           [this](QPoint position, Qt::MouseButtons) { Run([&] { editor_.MovePointerOverMap(position.x(), position.y()); }); });
@@ -216,6 +225,33 @@ void TForm1::ConnectMapView() {
       for (int i = 0; i < std::abs(notches); ++i) editor_.TurnWheel(notches, true, lines);
     });
   });
+}
+
+void TForm1::ConnectPalette() {
+  connect(fastImg3_, &TFastIMG::Pressed, this, [this](Qt::MouseButton button, QPoint position) {
+    const QPoint client = ClientPoint(fastImg3_, position);
+    Run([&] { editor_.PressPalette(ButtonOf(button), position.x(), client.x(), client.y()); });
+  });
+  connect(fastImg3_, &TFastIMG::Moved, this, [this](QPoint position, Qt::MouseButtons buttons) {
+    if (buttons == Qt::NoButton) return;
+    const QPoint client = ClientPoint(fastImg3_, position);
+    Run([&] { editor_.MovePointerOverWindow(client.x(), client.y()); });
+  });
+  connect(fastImg3_, &TFastIMG::Released, this, [this](Qt::MouseButton, QPoint) { Run([this] { editor_.ReleasePalette(); }); });
+}
+
+QPoint TForm1::ClientPoint(const QWidget* control, QPoint position) const {
+  return control->mapTo(centralWidget(), position);
+}
+
+void TForm1::ShowPopupAfterPress(QPoint globalPosition) {
+  contextMenuPending_ = editor_.PopupShown() == PopupPlacement::ContextMenu;
+  if (editor_.PopupShown() == PopupPlacement::AtCursor) ShowPopup(globalPosition);
+}
+
+void TForm1::ShowPopup(QPoint globalPosition) {
+  PopupMenu popup(editor_.Popup(), this);
+  if (const MenuItem* chosen = popup.Choose(globalPosition)) Run([&] { editor_.RunMenuCommand(*chosen); });
 }
 
 void TForm1::OpenAtStart(const QString& path) { Run([&] { editor_.OpenAtStart(path.toStdString()); }); }
