@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "app/popup_menu.h"
+#include "demo/title_picture.h"
 
 namespace kestrova::app {
 
@@ -143,8 +144,8 @@ void TForm1::BuildControls() {
   client->setObjectName("ClientArea");
   setCentralWidget(client);
 
-  image1_ = new QLabel(client);
-  image1_->setObjectName("Image1");
+  image1_ = new TFastIMG("Image1", QSize(kTitlePictureWidth, kTitlePictureHeight), client);
+  image1_->ShowSurface(MakeTitlePicture(), 0);
 
   comboBox1_ = new QComboBox(client);
   comboBox1_->setObjectName("ComboBox1");

@@ -80,7 +80,7 @@ class TForm1 : public QMainWindow {
   QAction* exit_ = nullptr;
   QMenu* options_ = nullptr;
 
-  QLabel* image1_ = nullptr;
+  TFastIMG* image1_ = nullptr;  // the title picture
   QComboBox* comboBox1_ = nullptr;
   UpDownControl* upDown1_ = nullptr;
   QLabel* label1_ = nullptr;
