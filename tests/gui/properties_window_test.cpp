@@ -35,11 +35,16 @@ class PropertiesWindowTest : public WindowTwin {
   QAbstractButton* Option(OptionId id) { return InDialog<QAbstractButton>(InfoOf(id).name.data()); }
   app::PageControl* Pages() { return InDialog<app::PageControl>("PageControl1"); }
 
-  // What a right press on the palette does.
+  // A right press and release on the palette.
   void ShowInBoth() {
-    window.Core().ShowProperties();
-    Dialog()->Sync();
-    direct.ShowProperties();
+    if (!window.Core().HasSnapshot()) LoadDemoInBoth();
+    app::TFastIMG* palette = Img("FastIMG3");
+    const QPoint at(100, 20);
+    const QPoint client = palette->mapTo(window.centralWidget(), at);
+    QTest::mousePress(palette, Qt::RightButton, {}, at);
+    QTest::mouseRelease(palette, Qt::RightButton, {}, at);
+    direct.PressPalette(MouseButton::Right, at.x(), client.x(), client.y());
+    direct.ReleasePalette();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Dialog()));
   }
 
