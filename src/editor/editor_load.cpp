@@ -19,6 +19,8 @@ FileDialogRequest LoadDialogRequest() {
 }  // namespace
 
 void Editor::LoadSnapshot() {
+  // Another snapshot would drop the unsaved changes of this one.
+  if (!MaybeSave()) return;
   const std::optional<std::string> path = ui_.OpenFile(LoadDialogRequest());
   if (!path || path->empty()) return;
 
@@ -43,7 +45,9 @@ void Editor::LoadSnapshot() {
   state_.snapshotSize = static_cast<std::uint32_t>(image_.Size());
   state_.loadedFromSzx = loaded->fromSzx;
   if (loaded->fromSzx) keptSzx_ = loaded->kept;
+  snapshotPath_ = *path;
   SetUpAfterLoad(*levels, true);
+  StartHistory();
 }
 
 std::optional<Editor::LoadedSnapshot> Editor::DecodeSnapshot(SnapshotFileKind kind, const std::string& path) {
