@@ -3,6 +3,8 @@
 // The demo game loaded into an Editor, for the benchmarks that drive the
 // Editor's handlers: file dialogs choose the demo, save dialogs are
 // cancelled, input boxes take their defaults.
+#include <benchmark/benchmark.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -52,5 +54,15 @@ struct LoadedDemo {
   Editor editor{ui, files};
   LoadedDemo() { editor.LoadSnapshot(); }
 };
+
+// A plain refresh of the demo's level 1, the measure the other handlers are
+// compared with.
+inline void BM_Refresh(benchmark::State& state) {
+  LoadedDemo demo;
+  for (auto _ : state) {
+    demo.editor.Refresh();
+    benchmark::DoNotOptimize(demo.editor.MapView().Pixels().data());
+  }
+}
 
 }  // namespace kestrova::bench

@@ -28,14 +28,7 @@ std::optional<std::pair<int, int>> FindSidewaysObject(Editor& editor) {
   return std::nullopt;
 }
 
-void BM_Refresh(benchmark::State& state) {
-  LoadedDemo demo;
-  for (auto _ : state) {
-    demo.editor.Refresh();
-    benchmark::DoNotOptimize(demo.editor.MapView().Pixels().data());
-  }
-}
-BENCHMARK(BM_Refresh);
+BENCHMARK(bench::BM_Refresh);
 
 // The pointer goes one column right and back on the object's own row: every
 // step moves the object sideways and redraws the map.

@@ -77,14 +77,7 @@ void BM_PutStepBytesBack(benchmark::State& state) {
 }
 BENCHMARK(BM_PutStepBytesBack);
 
-void BM_Refresh(benchmark::State& state) {
-  LoadedDemo demo;
-  for (auto _ : state) {
-    demo.editor.Refresh();
-    benchmark::DoNotOptimize(demo.editor.MapView().Pixels().data());
-  }
-}
-BENCHMARK(BM_Refresh);
+BENCHMARK(bench::BM_Refresh);
 
 // A tree inserted at level 1's first land-space record, then deleted, one
 // edit per iteration, each recorded as a step: the edits a step is added to.

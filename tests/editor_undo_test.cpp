@@ -240,6 +240,13 @@ class UndoSession {
   StepPlace loadedPlace;
 };
 
+class EditorUndoTest : public ::testing::Test {
+ protected:
+  UndoSession s;
+  Editor& editor = s.editor;
+  EditFixture& f = s.f;
+};
+
 struct NamedCase {
   const char* name;
   std::function<void(UndoSession&)> run;
@@ -317,10 +324,7 @@ TEST(EditorUndo, EveryKindOfEditIsOneStepNamedAfterItsCommand) {
   }
 }
 
-TEST(EditorUndo, GroupDeletesAreStepsNamedAfterTheirItems) {
-  UndoSession s;
-  Editor& editor = s.editor;
-  EditFixture& f = s.f;
+TEST_F(EditorUndoTest, GroupDeletesAreStepsNamedAfterTheirItems) {
   const Bytes fortress = {0x09, 0x0B, 0x09, 0x1F, 0x21, 0x14, 0x00, 0x16, 0x22, 0x01};
   const Bytes tunnel = {0x09, 0x0B, 0x09, 0x1F, 0x96, 0x0C, 0x00, 0x17, 0x17, 0x1F, 0x00, 0x0C, 0x08, 0x1F};
   const Bytes crossing = {0x98, 0x08, 0x00, 0x02, 0x0D, 0x10, 0x00, 0x19, 0x19, 0x10, 0x00, 0x05, 0x0E, 0x10};
@@ -339,9 +343,7 @@ TEST(EditorUndo, GroupDeletesAreStepsNamedAfterTheirItems) {
   EXPECT_EQ(editor.View().chooserEntries.size(), 2u);
 }
 
-TEST(EditorUndo, AWholeDragIsOneStepAndItsUndoPutsTheViewBack) {
-  UndoSession s;
-  Editor& editor = s.editor;
+TEST_F(EditorUndoTest, AWholeDragIsOneStepAndItsUndoPutsTheViewBack) {
   editor.MovePointerOverMap(X(10), Y(180));
   editor.PressMap(MouseButton::Left, X(10), Y(180));
   ASSERT_TRUE(editor.State().dragFlag);
@@ -366,9 +368,7 @@ TEST(EditorUndo, AWholeDragIsOneStepAndItsUndoPutsTheViewBack) {
   EXPECT_TRUE(ShowsPlace(editor, released));
 }
 
-TEST(EditorUndo, UndoWhileADragIsHeldEndsTheDrag) {
-  UndoSession s;
-  Editor& editor = s.editor;
+TEST_F(EditorUndoTest, UndoWhileADragIsHeldEndsTheDrag) {
   editor.MovePointerOverMap(X(10), Y(180));
   editor.PressMap(MouseButton::Left, X(10), Y(180));
   editor.MovePointerOverMap(X(20), Y(180));
@@ -431,10 +431,7 @@ TEST(EditorUndo, ARefusedEditIsNoStep) {
   }
 }
 
-TEST(EditorUndo, ANewStepAfterAnUndoDropsTheRedoTail) {
-  UndoSession s;
-  Editor& editor = s.editor;
-  EditFixture& f = s.f;
+TEST_F(EditorUndoTest, ANewStepAfterAnUndoDropsTheRedoTail) {
   editor.ClickFortressUpDown(1);
   editor.ClickFortressUpDown(2);
   editor.Undo();
@@ -448,10 +445,7 @@ TEST(EditorUndo, ANewStepAfterAnUndoDropsTheRedoTail) {
   EXPECT_EQ(f.At(kFortressByte), 1);
 }
 
-TEST(EditorUndo, TheHistoryStaysWithinItsBoundOverTenThousandSteps) {
-  UndoSession s;
-  Editor& editor = s.editor;
-  EditFixture& f = s.f;
+TEST_F(EditorUndoTest, TheHistoryStaysWithinItsBoundOverTenThousandSteps) {
   const HistoryLimits& limits = editor.History().Limits();
   std::vector<int> values;
   std::size_t most = 0;
@@ -472,10 +466,7 @@ TEST(EditorUndo, TheHistoryStaysWithinItsBoundOverTenThousandSteps) {
 
 // ---- Saving and the question before changes are lost ----
 
-TEST(EditorUndo, ModifiedFollowsTheLastSaveThroughUndoAndRedo) {
-  UndoSession s;
-  Editor& editor = s.editor;
-  EditFixture& f = s.f;
+TEST_F(EditorUndoTest, ModifiedFollowsTheLastSaveThroughUndoAndRedo) {
   EXPECT_FALSE(editor.IsModified());
   EXPECT_EQ(editor.SnapshotPath(), EditFixture::kPath);
   editor.ClickFortressUpDown(7);
@@ -525,10 +516,7 @@ TEST(EditorUndo, ASaveThatWritesNothingSaysSoAndLeavesTheImageModified) {
   }
 }
 
-TEST(EditorUndo, MaybeSaveAsksOnlyWithUnsavedChanges) {
-  UndoSession s;
-  Editor& editor = s.editor;
-  EditFixture& f = s.f;
+TEST_F(EditorUndoTest, MaybeSaveAsksOnlyWithUnsavedChanges) {
   EXPECT_TRUE(editor.MaybeSave());
   EXPECT_TRUE(f.ui.questions.empty());
 
@@ -556,10 +544,7 @@ TEST(EditorUndo, MaybeSaveAsksOnlyWithUnsavedChanges) {
   EXPECT_FALSE(editor.IsModified());
 }
 
-TEST(EditorUndo, LoadSnapshotAsksBeforeItDropsUnsavedChanges) {
-  UndoSession s;
-  Editor& editor = s.editor;
-  EditFixture& f = s.f;
+TEST_F(EditorUndoTest, LoadSnapshotAsksBeforeItDropsUnsavedChanges) {
   editor.ClickFortressUpDown(7);
   const Bytes edited = OutsideTheScreen(editor);
 

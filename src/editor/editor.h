@@ -201,26 +201,6 @@ class Editor {
 
  private:
   RenderTarget Target() { return RenderTarget{image_, state_, grid_, tables_, mapBitmap_}; }
-
-  // Undo history. A handler that changes the image holds a StepRecorder
-  // while it runs; a drag's step stays open from press to release.
-  class StepRecorder;
-  StepPlace CurrentPlace() const;
-  // The place's level, bounds and scroll, rebuilt and refreshed as an edit.
-  void ShowPlace(const StepPlace& place);
-  void RecordStep(std::string name, const StepPlace& before);
-  void OpenDragStep(std::uint32_t tile);
-  void CloseDragStep();
-  void StartHistory();
-  // The step name of the last popup's item that runs `command` with `tag`.
-  std::string PopupCaption(MenuCommand command, int tag, const char* fallback) const;
-  struct OpenStep {
-    std::string name;
-    StepPlace before;
-  };
-  UndoHistory history_{NotEditedRuns()};
-  std::optional<OpenStep> openDrag_;
-  std::string snapshotPath_;
   void RedrawLevelOverview();
   void UpdateWipeButton();
 
@@ -263,6 +243,26 @@ class Editor {
   int dragLeft_ = 480;  // FastIMG4's design place
   int dragTop_ = 0;
   PropertiesDialogState propertiesDialog_;
+
+  // Undo history. A handler that changes the image holds a StepRecorder
+  // while it runs; a drag's step stays open from press to release.
+  class StepRecorder;
+  StepPlace CurrentPlace() const;
+  // The place's level, bounds and scroll, rebuilt and refreshed as an edit.
+  void ShowPlace(const StepPlace& place);
+  void RecordStep(std::string name, const StepPlace& before);
+  void OpenDragStep(std::uint32_t tile);
+  void CloseDragStep();
+  void StartHistory();
+  // The step name of the last popup's item that runs `command` with `tag`.
+  std::string PopupCaption(MenuCommand command, int tag, const char* fallback) const;
+  struct OpenStep {
+    std::string name;
+    StepPlace before;
+  };
+  UndoHistory history_{NotEditedRuns()};
+  std::optional<OpenStep> openDrag_;
+  std::string snapshotPath_;
 
   Ui& ui_;
   Files& files_;
