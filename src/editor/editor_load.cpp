@@ -23,8 +23,11 @@ void Editor::LoadSnapshot() {
   if (!MaybeSave()) return;
   const std::optional<std::string> path = ui_.OpenFile(LoadDialogRequest());
   if (!path || path->empty()) return;
+  LoadSnapshotFile(*path);
+}
 
-  const SnapshotFileKind kind = SnapshotFileKindOf(*path);
+void Editor::LoadSnapshotFile(const std::string& path) {
+  const SnapshotFileKind kind = SnapshotFileKindOf(path);
   if (kind == SnapshotFileKind::Other) {
     // Nothing is read: the editor is set up again from the image it holds.
     if (!HasSnapshot()) return;
@@ -32,7 +35,7 @@ void Editor::LoadSnapshot() {
     return;
   }
 
-  std::optional<LoadedSnapshot> loaded = DecodeSnapshot(kind, *path);
+  std::optional<LoadedSnapshot> loaded = DecodeSnapshot(kind, path);
   if (!loaded) return;
   const auto levels = CountFreeBytesAndFindLevelOne(loaded->image);
   if (!levels) {
@@ -45,9 +48,18 @@ void Editor::LoadSnapshot() {
   state_.snapshotSize = static_cast<std::uint32_t>(image_.Size());
   state_.loadedFromSzx = loaded->fromSzx;
   if (loaded->fromSzx) keptSzx_ = loaded->kept;
-  snapshotPath_ = *path;
+  snapshotPath_ = path;
   SetUpAfterLoad(*levels, true);
   StartHistory();
+}
+
+void Editor::OpenAtStart(const std::string& path) {
+  if (SnapshotFileKindOf(path) == SnapshotFileKind::Other) {
+    ui_.Message("\"" + path + "\" is not a snapshot the editor reads: choose a .sna or .szx file.", kLoadErrorTitle,
+                MessageIcon::Error, MessageButtons::Ok);
+    return;
+  }
+  LoadSnapshotFile(path);
 }
 
 std::optional<Editor::LoadedSnapshot> Editor::DecodeSnapshot(SnapshotFileKind kind, const std::string& path) {
