@@ -544,13 +544,17 @@ TEST_F(EditorUndoTest, MaybeSaveAsksOnlyWithUnsavedChanges) {
   EXPECT_FALSE(editor.IsModified());
 }
 
-TEST_F(EditorUndoTest, LoadSnapshotAsksBeforeItDropsUnsavedChanges) {
+// "Load Snapshot" as the window runs it: the question first, then the load.
+TEST_F(EditorUndoTest, ALoadAfterTheQuestionStartsAnEmptyHistory) {
+  auto load = [this] {
+    if (editor.MaybeSave()) editor.LoadSnapshot();
+  };
   editor.ClickFortressUpDown(7);
   const Bytes edited = OutsideTheScreen(editor);
 
   // Cancel: no file dialog, nothing replaced.
   f.ui.questions.clear();
-  editor.LoadSnapshot();
+  load();
   ASSERT_EQ(f.ui.questions.size(), 1u);
   EXPECT_EQ(f.ui.questions[0].kind, Question::Kind::SaveChanges);
   EXPECT_EQ(OutsideTheScreen(editor), edited);
@@ -560,7 +564,7 @@ TEST_F(EditorUndoTest, LoadSnapshotAsksBeforeItDropsUnsavedChanges) {
   f.files.unreadable.insert("/in/broken.sna");
   f.ui.saveChangesAnswers = {SaveChangesAnswer::Discard};
   f.ui.fileAnswers = {"/in/broken.sna"};
-  editor.LoadSnapshot();
+  load();
   EXPECT_EQ(OutsideTheScreen(editor), edited);
   EXPECT_TRUE(editor.CanUndo());
   EXPECT_TRUE(editor.IsModified());
@@ -569,7 +573,7 @@ TEST_F(EditorUndoTest, LoadSnapshotAsksBeforeItDropsUnsavedChanges) {
   f.ui.questions.clear();
   f.ui.saveChangesAnswers = {SaveChangesAnswer::Save};
   f.ui.fileAnswers = {"/out/edited.sna", EditFixture::kPath};
-  editor.LoadSnapshot();
+  load();
   ASSERT_EQ(f.ui.questions.size(), 3u);
   EXPECT_EQ(f.ui.questions[1].kind, Question::Kind::SaveFile);
   EXPECT_EQ(f.ui.questions[2].kind, Question::Kind::OpenFile);

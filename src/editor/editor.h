@@ -109,10 +109,10 @@ class Editor {
   void Redo();
   // The image differs from the one last loaded or saved.
   bool IsModified() const { return history_.IsModified(); }
-  // Before the image would be dropped ("Exit", the close box; "Load
-  // Snapshot" asks by itself): with unsaved changes asks Save / Discard /
-  // Cancel, and Save runs "Save Snapshot". True when the caller may go on:
-  // nothing was unsaved, it was saved, or the person discarded it.
+  // Before the image would be dropped ("Exit", the close box, "Load
+  // Snapshot"): with unsaved changes asks Save / Discard / Cancel, and Save
+  // runs "Save Snapshot". True when the caller may go on: nothing was
+  // unsaved, it was saved, or the person discarded it.
   bool MaybeSave();
   const UndoHistory& History() const { return history_; }
   // The image runs the history leaves alone: the screen area (the map is

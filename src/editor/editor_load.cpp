@@ -19,8 +19,6 @@ FileDialogRequest LoadDialogRequest() {
 }  // namespace
 
 void Editor::LoadSnapshot() {
-  // Another snapshot would drop the unsaved changes of this one.
-  if (!MaybeSave()) return;
   const std::optional<std::string> path = ui_.OpenFile(LoadDialogRequest());
   if (!path || path->empty()) return;
   LoadSnapshotFile(*path);

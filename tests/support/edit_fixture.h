@@ -44,8 +44,6 @@ class EditFixture {
     image.Write(kRecognitionAddress, kRecognitionValue);
     if (CountFreeBytesAndFindLevelOne(image)) {
       files.files[kPath] = std::vector<std::uint8_t>(image.Bytes().begin(), image.Bytes().end());
-      // A new fixture drops the edits made to the last one.
-      if (editor.IsModified()) ui.saveChangesAnswers.push_front(SaveChangesAnswer::Discard);
       ui.fileAnswers.push_back(kPath);
       editor.LoadSnapshot();
     } else {
