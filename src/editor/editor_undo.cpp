@@ -44,8 +44,8 @@ std::vector<ByteRun> Editor::NotEditedRuns() {
 }
 
 StepPlace Editor::CurrentPlace() const {
-  return {state_.levelStart,        state_.levelEnd,         state_.bytesFree,
-          state_.currentLevelIndex, state_.scrollOffset,     view_.scrollPosition};
+  return {state_.levelStart,        state_.levelEnd,     state_.bytesFree,
+          state_.currentLevelIndex, state_.scrollOffset, view_.scrollPosition};
 }
 
 void Editor::ShowPlace(const StepPlace& place) {
