@@ -27,6 +27,11 @@ MessageAnswer BatchUi::Message(const std::string& text, const std::string& title
   return MessageAnswer::Ok;
 }
 
+SaveChangesAnswer BatchUi::AskSaveChanges(const std::string& text, const std::string& title) {
+  messages.push_back({text, title, MessageIcon::Error, MessageButtons::Ok});
+  return SaveChangesAnswer::Cancel;
+}
+
 bool BatchUi::Failed() const {
   for (const Shown& shown : messages) {
     if (shown.icon == MessageIcon::Error) return true;

@@ -64,7 +64,7 @@ bool EditorSession::LoadScreen(const std::string& path) {
   return ReportMessages() && editor_.State().loadedScreen;
 }
 
-int EditorSession::Save(void (Editor::*handler)(), const std::string& chosen, const std::string& written) {
+int EditorSession::Save(bool (Editor::*handler)(), const std::string& chosen, const std::string& written) {
   ui_.paths = {chosen};
   (editor_.*handler)();
   bool refused = false;

@@ -26,7 +26,7 @@ class EditorSession {
   // Runs a save handler with `chosen` as the save dialog's answer; `written`
   // is the name the handler writes to. The exit status: 0 written, 1 refused
   // (an existing file without --force) or failed.
-  int Save(void (Editor::*handler)(), const std::string& chosen, const std::string& written);
+  int Save(bool (Editor::*handler)(), const std::string& chosen, const std::string& written);
 
  private:
   // Prints the message boxes shown since the last call; true when none of
