@@ -224,8 +224,9 @@ TEST_F(RenderCliTest, LandSpaceLinesAreTheOnlyDifference) {
 
 TEST_F(RenderCliTest, RefusesWhatItCannotDo) {
   const CliRun noLevel = Run(Demo() + " --level 99 --png '" + Out("x.png").string() + "'");
-  EXPECT_EQ(noLevel.status, 1);
-  EXPECT_NE(noLevel.err.find("there is no level 99"), std::string::npos) << noLevel.err;
+  EXPECT_EQ(noLevel.status, 2);
+  EXPECT_NE(noLevel.err.find("--level 99: "), std::string::npos) << noLevel.err;
+  EXPECT_NE(noLevel.err.find(" has 9 levels"), std::string::npos) << noLevel.err;
   EXPECT_FALSE(fs::exists(Out("x.png")));
   EXPECT_EQ(Run(Demo() + " --scroll -5").status, 2);
   EXPECT_EQ(Run(Demo() + " --level").status, 2);

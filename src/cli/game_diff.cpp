@@ -1,0 +1,187 @@
+#include "cli/game_diff.h"
+
+#include <QJsonArray>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "cli/json_output.h"
+#include "edit/attribute_command.h"
+#include "level/game_settings.h"
+#include "snapshot/check_table.h"
+
+namespace kestrova::cli {
+
+namespace {
+
+struct SettingByte {
+  const char* name;
+  std::uint32_t address;
+};
+constexpr SettingByte kSettingBytes[] = {
+    {"lives", kStartingLives}, {"start column", kStartColumn}, {"pixels down", kPixelsDown},
+    {"enemy delay", kEnemyDelay}, {"fortress byte", kFortressByte},
+};
+
+constexpr std::uint32_t kCheckTableSize = 256;
+
+bool SameRecord(const ListedRecord& a, const ListedRecord& b) { return a.code == b.code && a.operand == b.operand; }
+
+// The edit script between the records of one level in A and in B, by the
+// longest common subsequence: deletes and inserts, a delete next to an
+// insert of the same code taken as one change.
+void DiffLevel(const ListedLevel& a, const ListedLevel& b, std::vector<RecordChange>& changes) {
+  const std::size_t n = a.records.size(), m = b.records.size();
+  std::vector<std::vector<std::uint16_t>> common(n + 1, std::vector<std::uint16_t>(m + 1, 0));
+  for (std::size_t i = n; i-- > 0;) {
+    for (std::size_t j = m; j-- > 0;) {
+      common[i][j] = SameRecord(a.records[i], b.records[j])
+                         ? static_cast<std::uint16_t>(common[i + 1][j + 1] + 1)
+                         : std::max(common[i + 1][j], common[i][j + 1]);
+    }
+  }
+  std::size_t i = 0, j = 0;
+  while (i < n || j < m) {
+    if (i < n && j < m && SameRecord(a.records[i], b.records[j])) {
+      ++i, ++j;
+    } else if (i < n && j < m && a.records[i].code == b.records[j].code &&
+               common[i + 1][j + 1] == common[i][j]) {
+      changes.push_back({RecordChange::Kind::Changed, b.number, b.records[j].row, b.records[j].address,
+                         a.records[i].description, b.records[j].description});
+      ++i, ++j;
+    } else if (j < m && (i == n || common[i][j + 1] >= common[i + 1][j])) {
+      changes.push_back({RecordChange::Kind::Inserted, b.number, b.records[j].row, b.records[j].address, {},
+                         b.records[j].description});
+      ++j;
+    } else {
+      changes.push_back({RecordChange::Kind::Deleted, a.number, a.records[i].row, a.records[i].address,
+                         a.records[i].description, {}});
+      ++i;
+    }
+  }
+}
+
+std::string Hex(std::uint32_t value, int digits) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%0*X", digits, value);
+  return text;
+}
+
+const char* KindName(RecordChange::Kind kind) {
+  switch (kind) {
+    case RecordChange::Kind::Inserted: return "inserted";
+    case RecordChange::Kind::Deleted: return "deleted";
+    case RecordChange::Kind::Changed: return "changed";
+  }
+  return "";
+}
+
+}  // namespace
+
+bool GameDiff::SameGame() const {
+  return settings.empty() && levelsBefore == levelsAfter && records.empty() && colours.empty();
+}
+
+bool CheckTableIsStale(const SnapshotImage& image) {
+  SnapshotImage updated = image;
+  UpdateCheckTable(updated);
+  for (std::uint32_t i = 0; i < kCheckTableSize; ++i) {
+    if (updated.Read(kCheckTableStart + i) != image.Read(kCheckTableStart + i)) return true;
+  }
+  return false;
+}
+
+GameDiff DiffGames(const GameView& a, const GameView& b) {
+  GameDiff diff;
+  for (const SettingByte& setting : kSettingBytes) {
+    const int before = a.image.Read(setting.address), after = b.image.Read(setting.address);
+    if (before != after) diff.settings.push_back({setting.name, before, after});
+  }
+  const std::vector<ListedLevel> levelsA = ListLevels(a.image, a.levels);
+  const std::vector<ListedLevel> levelsB = ListLevels(b.image, b.levels);
+  diff.levelsBefore = static_cast<int>(levelsA.size());
+  diff.levelsAfter = static_cast<int>(levelsB.size());
+  for (std::size_t i = 0; i < std::min(levelsA.size(), levelsB.size()); ++i) DiffLevel(levelsA[i], levelsB[i], diff.records);
+  for (const std::uint32_t address : ColourByteAddresses()) {
+    const int before = a.image.Read(address), after = b.image.Read(address);
+    if (before != after) diff.colours.push_back({address, before, after});
+  }
+  diff.bytesFreeBefore = a.bytesFree;
+  diff.bytesFreeAfter = b.bytesFree;
+  for (std::uint32_t i = 0; i < kCheckTableSize; ++i) {
+    if (a.image.Read(kCheckTableStart + i) != b.image.Read(kCheckTableStart + i)) diff.checkTableDiffers = true;
+  }
+  diff.checkTableStaleBefore = CheckTableIsStale(a.image);
+  diff.checkTableStaleAfter = CheckTableIsStale(b.image);
+  return diff;
+}
+
+std::string DiffText(const GameDiff& diff) {
+  std::string text;
+  for (const SettingChange& setting : diff.settings)
+    text += setting.name + ": " + std::to_string(setting.before) + " -> " + std::to_string(setting.after) + "\n";
+  if (diff.levelsBefore != diff.levelsAfter) {
+    const bool added = diff.levelsAfter > diff.levelsBefore;
+    const int first = std::min(diff.levelsBefore, diff.levelsAfter) + 1;
+    const int last = std::max(diff.levelsBefore, diff.levelsAfter);
+    text += "levels: " + std::to_string(diff.levelsBefore) + " -> " + std::to_string(diff.levelsAfter) + " (level" +
+            (first == last ? " " + std::to_string(first) : "s " + std::to_string(first) + "-" + std::to_string(last)) +
+            (added ? " added" : " removed") + ")\n";
+  }
+  for (const RecordChange& change : diff.records) {
+    text += "level " + std::to_string(change.level) + ", row " + std::to_string(change.row) + " ($" +
+            Hex(change.address, 4) + "): " + KindName(change.kind) + ": ";
+    switch (change.kind) {
+      case RecordChange::Kind::Inserted: text += change.after; break;
+      case RecordChange::Kind::Deleted: text += change.before; break;
+      case RecordChange::Kind::Changed: text += change.before + " -> " + change.after; break;
+    }
+    text += "\n";
+  }
+  for (const ColourChange& colour : diff.colours)
+    text += "colour byte $" + Hex(colour.address, 4) + ": $" + Hex(static_cast<std::uint32_t>(colour.before), 2) +
+            " -> $" + Hex(static_cast<std::uint32_t>(colour.after), 2) + "\n";
+  if (diff.bytesFreeBefore != diff.bytesFreeAfter)
+    text += "free bytes: " + std::to_string(diff.bytesFreeBefore) + " -> " + std::to_string(diff.bytesFreeAfter) + "\n";
+  if (diff.checkTableDiffers)
+    text += std::string("check table: differs (") + (diff.checkTableStaleBefore ? "stale" : "up to date") + " -> " +
+            (diff.checkTableStaleAfter ? "stale" : "up to date") + ")\n";
+  if (text.empty()) text = "the same game\n";
+  return text;
+}
+
+QJsonObject DiffJson(const GameDiff& diff, const std::string& a, const std::string& b) {
+  QJsonArray settings;
+  for (const SettingChange& setting : diff.settings)
+    settings.append(QJsonObject{{"name", Q(setting.name)}, {"before", setting.before}, {"after", setting.after}});
+  QJsonArray records;
+  for (const RecordChange& change : diff.records) {
+    QJsonObject entry{{"kind", KindName(change.kind)},
+                      {"level", change.level},
+                      {"row", change.row},
+                      {"address", static_cast<qint64>(change.address)}};
+    entry["before"] = change.kind == RecordChange::Kind::Inserted ? QJsonValue() : QJsonValue(Q(change.before));
+    entry["after"] = change.kind == RecordChange::Kind::Deleted ? QJsonValue() : QJsonValue(Q(change.after));
+    records.append(entry);
+  }
+  QJsonArray colours;
+  for (const ColourChange& colour : diff.colours)
+    colours.append(QJsonObject{
+        {"address", static_cast<qint64>(colour.address)}, {"before", colour.before}, {"after", colour.after}});
+  return QJsonObject{
+      {"schema", kDiffSchema},
+      {"a", Q(a)},
+      {"b", Q(b)},
+      {"sameGame", diff.SameGame()},
+      {"settings", settings},
+      {"levels", QJsonObject{{"before", diff.levelsBefore}, {"after", diff.levelsAfter}}},
+      {"records", records},
+      {"colours", colours},
+      {"bytesFree", QJsonObject{{"before", diff.bytesFreeBefore}, {"after", diff.bytesFreeAfter}}},
+      {"checkTable", QJsonObject{{"differs", diff.checkTableDiffers},
+                                 {"staleBefore", diff.checkTableStaleBefore},
+                                 {"staleAfter", diff.checkTableStaleAfter}}},
+  };
+}
+
+}  // namespace kestrova::cli
