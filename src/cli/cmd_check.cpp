@@ -47,9 +47,8 @@ std::vector<Problem> FindProblems(const Editor& editor) {
                           "level " + std::to_string(level.number) + " has no land space: nothing of it can be seen"});
     for (const ListedRecord& record : level.records) {
       if (!FindObjectCode(record.code)) {
-        char text[64];
-        std::snprintf(text, sizeof text, "code $%02X is not one the game knows", record.code);
-        problems.push_back({"unknown-code", level.number, record.address, record.row, text});
+        problems.push_back({"unknown-code", level.number, record.address, record.row,
+                            "code $" + Hex(record.code, 2) + " is not one the game knows"});
       } else if (!record.group && IsGroupOnly(record.code) && record.address != level.end) {
         problems.push_back({"broken-group", level.number, record.address, record.row,
                             record.description + " outside a whole tunnel, log crossing or fortress"});
@@ -60,10 +59,9 @@ std::vector<Problem> FindProblems(const Editor& editor) {
 }
 
 std::string Where(const Problem& problem) {
-  char text[64];
   if (problem.level == 0) return {};
-  std::snprintf(text, sizeof text, "level %d, row %d ($%04X): ", problem.level, problem.row, problem.address);
-  return text;
+  return "level " + std::to_string(problem.level) + ", row " + std::to_string(problem.row) + " (" +
+         AddressText(problem.address) + "): ";
 }
 
 }  // namespace

@@ -9,9 +9,8 @@ namespace kestrova::cli {
 
 int RunDemo(const ParsedCommand& line) {
   const std::string output = line.Value("output");
-  if (output.empty()) return UsageFailure(line.command, "the output is missing: -o OUT");
+  if (const auto refusal = SnapshotOutputRefusal(output)) return UsageFailure(line.command, *refusal);
   const ExtensionCheck check = CheckExtension(output, kSnapshotExtensions);
-  if (!check.refusal.empty()) return UsageFailure(line.command, output + ": " + check.refusal);
   const SnapshotImage image = MakeDemoSnapshot(line.Has("128k") ? DemoMachine::Spectrum128K : DemoMachine::Spectrum48K);
   if (SnapshotFileKindOf("demo" + check.extension) == SnapshotFileKind::Szx) {
     return WriteOutput(line.command, output, BuildSzxFile(image, std::nullopt), line.Has("force")) ? kDone : kFailed;

@@ -41,18 +41,15 @@ int RunEdit(const ParsedCommand& line) {
                                                          : "no edit: give -e COMMAND or --script FILE");
   if (dryRun && line.Has("output")) return UsageFailure(line.command, "--dry-run writes nothing: leave out -o");
   if (!dryRun) {
-    if (output.empty()) return UsageFailure(line.command, "the output is missing: -o OUT (or --dry-run)");
-    const ExtensionCheck check = CheckExtension(output, kSnapshotExtensions);
-    if (output == kStandardStream || !check.refusal.empty())
-      return UsageFailure(line.command, output + ": " + CheckExtension("", kSnapshotExtensions).refusal);
+    if (const auto refusal = SnapshotOutputRefusal(output)) return UsageFailure(line.command, *refusal);
   }
 
   // The commands, each with the name of where it came from for its errors.
   std::string source;
   std::vector<EditCommand> commands;
   if (line.Has("script")) {
-    source = line.Value("script");
-    const std::optional<std::string> text = ReadScript(line.command, source);
+    source = line.Value("script") == kStandardStream ? "standard input" : line.Value("script");
+    const std::optional<std::string> text = ReadScript(line.command, line.Value("script"));
     if (!text) return kFailed;
     Result<std::vector<EditCommand>> parsed = ParseEditScript(*text);
     if (!parsed) {

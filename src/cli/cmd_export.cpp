@@ -12,14 +12,16 @@ namespace {
 std::optional<std::pair<std::string, std::string>> OutputOf(const ParsedCommand& line, const std::string& output,
                                                             const std::vector<std::string>& extensions,
                                                             bool standardOutput) {
-  if (output.empty()) {
+  if (!standardOutput) {
+    if (const auto refusal = SnapshotOutputRefusal(output)) {
+      UsageFailure(line.command, *refusal);
+      return std::nullopt;
+    }
+  } else if (output.empty()) {
     UsageFailure(line.command, "the output is missing: -o OUT");
     return std::nullopt;
-  }
-  if (output == kStandardStream) {
-    if (standardOutput) return std::make_pair(output, extensions.front());
-    UsageFailure(line.command, "-o -: a snapshot goes to a file; name one ending in .sna or .szx");
-    return std::nullopt;
+  } else if (output == kStandardStream) {
+    return std::make_pair(output, extensions.front());
   }
   const ExtensionCheck check = CheckExtension(output, extensions);
   if (!check.refusal.empty()) {

@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/json_output.h"
+#include "cli/output.h"
 #include "cli/level_records.h"
 #include "cli/session.h"
 
@@ -10,14 +11,8 @@ namespace kestrova::cli {
 
 namespace {
 
-std::string Hex(std::uint32_t value, int digits) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%0*X", digits, value);
-  return text;
-}
-
 std::string LevelHeading(const ListedLevel& level) {
-  return "Level " + std::to_string(level.number) + " $" + Hex(level.start, 4) + "-$" + Hex(level.end + 1, 4) + ": " +
+  return "Level " + std::to_string(level.number) + " " + AddressText(level.start) + "-" + AddressText(level.end + 1) + ": " +
          std::to_string(level.records.size()) + " records, " + std::to_string(level.height) + " rows high\n";
 }
 
@@ -29,7 +24,7 @@ std::string RecordLine(const ListedRecord& record) {
 }
 
 std::string GroupLine(const ListedRecord& record) {
-  return "  $" + Hex(record.address, 4) + "             " + std::string(record.group->caption) + " (" +
+  return "  " + AddressText(record.address) + "             " + GroupName(*record.group) + " (" +
          std::to_string(record.group->size / 2) + " records):\n";
 }
 
@@ -56,7 +51,7 @@ QJsonObject ListJson(const std::vector<ListedLevel>& levels, const std::string& 
                         {"code", record.code},
                         {"operand", record.operand},
                         {"description", Q(record.description)}};
-      entry["group"] = record.group ? QJsonValue(QJsonObject{{"name", Q(std::string(record.group->caption))},
+      entry["group"] = record.group ? QJsonValue(QJsonObject{{"name", Q(GroupName(*record.group))},
                                                              {"start", static_cast<qint64>(record.groupStart)},
                                                              {"bytes", record.group->size}})
                                     : QJsonValue();

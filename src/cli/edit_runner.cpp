@@ -11,11 +11,7 @@ namespace {
 
 using Kind = EditCommand::Kind;
 
-std::string AddressText(std::uint32_t address) {
-  char text[16];
-  std::snprintf(text, sizeof text, "$%04X", address);
-  return text;
-}
+constexpr int kMapColumns = 32;
 
 bool IsDelete(MenuCommand command) {
   return command == MenuCommand::DeletePlain || command == MenuCommand::DeleteRiverCrossing ||
@@ -88,9 +84,9 @@ std::optional<std::string> EditRunner::Point(std::uint32_t address, std::optiona
   return std::nullopt;
 }
 
-std::optional<std::string> EditRunner::OpenPopup(std::uint32_t address) {
+std::optional<std::string> EditRunner::OpenPopup(std::uint32_t address, std::optional<int> column) {
   MapPixel pixel;
-  if (auto refused = Point(address, std::nullopt, pixel)) return refused;
+  if (auto refused = Point(address, column, pixel)) return refused;
   editor_.PressMap(MouseButton::Right, pixel.x, pixel.y);
   if (editor_.Popup().empty()) return "the record at " + AddressText(address) + " has no menu";
   return std::nullopt;
@@ -140,10 +136,23 @@ std::optional<std::string> EditRunner::Change(const EditCommand& command) {
 }
 
 std::optional<std::string> EditRunner::Colour(const EditCommand& command) {
-  if (auto refused = OpenPopup(command.address)) return refused;
   const std::string holder = command.kind == Kind::Ink ? "Ink" : "Paper";
-  const MenuItem* menu = FindItem(editor_.Popup(), [&](const MenuItem& i) { return i.caption == holder; });
-  if (!menu) return "the object at " + AddressText(command.address) + " has no " + holder + " to set";
+  const auto offered = [&](const MenuItem& i) { return i.caption == holder && !i.children.empty() && i.children[0].enabled; };
+  // An object drawn from several tiles has a colour byte (and a menu) for
+  // each: the column names the part; without one, the first part whose menu
+  // offers the colour is taken.
+  std::optional<std::string> refused;
+  const MenuItem* menu = nullptr;
+  for (int column = 0; column < kMapColumns && !menu; ++column) {
+    if (command.column && column != *command.column) continue;
+    refused = OpenPopup(command.address, command.column ? command.column : std::optional<int>(column));
+    if (!refused) menu = FindItem(editor_.Popup(), offered);
+  }
+  if (!menu) {
+    if (refused && command.column) return refused;
+    return "the object at " + AddressText(command.address) + " has no " + holder + " to set" +
+           (command.column ? " in column " + std::to_string(*command.column) : std::string());
+  }
   const MenuItem* item = FindItem(menu->children, [&](const MenuItem& i) {
     return i.command == MenuCommand::Attribute && i.caption == command.colour;
   });

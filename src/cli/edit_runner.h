@@ -24,8 +24,8 @@ class EditRunner {
  private:
   // The map pixel of the record, or why it cannot be pointed at.
   std::optional<std::string> Point(std::uint32_t address, std::optional<int> column, MapPixel& pixel);
-  // Right-clicks the record and finds the popup item that `pick` chooses.
-  std::optional<std::string> OpenPopup(std::uint32_t address);
+  // Right-clicks the record (in `column` when given); its popup then stands.
+  std::optional<std::string> OpenPopup(std::uint32_t address, std::optional<int> column = std::nullopt);
   std::optional<std::string> Insert(const EditCommand& command);
   std::optional<std::string> Delete(const EditCommand& command);
   std::optional<std::string> Change(const EditCommand& command);

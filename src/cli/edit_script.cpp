@@ -153,6 +153,15 @@ Result<EditCommand> ParseInsert(EditCommand command, const std::vector<std::stri
 }
 
 Result<EditCommand> ParseColour(EditCommand command, const std::vector<std::string>& words) {
+  if (words.size() == 5) {
+    if (words[3] != "column") return Wrong(command.line, "'" + words[3] + "' is not understood here (column C)");
+    const Result<int> column = NumberIn(words[4], 0, 31, "column", command.line);
+    if (!column) return Error{column.ErrorMessage()};
+    command.column = *column;
+  } else if (words.size() != 3) {
+    return Wrong(command.line, std::string("the form is: ") + (command.kind == Kind::Ink ? "ink" : "paper") +
+                                   " ADDRESS COLOUR [column C]");
+  }
   const std::string name = Lower(words[2]);
   for (const std::string_view colour : kColourNames) {
     if (Lower(std::string(colour)) == name) {
@@ -178,8 +187,8 @@ constexpr Form kForms[] = {
     {"insert", Kind::Insert, 0, "insert NAME at ADDRESS [column C] [value V]"},
     {"delete", Kind::Delete, 2, "delete ADDRESS"},
     {"change", Kind::Change, 3, "change ADDRESS VALUE"},
-    {"ink", Kind::Ink, 3, "ink ADDRESS COLOUR"},
-    {"paper", Kind::Paper, 3, "paper ADDRESS COLOUR"},
+    {"ink", Kind::Ink, 0, "ink ADDRESS COLOUR [column C]"},
+    {"paper", Kind::Paper, 0, "paper ADDRESS COLOUR [column C]"},
     {"wipe", Kind::WipeCurrent, 3, "wipe LEVEL current|all-after"},
 };
 
@@ -268,6 +277,8 @@ Result<EditCommand> ParseEditCommand(const std::string& text, int line) {
     default:
       break;
   }
+  if (words.size() < 3 && (form->kind == Kind::Ink || form->kind == Kind::Paper))
+    return Wrong(line, std::string("the form is: ") + form->usage);
   const std::optional<std::uint32_t> address = ParseAddress(words[1]);
   if (!address) return Wrong(line, "'" + words[1] + "' is not an address ($9300, 0x9300 or 37632)");
   command.address = *address;

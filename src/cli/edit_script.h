@@ -18,7 +18,7 @@ struct EditCommand {
   std::vector<int> numbers;             // settings, the new value, the wipe's level
   int tag = -1;                         // insert
   std::uint32_t address = 0;            // insert, delete, change, ink, paper
-  std::optional<int> column;            // insert
+  std::optional<int> column;            // insert, ink, paper
   std::optional<int> value;             // insert of a tag whose value is asked
   std::string colour;                   // ink, paper: the menu's colour caption
 };

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "cli/json_output.h"
+#include "cli/output.h"
 #include "edit/attribute_command.h"
 #include "level/game_settings.h"
 #include "snapshot/check_table.h"
@@ -59,12 +60,6 @@ void DiffLevel(const ListedLevel& a, const ListedLevel& b, std::vector<RecordCha
       ++i;
     }
   }
-}
-
-std::string Hex(std::uint32_t value, int digits) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%0*X", digits, value);
-  return text;
 }
 
 const char* KindName(RecordChange::Kind kind) {
@@ -129,8 +124,8 @@ std::string DiffText(const GameDiff& diff) {
             (added ? " added" : " removed") + ")\n";
   }
   for (const RecordChange& change : diff.records) {
-    text += "level " + std::to_string(change.level) + ", row " + std::to_string(change.row) + " ($" +
-            Hex(change.address, 4) + "): " + KindName(change.kind) + ": ";
+    text += "level " + std::to_string(change.level) + ", row " + std::to_string(change.row) + " (" +
+            AddressText(change.address) + "): " + KindName(change.kind) + ": ";
     switch (change.kind) {
       case RecordChange::Kind::Inserted: text += change.after; break;
       case RecordChange::Kind::Deleted: text += change.before; break;
@@ -139,7 +134,7 @@ std::string DiffText(const GameDiff& diff) {
     text += "\n";
   }
   for (const ColourChange& colour : diff.colours)
-    text += "colour byte $" + Hex(colour.address, 4) + ": $" + Hex(static_cast<std::uint32_t>(colour.before), 2) +
+    text += "colour byte " + AddressText(colour.address) + ": $" + Hex(static_cast<std::uint32_t>(colour.before), 2) +
             " -> $" + Hex(static_cast<std::uint32_t>(colour.after), 2) + "\n";
   if (diff.bytesFreeBefore != diff.bytesFreeAfter)
     text += "free bytes: " + std::to_string(diff.bytesFreeBefore) + " -> " + std::to_string(diff.bytesFreeAfter) + "\n";

@@ -1,5 +1,6 @@
 #include "cli/level_records.h"
 
+#include "edit/ground_menu.h"
 #include "export/asm_listing.h"
 #include "level/level_stream.h"
 
@@ -8,6 +9,7 @@ namespace kestrova::cli {
 namespace {
 
 constexpr std::string_view kListingCommentStart = " ;";
+constexpr std::string_view kEndOfLevelDescription = "End of level (the END OF LEVEL label)";
 
 bool BytesMatch(const SnapshotImage& image, std::uint32_t p, const std::vector<std::uint8_t>& bytes) {
   for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -27,6 +29,17 @@ const GroupTag* GroupAt(const SnapshotImage& image, std::uint32_t p, std::uint32
     if (BytesMatch(image, p, GroupBytes(group, column))) found = &group;
   }
   return found;
+}
+
+std::string GroupName(const GroupTag& group) {
+  std::string_view submenu;
+  for (const InsertNode& node : kInsertTree) {
+    if (node.depth == 1 && node.tag == kSubmenu) submenu = node.caption;
+    if (node.tag == group.tag) break;
+  }
+  const std::string caption(group.caption);
+  if (submenu.empty() || caption.find(submenu) != std::string::npos) return caption;
+  return std::string(submenu) + ": " + caption;
 }
 
 std::string DescribeRecord(std::uint8_t code, std::uint8_t operand) {
@@ -57,8 +70,11 @@ std::vector<ListedLevel> ListLevels(const SnapshotImage& image, const LevelTable
         groupStart = p;
       }
       const ObjectRecord record = ReadRecord(image, p);
-      level.records.push_back({p, row, record.code, record.operand, DescribeRecord(record.code, record.operand),
-                               group, group ? groupStart : 0});
+      // The end record reads as a spawn point in the listing; the map shows it as the label it draws.
+      std::string description = p == level.end && IsEndRecord(record) ? std::string(kEndOfLevelDescription)
+                                                                        : DescribeRecord(record.code, record.operand);
+      level.records.push_back({p, row, record.code, record.operand, std::move(description), group,
+                               group ? groupStart : 0});
       if (record.code == kCodeLandSpace) row += LandSpaceRows(record.operand);
     }
     levels.push_back(std::move(level));

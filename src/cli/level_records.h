@@ -33,6 +33,10 @@ struct ListedLevel {
 // (a fortress closes its level with the end record), longest first.
 const GroupTag* GroupAt(const SnapshotImage& image, std::uint32_t p, std::uint32_t end);
 
+// A group's name: its Insert menu caption, after its submenu's where the
+// caption alone does not say what it is ("Fortress: Gate Top Soldiers").
+std::string GroupName(const GroupTag& group);
+
 // What a record is, in the level listing's words ("A tree in column 5").
 std::string DescribeRecord(std::uint8_t code, std::uint8_t operand);
 

@@ -9,6 +9,7 @@
 
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "cli/session.h"
 
 #ifndef KESTROVA_VERSION
 #define KESTROVA_VERSION "0"
@@ -63,12 +64,17 @@ int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   const kestrova::cli::ParsedCommand line = kestrova::cli::ParseCommandLine(arguments);
-  int status = kestrova::cli::Run(line);
+  int status = kestrova::cli::kFailed;
+  try {
+    status = kestrova::cli::Run(line);
+  } catch (const kestrova::cli::PromptWithoutEnd& prompt) {
+    kestrova::cli::PrintError(line.command, "", "the prompt \"" + prompt.title + "\" took none of its answers");
+  }
   // Whatever went to standard output must have arrived: a full disk or a
   // closed pipe is a failure, not a success.
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    kestrova::cli::PrintError(line.command, kestrova::cli::kStandardStream,
-                              std::string("could not write: ") + std::strerror(errno));
+    kestrova::cli::PrintError(line.command, "standard output",
+                              std::string("could not write: ") + (errno != 0 ? std::strerror(errno) : "write error"));
     status = kestrova::cli::kFailed;
   }
   return status;

@@ -17,9 +17,21 @@ void PrintError(const std::string& command, const std::string& file, const std::
   std::string line = "kestrova";
   if (!command.empty()) line += " " + command;
   line += ": ";
-  if (!file.empty()) line += (file == kStandardStream ? std::string("standard output") : file) + ": ";
+  if (!file.empty()) line += file + ": ";
   line += reason + "\n";
   std::fputs(line.c_str(), stderr);
+}
+
+std::string OutputName(const std::string& target) {
+  return target == kStandardStream ? "standard output" : target;
+}
+
+std::optional<std::string> SnapshotOutputRefusal(const std::string& output) {
+  if (output.empty()) return "the output is missing: -o OUT";
+  if (output == kStandardStream) return "-o -: a snapshot goes to a file; name one ending in .sna or .szx";
+  const ExtensionCheck check = CheckExtension(output, kSnapshotExtensions);
+  if (!check.refusal.empty()) return output + ": " + check.refusal;
+  return std::nullopt;
 }
 
 ExtensionCheck CheckExtension(const std::string& path, const std::vector<std::string>& accepted) {
@@ -68,10 +80,16 @@ bool WriteOutput(const std::string& command, const std::string& target, std::spa
     return false;
   }
   if (const std::optional<Error> error = files.Write(target, bytes)) {
-    PrintError(command, target, "could not write: " + error->message);
+    PrintError(command, OutputName(target), "could not write: " + error->message);
     return false;
   }
   return true;
+}
+
+std::string Hex(std::uint32_t value, int digits) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%0*X", digits, value);
+  return text;
 }
 
 void PrintText(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }

@@ -28,6 +28,13 @@ struct ExtensionCheck {
 };
 ExtensionCheck CheckExtension(const std::string& path, const std::vector<std::string>& accepted);
 
+// How errors name an output: "standard output" for "-".
+std::string OutputName(const std::string& target);
+
+// Why a snapshot cannot be written to `output` (missing, standard output, an
+// extension that is not a snapshot's); nothing when it can.
+std::optional<std::string> SnapshotOutputRefusal(const std::string& output);
+
 // Files for the command line: reads and writes through QtFiles, except that
 // the one name a save handler is given (a name of the right extension) is
 // written to the output the person named, exactly as named, or to standard
@@ -58,6 +65,11 @@ std::optional<Error> WriteStandardOutput(std::span<const std::uint8_t> bytes);
 // file without --force. True when written; otherwise reported.
 bool WriteOutput(const std::string& command, const std::string& target, std::span<const std::uint8_t> bytes,
                  bool force);
+
+// Upper-case hexadecimal with at least `digits` digits ("9308").
+std::string Hex(std::uint32_t value, int digits);
+// A Spectrum address as the listings write it: "$9308".
+inline std::string AddressText(std::uint32_t address) { return "$" + Hex(address, 4); }
 
 // Prints text on standard output.
 void PrintText(const std::string& text);

@@ -24,8 +24,10 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 std::optional<std::string> BatchUi::OpenFile(const FileDialogRequest&) { return Next(paths); }
 std::optional<std::string> BatchUi::SaveFile(const FileDialogRequest&) { return Next(paths); }
 
-std::string BatchUi::InputBox(const std::string&, const std::string&, const std::string& defaultText) {
-  return Next(replies).value_or(defaultText);
+std::string BatchUi::InputBox(const std::string& title, const std::string&, const std::string& defaultText) {
+  if (std::optional<std::string> reply = Next(replies)) return *reply;
+  if (++defaultReplies > kMostDefaultReplies) throw PromptWithoutEnd{title};
+  return defaultText;
 }
 
 MessageAnswer BatchUi::Message(const std::string& text, const std::string& title, MessageIcon icon,
@@ -75,7 +77,7 @@ bool Session::LoadScreen(const std::string& path) {
 bool Session::Save(void (Editor::*handler)(), const std::string& target, const std::string& extension) {
   ui_.paths = {files_.Redirect(target, extension)};
   (editor_.*handler)();
-  return Report(target);
+  return Report(OutputName(target));
 }
 
 }  // namespace kestrova::cli

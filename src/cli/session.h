@@ -12,7 +12,14 @@ namespace kestrova::cli {
 
 // The command line's Ui: it never asks. File dialogs are answered from a list
 // of paths, input boxes from a list of replies (then with their default),
-// the overwrite question by --force; every message box is kept.
+// the overwrite question by --force; every message box is kept. A prompt
+// that keeps refusing its default once the replies ran out would ask
+// forever: then PromptWithoutEnd is thrown rather than the tool hanging.
+struct PromptWithoutEnd {
+  std::string title;
+};
+inline constexpr int kMostDefaultReplies = 16;
+
 class BatchUi : public Ui {
  public:
   struct Shown {
@@ -26,6 +33,7 @@ class BatchUi : public Ui {
   std::deque<std::string> replies;
   bool force = false;
   std::vector<Shown> messages;
+  int defaultReplies = 0;
 
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
