@@ -230,7 +230,7 @@ Result<int> FindInsertionTag(const std::string& name) {
 }
 
 Result<EditCommand> ParseEditCommand(const std::string& text, int line) {
-  const std::vector<std::string> words = Words(text);
+  const std::vector<std::string> words = Words(text.substr(0, text.find('#')));
   EditCommand command;
   command.line = line;
   command.text = Joined(words, 0, words.size());
@@ -297,8 +297,7 @@ Result<std::vector<EditCommand>> ParseEditScript(const std::string& script) {
   int number = 0;
   for (std::string text; std::getline(in, text);) {
     ++number;
-    const std::vector<std::string> words = Words(text);
-    if (words.empty() || words[0][0] == '#') continue;
+    if (Words(text.substr(0, text.find('#'))).empty()) continue;
     Result<EditCommand> command = ParseEditCommand(text, number);
     if (!command) return Error{"line " + std::to_string(number) + ": " + command.ErrorMessage()};
     commands.push_back(std::move(*command));

@@ -23,8 +23,8 @@ struct EditCommand {
   std::string colour;                   // ink, paper: the menu's colour caption
 };
 
-// Reads an edit script, one command a line; blank lines and lines starting
-// with '#' are skipped. The first line that is not understood is the error,
+// Reads an edit script, one command a line; '#' starts a comment to the end
+// of its line, and lines with no command are skipped. The first line that is not understood is the error,
 // as "line N: reason". Never runs anything: the fuzzer of the command line
 // drives it with any text.
 Result<std::vector<EditCommand>> ParseEditScript(const std::string& script);

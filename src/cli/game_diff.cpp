@@ -8,6 +8,7 @@
 #include "cli/json_output.h"
 #include "cli/output.h"
 #include "edit/attribute_command.h"
+#include "edit/context_menu.h"
 #include "level/game_settings.h"
 #include "snapshot/check_table.h"
 
@@ -62,6 +63,24 @@ void DiffLevel(const ListedLevel& a, const ListedLevel& b, std::vector<RecordCha
   }
 }
 
+// The objects whose popup "Attribute" edits the colour byte, by their
+// delete items' names ("Boulder"); the bytes only kept matched have none.
+std::string ColourOwners(std::uint32_t address) {
+  constexpr std::string_view kDelete = "Delete ";
+  std::vector<std::string> names;
+  for (const PopupRow& row : kPopupRows) {
+    if (!row.attribute) continue;
+    for (std::uint32_t tile = row.firstTile; tile <= row.lastTile; ++tile) {
+      std::string name(row.deleteCaption.substr(row.deleteCaption.rfind(kDelete, 0) == 0 ? kDelete.size() : 0));
+      if (AttributeAddressOf(row, tile) == address && std::find(names.begin(), names.end(), name) == names.end())
+        names.push_back(name);
+    }
+  }
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+  return text.empty() ? "kept matched to another" : text;
+}
+
 const char* KindName(RecordChange::Kind kind) {
   switch (kind) {
     case RecordChange::Kind::Inserted: return "inserted";
@@ -99,7 +118,7 @@ GameDiff DiffGames(const GameView& a, const GameView& b) {
   for (std::size_t i = 0; i < std::min(levelsA.size(), levelsB.size()); ++i) DiffLevel(levelsA[i], levelsB[i], diff.records);
   for (const std::uint32_t address : ColourByteAddresses()) {
     const int before = a.image.Read(address), after = b.image.Read(address);
-    if (before != after) diff.colours.push_back({address, before, after});
+    if (before != after) diff.colours.push_back({address, ColourOwners(address), before, after});
   }
   diff.bytesFreeBefore = a.bytesFree;
   diff.bytesFreeAfter = b.bytesFree;
@@ -134,7 +153,7 @@ std::string DiffText(const GameDiff& diff) {
     text += "\n";
   }
   for (const ColourChange& colour : diff.colours)
-    text += "colour byte " + AddressText(colour.address) + ": $" + Hex(static_cast<std::uint32_t>(colour.before), 2) +
+    text += "colour byte " + AddressText(colour.address) + " (" + colour.objects + "): $" + Hex(static_cast<std::uint32_t>(colour.before), 2) +
             " -> $" + Hex(static_cast<std::uint32_t>(colour.after), 2) + "\n";
   if (diff.bytesFreeBefore != diff.bytesFreeAfter)
     text += "free bytes: " + std::to_string(diff.bytesFreeBefore) + " -> " + std::to_string(diff.bytesFreeAfter) + "\n";
@@ -161,8 +180,10 @@ QJsonObject DiffJson(const GameDiff& diff, const std::string& a, const std::stri
   }
   QJsonArray colours;
   for (const ColourChange& colour : diff.colours)
-    colours.append(QJsonObject{
-        {"address", static_cast<qint64>(colour.address)}, {"before", colour.before}, {"after", colour.after}});
+    colours.append(QJsonObject{{"address", static_cast<qint64>(colour.address)},
+                               {"objects", Q(colour.objects)},
+                               {"before", colour.before},
+                               {"after", colour.after}});
   return QJsonObject{
       {"schema", kDiffSchema},
       {"a", Q(a)},

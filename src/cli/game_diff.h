@@ -37,6 +37,7 @@ struct RecordChange {
 
 struct ColourChange {
   std::uint32_t address = 0;
+  std::string objects;  // whose colour it is, as the popup names them
   int before = 0;
   int after = 0;
 };

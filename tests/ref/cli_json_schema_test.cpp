@@ -88,7 +88,7 @@ const Schema kSchemas[] = {
       ".levels.before:number", ".levels.after:number", ".records:array", ".records[]:object", ".records[].kind:string",
       ".records[].level:number", ".records[].row:number", ".records[].address:number", ".records[].before:string",
       ".records[].before:null", ".records[].after:string", ".records[].after:null", ".colours:array",
-      ".colours[]:object", ".colours[].address:number", ".colours[].before:number", ".colours[].after:number",
+      ".colours[]:object", ".colours[].address:number", ".colours[].objects:string", ".colours[].before:number", ".colours[].after:number",
       ".bytesFree:object", ".bytesFree.before:number", ".bytesFree.after:number", ".checkTable:object",
       ".checkTable.differs:bool", ".checkTable.staleBefore:bool", ".checkTable.staleAfter:bool"}},
     {{"check", "STALE", "--json"},

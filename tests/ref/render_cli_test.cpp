@@ -232,7 +232,7 @@ TEST_F(RenderCliTest, RefusesWhatItCannotDo) {
   EXPECT_EQ(Run(Demo() + " --level").status, 2);
   EXPECT_EQ(Run(Demo() + " --bogus").status, 2);
   EXPECT_EQ(Run("").status, 2);
-  const CliRun missing = Run("'" + Out("none.sna").string() + "'");
+  const CliRun missing = Run("'" + Out("none.sna").string() + "' --png '" + Out("x.png").string() + "'");
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.err.find("none.sna"), std::string::npos) << missing.err;
   // A folder that is not there: that output fails, the others are written.
