@@ -61,18 +61,32 @@ Bytes ScreenBytesOf(const SnapshotImage& image) {
 }
 
 // The map view drawn again on copies in the whole-level drawing mode, which
-// leaves the title banner out and changes nothing else of the view.
+// leaves the title banner out. That mode keeps no land-space lines: they are
+// taken from a walk in the view's own mode.
 TFastDIB MapViewWithoutBanner(const Editor& editor) {
-  SnapshotImage image = editor.Image();
-  EditorState state = editor.State();
-  state.wholeLevelMode = true;
-  state.conversion = ConversionParameters{};
-  state.streamCursor = static_cast<std::int32_t>(state.walkStart);
-  CellGrid grid;
+  const auto draw = [&](bool whole, std::vector<int>* lines, TFastDIB& map) {
+    SnapshotImage image = editor.Image();
+    EditorState state = editor.State();
+    state.wholeLevelMode = whole;
+    state.conversion = ConversionParameters{};
+    state.streamCursor = static_cast<std::int32_t>(state.walkStart);
+    CellGrid grid;
+    RenderTarget target{image, state, grid, editor.Tables(), map};
+    ClearCellGrid(grid);
+    ClearMapScreen(image);
+    DrawLevel(target, lines);
+    ConvertScreen(target);
+  };
+  std::vector<int> lines;
   TFastDIB map(kMapWidth, kWindowRows);
-  TFastDIB view;
-  RenderTarget target{image, state, grid, editor.Tables(), map};
-  RenderMapView(target, view, editor.View().showLandSpace);
+  if (editor.View().showLandSpace) draw(false, &lines, map);
+  draw(true, nullptr, map);
+  TFastDIB view(editor.MapView().Width(), editor.MapView().Height());
+  if (editor.View().showLandSpace) {
+    ShowLandSpace(map, view, lines);
+  } else {
+    ShowMap(map, view);
+  }
   return view;
 }
 
