@@ -86,14 +86,6 @@ ParsedCommand UsageError(const std::string& command, const std::string& text) {
   return parsed;
 }
 
-std::optional<int> WholeNumber(const std::string& text) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [last, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || last != end) return std::nullopt;
-  return value;
-}
-
 QStringList QtNames(const OptionSpec& option) {
   QStringList names;
   for (const std::string& name : option.names) names << QString::fromStdString(name);
@@ -151,6 +143,14 @@ ParsedCommand ParseCommand(const CommandSpec& command, const std::vector<std::st
 }
 
 }  // namespace
+
+std::optional<int> WholeNumber(const std::string& text) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [last, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || last != end) return std::nullopt;
+  return value;
+}
 
 const std::vector<CommandSpec>& Commands() {
   static const std::vector<CommandSpec> commands = MakeCommands();

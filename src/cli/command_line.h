@@ -54,6 +54,9 @@ struct ParsedCommand {
   int Number(const std::string& option, int fallback) const;
 };
 
+// A decimal whole number and nothing else ("12", "-3"); nothing for "", "1x".
+std::optional<int> WholeNumber(const std::string& text);
+
 // Reads the arguments after the program name. Never runs anything and never
 // prints: the fuzzer of the command line drives it with any words.
 ParsedCommand ParseCommandLine(const std::vector<std::string>& arguments);

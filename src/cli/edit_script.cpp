@@ -5,6 +5,7 @@
 #include <charconv>
 #include <sstream>
 
+#include "cli/command_line.h"
 #include "edit/attribute_menu.h"
 #include "edit/ground_menu.h"
 #include "edit/insertion.h"
@@ -34,27 +35,17 @@ std::string Joined(const std::vector<std::string>& words, std::size_t first, std
   return text;
 }
 
-std::optional<int> WholeNumber(const std::string& word) {
-  int value = 0;
-  const char* end = word.data() + word.size();
-  const auto [last, error] = std::from_chars(word.data(), end, value);
-  if (word.empty() || error != std::errc() || last != end) return std::nullopt;
-  return value;
-}
-
-Error Wrong(int, const std::string& reason) { return Error{reason}; }
-
 // The whole number a word names, within minimum..maximum.
-Result<int> NumberIn(const std::string& word, int minimum, int maximum, const std::string& what, int line) {
+Result<int> NumberIn(const std::string& word, int minimum, int maximum, const std::string& what) {
   const std::optional<int> value = WholeNumber(word);
   if (!value || *value < minimum || *value > maximum)
-    return Wrong(line, what + " '" + word + "' is not a whole number from " + std::to_string(minimum) + " to " +
-                           std::to_string(maximum));
+    return Error{what + " '" + word + "' is not a whole number from " + std::to_string(minimum) + " to " +
+                           std::to_string(maximum)};
   return *value;
 }
 
-Result<int> Setting(const std::string& word, const SettingsPrompt& prompt, const std::string& what, int line) {
-  return NumberIn(word, prompt.min, prompt.max, what, line);
+Result<int> Setting(const std::string& word, const SettingsPrompt& prompt, const std::string& what) {
+  return NumberIn(word, prompt.min, prompt.max, what);
 }
 
 struct Leaf {
@@ -122,45 +113,45 @@ std::string NamingPath(const Leaf& leaf, const std::vector<Leaf>& leaves) {
 Result<EditCommand> ParseInsert(EditCommand command, const std::vector<std::string>& words) {
   const auto at = std::find(words.begin(), words.end(), "at");
   if (at == words.begin() + 1 || at == words.end() || at + 1 == words.end())
-    return Wrong(command.line, "insert needs NAME at ADDRESS");
+    return Error{"insert needs NAME at ADDRESS"};
   const Result<int> tag = FindInsertionTag(Joined(words, 1, static_cast<std::size_t>(at - words.begin())));
-  if (!tag) return Wrong(command.line, tag.ErrorMessage());
+  if (!tag) return Error{tag.ErrorMessage()};
   command.tag = *tag;
   const std::optional<std::uint32_t> address = ParseAddress(*(at + 1));
-  if (!address) return Wrong(command.line, "'" + *(at + 1) + "' is not an address ($9300, 0x9300 or 37632)");
+  if (!address) return Error{"'" + *(at + 1) + "' is not an address ($9300, 0x9300 or 37632)"};
   command.address = *address;
   for (auto word = at + 2; word != words.end(); word += 2) {
-    if (word + 1 == words.end()) return Wrong(command.line, "'" + *word + "' needs a number after it");
+    if (word + 1 == words.end()) return Error{"'" + *word + "' needs a number after it"};
     if (*word == "column" && !command.column) {
-      const Result<int> column = NumberIn(*(word + 1), 0, 31, "column", command.line);
+      const Result<int> column = NumberIn(*(word + 1), 0, 31, "column");
       if (!column) return Error{column.ErrorMessage()};
       command.column = *column;
     } else if (*word == "value" && !command.value) {
       const PromptedTag* prompted = FindPromptedTag(command.tag);
       const TwoByteTag* limits = FindTwoByteTag(command.tag);
       if (!prompted || !limits)
-        return Wrong(command.line, std::string(InsertionCaption(command.tag)) + " takes no value");
-      const Result<int> value = NumberIn(*(word + 1), limits->minimum, limits->maximum, "value", command.line);
+        return Error{std::string(InsertionCaption(command.tag)) + " takes no value"};
+      const Result<int> value = NumberIn(*(word + 1), limits->minimum, limits->maximum, "value");
       if (!value) return Error{value.ErrorMessage()};
       command.value = *value;
     } else {
-      return Wrong(command.line, "'" + *word + "' is not understood here (column C or value V)");
+      return Error{"'" + *word + "' is not understood here (column C or value V)"};
     }
   }
   if (FindPromptedTag(command.tag) && !command.value)
-    return Wrong(command.line, std::string(InsertionCaption(command.tag)) + " needs value V");
+    return Error{std::string(InsertionCaption(command.tag)) + " needs value V"};
   return command;
 }
 
 Result<EditCommand> ParseColour(EditCommand command, const std::vector<std::string>& words) {
   if (words.size() == 5) {
-    if (words[3] != "column") return Wrong(command.line, "'" + words[3] + "' is not understood here (column C)");
-    const Result<int> column = NumberIn(words[4], 0, 31, "column", command.line);
+    if (words[3] != "column") return Error{"'" + words[3] + "' is not understood here (column C)"};
+    const Result<int> column = NumberIn(words[4], 0, 31, "column");
     if (!column) return Error{column.ErrorMessage()};
     command.column = *column;
   } else if (words.size() != 3) {
-    return Wrong(command.line, std::string("the form is: ") + (command.kind == Kind::Ink ? "ink" : "paper") +
-                                   " ADDRESS COLOUR [column C]");
+    return Error{std::string("the form is: ") + (command.kind == Kind::Ink ? "ink" : "paper") +
+                                   " ADDRESS COLOUR [column C]"};
   }
   const std::string name = Lower(words[2]);
   for (const std::string_view colour : kColourNames) {
@@ -169,8 +160,8 @@ Result<EditCommand> ParseColour(EditCommand command, const std::vector<std::stri
       return command;
     }
   }
-  return Wrong(command.line, "'" + words[2] + "' is not a colour (Bright, Black, Blue, Red, Magenta, Green, Cyan, "
-                                              "Yellow or White)");
+  return Error{"'" + words[2] + "' is not a colour (Bright, Black, Blue, Red, Magenta, Green, Cyan, "
+                                              "Yellow or White)"};
 }
 
 struct Form {
@@ -234,31 +225,31 @@ Result<EditCommand> ParseEditCommand(const std::string& text, int line) {
   EditCommand command;
   command.line = line;
   command.text = Joined(words, 0, words.size());
-  if (words.empty()) return Wrong(line, "no command");
+  if (words.empty()) return Error{"no command"};
   const std::string verb = Lower(words[0]);
   const Form* form = nullptr;
   for (const Form& candidate : kForms) {
     if (verb == candidate.word) form = &candidate;
   }
-  if (!form) return Wrong(line, "'" + words[0] + "' is not an edit command");
+  if (!form) return Error{"'" + words[0] + "' is not an edit command"};
   command.kind = form->kind;
-  if (form->words != 0 && words.size() != form->words) return Wrong(line, std::string("the form is: ") + form->usage);
+  if (form->words != 0 && words.size() != form->words) return Error{std::string("the form is: ") + form->usage};
   switch (form->kind) {
     case Kind::Lives:
     case Kind::Delay:
     case Kind::Fortress: {
       const Result<int> value =
-          form->kind == Kind::Lives   ? Setting(words[1], kLivesPrompt, "lives", line)
-          : form->kind == Kind::Delay ? Setting(words[1], kEnemyDelayPrompt, "delay", line)
-                                      : NumberIn(words[1], 0, kFortressByteMax, "fortress byte", line);
+          form->kind == Kind::Lives   ? Setting(words[1], kLivesPrompt, "lives")
+          : form->kind == Kind::Delay ? Setting(words[1], kEnemyDelayPrompt, "delay")
+                                      : NumberIn(words[1], 0, kFortressByteMax, "fortress byte");
       if (!value) return Error{value.ErrorMessage()};
       command.numbers = {*value};
       return command;
     }
     case Kind::Spawn: {
-      const Result<int> column = Setting(words[1], kStartColumnPrompt, "column", line);
+      const Result<int> column = Setting(words[1], kStartColumnPrompt, "column");
       if (!column) return Error{column.ErrorMessage()};
-      const Result<int> height = Setting(words[2], kPixelsDownPrompt, "height", line);
+      const Result<int> height = Setting(words[2], kPixelsDownPrompt, "height");
       if (!height) return Error{height.ErrorMessage()};
       command.numbers = {*column, *height};
       return command;
@@ -266,10 +257,10 @@ Result<EditCommand> ParseEditCommand(const std::string& text, int line) {
     case Kind::Insert:
       return ParseInsert(command, words);
     case Kind::WipeCurrent: {
-      const Result<int> level = NumberIn(words[1], 1, 255, "level", line);
+      const Result<int> level = NumberIn(words[1], 1, 255, "level");
       if (!level) return Error{level.ErrorMessage()};
       const std::string scope = Lower(words[2]);
-      if (scope != "current" && scope != "all-after") return Wrong(line, std::string("the form is: ") + form->usage);
+      if (scope != "current" && scope != "all-after") return Error{std::string("the form is: ") + form->usage};
       command.kind = scope == "current" ? Kind::WipeCurrent : Kind::WipeAllAfter;
       command.numbers = {*level};
       return command;
@@ -278,12 +269,12 @@ Result<EditCommand> ParseEditCommand(const std::string& text, int line) {
       break;
   }
   if (words.size() < 3 && (form->kind == Kind::Ink || form->kind == Kind::Paper))
-    return Wrong(line, std::string("the form is: ") + form->usage);
+    return Error{std::string("the form is: ") + form->usage};
   const std::optional<std::uint32_t> address = ParseAddress(words[1]);
-  if (!address) return Wrong(line, "'" + words[1] + "' is not an address ($9300, 0x9300 or 37632)");
+  if (!address) return Error{"'" + words[1] + "' is not an address ($9300, 0x9300 or 37632)"};
   command.address = *address;
   if (form->kind == Kind::Change) {
-    const Result<int> value = NumberIn(words[2], 0, 255, "value", line);
+    const Result<int> value = NumberIn(words[2], 0, 255, "value");
     if (!value) return Error{value.ErrorMessage()};
     command.numbers = {*value};
   }
