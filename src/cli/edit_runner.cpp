@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "edit/drag_step.h"
 #include "edit/insertion.h"
 #include "level/level_stream.h"
 
@@ -12,6 +13,7 @@ namespace {
 using Kind = EditCommand::Kind;
 
 constexpr int kMapColumns = 32;
+constexpr int kMapRows = 192;
 
 bool IsDelete(MenuCommand command) {
   return command == MenuCommand::DeletePlain || command == MenuCommand::DeleteRiverCrossing ||
@@ -136,23 +138,26 @@ std::optional<std::string> EditRunner::Change(const EditCommand& command) {
 }
 
 std::optional<std::string> EditRunner::Colour(const EditCommand& command) {
+  MapPixel shown;
+  if (auto refused = Point(command.address, command.column, shown)) return refused;
   const std::string holder = command.kind == Kind::Ink ? "Ink" : "Paper";
   const auto offered = [&](const MenuItem& i) { return i.caption == holder && !i.children.empty() && i.children[0].enabled; };
   // An object drawn from several tiles has a colour byte (and a menu) for
-  // each: the column names the part; without one, the first part whose menu
-  // offers the colour is taken.
-  std::optional<std::string> refused;
+  // each: the first of its cells from the top, column by column (in the
+  // column given), whose menu offers the colour is the one clicked.
   const MenuItem* menu = nullptr;
   for (int column = 0; column < kMapColumns && !menu; ++column) {
     if (command.column && column != *command.column) continue;
-    refused = OpenPopup(command.address, command.column ? command.column : std::optional<int>(column));
-    if (!refused) menu = FindItem(editor_.Popup(), offered);
+    for (int row = 0; row < kMapRows && !menu; ++row) {
+      const std::uint32_t cell = editor_.Tables().rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
+      if (editor_.Grid().ownerPos[cell] != command.address) continue;
+      editor_.PressMap(MouseButton::Right, column * kMapPixelsPerColumn, row * kMapPixelsPerRow);
+      menu = FindItem(editor_.Popup(), offered);
+    }
   }
-  if (!menu) {
-    if (refused && command.column) return refused;
+  if (!menu)
     return "the object at " + AddressText(command.address) + " has no " + holder + " to set" +
            (command.column ? " in column " + std::to_string(*command.column) : std::string());
-  }
   const MenuItem* item = FindItem(menu->children, [&](const MenuItem& i) {
     return i.command == MenuCommand::Attribute && i.caption == command.colour;
   });

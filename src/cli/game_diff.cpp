@@ -27,37 +27,53 @@ constexpr SettingByte kSettingBytes[] = {
 
 constexpr std::uint32_t kCheckTableSize = 256;
 
-bool SameRecord(const ListedRecord& a, const ListedRecord& b) { return a.code == b.code && a.operand == b.operand; }
+// A record of the whole game with the level it is in.
+struct GameRecord {
+  int level;
+  const ListedRecord* record;
+};
 
-// The edit script between the records of one level in A and in B, by the
-// longest common subsequence: deletes and inserts, a delete next to an
-// insert of the same code taken as one change.
-void DiffLevel(const ListedLevel& a, const ListedLevel& b, std::vector<RecordChange>& changes) {
-  const std::size_t n = a.records.size(), m = b.records.size();
+std::vector<GameRecord> GameRecords(const std::vector<ListedLevel>& levels) {
+  std::vector<GameRecord> records;
+  for (const ListedLevel& level : levels) {
+    for (const ListedRecord& record : level.records) records.push_back({level.number, &record});
+  }
+  return records;
+}
+
+bool SameRecord(const GameRecord& a, const GameRecord& b) {
+  return a.record->code == b.record->code && a.record->operand == b.record->operand;
+}
+
+RecordChange Change(RecordChange::Kind kind, const GameRecord& at, std::string before, std::string after) {
+  return {kind, at.level, at.record->row, at.record->address, std::move(before), std::move(after)};
+}
+
+// The edit script between the records of the two games, by the longest
+// common subsequence over the whole level area, so that a level split or
+// joined (a fortress in or out) reads as the records it moved. A delete next
+// to an insert of the same code is taken as one change.
+void DiffRecords(const std::vector<GameRecord>& a, const std::vector<GameRecord>& b, std::vector<RecordChange>& changes) {
+  const std::size_t n = a.size(), m = b.size();
   std::vector<std::vector<std::uint16_t>> common(n + 1, std::vector<std::uint16_t>(m + 1, 0));
   for (std::size_t i = n; i-- > 0;) {
     for (std::size_t j = m; j-- > 0;) {
-      common[i][j] = SameRecord(a.records[i], b.records[j])
-                         ? static_cast<std::uint16_t>(common[i + 1][j + 1] + 1)
-                         : std::max(common[i + 1][j], common[i][j + 1]);
+      common[i][j] = SameRecord(a[i], b[j]) ? static_cast<std::uint16_t>(common[i + 1][j + 1] + 1)
+                                            : std::max(common[i + 1][j], common[i][j + 1]);
     }
   }
   std::size_t i = 0, j = 0;
   while (i < n || j < m) {
-    if (i < n && j < m && SameRecord(a.records[i], b.records[j])) {
+    if (i < n && j < m && SameRecord(a[i], b[j])) {
       ++i, ++j;
-    } else if (i < n && j < m && a.records[i].code == b.records[j].code &&
-               common[i + 1][j + 1] == common[i][j]) {
-      changes.push_back({RecordChange::Kind::Changed, b.number, b.records[j].row, b.records[j].address,
-                         a.records[i].description, b.records[j].description});
+    } else if (i < n && j < m && a[i].record->code == b[j].record->code && common[i + 1][j + 1] == common[i][j]) {
+      changes.push_back(Change(RecordChange::Kind::Changed, b[j], a[i].record->description, b[j].record->description));
       ++i, ++j;
     } else if (j < m && (i == n || common[i][j + 1] >= common[i + 1][j])) {
-      changes.push_back({RecordChange::Kind::Inserted, b.number, b.records[j].row, b.records[j].address, {},
-                         b.records[j].description});
+      changes.push_back(Change(RecordChange::Kind::Inserted, b[j], {}, b[j].record->description));
       ++j;
     } else {
-      changes.push_back({RecordChange::Kind::Deleted, a.number, a.records[i].row, a.records[i].address,
-                         a.records[i].description, {}});
+      changes.push_back(Change(RecordChange::Kind::Deleted, a[i], a[i].record->description, {}));
       ++i;
     }
   }
@@ -115,7 +131,7 @@ GameDiff DiffGames(const GameView& a, const GameView& b) {
   const std::vector<ListedLevel> levelsB = ListLevels(b.image, b.levels);
   diff.levelsBefore = static_cast<int>(levelsA.size());
   diff.levelsAfter = static_cast<int>(levelsB.size());
-  for (std::size_t i = 0; i < std::min(levelsA.size(), levelsB.size()); ++i) DiffLevel(levelsA[i], levelsB[i], diff.records);
+  DiffRecords(GameRecords(levelsA), GameRecords(levelsB), diff.records);
   for (const std::uint32_t address : ColourByteAddresses()) {
     const int before = a.image.Read(address), after = b.image.Read(address);
     if (before != after) diff.colours.push_back({address, ColourOwners(address), before, after});
@@ -134,14 +150,8 @@ std::string DiffText(const GameDiff& diff) {
   std::string text;
   for (const SettingChange& setting : diff.settings)
     text += setting.name + ": " + std::to_string(setting.before) + " -> " + std::to_string(setting.after) + "\n";
-  if (diff.levelsBefore != diff.levelsAfter) {
-    const bool added = diff.levelsAfter > diff.levelsBefore;
-    const int first = std::min(diff.levelsBefore, diff.levelsAfter) + 1;
-    const int last = std::max(diff.levelsBefore, diff.levelsAfter);
-    text += "levels: " + std::to_string(diff.levelsBefore) + " -> " + std::to_string(diff.levelsAfter) + " (level" +
-            (first == last ? " " + std::to_string(first) : "s " + std::to_string(first) + "-" + std::to_string(last)) +
-            (added ? " added" : " removed") + ")\n";
-  }
+  if (diff.levelsBefore != diff.levelsAfter)
+    text += "levels: " + std::to_string(diff.levelsBefore) + " -> " + std::to_string(diff.levelsAfter) + "\n";
   for (const RecordChange& change : diff.records) {
     text += "level " + std::to_string(change.level) + ", row " + std::to_string(change.row) + " (" +
             AddressText(change.address) + "): " + KindName(change.kind) + ": ";

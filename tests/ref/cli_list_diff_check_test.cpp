@@ -81,7 +81,7 @@ TEST_F(CliListDiffCheck, DiffReadsAsTheEditsThatMadeIt) {
   ASSERT_EQ(edit.status, 0) << edit.err;
   const CliOutcome run = Run({"diff", kDemoSna, "edited.sna"});
   EXPECT_EQ(run.status, 1) << run.err;
-  for (const char* line : {"lives: 3 -> 6\n", "levels: 9 -> 8 (level 9 removed)\n",
+  for (const char* line : {"lives: 3 -> 6\n", "levels: 9 -> 8\n",
                            "level 2, row 0 ($9302): deleted: A tree in column 18\n",
                            "level 2, row 0 ($9304): changed: A boulder in column 27 -> A boulder in column 20\n",
                            "level 2, row 0 ($9306): inserted: A boulder in column 12\n"})
