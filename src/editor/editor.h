@@ -30,6 +30,12 @@ namespace kestrova {
 
 using ScreenBytes = std::array<std::uint8_t, kScreenAreaSize>;
 
+// A pixel of the 512 x 384 map view.
+struct MapPixel {
+  int x = 0;
+  int y = 0;
+};
+
 // What the main window owns, and one method per handler of the main window.
 // Each handler ends with the refresh or the edit refresh. The Editor talks to
 // the outside only through the Ui and Files ports.
@@ -169,6 +175,18 @@ class Editor {
   PropertiesOptions& Options() { return options_; }
   const PropertiesOptions& Options() const { return options_; }
 
+  // ---- Pointing at a record by its address (the command line's mouse) ----
+  // The level that holds the record at `address` becomes the current level
+  // as the chooser picks it, the view scrolls so that the record's row is in
+  // its middle, and the map-view pixel of a cell the record drew comes back:
+  // in `column` when it drew one there, else its leftmost. Nothing when no
+  // level holds the address, or the record drew no cell (in `column`).
+  std::optional<MapPixel> ShowRecord(std::uint32_t address, std::optional<int> column = std::nullopt);
+  // A palette pick of insertion tag `tag` carried to map-view pixel (x, y)
+  // and released there: the pointer's cell names the record and column, and
+  // the drop rules decide, as for a pick from the strip.
+  void DropObject(int tag, int x, int y);
+
   // ---- Palette and dragging ----
   void DrawPaletteStrip();
   // A button pressed on the palette strip at strip position x (0..1023),
@@ -244,6 +262,9 @@ class Editor {
   bool WriteOrReport(const std::string& path, std::span<const std::uint8_t> bytes);
 
   // Palette and dragging
+  // The pointer over map-view pixel (x, y) while the palette holds the mouse.
+  void PointAtMapPixel(int x, int y);
+  void Drop(int tag);
   // The drag step of a pointer move; false when the move ends the handler.
   bool DragStep(int x, int y);
   std::optional<int> paletteTag_;
