@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QSignalBlocker>
@@ -12,6 +13,7 @@
 
 #include "app/popup_menu.h"
 #include "demo/title_picture.h"
+#include "editor/command_captions.h"
 
 #include "app/form_design.h"
 
@@ -116,6 +118,12 @@ void TForm1::BuildMenus() {
       add(file, "Load Screen$", "LoadScreen1", QKeySequence("Ctrl+K"), [this] { Run([this] { editor_.LoadScreen(); }); });
   exit_ = add(file, "Exit", "Exit1", QKeySequence("Ctrl+X"), [this] { close(); });
 
+  edit_ = menuBar()->addMenu("Edit");
+  edit_->setObjectName("Edit1");
+  undo_ = add(edit_, "Undo", "Undo1", QKeySequence("Ctrl+Z"), [this] { Run([this] { editor_.Undo(); }); });
+  redo_ = add(edit_, "Redo", "Redo1", QKeySequence("Ctrl+Y"), [this] { Run([this] { editor_.Redo(); }); });
+  redo_->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+
   options_ = menuBar()->addMenu("Options");
   options_->setObjectName("Options1");
   QMenu* disassembly = options_->addMenu("Disassembly");
@@ -124,11 +132,11 @@ void TForm1::BuildMenus() {
       [this] { Run([this] { editor_.SaveDisassembly(); }); });
   QMenu* kestrova = options_->addMenu("Kestrova");
   kestrova->setObjectName("Kestrova1");
-  add(kestrova, "Spawn", "Spawn1", QKeySequence(), [this] { Run([this] { editor_.Spawn(); }); });
-  add(kestrova, "Lives", "Lives1", QKeySequence(), [this] { Run([this] { editor_.Lives(); }); });
+  add(kestrova, kSpawnCaption, "Spawn1", QKeySequence(), [this] { Run([this] { editor_.Spawn(); }); });
+  add(kestrova, kLivesCaption, "Lives1", QKeySequence(), [this] { Run([this] { editor_.Lives(); }); });
   QMenu* enemy = options_->addMenu("Enemy");
   enemy->setObjectName("Enemy1");
-  add(enemy, "Delay", "Delay1", QKeySequence(), [this] { Run([this] { editor_.Delay(); }); });
+  add(enemy, kDelayCaption, "Delay1", QKeySequence(), [this] { Run([this] { editor_.Delay(); }); });
 }
 
 void TForm1::BuildControls() {
@@ -155,7 +163,7 @@ void TForm1::BuildControls() {
 
   checkBox1_ = new QCheckBox("Show Land Space", client);
   checkBox1_->setObjectName("CheckBox1");
-  button1_ = new QPushButton("Wipe Level(s)", client);
+  button1_ = new QPushButton(kWipeLevelsCaption, client);
   button1_->setObjectName("Button1");
 
   scrollBox1_ = new QScrollArea(client);
@@ -249,6 +257,12 @@ void TForm1::ShowPopup(QPoint globalPosition) {
 
 void TForm1::OpenAtStart(const QString& path) { Run([&] { editor_.OpenAtStart(path.toStdString()); }); }
 
+bool TForm1::MayDropWork() {
+  bool goOn = false;
+  Run([&] { goOn = editor_.MaybeSave(); });
+  return goOn;
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
   if (MayDropWork()) {
     event->accept();
@@ -263,7 +277,22 @@ void TForm1::Sync() {
   SyncChooser();
   SyncScrollBar();
   SyncSurfaces();
+  SyncHistory();
   properties_->Sync();
+}
+
+void TForm1::SyncHistory() {
+  // The caption names the file and marks unsaved changes as the platform does.
+  const std::string& path = editor_.SnapshotPath();
+  const QString title = path.empty() ? QString(kCaption)
+                                     : QFileInfo(QString::fromStdString(path)).fileName() + "[*] - " + kCaption;
+  if (windowTitle() != title) setWindowTitle(title);
+  setWindowModified(editor_.IsModified());
+  edit_->menuAction()->setVisible(editor_.HasSnapshot());
+  undo_->setEnabled(editor_.CanUndo());
+  undo_->setText(editor_.CanUndo() ? Q("Undo " + editor_.UndoName()) : QString("Undo"));
+  redo_->setEnabled(editor_.CanRedo());
+  redo_->setText(editor_.CanRedo() ? Q("Redo " + editor_.RedoName()) : QString("Redo"));
 }
 
 void TForm1::SyncWindowState() {

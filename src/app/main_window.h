@@ -57,10 +57,11 @@ class TForm1 : public QMainWindow {
   void SyncChooser();
   void SyncScrollBar();
   void SyncSurfaces();
+  void SyncHistory();
 
   // Whether work may be dropped now (by "Exit", the close box or another
   // load); the place where unsaved changes are asked about.
-  bool MayDropWork() { return true; }
+  bool MayDropWork();
 
   void BuildMenus();
   void BuildControls();
@@ -82,6 +83,10 @@ class TForm1 : public QMainWindow {
   QAction* loadScreen_ = nullptr;
   QAction* exit_ = nullptr;
   QMenu* options_ = nullptr;
+  // "Edit": taking back and doing again
+  QMenu* edit_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
 
   TFastIMG* image1_ = nullptr;  // the title picture
   QComboBox* comboBox1_ = nullptr;

@@ -1,0 +1,137 @@
+// Undo and redo in the window, its caption, and the question before
+// "Exit", the close box or another "Load Snapshot" drops unsaved changes.
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+
+#include "gui/window_fixture.h"
+
+namespace kestrova::testing {
+namespace {
+
+constexpr const char* kCaption = "Xev Kestrova Editor";
+
+class UnsavedWorkTest : public WindowTwin {
+ protected:
+  // "Lives" through its prompt on both: one step in the history.
+  void ChangeLivesInBoth(const char* lives) {
+    windowUi.inputAnswers.push_back(lives);
+    directUi.inputAnswers.push_back(lives);
+    Find<QAction>("Lives1")->trigger();
+    direct.Lives();
+    ExpectSame();
+  }
+
+  void ExpectEditMenu(const char* undo, bool canUndo, const char* redo, bool canRedo) {
+    EXPECT_EQ(Find<QAction>("Undo1")->text(), undo);
+    EXPECT_EQ(Find<QAction>("Undo1")->isEnabled(), canUndo);
+    EXPECT_EQ(Find<QAction>("Redo1")->text(), redo);
+    EXPECT_EQ(Find<QAction>("Redo1")->isEnabled(), canRedo);
+  }
+
+  void Keys(Qt::Key key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(&window, key, modifiers); }
+};
+
+TEST_F(UnsavedWorkTest, CaptionAndEditMenuFollowTheHistory) {
+  EXPECT_EQ(window.windowTitle(), kCaption);
+  EXPECT_FALSE(Find<QMenu>("Edit1")->menuAction()->isVisible());
+  LoadDemoInBoth();
+  EXPECT_EQ(window.windowTitle(), QString("kestrova-demo.sna[*] - ") + kCaption);
+  EXPECT_FALSE(window.isWindowModified());
+  EXPECT_TRUE(Find<QMenu>("Edit1")->menuAction()->isVisible());
+  ExpectEditMenu("Undo", false, "Redo", false);
+
+  ChangeLivesInBoth("5");
+  EXPECT_TRUE(window.isWindowModified());
+  ExpectEditMenu("Undo Lives", true, "Redo", false);
+
+  Keys(Qt::Key_Z, Qt::ControlModifier);
+  direct.Undo();
+  ExpectSame();
+  EXPECT_FALSE(window.isWindowModified());  // back where it was loaded
+  ExpectEditMenu("Undo", false, "Redo Lives", true);
+
+  for (const Qt::KeyboardModifiers redo : {Qt::KeyboardModifiers(Qt::ControlModifier),
+                                           Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier)}) {
+    Keys(redo == Qt::ControlModifier ? Qt::Key_Y : Qt::Key_Z, redo);
+    direct.Redo();
+    ExpectSame();
+    EXPECT_TRUE(window.isWindowModified());
+    ExpectEditMenu("Undo Lives", true, "Redo", false);
+    Keys(Qt::Key_Z, Qt::ControlModifier);
+    direct.Undo();
+    ExpectSame();
+  }
+}
+
+TEST_F(UnsavedWorkTest, NothingModifiedAsksNothing) {
+  LoadDemoInBoth();
+  windowUi.fileAnswers.push_back(DemoPath("kestrova-demo.szx"));
+  QTest::keyClick(&window, Qt::Key_J, Qt::ControlModifier);
+  EXPECT_EQ(window.windowTitle(), QString("kestrova-demo.szx[*] - ") + kCaption);
+  QTest::keyClick(&window, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_TRUE(windowUi.SaveChangesQuestions().empty());
+}
+
+// How the person leaves the work: "Exit", the close box, "Load Snapshot".
+enum class Leave { Exit, CloseBox, Load };
+
+struct QuestionCase {
+  Leave leave;
+  SaveChangesAnswer answer;
+  bool saveDialogCancelled;
+  bool left;   // the window closed, or the other snapshot came in
+  bool saved;  // the changes reached the file
+};
+
+class SaveQuestionTest : public UnsavedWorkTest, public ::testing::WithParamInterface<QuestionCase> {};
+
+TEST_P(SaveQuestionTest, AsksBeforeDroppingChanges) {
+  const QuestionCase c = GetParam();
+  LoadDemoInBoth();
+  ChangeLivesInBoth("7");
+  const QTemporaryDir folder;
+  const QString savedPath = folder.filePath("mine.sna");
+  windowUi.saveChangesAnswers.push_back(c.answer);
+  if (c.answer == SaveChangesAnswer::Save && !c.saveDialogCancelled) windowUi.fileAnswers.push_back(savedPath.toStdString());
+  if (c.answer == SaveChangesAnswer::Save && c.saveDialogCancelled) windowUi.fileAnswers.push_back(std::nullopt);
+  if (c.leave == Leave::Load) windowUi.fileAnswers.push_back(DemoPath("kestrova-demo-128k.sna"));
+
+  switch (c.leave) {
+    case Leave::Exit: QTest::keyClick(&window, Qt::Key_X, Qt::ControlModifier); break;
+    case Leave::CloseBox: window.close(); break;
+    case Leave::Load: QTest::keyClick(&window, Qt::Key_J, Qt::ControlModifier); break;
+  }
+
+  ASSERT_EQ(windowUi.SaveChangesQuestions().size(), 1u);
+  EXPECT_NE(windowUi.SaveChangesQuestions()[0].text.find("kestrova-demo.sna"), std::string::npos);
+  EXPECT_EQ(QFile::exists(savedPath), c.saved);
+  if (c.leave == Leave::Load) {
+    EXPECT_EQ(window.Core().State().snapshotSize == 131103u, c.left);
+    EXPECT_EQ(window.isWindowModified(), !c.left);
+  } else {
+    EXPECT_EQ(window.isVisible(), !c.left);
+  }
+  if (!c.left) {
+    EXPECT_EQ(window.Core().UndoName(), "Lives");  // nothing of the work was lost
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryWayOut, SaveQuestionTest,
+    ::testing::Values(QuestionCase{Leave::Exit, SaveChangesAnswer::Save, false, true, true},
+                      QuestionCase{Leave::Exit, SaveChangesAnswer::Save, true, false, false},
+                      QuestionCase{Leave::Exit, SaveChangesAnswer::Discard, false, true, false},
+                      QuestionCase{Leave::Exit, SaveChangesAnswer::Cancel, false, false, false},
+                      QuestionCase{Leave::CloseBox, SaveChangesAnswer::Save, false, true, true},
+                      QuestionCase{Leave::CloseBox, SaveChangesAnswer::Save, true, false, false},
+                      QuestionCase{Leave::CloseBox, SaveChangesAnswer::Discard, false, true, false},
+                      QuestionCase{Leave::CloseBox, SaveChangesAnswer::Cancel, false, false, false},
+                      QuestionCase{Leave::Load, SaveChangesAnswer::Save, false, true, true},
+                      QuestionCase{Leave::Load, SaveChangesAnswer::Save, true, false, false},
+                      QuestionCase{Leave::Load, SaveChangesAnswer::Discard, false, true, false},
+                      QuestionCase{Leave::Load, SaveChangesAnswer::Cancel, false, false, false}));
+
+}  // namespace
+}  // namespace kestrova::testing
