@@ -11,6 +11,7 @@
 #include "edit/drag_step.h"
 #include "editor/editor.h"
 #include "render/descriptions.h"
+#include "view_floor.h"
 
 namespace kestrova {
 namespace {
