@@ -13,6 +13,7 @@
 #include "render/object_drawers.h"
 #include "render/render_addresses.h"
 #include "render/palette_colours.h"
+#include "render/walk_skip.h"
 
 namespace kestrova {
 
@@ -61,10 +62,14 @@ bool WalkGoesOn(const EditorState& state) {
 }  // namespace
 
 DrawerFunction FindDrawer(std::uint8_t code) {
-  for (const OwnDrawer& own : kOwnDrawers) {
-    if (own.code == code) return own.draw;
-  }
-  return FindObjectDrawer(code);
+  // Looked up once per code: the walk asks for every record.
+  static const std::array<DrawerFunction, 256> kByCode = [] {
+    std::array<DrawerFunction, 256> drawers{};
+    for (int c = 0; c < 256; ++c) drawers[static_cast<std::size_t>(c)] = FindObjectDrawer(static_cast<std::uint8_t>(c));
+    for (const OwnDrawer& own : kOwnDrawers) drawers[own.code] = own.draw;
+    return drawers;
+  }();
+  return kByCode[code];
 }
 
 void ClearMapScreen(SnapshotImage& image) {
@@ -81,26 +86,42 @@ void ClearMapScreen(SnapshotImage& image) {
   }
 }
 
-void DrawLevel(RenderTarget& target, std::vector<int>* landSpaceLines) {
-  EditorState& state = target.state;
-  state.currentRow = static_cast<std::int32_t>(
+WalkEntry LevelStartEntry(const EditorState& state) {
+  WalkEntry entry;
+  entry.row = static_cast<std::int32_t>(
       std::min<std::int64_t>(static_cast<std::int64_t>(state.scrollOffset) + kBottomRow, kHighestStartRow));
+  entry.cursor = static_cast<std::int32_t>(std::min<std::uint32_t>(state.levelStart, kRamEnd + 1));
+  return entry;
+}
+
+void DrawLevel(RenderTarget& target, std::vector<int>* landSpaceLines) {
+  DrawLevelFrom(target, LevelStartEntry(target.state), landSpaceLines);
+}
+
+void DrawLevelFrom(RenderTarget& target, WalkEntry entry, std::vector<int>* landSpaceLines) {
+  EditorState& state = target.state;
+  state.currentRow = entry.row;
   state.walkStart = state.levelStart;
-  state.streamCursor = static_cast<std::int32_t>(std::min<std::uint32_t>(state.levelStart, kRamEnd + 1));
+  state.streamCursor = entry.cursor;
   ScreenCanvas canvas(target.image, target.grid, target.tables);
   DrawContext context{canvas, state, landSpaceLines};
   do {
-    const std::int32_t record = state.streamCursor;
-    const std::uint8_t code = target.image.Read(static_cast<std::uint32_t>(record));
-    state.currentCode = code;
-    if (DrawerFunction drawer = FindDrawer(code)) {
+    const std::int32_t address = state.streamCursor;
+    const ObjectRecord record = ReadRecord(target.image, static_cast<std::uint32_t>(address));
+    state.currentCode = record.code;
+    if (RecordBelowWindow(record, state.currentRow)) {
+      PassedRecords passed;
+      passed.Pass(record);
+      passed.ApplyTo(state);
+      state.currentRow = static_cast<std::int32_t>(RowAfterPassing(record, state.currentRow));
+    } else if (DrawerFunction drawer = FindDrawer(record.code)) {
       const std::int32_t row = state.currentRow;
       drawer(context);
       // Only land space moves the row; every record is two bytes, whatever
       // a drawer did with the cursor.
-      if (code != kCodeLandSpace) state.currentRow = row;
+      if (record.code != kCodeLandSpace) state.currentRow = row;
     }
-    state.streamCursor = record + 2;
+    state.streamCursor = address + 2;
   } while (WalkGoesOn(state));
   if (!state.wholeLevelMode) DrawTitleBanner(canvas);
 }
@@ -159,6 +180,45 @@ void ShowMap(const TFastDIB& mapBitmap, TFastDIB& viewBitmap) {
   mapBitmap.CopyNearestTo(viewBitmap);
 }
 
+void ConvertScreenDoubled(const SnapshotImage& image, const ScreenTables& tables, TFastDIB& view) {
+  const std::span<const std::uint8_t> held = image.Range(ImageOffsetOf(kScreenAreaStart), kScreenAreaSize);
+  ScreenCopy copy;
+  const std::uint8_t* screen = held.data();
+  if (held.size() < kScreenAreaSize) {
+    ReadScreen(image, copy);
+    screen = copy.data();
+  }
+  constexpr std::size_t kRowBytes = 2 * kScreenColumns * 8 * sizeof(Pixel);
+  // The bit of the screen byte each of the 16 view pixels shows.
+  constexpr std::array<Pixel, 16> kBitOfPixel = {0x80, 0x80, 0x40, 0x40, 0x20, 0x20, 0x10, 0x10,
+                                                 0x08, 0x08, 0x04, 0x04, 0x02, 0x02, 0x01, 0x01};
+  std::array<Pixel, kScreenColumns> papers{};
+  std::array<Pixel, kScreenColumns> differences{};
+  for (int y = 0; y < kScreenRows; ++y) {
+    const std::uint8_t* bytes = screen + tables.rowStart[static_cast<std::size_t>(y)];
+    if ((y & 7) == 0) {
+      // Colours per column, worked out once for the character row's 8 rows.
+      const std::uint32_t* attributes = tables.attrOffset.data() + tables.rowStart[static_cast<std::size_t>(y)];
+      for (std::size_t c = 0; c < kScreenColumns; ++c) {
+        const std::uint8_t attribute = screen[attributes[c]];
+        papers[c] = PaperOf(attribute);
+        differences[c] = InkOf(attribute) ^ PaperOf(attribute);
+      }
+    }
+    Pixel* upper = view.RowTop(2 * y);
+    for (std::size_t c = 0; c < kScreenColumns; ++c) {
+      const Pixel byte = bytes[c];
+      const Pixel paper = papers[c];
+      const Pixel difference = differences[c];
+      // Built in a local block so the compiler can do all sixteen at once.
+      Pixel block[16];
+      for (std::size_t i = 0; i < 16; ++i) block[i] = paper ^ (difference & (0u - static_cast<Pixel>((byte & kBitOfPixel[i]) != 0)));
+      std::memcpy(upper + 16 * c, block, sizeof block);
+    }
+    std::memcpy(view.RowTop(2 * y + 1), upper, kRowBytes);
+  }
+}
+
 void DrawLandSpaceLines(TFastDIB& mapBitmap, std::span<const int> screenRows) {
   for (const int row : screenRows) {
     const int y = mapBitmap.Height() - 1 - (kBottomRow - row);  // bitmap row index 191 - row, from the top
@@ -171,11 +231,32 @@ void ShowLandSpace(TFastDIB& mapBitmap, TFastDIB& viewBitmap, std::span<const in
   ShowMap(mapBitmap, viewBitmap);
 }
 
+namespace {
+
+// Whether ConvertScreen followed by ShowMap would turn the whole screen
+// into a view of exactly twice its size.
+bool ConvertsStraightIntoView(const RenderTarget& target, const TFastDIB& viewBitmap) {
+  const EditorState& state = target.state;
+  const ConversionParameters& conversion = state.conversion;
+  const bool wholeScreen = conversion.lastRow >= kBottomRow && conversion.firstColumn <= 0 &&
+                           conversion.lastColumn >= kScreenColumns - 1;
+  return !state.previewMode && !state.wholeLevelMode && wholeScreen && target.mapBitmap.Width() == 8 * kScreenColumns &&
+         target.mapBitmap.Height() == kScreenRows && viewBitmap.Width() == 16 * kScreenColumns &&
+         viewBitmap.Height() == 2 * kScreenRows;
+}
+
+}  // namespace
+
 void RenderMapView(RenderTarget& target, TFastDIB& viewBitmap, bool showLandSpace) {
   ClearCellGrid(target.grid);
   ClearMapScreen(target.image);
   std::vector<int> lines;
   DrawLevel(target, showLandSpace ? &lines : nullptr);
+  if (!showLandSpace && ConvertsStraightIntoView(target, viewBitmap)) {
+    target.state.conversion.baseRow = kBottomRow;  // as ConvertScreen leaves it
+    ConvertScreenDoubled(target.image, target.tables, viewBitmap);
+    return;
+  }
   ConvertScreen(target);
   if (showLandSpace) {
     ShowLandSpace(target.mapBitmap, viewBitmap, lines);
