@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "level/level_stream.h"
+#include "render/walk_skip.h"
+
 namespace kestrova {
 
 namespace {
@@ -44,17 +47,57 @@ struct SavedWalkState {
   bool whole_;
 };
 
-// One window of the whole level: the refresh steps at scroll offset 192 * k.
-void RenderWindow(RenderTarget& target, int k, int baseRow) {
-  EditorState& state = target.state;
-  state.scrollOffset = kWindowRows * k;
-  state.conversion = ConversionParameters{};
-  state.conversion.baseRow = baseRow;
-  ClearCellGrid(target.grid);
-  ClearMapScreen(target.image);
-  DrawLevel(target);
-  ConvertScreen(target);
-}
+// The windows of the whole level, drawn in order of k, as one walk. Window
+// k is what the walk from level start at scroll offset 192 * k draws; every
+// record it passes without drawing (those wholly below the window) is also
+// passed by every later window, so each window picks the walk up where the
+// records below it end, with the row and the state the walk from level
+// start would have there: the state the previous window left (the walks
+// run one after another) changed by everything passed so far.
+class WindowWalks {
+ public:
+  explicit WindowWalks(const RenderTarget& target)
+      : image_(target.image), levelEnd_(target.state.levelEnd), cursor_(LevelStartEntry(target.state).cursor) {}
+
+  // The refresh steps of window k, with MapBitmap's base row `baseRow`.
+  void Render(RenderTarget& target, int k, int baseRow) {
+    EditorState& state = target.state;
+    state.scrollOffset = kWindowRows * k;
+    state.conversion = ConversionParameters{};
+    state.conversion.baseRow = baseRow;
+    ClearCellGrid(target.grid);
+    ClearMapScreen(target.image);
+    DrawLevelFrom(target, EntryFor(LevelStartEntry(state).row, state));
+    ConvertScreen(target);
+  }
+
+ private:
+  WalkEntry EntryFor(std::int32_t startRow, EditorState& state) {
+    while (WalkGoesOnAfter(cursor_)) {
+      const ObjectRecord record = ReadRecord(image_, static_cast<std::uint32_t>(cursor_));
+      const std::int64_t row = startRow - rowsPassed_;
+      if (!RecordBelowWindow(record, row)) break;
+      passed_.Pass(record);
+      rowsPassed_ += row - RowAfterPassing(record, row);
+      cursor_ += 2;
+    }
+    passed_.ApplyTo(state);
+    return WalkEntry{cursor_, static_cast<std::int32_t>(startRow - rowsPassed_)};
+  }
+
+  // Whether the walk goes on to the record after the one at `cursor` (its
+  // row stays on, as every record passed here lies below the window).
+  bool WalkGoesOnAfter(std::int32_t cursor) const {
+    const std::int64_t next = static_cast<std::int64_t>(cursor) + 2;
+    return next <= static_cast<std::int64_t>(levelEnd_) && next <= kRamEnd;
+  }
+
+  const SnapshotImage& image_;
+  std::uint32_t levelEnd_;
+  std::int32_t cursor_;
+  std::int64_t rowsPassed_ = 0;
+  PassedRecords passed_;
+};
 
 int WindowCount(int height) { return std::max(1, (std::max(height, 0) + kWindowRows - 1) / kWindowRows); }
 
@@ -171,8 +214,9 @@ void RenderWholeLevel(RenderTarget& target, int height, const WindowSink& sink) 
   }
   target.state.wholeLevelMode = true;
   const int windows = WindowCount(height);
+  WindowWalks walks(target);
   for (int k = 0; k < windows; ++k) {
-    RenderWindow(target, k, kWindowRows - 1);
+    walks.Render(target, k, kWindowRows - 1);
     sink(kWindowRows * k, target.mapBitmap);
   }
 }
@@ -202,7 +246,8 @@ std::optional<std::string> RenderWholePicture(RenderTarget& target, int height, 
   RenderTarget tall{target.image, target.state, target.grid, target.tables, picture};
   tall.state.wholeLevelMode = true;
   const int windows = WindowCount(height);
-  for (int k = 0; k < windows; ++k) RenderWindow(tall, k, kWindowRows - 1 + kWindowRows * k);
+  WindowWalks walks(tall);
+  for (int k = 0; k < windows; ++k) walks.Render(tall, k, kWindowRows - 1 + kWindowRows * k);
   return std::nullopt;
 }
 

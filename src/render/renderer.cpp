@@ -180,6 +180,29 @@ void ShowMap(const TFastDIB& mapBitmap, TFastDIB& viewBitmap) {
   mapBitmap.CopyNearestTo(viewBitmap);
 }
 
+namespace {
+
+// Four 32-bit pixels at once (GCC and Clang vector extensions; plain code
+// where the target has no vector unit).
+using FourPixels = Pixel __attribute__((vector_size(16)));
+
+// The 16 view pixels of one screen byte, each of its 8 pixels twice, bit 7
+// first: paper where the bit is clear, paper ^ difference (ink) where set.
+inline void DoubledByte(Pixel byte, Pixel paper, Pixel difference, Pixel* out) {
+  static constexpr FourPixels kBits[4] = {
+      {0x80, 0x80, 0x40, 0x40}, {0x20, 0x20, 0x10, 0x10}, {0x08, 0x08, 0x04, 0x04}, {0x02, 0x02, 0x01, 0x01}};
+  const FourPixels bytes = FourPixels{} + byte;
+  const FourPixels papers = FourPixels{} + paper;
+  const FourPixels differences = FourPixels{} + difference;
+  for (int quarter = 0; quarter < 4; ++quarter) {
+    const FourPixels inked = reinterpret_cast<FourPixels>((bytes & kBits[quarter]) != 0);
+    const FourPixels pixels = papers ^ (differences & inked);
+    std::memcpy(out + 4 * quarter, &pixels, sizeof pixels);
+  }
+}
+
+}  // namespace
+
 void ConvertScreenDoubled(const SnapshotImage& image, const ScreenTables& tables, TFastDIB& view) {
   const std::span<const std::uint8_t> held = image.Range(ImageOffsetOf(kScreenAreaStart), kScreenAreaSize);
   ScreenCopy copy;
@@ -189,9 +212,6 @@ void ConvertScreenDoubled(const SnapshotImage& image, const ScreenTables& tables
     screen = copy.data();
   }
   constexpr std::size_t kRowBytes = 2 * kScreenColumns * 8 * sizeof(Pixel);
-  // The bit of the screen byte each of the 16 view pixels shows.
-  constexpr std::array<Pixel, 16> kBitOfPixel = {0x80, 0x80, 0x40, 0x40, 0x20, 0x20, 0x10, 0x10,
-                                                 0x08, 0x08, 0x04, 0x04, 0x02, 0x02, 0x01, 0x01};
   std::array<Pixel, kScreenColumns> papers{};
   std::array<Pixel, kScreenColumns> differences{};
   for (int y = 0; y < kScreenRows; ++y) {
@@ -206,15 +226,7 @@ void ConvertScreenDoubled(const SnapshotImage& image, const ScreenTables& tables
       }
     }
     Pixel* upper = view.RowTop(2 * y);
-    for (std::size_t c = 0; c < kScreenColumns; ++c) {
-      const Pixel byte = bytes[c];
-      const Pixel paper = papers[c];
-      const Pixel difference = differences[c];
-      // Built in a local block so the compiler can do all sixteen at once.
-      Pixel block[16];
-      for (std::size_t i = 0; i < 16; ++i) block[i] = paper ^ (difference & (0u - static_cast<Pixel>((byte & kBitOfPixel[i]) != 0)));
-      std::memcpy(upper + 16 * c, block, sizeof block);
-    }
+    for (std::size_t c = 0; c < kScreenColumns; ++c) DoubledByte(bytes[c], papers[c], differences[c], upper + 16 * c);
     std::memcpy(view.RowTop(2 * y + 1), upper, kRowBytes);
   }
 }
