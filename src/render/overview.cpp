@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "level/level_stream.h"
+#include "render/palette_colours.h"
 #include "render/walk_skip.h"
 
 namespace kestrova {
@@ -61,14 +62,21 @@ class WindowWalks {
 
   // The refresh steps of window k, with MapBitmap's base row `baseRow`.
   void Render(RenderTarget& target, int k, int baseRow) {
+    Draw(target, k, baseRow, true);
+    ConvertScreen(target);
+  }
+
+  // The refresh steps of window k up to the conversion. The CellGrid is
+  // cleared only when `keepGrid`, for a window whose grid is kept: no
+  // drawing depends on what the grid held before, only the grid itself.
+  void Draw(RenderTarget& target, int k, int baseRow, bool keepGrid) {
     EditorState& state = target.state;
     state.scrollOffset = kWindowRows * k;
     state.conversion = ConversionParameters{};
     state.conversion.baseRow = baseRow;
-    ClearCellGrid(target.grid);
+    if (keepGrid) ClearCellGrid(target.grid);
     ClearMapScreen(target.image);
     DrawLevelFrom(target, EntryFor(LevelStartEntry(state).row, state));
-    ConvertScreen(target);
   }
 
  private:
@@ -138,10 +146,14 @@ OverviewScaler::OverviewScaler(int sourceWidth, int sourceHeight, int width, int
   }
 }
 
-void OverviewScaler::AddRow(int sourceRow, const Pixel* pixels) {
+bool OverviewScaler::TakesRow(int sourceRow) {
   if (nextRow_ > 0 && sourceRow < rows_[static_cast<std::size_t>(nextRow_ - 1)].first) nextRow_ = 0;
   while (nextRow_ < height_ && rows_[static_cast<std::size_t>(nextRow_)].last <= sourceRow) ++nextRow_;
-  if (nextRow_ >= height_ || rows_[static_cast<std::size_t>(nextRow_)].first > sourceRow) return;
+  return nextRow_ < height_ && rows_[static_cast<std::size_t>(nextRow_)].first <= sourceRow;
+}
+
+void OverviewScaler::AddRow(int sourceRow, const Pixel* pixels) {
+  if (!TakesRow(sourceRow)) return;
   // The row's sums per output column, once, however many output rows take it.
   if (fourWide_) {
     // The map into the overview: every column span is four pixels.
@@ -173,6 +185,20 @@ void OverviewScaler::AddRow(int sourceRow, const Pixel* pixels) {
     rowRedBlue_[static_cast<std::size_t>(i)] = redBlue;
     rowGreen_[static_cast<std::size_t>(i)] = green;
   }
+  Accumulate(sourceRow);
+}
+
+void OverviewScaler::AddGroupSums(int sourceRow, const std::uint32_t* redBlue, const std::uint32_t* green) {
+  if (!fourWide_ || !TakesRow(sourceRow)) return;
+  for (int i = 0; i < width_; ++i) {
+    const std::uint32_t lanes = redBlue[i];
+    rowRedBlue_[static_cast<std::size_t>(i)] = (static_cast<std::uint64_t>(lanes >> 16) << 32) | (lanes & 0xFFFF);
+    rowGreen_[static_cast<std::size_t>(i)] = green[i];
+  }
+  Accumulate(sourceRow);
+}
+
+void OverviewScaler::Accumulate(int sourceRow) {
   for (int j = nextRow_; j < height_ && rows_[static_cast<std::size_t>(j)].first <= sourceRow; ++j) {
     if (sourceRow >= rows_[static_cast<std::size_t>(j)].last) continue;
     const std::size_t base = static_cast<std::size_t>(j) * static_cast<std::size_t>(width_);
@@ -221,12 +247,87 @@ void RenderWholeLevel(RenderTarget& target, int height, const WindowSink& sink) 
   }
 }
 
+namespace {
+
+// The four-pixel group sums of one screen row, as OverviewScaler takes
+// them: each half of a display byte is four pixels of ink or paper.
+class ScreenRowSums {
+ public:
+  explicit ScreenRowSums(const ScreenTables& tables) : tables_(tables) {}
+
+  // Screen row y; the colours are worked out once per character row, and
+  // again for each new window (Restart).
+  void Take(const std::uint8_t* screen, int y) {
+    const std::uint32_t rowStart = tables_.rowStart[static_cast<std::size_t>(y)];
+    if (y >> 3 != coloursFor_) TakeColours(screen, rowStart);
+    coloursFor_ = y >> 3;
+    for (std::size_t c = 0; c < kScreenColumns; ++c) {
+      const std::uint8_t byte = screen[rowStart + c];
+      for (const std::size_t half : {std::size_t{0}, std::size_t{1}}) {
+        const std::uint32_t ink = kInkCount[half == 0 ? byte >> 4 : byte & 0x0F];
+        redBlue[2 * c + half] = ink * inkRedBlue_[c] + (4 - ink) * paperRedBlue_[c];
+        green[2 * c + half] = ink * inkGreen_[c] + (4 - ink) * paperGreen_[c];
+      }
+    }
+  }
+
+  void Restart() { coloursFor_ = -1; }
+
+  std::array<std::uint32_t, 2 * kScreenColumns> redBlue{};
+  std::array<std::uint32_t, 2 * kScreenColumns> green{};
+
+ private:
+  static constexpr std::array<std::uint32_t, 16> kInkCount = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+
+  void TakeColours(const std::uint8_t* screen, std::uint32_t rowStart) {
+    for (std::size_t c = 0; c < kScreenColumns; ++c) {
+      const std::uint8_t attribute = screen[tables_.attrOffset[rowStart + c]];
+      inkRedBlue_[c] = InkOf(attribute) & 0xFF00FF;
+      paperRedBlue_[c] = PaperOf(attribute) & 0xFF00FF;
+      inkGreen_[c] = (InkOf(attribute) >> 8) & 0xFF;
+      paperGreen_[c] = (PaperOf(attribute) >> 8) & 0xFF;
+    }
+  }
+
+  const ScreenTables& tables_;
+  int coloursFor_ = -1;  // the character row the colours are for
+  std::array<std::uint32_t, kScreenColumns> inkRedBlue_{}, paperRedBlue_{}, inkGreen_{}, paperGreen_{};
+};
+
+}  // namespace
+
 void DrawOverview(RenderTarget& target, int height, TFastDIB& overview) {
   const int rows = std::max(height, 0);
   OverviewScaler scaler(kMapWidth, rows, overview.Width(), overview.Height());
-  RenderWholeLevel(target, rows, [&](int firstRow, const TFastDIB& window) {
-    for (int r = 0; r < window.Height() && firstRow + r < rows; ++r) scaler.AddRow(firstRow + r, window.Row(r));
-  });
+  const std::span<const std::uint8_t> screen =
+      target.image.Range(ImageOffsetOf(kScreenAreaStart), kScreenAreaSize);
+  if (!scaler.FourWide() || screen.size() < kScreenAreaSize) {
+    RenderWholeLevel(target, rows, [&](int firstRow, const TFastDIB& window) {
+      for (int r = 0; r < window.Height() && firstRow + r < rows; ++r) scaler.AddRow(firstRow + r, window.Row(r));
+    });
+    scaler.Finish(overview);
+    return;
+  }
+  // As RenderWholeLevel, each window's rows summed from the screen area:
+  // picture row 192 * k + r is screen row 191 - r of window k.
+  SavedWalkState saved(target.state);
+  if (target.mapBitmap.Width() != kMapWidth || target.mapBitmap.Height() != kWindowRows) {
+    target.mapBitmap.Resize(kMapWidth, kWindowRows);
+  }
+  target.state.wholeLevelMode = true;
+  const int windows = WindowCount(rows);
+  WindowWalks walks(target);
+  ScreenRowSums sums(target.tables);
+  for (int k = 0; k < windows; ++k) {
+    const bool last = k + 1 == windows;
+    walks.Draw(target, k, kWindowRows - 1, last);
+    sums.Restart();
+    for (int r = 0; r < kWindowRows && kWindowRows * k + r < rows; ++r) {
+      sums.Take(screen.data(), kWindowRows - 1 - r);
+      scaler.AddGroupSums(kWindowRows * k + r, sums.redBlue.data(), sums.green.data());
+    }
+    if (last) ConvertScreen(target);  // MapBitmap holds the last window, as it always has
+  }
   scaler.Finish(overview);
 }
 

@@ -28,6 +28,13 @@ class OverviewScaler {
 
   // Source row `sourceRow` (bottom-up index) of sourceWidth pixels.
   void AddRow(int sourceRow, const Pixel* pixels);
+
+  // Whether every output column is the mean of four source pixels, 4i..4i+3.
+  bool FourWide() const { return fourWide_; }
+  // A source row given by the sums of its four-pixel groups (FourWide only):
+  // redBlue[i] holds the red sum in bits 16-31 and the blue sum in bits
+  // 0-15, green[i] the green sum.
+  void AddGroupSums(int sourceRow, const std::uint32_t* redBlue, const std::uint32_t* green);
   // Writes the result into `target` (resized to width x height); output rows
   // no source row reached are black.
   void Finish(TFastDIB& target) const;
@@ -38,6 +45,10 @@ class OverviewScaler {
     int last = 0;  // one past the end
   };
   static std::vector<Span> Spans(int source, int count);
+  // Whether an output row takes `sourceRow`; moves nextRow_ to the first one.
+  bool TakesRow(int sourceRow);
+  // Adds the row sums in rowRedBlue_ / rowGreen_ to the output rows that take `sourceRow`.
+  void Accumulate(int sourceRow);
 
   int width_;
   int height_;
@@ -65,7 +76,10 @@ using WindowSink = std::function<void(int firstRow, const TFastDIB& window)>;
 void RenderWholeLevel(RenderTarget& target, int height, const WindowSink& sink);
 
 // The level overview: the whole level scaled into `overview` (its own size),
-// with memory bounded whatever the height.
+// with memory bounded whatever the height. Leaves what RenderWholeLevel
+// leaves, MapBitmap holding the last window; into a 64-pixel-wide overview
+// the windows are scaled straight from the screen area, without converting
+// each into MapBitmap first.
 void DrawOverview(RenderTarget& target, int height, TFastDIB& overview);
 
 // The same scaling applied to a whole picture.
