@@ -5,6 +5,7 @@
 #include "level/level_stream.h"
 #include "render/palette_colours.h"
 #include "render/walk_skip.h"
+#include "surface/four_pixels.h"
 
 namespace kestrova {
 
@@ -133,7 +134,9 @@ OverviewScaler::OverviewScaler(int sourceWidth, int sourceHeight, int width, int
       green_(redBlue_.size(), 0),
       rowsAdded_(static_cast<std::size_t>(height_), 0),
       rowRedBlue_(static_cast<std::size_t>(width_), 0),
-      rowGreen_(static_cast<std::size_t>(width_), 0) {
+      rowGreen_(static_cast<std::size_t>(width_), 0),
+      pendingRedBlue_(static_cast<std::size_t>(width_), 0),
+      pendingGreen_(static_cast<std::size_t>(width_), 0) {
   // A source narrower than the output would read past its rows.
   for (Span& span : columns_) {
     span.first = std::min(span.first, std::max(sourceWidth, 0));
@@ -190,12 +193,36 @@ void OverviewScaler::AddRow(int sourceRow, const Pixel* pixels) {
 
 void OverviewScaler::AddGroupSums(int sourceRow, const std::uint32_t* redBlue, const std::uint32_t* green) {
   if (!fourWide_ || !TakesRow(sourceRow)) return;
+  const int next = nextRow_ + 1;
+  if (next >= height_ || rows_[static_cast<std::size_t>(next)].first > sourceRow) {
+    // Only output row nextRow_ takes this row.
+    if (pendingRows_ > 0 && (pendingRow_ != nextRow_ || pendingRows_ == kMostPendingRows)) FlushPending();
+    pendingRow_ = nextRow_;
+    AddLanes(pendingRedBlue_.data(), redBlue, pendingRedBlue_.size());
+    AddLanes(pendingGreen_.data(), green, pendingGreen_.size());
+    ++pendingRows_;
+    return;
+  }
   for (int i = 0; i < width_; ++i) {
     const std::uint32_t lanes = redBlue[i];
     rowRedBlue_[static_cast<std::size_t>(i)] = (static_cast<std::uint64_t>(lanes >> 16) << 32) | (lanes & 0xFFFF);
     rowGreen_[static_cast<std::size_t>(i)] = green[i];
   }
   Accumulate(sourceRow);
+}
+
+void OverviewScaler::FlushPending() {
+  if (pendingRows_ == 0) return;
+  const std::size_t base = static_cast<std::size_t>(pendingRow_) * static_cast<std::size_t>(width_);
+  for (std::size_t i = 0; i < static_cast<std::size_t>(width_); ++i) {
+    const std::uint32_t lanes = pendingRedBlue_[i];
+    redBlue_[base + i] += (static_cast<std::uint64_t>(lanes >> 16) << 32) | (lanes & 0xFFFF);
+    green_[base + i] += pendingGreen_[i];
+  }
+  rowsAdded_[static_cast<std::size_t>(pendingRow_)] += static_cast<std::uint32_t>(pendingRows_);
+  std::fill(pendingRedBlue_.begin(), pendingRedBlue_.end(), 0);
+  std::fill(pendingGreen_.begin(), pendingGreen_.end(), 0);
+  pendingRows_ = 0;
 }
 
 void OverviewScaler::Accumulate(int sourceRow) {
@@ -210,7 +237,8 @@ void OverviewScaler::Accumulate(int sourceRow) {
   }
 }
 
-void OverviewScaler::Finish(TFastDIB& target) const {
+void OverviewScaler::Finish(TFastDIB& target) {
+  FlushPending();
   if (target.Width() != width_ || target.Height() != height_) target.Resize(width_, height_);
   for (int j = 0; j < height_; ++j) {
     Pixel* out = target.Row(j);
@@ -263,11 +291,11 @@ class ScreenRowSums {
     coloursFor_ = y >> 3;
     for (std::size_t c = 0; c < kScreenColumns; ++c) {
       const std::uint8_t byte = screen[rowStart + c];
-      for (const std::size_t half : {std::size_t{0}, std::size_t{1}}) {
-        const std::uint32_t ink = kInkCount[half == 0 ? byte >> 4 : byte & 0x0F];
-        redBlue[2 * c + half] = ink * inkRedBlue_[c] + (4 - ink) * paperRedBlue_[c];
-        green[2 * c + half] = ink * inkGreen_[c] + (4 - ink) * paperGreen_[c];
-      }
+      const std::size_t left = kInkCount[byte >> 4], right = kInkCount[byte & 0x0F];
+      redBlue[2 * c] = redBlue_[c][left];
+      redBlue[2 * c + 1] = redBlue_[c][right];
+      green[2 * c] = green_[c][left];
+      green[2 * c + 1] = green_[c][right];
     }
   }
 
@@ -277,21 +305,23 @@ class ScreenRowSums {
   std::array<std::uint32_t, 2 * kScreenColumns> green{};
 
  private:
-  static constexpr std::array<std::uint32_t, 16> kInkCount = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+  static constexpr std::array<std::uint8_t, 16> kInkCount = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
 
+  // Per column, the sums of four pixels of which 0..4 show the ink.
   void TakeColours(const std::uint8_t* screen, std::uint32_t rowStart) {
     for (std::size_t c = 0; c < kScreenColumns; ++c) {
       const std::uint8_t attribute = screen[tables_.attrOffset[rowStart + c]];
-      inkRedBlue_[c] = InkOf(attribute) & 0xFF00FF;
-      paperRedBlue_[c] = PaperOf(attribute) & 0xFF00FF;
-      inkGreen_[c] = (InkOf(attribute) >> 8) & 0xFF;
-      paperGreen_[c] = (PaperOf(attribute) >> 8) & 0xFF;
+      const Pixel ink = InkOf(attribute), paper = PaperOf(attribute);
+      for (std::uint32_t inked = 0; inked <= 4; ++inked) {
+        redBlue_[c][inked] = inked * (ink & 0xFF00FF) + (4 - inked) * (paper & 0xFF00FF);
+        green_[c][inked] = inked * ((ink >> 8) & 0xFF) + (4 - inked) * ((paper >> 8) & 0xFF);
+      }
     }
   }
 
   const ScreenTables& tables_;
   int coloursFor_ = -1;  // the character row the colours are for
-  std::array<std::uint32_t, kScreenColumns> inkRedBlue_{}, paperRedBlue_{}, inkGreen_{}, paperGreen_{};
+  std::array<std::array<std::uint32_t, 5>, kScreenColumns> redBlue_{}, green_{};
 };
 
 }  // namespace

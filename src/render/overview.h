@@ -37,7 +37,7 @@ class OverviewScaler {
   void AddGroupSums(int sourceRow, const std::uint32_t* redBlue, const std::uint32_t* green);
   // Writes the result into `target` (resized to width x height); output rows
   // no source row reached are black.
-  void Finish(TFastDIB& target) const;
+  void Finish(TFastDIB& target);
 
  private:
   struct Span {
@@ -49,6 +49,8 @@ class OverviewScaler {
   bool TakesRow(int sourceRow);
   // Adds the row sums in rowRedBlue_ / rowGreen_ to the output rows that take `sourceRow`.
   void Accumulate(int sourceRow);
+  // Adds the pending group sums to their output row.
+  void FlushPending();
 
   int width_;
   int height_;
@@ -59,6 +61,14 @@ class OverviewScaler {
   std::vector<std::uint32_t> rowsAdded_;  // per output row
   std::vector<std::uint64_t> rowRedBlue_;  // the row being added, per output column
   std::vector<std::uint64_t> rowGreen_;
+  // Group sums of source rows that one output row alone takes, added up in
+  // their 16-bit lanes (at most 64 rows of at most 4 * 255) before they go
+  // into the wide sums.
+  static constexpr int kMostPendingRows = 64;
+  std::vector<std::uint32_t> pendingRedBlue_;
+  std::vector<std::uint32_t> pendingGreen_;
+  int pendingRow_ = 0;
+  int pendingRows_ = 0;
   int nextRow_ = 0;                       // first output row that may still take rows
   bool fourWide_ = false;                 // every column span is 4i..4i+3
 };

@@ -14,6 +14,7 @@
 #include "render/render_addresses.h"
 #include "render/palette_colours.h"
 #include "render/walk_skip.h"
+#include "surface/four_pixels.h"
 
 namespace kestrova {
 
@@ -182,24 +183,19 @@ void ShowMap(const TFastDIB& mapBitmap, TFastDIB& viewBitmap) {
 
 namespace {
 
-// Four 32-bit pixels at once (GCC and Clang vector extensions; plain code
-// where the target has no vector unit).
-using FourPixels = Pixel __attribute__((vector_size(16)));
+using FourPixels = FourLanes;
 
-// The 16 view pixels of one screen byte, each of its 8 pixels twice, bit 7
-// first: paper where the bit is clear, paper ^ difference (ink) where set.
-inline void DoubledByte(Pixel byte, Pixel paper, Pixel difference, Pixel* out) {
-  static constexpr FourPixels kBits[4] = {
-      {0x80, 0x80, 0x40, 0x40}, {0x20, 0x20, 0x10, 0x10}, {0x08, 0x08, 0x04, 0x04}, {0x02, 0x02, 0x01, 0x01}};
-  const FourPixels bytes = FourPixels{} + byte;
-  const FourPixels papers = FourPixels{} + paper;
-  const FourPixels differences = FourPixels{} + difference;
-  for (int quarter = 0; quarter < 4; ++quarter) {
-    const FourPixels inked = reinterpret_cast<FourPixels>((bytes & kBits[quarter]) != 0);
-    const FourPixels pixels = papers ^ (differences & inked);
-    std::memcpy(out + 4 * quarter, &pixels, sizeof pixels);
+// For each half of a screen byte (bits 7-4 or 3-0), a mask per view pixel:
+// each of its four screen pixels twice, all ones where the bit is set.
+struct DoubledNibbleMasks {
+  std::array<std::array<Pixel, 8>, 16> masks{};
+  constexpr DoubledNibbleMasks() {
+    for (int nibble = 0; nibble < 16; ++nibble) {
+      for (int x = 0; x < 8; ++x) masks[nibble][x] = (nibble & (0x8 >> (x / 2))) ? 0xFFFFFFFFu : 0u;
+    }
   }
-}
+};
+constexpr DoubledNibbleMasks kDoubledNibbleMasks;
 
 }  // namespace
 
@@ -211,23 +207,33 @@ void ConvertScreenDoubled(const SnapshotImage& image, const ScreenTables& tables
     ReadScreen(image, copy);
     screen = copy.data();
   }
-  constexpr std::size_t kRowBytes = 2 * kScreenColumns * 8 * sizeof(Pixel);
-  std::array<Pixel, kScreenColumns> papers{};
-  std::array<Pixel, kScreenColumns> differences{};
+  // Per column of a character row, its paper and ink ^ paper in every lane.
+  std::array<FourPixels, kScreenColumns> papers{};
+  std::array<FourPixels, kScreenColumns> differences{};
   for (int y = 0; y < kScreenRows; ++y) {
     const std::uint8_t* bytes = screen + tables.rowStart[static_cast<std::size_t>(y)];
     if ((y & 7) == 0) {
-      // Colours per column, worked out once for the character row's 8 rows.
       const std::uint32_t* attributes = tables.attrOffset.data() + tables.rowStart[static_cast<std::size_t>(y)];
       for (std::size_t c = 0; c < kScreenColumns; ++c) {
         const std::uint8_t attribute = screen[attributes[c]];
-        papers[c] = PaperOf(attribute);
-        differences[c] = InkOf(attribute) ^ PaperOf(attribute);
+        papers[c] = FourPixels{} + PaperOf(attribute);
+        differences[c] = FourPixels{} + (InkOf(attribute) ^ PaperOf(attribute));
       }
     }
+    // Screen row y is view rows 2y and 2y + 1; byte c is view pixels 16c..16c + 15.
     Pixel* upper = view.RowTop(2 * y);
-    for (std::size_t c = 0; c < kScreenColumns; ++c) DoubledByte(bytes[c], papers[c], differences[c], upper + 16 * c);
-    std::memcpy(view.RowTop(2 * y + 1), upper, kRowBytes);
+    Pixel* lower = view.RowTop(2 * y + 1);
+    for (std::size_t c = 0; c < kScreenColumns; ++c) {
+      const std::array<Pixel, 8>& left = kDoubledNibbleMasks.masks[bytes[c] >> 4];
+      const std::array<Pixel, 8>& right = kDoubledNibbleMasks.masks[bytes[c] & 0x0F];
+      const FourPixels pixels[4] = {
+          papers[c] ^ (differences[c] & LoadFour(left.data())), papers[c] ^ (differences[c] & LoadFour(left.data() + 4)),
+          papers[c] ^ (differences[c] & LoadFour(right.data())), papers[c] ^ (differences[c] & LoadFour(right.data() + 4))};
+      for (std::size_t q = 0; q < 4; ++q) {
+        StoreFour(upper + 16 * c + 4 * q, pixels[q]);
+        StoreFour(lower + 16 * c + 4 * q, pixels[q]);
+      }
+    }
   }
 }
 

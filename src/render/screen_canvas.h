@@ -73,9 +73,27 @@ class ScreenCanvas {
     if (row < paint.minRow || row >= kScreenRows) return;
     const int first = column < 0 ? -column : 0;
     const int last = std::min(count, kScreenColumns - column);  // one past the end
+    if (first >= last) return;
     const std::uint32_t rowStart = tables_.rowStart[static_cast<std::size_t>(row)];
-    for (int k = first; k < last; ++k) {
-      PaintByte(rowStart + static_cast<std::uint32_t>(column + k), bits[k], paint);
+    if (screen_ == nullptr) {
+      for (int k = first; k < last; ++k) PaintByte(rowStart + static_cast<std::uint32_t>(column + k), bits[k], paint);
+      return;
+    }
+    // The visible part of the run lies inside the display file, and its
+    // colours inside the attribute file.
+    const std::uint32_t start = rowStart + static_cast<std::uint32_t>(column + first);
+    const std::uint8_t* visible = bits + first;
+    const int length = last - first;
+    std::uint8_t* display = screen_ + start;
+    for (int k = 0; k < length; ++k) {
+      display[k] = paint.set ? visible[k] : static_cast<std::uint8_t>(display[k] | visible[k]);
+    }
+    if (paint.tile != BytePaint::kNoTile) {
+      std::fill_n(grid_.tileId.begin() + start, length, paint.tile);
+      std::fill_n(grid_.ownerPos.begin() + start, length, paint.owner);
+    }
+    if (paint.colour) {
+      for (int k = 0; k < length; ++k) screen_[tables_.attrOffset[start + static_cast<std::uint32_t>(k)]] = *paint.colour;
     }
   }
 
