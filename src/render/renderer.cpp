@@ -224,15 +224,21 @@ void ConvertScreenDoubled(const SnapshotImage& image, const ScreenTables& tables
     Pixel* upper = view.RowTop(2 * y);
     Pixel* lower = view.RowTop(2 * y + 1);
     for (std::size_t c = 0; c < kScreenColumns; ++c) {
-      const std::array<Pixel, 8>& left = kDoubledNibbleMasks.masks[bytes[c] >> 4];
-      const std::array<Pixel, 8>& right = kDoubledNibbleMasks.masks[bytes[c] & 0x0F];
-      const FourPixels pixels[4] = {
-          papers[c] ^ (differences[c] & LoadFour(left.data())), papers[c] ^ (differences[c] & LoadFour(left.data() + 4)),
-          papers[c] ^ (differences[c] & LoadFour(right.data())), papers[c] ^ (differences[c] & LoadFour(right.data() + 4))};
-      for (std::size_t q = 0; q < 4; ++q) {
-        StoreFour(upper + 16 * c + 4 * q, pixels[q]);
-        StoreFour(lower + 16 * c + 4 * q, pixels[q]);
-      }
+      const Pixel* left = kDoubledNibbleMasks.masks[bytes[c] >> 4].data();
+      const Pixel* right = kDoubledNibbleMasks.masks[bytes[c] & 0x0F].data();
+      const FourPixels paper = papers[c];
+      const FourPixels difference = differences[c];
+      Pixel* top = upper + 16 * c;
+      Pixel* bottom = lower + 16 * c;
+      const auto store = [&](std::size_t at, const Pixel* masks) {
+        const FourPixels pixels = paper ^ (difference & LoadFour(masks));
+        StoreFour(top + at, pixels);
+        StoreFour(bottom + at, pixels);
+      };
+      store(0, left);
+      store(4, left + 4);
+      store(8, right);
+      store(12, right + 4);
     }
   }
 }
