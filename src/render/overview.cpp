@@ -261,7 +261,13 @@ void OverviewScaler::Finish(TFastDIB& target) {
   }
 }
 
-void RenderWholeLevel(RenderTarget& target, int height, const WindowSink& sink) {
+namespace {
+
+// The whole-level pass around `window(walks, k, last)`, which draws window k
+// and takes what it needs of it: MapBitmap at 256 x 192, WholeLevelMode,
+// the windows in order, the view's state put back afterwards.
+template <typename Window>
+void WholeLevelPass(RenderTarget& target, int height, Window window) {
   SavedWalkState saved(target.state);
   if (target.mapBitmap.Width() != kMapWidth || target.mapBitmap.Height() != kWindowRows) {
     target.mapBitmap.Resize(kMapWidth, kWindowRows);
@@ -269,10 +275,16 @@ void RenderWholeLevel(RenderTarget& target, int height, const WindowSink& sink) 
   target.state.wholeLevelMode = true;
   const int windows = WindowCount(height);
   WindowWalks walks(target);
-  for (int k = 0; k < windows; ++k) {
+  for (int k = 0; k < windows; ++k) window(walks, k, k + 1 == windows);
+}
+
+}  // namespace
+
+void RenderWholeLevel(RenderTarget& target, int height, const WindowSink& sink) {
+  WholeLevelPass(target, height, [&](WindowWalks& walks, int k, bool) {
     walks.Render(target, k, kWindowRows - 1);
     sink(kWindowRows * k, target.mapBitmap);
-  }
+  });
 }
 
 namespace {
@@ -340,16 +352,8 @@ void DrawOverview(RenderTarget& target, int height, TFastDIB& overview) {
   }
   // As RenderWholeLevel, each window's rows summed from the screen area:
   // picture row 192 * k + r is screen row 191 - r of window k.
-  SavedWalkState saved(target.state);
-  if (target.mapBitmap.Width() != kMapWidth || target.mapBitmap.Height() != kWindowRows) {
-    target.mapBitmap.Resize(kMapWidth, kWindowRows);
-  }
-  target.state.wholeLevelMode = true;
-  const int windows = WindowCount(rows);
-  WindowWalks walks(target);
   ScreenRowSums sums(target.tables);
-  for (int k = 0; k < windows; ++k) {
-    const bool last = k + 1 == windows;
+  WholeLevelPass(target, rows, [&](WindowWalks& walks, int k, bool last) {
     walks.Draw(target, k, kWindowRows - 1, last);
     sums.Restart();
     for (int r = 0; r < kWindowRows && kWindowRows * k + r < rows; ++r) {
@@ -357,7 +361,7 @@ void DrawOverview(RenderTarget& target, int height, TFastDIB& overview) {
       scaler.AddGroupSums(kWindowRows * k + r, sums.redBlue.data(), sums.green.data());
     }
     if (last) ConvertScreen(target);  // MapBitmap holds the last window, as it always has
-  }
+  });
   scaler.Finish(overview);
 }
 
