@@ -28,7 +28,7 @@ using testing::PicturePrint;
 using testing::ScreenPrint;
 using testing::StatePrint;
 
-constexpr int kRandomImages = 300;
+constexpr int kRandomImages = 300;  // recorded; a sanitizer build checks the first tenth
 const std::string kFingerprints = KESTROVA_TEST_DATA "/render_fingerprints.txt";
 
 class FingerprintRun {
@@ -106,7 +106,9 @@ Prints RunAll() {
     prints.Take(run);
   }
   std::mt19937 random(2026);
-  for (int i = 0; i < kRandomImages; ++i) {
+  const bool recording = std::getenv("KESTROVA_RECORD_FINGERPRINTS") != nullptr;
+  const int images = recording ? kRandomImages : testing::RandomCaseCount(kRandomImages);
+  for (int i = 0; i < images; ++i) {
     testing::EditFixture fixture;
     FingerprintRun run(fixture);
     fixture.LoadImage(testing::RandomLevelImage(random));
@@ -130,7 +132,11 @@ TEST(RenderFingerprints, EveryPictureAndStateIsAsRecorded) {
   ASSERT_TRUE(in) << kFingerprints;
   std::vector<std::string> expected;
   for (std::string line; std::getline(in, line);) expected.push_back(line);
-  ASSERT_EQ(lines.size(), expected.size());
+  // All of them, or the first ones in a build that runs fewer.
+  ASSERT_LE(lines.size(), expected.size());
+  if (testing::RandomCaseCount(kRandomImages) == kRandomImages) {
+    ASSERT_EQ(lines.size(), expected.size());
+  }
   int differences = 0;
   for (std::size_t i = 0; i < lines.size() && differences < 20; ++i) {
     if (lines[i] == expected[i]) continue;

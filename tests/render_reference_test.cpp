@@ -211,7 +211,8 @@ TEST_F(ReferenceTest, EveryDemoLevelAtManyScrollOffsets) {
 
 TEST_F(ReferenceTest, RandomLevelAreasWithTheStateTheyCarry) {
   std::mt19937 random(7);
-  for (int image = 0; image < 300 && !HasFailure(); ++image) {
+  const int images = testing::RandomCaseCount(300);
+  for (int image = 0; image < images && !HasFailure(); ++image) {
     const SnapshotImage area = testing::RandomLevelImage(random);
     const LevelTable levels = ScanLevelTable(area);
     ASSERT_GE(LevelCount(levels), 1) << image;

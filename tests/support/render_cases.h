@@ -21,6 +21,23 @@
 
 namespace kestrova::testing {
 
+// How many of `full` random cases to run: all of them, or a tenth where
+// every access is instrumented (the sanitizer build), whose task there is
+// memory safety rather than covering every case again.
+constexpr int RandomCaseCount(int full) {
+#if defined(__SANITIZE_ADDRESS__)
+  return full / 10;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  return full / 10;
+#else
+  return full;
+#endif
+#else
+  return full;
+#endif
+}
+
 // Every code with a drawer, land space several times so that levels get
 // height, and two codes without one.
 inline constexpr std::uint8_t kRandomCodes[] = {
