@@ -8,6 +8,10 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
+
+#include "app/popup_menu.h"
+#include "demo/title_picture.h"
 
 namespace kestrova::app {
 
@@ -92,6 +96,7 @@ TForm1::TForm1(Ui& ui, Files& files, QWidget* parent) : QMainWindow(parent), edi
   BuildControls();
   ConnectControls();
   ConnectMapView();
+  ConnectPalette();
   Sync();
 }
 
@@ -139,8 +144,8 @@ void TForm1::BuildControls() {
   client->setObjectName("ClientArea");
   setCentralWidget(client);
 
-  image1_ = new QLabel(client);
-  image1_->setObjectName("Image1");
+  image1_ = new TFastIMG("Image1", QSize(kTitlePictureWidth, kTitlePictureHeight), client);
+  image1_->ShowSurface(MakeTitlePicture(), 0);
 
   comboBox1_ = new QComboBox(client);
   comboBox1_->setObjectName("ComboBox1");
@@ -205,6 +210,11 @@ void TForm1::ConnectControls() {
 void TForm1::ConnectMapView() {
   connect(fastImg1_, &TFastIMG::Pressed, this, [this](Qt::MouseButton button, QPoint position) {
     Run([&] { editor_.PressMap(ButtonOf(button), position.x(), position.y()); });
+    if (button == Qt::RightButton) ShowPopupAfterPress(fastImg1_->mapToGlobal(position));
+  });
+  connect(fastImg1_, &TFastIMG::ContextMenuAsked, this, [this](QPoint globalPosition) {
+    if (!std::exchange(contextMenuPending_, false)) return;
+    ShowPopup(globalPosition);
   });
   connect(fastImg1_, &TFastIMG::Moved, this,
           [this](QPoint position, Qt::MouseButtons) { Run([&] { editor_.MovePointerOverMap(position.x(), position.y()); }); });
@@ -216,6 +226,33 @@ void TForm1::ConnectMapView() {
       for (int i = 0; i < std::abs(notches); ++i) editor_.TurnWheel(notches, true, lines);
     });
   });
+}
+
+void TForm1::ConnectPalette() {
+  connect(fastImg3_, &TFastIMG::Pressed, this, [this](Qt::MouseButton button, QPoint position) {
+    const QPoint client = ClientPoint(fastImg3_, position);
+    Run([&] { editor_.PressPalette(ButtonOf(button), position.x(), client.x(), client.y()); });
+  });
+  connect(fastImg3_, &TFastIMG::Moved, this, [this](QPoint position, Qt::MouseButtons buttons) {
+    if (buttons == Qt::NoButton) return;
+    const QPoint client = ClientPoint(fastImg3_, position);
+    Run([&] { editor_.MovePointerOverWindow(client.x(), client.y()); });
+  });
+  connect(fastImg3_, &TFastIMG::Released, this, [this](Qt::MouseButton, QPoint) { Run([this] { editor_.ReleasePalette(); }); });
+}
+
+QPoint TForm1::ClientPoint(const QWidget* control, QPoint position) const {
+  return control->mapTo(centralWidget(), position);
+}
+
+void TForm1::ShowPopupAfterPress(QPoint globalPosition) {
+  contextMenuPending_ = editor_.PopupShown() == PopupPlacement::ContextMenu;
+  if (editor_.PopupShown() == PopupPlacement::AtCursor) ShowPopup(globalPosition);
+}
+
+void TForm1::ShowPopup(QPoint globalPosition) {
+  PopupMenu popup(editor_.Popup(), this);
+  if (const MenuItem* chosen = popup.Choose(globalPosition)) Run([&] { editor_.RunMenuCommand(*chosen); });
 }
 
 void TForm1::OpenAtStart(const QString& path) { Run([&] { editor_.OpenAtStart(path.toStdString()); }); }

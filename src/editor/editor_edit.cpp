@@ -4,6 +4,7 @@
 #include "edit/change_command.h"
 #include "edit/context_menu.h"
 #include "edit/deletes.h"
+#include "edit/drag_step.h"
 #include "edit/ground_menu.h"
 #include "edit/insertion.h"
 #include "edit/prompt_numbers.h"
@@ -12,19 +13,10 @@
 
 namespace kestrova {
 
-namespace {
-
-constexpr int kMapViewWidth = 512;
-constexpr int kMapViewHeight = 384;
-constexpr int kPixelsPerColumn = 16;  // the view doubles the 8 pixels of a byte
-constexpr int kPixelsPerRow = 2;
-
-}  // namespace
-
 void Editor::PressMap(MouseButton button, int x, int y) {
-  if (x < 0 || x >= kMapViewWidth || y < 0 || y >= kMapViewHeight) return;
-  const int column = x / kPixelsPerColumn;
-  const int row = y / kPixelsPerRow;
+  if (!IsInMapView(x, y)) return;
+  const int column = x / kMapPixelsPerColumn;
+  const int row = y / kMapPixelsPerRow;
   const std::uint32_t cell = tables_.rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
   const std::uint32_t tile = grid_.tileId[cell];
   state_.cellUnderPointer = cell;

@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "app/controls.h"
+#include "demo/title_picture.h"
 #include "gui/window_fixture.h"
 
 namespace kestrova::testing {
@@ -29,6 +30,7 @@ class MainWindowTest : public WindowTwin {};
 TEST_F(MainWindowTest, AsCreatedOnlyTheTitlePictureLoadAndExit) {
   EXPECT_EQ(window.centralWidget()->size(), QSize(498, 298));
   EXPECT_TRUE(Find<QWidget>("Image1")->isVisible());
+  EXPECT_EQ(Img("Image1")->Picture(), app::ImageOf(MakeTitlePicture()));
   for (const char* name : kLoadedOnlyControls) EXPECT_FALSE(Find<QWidget>(name)->isVisible()) << name;
   EXPECT_FALSE(Img("FastIMG4")->isVisible());
   EXPECT_TRUE(Find<QAction>("LoadSnapshot1")->isVisible());
