@@ -5,8 +5,10 @@
 // map view, the overview, the palette and drag pictures and the state the
 // walk leaves behind must hash to what the straightforward renderer gave.
 //
-// To record them anew (only when a picture is meant to change), run with
-// KESTROVA_RECORD_FINGERPRINTS=/path/to/render_fingerprints.txt.
+// To record them anew (only when a picture is meant to change, or the demo
+// game does), run with KESTROVA_RECORD_FINGERPRINTS=/path/to/render_fingerprints.txt
+// once render_reference_test passes: it holds the renderer to the
+// straightforward walk, conversion and whole-level pass on the same demo.
 #include <gtest/gtest.h>
 
 #include <cinttypes>
