@@ -18,12 +18,14 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/properties_window.h"
 #include "app/qt_ui.h"
 #include "qtio/qt_files.h"
 
 namespace {
 
 using kestrova::app::TForm1;
+using kestrova::app::TForm2;
 
 constexpr int kSettleMs = 300;
 
@@ -171,6 +173,27 @@ int main(int argc, char* argv[]) {
         });
       },
   };
+
+  // The "Properties" window on each of its tabs, chosen as a click on the
+  // tab chooses it.
+  const auto properties = [] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* dialog = qobject_cast<TForm2*>(widget)) return dialog;
+    }
+    return static_cast<TForm2*>(nullptr);
+  };
+  for (std::size_t tab = 0; tab < kestrova::kPropertiesTabCaptions.size(); ++tab) {
+    steps.push_back([&, tab] {
+      TForm2* dialog = properties();
+      if (dialog == nullptr) return;
+      window.Core().ShowProperties();
+      dialog->Sync();
+      emit Find<kestrova::app::PageControl>(dialog, "PageControl1")->TabChosen(static_cast<int>(tab));
+      const QString caption = QString::fromUtf8(kestrova::kPropertiesTabCaptions[tab].data()).toLower().replace(' ', '-');
+      const QString name = QString("%1-properties-%2.png").arg(20 + tab).arg(caption);
+      QTimer::singleShot(kSettleMs, [&, name, dialog] { Shoot(out.filePath(name), {dialog}); });
+    });
+  }
 
   // One step after another, each once the window has settled.
   std::size_t next = 0;

@@ -13,6 +13,8 @@
 #include "app/popup_menu.h"
 #include "demo/title_picture.h"
 
+#include "app/form_design.h"
+
 namespace kestrova::app {
 
 namespace {
@@ -58,15 +60,6 @@ void Place(QWidget* widget) {
   }
 }
 
-// "MS Sans Serif" with a character height of 11 pixels, or the nearest
-// face this system has.
-QFont DesignFont() {
-  QFont font;
-  font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arial"});
-  font.setPixelSize(11);
-  return font;
-}
-
 constexpr int kScrollBarLargeChange = 176;
 constexpr int kScrollBarSmallChange = 1;
 constexpr int kFortressUpDownMaximum = 15;
@@ -88,15 +81,14 @@ void SetVisible(QWidget* widget, bool visible) {
 TForm1::TForm1(Ui& ui, Files& files, QWidget* parent) : QMainWindow(parent), editor_(ui, files) {
   setObjectName("TForm1");
   setWindowTitle(kCaption);
-  // A fixed border with the system menu and the minimise box only.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setWindowFlags(kFixedBorderWindow);
   setFont(DesignFont());
   BuildMenus();
   BuildControls();
   ConnectControls();
   ConnectMapView();
   ConnectPalette();
+  properties_ = std::make_unique<TForm2>(editor_, [this](const std::function<void()>& call) { Run(call); });
   Sync();
 }
 
@@ -271,6 +263,7 @@ void TForm1::Sync() {
   SyncChooser();
   SyncScrollBar();
   SyncSurfaces();
+  properties_->Sync();
 }
 
 void TForm1::SyncWindowState() {

@@ -10,8 +10,11 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include <memory>
+
 #include "app/controls.h"
 #include "app/fast_img.h"
+#include "app/properties_window.h"
 #include "editor/editor.h"
 
 namespace kestrova::app {
@@ -94,6 +97,8 @@ class TForm1 : public QMainWindow {
   TFastIMG* fastImg4_ = nullptr;  // drag picture
   QScrollBar* scrollBar1_ = nullptr;
   StatusPanel* statusBar1_ = nullptr;
+
+  std::unique_ptr<TForm2> properties_;  // after editor_: it shows the Editor's options
 
   bool contextMenuPending_ = false;  // a popup waits for the map's context-menu event
   QSize outerSize_;

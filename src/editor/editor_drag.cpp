@@ -38,6 +38,7 @@ void Editor::ReleaseMap(MouseButton) {
   RedrawOverview();
   state_.streamCursor = static_cast<std::int32_t>(state_.levelStart);
   Refresh();
+  CloseDragStep();
 }
 
 }  // namespace kestrova

@@ -9,7 +9,7 @@
 #include "edit/insertion.h"
 #include "edit/prompt_numbers.h"
 #include "edit/record_shift.h"
-#include "editor/editor.h"
+#include "editor/step_recorder.h"
 
 namespace kestrova {
 
@@ -34,6 +34,7 @@ void Editor::StartDrag(std::uint32_t tile, int column, int row) {
   state_.grabbedRow = row;
   state_.rangeMin = range->minimum;
   state_.rangeMax = range->maximum;
+  OpenDragStep(tile);
 }
 
 void Editor::BuildPopup(std::uint32_t tile) {
@@ -94,6 +95,7 @@ void Editor::RunMenuCommand(const MenuItem& item) {
 }
 
 void Editor::InsertObject(int tag) {
+  const StepRecorder step(*this, "Insert " + std::string(InsertionCaption(tag)));
   const int size = InsertionSize(tag);
   const std::uint32_t at = state_.recordUnderPointer;
   // The callers test room and position; this only keeps a faulty caller from
@@ -116,20 +118,24 @@ void Editor::InsertObject(int tag) {
 }
 
 void Editor::DeletePlain() {
+  const StepRecorder step(*this, PopupCaption(MenuCommand::DeletePlain, 0, "Delete"));
   if (const int removed = DeletePlainRecord(image_, state_.recordUnderPointer, CurrentLevel())) EditRefresh(-removed);
 }
 
 void Editor::DeleteRiverCrossing() {
+  const StepRecorder step(*this, PopupCaption(MenuCommand::DeleteRiverCrossing, 0, "Delete"));
   if (const int removed = DeleteRiverCrossingGroup(image_, state_.recordUnderPointer, CurrentLevel()))
     EditRefresh(-removed);
 }
 
 void Editor::DeleteTunnel(int size) {
+  const StepRecorder step(*this, PopupCaption(MenuCommand::DeleteTunnel, size, "Delete"));
   if (const int removed = DeleteTunnelGroup(image_, state_.recordUnderPointer, size, CurrentLevel()))
     EditRefresh(-removed);
 }
 
 void Editor::DeleteFortress() {
+  const StepRecorder step(*this, PopupCaption(MenuCommand::DeleteFortress, 0, "Delete"));
   const int removed = DeleteFortressGroup(image_, state_.recordUnderPointer, CurrentLevel());
   if (removed == 0) return;
   BookStreamChange(-removed);
@@ -138,6 +144,7 @@ void Editor::DeleteFortress() {
 }
 
 void Editor::ChangeValue() {
+  const StepRecorder step(*this, PopupCaption(MenuCommand::Change, 0, "Change"));
   const std::uint32_t record = state_.recordUnderPointer;
   if (!InLevelArea(record)) return;
   const std::uint8_t operand = image_.Read(record + 1);
@@ -148,6 +155,7 @@ void Editor::ChangeValue() {
 }
 
 void Editor::SetAttribute(int tag) {
+  const StepRecorder step(*this, PopupCaption(MenuCommand::Attribute, tag, "Attribute"));
   const std::uint32_t tile = grid_.tileId[std::min<std::uint32_t>(state_.cellUnderPointer, kDisplayFileSize - 1)];
   ApplyAttribute(image_, state_.attributeAddress, tile, tag);
   RedrawOverview();

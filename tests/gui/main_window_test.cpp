@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "app/controls.h"
@@ -249,7 +250,7 @@ TEST_F(MainWindowTest, SavesWriteTheSameFilesAsTheEditor) {
   struct Save {
     Qt::Key key;
     const char* file;
-    void (Editor::*call)();
+    std::function<void(Editor&)> call;
   };
   for (const Save& save : {Save{Qt::Key_K, "title.scr", &Editor::LoadScreen}, Save{Qt::Key_S, "mod.szx", &Editor::SaveSnapshot},
                            Save{Qt::Key_S, "mod.sna", &Editor::SaveSnapshot}, Save{Qt::Key_T, "mod.tap", &Editor::SaveTap},
@@ -257,7 +258,7 @@ TEST_F(MainWindowTest, SavesWriteTheSameFilesAsTheEditor) {
     windowUi.fileAnswers.push_back(windowFolder.filePath(save.file).toStdString());
     QTest::keyClick(&window, save.key, Qt::ControlModifier);
     directUi.fileAnswers.push_back(directFolder.filePath(save.file).toStdString());
-    (direct.*save.call)();
+    save.call(direct);
     ExpectSame();
     const std::vector<char> written = FileBytes(windowFolder.filePath(save.file));
     EXPECT_FALSE(written.empty()) << save.file;
