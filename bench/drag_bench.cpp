@@ -8,6 +8,7 @@
 #include "demo_editor.h"
 #include "edit/drag_step.h"
 #include "render/descriptions.h"
+#include "view_floor.h"
 
 namespace kestrova {
 namespace {

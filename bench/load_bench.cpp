@@ -14,6 +14,7 @@
 #include "snapshot/sna.h"
 #include "snapshot/szx_snapshot.h"
 #include "snapshot/szx_writer.h"
+#include "view_floor.h"
 
 namespace kestrova {
 namespace {

@@ -1,7 +1,7 @@
 // The map refresh (ClearCellGrid through ShowMap into the 512 x 384 view) on
-// the busiest window of the demo, the level overview of the tallest demo
-// level and of a ten-screen level, beside the floor: a plain memset and
-// memcpy of the 512 x 384 x 4 view buffer.
+// the busiest window of the demo and at both ends of a 40-screen level, the
+// level overview of the tallest demo level, of a ten-screen level and of
+// synthetic levels of 1 to 40 screens, beside the floor (view_floor.h).
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -14,6 +14,7 @@
 #include "render/overview.h"
 #include "render/renderer.h"
 #include "snapshot/sna.h"
+#include "view_floor.h"
 
 namespace kestrova {
 namespace {
@@ -110,18 +111,6 @@ Scene TenScreens() {
   return scene;
 }
 
-void BM_ViewBufferFloor(benchmark::State& run) {
-  std::vector<Pixel> source(512 * 384, 0x00CACA00), target(512 * 384);
-  for (auto _ : run) {
-    std::memset(target.data(), 0, target.size() * sizeof(Pixel));
-    benchmark::ClobberMemory();
-    std::memcpy(target.data(), source.data(), target.size() * sizeof(Pixel));
-    benchmark::DoNotOptimize(target.data());
-    benchmark::ClobberMemory();
-  }
-}
-BENCHMARK(BM_ViewBufferFloor);
-
 void BM_RefreshBusiestWindow(benchmark::State& run) {
   Scene scene = BusiestWindow();
   run.SetLabel("level start " + std::to_string(scene.state.levelStart) + ", scroll " +
@@ -150,6 +139,40 @@ BENCHMARK(BM_OverviewTallestDemoLevel)->Unit(benchmark::kMicrosecond);
 
 void BM_OverviewTenScreens(benchmark::State& run) { Overview(run, TenScreens()); }
 BENCHMARK(BM_OverviewTenScreens)->Unit(benchmark::kMicrosecond);
+
+// Level 1 replaced by `screens` copies of one screen of records: six bands
+// of 32 rows with a busy mix of objects between them. Forty screens take
+// 1603 of the level area's 1689 bytes.
+Scene SyntheticScreens(int screens) {
+  static constexpr std::uint8_t kScreen[] = {
+      0x00, 15, 0x83, 4,    0x87, 20, 0x0F, 12, 0x00, 15, 0x81, 10, 0x94, 0x84, 0x00, 15, 0x8A, 2, 0x8B, 4,
+      0x8C, 7,  0x12, 24,   0x00, 15, 0x26, 9,  0x1E, 0,  0x00, 15, 0x95, 22, 0x10, 2,  0x00, 15, 0x98, 8,
+  };
+  Scene scene(DemoImage());
+  Bytes level;
+  for (int i = 0; i < screens; ++i) level.insert(level.end(), std::begin(kScreen), std::end(kScreen));
+  level.insert(level.end(), {0x22, 0x01, 0xFF});
+  for (std::size_t i = 0; i < level.size(); ++i) scene.image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), level[i]);
+  scene.state.levelStart = kLevelAreaStart;
+  scene.state.levelEnd = kLevelAreaStart + static_cast<std::uint32_t>(level.size()) - 3;
+  return scene;
+}
+
+void BM_OverviewScreens(benchmark::State& run) { Overview(run, SyntheticScreens(static_cast<int>(run.range(0)))); }
+BENCHMARK(BM_OverviewScreens)->Arg(1)->Arg(5)->Arg(10)->Arg(20)->Arg(40)->Unit(benchmark::kMicrosecond);
+
+// A refresh of the 40-screen level at its top (range 1) and at its bottom (0).
+void BM_RefreshFortyScreens(benchmark::State& run) {
+  Scene scene = SyntheticScreens(40);
+  scene.state.scrollOffset = run.range(0) != 0 ? scene.Height() - 192 : 0;
+  run.SetLabel(run.range(0) != 0 ? "top" : "bottom");
+  RenderTarget target = scene.Target();
+  for (auto _ : run) {
+    RenderMapView(target, scene.view, false);
+    benchmark::DoNotOptimize(scene.view.Pixels().data());
+  }
+}
+BENCHMARK(BM_RefreshFortyScreens)->Arg(0)->Arg(1);
 
 }  // namespace
 }  // namespace kestrova

@@ -1,5 +1,8 @@
 #include "render/object_drawing.h"
 
+#include <algorithm>
+#include <array>
+
 namespace kestrova {
 
 std::optional<std::uint8_t> ReadColour(const SnapshotImage& image, ColourSource source) {
@@ -44,12 +47,19 @@ BytePaint RecordDrawing::Paint(std::uint32_t tile, ColourSource colour) const {
 }
 
 void DrawSprite(ScreenCanvas& canvas, const SpriteShape& shape, int column, int bottomRow, const BytePaint& paint) {
-  for (int r = 0; r < shape.height; ++r) {
-    const int row = bottomRow - r;
-    if (row < paint.minRow || row >= kScreenRows) continue;  // counted, not drawn
-    for (int k = 0; k < shape.width; ++k) {
-      canvas.DrawByte(row, column + k, canvas.Image().Read(SpriteByteAddress(shape, r, k)), paint);
+  // Only the rows on screen are read and drawn; the others are counted.
+  const int firstRow = std::max(0, bottomRow - (kScreenRows - 1));
+  const int lastRow = std::min(shape.height - 1, bottomRow - paint.minRow);
+  // Only the bytes that land in columns 0..31 are read.
+  const int firstByte = std::max(0, -column);
+  const int bytes = std::min(shape.width, kScreenColumns - column);
+  std::array<std::uint8_t, kScreenColumns> row{};
+  const SnapshotImage& image = canvas.Image();
+  for (int r = firstRow; r <= lastRow; ++r) {
+    for (int k = firstByte; k < bytes; ++k) {
+      row[static_cast<std::size_t>(k)] = image.Read(SpriteByteAddress(shape, r, k));
     }
+    canvas.DrawRun(bottomRow - r, column + firstByte, row.data() + firstByte, bytes - firstByte, paint);
   }
 }
 

@@ -13,6 +13,8 @@
 #include "render/object_drawers.h"
 #include "render/render_addresses.h"
 #include "render/palette_colours.h"
+#include "render/walk_skip.h"
+#include "surface/four_pixels.h"
 
 namespace kestrova {
 
@@ -61,10 +63,14 @@ bool WalkGoesOn(const EditorState& state) {
 }  // namespace
 
 DrawerFunction FindDrawer(std::uint8_t code) {
-  for (const OwnDrawer& own : kOwnDrawers) {
-    if (own.code == code) return own.draw;
-  }
-  return FindObjectDrawer(code);
+  // Looked up once per code: the walk asks for every record.
+  static const std::array<DrawerFunction, 256> kByCode = [] {
+    std::array<DrawerFunction, 256> drawers{};
+    for (int c = 0; c < 256; ++c) drawers[static_cast<std::size_t>(c)] = FindObjectDrawer(static_cast<std::uint8_t>(c));
+    for (const OwnDrawer& own : kOwnDrawers) drawers[own.code] = own.draw;
+    return drawers;
+  }();
+  return kByCode[code];
 }
 
 void ClearMapScreen(SnapshotImage& image) {
@@ -81,26 +87,42 @@ void ClearMapScreen(SnapshotImage& image) {
   }
 }
 
-void DrawLevel(RenderTarget& target, std::vector<int>* landSpaceLines) {
-  EditorState& state = target.state;
-  state.currentRow = static_cast<std::int32_t>(
+WalkEntry LevelStartEntry(const EditorState& state) {
+  WalkEntry entry;
+  entry.row = static_cast<std::int32_t>(
       std::min<std::int64_t>(static_cast<std::int64_t>(state.scrollOffset) + kBottomRow, kHighestStartRow));
+  entry.cursor = static_cast<std::int32_t>(std::min<std::uint32_t>(state.levelStart, kRamEnd + 1));
+  return entry;
+}
+
+void DrawLevel(RenderTarget& target, std::vector<int>* landSpaceLines) {
+  DrawLevelFrom(target, LevelStartEntry(target.state), landSpaceLines);
+}
+
+void DrawLevelFrom(RenderTarget& target, WalkEntry entry, std::vector<int>* landSpaceLines) {
+  EditorState& state = target.state;
+  state.currentRow = entry.row;
   state.walkStart = state.levelStart;
-  state.streamCursor = static_cast<std::int32_t>(std::min<std::uint32_t>(state.levelStart, kRamEnd + 1));
+  state.streamCursor = entry.cursor;
   ScreenCanvas canvas(target.image, target.grid, target.tables);
   DrawContext context{canvas, state, landSpaceLines};
   do {
-    const std::int32_t record = state.streamCursor;
-    const std::uint8_t code = target.image.Read(static_cast<std::uint32_t>(record));
-    state.currentCode = code;
-    if (DrawerFunction drawer = FindDrawer(code)) {
+    const std::int32_t address = state.streamCursor;
+    const ObjectRecord record = ReadRecord(target.image, static_cast<std::uint32_t>(address));
+    state.currentCode = record.code;
+    if (RecordBelowWindow(record, state.currentRow)) {
+      PassedRecords passed;
+      passed.Pass(record);
+      passed.ApplyTo(state);
+      state.currentRow = static_cast<std::int32_t>(RowAfterPassing(record, state.currentRow));
+    } else if (DrawerFunction drawer = FindDrawer(record.code)) {
       const std::int32_t row = state.currentRow;
       drawer(context);
       // Only land space moves the row; every record is two bytes, whatever
       // a drawer did with the cursor.
-      if (code != kCodeLandSpace) state.currentRow = row;
+      if (record.code != kCodeLandSpace) state.currentRow = row;
     }
-    state.streamCursor = record + 2;
+    state.streamCursor = address + 2;
   } while (WalkGoesOn(state));
   if (!state.wholeLevelMode) DrawTitleBanner(canvas);
 }
@@ -159,6 +181,68 @@ void ShowMap(const TFastDIB& mapBitmap, TFastDIB& viewBitmap) {
   mapBitmap.CopyNearestTo(viewBitmap);
 }
 
+namespace {
+
+using FourPixels = FourLanes;
+
+// For each half of a screen byte (bits 7-4 or 3-0), a mask per view pixel:
+// each of its four screen pixels twice, all ones where the bit is set.
+struct DoubledNibbleMasks {
+  std::array<std::array<Pixel, 8>, 16> masks{};
+  constexpr DoubledNibbleMasks() {
+    for (int nibble = 0; nibble < 16; ++nibble) {
+      for (int x = 0; x < 8; ++x) masks[nibble][x] = (nibble & (0x8 >> (x / 2))) ? 0xFFFFFFFFu : 0u;
+    }
+  }
+};
+constexpr DoubledNibbleMasks kDoubledNibbleMasks;
+
+}  // namespace
+
+void ConvertScreenDoubled(const SnapshotImage& image, const ScreenTables& tables, TFastDIB& view) {
+  const std::span<const std::uint8_t> held = image.Range(ImageOffsetOf(kScreenAreaStart), kScreenAreaSize);
+  ScreenCopy copy;
+  const std::uint8_t* screen = held.data();
+  if (held.size() < kScreenAreaSize) {
+    ReadScreen(image, copy);
+    screen = copy.data();
+  }
+  // Per column of a character row, its paper and ink ^ paper in every lane.
+  std::array<FourPixels, kScreenColumns> papers{};
+  std::array<FourPixels, kScreenColumns> differences{};
+  for (int y = 0; y < kScreenRows; ++y) {
+    const std::uint8_t* bytes = screen + tables.rowStart[static_cast<std::size_t>(y)];
+    if ((y & 7) == 0) {
+      const std::uint32_t* attributes = tables.attrOffset.data() + tables.rowStart[static_cast<std::size_t>(y)];
+      for (std::size_t c = 0; c < kScreenColumns; ++c) {
+        const std::uint8_t attribute = screen[attributes[c]];
+        papers[c] = FourPixels{} + PaperOf(attribute);
+        differences[c] = FourPixels{} + (InkOf(attribute) ^ PaperOf(attribute));
+      }
+    }
+    // Screen row y is view rows 2y and 2y + 1; byte c is view pixels 16c..16c + 15.
+    Pixel* upper = view.RowTop(2 * y);
+    Pixel* lower = view.RowTop(2 * y + 1);
+    for (std::size_t c = 0; c < kScreenColumns; ++c) {
+      const Pixel* left = kDoubledNibbleMasks.masks[bytes[c] >> 4].data();
+      const Pixel* right = kDoubledNibbleMasks.masks[bytes[c] & 0x0F].data();
+      const FourPixels paper = papers[c];
+      const FourPixels difference = differences[c];
+      Pixel* top = upper + 16 * c;
+      Pixel* bottom = lower + 16 * c;
+      const auto store = [&](std::size_t at, const Pixel* masks) {
+        const FourPixels pixels = paper ^ (difference & LoadFour(masks));
+        StoreFour(top + at, pixels);
+        StoreFour(bottom + at, pixels);
+      };
+      store(0, left);
+      store(4, left + 4);
+      store(8, right);
+      store(12, right + 4);
+    }
+  }
+}
+
 void DrawLandSpaceLines(TFastDIB& mapBitmap, std::span<const int> screenRows) {
   for (const int row : screenRows) {
     const int y = mapBitmap.Height() - 1 - (kBottomRow - row);  // bitmap row index 191 - row, from the top
@@ -171,11 +255,32 @@ void ShowLandSpace(TFastDIB& mapBitmap, TFastDIB& viewBitmap, std::span<const in
   ShowMap(mapBitmap, viewBitmap);
 }
 
+namespace {
+
+// Whether ConvertScreen followed by ShowMap would turn the whole screen
+// into a view of exactly twice its size.
+bool ConvertsStraightIntoView(const RenderTarget& target, const TFastDIB& viewBitmap) {
+  const EditorState& state = target.state;
+  const ConversionParameters& conversion = state.conversion;
+  const bool wholeScreen = conversion.lastRow >= kBottomRow && conversion.firstColumn <= 0 &&
+                           conversion.lastColumn >= kScreenColumns - 1;
+  return !state.previewMode && !state.wholeLevelMode && wholeScreen && target.mapBitmap.Width() == 8 * kScreenColumns &&
+         target.mapBitmap.Height() == kScreenRows && viewBitmap.Width() == 16 * kScreenColumns &&
+         viewBitmap.Height() == 2 * kScreenRows;
+}
+
+}  // namespace
+
 void RenderMapView(RenderTarget& target, TFastDIB& viewBitmap, bool showLandSpace) {
   ClearCellGrid(target.grid);
   ClearMapScreen(target.image);
   std::vector<int> lines;
   DrawLevel(target, showLandSpace ? &lines : nullptr);
+  if (!showLandSpace && ConvertsStraightIntoView(target, viewBitmap)) {
+    target.state.conversion.baseRow = kBottomRow;  // as ConvertScreen leaves it
+    ConvertScreenDoubled(target.image, target.tables, viewBitmap);
+    return;
+  }
   ConvertScreen(target);
   if (showLandSpace) {
     ShowLandSpace(target.mapBitmap, viewBitmap, lines);

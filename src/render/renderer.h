@@ -27,7 +27,24 @@ void ClearMapScreen(SnapshotImage& image);
 // into the screen area and the CellGrid; then the title banner unless the
 // whole level is being drawn. When `landSpaceLines` is given, it receives
 // the screen row of every land-space line (the row above a band's top).
+// Records that lie wholly below the window are passed without drawing.
 void DrawLevel(RenderTarget& target, std::vector<int>* landSpaceLines = nullptr);
+
+// Where a walk stands before a record: the record's address and the
+// current row there.
+struct WalkEntry {
+  std::int32_t cursor = 0;
+  std::int32_t row = 0;
+};
+
+// Where DrawLevel starts: level start, with the current row at scroll
+// offset + 191.
+WalkEntry LevelStartEntry(const EditorState& state);
+
+// DrawLevel picking the walk up at `entry`, which must be where the walk
+// from level start would stand, with the state (crossing column, large-hut
+// flag) it would have there.
+void DrawLevelFrom(RenderTarget& target, WalkEntry entry, std::vector<int>* landSpaceLines = nullptr);
 
 // Screen rows 0..lastRow, columns firstColumn..lastColumn into MapBitmap at
 // bitmap row index (base - y); pixels that fall outside MapBitmap are
@@ -38,6 +55,11 @@ void ConvertScreen(RenderTarget& target);
 // Nearest-neighbour copy of MapBitmap into the view bitmap; nothing while the
 // view has no rows.
 void ShowMap(const TFastDIB& mapBitmap, TFastDIB& viewBitmap);
+
+// ConvertScreen of the whole screen followed by ShowMap, in one pass: screen
+// row y becomes view rows 2y and 2y + 1 from the top, each screen pixel two
+// view pixels. `view` must be 512 x 384.
+void ConvertScreenDoubled(const SnapshotImage& image, const ScreenTables& tables, TFastDIB& view);
 
 // The red land-space lines across MapBitmap, screen row y at bitmap row index
 // 191 - y.
@@ -51,6 +73,9 @@ void ShowLandSpace(TFastDIB& mapBitmap, TFastDIB& viewBitmap, std::span<const in
 // ConvertScreen, then the map view, with the land-space lines on top when
 // `showLandSpace`. The lines are collected during the one walk and drawn
 // after the conversion, which gives the picture a second walk would.
+// Without the lines, a whole-screen conversion goes straight into a
+// 512 x 384 view; MapBitmap is then left as it was, since nothing reads it
+// before the next conversion into it.
 void RenderMapView(RenderTarget& target, TFastDIB& viewBitmap, bool showLandSpace);
 
 }  // namespace kestrova

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -23,10 +24,15 @@ struct BytePaint {
 // The Spectrum screen area inside the SnapshotImage together with the
 // CellGrid, as the drawers see it. Every write is clipped: a row outside
 // minRow..191 or a column outside 0..31 is skipped.
+//
+// Display offsets come from Offset(), so they lie inside the display file;
+// whether the image holds the whole screen area is checked once, when the
+// canvas is made, and the bytes are then reached directly. An image too
+// short for it goes through the image's own checked access.
 class ScreenCanvas {
  public:
   ScreenCanvas(SnapshotImage& image, CellGrid& grid, const ScreenTables& tables)
-      : image_(image), grid_(grid), tables_(tables) {}
+      : image_(image), grid_(grid), tables_(tables), screen_(HeldScreen(image)) {}
 
   // Display offset of (row, column), or nothing when it lies off the screen.
   std::optional<std::uint32_t> Offset(int row, int column, int minRow = 0) const {
@@ -34,16 +40,14 @@ class ScreenCanvas {
     return tables_.rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
   }
 
-  std::uint8_t DisplayByte(std::uint32_t d) const { return image_.Read(kScreenAreaStart + d); }
+  std::uint8_t DisplayByte(std::uint32_t d) const { return ScreenByte(d); }
   void OrDisplayByte(std::uint32_t d, std::uint8_t bits) {
-    image_.Write(kScreenAreaStart + d, static_cast<std::uint8_t>(DisplayByte(d) | bits));
+    SetScreenByte(d, static_cast<std::uint8_t>(ScreenByte(d) | bits));
   }
-  void SetDisplayByte(std::uint32_t d, std::uint8_t bits) { image_.Write(kScreenAreaStart + d, bits); }
+  void SetDisplayByte(std::uint32_t d, std::uint8_t bits) { SetScreenByte(d, bits); }
 
-  std::uint8_t Colour(std::uint32_t d) const { return image_.Read(kScreenAreaStart + tables_.attrOffset[d]); }
-  void SetColour(std::uint32_t d, std::uint8_t attribute) {
-    image_.Write(kScreenAreaStart + tables_.attrOffset[d], attribute);
-  }
+  std::uint8_t Colour(std::uint32_t d) const { return ScreenByte(tables_.attrOffset[d]); }
+  void SetColour(std::uint32_t d, std::uint8_t attribute) { SetScreenByte(tables_.attrOffset[d], attribute); }
   // Attribute by character row and column (0..23, 0..31), clipped.
   void SetCellColour(int characterRow, int column, std::uint8_t attribute) {
     if (characterRow < 0 || characterRow >= kScreenRows / 8 || column < 0 || column >= kScreenColumns) return;
@@ -60,14 +64,37 @@ class ScreenCanvas {
   // screen.
   void DrawByte(int row, int column, std::uint8_t bits, const BytePaint& paint) {
     const std::optional<std::uint32_t> d = Offset(row, column, paint.minRow);
-    if (!d) return;
-    if (paint.set) {
-      SetDisplayByte(*d, bits);
-    } else {
-      OrDisplayByte(*d, bits);
+    if (d) PaintByte(*d, bits, paint);
+  }
+
+  // `count` bytes side by side on one row from `column` rightward, the row
+  // and the columns clipped once for the whole run.
+  void DrawRun(int row, int column, const std::uint8_t* bits, int count, const BytePaint& paint) {
+    if (row < paint.minRow || row >= kScreenRows) return;
+    const int first = column < 0 ? -column : 0;
+    const int last = std::min(count, kScreenColumns - column);  // one past the end
+    if (first >= last) return;
+    const std::uint32_t rowStart = tables_.rowStart[static_cast<std::size_t>(row)];
+    if (screen_ == nullptr) {
+      for (int k = first; k < last; ++k) PaintByte(rowStart + static_cast<std::uint32_t>(column + k), bits[k], paint);
+      return;
     }
-    if (paint.tile != BytePaint::kNoTile) SetTile(*d, paint.tile, paint.owner);
-    if (paint.colour) SetColour(*d, *paint.colour);
+    // The visible part of the run lies inside the display file, and its
+    // colours inside the attribute file.
+    const std::uint32_t start = rowStart + static_cast<std::uint32_t>(column + first);
+    const std::uint8_t* visible = bits + first;
+    const int length = last - first;
+    std::uint8_t* display = screen_ + start;
+    for (int k = 0; k < length; ++k) {
+      display[k] = paint.set ? visible[k] : static_cast<std::uint8_t>(display[k] | visible[k]);
+    }
+    if (paint.tile != BytePaint::kNoTile) {
+      std::fill_n(grid_.tileId.begin() + start, length, paint.tile);
+      std::fill_n(grid_.ownerPos.begin() + start, length, paint.owner);
+    }
+    if (paint.colour) {
+      for (int k = 0; k < length; ++k) screen_[tables_.attrOffset[start + static_cast<std::uint32_t>(k)]] = *paint.colour;
+    }
   }
 
   SnapshotImage& Image() { return image_; }
@@ -76,9 +103,31 @@ class ScreenCanvas {
   const ScreenTables& Tables() const { return tables_; }
 
  private:
+  static std::uint8_t* HeldScreen(SnapshotImage& image) {
+    const std::size_t start = ImageOffsetOf(kScreenAreaStart);
+    return image.Size() >= start + kScreenAreaSize ? image.MutableBytes().data() + start : nullptr;
+  }
+  // By offset from 0x4000, inside the screen area.
+  std::uint8_t ScreenByte(std::uint32_t offset) const {
+    return screen_ != nullptr && offset < kScreenAreaSize ? screen_[offset] : image_.Read(kScreenAreaStart + offset);
+  }
+  void SetScreenByte(std::uint32_t offset, std::uint8_t value) {
+    if (screen_ != nullptr && offset < kScreenAreaSize) {
+      screen_[offset] = value;
+    } else {
+      image_.Write(kScreenAreaStart + offset, value);
+    }
+  }
+  void PaintByte(std::uint32_t d, std::uint8_t bits, const BytePaint& paint) {
+    SetScreenByte(d, paint.set ? bits : static_cast<std::uint8_t>(ScreenByte(d) | bits));
+    if (paint.tile != BytePaint::kNoTile) SetTile(d, paint.tile, paint.owner);
+    if (paint.colour) SetColour(d, *paint.colour);
+  }
+
   SnapshotImage& image_;
   CellGrid& grid_;
   const ScreenTables& tables_;
+  std::uint8_t* screen_;  // the screen area inside the image, when the image holds all of it
 };
 
 }  // namespace kestrova
