@@ -64,8 +64,12 @@ void TFastIMG::paintEvent(QPaintEvent* event) {
   // No smoothing: at a device pixel ratio above 1 every picture pixel
   // becomes a block of device pixels of one colour.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.fillRect(event->rect(), Qt::black);
-  if (!picture_.isNull()) painter.drawImage(QPoint(0, 0), picture_);
+  if (picture_.isNull()) {
+    painter.fillRect(event->rect(), Qt::black);
+    return;
+  }
+  // The picture covers the control: only the part to repaint is copied.
+  painter.drawImage(event->rect(), picture_, event->rect());
 }
 
 void TFastIMG::mousePressEvent(QMouseEvent* event) {

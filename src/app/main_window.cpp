@@ -6,6 +6,7 @@
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QSignalBlocker>
+#include <QStyleFactory>
 
 #include <array>
 #include <string_view>
@@ -182,6 +183,7 @@ void TForm1::BuildControls() {
   scrollBar1_->setPageStep(kScrollBarLargeChange);
   scrollBar1_->setSingleStep(kScrollBarSmallChange);
   scrollBar1_->setTracking(true);
+  scrollBar1_->setStyle(QStyleFactory::create("Windows"));
   fastImg2_ = new TFastIMG("FastIMG2", QSize(64, 384), client);
   statusBar1_ = new StatusPanel("StatusBar1", client);
   fastImg4_ = new TFastIMG("FastIMG4", QSize(20, 20), client);
