@@ -6,8 +6,8 @@
 // Files port.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -58,12 +58,15 @@ class FullDisk : public ::testing::TestWithParam<Fault> {
     return old;
   }
 
-  // Called after every old file is in place.
-  void FillTheDisk() {
+  // An old file for every case's name, then the disk filled.
+  template <typename Case, std::size_t N>
+  void PlaceOldFilesAndFillTheDisk(const Case (&cases)[N]) {
+    for (const Case& each : cases) olds_[each.name] = PlaceOld(each.name);
     if (tmpfs_) {
       ASSERT_TRUE(tmpfs_->Fill());
     }
   }
+  const Bytes& Old(const std::string& name) const { return olds_.at(name); }
 
   std::string Reason() const {
     return GetParam() == Fault::FullFileSystem ? "No space left on device" : "File too large";
@@ -75,10 +78,10 @@ class FullDisk : public ::testing::TestWithParam<Fault> {
 
   // Nothing in the folder but the old files and the filler: no temporary
   // file was left behind.
-  void ExpectOnly(const std::vector<std::string>& names) const {
+  void ExpectOnlyTheOldFiles() const {
     for (const auto& entry : fs::directory_iterator(folder_)) {
       const std::string name = entry.path().filename().string();
-      EXPECT_TRUE(name == "filler" || std::find(names.begin(), names.end(), name) != names.end()) << name;
+      EXPECT_TRUE(name == "filler" || olds_.count(name) != 0) << name;
     }
   }
 
@@ -86,6 +89,7 @@ class FullDisk : public ::testing::TestWithParam<Fault> {
   std::unique_ptr<testing::FullTmpfs> tmpfs_;
   std::unique_ptr<testing::TemporaryFolder> temporary_;
   fs::path folder_;
+  std::map<std::string, Bytes> olds_;
 };
 
 // ---- Through the Editor with QtFiles, as the window saves ----
@@ -107,15 +111,8 @@ const EditorSave kEditorSaves[] = {
 };
 
 TEST_P(FullDisk, EverySaveOfTheEditorFailsVisiblyAndKeepsTheOldFile) {
-  std::vector<std::string> names;
-  std::vector<Bytes> olds;
+  PlaceOldFilesAndFillTheDisk(kEditorSaves);
   for (const EditorSave& save : kEditorSaves) {
-    names.push_back(save.name);
-    olds.push_back(PlaceOld(save.name));
-  }
-  FillTheDisk();
-  for (std::size_t i = 0; i < std::size(kEditorSaves); ++i) {
-    const EditorSave& save = kEditorSaves[i];
     testing::ScriptedUi ui;
     QtFiles files;
     Editor editor(ui, files);
@@ -135,9 +132,9 @@ TEST_P(FullDisk, EverySaveOfTheEditorFailsVisiblyAndKeepsTheOldFile) {
     EXPECT_EQ(messages[1].title, "Error Saving Snapshot");
     EXPECT_EQ(messages[1].icon, MessageIcon::Error);
     EXPECT_EQ(messages[1].text, "Could not write \"" + path + "\": " + Reason() + ". Any file of that name is unchanged.");
-    EXPECT_EQ(ReadWholeFile(path), olds[i]) << save.name;
+    EXPECT_EQ(ReadWholeFile(path), Old(save.name)) << save.name;
   }
-  ExpectOnly(names);
+  ExpectOnlyTheOldFiles();
 }
 
 // ---- Through the tool ----
@@ -170,15 +167,8 @@ std::string Substitute(std::string text, const std::string& word, const std::str
 }
 
 TEST_P(FullDisk, EveryWriteOfTheToolFailsVisiblyAndKeepsTheOldFile) {
-  std::vector<std::string> names;
-  std::vector<Bytes> olds;
+  PlaceOldFilesAndFillTheDisk(kToolWrites);
   for (const ToolWrite& write : kToolWrites) {
-    names.push_back(write.name);
-    olds.push_back(PlaceOld(write.name));
-  }
-  FillTheDisk();
-  for (std::size_t i = 0; i < std::size(kToolWrites); ++i) {
-    const ToolWrite& write = kToolWrites[i];
     const std::string path = Out(write.name).string();
     std::string arguments = Substitute(write.arguments, "OUT", ShellQuoted(path));
     if (write.snapshot) arguments = Substitute(arguments, "IN", ShellQuoted(*write.snapshot));
@@ -187,9 +177,9 @@ TEST_P(FullDisk, EveryWriteOfTheToolFailsVisiblyAndKeepsTheOldFile) {
     EXPECT_EQ(run.status, 1) << command << "\n" << run.output;
     EXPECT_NE(run.output.find(path), std::string::npos) << command << "\n" << run.output;
     EXPECT_NE(run.output.find(Reason()), std::string::npos) << command << "\n" << run.output;
-    EXPECT_EQ(ReadWholeFile(path), olds[i]) << command;
+    EXPECT_EQ(ReadWholeFile(path), Old(write.name)) << command;
   }
-  ExpectOnly(names);
+  ExpectOnlyTheOldFiles();
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, FullDisk, ::testing::Values(Fault::FullFileSystem, Fault::FileSizeLimit),
