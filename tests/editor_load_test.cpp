@@ -197,6 +197,20 @@ TEST_F(EditorLoad, OtherExtensionsReadNothing) {
   EXPECT_TRUE(ui.Messages().empty());
 }
 
+TEST_F(EditorLoad, AStartArgumentTheLoadWouldPassOverIsRefusedAloud) {
+  files.files["game.Sna"] = BytesOf(Snapshot());
+  editor.OpenAtStart("game.Sna");
+  EXPECT_FALSE(editor.HasSnapshot());
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_EQ(ui.Messages()[0].title, "Error Loading Kestrova Snapshot");
+  EXPECT_NE(ui.Messages()[0].text.find("game.Sna"), std::string::npos);
+
+  files.files["game.sna"] = BytesOf(Snapshot());
+  editor.OpenAtStart("game.sna");
+  EXPECT_TRUE(editor.HasSnapshot());
+  EXPECT_EQ(ui.Messages().size(), 1u);
+}
+
 TEST_F(EditorLoad, OtherExtensionsSetTheEditorUpAgainFromTheImageHeld) {
   const SnapshotImage snapshot = Snapshot();
   LoadFile("a.sna", BytesOf(snapshot));

@@ -27,6 +27,7 @@ void Editor::Refresh() {
 void Editor::RedrawFromCursor() {
   RenderTarget target = Target();
   RenderMapView(target, viewBitmap_, view_.showLandSpace);
+  ++view_.revisions.mapView;
   view_.bytesFreeCaption = "Bytes Free: " + std::to_string(state_.bytesFree);
 }
 
@@ -66,6 +67,7 @@ void Editor::RedrawLevelOverview() {
     overviewBitmap_.Resize(kOverviewWidth, kOverviewHeight);
   }
   DrawOverview(target, view_.scrollMaximum, overviewBitmap_);
+  ++view_.revisions.overview;
 }
 
 }  // namespace kestrova

@@ -66,6 +66,13 @@ class Editor {
 
   // ---- Loading ----
   void LoadSnapshot();
+  // The same load from a path already chosen (the window's start argument):
+  // the same refusals and messages as after the dialog.
+  void LoadSnapshotFile(const std::string& path);
+  // The file named when the window was started: loaded as above, and a name
+  // the load would pass over without a word (not ending in ".sna" or ".szx")
+  // is refused with a message instead.
+  void OpenAtStart(const std::string& path);
   // The "Z80R" and "SPCR" blocks of the last .szx load, written back by a
   // .szx save while the loaded-from-SZX flag is set.
   const Z80rBlock& KeptZ80rBlock() const { return keptSzx_.z80r; }

@@ -21,8 +21,11 @@ FileDialogRequest LoadDialogRequest() {
 void Editor::LoadSnapshot() {
   const std::optional<std::string> path = ui_.OpenFile(LoadDialogRequest());
   if (!path || path->empty()) return;
+  LoadSnapshotFile(*path);
+}
 
-  const SnapshotFileKind kind = SnapshotFileKindOf(*path);
+void Editor::LoadSnapshotFile(const std::string& path) {
+  const SnapshotFileKind kind = SnapshotFileKindOf(path);
   if (kind == SnapshotFileKind::Other) {
     // Nothing is read: the editor is set up again from the image it holds.
     if (!HasSnapshot()) return;
@@ -30,7 +33,7 @@ void Editor::LoadSnapshot() {
     return;
   }
 
-  std::optional<LoadedSnapshot> loaded = DecodeSnapshot(kind, *path);
+  std::optional<LoadedSnapshot> loaded = DecodeSnapshot(kind, path);
   if (!loaded) return;
   const auto levels = CountFreeBytesAndFindLevelOne(loaded->image);
   if (!levels) {
@@ -44,6 +47,15 @@ void Editor::LoadSnapshot() {
   state_.loadedFromSzx = loaded->fromSzx;
   if (loaded->fromSzx) keptSzx_ = loaded->kept;
   SetUpAfterLoad(*levels, true);
+}
+
+void Editor::OpenAtStart(const std::string& path) {
+  if (SnapshotFileKindOf(path) == SnapshotFileKind::Other) {
+    ui_.Message("\"" + path + "\" is not a snapshot the editor reads: choose a .sna or .szx file.", kLoadErrorTitle,
+                MessageIcon::Error, MessageButtons::Ok);
+    return;
+  }
+  LoadSnapshotFile(path);
 }
 
 std::optional<Editor::LoadedSnapshot> Editor::DecodeSnapshot(SnapshotFileKind kind, const std::string& path) {

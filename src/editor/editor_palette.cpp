@@ -19,6 +19,7 @@ constexpr int kScrollBoxTop = 34;
 void Editor::DrawPaletteStrip() {
   RenderTarget target = Target();
   DrawPalettePictures(target, paletteBitmap_);
+  ++view_.revisions.palette;
 }
 
 void Editor::PressPalette(MouseButton button, int x, int windowX, int windowY) {
@@ -37,6 +38,7 @@ void Editor::PressPalette(MouseButton button, int x, int windowX, int windowY) {
   state_.paletteDragFlag = 1;
   RenderTarget target = Target();
   DrawDragPicture(target, *picture, dragBitmap_);
+  ++view_.revisions.dragPicture;
   dragLeft_ = windowX;
   dragTop_ = windowY;
   view_.visible.fastImg4 = true;

@@ -49,6 +49,17 @@ constexpr WindowLayout LayoutOf(WindowState state) {
   return {603, 567, all};
 }
 
+// Bumped each time the Editor draws into one of the window's surfaces, so a
+// view repaints a control only when its picture was drawn anew.
+struct SurfaceRevisions {
+  unsigned mapView = 0;      // FastIMG1
+  unsigned overview = 0;     // FastIMG2
+  unsigned palette = 0;      // FastIMG3
+  unsigned dragPicture = 0;  // FastIMG4
+
+  bool operator==(const SurfaceRevisions&) const = default;
+};
+
 // What the window shows; the Editor sets it, the view reads it after each call.
 // Which of the two states the window is in is Editor::HasSnapshot().
 struct ViewState {
@@ -79,6 +90,10 @@ struct ViewState {
   bool wipeButtonEnabled = true;  // Button1
   bool showLandSpace = false;     // CheckBox1
   bool mapHasFocus = false;
+
+  SurfaceRevisions revisions;
+
+  bool operator==(const ViewState&) const = default;
 };
 
 }  // namespace kestrova

@@ -13,6 +13,8 @@ struct ConversionParameters {
   int firstColumn = 0;
   int lastColumn = 31;
   int baseRow = 191;
+
+  bool operator==(const ConversionParameters&) const = default;
 };
 
 // Columns the renderer uses for objects drawn at fixed columns; the palette
@@ -20,6 +22,8 @@ struct ConversionParameters {
 struct PreviewColumns {
   std::array<int, 3> prisonerFigures = {15, 12, 18};  // first guard, prisoner, second guard
   int rocketMarker = 3;
+
+  bool operator==(const PreviewColumns&) const = default;
 };
 
 // The editor-wide state. Plain fields; every handler reads and writes them
@@ -71,6 +75,8 @@ struct EditorState {
   int grabbedRow = 0;
   int lastPointerY = 0;
   std::uint8_t paletteDragFlag = 0;
+
+  bool operator==(const EditorState&) const = default;
 };
 
 }  // namespace kestrova

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QStatusBar>
+#include <QString>
+#include <QToolButton>
+#include <QWidget>
+
+namespace kestrova::app {
+
+// An up-down control: two arrow buttons over a position within a range.
+// A click moves the position one step (kept within the range) and reports
+// the new position; the owner shows whatever position the model then holds.
+class UpDownControl : public QWidget {
+  Q_OBJECT
+
+ public:
+  UpDownControl(const QString& name, int minimum, int maximum, QWidget* parent);
+  int Position() const { return position_; }
+  void SetPosition(int position) { position_ = position; }
+
+ signals:
+  void Clicked(int newPosition);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void Step(int by);
+  QToolButton* up_;
+  QToolButton* down_;
+  int minimum_;
+  int maximum_;
+  int position_;
+};
+
+// The status bar with its one owner-drawn panel: the panel's text in black,
+// bold, 14 point at (2, 6) of the bar, over the button face colour.
+class StatusPanel : public QStatusBar {
+  Q_OBJECT
+
+ public:
+  StatusPanel(const QString& name, QWidget* parent);
+  void SetText(const QString& text);
+  const QString& Text() const { return text_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QString text_;
+};
+
+}  // namespace kestrova::app

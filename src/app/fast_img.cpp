@@ -1,0 +1,81 @@
+#include "app/fast_img.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <cstring>
+
+namespace kestrova::app {
+
+namespace {
+
+constexpr int kWheelNotch = 120;  // eighths of a degree in one notch of a wheel
+
+// TFastDIB pixels are 0x00RRGGBB; QImage::Format_RGB32 wants the top byte set.
+constexpr Pixel kOpaque = 0xFF000000u;
+
+void CopyInto(const TFastDIB& surface, QImage& image) {
+  for (int y = 0; y < surface.Height(); ++y) {
+    const Pixel* from = surface.RowTop(y);
+    auto* to = reinterpret_cast<Pixel*>(image.scanLine(y));
+    for (int x = 0; x < surface.Width(); ++x) to[x] = from[x] | kOpaque;
+  }
+}
+
+}  // namespace
+
+QImage ImageOf(const TFastDIB& surface) {
+  QImage image(surface.Width(), surface.Height(), QImage::Format_RGB32);
+  CopyInto(surface, image);
+  return image;
+}
+
+TFastIMG::TFastIMG(const QString& name, QSize size, QWidget* parent) : QWidget(parent) {
+  setObjectName(name);
+  setFixedSize(size);
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TFastIMG::ShowSurface(const TFastDIB& surface, unsigned revision) {
+  if (shown_ && revision == revision_) return;
+  shown_ = true;
+  revision_ = revision;
+  if (picture_.width() != surface.Width() || picture_.height() != surface.Height()) {
+    picture_ = QImage(surface.Width(), surface.Height(), QImage::Format_RGB32);
+  }
+  CopyInto(surface, picture_);
+  update();
+}
+
+void TFastIMG::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  // No smoothing: at a device pixel ratio above 1 every picture pixel
+  // becomes a block of device pixels of one colour.
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.fillRect(event->rect(), Qt::black);
+  if (!picture_.isNull()) painter.drawImage(QPoint(0, 0), picture_);
+}
+
+void TFastIMG::mousePressEvent(QMouseEvent* event) {
+  emit Pressed(event->button(), event->position().toPoint());
+}
+
+void TFastIMG::mouseMoveEvent(QMouseEvent* event) { emit Moved(event->position().toPoint(), event->buttons()); }
+
+void TFastIMG::mouseReleaseEvent(QMouseEvent* event) {
+  emit Released(event->button(), event->position().toPoint());
+}
+
+void TFastIMG::wheelEvent(QWheelEvent* event) {
+  // A fine-grained wheel or touch pad sends small steps; they count once
+  // they add up to a whole notch.
+  wheelRemainder_ += event->angleDelta().y();
+  const int notches = wheelRemainder_ / kWheelNotch;
+  wheelRemainder_ -= notches * kWheelNotch;
+  if (notches != 0) emit WheelTurned(notches);
+  event->accept();
+}
+
+}  // namespace kestrova::app

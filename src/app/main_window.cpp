@@ -1,0 +1,318 @@
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QSignalBlocker>
+
+#include <array>
+#include <string_view>
+
+namespace kestrova::app {
+
+namespace {
+
+constexpr const char* kCaption = "Xev Kestrova Editor";
+
+// The designed outer sizes count a frame of 4 pixels at each side and a
+// title and menu bar of 54 pixels in all; the client area is what is left.
+constexpr QSize kDesignedFrame{8, 54};
+
+struct ControlPlace {
+  std::string_view name;
+  QRect rect;  // client pixels: left, top, width, height
+};
+
+// Where each control sits in the client area. Label1 and Label2 size
+// themselves to their text.
+constexpr std::array kPlaces{
+    ControlPlace{"Image1", QRect(0, 0, 500, 300)},      ControlPlace{"ComboBox1", QRect(8, 0, 145, 21)},
+    ControlPlace{"UpDown1", QRect(160, 0, 17, 25)},     ControlPlace{"Label2", QRect(184, 2, 0, 13)},
+    ControlPlace{"Label1", QRect(184, 18, 0, 13)},      ControlPlace{"CheckBox1", QRect(328, 17, 113, 17)},
+    ControlPlace{"Button1", QRect(516, 5, 75, 25)},     ControlPlace{"ScrollBox1", QRect(0, 34, 592, 61)},
+    ControlPlace{"FastIMG1", QRect(0, 96, 512, 384)},   ControlPlace{"ScrollBar1", QRect(512, 96, 17, 385)},
+    ControlPlace{"FastIMG2", QRect(528, 96, 64, 384)},  ControlPlace{"StatusBar1", QRect(0, 480, 595, 33)},
+    ControlPlace{"FastIMG4", QRect(480, 0, 20, 20)},
+};
+
+constexpr QRect PlaceOf(std::string_view name) {
+  for (const ControlPlace& place : kPlaces) {
+    if (place.name == name) return place.rect;
+  }
+  return {};
+}
+
+void Place(QWidget* widget) {
+  const QRect rect = PlaceOf(widget->objectName().toStdString());
+  if (rect.width() == 0) {
+    widget->move(rect.topLeft());
+    widget->adjustSize();
+    widget->resize(widget->width(), rect.height());
+  } else {
+    widget->setGeometry(rect);
+  }
+}
+
+// "MS Sans Serif" with a character height of 11 pixels, or the nearest
+// face this system has.
+QFont DesignFont() {
+  QFont font;
+  font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arial"});
+  font.setPixelSize(11);
+  return font;
+}
+
+constexpr int kScrollBarLargeChange = 176;
+constexpr int kScrollBarSmallChange = 1;
+constexpr int kFortressUpDownMaximum = 15;
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+MouseButton ButtonOf(Qt::MouseButton button) {
+  if (button == Qt::RightButton) return MouseButton::Right;
+  if (button == Qt::MiddleButton) return MouseButton::Middle;
+  return MouseButton::Left;
+}
+
+void SetVisible(QWidget* widget, bool visible) {
+  if (widget->isVisibleTo(widget->parentWidget()) != visible) widget->setVisible(visible);
+}
+
+}  // namespace
+
+TForm1::TForm1(Ui& ui, Files& files, QWidget* parent) : QMainWindow(parent), editor_(ui, files) {
+  setObjectName("TForm1");
+  setWindowTitle(kCaption);
+  // A fixed border with the system menu and the minimise box only.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setFont(DesignFont());
+  BuildMenus();
+  BuildControls();
+  ConnectControls();
+  ConnectMapView();
+  Sync();
+}
+
+QSize TForm1::ClientSizeFor(int outerWidth, int outerHeight) {
+  return QSize(outerWidth, outerHeight) - kDesignedFrame;
+}
+
+void TForm1::BuildMenus() {
+  QMenu* file = menuBar()->addMenu("File");
+  file->setObjectName("File1");
+  const auto add = [this](QMenu* menu, const char* caption, const char* name, QKeySequence keys, auto handler) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setShortcut(keys);
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+  };
+  loadSnapshot_ = add(file, "Load Snapshot", "LoadSnapshot1", QKeySequence("Ctrl+J"), [this] {
+    if (MayDropWork()) Run([this] { editor_.LoadSnapshot(); });
+  });
+  saveSnapshot_ = add(file, "Save Snapshot", "SaveSnapshot1", QKeySequence("Ctrl+S"),
+                      [this] { Run([this] { editor_.SaveSnapshot(); }); });
+  saveTap_ = add(file, "Save TAP", "SaveTAP1", QKeySequence("Ctrl+T"), [this] { Run([this] { editor_.SaveTap(); }); });
+  loadScreen_ =
+      add(file, "Load Screen$", "LoadScreen1", QKeySequence("Ctrl+K"), [this] { Run([this] { editor_.LoadScreen(); }); });
+  exit_ = add(file, "Exit", "Exit1", QKeySequence("Ctrl+X"), [this] { close(); });
+
+  options_ = menuBar()->addMenu("Options");
+  options_->setObjectName("Options1");
+  QMenu* disassembly = options_->addMenu("Disassembly");
+  disassembly->setObjectName("Disassembly1");
+  add(disassembly, "Save Disassembly", "SaveDisassembly1", QKeySequence("Ctrl+D"),
+      [this] { Run([this] { editor_.SaveDisassembly(); }); });
+  QMenu* kestrova = options_->addMenu("Kestrova");
+  kestrova->setObjectName("Kestrova1");
+  add(kestrova, "Spawn", "Spawn1", QKeySequence(), [this] { Run([this] { editor_.Spawn(); }); });
+  add(kestrova, "Lives", "Lives1", QKeySequence(), [this] { Run([this] { editor_.Lives(); }); });
+  QMenu* enemy = options_->addMenu("Enemy");
+  enemy->setObjectName("Enemy1");
+  add(enemy, "Delay", "Delay1", QKeySequence(), [this] { Run([this] { editor_.Delay(); }); });
+}
+
+void TForm1::BuildControls() {
+  auto* client = new QWidget(this);
+  client->setObjectName("ClientArea");
+  setCentralWidget(client);
+
+  image1_ = new QLabel(client);
+  image1_->setObjectName("Image1");
+
+  comboBox1_ = new QComboBox(client);
+  comboBox1_->setObjectName("ComboBox1");
+  comboBox1_->setEditable(false);
+  comboBox1_->setFocusPolicy(Qt::ClickFocus);  // no tab stop
+
+  upDown1_ = new UpDownControl("UpDown1", 0, kFortressUpDownMaximum, client);
+  label2_ = new QLabel("Fortress byte: ", client);
+  label2_->setObjectName("Label2");
+  label1_ = new QLabel(client);
+  label1_->setObjectName("Label1");
+  QFont bold = label1_->font();
+  bold.setBold(true);
+  label1_->setFont(bold);
+
+  checkBox1_ = new QCheckBox("Show Land Space", client);
+  checkBox1_->setObjectName("CheckBox1");
+  button1_ = new QPushButton("Wipe Level(s)", client);
+  button1_->setObjectName("Button1");
+
+  scrollBox1_ = new QScrollArea(client);
+  scrollBox1_->setObjectName("ScrollBox1");
+  scrollBox1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scrollBox1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  scrollBox1_->setFrameShape(QFrame::NoFrame);
+  fastImg3_ = new TFastIMG("FastIMG3", QSize(1024, 40), nullptr);
+  scrollBox1_->setWidget(fastImg3_);
+
+  fastImg1_ = new TFastIMG("FastIMG1", QSize(512, 384), client);
+  fastImg1_->setFocusPolicy(Qt::ClickFocus);
+  scrollBar1_ = new QScrollBar(Qt::Vertical, client);
+  scrollBar1_->setObjectName("ScrollBar1");
+  scrollBar1_->setFocusPolicy(Qt::NoFocus);  // no tab stop
+  scrollBar1_->setPageStep(kScrollBarLargeChange);
+  scrollBar1_->setSingleStep(kScrollBarSmallChange);
+  scrollBar1_->setTracking(true);
+  fastImg2_ = new TFastIMG("FastIMG2", QSize(64, 384), client);
+  statusBar1_ = new StatusPanel("StatusBar1", client);
+  fastImg4_ = new TFastIMG("FastIMG4", QSize(20, 20), client);
+
+  for (QWidget* widget : std::initializer_list<QWidget*>{image1_, comboBox1_, upDown1_, label2_, label1_, checkBox1_,
+                                                          button1_, scrollBox1_, fastImg1_, scrollBar1_, fastImg2_,
+                                                          statusBar1_, fastImg4_}) {
+    Place(widget);
+  }
+}
+
+void TForm1::ConnectControls() {
+  connect(comboBox1_, &QComboBox::activated, this, [this](int index) { Run([&] { editor_.ChooseLevel(index); }); });
+  connect(scrollBar1_, &QScrollBar::valueChanged, this,
+          [this](int position) { Run([&] { editor_.ScrollTo(position); }); });
+  connect(checkBox1_, &QCheckBox::clicked, this,
+          [this](bool checked) { Run([&] { editor_.SetShowLandSpace(checked); }); });
+  connect(upDown1_, &UpDownControl::Clicked, this,
+          [this](int position) { Run([&] { editor_.ClickFortressUpDown(position); }); });
+  connect(button1_, &QPushButton::clicked, this, [this] { Run([this] { editor_.WipeLevels(); }); });
+  connect(fastImg2_, &TFastIMG::Pressed, this, [this](Qt::MouseButton button, QPoint position) {
+    Run([&] { editor_.PressOverview(ButtonOf(button), position.y()); });
+  });
+}
+
+void TForm1::ConnectMapView() {
+  connect(fastImg1_, &TFastIMG::Pressed, this, [this](Qt::MouseButton button, QPoint position) {
+    Run([&] { editor_.PressMap(ButtonOf(button), position.x(), position.y()); });
+  });
+  connect(fastImg1_, &TFastIMG::Moved, this,
+          [this](QPoint position, Qt::MouseButtons) { Run([&] { editor_.MovePointerOverMap(position.x(), position.y()); }); });
+  connect(fastImg1_, &TFastIMG::Released, this,
+          [this](Qt::MouseButton button, QPoint) { Run([&] { editor_.ReleaseMap(ButtonOf(button)); }); });
+  connect(fastImg1_, &TFastIMG::WheelTurned, this, [this](int notches) {
+    Run([&] {
+      const int lines = QApplication::wheelScrollLines();
+      for (int i = 0; i < std::abs(notches); ++i) editor_.TurnWheel(notches, true, lines);
+    });
+  });
+}
+
+void TForm1::OpenAtStart(const QString& path) { Run([&] { editor_.OpenAtStart(path.toStdString()); }); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (MayDropWork()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void TForm1::Sync() {
+  SyncWindowState();
+  SyncCaptions();
+  SyncChooser();
+  SyncScrollBar();
+  SyncSurfaces();
+}
+
+void TForm1::SyncWindowState() {
+  const ViewState& view = editor_.View();
+  const QSize outer(view.windowWidth, view.windowHeight);
+  if (outer != outerSize_) {
+    outerSize_ = outer;
+    const QSize client = ClientSizeFor(outer.width(), outer.height());
+    centralWidget()->setFixedSize(client);
+    setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
+  }
+  const ControlVisibility& visible = view.visible;
+  const std::pair<QWidget*, bool ControlVisibility::*> controls[] = {
+      {image1_, &ControlVisibility::image1},         {comboBox1_, &ControlVisibility::comboBox1},
+      {checkBox1_, &ControlVisibility::checkBox1},   {label1_, &ControlVisibility::label1},
+      {label2_, &ControlVisibility::label2},         {upDown1_, &ControlVisibility::upDown1},
+      {scrollBar1_, &ControlVisibility::scrollBar1}, {statusBar1_, &ControlVisibility::statusBar1},
+      {scrollBox1_, &ControlVisibility::scrollBox1}, {fastImg1_, &ControlVisibility::fastImg1},
+      {fastImg2_, &ControlVisibility::fastImg2},     {fastImg4_, &ControlVisibility::fastImg4},
+      {button1_, &ControlVisibility::button1}};
+  for (const auto& [widget, shown] : controls) SetVisible(widget, visible.*shown);
+  saveTap_->setVisible(visible.menuSaveTap);
+  saveSnapshot_->setVisible(visible.menuSaveSnapshot);
+  loadScreen_->setVisible(visible.menuLoadScreen);
+  options_->menuAction()->setVisible(visible.menuOptions);
+  button1_->setEnabled(view.wipeButtonEnabled);
+  if (view.mapHasFocus && fastImg1_->isVisible() && focusWidget() != fastImg1_) fastImg1_->setFocus();
+}
+
+void TForm1::SyncCaptions() {
+  const ViewState& view = editor_.View();
+  const QString bytesFree = Q(view.bytesFreeCaption);
+  if (label1_->text() != bytesFree) {
+    label1_->setText(bytesFree);
+    Place(label1_);
+  }
+  const QString fortress = Q(view.fortressCaption);
+  if (!fortress.isEmpty() && label2_->text() != fortress) {
+    label2_->setText(fortress);
+    Place(label2_);
+  }
+  label2_->setToolTip(Q(view.fortressHint));
+  upDown1_->SetPosition(view.fortressUpDown);
+  statusBar1_->SetText(Q(view.statusText));
+  if (checkBox1_->isChecked() != view.showLandSpace) {
+    const QSignalBlocker quiet(checkBox1_);
+    checkBox1_->setChecked(view.showLandSpace);
+  }
+}
+
+void TForm1::SyncChooser() {
+  const ViewState& view = editor_.View();
+  const QSignalBlocker quiet(comboBox1_);
+  bool same = comboBox1_->count() == static_cast<int>(view.chooserEntries.size());
+  for (int i = 0; same && i < comboBox1_->count(); ++i) {
+    same = comboBox1_->itemText(i) == Q(view.chooserEntries[static_cast<std::size_t>(i)]);
+  }
+  if (!same) {
+    comboBox1_->clear();
+    for (const std::string& entry : view.chooserEntries) comboBox1_->addItem(Q(entry));
+  }
+  if (comboBox1_->currentIndex() != view.chooserIndex) comboBox1_->setCurrentIndex(view.chooserIndex);
+}
+
+void TForm1::SyncScrollBar() {
+  const ViewState& view = editor_.View();
+  const QSignalBlocker quiet(scrollBar1_);
+  if (scrollBar1_->maximum() != view.scrollMaximum) scrollBar1_->setRange(0, view.scrollMaximum);
+  if (scrollBar1_->value() != view.scrollPosition) scrollBar1_->setValue(view.scrollPosition);
+}
+
+void TForm1::SyncSurfaces() {
+  const SurfaceRevisions& revisions = editor_.View().revisions;
+  fastImg1_->ShowSurface(editor_.MapView(), revisions.mapView);
+  fastImg2_->ShowSurface(editor_.OverviewBitmap(), revisions.overview);
+  fastImg3_->ShowSurface(editor_.PaletteBitmap(), revisions.palette);
+  fastImg4_->ShowSurface(editor_.DragBitmap(), revisions.dragPicture);
+  fastImg4_->move(editor_.DragPictureLeft(), editor_.DragPictureTop());
+  if (editor_.View().visible.fastImg4) fastImg4_->raise();
+}
+
+}  // namespace kestrova::app

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "app/controls.h"
+#include "app/fast_img.h"
+#include "editor/editor.h"
+
+namespace kestrova::app {
+
+// The main window: a thin view over the Editor. Every gesture becomes one
+// Editor call, after which Sync() brings the controls in line with what the
+// Editor exposes; no control keeps editor state of its own.
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  TForm1(Ui& ui, Files& files, QWidget* parent = nullptr);
+
+  Editor& Core() { return editor_; }
+  const Editor& Core() const { return editor_; }
+
+  // The file named when the program was started, loaded as "Load Snapshot"
+  // would load it.
+  void OpenAtStart(const QString& path);
+
+  // The window's client size for the Editor's outer window size.
+  static QSize ClientSizeFor(int outerWidth, int outerHeight);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Runs one Editor call, then brings the window in line with it.
+  template <typename Call>
+  void Run(Call&& call) {
+    call();
+    Sync();
+  }
+  void Sync();
+  void SyncWindowState();
+  void SyncCaptions();
+  void SyncChooser();
+  void SyncScrollBar();
+  void SyncSurfaces();
+
+  // Whether work may be dropped now (by "Exit", the close box or another
+  // load); the place where unsaved changes are asked about.
+  bool MayDropWork() { return true; }
+
+  void BuildMenus();
+  void BuildControls();
+  void ConnectControls();
+  void ConnectMapView();
+
+  Editor editor_;
+
+  // "File" and "Options"
+  QAction* loadSnapshot_ = nullptr;
+  QAction* saveSnapshot_ = nullptr;
+  QAction* saveTap_ = nullptr;
+  QAction* loadScreen_ = nullptr;
+  QAction* exit_ = nullptr;
+  QMenu* options_ = nullptr;
+
+  QLabel* image1_ = nullptr;
+  QComboBox* comboBox1_ = nullptr;
+  UpDownControl* upDown1_ = nullptr;
+  QLabel* label1_ = nullptr;
+  QLabel* label2_ = nullptr;
+  QCheckBox* checkBox1_ = nullptr;
+  QPushButton* button1_ = nullptr;
+  QScrollArea* scrollBox1_ = nullptr;
+  TFastIMG* fastImg1_ = nullptr;  // map view
+  TFastIMG* fastImg2_ = nullptr;  // level overview
+  TFastIMG* fastImg3_ = nullptr;  // object palette
+  TFastIMG* fastImg4_ = nullptr;  // drag picture
+  QScrollBar* scrollBar1_ = nullptr;
+  StatusPanel* statusBar1_ = nullptr;
+
+  bool loadedLayout_ = false;
+  QSize outerSize_;
+};
+
+}  // namespace kestrova::app

@@ -1,0 +1,60 @@
+#include "app/qt_ui.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace kestrova::app {
+
+namespace {
+
+// The filter shows as the handler wrote it, without the patterns added for Qt.
+constexpr QFileDialog::Options kFilterAsWritten = QFileDialog::HideNameFilterDetails;
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+std::optional<std::string> ChosenPath(const QString& path) {
+  if (path.isEmpty()) return std::nullopt;
+  return path.toStdString();
+}
+
+}  // namespace
+
+QString DialogFilter(const FileDialogRequest& request) {
+  QString patterns = Q(request.pattern);
+  patterns.replace(';', ' ');
+  return Q(request.filterText) + " (" + patterns.simplified() + ")";
+}
+
+std::optional<std::string> QtUi::OpenFile(const FileDialogRequest& request) {
+  return ChosenPath(QFileDialog::getOpenFileName(window_, Q(request.title), Q(request.initialFolder),
+                                                 DialogFilter(request), nullptr, kFilterAsWritten));
+}
+
+std::optional<std::string> QtUi::SaveFile(const FileDialogRequest& request) {
+  // The editor asks "Overwrite?" itself, after it has given the name its
+  // extension; the dialog must not ask first about another name.
+  return ChosenPath(QFileDialog::getSaveFileName(window_, Q(request.title), Q(request.initialFolder),
+                                                 DialogFilter(request), nullptr,
+                                                 QFileDialog::DontConfirmOverwrite | kFilterAsWritten));
+}
+
+std::string QtUi::InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) {
+  bool ok = false;
+  const QString reply =
+      QInputDialog::getText(window_, Q(title), Q(prompt), QLineEdit::Normal, Q(defaultText), &ok);
+  return ok ? reply.toStdString() : defaultText;
+}
+
+MessageAnswer QtUi::Message(const std::string& text, const std::string& title, MessageIcon icon,
+                            MessageButtons buttons) {
+  QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information, Q(title), Q(text),
+                  buttons == MessageButtons::Ok ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel, window_);
+  box.setObjectName("MessageBox");
+  const int answer = box.exec();
+  // Closing an OK-only box is its OK; closing an OK/Cancel box is Cancel.
+  if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+  return answer == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+}
+
+}  // namespace kestrova::app

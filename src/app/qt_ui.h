@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "ports/ui.h"
+
+namespace kestrova::app {
+
+// The Ui port through Qt's dialogs: file dialogs, message boxes and the
+// input box, each modal over the window they belong to.
+class QtUi : public Ui {
+ public:
+  void SetWindow(QWidget* window) { window_ = window; }
+
+  std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
+  std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
+  std::string InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) override;
+  MessageAnswer Message(const std::string& text, const std::string& title, MessageIcon icon,
+                        MessageButtons buttons) override;
+
+ private:
+  QPointer<QWidget> window_;
+};
+
+// The filter line of a file dialog: the handler's filter text, then its
+// patterns ("*.szx; *.sna") in the form Qt reads them.
+QString DialogFilter(const FileDialogRequest& request);
+
+}  // namespace kestrova::app

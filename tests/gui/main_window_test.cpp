@@ -1,0 +1,290 @@
+// The main window driven by real input events, against the same Editor
+// calls made directly.
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+
+#include <fstream>
+#include <iterator>
+
+#include "app/controls.h"
+#include "gui/window_fixture.h"
+
+namespace kestrova::testing {
+namespace {
+
+constexpr std::array kLoadedOnlyControls{"ComboBox1", "CheckBox1", "Label1",   "Label2",   "UpDown1", "ScrollBar1",
+                                         "StatusBar1", "ScrollBox1", "FastIMG1", "FastIMG2", "Button1"};
+
+std::vector<char> FileBytes(const QString& path) {
+  std::ifstream in(path.toStdString(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class MainWindowTest : public WindowTwin {};
+
+TEST_F(MainWindowTest, AsCreatedOnlyTheTitlePictureLoadAndExit) {
+  EXPECT_EQ(window.centralWidget()->size(), QSize(498, 298));
+  EXPECT_TRUE(Find<QWidget>("Image1")->isVisible());
+  for (const char* name : kLoadedOnlyControls) EXPECT_FALSE(Find<QWidget>(name)->isVisible()) << name;
+  EXPECT_FALSE(Img("FastIMG4")->isVisible());
+  EXPECT_TRUE(Find<QAction>("LoadSnapshot1")->isVisible());
+  EXPECT_TRUE(Find<QAction>("Exit1")->isVisible());
+  for (const char* name : {"SaveSnapshot1", "SaveTAP1", "LoadScreen1"}) {
+    EXPECT_FALSE(Find<QAction>(name)->isVisible()) << name;
+  }
+  EXPECT_FALSE(Find<QMenu>("Options1")->menuAction()->isVisible());
+  EXPECT_EQ(window.windowTitle(), "Xev Kestrova Editor");
+
+  // The shortcuts of hidden entries do nothing.
+  for (Qt::Key key : {Qt::Key_S, Qt::Key_T, Qt::Key_K, Qt::Key_D}) QTest::keyClick(&window, key, Qt::ControlModifier);
+  EXPECT_TRUE(windowUi.questions.empty());
+}
+
+TEST_F(MainWindowTest, LoadThroughTheMenuShowsTheWholeWindow) {
+  LoadDemoInBoth();
+  EXPECT_EQ(window.centralWidget()->size(), QSize(595, 513));
+  EXPECT_FALSE(Find<QWidget>("Image1")->isVisible());
+  for (const char* name : kLoadedOnlyControls) EXPECT_TRUE(Find<QWidget>(name)->isVisible()) << name;
+  EXPECT_FALSE(Img("FastIMG4")->isVisible());
+  for (const char* name : {"SaveSnapshot1", "SaveTAP1", "LoadScreen1"}) {
+    EXPECT_TRUE(Find<QAction>(name)->isVisible()) << name;
+  }
+  const ViewState& view = window.Core().View();
+  auto* chooser = Find<QComboBox>("ComboBox1");
+  ASSERT_EQ(chooser->count(), static_cast<int>(view.chooserEntries.size()));
+  EXPECT_EQ(chooser->currentText().toStdString(), view.chooserEntries.front());
+  EXPECT_EQ(Find<QLabel>("Label1")->text().toStdString(), view.bytesFreeCaption);
+  EXPECT_EQ(Find<QLabel>("Label2")->text().toStdString(), view.fortressCaption);
+  EXPECT_EQ(Find<QLabel>("Label2")->toolTip().toStdString(), view.fortressHint);
+  auto* bar = Find<QScrollBar>("ScrollBar1");
+  EXPECT_EQ(bar->maximum(), view.scrollMaximum);
+  EXPECT_EQ(bar->value(), view.scrollMaximum);
+  EXPECT_EQ(bar->pageStep(), 176);
+  EXPECT_EQ(Img("FastIMG3")->Picture(), app::ImageOf(window.Core().PaletteBitmap()));
+}
+
+TEST_F(MainWindowTest, StartArgumentLoadsAsTheMenuDoes) {
+  window.OpenAtStart(QString::fromStdString(DemoPath("kestrova-demo-128k.szx")));
+  direct.OpenAtStart(DemoPath("kestrova-demo-128k.szx"));
+  ExpectSame();
+  EXPECT_TRUE(window.Core().HasSnapshot());
+}
+
+TEST_F(MainWindowTest, RefusedStartArgumentLeavesTheWindowAsCreated) {
+  const QTemporaryDir folder;
+  const QString bad = folder.filePath("short.sna");
+  QFile file(bad);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("not a snapshot");
+  file.close();
+  for (const QString& path : {bad, folder.filePath("missing.szx"), folder.filePath("notes.txt")}) {
+    window.OpenAtStart(path);
+    direct.OpenAtStart(path.toStdString());
+    ExpectSame();
+  }
+  EXPECT_FALSE(window.Core().HasSnapshot());
+  EXPECT_EQ(windowUi.Messages().size(), 3u);
+  EXPECT_TRUE(Find<QWidget>("Image1")->isVisible());
+  EXPECT_EQ(window.centralWidget()->size(), QSize(498, 298));
+}
+
+TEST_F(MainWindowTest, RefusedLoadKeepsTheLoadedSnapshot) {
+  LoadDemoInBoth();
+  const QTemporaryDir folder;
+  const QString bad = folder.filePath("bad.sna");
+  QFile file(bad);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(QByteArray(49179, '\0'));
+  file.close();
+  const std::vector<std::uint8_t> before(window.Core().Image().Bytes().begin(), window.Core().Image().Bytes().end());
+  windowUi.fileAnswers.push_back(bad.toStdString());
+  QTest::keyClick(&window, Qt::Key_J, Qt::ControlModifier);
+  directUi.fileAnswers.push_back(bad.toStdString());
+  direct.LoadSnapshot();
+  ExpectSame();
+  EXPECT_TRUE(std::ranges::equal(window.Core().Image().Bytes(), before));
+  ASSERT_EQ(windowUi.Messages().size(), 1u);
+  EXPECT_EQ(windowUi.Messages()[0].title, directUi.Messages()[0].title);
+}
+
+TEST_F(MainWindowTest, ChoosingLevelsWithTheKeyboard) {
+  LoadDemoInBoth();
+  auto* chooser = Find<QComboBox>("ComboBox1");
+  chooser->setFocus();
+  for (int index = 1; index < chooser->count(); ++index) {
+    QTest::keyClick(chooser, Qt::Key_Down);
+    direct.ChooseLevel(index);
+    ExpectSame();
+    EXPECT_EQ(chooser->currentIndex(), index);
+  }
+  QTest::keyClick(chooser, Qt::Key_Home);
+  direct.ChooseLevel(0);
+  ExpectSame();
+}
+
+TEST_F(MainWindowTest, DraggingTheThumbRefreshesOnEveryMove) {
+  LoadDemoInBoth();
+  Find<QComboBox>("ComboBox1")->setFocus();
+  QTest::keyClick(Find<QComboBox>("ComboBox1"), Qt::Key_End);  // a tall level
+  direct.ChooseLevel(window.Core().View().chooserIndex);
+  auto* bar = Find<QScrollBar>("ScrollBar1");
+  std::vector<int> dragged;  // where the person's drag put the thumb
+  QObject::connect(bar, &QScrollBar::sliderMoved, [&dragged](int position) { dragged.push_back(position); });
+  const QPoint start = ThumbCentre(bar);
+  QTest::mousePress(bar, Qt::LeftButton, {}, start);
+  for (int dy = 10; dy <= 60; dy += 10) {
+    QTest::mouseMove(bar, start - QPoint(0, dy));
+    // Tracking: the map follows the thumb while the button is held.
+    ASSERT_FALSE(dragged.empty());
+    direct.ScrollTo(dragged.back());
+    ExpectSame();
+  }
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, start - QPoint(0, 60));
+  EXPECT_LT(bar->value(), bar->maximum());
+  ExpectSame();
+}
+
+TEST_F(MainWindowTest, WheelScrollsOnlyOverTheMap) {
+  LoadDemoInBoth();
+  const int lines = QApplication::wheelScrollLines();
+  for (int angle : {120, 120, -120, 240, -360, -120}) {
+    Wheel(Img("FastIMG1"), QPoint(100, 100), angle);
+    for (int notch = 0; notch < std::abs(angle) / 120; ++notch) direct.TurnWheel(angle, true, lines);
+    ExpectSame();
+  }
+  // Half notches add up to one.
+  Wheel(Img("FastIMG1"), QPoint(100, 100), 60);
+  ExpectSame();
+  Wheel(Img("FastIMG1"), QPoint(100, 100), 60);
+  direct.TurnWheel(120, true, lines);
+  ExpectSame();
+  // Over the overview or the scroll bar the wheel does not scroll the map.
+  const int offset = window.Core().State().scrollOffset;
+  Wheel(Img("FastIMG2"), QPoint(10, 10), 120);
+  EXPECT_EQ(window.Core().State().scrollOffset, offset);
+  ExpectSame();
+}
+
+TEST_F(MainWindowTest, OverviewClickBringsTheRowToTheMiddle) {
+  LoadDemoInBoth();
+  QTest::keyClick(Find<QComboBox>("ComboBox1"), Qt::Key_End);
+  direct.ChooseLevel(window.Core().View().chooserIndex);
+  for (int y : {0, 100, 383}) {
+    QTest::mouseClick(Img("FastIMG2"), Qt::LeftButton, {}, QPoint(20, y));
+    direct.PressOverview(MouseButton::Left, y);
+    ExpectSame();
+  }
+  QTest::mouseClick(Img("FastIMG2"), Qt::RightButton, {}, QPoint(20, 200));
+  direct.PressOverview(MouseButton::Right, 200);
+  ExpectSame();
+}
+
+TEST_F(MainWindowTest, ShowLandSpaceTicksAndUnticks) {
+  LoadDemoInBoth();
+  auto* box = Find<QCheckBox>("CheckBox1");
+  for (bool checked : {true, false}) {
+    QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+    direct.SetShowLandSpace(checked);
+    ExpectSame();
+    EXPECT_EQ(box->isChecked(), checked);
+  }
+}
+
+TEST_F(MainWindowTest, FortressUpDownWritesTheByteAndTheLabel) {
+  LoadDemoInBoth();
+  auto* up = Find<QToolButton>("UpDown1Up");
+  auto* down = Find<QToolButton>("UpDown1Down");
+  int position = window.Core().View().fortressUpDown;
+  for (QToolButton* arrow : {up, up, down, down, down}) {
+    QTest::mouseClick(arrow, Qt::LeftButton);
+    position = std::clamp(position + (arrow == up ? 1 : -1), 0, 15);
+    direct.ClickFortressUpDown(position);
+    ExpectSame();
+    EXPECT_EQ(Find<QLabel>("Label2")->text().toStdString(), window.Core().View().fortressCaption);
+    EXPECT_EQ(Find<QLabel>("Label2")->toolTip().toStdString(), window.Core().View().fortressHint);
+  }
+}
+
+TEST_F(MainWindowTest, SpawnLivesAndDelayAskThroughTheirPrompts) {
+  LoadDemoInBoth();
+  const std::vector<std::pair<const char*, std::vector<std::optional<std::string>>>> cases{
+      {"Spawn1", {"12", "40"}}, {"Lives1", {"7"}}, {"Delay1", {"abc", std::nullopt}}, {"Delay1", {"3"}}};
+  for (const auto& [name, answers] : cases) {
+    for (const auto& answer : answers) {
+      windowUi.inputAnswers.push_back(answer);
+      directUi.inputAnswers.push_back(answer);
+    }
+    Find<QAction>(name)->trigger();
+    if (std::string(name) == "Spawn1") direct.Spawn();
+    if (std::string(name) == "Lives1") direct.Lives();
+    if (std::string(name) == "Delay1") direct.Delay();
+    ExpectSame();
+  }
+  ASSERT_EQ(windowUi.Inputs().size(), directUi.Inputs().size());
+  for (std::size_t i = 0; i < windowUi.Inputs().size(); ++i) {
+    EXPECT_EQ(windowUi.Inputs()[i].title, directUi.Inputs()[i].title);
+    EXPECT_EQ(windowUi.Inputs()[i].text, directUi.Inputs()[i].text);
+    EXPECT_EQ(windowUi.Inputs()[i].defaultText, directUi.Inputs()[i].defaultText);
+  }
+}
+
+TEST_F(MainWindowTest, SavesWriteTheSameFilesAsTheEditor) {
+  LoadDemoInBoth();
+  const QTemporaryDir windowFolder;
+  const QTemporaryDir directFolder;
+  // A loading screen for the tape, from a file of 6912 bytes.
+  for (const QTemporaryDir* folder : {&windowFolder, &directFolder}) {
+    QFile screen(folder->filePath("title.scr"));
+    ASSERT_TRUE(screen.open(QIODevice::WriteOnly));
+    QByteArray bytes(6912, '\0');
+    for (int i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
+    screen.write(bytes);
+  }
+  struct Save {
+    Qt::Key key;
+    const char* file;
+    void (Editor::*call)();
+  };
+  for (const Save& save : {Save{Qt::Key_K, "title.scr", &Editor::LoadScreen}, Save{Qt::Key_S, "mod.szx", &Editor::SaveSnapshot},
+                           Save{Qt::Key_S, "mod.sna", &Editor::SaveSnapshot}, Save{Qt::Key_T, "mod.tap", &Editor::SaveTap},
+                           Save{Qt::Key_D, "mod.asm", &Editor::SaveDisassembly}}) {
+    windowUi.fileAnswers.push_back(windowFolder.filePath(save.file).toStdString());
+    QTest::keyClick(&window, save.key, Qt::ControlModifier);
+    directUi.fileAnswers.push_back(directFolder.filePath(save.file).toStdString());
+    (direct.*save.call)();
+    ExpectSame();
+    const std::vector<char> written = FileBytes(windowFolder.filePath(save.file));
+    EXPECT_FALSE(written.empty()) << save.file;
+    EXPECT_EQ(written, FileBytes(directFolder.filePath(save.file))) << save.file;
+  }
+  EXPECT_TRUE(windowUi.Messages().empty());
+}
+
+TEST_F(MainWindowTest, StatusTextFollowsThePointer) {
+  LoadDemoInBoth();
+  auto* status = Find<app::StatusPanel>("StatusBar1");
+  int described = 0;
+  for (int y = 20; y < 384; y += 37) {
+    for (int x = 5; x < 512; x += 45) {
+      QTest::mouseMove(Img("FastIMG1"), QPoint(x, y));
+      direct.MovePointerOverMap(x, y);
+      ExpectSame();
+      EXPECT_EQ(status->Text().toStdString(), window.Core().View().statusText);
+      described += status->Text().isEmpty() ? 0 : 1;
+    }
+  }
+  EXPECT_GT(described, 0);
+}
+
+TEST_F(MainWindowTest, ExitClosesTheWindow) {
+  LoadDemoInBoth();
+  QTest::keyClick(&window, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_FALSE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace kestrova::testing
