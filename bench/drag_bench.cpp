@@ -3,53 +3,16 @@
 // drag picture built and the map drawn again), on the demo's level 1.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
+#include "demo_editor.h"
 #include "edit/drag_step.h"
-#include "editor/editor.h"
 #include "render/descriptions.h"
 
 namespace kestrova {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes ReadDemo() {
-  std::ifstream in(std::filesystem::path(KESTROVA_DEMO_DIR) / "kestrova-demo.sna", std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-class DemoFile : public Files {
- public:
-  bool Exists(const std::string&) override { return true; }
-  Result<std::vector<std::uint8_t>> Read(const std::string&) override { return content_; }
-  std::optional<Error> Write(const std::string&, std::span<const std::uint8_t>) override { return Error{"read only"}; }
-
- private:
-  Bytes content_ = ReadDemo();
-};
-
-class ChooseTheDemo : public Ui {
- public:
-  std::optional<std::string> OpenFile(const FileDialogRequest&) override { return "kestrova-demo.sna"; }
-  std::optional<std::string> SaveFile(const FileDialogRequest&) override { return std::nullopt; }
-  std::string InputBox(const std::string&, const std::string&, const std::string& defaultText) override {
-    return defaultText;
-  }
-  MessageAnswer Message(const std::string&, const std::string&, MessageIcon, MessageButtons) override {
-    return MessageAnswer::Ok;
-  }
-};
-
-struct LoadedDemo {
-  DemoFile files;
-  ChooseTheDemo ui;
-  Editor editor{ui, files};
-  LoadedDemo() { editor.LoadSnapshot(); }
-};
+using bench::LoadedDemo;
 
 // A map pixel over an object that moves sideways (its range has two ends).
 std::optional<std::pair<int, int>> FindSidewaysObject(Editor& editor) {
@@ -65,14 +28,7 @@ std::optional<std::pair<int, int>> FindSidewaysObject(Editor& editor) {
   return std::nullopt;
 }
 
-void BM_Refresh(benchmark::State& state) {
-  LoadedDemo demo;
-  for (auto _ : state) {
-    demo.editor.Refresh();
-    benchmark::DoNotOptimize(demo.editor.MapView().Pixels().data());
-  }
-}
-BENCHMARK(BM_Refresh);
+BENCHMARK(bench::BM_Refresh);
 
 // The pointer goes one column right and back on the object's own row: every
 // step moves the object sideways and redraws the map.

@@ -65,6 +65,10 @@ class AlwaysChoose : public Ui {
     failed = true;
     return MessageAnswer::Ok;
   }
+  SaveChangesAnswer AskSaveChanges(const std::string&, const std::string&) override {
+    failed = true;
+    return SaveChangesAnswer::Cancel;
+  }
   bool failed = false;
 
  private:

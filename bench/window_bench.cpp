@@ -17,18 +17,29 @@ namespace {
 
 const std::string kDemo = std::string(KESTROVA_DEMO_DIR) + "/kestrova-demo.sna";
 
-// Two map points over different objects of the demo's level 1, so that each
-// move changes the status text.
-constexpr QPoint kPointerA{232, 280};
-constexpr QPoint kPointerB{420, 200};
+// A map point of the demo's level 1 whose popup starts with `caption`.
+QPoint FindObject(Editor& editor, const std::string& caption) {
+  for (int y = 380; y > 20; y -= 4) {
+    for (int x = 8; x < 512; x += 16) {
+      editor.PressMap(MouseButton::Right, x, y);
+      if (!editor.Popup().empty() && editor.Popup().front().caption == caption) return {x, y};
+    }
+  }
+  return {0, 0};
+}
 
 struct Window {
   app::QtUi ui;
   QtFiles files;
   app::TForm1 form{ui, files};
+  // A tree and a boulder: a move between them changes the status text.
+  QPoint tree;
+  QPoint boulder;
   Window() {
     form.show();
     form.OpenAtStart(QString::fromStdString(kDemo));
+    tree = FindObject(form.Core(), "Delete Tree");
+    boulder = FindObject(form.Core(), "Delete Boulder");
     QApplication::processEvents();
   }
   QWidget* Map() { return form.findChild<QWidget*>("FastIMG1"); }
@@ -46,7 +57,7 @@ void BM_PointerMoveCore(benchmark::State& state) {
   Editor& editor = window.form.Core();
   bool flip = false;
   for (auto _ : state) {
-    const QPoint at = (flip = !flip) ? kPointerA : kPointerB;
+    const QPoint at = (flip = !flip) ? window.tree : window.boulder;
     editor.MovePointerOverMap(at.x(), at.y());
     benchmark::DoNotOptimize(editor.View().statusText);
   }
@@ -55,7 +66,7 @@ void BM_PointerMoveCore(benchmark::State& state) {
 void BM_PointerMoveWindow(benchmark::State& state) {
   Window window;
   bool flip = false;
-  for (auto _ : state) MovePointer(window.Map(), (flip = !flip) ? kPointerA : kPointerB);
+  for (auto _ : state) MovePointer(window.Map(), (flip = !flip) ? window.tree : window.boulder);
 }
 
 void BM_ScrollStepCore(benchmark::State& state) {
@@ -93,6 +104,63 @@ void BM_MapRepaint(benchmark::State& state) {
   for (auto _ : state) map->repaint();
 }
 
+// One pointer move of a drag on the map: the tree, back and forth by a column.
+void BM_MapDragMoveCore(benchmark::State& state) {
+  Window window;
+  Editor& editor = window.form.Core();
+  editor.PressMap(MouseButton::Left, window.tree.x(), window.tree.y());
+  bool flip = false;
+  for (auto _ : state) editor.MovePointerOverMap(window.tree.x() + ((flip = !flip) ? 16 : 0), window.tree.y());
+  editor.ReleaseMap(MouseButton::Left);
+}
+
+void BM_MapDragMoveWindow(benchmark::State& state) {
+  Window window;
+  QWidget* map = window.Map();
+  QMouseEvent press(QEvent::MouseButtonPress, window.tree, map->mapToGlobal(window.tree), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(map, &press);
+  bool flip = false;
+  for (auto _ : state) {
+    const QPoint at = window.tree + QPoint((flip = !flip) ? 16 : 0, 0);
+    QMouseEvent move(QEvent::MouseMove, at, map->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(map, &move);
+    QApplication::processEvents();
+  }
+}
+
+// One pointer move of a palette drag (the tree's slot) over the map.
+constexpr QPoint kPaletteTree{48, 20};
+
+void BM_PaletteDragMoveCore(benchmark::State& state) {
+  Window window;
+  Editor& editor = window.form.Core();
+  editor.PressPalette(MouseButton::Left, kPaletteTree.x(), kPaletteTree.x(), 34 + kPaletteTree.y());
+  bool flip = false;
+  for (auto _ : state) editor.MovePointerOverWindow((flip = !flip) ? 200 : 216, 300);
+  editor.ReleasePalette();
+}
+
+void BM_PaletteDragMoveWindow(benchmark::State& state) {
+  Window window;
+  auto* strip = window.form.findChild<QWidget*>("FastIMG3");
+  QWidget* client = window.form.centralWidget();
+  QMouseEvent press(QEvent::MouseButtonPress, kPaletteTree, strip->mapToGlobal(kPaletteTree), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(strip, &press);
+  bool flip = false;
+  for (auto _ : state) {
+    const QPoint at = strip->mapFrom(client, QPoint((flip = !flip) ? 200 : 216, 300));
+    QMouseEvent move(QEvent::MouseMove, at, strip->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(strip, &move);
+    QApplication::processEvents();
+  }
+}
+
+BENCHMARK(BM_MapDragMoveCore)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MapDragMoveWindow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaletteDragMoveCore)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaletteDragMoveWindow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MapIntoPicture)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MapRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PointerMoveCore)->Unit(benchmark::kMicrosecond);

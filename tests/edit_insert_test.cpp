@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -151,6 +152,28 @@ TEST_F(InsertObjectTest, PointerColumnKeepsTheLastOperandUntilThePointerMoves) {
   state.recordUnderPointer = 0x9238;
   editor.InsertObject(1);  // a tree from 0x83, clamped to 30
   EXPECT_EQ(f.Bytes(0x9238, 4), (Bytes{0x83, 0x1E, 0x94, 0x83}));
+}
+
+TEST_F(InsertObjectTest, TheInsertMenuUsesTheColumnLastPointedAt) {
+  f.LoadStream(kOneLevel);
+  InsertAt(0x9238, 1, 1);  // an earlier insertion left column 1
+  const auto insertTreeAt = [&](int x) {
+    editor.MovePointerOverMap(x, 200);
+    f.PressOn(MouseButton::Right, 0, 0x9238, 0x9238, x, 200);  // bare ground over the land space
+    const MenuItem& insert = editor.Popup().front();
+    ASSERT_EQ(insert.caption, "Insert");
+    const auto tree = std::ranges::find(insert.children, std::string("Tree"), &MenuItem::caption);
+    ASSERT_NE(tree, insert.children.end());
+    editor.RunMenuCommand(*tree);
+  };
+  insertTreeAt(100);
+  EXPECT_EQ(f.Bytes(0x9238, 2), (Bytes{0x83, 0x06}));
+  insertTreeAt(511);
+  EXPECT_EQ(f.Bytes(0x9238, 2), (Bytes{0x83, 0x1E}));  // column 31, clamped to 30
+  // The insertion left its operand there; a move outside the view (a held
+  // button) is no pointing and keeps it.
+  editor.MovePointerOverMap(-40, 200);
+  EXPECT_EQ(state.pointerColumn, 30);
 }
 
 struct GroupCase {

@@ -36,16 +36,6 @@ TEST(LevelSummary, ListsLevelsAndSettings) {
   EXPECT_EQ(summary.levels[1].height, 0);
   EXPECT_EQ(summary.settings.lives, 3);
 
-  EXPECT_EQ(SummaryJson(summary),
-            "{\"format\":\"sna\",\"machine\":\"48K\",\"snapshotSize\":49179,\"bytesFree\":1680,\"levels\":["
-            "{\"number\":1,\"start\":37430,\"end\":37434,\"height\":192,\"records\":3,"
-            "\"chooserText\":\"Level 1 $9236 (37430)\"},"
-            "{\"number\":2,\"start\":37436,\"end\":37436,\"height\":0,\"records\":1,"
-            "\"chooserText\":\"Level 2 $923C (37436)\"}],"
-            "\"settings\":{\"fortressByte\":1,\"fortressLabel\":\"Fortress Byte: 1 (levels 2)\","
-            "\"fortressHint\":\"Fortress Byte: 1 (levels 2)\",\"startColumn\":14,\"pixelsDown\":40,"
-            "\"lives\":3,\"enemyDelay\":200}}");
-
   const std::string text = SummaryText(summary);
   EXPECT_NE(text.find("  Level 2 $923C (37436): start 37436, end 37436, height 0, 1 records\n"), std::string::npos);
   EXPECT_NE(text.find("  enemy delay: 200\n"), std::string::npos);
@@ -57,23 +47,6 @@ TEST(LevelSummary, MachineAndFormat) {
   EXPECT_EQ(summary.format, "szx");
   EXPECT_EQ(summary.machine, "128K");
   EXPECT_EQ(summary.snapshotSize, 131103u);
-}
-
-TEST(JsonString, EscapesWhatJsonDoesNotAllowBare) {
-  struct Case {
-    std::string text;
-    const char* json;
-  };
-  const Case cases[] = {
-      {"plain", "\"plain\""},
-      {"a\"b", "\"a\\\"b\""},
-      {"a\\b", "\"a\\\\b\""},
-      {"line\rnext\n\t", "\"line\\rnext\\n\\t\""},
-      {std::string("\x01\x1f\x7f", 3), "\"\\u0001\\u001f\\u007f\""},
-      {std::string("\xe9", 1), "\"\\u00e9\""},
-      {std::string("nul\0x", 5), "\"nul\\u0000x\""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(JsonString(c.text), c.json);
 }
 
 }  // namespace

@@ -45,26 +45,7 @@ TEST_F(DemoPalette, StripMatchesTheGoldenPicture) {
   const testing::TopDownPicture strip = testing::PictureOf(editor.PaletteBitmap());
   ASSERT_EQ(strip.width, 1024);
   ASSERT_EQ(strip.height, 40);
-  if (std::getenv("KESTROVA_UPDATE_GOLDEN")) {
-    ASSERT_TRUE(testing::WriteFileBytes(kGoldenPath, testing::EncodePng(strip)));
-    FAIL() << "golden written to " << kGoldenPath;
-  }
-  const auto file = testing::ReadFileBytes(kGoldenPath);
-  ASSERT_TRUE(file) << kGoldenPath;
-  const auto golden = testing::DecodePng(*file);
-  ASSERT_TRUE(golden);
-  ASSERT_EQ(golden->width, strip.width);
-  ASSERT_EQ(golden->height, strip.height);
-  int differing = 0;
-  for (int y = 0; y < strip.height; ++y) {
-    for (int x = 0; x < strip.width; ++x) {
-      if (strip.At(x, y) != golden->At(x, y) && ++differing <= 5) {
-        ADD_FAILURE() << "pixel (" << x << ", " << y << "): " << std::hex << strip.At(x, y) << " not "
-                      << golden->At(x, y);
-      }
-    }
-  }
-  EXPECT_EQ(differing, 0);
+  for (const std::string& mismatch : testing::GoldenPictureMismatches(strip, kGoldenPath)) ADD_FAILURE() << mismatch;
 }
 
 TEST_F(DemoPalette, TheFixUpsOfTheStrip) {

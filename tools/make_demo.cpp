@@ -1,5 +1,5 @@
-// Writes the demo snapshots, as .sna and .szx, into the folder given on the
-// command line.
+// Writes the demo snapshots, as .sna and .szx, and the title picture as
+// title.png into the folder given on the command line.
 #include <cstdio>
 #include <fstream>
 #include <optional>
@@ -7,7 +7,9 @@
 #include <string>
 
 #include "demo/demo_game.h"
+#include "demo/title_picture.h"
 #include "snapshot/szx_writer.h"
+#include "support/png_image.h"
 
 namespace {
 
@@ -23,6 +25,11 @@ bool WriteDemo(const std::string& folder, const std::string& name, kestrova::Dem
          WriteFile(folder + "/" + name + ".szx", kestrova::BuildSzxFile(image, std::nullopt));
 }
 
+bool WriteTitlePicture(const std::string& folder) {
+  using namespace kestrova::testing;
+  return WriteFile(folder + "/title.png", EncodePng(PictureOf(kestrova::MakeTitlePicture())));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -33,9 +40,10 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1];
   using kestrova::DemoMachine;
   const bool ok = WriteDemo(folder, "kestrova-demo", DemoMachine::Spectrum48K) &&
-                  WriteDemo(folder, "kestrova-demo-128k", DemoMachine::Spectrum128K);
+                  WriteDemo(folder, "kestrova-demo-128k", DemoMachine::Spectrum128K) && WriteTitlePicture(folder);
   if (!ok) {
-    std::fprintf(stderr, "kestrova_make_demo: could not write the demo snapshots into %s\n", folder.c_str());
+    std::fprintf(stderr, "kestrova_make_demo: could not write the demo snapshots and the title picture into %s\n",
+                 folder.c_str());
     return 1;
   }
   return 0;

@@ -2,6 +2,8 @@
 // it under Xvfb), walks through the things a person sees first and writes a
 // PNG of each to OUTDIR.
 #include <QAction>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,12 +18,14 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/properties_window.h"
 #include "app/qt_ui.h"
 #include "qtio/qt_files.h"
 
 namespace {
 
 using kestrova::app::TForm1;
+using kestrova::app::TForm2;
 
 constexpr int kSettleMs = 300;
 
@@ -49,6 +53,37 @@ void ShootDialog(TForm1& window, const QString& path, const std::function<void()
     if (dialog) dialog->close();
   });
   open();
+}
+
+void Mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+  QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+// A map point whose right press shows a popup starting with `caption`.
+QPoint FindObject(TForm1& window, const std::string& caption) {
+  kestrova::Editor& editor = window.Core();
+  for (int y = 380; y > 20; y -= 4) {
+    for (int x = 8; x < 512; x += 16) {
+      editor.PressMap(kestrova::MouseButton::Right, x, y);
+      if (!editor.Popup().empty() && editor.Popup().front().caption.rfind(caption, 0) == 0) return {x, y};
+    }
+  }
+  return {256, 300};
+}
+
+// Right press at `at` on the map; `then` runs while the popup is open.
+void ShootPopup(TForm1& window, QPoint at, const std::function<void(QMenu*)>& then) {
+  QWidget* map = window.findChild<QWidget*>("FastIMG1");
+  QTimer::singleShot(kSettleMs, [then] { then(qobject_cast<QMenu*>(QApplication::activePopupWidget())); });
+  Mouse(map, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+  Mouse(map, QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton);
+  QContextMenuEvent asked(QContextMenuEvent::Mouse, at, map->mapToGlobal(at));
+  QApplication::sendEvent(map, &asked);
+}
+
+void CloseMenus() {
+  while (QWidget* open = QApplication::activePopupWidget()) open->close();
 }
 
 }  // namespace
@@ -94,7 +129,71 @@ int main(int argc, char* argv[]) {
         ShootDialog(window, out.filePath("06-save-dialog.png"),
                     [&] { Find<QAction>(&window, "SaveSnapshot1")->trigger(); });
       },
+      // Editing: a popup on an object, the insert tree on bare ground, a
+      // palette drag in flight and the map after the drop.
+      [&] {
+        emit Find<QComboBox>(&window, "ComboBox1")->activated(0);
+        const QPoint tree = FindObject(window, "Delete Tree");
+        window.Core().ChooseLevel(0);
+        window.Sync();
+        ShootPopup(window, tree, [&](QMenu* menu) {
+          Shoot(out.filePath("10-popup-on-a-tree.png"), {&window, menu});
+          CloseMenus();
+        });
+      },
+      [&] {
+        const QPoint ground = FindObject(window, "Insert");
+        window.Core().ChooseLevel(0);
+        window.Sync();
+        ShootPopup(window, ground, [&](QMenu* menu) {
+          if (!menu) return;
+          QAction* insert = menu->actions().front();
+          menu->setActiveAction(insert);
+          insert->menu()->popup(menu->mapToGlobal(menu->actionGeometry(insert).topRight()));
+          QMenu* tree = insert->menu();
+          QTimer::singleShot(kSettleMs, [&, menu, tree] {
+            Shoot(out.filePath("11-insert-tree-on-ground.png"), {&window, menu, tree});
+            CloseMenus();
+          });
+        });
+      },
+      [&] {
+        QWidget* strip = Find<QWidget>(&window, "FastIMG3");
+        QWidget* client = window.centralWidget();
+        const QPoint start(48, 20);  // the tree's slot
+        const QPoint over = strip->mapFrom(client, QPoint(300, 300));
+        Mouse(strip, QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
+        Mouse(strip, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+        Mouse(strip, QEvent::MouseMove, strip->mapFrom(client, QPoint(200, 200)), Qt::NoButton, Qt::LeftButton);
+        Mouse(strip, QEvent::MouseMove, over, Qt::NoButton, Qt::LeftButton);
+        QTimer::singleShot(kSettleMs, [&, strip, over] {
+          Shoot(out.filePath("12-palette-drag-in-flight.png"), {&window});
+          Mouse(strip, QEvent::MouseButtonRelease, over, Qt::LeftButton, Qt::NoButton);
+          QTimer::singleShot(kSettleMs, [&] { Shoot(out.filePath("13-map-after-the-drop.png"), {&window}); });
+        });
+      },
   };
+
+  // The "Properties" window on each of its tabs, chosen as a click on the
+  // tab chooses it.
+  const auto properties = [] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* dialog = qobject_cast<TForm2*>(widget)) return dialog;
+    }
+    return static_cast<TForm2*>(nullptr);
+  };
+  for (std::size_t tab = 0; tab < kestrova::kPropertiesTabCaptions.size(); ++tab) {
+    steps.push_back([&, tab] {
+      TForm2* dialog = properties();
+      if (dialog == nullptr) return;
+      window.Core().ShowProperties();
+      dialog->Sync();
+      emit Find<kestrova::app::PageControl>(dialog, "PageControl1")->TabChosen(static_cast<int>(tab));
+      const QString caption = QString::fromUtf8(kestrova::kPropertiesTabCaptions[tab].data()).toLower().replace(' ', '-');
+      const QString name = QString("%1-properties-%2.png").arg(20 + tab).arg(caption);
+      QTimer::singleShot(kSettleMs, [&, name, dialog] { Shoot(out.filePath(name), {dialog}); });
+    });
+  }
 
   // One step after another, each once the window has settled.
   std::size_t next = 0;
@@ -104,7 +203,7 @@ int main(int argc, char* argv[]) {
       return;
     }
     steps[next++]();
-    QTimer::singleShot(2 * kSettleMs, runNext);
+    QTimer::singleShot(4 * kSettleMs, runNext);
   };
   QTimer::singleShot(kSettleMs, runNext);
   return QApplication::exec();

@@ -1,5 +1,6 @@
 #include "app/fast_img.h"
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -15,11 +16,17 @@ constexpr int kWheelNotch = 120;  // eighths of a degree in one notch of a wheel
 // TFastDIB pixels are 0x00RRGGBB; QImage::Format_RGB32 wants the top byte set.
 constexpr Pixel kOpaque = 0xFF000000u;
 
+// Rows never overlap, which lets the compiler copy many pixels at once.
+void CopyRow(const Pixel* __restrict from, Pixel* __restrict to, int count) {
+  for (int x = 0; x < count; ++x) to[x] = from[x] | kOpaque;
+}
+
 void CopyInto(const TFastDIB& surface, QImage& image) {
+  const int width = surface.Width();
+  uchar* bits = image.bits();
+  const qsizetype stride = image.bytesPerLine();
   for (int y = 0; y < surface.Height(); ++y) {
-    const Pixel* from = surface.RowTop(y);
-    auto* to = reinterpret_cast<Pixel*>(image.scanLine(y));
-    for (int x = 0; x < surface.Width(); ++x) to[x] = from[x] | kOpaque;
+    CopyRow(surface.RowTop(y), reinterpret_cast<Pixel*>(bits + y * stride), width);
   }
 }
 
@@ -44,6 +51,9 @@ void TFastIMG::ShowSurface(const TFastDIB& surface, unsigned revision) {
   revision_ = revision;
   if (picture_.width() != surface.Width() || picture_.height() != surface.Height()) {
     picture_ = QImage(surface.Width(), surface.Height(), QImage::Format_RGB32);
+    // The control takes its picture's size (the drag picture's changes with
+    // every pick).
+    setFixedSize(surface.Width(), surface.Height());
   }
   CopyInto(surface, picture_);
   update();
@@ -75,6 +85,11 @@ void TFastIMG::wheelEvent(QWheelEvent* event) {
   const int notches = wheelRemainder_ / kWheelNotch;
   wheelRemainder_ -= notches * kWheelNotch;
   if (notches != 0) emit WheelTurned(notches);
+  event->accept();
+}
+
+void TFastIMG::contextMenuEvent(QContextMenuEvent* event) {
+  emit ContextMenuAsked(event->globalPos());
   event->accept();
 }
 

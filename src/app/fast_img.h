@@ -19,8 +19,8 @@ class TFastIMG : public QWidget {
  public:
   TFastIMG(const QString& name, QSize size, QWidget* parent);
 
-  // Takes the surface's picture when `revision` differs from the one shown,
-  // and repaints only then.
+  // Takes the surface's picture, and its size, when `revision` differs from
+  // the one shown, and repaints only then.
   void ShowSurface(const TFastDIB& surface, unsigned revision);
   // The picture as shown (top row first).
   const QImage& Picture() const { return picture_; }
@@ -32,6 +32,8 @@ class TFastIMG : public QWidget {
   // A whole wheel notch (or several) turned over the control; positive away
   // from the user.
   void WheelTurned(int notches);
+  // The platform asked for the control's context menu (after a right press).
+  void ContextMenuAsked(QPoint globalPosition);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -39,6 +41,7 @@ class TFastIMG : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   QImage picture_;

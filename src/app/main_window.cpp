@@ -8,6 +8,12 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
+
+#include "app/popup_menu.h"
+#include "demo/title_picture.h"
+
+#include "app/form_design.h"
 
 namespace kestrova::app {
 
@@ -54,15 +60,6 @@ void Place(QWidget* widget) {
   }
 }
 
-// "MS Sans Serif" with a character height of 11 pixels, or the nearest
-// face this system has.
-QFont DesignFont() {
-  QFont font;
-  font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arial"});
-  font.setPixelSize(11);
-  return font;
-}
-
 constexpr int kScrollBarLargeChange = 176;
 constexpr int kScrollBarSmallChange = 1;
 constexpr int kFortressUpDownMaximum = 15;
@@ -84,14 +81,14 @@ void SetVisible(QWidget* widget, bool visible) {
 TForm1::TForm1(Ui& ui, Files& files, QWidget* parent) : QMainWindow(parent), editor_(ui, files) {
   setObjectName("TForm1");
   setWindowTitle(kCaption);
-  // A fixed border with the system menu and the minimise box only.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setWindowFlags(kFixedBorderWindow);
   setFont(DesignFont());
   BuildMenus();
   BuildControls();
   ConnectControls();
   ConnectMapView();
+  ConnectPalette();
+  properties_ = std::make_unique<TForm2>(editor_, [this](const std::function<void()>& call) { Run(call); });
   Sync();
 }
 
@@ -139,8 +136,8 @@ void TForm1::BuildControls() {
   client->setObjectName("ClientArea");
   setCentralWidget(client);
 
-  image1_ = new QLabel(client);
-  image1_->setObjectName("Image1");
+  image1_ = new TFastIMG("Image1", QSize(kTitlePictureWidth, kTitlePictureHeight), client);
+  image1_->ShowSurface(MakeTitlePicture(), 0);
 
   comboBox1_ = new QComboBox(client);
   comboBox1_->setObjectName("ComboBox1");
@@ -205,6 +202,11 @@ void TForm1::ConnectControls() {
 void TForm1::ConnectMapView() {
   connect(fastImg1_, &TFastIMG::Pressed, this, [this](Qt::MouseButton button, QPoint position) {
     Run([&] { editor_.PressMap(ButtonOf(button), position.x(), position.y()); });
+    if (button == Qt::RightButton) ShowPopupAfterPress(fastImg1_->mapToGlobal(position));
+  });
+  connect(fastImg1_, &TFastIMG::ContextMenuAsked, this, [this](QPoint globalPosition) {
+    if (!std::exchange(contextMenuPending_, false)) return;
+    ShowPopup(globalPosition);
   });
   connect(fastImg1_, &TFastIMG::Moved, this,
           [this](QPoint position, Qt::MouseButtons) { Run([&] { editor_.MovePointerOverMap(position.x(), position.y()); }); });
@@ -216,6 +218,33 @@ void TForm1::ConnectMapView() {
       for (int i = 0; i < std::abs(notches); ++i) editor_.TurnWheel(notches, true, lines);
     });
   });
+}
+
+void TForm1::ConnectPalette() {
+  connect(fastImg3_, &TFastIMG::Pressed, this, [this](Qt::MouseButton button, QPoint position) {
+    const QPoint client = ClientPoint(fastImg3_, position);
+    Run([&] { editor_.PressPalette(ButtonOf(button), position.x(), client.x(), client.y()); });
+  });
+  connect(fastImg3_, &TFastIMG::Moved, this, [this](QPoint position, Qt::MouseButtons buttons) {
+    if (buttons == Qt::NoButton) return;
+    const QPoint client = ClientPoint(fastImg3_, position);
+    Run([&] { editor_.MovePointerOverWindow(client.x(), client.y()); });
+  });
+  connect(fastImg3_, &TFastIMG::Released, this, [this](Qt::MouseButton, QPoint) { Run([this] { editor_.ReleasePalette(); }); });
+}
+
+QPoint TForm1::ClientPoint(const QWidget* control, QPoint position) const {
+  return control->mapTo(centralWidget(), position);
+}
+
+void TForm1::ShowPopupAfterPress(QPoint globalPosition) {
+  contextMenuPending_ = editor_.PopupShown() == PopupPlacement::ContextMenu;
+  if (editor_.PopupShown() == PopupPlacement::AtCursor) ShowPopup(globalPosition);
+}
+
+void TForm1::ShowPopup(QPoint globalPosition) {
+  PopupMenu popup(editor_.Popup(), this);
+  if (const MenuItem* chosen = popup.Choose(globalPosition)) Run([&] { editor_.RunMenuCommand(*chosen); });
 }
 
 void TForm1::OpenAtStart(const QString& path) { Run([&] { editor_.OpenAtStart(path.toStdString()); }); }
@@ -234,6 +263,7 @@ void TForm1::Sync() {
   SyncChooser();
   SyncScrollBar();
   SyncSurfaces();
+  properties_->Sync();
 }
 
 void TForm1::SyncWindowState() {

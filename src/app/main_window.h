@@ -10,8 +10,11 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include <memory>
+
 #include "app/controls.h"
 #include "app/fast_img.h"
+#include "app/properties_window.h"
 #include "editor/editor.h"
 
 namespace kestrova::app {
@@ -35,6 +38,10 @@ class TForm1 : public QMainWindow {
   // The window's client size for the Editor's outer window size.
   static QSize ClientSizeFor(int outerWidth, int outerHeight);
 
+  // Brings every control in line with what the Editor exposes; runs after
+  // each gesture, and after calls made on Core() by others.
+  void Sync();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -45,7 +52,6 @@ class TForm1 : public QMainWindow {
     call();
     Sync();
   }
-  void Sync();
   void SyncWindowState();
   void SyncCaptions();
   void SyncChooser();
@@ -60,6 +66,12 @@ class TForm1 : public QMainWindow {
   void BuildControls();
   void ConnectControls();
   void ConnectMapView();
+  void ConnectPalette();
+  // After a right press on the map: the popup the Editor built, where it says.
+  void ShowPopupAfterPress(QPoint globalPosition);
+  void ShowPopup(QPoint globalPosition);
+  // The client-area position of a point of a control.
+  QPoint ClientPoint(const QWidget* control, QPoint position) const;
 
   Editor editor_;
 
@@ -71,7 +83,7 @@ class TForm1 : public QMainWindow {
   QAction* exit_ = nullptr;
   QMenu* options_ = nullptr;
 
-  QLabel* image1_ = nullptr;
+  TFastIMG* image1_ = nullptr;  // the title picture
   QComboBox* comboBox1_ = nullptr;
   UpDownControl* upDown1_ = nullptr;
   QLabel* label1_ = nullptr;
@@ -86,7 +98,9 @@ class TForm1 : public QMainWindow {
   QScrollBar* scrollBar1_ = nullptr;
   StatusPanel* statusBar1_ = nullptr;
 
-  bool loadedLayout_ = false;
+  std::unique_ptr<TForm2> properties_;  // after editor_: it shows the Editor's options
+
+  bool contextMenuPending_ = false;  // a popup waits for the map's context-menu event
   QSize outerSize_;
 };
 

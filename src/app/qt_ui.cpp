@@ -57,4 +57,21 @@ MessageAnswer QtUi::Message(const std::string& text, const std::string& title, M
   return answer == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
+SaveChangesAnswer QtUi::AskSaveChanges(const std::string& text, const std::string& title) {
+  QMessageBox box(QMessageBox::Warning, Q(title), Q(text), QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                  window_);
+  box.setObjectName("SaveChangesBox");
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  // Closing the box keeps the changes and the window: Cancel.
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return SaveChangesAnswer::Save;
+    case QMessageBox::Discard:
+      return SaveChangesAnswer::Discard;
+    default:
+      return SaveChangesAnswer::Cancel;
+  }
+}
+
 }  // namespace kestrova::app

@@ -18,6 +18,7 @@ class QtUi : public Ui {
   std::string InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) override;
   MessageAnswer Message(const std::string& text, const std::string& title, MessageIcon icon,
                         MessageButtons buttons) override;
+  SaveChangesAnswer AskSaveChanges(const std::string& text, const std::string& title) override;
 
  private:
   QPointer<QWidget> window_;

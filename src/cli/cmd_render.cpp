@@ -1,101 +1,50 @@
-// kestrova render FILE [--level N] [--scroll S] [--land-space] [--scr OUT.scr]
-// [--png OUT.png] [--grid OUT.bin] [--overview OUT.png] [--whole OUT.png]:
-// the map of one level as the editor draws it.
+// kestrova render FILE [--level N] [--scroll S] [--land-space] [--scale K]
+// [--no-banner] [-o OUT] [--scr OUT] [--png OUT] [--grid OUT] [--overview OUT]
+// [--whole OUT] [--force]: the level as the editor draws it.
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
 
 #include <algorithm>
-#include <charconv>
-#include <cstdio>
-#include <optional>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "cli/batch_ui.h"
 #include "cli/commands.h"
-#include "cli/editor_session.h"
-#include "editor/editor.h"
+#include "cli/session.h"
 #include "level/level_table.h"
-#include "qtio/qt_files.h"
 #include "render/overview.h"
 
 namespace kestrova::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: kestrova render FILE [--level N] [--scroll S] [--land-space] [--scr OUT.scr] [--png OUT.png]\n"
-    "                            [--grid OUT.bin] [--overview OUT.png] [--whole OUT.png]\n";
+using Bytes = std::vector<std::uint8_t>;
 
-struct RenderOptions {
-  std::string file;
-  int level = 1;
-  int scroll = 0;
-  bool landSpace = false;
-  std::string scr, png, grid, overview, whole;
-};
+// The pictures are the Spectrum's pixels scaled by a whole number: the map
+// view holds them doubled already.
+constexpr int kMapViewScale = 2;
+constexpr int kMapDefaultScale = 2;
+constexpr int kPictureDefaultScale = 1;
 
-std::optional<int> ParseCount(const std::string& text) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [last, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc() || last != end || value < 0) return std::nullopt;
-  return value;
-}
-
-std::optional<RenderOptions> ParseRenderOptions(const Arguments& arguments) {
-  RenderOptions options;
-  bool haveFile = false;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    const bool hasValue = i + 1 < arguments.size();
-    std::string* path = argument == "--scr"        ? &options.scr
-                        : argument == "--png"      ? &options.png
-                        : argument == "--grid"     ? &options.grid
-                        : argument == "--overview" ? &options.overview
-                        : argument == "--whole"    ? &options.whole
-                                                   : nullptr;
-    if (path) {
-      if (!hasValue) return std::nullopt;
-      *path = arguments[++i];
-    } else if (argument == "--level" || argument == "--scroll") {
-      const std::optional<int> value = hasValue ? ParseCount(arguments[++i]) : std::nullopt;
-      if (!value) return std::nullopt;
-      (argument == "--level" ? options.level : options.scroll) = *value;
-    } else if (argument == "--land-space") {
-      options.landSpace = true;
-    } else if (!TakeFileWord(argument, options.file, haveFile)) {
-      return std::nullopt;
-    }
-  }
-  if (!haveFile) return std::nullopt;
-  return options;
-}
-
-void ScrollBy(Editor& editor, int offset) {
-  editor.State().scrollOffset = offset;
-  ViewState& view = editor.View();
-  view.scrollPosition = std::clamp(view.scrollMaximum - offset, 0, std::max(view.scrollMaximum, 0));
-  editor.Refresh();
-}
-
-std::vector<std::uint8_t> PngBytes(const TFastDIB& picture) {
-  QImage image(picture.Width(), picture.Height(), QImage::Format_RGB32);
-  for (int y = 0; y < picture.Height(); ++y) {
+Bytes PngBytes(const TFastDIB& picture, int step, int scale) {
+  const int width = picture.Width() / step * scale;
+  const int height = picture.Height() / step * scale;
+  QImage image(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    const Pixel* row = picture.RowTop(y);
-    for (int x = 0; x < picture.Width(); ++x) line[x] = 0xFF000000u | row[x];
+    const Pixel* row = picture.RowTop(y / scale * step);
+    for (int x = 0; x < width; ++x) line[x] = 0xFF000000u | row[x / scale * step];
   }
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   if (!image.save(&buffer, "PNG")) return {};
-  return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+  return Bytes(bytes.begin(), bytes.end());
 }
 
-std::vector<std::uint8_t> GridBytes(const CellGrid& grid) {
-  std::vector<std::uint8_t> bytes;
+Bytes GridBytes(const CellGrid& grid) {
+  Bytes bytes;
   bytes.reserve(3 * kDisplayFileSize * 4);
   for (const auto* entries : {&grid.tileId, &grid.ownerPos, &grid.landPos}) {
     for (const std::uint32_t value : *entries) {
@@ -105,10 +54,40 @@ std::vector<std::uint8_t> GridBytes(const CellGrid& grid) {
   return bytes;
 }
 
-std::vector<std::uint8_t> ScreenBytesOf(const SnapshotImage& image) {
-  std::vector<std::uint8_t> bytes(kScreenAreaSize);
+Bytes ScreenBytesOf(const SnapshotImage& image) {
+  Bytes bytes(kScreenAreaSize);
   for (std::uint32_t i = 0; i < kScreenAreaSize; ++i) bytes[i] = image.Read(kScreenAreaStart + i);
   return bytes;
+}
+
+// The map view drawn again on copies in the whole-level drawing mode, which
+// leaves the title banner out. That mode keeps no land-space lines: they are
+// taken from a walk in the view's own mode.
+TFastDIB MapViewWithoutBanner(const Editor& editor) {
+  const auto draw = [&](bool whole, std::vector<int>* lines, TFastDIB& map) {
+    SnapshotImage image = editor.Image();
+    EditorState state = editor.State();
+    state.wholeLevelMode = whole;
+    state.conversion = ConversionParameters{};
+    state.streamCursor = static_cast<std::int32_t>(state.walkStart);
+    CellGrid grid;
+    RenderTarget target{image, state, grid, editor.Tables(), map};
+    ClearCellGrid(grid);
+    ClearMapScreen(image);
+    DrawLevel(target, lines);
+    ConvertScreen(target);
+  };
+  std::vector<int> lines;
+  TFastDIB map(kMapWidth, kWindowRows);
+  if (editor.View().showLandSpace) draw(false, &lines, map);
+  draw(true, nullptr, map);
+  TFastDIB view(editor.MapView().Width(), editor.MapView().Height());
+  if (editor.View().showLandSpace) {
+    ShowLandSpace(map, view, lines);
+  } else {
+    ShowMap(map, view);
+  }
+  return view;
 }
 
 // The whole level at 256 x H, drawn on copies so the editor's view stays as it is.
@@ -121,73 +100,91 @@ std::optional<std::string> WholePicture(const Editor& editor, TFastDIB& picture)
   return RenderWholePicture(target, editor.View().scrollMaximum, picture);
 }
 
-bool WriteOutput(Files& files, const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  if (path.empty()) return true;
-  if (bytes.empty()) {
-    std::fprintf(stderr, "kestrova render: could not encode %s\n", path.c_str());
-    return false;
-  }
-  if (const auto error = files.Write(path, bytes)) {
-    std::fprintf(stderr, "kestrova render: could not write %s: %s\n", path.c_str(), error->message.c_str());
-    return false;
-  }
-  return true;
-}
+// One output: the path it goes to and how its bytes are made (nothing and a
+// reason when they cannot be).
+struct Output {
+  std::string path;
+  std::function<std::optional<Bytes>(std::string&)> make;
+};
 
 }  // namespace
 
-int RunRender(const Arguments& arguments) {
-  const std::optional<RenderOptions> options = ParseRenderOptions(arguments);
-  if (!options) {
-    std::fputs(kUsage, stderr);
-    return 2;
+int RunRender(const ParsedCommand& line) {
+  std::string mapPicture = line.Value("png");
+  std::string screen = line.Value("scr");
+  if (line.Has("output")) {
+    const std::string output = line.Value("output");
+    const ExtensionCheck check = CheckExtension(output, {".png", ".PNG", ".scr", ".SCR"});
+    if (output == kStandardStream || !check.refusal.empty())
+      return UsageFailure(line.command, output + ": " + CheckExtension("", {".png", ".scr"}).refusal +
+                                            " (--png - or --scr - write to standard output)");
+    (check.extension == ".png" || check.extension == ".PNG" ? mapPicture : screen) = output;
   }
-  BatchUi ui;
-  ui.paths = {options->file};
-  QtFiles files;
-  Editor editor(ui, files);
-  editor.LoadSnapshot();
-  if (ui.Failed()) {
-    ui.PrintMessages();
-    return 1;
-  }
-  if (!editor.HasSnapshot()) {
-    std::fprintf(stderr, "kestrova render: nothing was loaded from %s (a .sna or .szx file is needed)\n",
-                 options->file.c_str());
-    return 1;
-  }
+  const std::vector<std::string> named = {mapPicture, screen, line.Value("grid"), line.Value("overview"),
+                                          line.Value("whole")};
+  if (std::all_of(named.begin(), named.end(), [](const std::string& path) { return path.empty(); }))
+    return UsageFailure(line.command, "nothing to write: give -o OUT.png, --scr, --grid, --overview or --whole");
+  if (std::count(named.begin(), named.end(), std::string(kStandardStream)) > 1)
+    return UsageFailure(line.command, "only one output can go to standard output");
 
+  Session session(line.command, line.Has("force"));
+  if (!session.Load(line.words[0])) return kFailed;
+  Editor& editor = session.GetEditor();
   const int count = LevelCount(editor.Levels());
-  if (options->level < 1 || options->level > count) {
-    std::fprintf(stderr, "kestrova render: there is no level %d; the snapshot has %d level%s\n", options->level, count,
-                 count == 1 ? "" : "s");
-    return 1;
-  }
-  editor.ChooseLevel(options->level - 1);
-  if (options->landSpace) editor.SetShowLandSpace(true);
-  if (options->scroll != 0) ScrollBy(editor, options->scroll);
+  const int level = line.Number("level", 1);
+  if (level > count)
+    return UsageFailure(line.command, "--level " + std::to_string(level) + ": " + line.words[0] + " has " +
+                                          std::to_string(count) + " level" + (count == 1 ? "" : "s"));
+  editor.ChooseLevel(level - 1);
+  if (line.Has("land-space")) editor.SetShowLandSpace(true);
+  const int scroll = line.Number("scroll", 0);
+  const int height = editor.View().scrollMaximum;
+  if (scroll > height)
+    return UsageFailure(line.command, "--scroll " + std::to_string(scroll) + ": level " + std::to_string(level) +
+                                          " is " + std::to_string(height) + " rows high; the scroll goes from 0 to " +
+                                          std::to_string(height));
+  if (scroll != 0) editor.ScrollTo(height - scroll);
 
-  bool written = WriteOutput(files, options->scr, ScreenBytesOf(editor.Image()));
-  written = WriteOutput(files, options->png, options->png.empty() ? std::vector<std::uint8_t>() : PngBytes(editor.MapView())) &&
-            written;
-  written = WriteOutput(files, options->grid, GridBytes(editor.Grid())) && written;
-  written = WriteOutput(files, options->overview,
-                        options->overview.empty() ? std::vector<std::uint8_t>() : PngBytes(editor.OverviewBitmap())) &&
-            written;
-  if (!options->whole.empty()) {
-    TFastDIB picture;
-    if (const auto refused = WholePicture(editor, picture)) {
-      std::fprintf(stderr, "kestrova render: %s\n", refused->c_str());
-      return 1;
+  const bool scaled = line.Has("scale");
+  const int mapScale = scaled ? line.Number("scale", kMapDefaultScale) : kMapDefaultScale;
+  const int pictureScale = scaled ? line.Number("scale", kPictureDefaultScale) : kPictureDefaultScale;
+  const std::vector<Output> outputs = {
+      {screen, [&](std::string&) { return std::optional<Bytes>(ScreenBytesOf(editor.Image())); }},
+      {mapPicture,
+       [&](std::string&) {
+         const TFastDIB view = line.Has("no-banner") ? MapViewWithoutBanner(editor) : editor.MapView();
+         return std::optional<Bytes>(PngBytes(view, kMapViewScale, mapScale));
+       }},
+      {line.Value("grid"), [&](std::string&) { return std::optional<Bytes>(GridBytes(editor.Grid())); }},
+      {line.Value("overview"),
+       [&](std::string&) { return std::optional<Bytes>(PngBytes(editor.OverviewBitmap(), 1, pictureScale)); }},
+      {line.Value("whole"),
+       [&](std::string& reason) -> std::optional<Bytes> {
+         TFastDIB picture;
+         if (const auto refused = WholePicture(editor, picture)) {
+           reason = *refused;
+           return std::nullopt;
+         }
+         if (!picture.HasRows()) {
+           reason = "level " + std::to_string(level) + " has no land space, so its whole-level picture has no rows";
+           return std::nullopt;
+         }
+         return PngBytes(picture, 1, pictureScale);
+       }},
+  };
+  bool written = true;
+  for (const Output& output : outputs) {
+    if (output.path.empty()) continue;
+    std::string reason;
+    const std::optional<Bytes> bytes = output.make(reason);
+    if (!bytes || bytes->empty()) {
+      PrintError(line.command, output.path, reason.empty() ? "could not encode the picture" : reason);
+      written = false;
+      continue;
     }
-    if (!picture.HasRows()) {
-      std::fprintf(stderr, "kestrova render: level %d has no land space, so its whole-level picture has no rows\n",
-                   options->level);
-      return 1;
-    }
-    written = WriteOutput(files, options->whole, PngBytes(picture)) && written;
+    written = WriteOutput(line.command, output.path, *bytes, line.Has("force")) && written;
   }
-  return written ? 0 : 1;
+  return written ? kDone : kFailed;
 }
 
 }  // namespace kestrova::cli

@@ -1,18 +1,28 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include "cli/command_line.h"
 
 namespace kestrova::cli {
 
-using Arguments = std::vector<std::string>;
+// Each returns the process exit status: 0 done (for diff and check: nothing
+// to report), 1 failed (or differs, or something is wrong), 2 usage.
+int RunInfo(const ParsedCommand& line);
+int RunList(const ParsedCommand& line);
+int RunDiff(const ParsedCommand& line);
+int RunCheck(const ParsedCommand& line);
+int RunEdit(const ParsedCommand& line);
+int RunDemo(const ParsedCommand& line);
+int RunRender(const ParsedCommand& line);
+int RunSave(const ParsedCommand& line);
+int RunAsm(const ParsedCommand& line);
+int RunTap(const ParsedCommand& line);
 
-// Each returns the process exit status: 0 done, 1 refused or failed, 2 usage.
-int RunInfo(const Arguments& arguments);
-int RunDemo(const Arguments& arguments);
-int RunRender(const Arguments& arguments);
-int RunSave(const Arguments& arguments);
-int RunAsm(const Arguments& arguments);
-int RunTap(const Arguments& arguments);
+// Exit statuses.
+inline constexpr int kDone = 0;
+inline constexpr int kFailed = 1;
+inline constexpr int kUsage = 2;
+
+// A usage error found while running: what is wrong, then the command's usage.
+int UsageFailure(const std::string& command, const std::string& text);
 
 }  // namespace kestrova::cli

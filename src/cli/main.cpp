@@ -1,51 +1,81 @@
 // kestrova: the editor's core from the command line.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <QCoreApplication>
 
 #include "cli/commands.h"
+#include "cli/output.h"
+#include "cli/session.h"
+
+#ifndef KESTROVA_VERSION
+#define KESTROVA_VERSION "0"
+#endif
+
+namespace kestrova::cli {
 
 namespace {
 
-struct Command {
+struct Runner {
   const char* name;
-  int (*run)(const kestrova::cli::Arguments&);
-  const char* usage;
+  int (*run)(const ParsedCommand&);
 };
 
-constexpr Command kCommands[] = {
-    {"info", kestrova::cli::RunInfo, "info FILE [--json]"},
-    {"demo", kestrova::cli::RunDemo, "demo [--128k] -o FILE.sna|FILE.szx"},
-    {"render", kestrova::cli::RunRender,
-     "render FILE [--level N] [--scroll S] [--land-space] [--scr OUT.scr] [--png OUT.png] [--grid OUT.bin] "
-     "[--overview OUT.png] [--whole OUT.png]"},
-    {"save", kestrova::cli::RunSave, "save IN OUT.sna|OUT.szx [--force]"},
-    {"asm", kestrova::cli::RunAsm, "asm IN -o OUT.asm [--force]"},
-    {"tap", kestrova::cli::RunTap, "tap IN -o OUT.tap [--screen SCREEN.scr] [--force]"},
+constexpr Runner kRunners[] = {
+    {"info", RunInfo}, {"list", RunList}, {"diff", RunDiff}, {"check", RunCheck}, {"edit", RunEdit},
+    {"render", RunRender}, {"save", RunSave}, {"asm", RunAsm}, {"tap", RunTap}, {"demo", RunDemo},
 };
 
-void PrintUsage() {
-  std::fprintf(stderr, "usage:\n");
-  for (const Command& command : kCommands) std::fprintf(stderr, "  kestrova %s\n", command.usage);
+int Run(const ParsedCommand& line) {
+  switch (line.kind) {
+    case ParsedCommand::Kind::Help:
+      PrintText(line.text);
+      return kDone;
+    case ParsedCommand::Kind::Version:
+      PrintText("kestrova " KESTROVA_VERSION "\n");
+      return kDone;
+    case ParsedCommand::Kind::UsageError:
+      return UsageFailure(line.command, line.text);
+    case ParsedCommand::Kind::Run:
+      break;
+  }
+  for (const Runner& runner : kRunners) {
+    if (line.command == runner.name) return runner.run(line);
+  }
+  return UsageFailure(line.command, "is not a command");
 }
 
 }  // namespace
 
+int UsageFailure(const std::string& command, const std::string& text) {
+  PrintError(command, "", text);
+  const CommandSpec* spec = FindCommand(command);
+  const std::string usage = spec ? "usage: " + UsageLine(*spec) + "\n" : OverallUsage();
+  std::fputs(usage.c_str(), stderr);
+  return kUsage;
+}
+
+}  // namespace kestrova::cli
+
 int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
-  if (argc < 2) {
-    PrintUsage();
-    return 2;
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  const kestrova::cli::ParsedCommand line = kestrova::cli::ParseCommandLine(arguments);
+  int status = kestrova::cli::kFailed;
+  try {
+    status = kestrova::cli::Run(line);
+  } catch (const kestrova::cli::PromptWithoutEnd& prompt) {
+    kestrova::cli::PrintError(line.command, "", "the prompt \"" + prompt.title + "\" took none of its answers");
   }
-  for (const Command& command : kCommands) {
-    if (std::strcmp(argv[1], command.name) == 0) {
-      kestrova::cli::Arguments arguments(argv + 2, argv + argc);
-      return command.run(arguments);
-    }
+  // Whatever went to standard output must have arrived: a full disk or a
+  // closed pipe is a failure, not a success.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    kestrova::cli::PrintError(line.command, "standard output",
+                              std::string("could not write: ") + (errno != 0 ? std::strerror(errno) : "write error"));
+    status = kestrova::cli::kFailed;
   }
-  std::fprintf(stderr, "kestrova: unknown command '%s'\n", argv[1]);
-  PrintUsage();
-  return 2;
+  return status;
 }

@@ -154,11 +154,11 @@ DemoLevel RiverCrossing() {
       Boulder(20), Cave(2), Tree(14), Tree(25), Space(21),                                    // 164
       LogCrossingRight(), Space(5),                                                           // 256
       TripleGrenade(12), RightMortar(20), Cave(0), Jeep(), Space(20),                         // 338
-      Tree(5), Tree(12), Boulder(22), QuintupleGrenade(27), Space(20),                        // 428
+      Tree(16), Tree(12), Boulder(22), QuintupleGrenade(27), Space(20),                       // 428
       AlarmOn(), Truck(), Space(16),                                                          // 470
-      Sandbags(10, 1), Tree(24), Tree(29), Space(20),                                         // 504
-      SpawnPoint(), Boulder(16), Space(12),                                                   // 546
-      LevelEnd(),                                                                             // 572
+      Sandbags(10, 1), Tree(24), Tree(29), Space(13),                                         // 504
+      SpawnPoint(), Boulder(16), Space(5),                                                    // 532
+      LevelEnd(),                                                                             // 544
   })};
 }
 
@@ -184,12 +184,12 @@ DemoLevel Highway() {
   return {"Highway", Join({
       SpawnPoint(), Tree(14), Tree(20), Tree(27), Space(20),                                  // 0
       Tree(3), Tree(8), FullRoad(), Space(20),                                                // 42
-      Truck(), Boulder(18), Space(20),                                                        // 392
-      Tree(20), Tree(26), SingleGrenade(16), Space(20),                                       // 434
-      Motorbike(), Tree(4), Space(20),                                                        // 476
-      RocketAttack(10), Sandbags(10, 1), Tree(26), Space(15),                                 // 518
-      RocketAttackEnd(), Boulder(20), Space(10),                                              // 550
-      LevelEnd(),                                                                             // 572
+      Truck(), Boulder(18), Space(19),                                                        // 392
+      Tree(20), Tree(26), SingleGrenade(16), Space(19),                                       // 432
+      Motorbike(), Tree(22), Space(11),                                                       // 472
+      RocketAttack(10), Sandbags(10, 1), Tree(26), Space(11),                                 // 496
+      RocketAttackEnd(), Boulder(20), Space(11),                                              // 520
+      LevelEnd(),                                                                             // 544
   })};
 }
 
@@ -261,21 +261,21 @@ DemoLevel ForestPatrol() {
   return {"Forest Patrol", Join({
       SpawnPoint(), Tree(13), Tree(17), Tree(21), Tree(25), Tree(29), Space(9),              // 0
       Tree(2), Tree(6), Tree(10), Space(10),                                                  // 20
-      Tree(15), Tree(19), Tree(23), Tree(27), SingleGrenade(4), Space(10),                   // 42
-      Tree(1), Tree(5), Tree(9), Boulder(12), Space(10),                                      // 64
-      SmallHut(16), Tree(25), Tree(29), Space(10),                                            // 86
+      Tree(15), Tree(19), Tree(23), Tree(27), SingleGrenade(12), Space(10),                  // 42
+      Tree(1), Tree(5), Tree(9), Boulder(11), Space(11),                                      // 64
+      SmallHut(16), Tree(25), Tree(29), Space(9),                                             // 88
       Tree(3), Tree(7), Tree(11), Space(10),                                                  // 108
       Tree(24), Tree(28), LeftMortar(16), Space(20),                                          // 130
       AlarmOn(), Tree(14), Tree(18), Tree(22), Tree(26), Tree(30), Space(20),                 // 172
-      Tree(4), Tree(8), Trench(13, 1), Tree(24), Tree(28), Space(20),                         // 214
+      Trench(3, 1), Tree(12), Tree(16), Tree(24), Tree(28), Space(20),                        // 214
       LargeHut(10), Tree(3), Tree(21), Tree(25), Tree(29), Space(20),                         // 256
-      Tree(2), Tree(6), Tree(18), Tree(22), QuintupleGrenade(11), Space(20),                  // 298
+      Tree(2), Tree(6), Tree(27), Tree(22), QuintupleGrenade(11), Space(20),                  // 298
       PrisonerOfWar(), Tree(4), Tree(8), Tree(25), Tree(29), Space(20),                       // 340
-      RocketAttack(15), Tree(10), Tree(14), Tree(18), Tree(22), Space(20),                    // 382
-      Tree(2), Tree(6), Tree(26), Tree(30), Boulder(14), Space(20),                           // 424
-      RocketAttackEnd(), Tree(9), Tree(13), Tree(17), Tree(21), Tree(25), Space(20),          // 466
-      AlarmOff(), Tree(16), Tree(20), Tree(24), Tree(28), Space(20),                          // 508
-      Tree(3), Tree(7), Tree(11), Tree(15), Tree(19), Space(20),                              // 550
+      Tree(10), Tree(14), Tree(18), Tree(22), Space(20),                                      // 382
+      RocketAttack(15), Tree(2), Tree(6), Tree(26), Tree(30), Boulder(14), Space(20),         // 424
+      RocketAttackEnd(), Tree(13), Tree(17), Tree(21), Tree(25), Tree(29), Space(20),         // 466
+      AlarmOff(), Tree(15), Tree(19), Tree(23), Tree(27), Space(20),                          // 508
+      Tree(5), Tree(9), Tree(13), Tree(17), Tree(21), Space(20),                              // 550
       LevelEnd(),                                                                             // 592
   })};
 }
@@ -302,11 +302,11 @@ DemoLevel LastStand() {
   return {"Last Stand", Join({
       SpawnPoint(), Bunker(11), Bunker(25), Sandbags(18, 1), Space(32),                       // 0
       AlarmOn(), Trench(12, 2), Space(12),                                                    // 66
-      RocketAttack(99), Barracks(), Tree(15), Tree(22), Tree(28), Space(33),                  // 92
-      QuintupleGrenade(10), TripleGrenade(15), SingleGrenade(20), Space(12),                  // 160
-      RocketAttackEnd(), Boulder(14), Space(12),                                              // 186
-      AlarmOff(), Tree(20), Space(20),                                                        // 212
-      LevelEnd(),                                                                             // 254
+      Barracks(), Tree(15), Tree(22), Tree(28), Space(36),                                    // 92
+      RocketAttack(99), QuintupleGrenade(10), TripleGrenade(15), SingleGrenade(20), Space(14),  // 166
+      RocketAttackEnd(), Boulder(14), Space(12),                                              // 196
+      AlarmOff(), Tree(20), Space(20),                                                        // 222
+      LevelEnd(),                                                                             // 264
   })};
 }
 

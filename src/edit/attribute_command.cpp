@@ -1,5 +1,8 @@
 #include "edit/attribute_command.h"
 
+#include <algorithm>
+
+#include "edit/context_menu.h"
 #include "edit/edit_addresses.h"
 
 namespace kestrova {
@@ -61,6 +64,18 @@ void ApplyAttribute(SnapshotImage& image, std::uint32_t address, std::uint32_t t
   } else if (tag >= kFirstPaperTag && tag <= kLastPaperTag) {
     image.Write(address, static_cast<std::uint8_t>((b & 0xC7) | ((tag - kFirstPaperTag) << 3)));
   }
+}
+
+std::vector<std::uint32_t> ColourByteAddresses() {
+  std::vector<std::uint32_t> addresses = {kRoadTopEdgingColour, kRoadEdgingInnerColour, kTripleGrenadeSecondColour,
+                                          kQuintupleGrenadeSecondColour, kWaterEdgeColour, kWaterStrip1Colour};
+  for (const PopupRow& row : kPopupRows) {
+    if (!row.attribute) continue;
+    for (std::uint32_t tile = row.firstTile; tile <= row.lastTile; ++tile) addresses.push_back(AttributeAddressOf(row, tile));
+  }
+  std::sort(addresses.begin(), addresses.end());
+  addresses.erase(std::unique(addresses.begin(), addresses.end()), addresses.end());
+  return addresses;
 }
 
 }  // namespace kestrova

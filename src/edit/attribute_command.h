@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "snapshot/snapshot_image.h"
 
@@ -14,5 +15,9 @@ constexpr std::uint8_t kBrightBit = 0x40;
 // 10..17 paper t − 10) on the colour byte at `address`, with the extra colour
 // bytes that the tile's object keeps matched to its ink.
 void ApplyAttribute(SnapshotImage& image, std::uint32_t address, std::uint32_t tile, int tag);
+
+// Every colour byte a colour change can write, in ascending order: those the
+// popup's "Attribute" names and those kept matched to them.
+std::vector<std::uint32_t> ColourByteAddresses();
 
 }  // namespace kestrova

@@ -23,6 +23,7 @@ constexpr int kMapPixelsPerRow = 2;
 constexpr std::int32_t kAutoScrollStep = 4;
 
 constexpr bool IsOutOfView(int y) { return y < 0 || y >= kMapViewHeight; }
+constexpr bool IsInMapView(int x, int y) { return x >= 0 && x < kMapViewWidth && !IsOutOfView(y); }
 
 // Past the top edge (and further up than last time) the view moves into the
 // level, past the bottom edge back towards its start. The offset never goes

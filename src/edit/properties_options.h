@@ -6,6 +6,8 @@ namespace kestrova {
 struct OptionControl {
   bool checked = false;
   bool enabled = true;
+
+  bool operator==(const OptionControl&) const = default;
 };
 
 // The "Properties" dialog's options as plain data, one field per control,
@@ -53,6 +55,8 @@ struct PropertiesOptions {
   OptionControl radioButton21{false, true};  // "ALL after current Level"
 
   bool WipeAllAfterCurrentLevel() const { return radioButton21.checked; }
+
+  bool operator==(const PropertiesOptions&) const = default;
 };
 
 }  // namespace kestrova

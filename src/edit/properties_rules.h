@@ -68,6 +68,8 @@ struct PropertiesDialogState {
   bool visible = false;
   bool pageControlVisible = false;
   PropertiesTab currentTab = PropertiesTab::Wipe;
+
+  bool operator==(const PropertiesDialogState&) const = default;
 };
 
 // ---- Click rules ----

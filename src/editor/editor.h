@@ -12,6 +12,7 @@
 #include "edit/properties_options.h"
 #include "edit/properties_rules.h"
 #include "editor/mouse_button.h"
+#include "editor/undo_history.h"
 #include "editor/view_state.h"
 #include "level/level_table.h"
 #include "ports/files.h"
@@ -28,6 +29,12 @@
 namespace kestrova {
 
 using ScreenBytes = std::array<std::uint8_t, kScreenAreaSize>;
+
+// A pixel of the 512 x 384 map view.
+struct MapPixel {
+  int x = 0;
+  int y = 0;
+};
 
 // What the main window owns, and one method per handler of the main window.
 // Each handler ends with the refresh or the edit refresh. The Editor talks to
@@ -80,14 +87,43 @@ class Editor {
   const KeptSzxBlocks& KeptSzx() const { return keptSzx_; }
 
   // ---- Saving and exports ----
+  // Each save is true when its file was written; false when it was
+  // cancelled, refused or failed.
   // "Save Snapshot": the snapshot's screen back, the check table, .sna or .szx.
-  void SaveSnapshot();
+  bool SaveSnapshot();
   // "Load Screen$": a 6912-byte screen for the next tape.
   void LoadScreen();
   // "Save TAP": loader, optional loading screen, CODE blocks.
-  void SaveTap();
+  bool SaveTap();
   // "Save Disassembly": the assembler listing of settings, levels and table.
-  void SaveDisassembly();
+  bool SaveDisassembly();
+  // The snapshot file last loaded or saved; empty before the first load.
+  const std::string& SnapshotPath() const { return snapshotPath_; }
+
+  // ---- Undo and unsaved changes ----
+  // Every handler that changes the image records one step (a drag on the
+  // map from press to release is one); a load starts an empty history.
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+  // The step Undo or Redo would take, as "Delete Tree"; empty when none.
+  std::string UndoName() const;
+  std::string RedoName() const;
+  // Puts back the image bytes of the last step and the level, bounds, bytes
+  // free and scroll offset from before it, then rebuilds and refreshes as an
+  // edit does; Redo does the step again. A drag still held ends first.
+  void Undo();
+  void Redo();
+  // The image differs from the one last loaded or saved.
+  bool IsModified() const { return history_.IsModified(); }
+  // Before the image would be dropped ("Exit", the close box, "Load
+  // Snapshot"): with unsaved changes asks Save / Discard / Cancel, and Save
+  // runs "Save Snapshot". True when the caller may go on: nothing was
+  // unsaved, it was saved, or the person discarded it.
+  bool MaybeSave();
+  const UndoHistory& History() const { return history_; }
+  // The image runs the history leaves alone: the screen area (the map is
+  // drawn into it) and the check table (each save computes it afresh).
+  static std::vector<ByteRun> NotEditedRuns();
 
   // ---- Navigation ----
   // The level chooser's change: level index + 1 becomes the current level.
@@ -138,6 +174,18 @@ class Editor {
   // The "Properties" dialog's options.
   PropertiesOptions& Options() { return options_; }
   const PropertiesOptions& Options() const { return options_; }
+
+  // ---- Pointing at a record by its address (the command line's mouse) ----
+  // The level that holds the record at `address` becomes the current level
+  // as the chooser picks it, the view scrolls so that the record's row is in
+  // its middle, and the map-view pixel of a cell the record drew comes back:
+  // in `column` when it drew one there, else its leftmost. Nothing when no
+  // level holds the address, or the record drew no cell (in `column`).
+  std::optional<MapPixel> ShowRecord(std::uint32_t address, std::optional<int> column = std::nullopt);
+  // A palette pick of insertion tag `tag` carried to map-view pixel (x, y)
+  // and released there: the pointer's cell names the record and column, and
+  // the drop rules decide, as for a pick from the strip.
+  void DropObject(int tag, int x, int y);
 
   // ---- Palette and dragging ----
   void DrawPaletteStrip();
@@ -214,12 +262,35 @@ class Editor {
   bool WriteOrReport(const std::string& path, std::span<const std::uint8_t> bytes);
 
   // Palette and dragging
+  // The pointer over map-view pixel (x, y) while the palette holds the mouse.
+  void PointAtMapPixel(int x, int y);
+  void Drop(int tag);
   // The drag step of a pointer move; false when the move ends the handler.
   bool DragStep(int x, int y);
   std::optional<int> paletteTag_;
   int dragLeft_ = 480;  // FastIMG4's design place
   int dragTop_ = 0;
   PropertiesDialogState propertiesDialog_;
+
+  // Undo history. A handler that changes the image holds a StepRecorder
+  // while it runs; a drag's step stays open from press to release.
+  class StepRecorder;
+  StepPlace CurrentPlace() const;
+  // The place's level, bounds and scroll, rebuilt and refreshed as an edit.
+  void ShowPlace(const StepPlace& place);
+  void RecordStep(std::string name, const StepPlace& before);
+  void OpenDragStep(std::uint32_t tile);
+  void CloseDragStep();
+  void StartHistory();
+  // The step name of the last popup's item that runs `command` with `tag`.
+  std::string PopupCaption(MenuCommand command, int tag, const char* fallback) const;
+  struct OpenStep {
+    std::string name;
+    StepPlace before;
+  };
+  UndoHistory history_{NotEditedRuns()};
+  std::optional<OpenStep> openDrag_;
+  std::string snapshotPath_;
 
   Ui& ui_;
   Files& files_;

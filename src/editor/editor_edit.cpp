@@ -4,27 +4,19 @@
 #include "edit/change_command.h"
 #include "edit/context_menu.h"
 #include "edit/deletes.h"
+#include "edit/drag_step.h"
 #include "edit/ground_menu.h"
 #include "edit/insertion.h"
 #include "edit/prompt_numbers.h"
 #include "edit/record_shift.h"
-#include "editor/editor.h"
+#include "editor/step_recorder.h"
 
 namespace kestrova {
 
-namespace {
-
-constexpr int kMapViewWidth = 512;
-constexpr int kMapViewHeight = 384;
-constexpr int kPixelsPerColumn = 16;  // the view doubles the 8 pixels of a byte
-constexpr int kPixelsPerRow = 2;
-
-}  // namespace
-
 void Editor::PressMap(MouseButton button, int x, int y) {
-  if (x < 0 || x >= kMapViewWidth || y < 0 || y >= kMapViewHeight) return;
-  const int column = x / kPixelsPerColumn;
-  const int row = y / kPixelsPerRow;
+  if (!IsInMapView(x, y)) return;
+  const int column = x / kMapPixelsPerColumn;
+  const int row = y / kMapPixelsPerRow;
   const std::uint32_t cell = tables_.rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
   const std::uint32_t tile = grid_.tileId[cell];
   state_.cellUnderPointer = cell;
@@ -42,6 +34,7 @@ void Editor::StartDrag(std::uint32_t tile, int column, int row) {
   state_.grabbedRow = row;
   state_.rangeMin = range->minimum;
   state_.rangeMax = range->maximum;
+  OpenDragStep(tile);
 }
 
 void Editor::BuildPopup(std::uint32_t tile) {
@@ -102,6 +95,7 @@ void Editor::RunMenuCommand(const MenuItem& item) {
 }
 
 void Editor::InsertObject(int tag) {
+  const StepRecorder step(*this, "Insert " + std::string(InsertionCaption(tag)));
   const int size = InsertionSize(tag);
   const std::uint32_t at = state_.recordUnderPointer;
   // The callers test room and position; this only keeps a faulty caller from
@@ -124,20 +118,24 @@ void Editor::InsertObject(int tag) {
 }
 
 void Editor::DeletePlain() {
+  const StepRecorder step(*this, PopupCaption(MenuCommand::DeletePlain, 0, "Delete"));
   if (const int removed = DeletePlainRecord(image_, state_.recordUnderPointer, CurrentLevel())) EditRefresh(-removed);
 }
 
 void Editor::DeleteRiverCrossing() {
+  const StepRecorder step(*this, PopupCaption(MenuCommand::DeleteRiverCrossing, 0, "Delete"));
   if (const int removed = DeleteRiverCrossingGroup(image_, state_.recordUnderPointer, CurrentLevel()))
     EditRefresh(-removed);
 }
 
 void Editor::DeleteTunnel(int size) {
+  const StepRecorder step(*this, PopupCaption(MenuCommand::DeleteTunnel, size, "Delete"));
   if (const int removed = DeleteTunnelGroup(image_, state_.recordUnderPointer, size, CurrentLevel()))
     EditRefresh(-removed);
 }
 
 void Editor::DeleteFortress() {
+  const StepRecorder step(*this, PopupCaption(MenuCommand::DeleteFortress, 0, "Delete"));
   const int removed = DeleteFortressGroup(image_, state_.recordUnderPointer, CurrentLevel());
   if (removed == 0) return;
   BookStreamChange(-removed);
@@ -146,6 +144,7 @@ void Editor::DeleteFortress() {
 }
 
 void Editor::ChangeValue() {
+  const StepRecorder step(*this, PopupCaption(MenuCommand::Change, 0, "Change"));
   const std::uint32_t record = state_.recordUnderPointer;
   if (!InLevelArea(record)) return;
   const std::uint8_t operand = image_.Read(record + 1);
@@ -156,6 +155,7 @@ void Editor::ChangeValue() {
 }
 
 void Editor::SetAttribute(int tag) {
+  const StepRecorder step(*this, PopupCaption(MenuCommand::Attribute, tag, "Attribute"));
   const std::uint32_t tile = grid_.tileId[std::min<std::uint32_t>(state_.cellUnderPointer, kDisplayFileSize - 1)];
   ApplyAttribute(image_, state_.attributeAddress, tile, tag);
   RedrawOverview();

@@ -1,5 +1,6 @@
 #include "edit/wipes.h"
-#include "editor/editor.h"
+#include "editor/command_captions.h"
+#include "editor/step_recorder.h"
 
 namespace kestrova {
 
@@ -48,6 +49,7 @@ void Editor::ClickWipeAllAfter() {
 }
 
 void Editor::WipeLevels() {
+  const StepRecorder step(*this, kWipeLevelsCaption);
   WipeResult result;
   if (!options_.WipeAllAfterCurrentLevel()) {
     result = WipeCurrentLevel(image_, state_.levelStart, state_.levelEnd);

@@ -46,7 +46,9 @@ void Editor::LoadSnapshotFile(const std::string& path) {
   state_.snapshotSize = image_.Size();
   state_.loadedFromSzx = loaded->fromSzx;
   if (loaded->fromSzx) keptSzx_ = loaded->kept;
+  snapshotPath_ = path;
   SetUpAfterLoad(*levels, true);
+  StartHistory();
 }
 
 void Editor::OpenAtStart(const std::string& path) {

@@ -52,28 +52,32 @@ void Editor::MovePointerOverWindow(int x, int y) {
   const int mapX = x - kMapViewLeft;
   const int mapY = y - kMapViewTop;
   const bool overMapColumns = mapX >= 0 && mapX < kMapViewWidth;
-  if (overMapColumns && mapY >= 0 && mapY < kMapViewHeight) {
-    state_.pointerRow = mapY / kMapPixelsPerRow;
-    state_.pointerColumn = mapX / kMapPixelsPerColumn;
-    state_.cellUnderPointer =
-        tables_.rowStart[static_cast<std::size_t>(state_.pointerRow)] + static_cast<std::uint32_t>(state_.pointerColumn);
-    state_.recordUnderPointer = grid_.ownerPos[state_.cellUnderPointer];
-  }
+  if (overMapColumns && mapY >= 0 && mapY < kMapViewHeight) PointAtMapPixel(mapX, mapY);
   if (overMapColumns && y > kScrollBoxTop && mapY < kMapViewHeight) {
     dragLeft_ = x;
     dragTop_ = y;
   }
 }
 
+void Editor::PointAtMapPixel(int x, int y) {
+  state_.pointerRow = y / kMapPixelsPerRow;
+  state_.pointerColumn = x / kMapPixelsPerColumn;
+  state_.cellUnderPointer =
+      tables_.rowStart[static_cast<std::size_t>(state_.pointerRow)] + static_cast<std::uint32_t>(state_.pointerColumn);
+  state_.recordUnderPointer = grid_.ownerPos[state_.cellUnderPointer];
+}
+
+void Editor::Drop(int tag) {
+  DropTarget target;
+  target.bytesFree = state_.bytesFree;
+  target.record = state_.recordUnderPointer;
+  target.tile = state_.cellUnderPointer < kDisplayFileSize ? grid_.tileId[state_.cellUnderPointer] : 0;
+  target.lastLevelUnused = levelTable_[kLevelTableSize - 1] == 0;
+  if (DropAccepted(tag, target)) InsertObject(tag);
+}
+
 void Editor::ReleasePalette() {
-  if (state_.paletteDragFlag == 1 && paletteTag_) {
-    DropTarget target;
-    target.bytesFree = state_.bytesFree;
-    target.record = state_.recordUnderPointer;
-    target.tile = state_.cellUnderPointer < kDisplayFileSize ? grid_.tileId[state_.cellUnderPointer] : 0;
-    target.lastLevelUnused = levelTable_[kLevelTableSize - 1] == 0;
-    if (DropAccepted(*paletteTag_, target)) InsertObject(*paletteTag_);
-  }
+  if (state_.paletteDragFlag == 1 && paletteTag_) Drop(*paletteTag_);
   state_.paletteDragFlag = 0;
   view_.visible.fastImg4 = false;
 }

@@ -50,36 +50,44 @@ bool Editor::WriteOrReport(const std::string& path, std::span<const std::uint8_t
   return false;
 }
 
-void Editor::SaveSnapshot() {
-  if (!HasSnapshot()) return;
+bool Editor::SaveSnapshot() {
+  if (!HasSnapshot()) return false;
+  // A drag still held: its moves are in the file, so they are a step before it.
+  CloseDragStep();
   image_.CopyIn(ImageOffsetOf(kScreenAreaStart), savedScreen_);
   const std::optional<std::string> chosen = ui_.SaveFile(SaveSnapshotDialog());
   if (!chosen) {
     Refresh();
-    return;
+    return false;
   }
   UpdateCheckTable(image_);
   // Exact comparison: ".sna" and ".SNA" only, not ".Sna"; any other
   // extension writes nothing.
   const SnapshotFileKind kind = SnapshotFileKindOf(*chosen);
-  if (kind == SnapshotFileKind::Other) return;
+  if (kind == SnapshotFileKind::Other) return false;
   const bool sna = kind == SnapshotFileKind::Sna;
   const std::optional<std::string> path = ForceExtension(*chosen, sna ? ".sna" : ".szx");
   if (!path) {
     ReportUnusableName();
     if (sna) Refresh();
-    return;
+    return false;
   }
-  if (!ConfirmOverwrite(*path, "Snapshot already exists. Overwrite?")) return;
+  if (!ConfirmOverwrite(*path, "Snapshot already exists. Overwrite?")) return false;
+  bool written = false;
   if (sna) {
-    WriteOrReport(*path, image_.Bytes());
+    written = WriteOrReport(*path, image_.Bytes());
     Refresh();
   } else {
     // The screen area keeps the snapshot's screen until the next refresh.
     std::optional<KeptSzxBlocks> kept;
     if (state_.loadedFromSzx) kept = keptSzx_;
-    WriteOrReport(*path, BuildSzxFile(image_, kept));
+    written = WriteOrReport(*path, BuildSzxFile(image_, kept));
   }
+  if (written) {
+    snapshotPath_ = *path;
+    history_.MarkSaved();
+  }
+  return written;
 }
 
 void Editor::LoadScreen() {
@@ -100,21 +108,21 @@ void Editor::LoadScreen() {
   state_.loadedScreen = true;
 }
 
-void Editor::SaveTap() {
-  if (!HasSnapshot()) return;
+bool Editor::SaveTap() {
+  if (!HasSnapshot()) return false;
   const std::optional<std::string> chosen = ui_.SaveFile(SaveTapDialog());
   if (!chosen) {
     Refresh();
-    return;
+    return false;
   }
   const std::optional<std::string> path = ForceExtension(*chosen, ".tap");
   if (!path) {
     ReportUnusableName();
     Refresh();
     state_.loadedScreen = false;
-    return;
+    return false;
   }
-  if (!ConfirmOverwrite(*path, "Tape already exists. Overwrite?")) return;
+  if (!ConfirmOverwrite(*path, "Tape already exists. Overwrite?")) return false;
   // The tape carries the check table: it must match the edited levels, or
   // the game finds its data changed.
   UpdateCheckTable(image_);
@@ -124,22 +132,23 @@ void Editor::SaveTap() {
   Refresh();
   // A tape that was not written has not used the screen: it stays for the next try.
   if (written) state_.loadedScreen = false;
+  return written;
 }
 
-void Editor::SaveDisassembly() {
-  if (!HasSnapshot()) return;
+bool Editor::SaveDisassembly() {
+  if (!HasSnapshot()) return false;
   UpdateCheckTable(image_);
   const std::string text = JoinWithCrLf(BuildAsmListing(image_, levelTable_));
   const std::optional<std::string> chosen = ui_.SaveFile(SaveDisassemblyDialog());
-  if (!chosen) return;
+  if (!chosen) return false;
   const std::optional<std::string> path = ForceExtension(*chosen, ".asm");
   if (!path) {
     ReportUnusableName();
-    return;
+    return false;
   }
-  if (!ConfirmOverwrite(*path, "File already exists. Overwrite?")) return;
+  if (!ConfirmOverwrite(*path, "File already exists. Overwrite?")) return false;
   const auto* begin = reinterpret_cast<const std::uint8_t*>(text.data());
-  WriteOrReport(*path, std::span<const std::uint8_t>(begin, text.size()));
+  return WriteOrReport(*path, std::span<const std::uint8_t>(begin, text.size()));
 }
 
 }  // namespace kestrova

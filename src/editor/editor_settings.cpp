@@ -1,4 +1,5 @@
-#include "editor/editor.h"
+#include "editor/command_captions.h"
+#include "editor/step_recorder.h"
 #include "level/game_settings.h"
 #include "level/number_prompt.h"
 
@@ -20,17 +21,25 @@ void ChangeSetting(Ui& ui, SnapshotImage& image, const SettingsPrompt& prompt) {
 }  // namespace
 
 void Editor::Spawn() {
+  const StepRecorder step(*this, kSpawnCaption);
   // The column is written before the height is asked for.
   ChangeSetting(ui_, image_, kStartColumnPrompt);
   ChangeSetting(ui_, image_, kPixelsDownPrompt);
 }
 
-void Editor::Lives() { WriteLives(image_, AskSetting(ui_, image_, kLivesPrompt)); }
+void Editor::Lives() {
+  const StepRecorder step(*this, kLivesCaption);
+  WriteLives(image_, AskSetting(ui_, image_, kLivesPrompt));
+}
 
-void Editor::Delay() { ChangeSetting(ui_, image_, kEnemyDelayPrompt); }
+void Editor::Delay() {
+  const StepRecorder step(*this, kDelayCaption);
+  ChangeSetting(ui_, image_, kEnemyDelayPrompt);
+}
 
 void Editor::ClickFortressUpDown(int position) {
   if (position < kFortressUpDownMinimum || position > kFortressByteMax) return;
+  const StepRecorder step(*this, kFortressByteCaption);
   image_.Write(kFortressByte, static_cast<std::uint8_t>(position));
   ShowFortressByte();
 }

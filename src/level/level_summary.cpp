@@ -35,13 +35,6 @@ SettingsSummary SummariseSettings(const SnapshotImage& image, const LevelTable& 
   return settings;
 }
 
-void AppendField(std::string& out, const char* key, const std::string& jsonValue, bool first = false) {
-  if (!first) out += ',';
-  out += JsonString(key);
-  out += ':';
-  out += jsonValue;
-}
-
 std::string Number(long long value) { return std::to_string(value); }
 
 }  // namespace
@@ -59,68 +52,6 @@ SnapshotSummary SummariseSnapshot(const SnapshotImage& image, const LevelTable& 
   }
   summary.settings = SummariseSettings(image, table);
   return summary;
-}
-
-std::string JsonString(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (byte < 0x20 || byte > 0x7E) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-          out += escaped;
-        } else {
-          out += c;
-        }
-    }
-  }
-  out += '"';
-  return out;
-}
-
-std::string SummaryJson(const SnapshotSummary& summary) {
-  std::string levels = "[";
-  for (std::size_t i = 0; i < summary.levels.size(); ++i) {
-    const LevelSummary& level = summary.levels[i];
-    if (i != 0) levels += ',';
-    levels += '{';
-    AppendField(levels, "number", Number(level.number), true);
-    AppendField(levels, "start", Number(level.start));
-    AppendField(levels, "end", Number(level.end));
-    AppendField(levels, "height", Number(level.height));
-    AppendField(levels, "records", Number(level.records));
-    AppendField(levels, "chooserText", JsonString(level.chooserText));
-    levels += '}';
-  }
-  levels += ']';
-
-  const SettingsSummary& s = summary.settings;
-  std::string settings = "{";
-  AppendField(settings, "fortressByte", Number(s.fortressByte), true);
-  AppendField(settings, "fortressLabel", JsonString(s.fortressLabel));
-  AppendField(settings, "fortressHint", JsonString(s.fortressHint));
-  AppendField(settings, "startColumn", Number(s.startColumn));
-  AppendField(settings, "pixelsDown", Number(s.pixelsDown));
-  AppendField(settings, "lives", Number(s.lives));
-  AppendField(settings, "enemyDelay", Number(s.enemyDelay));
-  settings += '}';
-
-  std::string out = "{";
-  AppendField(out, "format", JsonString(summary.format), true);
-  AppendField(out, "machine", JsonString(summary.machine));
-  AppendField(out, "snapshotSize", Number(summary.snapshotSize));
-  AppendField(out, "bytesFree", Number(summary.bytesFree));
-  AppendField(out, "levels", levels);
-  AppendField(out, "settings", settings);
-  out += '}';
-  return out;
 }
 
 std::string SummaryText(const SnapshotSummary& summary) {

@@ -42,13 +42,7 @@ struct SnapshotSummary {
 SnapshotSummary SummariseSnapshot(const SnapshotImage& image, const LevelTable& table, std::int32_t bytesFree,
                                   bool loadedFromSzx);
 
-// One JSON object on one line, keys in the order of the structs above.
-std::string SummaryJson(const SnapshotSummary& summary);
-// The same for a person to read.
+// For a person to read (the tool prints the same as JSON).
 std::string SummaryText(const SnapshotSummary& summary);
-
-// A JSON string literal, quotes included. Bytes above 0x7F are taken as
-// Latin-1, so the result is valid whatever the input holds.
-std::string JsonString(const std::string& text);
 
 }  // namespace kestrova

@@ -62,6 +62,15 @@ std::int32_t LevelHeight(const SnapshotImage& image, std::uint32_t start, std::u
   return static_cast<std::int32_t>(height);
 }
 
+std::int32_t RowOfRecord(const SnapshotImage& image, std::uint32_t start, std::uint32_t record) {
+  std::int32_t row = 0;
+  for (std::uint32_t p = start; p < record && p <= kRamEnd; p = NextRecord(p)) {
+    const ObjectRecord pair = ReadRecord(image, p);
+    if (pair.code == kCodeLandSpace) row += LandSpaceRows(pair.operand);
+  }
+  return row;
+}
+
 std::string ChooserText(int index, std::uint32_t start) {
   char text[64];
   std::snprintf(text, sizeof text, "Level %d $%04X (%u)", index + 1, start, start);

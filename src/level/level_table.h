@@ -44,6 +44,10 @@ std::optional<std::uint32_t> LevelEndByBoundsRule(const SnapshotImage& image, co
 // p <= `end`, raised to a multiple of 192 (0 stays 0).
 std::int32_t LevelHeight(const SnapshotImage& image, std::uint32_t start, std::uint32_t end);
 
+// The rows the level has risen by when its walk from `start` reaches the
+// record at `record`: 2n + 2 for each land-space pair before it. Every
+// record of a level is drawn at the row of the land space before it.
+std::int32_t RowOfRecord(const SnapshotImage& image, std::uint32_t start, std::uint32_t record);
 // "Level 1 $9236 (37430)" for index 0.
 std::string ChooserText(int index, std::uint32_t start);
 std::vector<std::string> ChooserTexts(const LevelTable& table);

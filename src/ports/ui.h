@@ -8,6 +8,7 @@ namespace kestrova {
 enum class MessageIcon { Error, Information };
 enum class MessageButtons { Ok, OkCancel };
 enum class MessageAnswer { Ok, Cancel };
+enum class SaveChangesAnswer { Save, Discard, Cancel };
 
 struct FileDialogRequest {
   std::string title;
@@ -29,6 +30,9 @@ class Ui {
                                const std::string& defaultText) = 0;
   virtual MessageAnswer Message(const std::string& text, const std::string& title,
                                 MessageIcon icon, MessageButtons buttons) = 0;
+  // The question before unsaved changes would be lost, with the buttons
+  // Save, Discard and Cancel.
+  virtual SaveChangesAnswer AskSaveChanges(const std::string& text, const std::string& title) = 0;
 };
 
 }  // namespace kestrova

@@ -7,6 +7,7 @@
 namespace kestrova {
 
 constexpr std::uint32_t kCheckTableStart = 0xFA00;
+constexpr std::uint32_t kCheckTableSize = 256;
 constexpr std::uint32_t kCheckedRangeStart = 0x8000;
 constexpr std::uint32_t kCheckedPages = 112;  // 0x8000..0xEFFF
 

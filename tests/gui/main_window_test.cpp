@@ -8,9 +8,11 @@
 #include <QToolButton>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "app/controls.h"
+#include "demo/title_picture.h"
 #include "gui/window_fixture.h"
 
 namespace kestrova::testing {
@@ -29,6 +31,7 @@ class MainWindowTest : public WindowTwin {};
 TEST_F(MainWindowTest, AsCreatedOnlyTheTitlePictureLoadAndExit) {
   EXPECT_EQ(window.centralWidget()->size(), QSize(498, 298));
   EXPECT_TRUE(Find<QWidget>("Image1")->isVisible());
+  EXPECT_EQ(Img("Image1")->Picture(), app::ImageOf(MakeTitlePicture()));
   for (const char* name : kLoadedOnlyControls) EXPECT_FALSE(Find<QWidget>(name)->isVisible()) << name;
   EXPECT_FALSE(Img("FastIMG4")->isVisible());
   EXPECT_TRUE(Find<QAction>("LoadSnapshot1")->isVisible());
@@ -247,7 +250,7 @@ TEST_F(MainWindowTest, SavesWriteTheSameFilesAsTheEditor) {
   struct Save {
     Qt::Key key;
     const char* file;
-    void (Editor::*call)();
+    std::function<void(Editor&)> call;
   };
   for (const Save& save : {Save{Qt::Key_K, "title.scr", &Editor::LoadScreen}, Save{Qt::Key_S, "mod.szx", &Editor::SaveSnapshot},
                            Save{Qt::Key_S, "mod.sna", &Editor::SaveSnapshot}, Save{Qt::Key_T, "mod.tap", &Editor::SaveTap},
@@ -255,7 +258,7 @@ TEST_F(MainWindowTest, SavesWriteTheSameFilesAsTheEditor) {
     windowUi.fileAnswers.push_back(windowFolder.filePath(save.file).toStdString());
     QTest::keyClick(&window, save.key, Qt::ControlModifier);
     directUi.fileAnswers.push_back(directFolder.filePath(save.file).toStdString());
-    (direct.*save.call)();
+    save.call(direct);
     ExpectSame();
     const std::vector<char> written = FileBytes(windowFolder.filePath(save.file));
     EXPECT_FALSE(written.empty()) << save.file;

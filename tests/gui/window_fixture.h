@@ -2,6 +2,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QComboBox>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
@@ -12,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/fast_img.h"
 #include "app/main_window.h"
@@ -20,6 +24,46 @@
 #include "support/scripted_ui.h"
 
 namespace kestrova::testing {
+
+using MenuPath = std::vector<std::string>;
+
+// A menu as text, one item a line, indented by depth: caption, then "-" when
+// disabled and "*" when checked.
+inline void Outline(const std::vector<MenuItem>& items, int depth, std::string& out) {
+  for (const MenuItem& item : items) {
+    out += std::string(static_cast<std::size_t>(depth), ' ') + item.caption + (item.enabled ? "" : "-") +
+           (item.checked ? "*" : "") + "\n";
+    Outline(item.children, depth + 1, out);
+  }
+}
+inline std::string Outline(const std::vector<MenuItem>& items) {
+  std::string out;
+  Outline(items, 0, out);
+  return out;
+}
+inline void Outline(const QMenu& menu, int depth, std::string& out) {
+  for (const QAction* action : menu.actions()) {
+    const bool enabled = action->menu() ? action->menu()->isEnabled() : action->isEnabled();
+    out += std::string(static_cast<std::size_t>(depth), ' ') + action->text().replace("&&", "&").toStdString() +
+           (enabled ? "" : "-") + (action->isChecked() ? "*" : "") + "\n";
+    if (action->menu()) Outline(*action->menu(), depth + 1, out);
+  }
+}
+inline std::string Outline(const QMenu& menu) {
+  std::string out;
+  Outline(menu, 0, out);
+  return out;
+}
+
+// The item a caption path names, or nothing.
+inline const MenuItem* ItemAt(const std::vector<MenuItem>& items, const MenuPath& path, std::size_t depth = 0) {
+  if (depth >= path.size()) return nullptr;
+  for (const MenuItem& item : items) {
+    if (item.caption != path[depth]) continue;
+    return depth + 1 == path.size() ? &item : ItemAt(item.children, path, depth + 1);
+  }
+  return nullptr;
+}
 
 inline std::string DemoPath(const char* name = "kestrova-demo.sna") { return std::string(KESTROVA_DEMO_DIR) + "/" + name; }
 
@@ -51,15 +95,78 @@ class WindowTwin : public ::testing::Test {
     ExpectSame();
   }
 
-  void ExpectSame() {
+  // A right press on the map at `at` after the pointer moved there; the
+  // popup that shows is written down and answered by clicking through
+  // `path` (an empty path, or a disabled item, closes it). The outline of
+  // the popup shown, empty when none showed.
+  std::string RightPressOnMap(QPoint at, const MenuPath& path) {
+    QWidget* map = Img("FastIMG1");
+    QTest::mouseMove(map, at);
+    std::string outline;
+    QTimer chooser;
+    chooser.setSingleShot(true);
+    QObject::connect(&chooser, &QTimer::timeout, [&] { outline = ChooseFromOpenPopup(path); });
+    chooser.start(0);
+    QTest::mousePress(map, Qt::RightButton, {}, at);
+    // Bare ground: the platform's context-menu event after the press shows it.
+    QContextMenuEvent asked(QContextMenuEvent::Mouse, at, map->mapToGlobal(at));
+    QApplication::sendEvent(map, &asked);
+    chooser.stop();
+    return outline;
+  }
+
+  // The same gesture as the Editor calls it.
+  static void RightPress(Editor& editor, QPoint at, const MenuPath& path) {
+    editor.MovePointerOverMap(at.x(), at.y());
+    editor.PressMap(MouseButton::Right, at.x(), at.y());
+    const MenuItem* item = ItemAt(editor.Popup(), path);
+    if (item && item->enabled && item->children.empty()) {
+      const MenuItem chosen = *item;
+      editor.RunMenuCommand(chosen);
+    }
+  }
+
+  static std::string ChooseFromOpenPopup(const MenuPath& path) {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return {};
+    const std::string outline = Outline(*menu);
+    for (const std::string& caption : path) {
+      QAction* action = nullptr;
+      for (QAction* candidate : menu->actions()) {
+        if (candidate->text().replace("&&", "&").toStdString() == caption) action = candidate;
+      }
+      if (!action || !action->isEnabled() || (action->menu() && !action->menu()->isEnabled())) break;
+      QTest::mouseMove(menu, menu->actionGeometry(action).center());
+      QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+      if (!action->menu()) return outline;  // chosen: the menus close
+      QMenu* submenu = action->menu();
+      if (!QTest::qWaitFor([submenu] { return submenu->isVisible(); }, 2000)) break;
+      menu = submenu;
+    }
+    while (QWidget* open = QApplication::activePopupWidget()) open->close();
+    return outline;
+  }
+
+  // A left-button drag on a control through `points`, released at the last.
+  static void Drag(QWidget* widget, const std::vector<QPoint>& points) {
+    QTest::mouseMove(widget, points.front());
+    QTest::mousePress(widget, Qt::LeftButton, {}, points.front());
+    for (std::size_t i = 1; i < points.size(); ++i) QTest::mouseMove(widget, points[i]);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, points.back());
+  }
+
+  void ExpectSame() { ExpectSameAs(direct); }
+
+  void ExpectSameAs(const Editor& other) {
     const Editor& seen = window.Core();
-    ASSERT_EQ(seen.HasSnapshot(), direct.HasSnapshot());
-    EXPECT_TRUE(std::ranges::equal(seen.Image().Bytes(), direct.Image().Bytes())) << "image";
-    EXPECT_TRUE(seen.State() == direct.State()) << "editor state";
-    EXPECT_TRUE(seen.View() == direct.View()) << "view state";
-    EXPECT_EQ(seen.MapView().Pixels(), direct.MapView().Pixels()) << "map view";
-    EXPECT_EQ(seen.OverviewBitmap().Pixels(), direct.OverviewBitmap().Pixels()) << "overview";
-    EXPECT_EQ(seen.Grid().ownerPos, direct.Grid().ownerPos) << "cell grid";
+    ASSERT_EQ(seen.HasSnapshot(), other.HasSnapshot());
+    EXPECT_TRUE(std::ranges::equal(seen.Image().Bytes(), other.Image().Bytes())) << "image";
+    EXPECT_TRUE(seen.State() == other.State()) << "editor state";
+    EXPECT_TRUE(seen.View() == other.View()) << "view state";
+
+    EXPECT_EQ(seen.MapView().Pixels(), other.MapView().Pixels()) << "map view";
+    EXPECT_EQ(seen.OverviewBitmap().Pixels(), other.OverviewBitmap().Pixels()) << "overview";
+    EXPECT_EQ(seen.Grid().ownerPos, other.Grid().ownerPos) << "cell grid";
     // The controls show what the Editor holds.
     EXPECT_EQ(Img("FastIMG1")->Picture(), app::ImageOf(seen.MapView())) << "FastIMG1";
     EXPECT_EQ(Img("FastIMG2")->Picture(), app::ImageOf(seen.OverviewBitmap())) << "FastIMG2";

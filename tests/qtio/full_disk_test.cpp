@@ -97,7 +97,7 @@ class FullDisk : public ::testing::TestWithParam<Fault> {
 struct EditorSave {
   const char* name;  // the file written, and what the case is called
   const std::string* snapshot;
-  void (Editor::*handler)();
+  bool (Editor::*handler)();  // true when it wrote
 };
 
 const EditorSave kEditorSaves[] = {
@@ -124,7 +124,7 @@ TEST_P(FullDisk, EverySaveOfTheEditorFailsVisiblyAndKeepsTheOldFile) {
     ui.messageAnswers.push_back(MessageAnswer::Ok);  // "Overwrite?"
     {
       const testing::NoFileGrowth limit(Limited());
-      (editor.*save.handler)();
+      EXPECT_FALSE((editor.*save.handler)()) << save.name;
     }
     const auto messages = ui.Messages();
     ASSERT_EQ(messages.size(), 2u) << save.name;
@@ -152,13 +152,13 @@ const ToolWrite kToolWrites[] = {
     {"save128.szx", "save IN OUT --force", &kDemo128K},
     {"tool.tap", "tap IN -o OUT --force", &kDemo48K},
     {"tool.asm", "asm IN -o OUT --force", &kDemo128K},
-    {"map.scr", "render IN --scr OUT", &kDemo48K},        // 6912 bytes
-    {"map.png", "render IN --png OUT", &kDemo48K},        // a few KB
-    {"grid.bin", "render IN --grid OUT", &kDemo48K},      // 73728 bytes
-    {"overview.png", "render IN --overview OUT", &kDemo48K},
-    {"whole.png", "render IN --level 2 --whole OUT", &kDemo48K},
-    {"demo.sna", "demo -o OUT", nullptr},
-    {"demo.szx", "demo --128k -o OUT", nullptr},
+    {"map.scr", "render IN --scr OUT --force", &kDemo48K},        // 6912 bytes
+    {"map.png", "render IN --png OUT --force", &kDemo48K},        // a few KB
+    {"grid.bin", "render IN --grid OUT --force", &kDemo48K},      // 73728 bytes
+    {"overview.png", "render IN --overview OUT --force", &kDemo48K},
+    {"whole.png", "render IN --level 2 --whole OUT --force", &kDemo48K},
+    {"demo.sna", "demo -o OUT --force", nullptr},
+    {"demo.szx", "demo --128k -o OUT --force", nullptr},
 };
 
 std::string Substitute(std::string text, const std::string& word, const std::string& value) {

@@ -111,10 +111,9 @@ std::string ExpectedJson(const std::function<unsigned(unsigned)>& read, const st
   }
   EXPECT_NE(marker, 0u) << "the demo has an end-of-levels marker";
 
-  std::string json = "{\"format\":\"" + format + "\",\"machine\":\"";
-  json += size == 49179 ? "48K" : "128K";
-  json += "\",\"snapshotSize\":" + std::to_string(size) + ",\"bytesFree\":" + std::to_string(0x98CE - marker) +
-          ",\"levels\":[";
+  // QJsonDocument writes the keys of an object in sorted order.
+  std::string json = "{\"bytesFree\":" + std::to_string(0x98CE - marker) + ",\"format\":\"" + format +
+                     "\",\"levels\":[";
   for (std::size_t i = 0; i < levels.size(); ++i) {
     const auto [s, e] = levels[i];
     int height = 0;
@@ -125,9 +124,9 @@ std::string ExpectedJson(const std::function<unsigned(unsigned)>& read, const st
     char chooser[64];
     std::snprintf(chooser, sizeof chooser, "Level %zu $%04X (%u)", i + 1, s, s);
     if (i) json += ",";
-    json += "{\"number\":" + std::to_string(i + 1) + ",\"start\":" + std::to_string(s) +
-            ",\"end\":" + std::to_string(e) + ",\"height\":" + std::to_string(height) +
-            ",\"records\":" + std::to_string((e - s) / 2 + 1) + ",\"chooserText\":\"" + chooser + "\"}";
+    json += "{\"chooserText\":\"" + std::string(chooser) + "\",\"end\":" + std::to_string(e) +
+            ",\"height\":" + std::to_string(height) + ",\"number\":" + std::to_string(i + 1) +
+            ",\"records\":" + std::to_string((e - s) / 2 + 1) + ",\"start\":" + std::to_string(s) + "}";
   }
   const unsigned b = read(0xE327);
   std::string listed;
@@ -141,10 +140,12 @@ std::string ExpectedJson(const std::function<unsigned(unsigned)>& read, const st
   const std::string hint =
       head + (count == levels.size() ? std::string("ALL") : count == 0 ? std::string("NONE") : listed) + ")";
   const std::string label = hint.size() > 60 ? hint.substr(0, 60) + "..." : hint;
-  json += "],\"settings\":{\"fortressByte\":" + std::to_string(b) + ",\"fortressLabel\":\"" + label +
-          "\",\"fortressHint\":\"" + hint + "\",\"startColumn\":" + std::to_string(read(0xDCF7)) +
-          ",\"pixelsDown\":" + std::to_string(read(0xDCFA)) + ",\"lives\":" + std::to_string(read(0x7983)) +
-          ",\"enemyDelay\":" + std::to_string(read(0xDD3B)) + "}}\n";
+  json += "],\"machine\":\"" + std::string(size == 49179 ? "48K" : "128K") +
+          "\",\"schema\":\"kestrova-info/1\",\"settings\":{\"enemyDelay\":" + std::to_string(read(0xDD3B)) +
+          ",\"fortressByte\":" + std::to_string(b) + ",\"fortressHint\":\"" + hint + "\",\"fortressLabel\":\"" +
+          label + "\",\"lives\":" + std::to_string(read(0x7983)) + ",\"pixelsDown\":" +
+          std::to_string(read(0xDCFA)) + ",\"startColumn\":" + std::to_string(read(0xDCF7)) +
+          "},\"snapshotSize\":" + std::to_string(size) + "}\n";
   return json;
 }
 
@@ -187,7 +188,7 @@ TEST(KestrovaInfo, ARefusedFileGivesTheEditorsMessageAndStatus1) {
   WriteBytes(folder / "stranger.sna", stranger);
   const CliRun notGame = RunCli("info '" + (folder / "stranger.sna").string() + "' --json");
   EXPECT_EQ(notGame.status, 1);
-  EXPECT_EQ(notGame.err, "Not a Kestrova Snapshot!\n");
+  EXPECT_EQ(notGame.err, "kestrova info: " + (folder / "stranger.sna").string() + ": Not a Kestrova Snapshot!\n");
   EXPECT_EQ(notGame.out, "");
 
   std::vector<unsigned char> noMarker = good;  // level area without 22 01 FF
@@ -195,7 +196,8 @@ TEST(KestrovaInfo, ARefusedFileGivesTheEditorsMessageAndStatus1) {
   WriteBytes(folder / "nomarker.sna", noMarker);
   const CliRun unmarked = RunCli("info '" + (folder / "nomarker.sna").string() + "'");
   EXPECT_EQ(unmarked.status, 1);
-  EXPECT_EQ(unmarked.err, "No end-of-levels marker in the level data.\n");
+  EXPECT_EQ(unmarked.err,
+            "kestrova info: " + (folder / "nomarker.sna").string() + ": No end-of-levels marker in the level data.\n");
   EXPECT_EQ(unmarked.out, "");
 
   const CliRun usage = RunCli("info");

@@ -203,6 +203,63 @@ TEST_F(RenderCliTest, TheWholeLevelStartsWithTheFirstWindowWithoutBanner) {
   }
 }
 
+TEST_F(RenderCliTest, EachPictureKindScalesByWholeSpectrumPixels) {
+  // Level 2 at a scroll: the map, the overview and the whole level at
+  // scales 1 to 4 are the scale-1 pictures with each pixel K x K.
+  const std::string at = Demo() + " --level 2 --scroll 150 ";
+  ASSERT_EQ(Run(at + "--scale 1 --png '" + Out("m1.png").string() + "' --overview '" + Out("o1.png").string() +
+                "' --whole '" + Out("w1.png").string() + "'").status, 0);
+  const Picture map1 = DecodePng(ReadBytes(Out("m1.png")));
+  const Picture overview1 = DecodePng(ReadBytes(Out("o1.png")));
+  const Picture whole1 = DecodePng(ReadBytes(Out("w1.png")));
+  ASSERT_EQ(map1.width, 256);
+  ASSERT_EQ(map1.height, 192);
+  ASSERT_EQ(whole1.width, 256);
+  ASSERT_EQ(overview1.width, 64);
+  for (int scale = 2; scale <= 4; ++scale) {
+    SCOPED_TRACE(scale);
+    const std::string k = std::to_string(scale);
+    ASSERT_EQ(Run(at + "--scale " + k + " --png '" + Out("m" + k + ".png").string() + "' --overview '" +
+                  Out("o" + k + ".png").string() + "' --whole '" + Out("w" + k + ".png").string() + "'").status, 0);
+    for (const auto& [name, base] : {std::pair<std::string, const Picture*>{"m", &map1}, {"o", &overview1}, {"w", &whole1}}) {
+      const Picture scaled = DecodePng(ReadBytes(Out(name + k + ".png")));
+      ASSERT_EQ(scaled.width, base->width * scale) << name;
+      ASSERT_EQ(scaled.height, base->height * scale) << name;
+      for (int y = 0; y < scaled.height; ++y) {
+        for (int x = 0; x < scaled.width; ++x) ASSERT_EQ(scaled.At(x, y), base->At(x / scale, y / scale)) << name << x << "," << y;
+      }
+    }
+  }
+  // The map's own scale is 2: the view as the window shows it.
+  ASSERT_EQ(Run(at + "--png '" + Out("m.png").string() + "'").status, 0);
+  EXPECT_EQ(ReadBytes(Out("m.png")), ReadBytes(Out("m2.png")));
+}
+
+TEST_F(RenderCliTest, WithoutTheBannerOnlyTheBannerRowsChange) {
+  for (const std::string& view : {std::string(" --level 1"), std::string(" --level 3 --scroll 200 --land-space")}) {
+    SCOPED_TRACE(view);
+    ASSERT_EQ(Run(Demo() + view + " --force --scr '" + Out("a.scr").string() + "' --png '" + Out("a.png").string() + "'").status, 0);
+    ASSERT_EQ(Run(Demo() + view + " --force --no-banner -o '" + Out("b.png").string() + "'").status, 0);
+    const Bytes scr = ReadBytes(Out("a.scr"));
+    const Picture banner = DecodePng(ReadBytes(Out("a.png")));
+    const Picture plain = DecodePng(ReadBytes(Out("b.png")));
+    ASSERT_EQ(plain.width, 512);
+    ASSERT_EQ(plain.height, 384);
+    int differentBannerPixels = 0;
+    for (int y = 0; y < 384; ++y) {
+      for (int x = 0; x < 512; ++x) {
+        if (y >= 16) {
+          ASSERT_EQ(plain.At(x, y), banner.At(x, y)) << x << "," << y;
+        } else if (plain.At(x, y) != banner.At(x, y)) {
+          ++differentBannerPixels;
+        }
+      }
+    }
+    EXPECT_GT(differentBannerPixels, 512) << "the banner's red row is gone";
+    EXPECT_EQ(scr[6144], 0x17) << "the banner is still drawn without --no-banner";
+  }
+}
+
 TEST_F(RenderCliTest, LandSpaceLinesAreTheOnlyDifference) {
   ASSERT_EQ(Run(Demo() + " --png '" + Out("plain.png").string() + "'").status, 0);
   ASSERT_EQ(Run(Demo() + " --land-space --png '" + Out("lines.png").string() + "'").status, 0);
@@ -224,14 +281,15 @@ TEST_F(RenderCliTest, LandSpaceLinesAreTheOnlyDifference) {
 
 TEST_F(RenderCliTest, RefusesWhatItCannotDo) {
   const CliRun noLevel = Run(Demo() + " --level 99 --png '" + Out("x.png").string() + "'");
-  EXPECT_EQ(noLevel.status, 1);
-  EXPECT_NE(noLevel.err.find("there is no level 99"), std::string::npos) << noLevel.err;
+  EXPECT_EQ(noLevel.status, 2);
+  EXPECT_NE(noLevel.err.find("--level 99: "), std::string::npos) << noLevel.err;
+  EXPECT_NE(noLevel.err.find(" has 9 levels"), std::string::npos) << noLevel.err;
   EXPECT_FALSE(fs::exists(Out("x.png")));
   EXPECT_EQ(Run(Demo() + " --scroll -5").status, 2);
   EXPECT_EQ(Run(Demo() + " --level").status, 2);
   EXPECT_EQ(Run(Demo() + " --bogus").status, 2);
   EXPECT_EQ(Run("").status, 2);
-  const CliRun missing = Run("'" + Out("none.sna").string() + "'");
+  const CliRun missing = Run("'" + Out("none.sna").string() + "' --png '" + Out("x.png").string() + "'");
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.err.find("none.sna"), std::string::npos) << missing.err;
   // A folder that is not there: that output fails, the others are written.

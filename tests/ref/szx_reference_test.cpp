@@ -188,7 +188,7 @@ TEST_F(SzxReference, TheDemoCommandWritesTheBuildsDemoFiles) {
   for (const std::string& options : {std::string(), std::string("--128k ")}) {
     for (const char* extension : {".sna", ".szx"}) {
       const fs::path out = folder_ / (std::string("demo") + extension);
-      const std::string command = std::string(KESTROVA_CLI) + " demo " + options + "-o '" + out.string() + "'";
+      const std::string command = std::string(KESTROVA_CLI) + " demo " + options + "--force -o '" + out.string() + "'";
       ASSERT_EQ(std::system(command.c_str()), 0) << command;
       const std::string name = std::string(options.empty() ? "kestrova-demo" : "kestrova-demo-128k") + extension;
       EXPECT_EQ(ReadBytes(out), ReadBytes(fs::path(KESTROVA_DEMO_DIR) / name)) << name;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <iterator>
 
 #include <zlib.h>
@@ -161,6 +162,33 @@ bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& by
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
+}
+
+std::vector<std::string> GoldenPictureMismatches(const TopDownPicture& picture, const std::string& path) {
+  if (std::getenv("KESTROVA_UPDATE_GOLDEN")) {
+    if (!WriteFileBytes(path, EncodePng(picture))) return {"could not write the golden " + path};
+    return {"golden written to " + path};
+  }
+  const auto file = ReadFileBytes(path);
+  if (!file) return {"no golden at " + path};
+  const auto golden = DecodePng(*file);
+  if (!golden) return {"the golden " + path + " is not a PNG this reader takes"};
+  if (golden->width != picture.width || golden->height != picture.height) {
+    return {"the golden " + path + " is " + std::to_string(golden->width) + " x " + std::to_string(golden->height)};
+  }
+  constexpr int kReported = 5;
+  std::vector<std::string> mismatches;
+  int differing = 0;
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      if (picture.At(x, y) == golden->At(x, y) || ++differing > kReported) continue;
+      std::ostringstream text;
+      text << "pixel (" << x << ", " << y << "): " << std::hex << picture.At(x, y) << " not " << golden->At(x, y);
+      mismatches.push_back(text.str());
+    }
+  }
+  if (differing > 0) mismatches.push_back(std::to_string(differing) + " pixels differ from " + path);
+  return mismatches;
 }
 
 }  // namespace kestrova::testing

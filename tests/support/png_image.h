@@ -30,4 +30,10 @@ std::optional<TopDownPicture> DecodePng(const std::vector<std::uint8_t>& bytes);
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
+// What differs between `picture` and the golden PNG at `path` (the first few
+// pixels and their count); empty when they are equal. With
+// KESTROVA_UPDATE_GOLDEN set in the environment the picture is written there
+// instead and that is reported, so the new golden gets looked at.
+std::vector<std::string> GoldenPictureMismatches(const TopDownPicture& picture, const std::string& path);
+
 }  // namespace kestrova::testing

@@ -45,18 +45,25 @@ MessageAnswer ScriptedUi::Message(const std::string& text, const std::string& ti
   return answer;
 }
 
-std::vector<ScriptedUi::Question> ScriptedUi::Messages() const {
+SaveChangesAnswer ScriptedUi::AskSaveChanges(const std::string& text, const std::string& title) {
+  questions.push_back({Question::Kind::SaveChanges, {}, title, text, {}});
+  if (saveChangesAnswers.empty()) return SaveChangesAnswer::Cancel;
+  const SaveChangesAnswer answer = saveChangesAnswers.front();
+  saveChangesAnswers.pop_front();
+  return answer;
+}
+
+std::vector<ScriptedUi::Question> ScriptedUi::OfKind(Question::Kind kind) const {
   std::vector<Question> result;
   for (const auto& q : questions)
-    if (q.kind == Question::Kind::Message) result.push_back(q);
+    if (q.kind == kind) result.push_back(q);
   return result;
 }
 
-std::vector<ScriptedUi::Question> ScriptedUi::Inputs() const {
-  std::vector<Question> result;
-  for (const auto& q : questions)
-    if (q.kind == Question::Kind::Input) result.push_back(q);
-  return result;
+std::vector<ScriptedUi::Question> ScriptedUi::Messages() const { return OfKind(Question::Kind::Message); }
+std::vector<ScriptedUi::Question> ScriptedUi::Inputs() const { return OfKind(Question::Kind::Input); }
+std::vector<ScriptedUi::Question> ScriptedUi::SaveChangesQuestions() const {
+  return OfKind(Question::Kind::SaveChanges);
 }
 
 }  // namespace kestrova::testing

@@ -11,7 +11,8 @@ namespace kestrova::testing {
 
 // A Ui that records every question and answers from scripted lists. An
 // input box with no scripted reply answers as Cancel does (the default);
-// a dialog with no scripted answer is cancelled; a message box is OK'd.
+// a dialog with no scripted answer is cancelled; a message box is OK'd; the
+// save-changes question with no scripted answer is cancelled.
 // A prompt that repeats until its reply is acceptable would ask forever when
 // the default is never acceptable and the replies have run out: past
 // `unscriptedInputLimit` unscripted replies the fake throws, which fails the
@@ -19,9 +20,9 @@ namespace kestrova::testing {
 class ScriptedUi : public Ui {
  public:
   struct Question {
-    enum class Kind { OpenFile, SaveFile, Input, Message } kind;
+    enum class Kind { OpenFile, SaveFile, Input, Message, SaveChanges } kind;
     FileDialogRequest dialog;                     // file dialogs
-    std::string title, text, defaultText;         // input box and message box
+    std::string title, text, defaultText;         // input box, message box, save-changes question
     MessageIcon icon = MessageIcon::Information;  // message box
     MessageButtons buttons = MessageButtons::Ok;  // message box
   };
@@ -29,6 +30,7 @@ class ScriptedUi : public Ui {
   std::deque<std::optional<std::string>> fileAnswers;  // nullopt = cancel
   std::deque<std::optional<std::string>> inputAnswers;  // nullopt = Cancel
   std::deque<MessageAnswer> messageAnswers;
+  std::deque<SaveChangesAnswer> saveChangesAnswers;
   int unscriptedInputLimit = 100;
   int unscriptedInputs = 0;  // input boxes answered with the default for want of a reply
   std::vector<Question> questions;
@@ -38,10 +40,15 @@ class ScriptedUi : public Ui {
   std::string InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) override;
   MessageAnswer Message(const std::string& text, const std::string& title, MessageIcon icon,
                         MessageButtons buttons) override;
+  SaveChangesAnswer AskSaveChanges(const std::string& text, const std::string& title) override;
 
   // The message boxes shown so far.
   std::vector<Question> Messages() const;
   std::vector<Question> Inputs() const;
+  std::vector<Question> SaveChangesQuestions() const;
+
+ private:
+  std::vector<Question> OfKind(Question::Kind kind) const;
 };
 
 }  // namespace kestrova::testing

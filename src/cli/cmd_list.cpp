@@ -1,0 +1,88 @@
+// kestrova list FILE [--level N] [--json]: every record of the levels.
+#include <cstdio>
+
+#include "cli/commands.h"
+#include "cli/json_output.h"
+#include "cli/output.h"
+#include "cli/level_records.h"
+#include "cli/session.h"
+
+namespace kestrova::cli {
+
+namespace {
+
+std::string LevelHeading(const ListedLevel& level) {
+  return "Level " + std::to_string(level.number) + " " + AddressText(level.start) + "-" + AddressText(level.end + 1) + ": " +
+         std::to_string(level.records.size()) + " records, " + std::to_string(level.height) + " rows high\n";
+}
+
+std::string RecordLine(const ListedRecord& record) {
+  char head[48];
+  std::snprintf(head, sizeof head, "  $%04X %5d  %02X %02X  ", record.address, record.row, record.code,
+                record.operand);
+  return head + std::string(record.group ? "| " : "") + record.description + "\n";
+}
+
+std::string GroupLine(const ListedRecord& record) {
+  return "  " + AddressText(record.address) + "             " + GroupName(*record.group) + " (" +
+         std::to_string(record.group->size / 2) + " records):\n";
+}
+
+std::string ListText(const std::vector<ListedLevel>& levels) {
+  std::string text;
+  for (const ListedLevel& level : levels) {
+    text += LevelHeading(level);
+    for (const ListedRecord& record : level.records) {
+      if (record.group && record.groupStart == record.address) text += GroupLine(record);
+      text += RecordLine(record);
+    }
+    text += "\n";
+  }
+  return text;
+}
+
+QJsonObject ListJson(const std::vector<ListedLevel>& levels, const std::string& file) {
+  QJsonArray levelArray;
+  for (const ListedLevel& level : levels) {
+    QJsonArray records;
+    for (const ListedRecord& record : level.records) {
+      QJsonObject entry{{"address", static_cast<qint64>(record.address)},
+                        {"row", record.row},
+                        {"code", record.code},
+                        {"operand", record.operand},
+                        {"description", Q(record.description)}};
+      entry["group"] = record.group ? QJsonValue(QJsonObject{{"name", Q(GroupName(*record.group))},
+                                                             {"start", static_cast<qint64>(record.groupStart)},
+                                                             {"bytes", record.group->size}})
+                                    : QJsonValue();
+      records.append(entry);
+    }
+    levelArray.append(QJsonObject{{"level", level.number},
+                                  {"start", static_cast<qint64>(level.start)},
+                                  {"end", static_cast<qint64>(level.end)},
+                                  {"height", level.height},
+                                  {"records", records}});
+  }
+  return QJsonObject{{"schema", kListSchema}, {"file", Q(file)}, {"levels", levelArray}};
+}
+
+}  // namespace
+
+int RunList(const ParsedCommand& line) {
+  Session session(line.command, false);
+  const std::string& file = line.words[0];
+  if (!session.Load(file)) return kFailed;
+  const Editor& editor = session.GetEditor();
+  std::vector<ListedLevel> levels = ListLevels(editor.Image(), editor.Levels());
+  if (line.Has("level")) {
+    const int wanted = line.Number("level", 1);
+    if (wanted > static_cast<int>(levels.size()))
+      return UsageFailure(line.command, "--level " + std::to_string(wanted) + ": " + file + " has " +
+                                            std::to_string(levels.size()) + " levels");
+    levels = {levels[static_cast<std::size_t>(wanted - 1)]};
+  }
+  PrintText(line.Has("json") ? JsonLine(ListJson(levels, file)) : ListText(levels));
+  return kDone;
+}
+
+}  // namespace kestrova::cli

@@ -1,0 +1,213 @@
+#include "cli/command_line.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QStringList>
+
+#include <algorithm>
+#include <charconv>
+
+namespace kestrova::cli {
+
+namespace {
+
+OptionSpec Force() { return {{"force"}, "", "replace an existing output file", std::nullopt}; }
+OptionSpec Json() { return {{"json"}, "", "print JSON (see its \"schema\" field)", std::nullopt}; }
+OptionSpec Output(const std::string& kinds) {
+  return {{"o", "output"}, "OUT", "the output: " + kinds, std::nullopt};
+}
+OptionSpec Level() { return {{"level"}, "N", "level N only (1-255)", 1, 255}; }
+
+std::vector<CommandSpec> MakeCommands() {
+  return {
+      {"info", "FILE", 1, 1, {Json()}, "format, machine, free bytes, every level and the settings"},
+      {"list", "FILE", 1, 1, {Level(), Json()},
+       "every record of the levels: address, row, code, operand and what it is"},
+      {"diff", "A B", 2, 2, {Json()}, "what differs between two snapshots of the game; status 1 when they differ"},
+      {"check", "FILE", 1, 1, {Json()}, "what would trouble the game or you; status 1 when something is wrong"},
+      {"edit", "IN", 1, 1,
+       {Output(".sna or .szx"), Force(),
+        {{"e", "command"}, "COMMAND", "an edit command (repeatable; see README)", std::nullopt, 0, true},
+        {{"script"}, "FILE", "edit commands, one a line (- for standard input)", std::nullopt},
+        {{"dry-run"}, "", "print what would change, write nothing", std::nullopt}},
+       "edits through the editor's own commands, then saves"},
+      {"render", "FILE", 1, 1,
+       {Level(),
+        {{"scroll"}, "S", "rows from the level start at the bottom of the view", 0, 0x3FFFFFFF},
+        {{"land-space"}, "", "tick \"Show Land Space\"", std::nullopt},
+        {{"scale"}, "K", "pixels per Spectrum pixel, 1-4 (map 2, overview and whole level 1)", 1, 4},
+        {{"no-banner"}, "", "the map view without the title banner", std::nullopt},
+        Output("the map view as .png, or the screen as .scr"),
+        {{"scr"}, "OUT", "the Spectrum screen as drawn (.scr)", std::nullopt},
+        {{"png"}, "OUT", "the map view (.png)", std::nullopt},
+        {{"grid"}, "OUT", "the cell grid: TileId, OwnerPos, LandPos as 32-bit words", std::nullopt},
+        {{"overview"}, "OUT", "the level overview (.png)", std::nullopt},
+        {{"whole"}, "OUT", "the whole level (.png)", std::nullopt},
+        Force()},
+       "the level as the editor draws it"},
+      {"save", "IN [OUT]", 1, 2, {Output(".sna or .szx"), Force()}, "\"Save Snapshot\""},
+      {"asm", "IN", 1, 1, {Output(".asm, or - for standard output"), Force()}, "\"Save Disassembly\": a pasmo-ready listing"},
+      {"tap", "IN", 1, 1,
+       {Output(".tap, or - for standard output"), {{"screen"}, "SCREEN.scr", "the loading screen", std::nullopt}, Force()},
+       "\"Save TAP\" with BASIC loader"},
+      {"demo", "", 0, 0,
+       {{{"128k"}, "", "the 128K snapshot", std::nullopt}, Output(".sna or .szx"), Force()},
+       "writes the demo game"},
+  };
+}
+
+std::string Dashed(const std::string& name) { return (name.size() == 1 ? "-" : "--") + name; }
+
+std::string OptionUsage(const OptionSpec& option) {
+  std::string text = Dashed(option.names.front());
+  if (!option.valueName.empty()) text += " " + option.valueName;
+  return text;
+}
+
+std::string HelpText(const CommandSpec& command) {
+  std::string text = "usage: " + UsageLine(command) + "\n\n" + command.summary + "\n";
+  if (!command.options.empty()) text += "\noptions:\n";
+  for (const OptionSpec& option : command.options) {
+    std::string names;
+    for (const std::string& name : option.names) names += (names.empty() ? "" : ", ") + Dashed(name);
+    if (!option.valueName.empty()) names += " " + option.valueName;
+    names.resize(std::max<std::size_t>(names.size() + 2, 24), ' ');
+    text += "  " + names + option.description + "\n";
+  }
+  text += "  -h, --help              this text\n";
+  return text;
+}
+
+ParsedCommand UsageError(const std::string& command, const std::string& text) {
+  ParsedCommand parsed;
+  parsed.kind = ParsedCommand::Kind::UsageError;
+  parsed.command = command;
+  parsed.text = text;
+  return parsed;
+}
+
+QStringList QtNames(const OptionSpec& option) {
+  QStringList names;
+  for (const std::string& name : option.names) names << QString::fromStdString(name);
+  return names;
+}
+
+ParsedCommand ParseCommand(const CommandSpec& command, const std::vector<std::string>& arguments) {
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+  parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+  const QCommandLineOption help(QStringList{"h", "help"});
+  parser.addOption(help);
+  for (const OptionSpec& option : command.options) {
+    parser.addOption(QCommandLineOption(QtNames(option), QString(), QString::fromStdString(option.valueName)));
+  }
+  QStringList line{"kestrova"};
+  for (const std::string& argument : arguments) line << QString::fromStdString(argument);
+  if (!parser.parse(line)) return UsageError(command.name, parser.errorText().toStdString());
+  if (parser.isSet(help)) {
+    ParsedCommand parsed;
+    parsed.kind = ParsedCommand::Kind::Help;
+    parsed.command = command.name;
+    parsed.text = HelpText(command);
+    return parsed;
+  }
+  ParsedCommand parsed;
+  parsed.kind = ParsedCommand::Kind::Run;
+  parsed.command = command.name;
+  for (const OptionSpec& option : command.options) {
+    const std::string name = option.names.back();
+    const QStringList values = parser.values(QString::fromStdString(name));
+    const bool set = parser.isSet(QString::fromStdString(name));
+    if (!set) continue;
+    if (!option.repeatable && values.size() > 1)
+      return UsageError(command.name, Dashed(name) + " is given more than once");
+    std::vector<std::string>& kept = parsed.values[name];
+    for (const QString& value : values) kept.push_back(value.toStdString());
+    if (option.minimum) {
+      const std::optional<int> number = WholeNumber(kept.back());
+      if (!number || *number < *option.minimum || *number > option.maximum)
+        return UsageError(command.name, Dashed(name) + ": '" + kept.back() + "' is not a whole number from " +
+                                            std::to_string(*option.minimum) + " to " + std::to_string(option.maximum));
+    }
+  }
+  for (const QString& word : parser.positionalArguments()) parsed.words.push_back(word.toStdString());
+  const int count = static_cast<int>(parsed.words.size());
+  if (count > command.mostWords)
+    return UsageError(command.name, "'" + parsed.words[static_cast<std::size_t>(command.mostWords)] +
+                                        "' is one word too many");
+  if (count < command.fewestWords) {
+    const std::string missing = command.words.empty() ? "a word" : command.words;
+    return UsageError(command.name, count == 0 ? missing + " is missing" : "a second file is missing");
+  }
+  return parsed;
+}
+
+}  // namespace
+
+std::optional<int> WholeNumber(const std::string& text) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [last, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || last != end) return std::nullopt;
+  return value;
+}
+
+const std::vector<CommandSpec>& Commands() {
+  static const std::vector<CommandSpec> commands = MakeCommands();
+  return commands;
+}
+
+const CommandSpec* FindCommand(std::string_view name) {
+  for (const CommandSpec& command : Commands()) {
+    if (command.name == name) return &command;
+  }
+  return nullptr;
+}
+
+std::string UsageLine(const CommandSpec& command) {
+  std::string line = "kestrova " + command.name;
+  if (!command.words.empty()) line += " " + command.words;
+  for (const OptionSpec& option : command.options) line += " [" + OptionUsage(option) + "]";
+  return line;
+}
+
+std::string OverallUsage() {
+  std::string text = "usage: kestrova COMMAND [OPTIONS] (kestrova COMMAND --help tells more)\n\n";
+  for (const CommandSpec& command : Commands()) {
+    std::string name = command.name;
+    name.resize(8, ' ');
+    text += "  " + name + command.summary + "\n";
+  }
+  text += "\n  kestrova --version, kestrova --help\n";
+  return text;
+}
+
+std::string ParsedCommand::Value(const std::string& option, const std::string& fallback) const {
+  const auto found = values.find(option);
+  return found == values.end() || found->second.empty() ? fallback : found->second.back();
+}
+
+int ParsedCommand::Number(const std::string& option, int fallback) const {
+  return WholeNumber(Value(option)).value_or(fallback);
+}
+
+ParsedCommand ParseCommandLine(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) return UsageError("", "a command is missing");
+  const std::string& first = arguments.front();
+  if (first == "--help" || first == "-h") {
+    ParsedCommand parsed;
+    parsed.kind = ParsedCommand::Kind::Help;
+    parsed.text = OverallUsage();
+    return parsed;
+  }
+  if (first == "--version") {
+    ParsedCommand parsed;
+    parsed.kind = ParsedCommand::Kind::Version;
+    return parsed;
+  }
+  const CommandSpec* command = FindCommand(first);
+  if (!command) return UsageError("", "'" + first + "' is not a command");
+  return ParseCommand(*command, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+}
+
+}  // namespace kestrova::cli

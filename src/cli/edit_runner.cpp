@@ -1,0 +1,185 @@
+#include "cli/edit_runner.h"
+
+#include <cstdio>
+
+#include "edit/drag_step.h"
+#include "edit/insertion.h"
+#include "level/level_stream.h"
+
+namespace kestrova::cli {
+
+namespace {
+
+using Kind = EditCommand::Kind;
+
+constexpr int kMapColumns = 32;
+constexpr int kMapRows = 192;
+
+bool IsDelete(MenuCommand command) {
+  return command == MenuCommand::DeletePlain || command == MenuCommand::DeleteRiverCrossing ||
+         command == MenuCommand::DeleteTunnel || command == MenuCommand::DeleteFortress;
+}
+
+// The first enabled item anywhere in the menu for which `wanted` holds.
+template <typename Wanted>
+const MenuItem* FindItem(const std::vector<MenuItem>& items, const Wanted& wanted) {
+  for (const MenuItem& item : items) {
+    if (item.enabled && wanted(item)) return &item;
+    if (const MenuItem* child = FindItem(item.children, wanted)) return child;
+  }
+  return nullptr;
+}
+
+// The record's level, or nothing when it is in none or is an operand byte.
+std::optional<std::string> NotARecord(const Editor& editor, std::uint32_t address) {
+  const LevelTable& table = editor.Levels();
+  for (int i = 0; i < LevelCount(table); ++i) {
+    const std::uint32_t start = table[static_cast<std::size_t>(i)];
+    const auto end = LevelEndByBoundsRule(editor.Image(), table, i);
+    if (!end || address < start || address > *end) continue;
+    if ((address - start) % kRecordSize != 0) return AddressText(address) + " is an operand byte, not a record";
+    return std::nullopt;
+  }
+  return AddressText(address) + " is not a record of any level";
+}
+
+}  // namespace
+
+std::optional<std::string> EditRunner::Run(const EditCommand& command) {
+  ui_.replies.clear();
+  switch (command.kind) {
+    case Kind::Lives:
+      ui_.replies = {std::to_string(command.numbers[0])};
+      editor_.Lives();
+      return std::nullopt;
+    case Kind::Spawn:
+      ui_.replies = {std::to_string(command.numbers[0]), std::to_string(command.numbers[1])};
+      editor_.Spawn();
+      return std::nullopt;
+    case Kind::Delay:
+      ui_.replies = {std::to_string(command.numbers[0])};
+      editor_.Delay();
+      return std::nullopt;
+    case Kind::Fortress:
+      editor_.ClickFortressUpDown(command.numbers[0]);
+      return std::nullopt;
+    case Kind::Insert: return Insert(command);
+    case Kind::Delete: return Delete(command);
+    case Kind::Change: return Change(command);
+    case Kind::Ink:
+    case Kind::Paper: return Colour(command);
+    case Kind::WipeCurrent:
+    case Kind::WipeAllAfter: return Wipe(command);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> EditRunner::Point(std::uint32_t address, std::optional<int> column, MapPixel& pixel) {
+  if (auto refused = NotARecord(editor_, address)) return refused;
+  const std::optional<MapPixel> shown = editor_.ShowRecord(address, column);
+  if (!shown) {
+    return "the record at " + AddressText(address) + " draws nothing on the map" +
+           (column ? " in column " + std::to_string(*column) : std::string()) +
+           " to point at (it belongs to a group, or is a level's end)";
+  }
+  pixel = *shown;
+  return std::nullopt;
+}
+
+std::optional<std::string> EditRunner::OpenPopup(std::uint32_t address, std::optional<int> column) {
+  MapPixel pixel;
+  if (auto refused = Point(address, column, pixel)) return refused;
+  editor_.PressMap(MouseButton::Right, pixel.x, pixel.y);
+  if (editor_.Popup().empty()) return "the record at " + AddressText(address) + " has no menu";
+  return std::nullopt;
+}
+
+std::optional<std::string> EditRunner::Insert(const EditCommand& command) {
+  MapPixel pixel;
+  if (auto refused = Point(command.address, command.column, pixel)) return refused;
+  const std::int32_t before = editor_.State().bytesFree;
+  if (command.value) ui_.replies = {std::to_string(*command.value)};
+  editor_.DropObject(command.tag, pixel.x, pixel.y);
+  if (editor_.State().bytesFree != before) return std::nullopt;
+  const int size = InsertionSize(command.tag);
+  if (before < size)
+    return std::string(InsertionCaption(command.tag)) + " needs " + std::to_string(size) + " bytes; " +
+           std::to_string(before) + " are free";
+  if (IsFortressTag(command.tag) && editor_.Levels()[kLevelTableSize - 1] != 0)
+    return "a fortress adds a level, and the level table is full";
+  return std::string(InsertionCaption(command.tag)) + " cannot go on the object at " + AddressText(command.address) +
+         " (a fortress, tunnel or log crossing takes no single objects)";
+}
+
+std::optional<std::string> EditRunner::Delete(const EditCommand& command) {
+  if (auto refused = OpenPopup(command.address)) return refused;
+  const MenuItem* item = FindItem(editor_.Popup(), [](const MenuItem& i) { return IsDelete(i.command); });
+  if (!item) return "the record at " + AddressText(command.address) + " has no delete in its menu";
+  const MenuItem chosen = *item;
+  const std::int32_t before = editor_.State().bytesFree;
+  editor_.RunMenuCommand(chosen);
+  if (editor_.State().bytesFree != before) return std::nullopt;
+  return "\"" + chosen.caption + "\" removed nothing: the record is not a whole part of its level in front of its end";
+}
+
+std::optional<std::string> EditRunner::Change(const EditCommand& command) {
+  if (auto refused = OpenPopup(command.address)) return refused;
+  const MenuItem* item = FindItem(editor_.Popup(), [](const MenuItem& i) { return i.command == MenuCommand::Change; });
+  if (!item) return "the record at " + AddressText(command.address) + " has nothing to change";
+  const int value = command.numbers[0];
+  const EditorState& state = editor_.State();
+  if (value < state.rangeMin || value > state.rangeMax)
+    return "\"" + item->caption + "\" takes " + std::to_string(state.rangeMin) + " to " +
+           std::to_string(state.rangeMax) + ", not " + std::to_string(value);
+  const MenuItem chosen = *item;
+  ui_.replies = {std::to_string(value)};
+  editor_.RunMenuCommand(chosen);
+  return std::nullopt;
+}
+
+std::optional<std::string> EditRunner::Colour(const EditCommand& command) {
+  MapPixel shown;
+  if (auto refused = Point(command.address, command.column, shown)) return refused;
+  const std::string holder = command.kind == Kind::Ink ? "Ink" : "Paper";
+  const auto offered = [&](const MenuItem& i) { return i.caption == holder && !i.children.empty() && i.children[0].enabled; };
+  // An object drawn from several tiles has a colour byte (and a menu) for
+  // each: the first of its cells from the top, column by column (in the
+  // column given), whose menu offers the colour is the one clicked.
+  const MenuItem* menu = nullptr;
+  for (int column = 0; column < kMapColumns && !menu; ++column) {
+    if (command.column && column != *command.column) continue;
+    for (int row = 0; row < kMapRows && !menu; ++row) {
+      const std::uint32_t cell = editor_.Tables().rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
+      if (editor_.Grid().ownerPos[cell] != command.address) continue;
+      editor_.PressMap(MouseButton::Right, column * kMapPixelsPerColumn, row * kMapPixelsPerRow);
+      menu = FindItem(editor_.Popup(), offered);
+    }
+  }
+  if (!menu)
+    return "the object at " + AddressText(command.address) + " has no " + holder + " to set" +
+           (command.column ? " in column " + std::to_string(*command.column) : std::string());
+  const MenuItem* item = FindItem(menu->children, [&](const MenuItem& i) {
+    return i.command == MenuCommand::Attribute && i.caption == command.colour;
+  });
+  if (!item) return holder + " of the object at " + AddressText(command.address) + " has no " + command.colour;
+  const MenuItem chosen = *item;
+  editor_.RunMenuCommand(chosen);
+  return std::nullopt;
+}
+
+std::optional<std::string> EditRunner::Wipe(const EditCommand& command) {
+  const int level = command.numbers[0];
+  const int count = LevelCount(editor_.Levels());
+  if (level > count) return "there is no level " + std::to_string(level) + "; the game has " + std::to_string(count);
+  editor_.ChooseLevel(level - 1);
+  if (command.kind == Kind::WipeCurrent) {
+    editor_.ClickWipeCurrentLevel();
+  } else {
+    editor_.ClickWipeAllAfter();
+  }
+  if (!editor_.View().wipeButtonEnabled) return "level " + std::to_string(level) + " is the last: nothing comes after it";
+  editor_.WipeLevels();
+  return std::nullopt;
+}
+
+}  // namespace kestrova::cli

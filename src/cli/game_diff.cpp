@@ -1,0 +1,213 @@
+#include "cli/game_diff.h"
+
+#include <QJsonArray>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "cli/json_output.h"
+#include "cli/output.h"
+#include "edit/attribute_command.h"
+#include "edit/context_menu.h"
+#include "level/game_settings.h"
+#include "snapshot/check_table.h"
+
+namespace kestrova::cli {
+
+namespace {
+
+struct SettingByte {
+  const char* name;
+  std::uint32_t address;
+};
+constexpr SettingByte kSettingBytes[] = {
+    {"lives", kStartingLives}, {"start column", kStartColumn}, {"pixels down", kPixelsDown},
+    {"enemy delay", kEnemyDelay}, {"fortress byte", kFortressByte},
+};
+
+constexpr std::uint32_t kCheckTableSize = 256;
+
+// A record of the whole game with the level it is in.
+struct GameRecord {
+  int level;
+  const ListedRecord* record;
+};
+
+std::vector<GameRecord> GameRecords(const std::vector<ListedLevel>& levels) {
+  std::vector<GameRecord> records;
+  for (const ListedLevel& level : levels) {
+    for (const ListedRecord& record : level.records) records.push_back({level.number, &record});
+  }
+  return records;
+}
+
+bool SameRecord(const GameRecord& a, const GameRecord& b) {
+  return a.record->code == b.record->code && a.record->operand == b.record->operand;
+}
+
+RecordChange Change(RecordChange::Kind kind, const GameRecord& at, std::string before, std::string after) {
+  return {kind, at.level, at.record->row, at.record->address, std::move(before), std::move(after)};
+}
+
+// The edit script between the records of the two games, by the longest
+// common subsequence over the whole level area, so that a level split or
+// joined (a fortress in or out) reads as the records it moved. A delete next
+// to an insert of the same code is taken as one change.
+void DiffRecords(const std::vector<GameRecord>& a, const std::vector<GameRecord>& b, std::vector<RecordChange>& changes) {
+  const std::size_t n = a.size(), m = b.size();
+  std::vector<std::vector<std::uint16_t>> common(n + 1, std::vector<std::uint16_t>(m + 1, 0));
+  for (std::size_t i = n; i-- > 0;) {
+    for (std::size_t j = m; j-- > 0;) {
+      common[i][j] = SameRecord(a[i], b[j]) ? static_cast<std::uint16_t>(common[i + 1][j + 1] + 1)
+                                            : std::max(common[i + 1][j], common[i][j + 1]);
+    }
+  }
+  std::size_t i = 0, j = 0;
+  while (i < n || j < m) {
+    if (i < n && j < m && SameRecord(a[i], b[j])) {
+      ++i, ++j;
+    } else if (i < n && j < m && a[i].record->code == b[j].record->code && common[i + 1][j + 1] == common[i][j]) {
+      changes.push_back(Change(RecordChange::Kind::Changed, b[j], a[i].record->description, b[j].record->description));
+      ++i, ++j;
+    } else if (j < m && (i == n || common[i][j + 1] >= common[i + 1][j])) {
+      changes.push_back(Change(RecordChange::Kind::Inserted, b[j], {}, b[j].record->description));
+      ++j;
+    } else {
+      changes.push_back(Change(RecordChange::Kind::Deleted, a[i], a[i].record->description, {}));
+      ++i;
+    }
+  }
+}
+
+// The objects whose popup "Attribute" edits the colour byte, by their
+// delete items' names ("Boulder"); the bytes only kept matched have none.
+std::string ColourOwners(std::uint32_t address) {
+  constexpr std::string_view kDelete = "Delete ";
+  std::vector<std::string> names;
+  for (const PopupRow& row : kPopupRows) {
+    if (!row.attribute) continue;
+    for (std::uint32_t tile = row.firstTile; tile <= row.lastTile; ++tile) {
+      std::string name(row.deleteCaption.substr(row.deleteCaption.rfind(kDelete, 0) == 0 ? kDelete.size() : 0));
+      if (AttributeAddressOf(row, tile) == address && std::find(names.begin(), names.end(), name) == names.end())
+        names.push_back(name);
+    }
+  }
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+  return text.empty() ? "kept matched to another" : text;
+}
+
+const char* KindName(RecordChange::Kind kind) {
+  switch (kind) {
+    case RecordChange::Kind::Inserted: return "inserted";
+    case RecordChange::Kind::Deleted: return "deleted";
+    case RecordChange::Kind::Changed: return "changed";
+  }
+  return "";
+}
+
+}  // namespace
+
+bool GameDiff::SameGame() const {
+  return settings.empty() && levelsBefore == levelsAfter && records.empty() && colours.empty();
+}
+
+bool CheckTableIsStale(const SnapshotImage& image) {
+  SnapshotImage updated = image;
+  UpdateCheckTable(updated);
+  for (std::uint32_t i = 0; i < kCheckTableSize; ++i) {
+    if (updated.Read(kCheckTableStart + i) != image.Read(kCheckTableStart + i)) return true;
+  }
+  return false;
+}
+
+GameDiff DiffGames(const GameView& a, const GameView& b) {
+  GameDiff diff;
+  for (const SettingByte& setting : kSettingBytes) {
+    const int before = a.image.Read(setting.address), after = b.image.Read(setting.address);
+    if (before != after) diff.settings.push_back({setting.name, before, after});
+  }
+  const std::vector<ListedLevel> levelsA = ListLevels(a.image, a.levels);
+  const std::vector<ListedLevel> levelsB = ListLevels(b.image, b.levels);
+  diff.levelsBefore = static_cast<int>(levelsA.size());
+  diff.levelsAfter = static_cast<int>(levelsB.size());
+  DiffRecords(GameRecords(levelsA), GameRecords(levelsB), diff.records);
+  for (const std::uint32_t address : ColourByteAddresses()) {
+    const int before = a.image.Read(address), after = b.image.Read(address);
+    if (before != after) diff.colours.push_back({address, ColourOwners(address), before, after});
+  }
+  diff.bytesFreeBefore = a.bytesFree;
+  diff.bytesFreeAfter = b.bytesFree;
+  for (std::uint32_t i = 0; i < kCheckTableSize; ++i) {
+    if (a.image.Read(kCheckTableStart + i) != b.image.Read(kCheckTableStart + i)) diff.checkTableDiffers = true;
+  }
+  diff.checkTableStaleBefore = CheckTableIsStale(a.image);
+  diff.checkTableStaleAfter = CheckTableIsStale(b.image);
+  return diff;
+}
+
+std::string DiffText(const GameDiff& diff) {
+  std::string text;
+  for (const SettingChange& setting : diff.settings)
+    text += setting.name + ": " + std::to_string(setting.before) + " -> " + std::to_string(setting.after) + "\n";
+  if (diff.levelsBefore != diff.levelsAfter)
+    text += "levels: " + std::to_string(diff.levelsBefore) + " -> " + std::to_string(diff.levelsAfter) + "\n";
+  for (const RecordChange& change : diff.records) {
+    text += "level " + std::to_string(change.level) + ", row " + std::to_string(change.row) + " (" +
+            AddressText(change.address) + "): " + KindName(change.kind) + ": ";
+    switch (change.kind) {
+      case RecordChange::Kind::Inserted: text += change.after; break;
+      case RecordChange::Kind::Deleted: text += change.before; break;
+      case RecordChange::Kind::Changed: text += change.before + " -> " + change.after; break;
+    }
+    text += "\n";
+  }
+  for (const ColourChange& colour : diff.colours)
+    text += "colour byte " + AddressText(colour.address) + " (" + colour.objects + "): $" + Hex(static_cast<std::uint32_t>(colour.before), 2) +
+            " -> $" + Hex(static_cast<std::uint32_t>(colour.after), 2) + "\n";
+  if (diff.bytesFreeBefore != diff.bytesFreeAfter)
+    text += "free bytes: " + std::to_string(diff.bytesFreeBefore) + " -> " + std::to_string(diff.bytesFreeAfter) + "\n";
+  if (diff.checkTableDiffers)
+    text += std::string("check table: differs (") + (diff.checkTableStaleBefore ? "stale" : "up to date") + " -> " +
+            (diff.checkTableStaleAfter ? "stale" : "up to date") + ")\n";
+  if (text.empty()) text = "the same game\n";
+  return text;
+}
+
+QJsonObject DiffJson(const GameDiff& diff, const std::string& a, const std::string& b) {
+  QJsonArray settings;
+  for (const SettingChange& setting : diff.settings)
+    settings.append(QJsonObject{{"name", Q(setting.name)}, {"before", setting.before}, {"after", setting.after}});
+  QJsonArray records;
+  for (const RecordChange& change : diff.records) {
+    QJsonObject entry{{"kind", KindName(change.kind)},
+                      {"level", change.level},
+                      {"row", change.row},
+                      {"address", static_cast<qint64>(change.address)}};
+    entry["before"] = change.kind == RecordChange::Kind::Inserted ? QJsonValue() : QJsonValue(Q(change.before));
+    entry["after"] = change.kind == RecordChange::Kind::Deleted ? QJsonValue() : QJsonValue(Q(change.after));
+    records.append(entry);
+  }
+  QJsonArray colours;
+  for (const ColourChange& colour : diff.colours)
+    colours.append(QJsonObject{{"address", static_cast<qint64>(colour.address)},
+                               {"objects", Q(colour.objects)},
+                               {"before", colour.before},
+                               {"after", colour.after}});
+  return QJsonObject{
+      {"schema", kDiffSchema},
+      {"a", Q(a)},
+      {"b", Q(b)},
+      {"sameGame", diff.SameGame()},
+      {"settings", settings},
+      {"levels", QJsonObject{{"before", diff.levelsBefore}, {"after", diff.levelsAfter}}},
+      {"records", records},
+      {"colours", colours},
+      {"bytesFree", QJsonObject{{"before", diff.bytesFreeBefore}, {"after", diff.bytesFreeAfter}}},
+      {"checkTable", QJsonObject{{"differs", diff.checkTableDiffers},
+                                 {"staleBefore", diff.checkTableStaleBefore},
+                                 {"staleAfter", diff.checkTableStaleAfter}}},
+  };
+}
+
+}  // namespace kestrova::cli

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QJsonObject>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cli/level_records.h"
+#include "level/level_table.h"
+#include "snapshot/snapshot_image.h"
+
+namespace kestrova::cli {
+
+// A loaded game as the comparison reads it.
+struct GameView {
+  const SnapshotImage& image;
+  const LevelTable& levels;
+  std::int32_t bytesFree;
+};
+
+struct SettingChange {
+  std::string name;
+  int before = 0;
+  int after = 0;
+};
+
+struct RecordChange {
+  enum class Kind { Inserted, Deleted, Changed };
+  Kind kind = Kind::Changed;
+  int level = 0;
+  std::int32_t row = 0;        // in the level it is in (A for a delete, B otherwise)
+  std::uint32_t address = 0;   // likewise
+  std::string before;          // description in A (not for an insert)
+  std::string after;           // description in B (not for a delete)
+};
+
+struct ColourChange {
+  std::uint32_t address = 0;
+  std::string objects;  // whose colour it is, as the popup names them
+  int before = 0;
+  int after = 0;
+};
+
+// What differs between two games, as a person reads it.
+struct GameDiff {
+  std::vector<SettingChange> settings;
+  int levelsBefore = 0;
+  int levelsAfter = 0;
+  std::vector<RecordChange> records;
+  std::vector<ColourChange> colours;
+  std::int32_t bytesFreeBefore = 0;
+  std::int32_t bytesFreeAfter = 0;
+  bool checkTableDiffers = false;
+  bool checkTableStaleBefore = false;
+  bool checkTableStaleAfter = false;
+
+  // The game data is the same: settings, levels, records, colours.
+  bool SameGame() const;
+};
+
+// True when the check table the image holds is not the one its bytes give.
+bool CheckTableIsStale(const SnapshotImage& image);
+
+GameDiff DiffGames(const GameView& a, const GameView& b);
+std::string DiffText(const GameDiff& diff);
+QJsonObject DiffJson(const GameDiff& diff, const std::string& a, const std::string& b);
+
+}  // namespace kestrova::cli

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QString>
+
+#include <string>
+
+namespace kestrova::cli {
+
+// The "schema" field of each JSON output: its name and version. A change of
+// the fields an output has bumps its version (and the README's description).
+inline constexpr const char* kInfoSchema = "kestrova-info/1";
+inline constexpr const char* kListSchema = "kestrova-list/1";
+inline constexpr const char* kDiffSchema = "kestrova-diff/1";
+inline constexpr const char* kCheckSchema = "kestrova-check/1";
+
+inline QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// One JSON document on one line, with its line end.
+std::string JsonLine(const QJsonObject& object);
+
+}  // namespace kestrova::cli

@@ -1,0 +1,85 @@
+#include "cli/level_records.h"
+
+#include "edit/ground_menu.h"
+#include "export/asm_listing.h"
+#include "level/level_stream.h"
+
+namespace kestrova::cli {
+
+namespace {
+
+constexpr std::string_view kListingCommentStart = " ;";
+constexpr std::string_view kEndOfLevelDescription = "End of level (the END OF LEVEL label)";
+
+bool BytesMatch(const SnapshotImage& image, std::uint32_t p, const std::vector<std::uint8_t>& bytes) {
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (image.Read(p + static_cast<std::uint32_t>(i)) != bytes[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+const GroupTag* GroupAt(const SnapshotImage& image, std::uint32_t p, std::uint32_t end) {
+  const GroupTag* found = nullptr;
+  for (const GroupTag& group : kGroupTags) {
+    if (p + group.size > end + kRecordSize) continue;
+    if (found && found->size >= group.size) continue;
+    const int column = group.columnInSecondByte ? image.Read(p + 1) : 0;
+    if (BytesMatch(image, p, GroupBytes(group, column))) found = &group;
+  }
+  return found;
+}
+
+std::string GroupName(const GroupTag& group) {
+  std::string_view submenu;
+  for (const InsertNode& node : kInsertTree) {
+    if (node.depth == 1 && node.tag == kSubmenu) submenu = node.caption;
+    if (node.tag == group.tag) break;
+  }
+  const std::string caption(group.caption);
+  if (submenu.empty() || caption.find(submenu) != std::string::npos) return caption;
+  return std::string(submenu) + ": " + caption;
+}
+
+std::string DescribeRecord(std::uint8_t code, std::uint8_t operand) {
+  std::string text = RecordDescription(code, operand);
+  if (text.rfind(kListingCommentStart, 0) == 0) text.erase(0, kListingCommentStart.size());
+  if (text.empty()) return "an unknown code";
+  // The level's rise is what a person edits a land space for ("Change Distance").
+  if (code == kCodeLandSpace)
+    text += ", distance " + std::to_string(operand) + " (" + std::to_string(LandSpaceRows(operand)) + " rows)";
+  return text;
+}
+
+std::vector<ListedLevel> ListLevels(const SnapshotImage& image, const LevelTable& table) {
+  std::vector<ListedLevel> levels;
+  for (int i = 0; i < LevelCount(table); ++i) {
+    ListedLevel level;
+    level.number = i + 1;
+    level.start = table[static_cast<std::size_t>(i)];
+    level.end = LevelEndByBoundsRule(image, table, i).value_or(level.start);
+    level.height = LevelHeight(image, level.start, level.end);
+    std::int32_t row = 0;
+    const GroupTag* group = nullptr;
+    std::uint32_t groupStart = 0;
+    for (std::uint32_t p = level.start; p <= level.end; p = NextRecord(p)) {
+      if (group && p >= groupStart + group->size) group = nullptr;
+      if (!group) {
+        group = GroupAt(image, p, level.end);
+        groupStart = p;
+      }
+      const ObjectRecord record = ReadRecord(image, p);
+      // The end record reads as a spawn point in the listing; the map shows it as the label it draws.
+      std::string description = p == level.end && IsEndRecord(record) ? std::string(kEndOfLevelDescription)
+                                                                        : DescribeRecord(record.code, record.operand);
+      level.records.push_back({p, row, record.code, record.operand, std::move(description), group,
+                               group ? groupStart : 0});
+      if (record.code == kCodeLandSpace) row += LandSpaceRows(record.operand);
+    }
+    levels.push_back(std::move(level));
+  }
+  return levels;
+}
+
+}  // namespace kestrova::cli

@@ -1,0 +1,47 @@
+// Pointing at a record by its address: what the command line does where a
+// person moves the mouse.
+#include <algorithm>
+
+#include "edit/drag_step.h"
+#include "editor/editor.h"
+#include "render/overview.h"
+#include "render/screen_canvas.h"
+
+namespace kestrova {
+
+namespace {
+
+constexpr std::int32_t kMiddleRow = kWindowRows / 2;
+
+}  // namespace
+
+std::optional<MapPixel> Editor::ShowRecord(std::uint32_t address, std::optional<int> column) {
+  if (!HasSnapshot()) return std::nullopt;
+  int level = -1;
+  for (int i = 0; i < LevelCount(levelTable_); ++i) {
+    const auto end = LevelEndByBoundsRule(image_, levelTable_, i);
+    if (end && address >= levelTable_[static_cast<std::size_t>(i)] && address <= *end) level = i;
+  }
+  if (level < 0) return std::nullopt;
+  if (level != state_.currentLevelIndex || levelTable_[static_cast<std::size_t>(level)] != state_.levelStart)
+    ChooseLevel(level);
+  const std::int32_t row = RowOfRecord(image_, state_.levelStart, address);
+  ScrollTo(view_.scrollMaximum - std::max(row - kMiddleRow, 0));
+
+  for (int c = 0; c < kScreenColumns; ++c) {
+    if (column && c != *column) continue;
+    for (int r = 0; r < kWindowRows; ++r) {
+      const std::uint32_t cell = tables_.rowStart[static_cast<std::size_t>(r)] + static_cast<std::uint32_t>(c);
+      if (grid_.ownerPos[cell] == address) return MapPixel{c * kMapPixelsPerColumn, r * kMapPixelsPerRow};
+    }
+  }
+  return std::nullopt;
+}
+
+void Editor::DropObject(int tag, int x, int y) {
+  if (!HasSnapshot() || x < 0 || x >= kMapViewWidth || y < 0 || y >= kMapViewHeight) return;
+  PointAtMapPixel(x, y);
+  Drop(tag);
+}
+
+}  // namespace kestrova

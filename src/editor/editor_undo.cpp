@@ -1,0 +1,127 @@
+// Undo and redo of the editing handlers, and the question before unsaved
+// changes would be lost.
+#include <optional>
+#include <string_view>
+
+#include "edit/context_menu.h"
+#include "editor/step_recorder.h"
+#include "snapshot/check_table.h"
+
+namespace kestrova {
+
+namespace {
+
+constexpr const char* kSaveChangesTitle = "Unsaved Changes";
+
+std::string FileNameOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The caption of the item among `items` that runs `command` with `tag`,
+// after the caption of the submenu that holds it: "Delete Tree", "Ink Blue".
+std::optional<std::string> FindCaption(const std::vector<MenuItem>& items, MenuCommand command, int tag,
+                                       const std::string& submenu) {
+  for (const MenuItem& item : items) {
+    if (item.command == command && item.tag == tag) return submenu.empty() ? item.caption : submenu + " " + item.caption;
+    if (auto found = FindCaption(item.children, command, tag, item.caption)) return found;
+  }
+  return std::nullopt;
+}
+
+// A drag moves the object its popup would delete: "Move Tree".
+std::string DragStepName(std::uint32_t tile) {
+  constexpr std::string_view kDelete = "Delete ";
+  const PopupRow* row = FindPopupRow(tile);
+  if (!row || !row->deleteCaption.starts_with(kDelete)) return "Move";
+  return "Move " + std::string(row->deleteCaption.substr(kDelete.size()));
+}
+
+}  // namespace
+
+std::vector<ByteRun> Editor::NotEditedRuns() {
+  return {{ImageOffsetOf(kScreenAreaStart), kScreenAreaSize}, {ImageOffsetOf(kCheckTableStart), kCheckTableSize}};
+}
+
+StepPlace Editor::CurrentPlace() const {
+  return {state_.levelStart,        state_.levelEnd,     state_.bytesFree,
+          state_.currentLevelIndex, state_.scrollOffset, view_.scrollPosition};
+}
+
+void Editor::ShowPlace(const StepPlace& place) {
+  state_.levelStart = place.levelStart;
+  state_.levelEnd = place.levelEnd;
+  state_.bytesFree = place.bytesFree;
+  view_.chooserIndex = place.levelIndex;
+  state_.savedScrollOffset = place.scrollOffset;
+  RebuildLevels();
+  view_.scrollPosition = place.scrollPosition;
+  ShowFortressByte();
+  Refresh();
+}
+
+void Editor::RecordStep(std::string name, const StepPlace& before) {
+  history_.Record(std::move(name), image_.Bytes(), before, CurrentPlace());
+}
+
+void Editor::StartHistory() {
+  openDrag_.reset();
+  history_.Reset(image_.Bytes());
+}
+
+void Editor::OpenDragStep(std::uint32_t tile) {
+  CloseDragStep();
+  openDrag_ = OpenStep{DragStepName(tile), CurrentPlace()};
+}
+
+void Editor::CloseDragStep() {
+  if (!openDrag_) return;
+  OpenStep drag = std::move(*openDrag_);
+  openDrag_.reset();
+  RecordStep(std::move(drag.name), drag.before);
+}
+
+std::string Editor::PopupCaption(MenuCommand command, int tag, const char* fallback) const {
+  return FindCaption(popup_, command, tag, {}).value_or(fallback);
+}
+
+std::string Editor::UndoName() const {
+  const UndoStep* step = history_.NextUndo();
+  return step ? step->name : std::string();
+}
+
+std::string Editor::RedoName() const {
+  const UndoStep* step = history_.NextRedo();
+  return step ? step->name : std::string();
+}
+
+void Editor::Undo() {
+  // A drag still held would go on moving a record the undo may have moved.
+  CloseDragStep();
+  state_.dragFlag = false;
+  if (const UndoStep* step = history_.Undo(image_.MutableBytes())) ShowPlace(step->placeBefore);
+}
+
+void Editor::Redo() {
+  CloseDragStep();
+  state_.dragFlag = false;
+  if (const UndoStep* step = history_.Redo(image_.MutableBytes())) ShowPlace(step->placeAfter);
+}
+
+bool Editor::MaybeSave() {
+  CloseDragStep();
+  if (!IsModified()) return true;
+  const std::string name = snapshotPath_.empty() ? "the snapshot" : "\"" + FileNameOf(snapshotPath_) + "\"";
+  const std::string text = "Save the changes to " + name + "?";
+  switch (ui_.AskSaveChanges(text, kSaveChangesTitle)) {
+    case SaveChangesAnswer::Save:
+      return SaveSnapshot();
+    case SaveChangesAnswer::Discard:
+      return true;
+    case SaveChangesAnswer::Cancel:
+      break;
+  }
+  return false;
+}
+
+}  // namespace kestrova
