@@ -55,7 +55,8 @@ void CheckParsed(const cli::ParsedCommand& parsed) {
   if (command == nullptr) fuzz::Fail("an unknown command to run: " + parsed.command);
   const int words = static_cast<int>(parsed.words.size());
   if (words < command->fewestWords || words > command->mostWords) fuzz::Fail(parsed.command + ": wrong number of words");
-  for (const auto& [name, values] : parsed.values) {
+  for (const auto& entry : parsed.values) {
+    const std::string& name = entry.first;
     const auto option = std::find_if(command->options.begin(), command->options.end(),
                                      [&](const cli::OptionSpec& spec) { return spec.names.back() == name; });
     if (option == command->options.end()) fuzz::Fail(parsed.command + ": an option it does not have: " + name);
