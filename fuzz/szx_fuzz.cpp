@@ -35,6 +35,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0u;
   });
   const auto load = kestrova::ReadSzxSnapshot(file, kestrova::SnapshotImage(), {});
-  if (load.Ok() && load->image.Size() != kestrova::SzxSnapshotSize(size)) std::abort();
+  if (load.Ok() && load->image.Size() != kestrova::SzxSnapshotSize(file)) std::abort();
   return 0;
 }

@@ -269,11 +269,15 @@ TEST(SzxSnapshot, AShortFileWithA128KPageIs128K) {
 }
 
 TEST(SzxSnapshot, TheFileLengthChoosesTheMachine) {
-  // Machine ids opposite to the lengths: the length decides.
+  // A 128K machine id below the limit: the length decides. At the limit the
+  // file is 128K unless its header names a 48K machine.
   Bytes justBelow = PaddedTo(File48K(0x8002, 0xBEEF, {Page48K(5, 0x55)}), kSzx128KFileLength - 1);
   justBelow[6] = kSzxMachine128K;
   Bytes atLimit = PaddedTo(File48K(0x8002, 0xBEEF, {Page48K(5, 0x55)}), kSzx128KFileLength);
-  atLimit[6] = kSzxMachine48K;
+  atLimit[6] = kSzxMachine128K;
+  Bytes named48K = atLimit;
+  named48K[6] = kSzxMachine48K;
+  EXPECT_EQ(Loaded(named48K).Size(), kSnapshotSize48K);
 
   const SnapshotImage small = Loaded(justBelow);
   EXPECT_EQ(small.Size(), kSnapshotSize48K);

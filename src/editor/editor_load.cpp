@@ -43,7 +43,7 @@ void Editor::LoadSnapshotFile(const std::string& path) {
 
   // Accepted: only now does the held image change.
   image_ = std::move(loaded->image);
-  state_.snapshotSize = static_cast<std::uint32_t>(image_.Size());
+  state_.snapshotSize = image_.Size();
   state_.loadedFromSzx = loaded->fromSzx;
   if (loaded->fromSzx) keptSzx_ = loaded->kept;
   snapshotPath_ = path;

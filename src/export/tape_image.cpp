@@ -39,7 +39,7 @@ std::uint8_t TapeDataChecksum(std::span<const std::uint8_t> data) {
   return x;
 }
 
-std::vector<std::uint8_t> BuildTapeImage(const SnapshotImage& image, std::uint32_t snapshotSize,
+std::vector<std::uint8_t> BuildTapeImage(const SnapshotImage& image, std::size_t snapshotSize,
                                          std::optional<TapeScreen> screen) {
   const bool is48K = snapshotSize == kSnapshotSize48K;
   std::vector<std::uint8_t> out;

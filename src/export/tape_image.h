@@ -23,7 +23,7 @@ using TapeScreen = std::span<const std::uint8_t, kScreenAreaSize>;
 // block. A snapshot size of 49179 means 48K; any other size is taken as 128K.
 // Bytes the image does not hold are written as 0, so every block has the
 // length its header names.
-std::vector<std::uint8_t> BuildTapeImage(const SnapshotImage& image, std::uint32_t snapshotSize,
+std::vector<std::uint8_t> BuildTapeImage(const SnapshotImage& image, std::size_t snapshotSize,
                                          std::optional<TapeScreen> screen);
 
 // XOR of the 0xFF flag and every data byte.

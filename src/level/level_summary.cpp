@@ -43,7 +43,7 @@ SnapshotSummary SummariseSnapshot(const SnapshotImage& image, const LevelTable& 
                                   bool loadedFromSzx) {
   SnapshotSummary summary;
   summary.format = loadedFromSzx ? "szx" : "sna";
-  summary.snapshotSize = static_cast<std::uint32_t>(image.Size());
+  summary.snapshotSize = image.Size();
   // Every size other than the 48K one is taken as 128K, as saving does.
   summary.machine = summary.snapshotSize == kSnapshotSize48K ? "48K" : "128K";
   summary.bytesFree = bytesFree;

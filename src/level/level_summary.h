@@ -33,7 +33,7 @@ struct SettingsSummary {
 struct SnapshotSummary {
   std::string format;   // "sna" or "szx"
   std::string machine;  // "48K" or "128K"
-  std::uint32_t snapshotSize = 0;
+  std::size_t snapshotSize = 0;
   std::int32_t bytesFree = 0;
   std::vector<LevelSummary> levels;
   SettingsSummary settings;

@@ -4,8 +4,9 @@
 
 namespace kestrova {
 
-// Files through QFile and QSaveFile: a write replaces an existing file only
-// with a complete new one.
+// Files through POSIX reads and QSaveFile: a read takes only a regular file
+// within kLargestReadFile and never blocks; a write replaces an existing file
+// only with a complete new one.
 class QtFiles : public Files {
  public:
   bool Exists(const std::string& path) override;

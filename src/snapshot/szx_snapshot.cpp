@@ -21,11 +21,16 @@ bool HoldsPagesBeyond48K(std::span<const std::uint8_t> file) {
   return found;
 }
 
+bool NamesA48KMachine(std::span<const std::uint8_t> file) {
+  return file.size() > kSzxHeaderMachine && file[kSzxHeaderMachine] <= kSzxMachine48K;
+}
+
 }  // namespace
 
 std::uint32_t SzxSnapshotSize(std::span<const std::uint8_t> file) {
-  if (file.size() >= kSzx128KFileLength || HoldsPagesBeyond48K(file)) return kSnapshotSize128K;
-  return kSnapshotSize48K;
+  if (HoldsPagesBeyond48K(file)) return kSnapshotSize128K;
+  if (file.size() < kSzx128KFileLength || NamesA48KMachine(file)) return kSnapshotSize48K;
+  return kSnapshotSize128K;
 }
 
 SzxSnapshotBuilder::SzxSnapshotBuilder(SnapshotImage image, const KeptSzxBlocks& kept)

@@ -57,11 +57,13 @@ constexpr PagePlace kPagePlaces[] = {
 
 constexpr std::uint8_t kInterruptsEnabled = 0x04;  // header byte 19
 
-// A .szx file below this length is taken as 48K, otherwise as 128K, whatever
-// machine its header names. A shorter file that holds a RAM page a 48K
-// machine does not have (1, 3, 4, 6, 7) is 128K too: compressed pages make a
-// 128K file far shorter than the limit, and taking it as 48K would drop its
-// bank 1 and misplace its PC.
+// A .szx file below this length is taken as 48K, otherwise as 128K, unless
+// its header names a 16K or 48K machine: a 48K image whose RAM does not
+// compress (the editor writes every page compressed) makes a file of up to
+// about 49300 bytes, and taking that as 128K would misplace its PC. A file
+// that holds a RAM page a 48K machine does not have (1, 3, 4, 6, 7) is 128K
+// at any length: compressed pages make a 128K file far shorter than the
+// limit, and taking it as 48K would drop its bank 1 and misplace its PC.
 constexpr std::size_t kSzx128KFileLength = 35000;
 std::uint32_t SzxSnapshotSize(std::span<const std::uint8_t> file);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -38,7 +39,7 @@ struct EditorState {
   std::int32_t scrollOffset = 0;
   std::int32_t savedScrollOffset = 0;
   std::int32_t bytesFree = 0;
-  std::uint32_t snapshotSize = 0;
+  std::size_t snapshotSize = 0;
   bool loadedFromSzx = false;
   bool loadedScreen = false;
   std::uint32_t recordUnderPointer = 0;

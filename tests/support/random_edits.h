@@ -4,7 +4,7 @@
 // the window drives it (presses on the map, popup items, prompts, wipes,
 // level choice, settings, scrolling), and the check of the level data after
 // a step. Sequences with further kinds of steps derive and add them in
-// OwnStep.
+// OwnStep; the fuzz targets derive and take every choice from their input.
 
 #include <gtest/gtest.h>
 
@@ -182,6 +182,7 @@ class RandomEdits {
   }
 
   ::testing::AssertionResult Check(const Bytes& before, const std::set<std::uint32_t>& changeable) const {
+    if (!fault_.empty()) return ::testing::AssertionFailure() << fault_;
     const Editor& editor = f.editor;
     const SnapshotImage& image = editor.Image();
     const EditorState& state = editor.State();
@@ -226,7 +227,12 @@ class RandomEdits {
   // true when it took the step. The editing sequences have none.
   virtual bool OwnStep(std::ostringstream&) { return false; }
 
-  int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
+  // Every random choice goes through these two.
+  virtual int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
+  virtual std::size_t Weighted(const std::vector<int>& weights) {
+    std::discrete_distribution<std::size_t> pick(weights.begin(), weights.end());
+    return pick(rng_);
+  }
 
   void Answer(int minimum, int maximum) {
     for (int i = Uniform(0, 2); i > 0; --i) f.ui.inputAnswers.push_back(kJunkReplies[Uniform(0, 11)]);
@@ -284,7 +290,9 @@ class RandomEdits {
     if (!PaintAndPress(MouseButton::Left, what)) return;
     const EditorState& state = f.editor.State();
     const std::uint32_t tile = f.editor.Grid().tileId[state.cellUnderPointer];
-    EXPECT_EQ(state.dragFlag, DragColumnRange(tile).has_value() && tile != 0) << what.str();
+    if (state.dragFlag != (DragColumnRange(tile).has_value() && tile != 0)) {
+      fault_ = what.str() + ": the drag flag does not follow the tile pressed";
+    }
   }
 
   // A palette drop: the record that drew the cell under the pointer (or the
@@ -333,8 +341,7 @@ class RandomEdits {
     std::vector<int> weights = {6, 2, 2, 1};
     for (std::size_t k = 0; k < kinds.size(); ++k)
       if (kinds[k].empty()) weights[k] = 0;
-    std::discrete_distribution<std::size_t> pick(weights.begin(), weights.end());
-    const auto& kind = kinds[pick(rng_)];
+    const auto& kind = kinds[Weighted(weights)];
     const MenuItem* item = kind[static_cast<std::size_t>(Uniform(0, static_cast<int>(kind.size()) - 1))];
     what << " → " << item->caption;
     const EditorState& state = f.editor.State();
@@ -350,6 +357,7 @@ class RandomEdits {
   }
 
   std::mt19937 rng_;
+  std::string fault_;  // a broken promise seen during a step, reported by Check
 };
 
 }  // namespace kestrova::testing
