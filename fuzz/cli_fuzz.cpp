@@ -58,7 +58,7 @@ void CheckParsed(const cli::ParsedCommand& parsed) {
   for (const auto& entry : parsed.values) {
     const std::string& name = entry.first;
     const auto option = std::find_if(command->options.begin(), command->options.end(),
-                                     [&](const cli::OptionSpec& spec) { return spec.names.back() == name; });
+                                     [&](const cli::OptionSpec& candidate) { return candidate.names.back() == name; });
     if (option == command->options.end()) fuzz::Fail(parsed.command + ": an option it does not have: " + name);
     if (!option->minimum) continue;
     const int value = parsed.Number(name, option->minimum.value() - 1);

@@ -52,8 +52,8 @@ int Run(const ParsedCommand& line) {
 
 int UsageFailure(const std::string& command, const std::string& text) {
   PrintError(command, "", text);
-  const CommandSpec* spec = FindCommand(command);
-  const std::string usage = spec ? "usage: " + UsageLine(*spec) + "\n" : OverallUsage();
+  const CommandSpec* known = FindCommand(command);
+  const std::string usage = known ? "usage: " + UsageLine(*known) + "\n" : OverallUsage();
   std::fputs(usage.c_str(), stderr);
   return kUsage;
 }
