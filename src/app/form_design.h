@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QWidget>
 
 namespace kestrova::app {
 
@@ -17,6 +18,12 @@ inline QFont DesignFont() {
   font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arial"});
   font.setPixelSize(11);
   return font;
+}
+
+// Shows or hides a control only when that changes it, so a sync after every
+// gesture costs nothing where nothing changed.
+inline void SetShown(QWidget* widget, bool shown) {
+  if (widget->isVisibleTo(widget->parentWidget()) != shown) widget->setVisible(shown);
 }
 
 }  // namespace kestrova::app

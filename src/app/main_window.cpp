@@ -75,10 +75,6 @@ MouseButton ButtonOf(Qt::MouseButton button) {
   return MouseButton::Left;
 }
 
-void SetVisible(QWidget* widget, bool visible) {
-  if (widget->isVisibleTo(widget->parentWidget()) != visible) widget->setVisible(visible);
-}
-
 }  // namespace
 
 TForm1::TForm1(Ui& ui, Files& files, QWidget* parent) : QMainWindow(parent), editor_(ui, files) {
@@ -109,7 +105,7 @@ void TForm1::BuildMenus() {
     connect(action, &QAction::triggered, this, handler);
     return action;
   };
-  loadSnapshot_ = add(file, "Load Snapshot", "LoadSnapshot1", QKeySequence("Ctrl+J"), [this] {
+  add(file, "Load Snapshot", "LoadSnapshot1", QKeySequence("Ctrl+J"), [this] {
     if (MayDropWork()) Run([this] { editor_.LoadSnapshot(); });
   });
   saveSnapshot_ = add(file, "Save Snapshot", "SaveSnapshot1", QKeySequence("Ctrl+S"),
@@ -117,7 +113,7 @@ void TForm1::BuildMenus() {
   saveTap_ = add(file, "Save TAP", "SaveTAP1", QKeySequence("Ctrl+T"), [this] { Run([this] { editor_.SaveTap(); }); });
   loadScreen_ =
       add(file, "Load Screen$", "LoadScreen1", QKeySequence("Ctrl+K"), [this] { Run([this] { editor_.LoadScreen(); }); });
-  exit_ = add(file, "Exit", "Exit1", QKeySequence("Ctrl+X"), [this] { close(); });
+  add(file, "Exit", "Exit1", QKeySequence("Ctrl+X"), [this] { close(); });
 
   edit_ = menuBar()->addMenu("Edit");
   edit_->setObjectName("Edit1");
@@ -286,9 +282,11 @@ void TForm1::Sync() {
 void TForm1::SyncHistory() {
   // The caption names the file and marks unsaved changes as the platform does.
   const std::string& path = editor_.SnapshotPath();
-  const QString title = path.empty() ? QString(kCaption)
-                                     : QFileInfo(QString::fromStdString(path)).fileName() + "[*] - " + kCaption;
-  if (windowTitle() != title) setWindowTitle(title);
+  if (path != captionPath_) {
+    captionPath_ = path;
+    setWindowTitle(path.empty() ? QString(kCaption)
+                                : QFileInfo(QString::fromStdString(path)).fileName() + "[*] - " + kCaption);
+  }
   setWindowModified(editor_.IsModified());
   edit_->menuAction()->setVisible(editor_.HasSnapshot());
   undo_->setEnabled(editor_.CanUndo());
@@ -315,7 +313,7 @@ void TForm1::SyncWindowState() {
       {scrollBox1_, &ControlVisibility::scrollBox1}, {fastImg1_, &ControlVisibility::fastImg1},
       {fastImg2_, &ControlVisibility::fastImg2},     {fastImg4_, &ControlVisibility::fastImg4},
       {button1_, &ControlVisibility::button1}};
-  for (const auto& [widget, shown] : controls) SetVisible(widget, visible.*shown);
+  for (const auto& [widget, shown] : controls) SetShown(widget, visible.*shown);
   saveTap_->setVisible(visible.menuSaveTap);
   saveSnapshot_->setVisible(visible.menuSaveSnapshot);
   loadScreen_->setVisible(visible.menuLoadScreen);
@@ -348,11 +346,8 @@ void TForm1::SyncCaptions() {
 void TForm1::SyncChooser() {
   const ViewState& view = editor_.View();
   const QSignalBlocker quiet(comboBox1_);
-  bool same = comboBox1_->count() == static_cast<int>(view.chooserEntries.size());
-  for (int i = 0; same && i < comboBox1_->count(); ++i) {
-    same = comboBox1_->itemText(i) == Q(view.chooserEntries[static_cast<std::size_t>(i)]);
-  }
-  if (!same) {
+  if (view.chooserEntries != chooserShown_) {
+    chooserShown_ = view.chooserEntries;
     comboBox1_->clear();
     for (const std::string& entry : view.chooserEntries) comboBox1_->addItem(Q(entry));
   }

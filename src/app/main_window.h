@@ -77,11 +77,9 @@ class TForm1 : public QMainWindow {
   Editor editor_;
 
   // "File" and "Options"
-  QAction* loadSnapshot_ = nullptr;
   QAction* saveSnapshot_ = nullptr;
   QAction* saveTap_ = nullptr;
   QAction* loadScreen_ = nullptr;
-  QAction* exit_ = nullptr;
   QMenu* options_ = nullptr;
   // "Edit": taking back and doing again
   QMenu* edit_ = nullptr;
@@ -105,7 +103,11 @@ class TForm1 : public QMainWindow {
 
   std::unique_ptr<TForm2> properties_;  // after editor_: it shows the Editor's options
 
-  bool contextMenuPending_ = false;  // a popup waits for the map's context-menu event
+  bool contextMenuPending_ = false;
+  // What the chooser and the caption were last given, so that a sync after
+  // a pointer move compares plain strings instead of building Qt ones.
+  std::vector<std::string> chooserShown_;
+  std::string captionPath_;  // a popup waits for the map's context-menu event
   QSize outerSize_;
 };
 

@@ -19,7 +19,6 @@ class PopupMenu {
   // Shows the menu at `globalPosition` until the person chooses or leaves;
   // the item chosen, or nothing. The items must outlive the call.
   const MenuItem* Choose(QPoint globalPosition);
-  QMenu& Menu() { return *menu_; }
 
  private:
   void Fill(QMenu& menu, const std::vector<MenuItem>& items);

@@ -21,10 +21,6 @@ QRect RectOf(const ControlBounds& bounds) { return {bounds.left, bounds.top, bou
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-void SetShown(QWidget* widget, bool shown) {
-  if (widget->isVisibleTo(widget->parentWidget()) != shown) widget->setVisible(shown);
-}
-
 }  // namespace
 
 TForm2::TForm2(Editor& editor, RunCall run) : editor_(editor), run_(std::move(run)) {
