@@ -1,34 +1,18 @@
 #include "render/overview.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 
 #include "level/level_stream.h"
 #include "render/palette_colours.h"
+#include "render/rounded_means.h"
 #include "render/walk_skip.h"
 #include "surface/four_pixels.h"
 
 namespace kestrova {
 
 namespace {
-
-// sum / count rounded half up, for sums of at most 255 * count: below 2^16
-// by a multiplication with a 24.40 reciprocal (x * m >> 40 is floor(x / d)
-// for x < 2^24 when m = ceil(2^40 / d) and d < 2^16), beyond by division.
-class RoundedDivider {
- public:
-  explicit RoundedDivider(std::uint64_t count)
-      : count_(count), half_(count / 2), reciprocal_(count < kLimit ? ((1ull << 40) + count - 1) / count : 0) {}
-  std::uint32_t operator()(std::uint64_t sum) const {
-    if (reciprocal_ != 0) return static_cast<std::uint32_t>(((sum + half_) * reciprocal_) >> 40);
-    return static_cast<std::uint32_t>((sum + half_) / count_);
-  }
-
- private:
-  static constexpr std::uint64_t kLimit = 1u << 16;
-  std::uint64_t count_;
-  std::uint64_t half_;
-  std::uint64_t reciprocal_;
-};
 
 // What every whole-level window changes, put back afterwards.
 struct SavedWalkState {
@@ -125,18 +109,48 @@ std::vector<OverviewScaler::Span> OverviewScaler::Spans(int source, int count) {
   return spans;
 }
 
+std::vector<OverviewScaler::Strip> OverviewScaler::Strips(const std::vector<Span>& rows) {
+  std::vector<Strip> strips;
+  for (int j = 0; j < static_cast<int>(rows.size()); ++j) {
+    const Span& span = rows[static_cast<std::size_t>(j)];
+    if (!strips.empty() && strips.back().source.first == span.first && strips.back().source.last == span.last) {
+      ++strips.back().rows;
+    } else {
+      strips.push_back(Strip{span, j, 1});
+    }
+  }
+  return strips;
+}
+
+std::size_t OverviewScaler::MostOpenStrips(const std::vector<Strip>& strips) {
+  // Both ends of the spans ascend, so the strips that a row is in are
+  // consecutive, and the most of them meet at the first row of one.
+  std::size_t most = 1;
+  std::size_t ended = 0;  // strips that end at or before the current first row
+  for (std::size_t s = 0; s < strips.size(); ++s) {
+    while (strips[ended].source.last <= strips[s].source.first) ++ended;
+    most = std::max(most, s - ended + 1);
+  }
+  return most;
+}
+
 OverviewScaler::OverviewScaler(int sourceWidth, int sourceHeight, int width, int height)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
       columns_(Spans(sourceWidth, width_)),
-      rows_(Spans(sourceHeight, height_)),
-      redBlue_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0),
+      strips_(Strips(Spans(sourceHeight, height_))),
+      slots_(MostOpenStrips(strips_)),
+      redBlue_(slots_ * static_cast<std::size_t>(width_), 0),
       green_(redBlue_.size(), 0),
-      rowsAdded_(static_cast<std::size_t>(height_), 0),
-      rowRedBlue_(static_cast<std::size_t>(width_), 0),
-      rowGreen_(static_cast<std::size_t>(width_), 0),
-      pendingRedBlue_(static_cast<std::size_t>(width_), 0),
-      pendingGreen_(static_cast<std::size_t>(width_), 0) {
+      pendingRedBlue_(redBlue_.size(), 0),
+      pendingGreen_(redBlue_.size(), 0),
+      pendingRows_(slots_, 0),
+      rowsAdded_(strips_.size(), 0),
+      columnRedBlue_(static_cast<std::size_t>(width_), 0),
+      columnGreen_(static_cast<std::size_t>(width_), 0),
+      groupRedBlue_(static_cast<std::size_t>(width_), 0),
+      groupGreen_(static_cast<std::size_t>(width_), 0),
+      result_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0) {
   // A source narrower than the output would read past its rows.
   for (Span& span : columns_) {
     span.first = std::min(span.first, std::max(sourceWidth, 0));
@@ -149,27 +163,35 @@ OverviewScaler::OverviewScaler(int sourceWidth, int sourceHeight, int width, int
   }
 }
 
-bool OverviewScaler::TakesRow(int sourceRow) {
-  if (nextRow_ > 0 && sourceRow < rows_[static_cast<std::size_t>(nextRow_ - 1)].first) nextRow_ = 0;
-  while (nextRow_ < height_ && rows_[static_cast<std::size_t>(nextRow_)].last <= sourceRow) ++nextRow_;
-  return nextRow_ < height_ && rows_[static_cast<std::size_t>(nextRow_)].first <= sourceRow;
+int OverviewScaler::SameRowsEnd(int sourceRow) const {
+  std::size_t s = firstOpen_;
+  while (s < strips_.size() && strips_[s].source.last <= sourceRow) ++s;
+  if (s == strips_.size()) return std::numeric_limits<int>::max();
+  // No strip takes the row: the rows up to the next strip are alike.
+  if (strips_[s].source.first > sourceRow) return strips_[s].source.first;
+  // The first strip that takes the row ends first; a later one may begin sooner.
+  int end = strips_[s].source.last;
+  std::size_t next = s + 1;
+  while (next < strips_.size() && strips_[next].source.first <= sourceRow) ++next;
+  if (next < strips_.size()) end = std::min(end, strips_[next].source.first);
+  return end;
 }
 
 void OverviewScaler::AddRow(int sourceRow, const Pixel* pixels) {
-  if (!TakesRow(sourceRow)) return;
-  // The row's sums per output column, once, however many output rows take it.
+  constexpr Pixel kRedBlue = 0xFF00FF, kGreen = 0x00FF00;
   if (fourWide_) {
     // The map into the overview: every column span is four pixels.
-    constexpr Pixel kRedBlue = 0xFF00FF, kGreen = 0x00FF00;
     for (int i = 0; i < width_; ++i) {
       const Pixel* p = pixels + 4 * i;
-      const std::uint32_t lanes = (p[0] & kRedBlue) + (p[1] & kRedBlue) + (p[2] & kRedBlue) + (p[3] & kRedBlue);
-      const std::uint32_t greens = (p[0] & kGreen) + (p[1] & kGreen) + (p[2] & kGreen) + (p[3] & kGreen);
-      rowRedBlue_[static_cast<std::size_t>(i)] = (static_cast<std::uint64_t>(lanes >> 16) << 32) | (lanes & 0xFFFF);
-      rowGreen_[static_cast<std::size_t>(i)] = greens >> 8;
+      groupRedBlue_[static_cast<std::size_t>(i)] =
+          (p[0] & kRedBlue) + (p[1] & kRedBlue) + (p[2] & kRedBlue) + (p[3] & kRedBlue);
+      groupGreen_[static_cast<std::size_t>(i)] = ((p[0] & kGreen) + (p[1] & kGreen) + (p[2] & kGreen) + (p[3] & kGreen)) >> 8;
     }
+    AddGroupSums(sourceRow, 1, groupRedBlue_.data(), groupGreen_.data());
+    return;
   }
-  for (int i = 0; i < width_ && !fourWide_; ++i) {
+  // The row's sums per output column, once, however many output rows take it.
+  for (int i = 0; i < width_; ++i) {
     const Span& span = columns_[static_cast<std::size_t>(i)];
     std::uint64_t redBlue = 0;
     std::uint64_t green = 0;
@@ -179,86 +201,115 @@ void OverviewScaler::AddRow(int sourceRow, const Pixel* pixels) {
       std::uint32_t lanes = 0;
       std::uint32_t greens = 0;
       for (; x < chunkEnd; ++x) {
-        lanes += pixels[x] & 0xFF00FF;
-        greens += pixels[x] & 0x00FF00;
+        lanes += pixels[x] & kRedBlue;
+        greens += pixels[x] & kGreen;
       }
       redBlue += (static_cast<std::uint64_t>(lanes >> 16) << 32) | (lanes & 0xFFFF);
       green += greens >> 8;
     }
-    rowRedBlue_[static_cast<std::size_t>(i)] = redBlue;
-    rowGreen_[static_cast<std::size_t>(i)] = green;
+    columnRedBlue_[static_cast<std::size_t>(i)] = redBlue;
+    columnGreen_[static_cast<std::size_t>(i)] = green;
   }
-  Accumulate(sourceRow);
-}
-
-void OverviewScaler::AddGroupSums(int sourceRow, const std::uint32_t* redBlue, const std::uint32_t* green) {
-  if (!fourWide_ || !TakesRow(sourceRow)) return;
-  const int next = nextRow_ + 1;
-  if (next >= height_ || rows_[static_cast<std::size_t>(next)].first > sourceRow) {
-    // Only output row nextRow_ takes this row.
-    if (pendingRows_ > 0 && (pendingRow_ != nextRow_ || pendingRows_ == kMostPendingRows)) FlushPending();
-    pendingRow_ = nextRow_;
-    AddLanes(pendingRedBlue_.data(), redBlue, pendingRedBlue_.size());
-    AddLanes(pendingGreen_.data(), green, pendingGreen_.size());
-    ++pendingRows_;
-    return;
-  }
-  for (int i = 0; i < width_; ++i) {
-    const std::uint32_t lanes = redBlue[i];
-    rowRedBlue_[static_cast<std::size_t>(i)] = (static_cast<std::uint64_t>(lanes >> 16) << 32) | (lanes & 0xFFFF);
-    rowGreen_[static_cast<std::size_t>(i)] = green[i];
-  }
-  Accumulate(sourceRow);
-}
-
-void OverviewScaler::FlushPending() {
-  if (pendingRows_ == 0) return;
-  const std::size_t base = static_cast<std::size_t>(pendingRow_) * static_cast<std::size_t>(width_);
-  for (std::size_t i = 0; i < static_cast<std::size_t>(width_); ++i) {
-    const std::uint32_t lanes = pendingRedBlue_[i];
-    redBlue_[base + i] += (static_cast<std::uint64_t>(lanes >> 16) << 32) | (lanes & 0xFFFF);
-    green_[base + i] += pendingGreen_[i];
-  }
-  rowsAdded_[static_cast<std::size_t>(pendingRow_)] += static_cast<std::uint32_t>(pendingRows_);
-  std::fill(pendingRedBlue_.begin(), pendingRedBlue_.end(), 0);
-  std::fill(pendingGreen_.begin(), pendingGreen_.end(), 0);
-  pendingRows_ = 0;
-}
-
-void OverviewScaler::Accumulate(int sourceRow) {
-  for (int j = nextRow_; j < height_ && rows_[static_cast<std::size_t>(j)].first <= sourceRow; ++j) {
-    if (sourceRow >= rows_[static_cast<std::size_t>(j)].last) continue;
-    const std::size_t base = static_cast<std::size_t>(j) * static_cast<std::size_t>(width_);
-    for (int i = 0; i < width_; ++i) {
-      redBlue_[base + static_cast<std::size_t>(i)] += rowRedBlue_[static_cast<std::size_t>(i)];
-      green_[base + static_cast<std::size_t>(i)] += rowGreen_[static_cast<std::size_t>(i)];
+  CloseBefore(sourceRow);
+  for (std::size_t s = firstOpen_; s < strips_.size() && strips_[s].source.first <= sourceRow; ++s) {
+    if (sourceRow >= strips_[s].source.last) continue;
+    const std::size_t slot = SlotStart(s);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(width_); ++i) {
+      redBlue_[slot + i] += columnRedBlue_[i];
+      green_[slot + i] += columnGreen_[i];
     }
-    ++rowsAdded_[static_cast<std::size_t>(j)];
+    ++rowsAdded_[s];
+  }
+}
+
+void OverviewScaler::AddGroupSums(int firstRow, int rows, const std::uint32_t* redBlue, const std::uint32_t* green) {
+  if (!fourWide_ || rows <= 0) return;
+  CloseBefore(firstRow);
+  for (std::size_t s = firstOpen_; s < strips_.size() && strips_[s].source.first <= firstRow; ++s) {
+    if (firstRow >= strips_[s].source.last) continue;
+    const std::size_t slot = SlotStart(s);
+    std::uint32_t& pending = pendingRows_[s % slots_];
+    if (pending + static_cast<std::uint32_t>(rows) > kMostGroupRows) FlushPending(s);
+    AddLanes(pendingRedBlue_.data() + slot, redBlue, static_cast<std::size_t>(width_));
+    AddLanes(pendingGreen_.data() + slot, green, static_cast<std::size_t>(width_));
+    pending += static_cast<std::uint32_t>(rows);
+    rowsAdded_[s] += static_cast<std::uint32_t>(rows);
+  }
+}
+
+void OverviewScaler::FlushPending(std::size_t strip) {
+  std::uint32_t& pending = pendingRows_[strip % slots_];
+  if (pending == 0) return;
+  const std::size_t slot = SlotStart(strip);
+  for (std::size_t i = 0; i < static_cast<std::size_t>(width_); ++i) {
+    const std::uint32_t lanes = pendingRedBlue_[slot + i];
+    redBlue_[slot + i] += (static_cast<std::uint64_t>(lanes >> 16) << 32) | (lanes & 0xFFFF);
+    green_[slot + i] += pendingGreen_[slot + i];
+    pendingRedBlue_[slot + i] = 0;
+    pendingGreen_[slot + i] = 0;
+  }
+  pending = 0;
+}
+
+void OverviewScaler::CloseBefore(std::int64_t sourceRow) {
+  while (firstOpen_ < strips_.size() && strips_[firstOpen_].source.last <= sourceRow) Close(firstOpen_++);
+}
+
+void OverviewScaler::Close(std::size_t strip) {
+  const std::uint32_t rows = rowsAdded_[strip];
+  if (rows == 0) return;  // its rows stay black
+  const Strip& outputRows = strips_[strip];
+  const std::size_t width = static_cast<std::size_t>(width_);
+  Pixel* out = result_.data() + static_cast<std::size_t>(outputRows.firstRow) * width;
+  if (fourWide_ && rows <= kMostGroupRows) {
+    MeansOfPending(strip, out);
+  } else {
+    MeansOfWide(strip, out);
+  }
+  for (int r = 1; r < outputRows.rows; ++r) std::copy_n(out, width, out + static_cast<std::size_t>(r) * width);
+}
+
+void OverviewScaler::MeansOfPending(std::size_t strip, Pixel* out) {
+  static_assert(4 * kMostGroupRows <= FourRoundedDivider::kMostCount);
+  const FourRoundedDivider mean(4 * rowsAdded_[strip]);
+  std::uint32_t* redBlue = pendingRedBlue_.data() + SlotStart(strip);
+  std::uint32_t* green = pendingGreen_.data() + SlotStart(strip);
+  const std::size_t width = static_cast<std::size_t>(width_);
+  std::size_t i = 0;
+  for (; i + 4 <= width; i += 4) {
+    const FourLanes redBlues = LoadFour(redBlue + i);
+    StoreFour(out + i, mean(redBlues >> 16) << 16 | mean(LoadFour(green + i)) << 8 | mean(redBlues & 0xFFFF));
+  }
+  const RoundedDivider single(4 * rowsAdded_[strip]);
+  for (; i < width; ++i) out[i] = single(redBlue[i] >> 16) << 16 | single(green[i]) << 8 | single(redBlue[i] & 0xFFFF);
+  std::fill_n(redBlue, width, 0);
+  std::fill_n(green, width, 0);
+  pendingRows_[strip % slots_] = 0;
+}
+
+void OverviewScaler::MeansOfWide(std::size_t strip, Pixel* out) {
+  FlushPending(strip);
+  const std::uint64_t rows = rowsAdded_[strip];
+  const std::size_t slot = SlotStart(strip);
+  std::uint64_t dividerCount = 1;
+  RoundedDivider mean(dividerCount);  // spans mostly share one width
+  for (std::size_t i = 0; i < static_cast<std::size_t>(width_); ++i) {
+    const Span& span = columns_[i];
+    const std::uint64_t count = rows * static_cast<std::uint64_t>(span.last - span.first);
+    const std::uint64_t redBlue = redBlue_[slot + i];
+    const std::uint64_t green = green_[slot + i];
+    redBlue_[slot + i] = 0;
+    green_[slot + i] = 0;
+    if (count == 0) continue;  // a column past a narrow source stays black
+    if (count != dividerCount) mean = RoundedDivider(dividerCount = count);
+    out[i] = mean(redBlue >> 32) << 16 | mean(green) << 8 | mean(redBlue & 0xFFFFFFFF);
   }
 }
 
 void OverviewScaler::Finish(TFastDIB& target) {
-  FlushPending();
+  CloseBefore(std::numeric_limits<std::int64_t>::max());
   if (target.Width() != width_ || target.Height() != height_) target.Resize(width_, height_);
-  for (int j = 0; j < height_; ++j) {
-    Pixel* out = target.Row(j);
-    const std::uint64_t rows = rowsAdded_[static_cast<std::size_t>(j)];
-    const std::size_t base = static_cast<std::size_t>(j) * static_cast<std::size_t>(width_);
-    std::uint64_t dividerCount = 1;
-    RoundedDivider mean(dividerCount);  // spans mostly share one width
-    for (int i = 0; i < width_; ++i) {
-      const Span& span = columns_[static_cast<std::size_t>(i)];
-      const std::uint64_t count = rows * static_cast<std::uint64_t>(span.last - span.first);
-      if (count == 0) {
-        out[i] = 0;
-        continue;
-      }
-      if (count != dividerCount) mean = RoundedDivider(dividerCount = count);
-      const std::uint64_t redBlue = redBlue_[base + static_cast<std::size_t>(i)];
-      out[i] = mean(redBlue >> 32) << 16 | mean(green_[base + static_cast<std::size_t>(i)]) << 8 |
-               mean(redBlue & 0xFFFFFFFF);
-    }
-  }
+  if (!result_.empty()) std::copy(result_.begin(), result_.end(), target.Row(0));
 }
 
 namespace {
@@ -289,25 +340,28 @@ void RenderWholeLevel(RenderTarget& target, int height, const WindowSink& sink) 
 
 namespace {
 
-// The four-pixel group sums of one screen row, as OverviewScaler takes
-// them: each half of a display byte is four pixels of ink or paper.
-class ScreenRowSums {
+// The four-pixel group totals of a few screen rows of one character row,
+// as OverviewScaler takes them: each half of a display byte is four pixels
+// of ink or paper, so the totals follow from how many of them show the ink.
+class ScreenGroupSums {
  public:
-  explicit ScreenRowSums(const ScreenTables& tables) : tables_(tables) {}
+  explicit ScreenGroupSums(const ScreenTables& tables) : tables_(tables) {}
 
-  // Screen row y; the colours are worked out once per character row, and
-  // again for each new window (Restart).
-  void Take(const std::uint8_t* screen, int y) {
-    const std::uint32_t rowStart = tables_.rowStart[static_cast<std::size_t>(y)];
-    if (y >> 3 != coloursFor_) TakeColours(screen, rowStart);
-    coloursFor_ = y >> 3;
+  // Screen rows topRow..bottomRow (top to bottom, one character row). The
+  // colours are worked out once per character row, and again for each new
+  // window (Restart).
+  void Take(const std::uint8_t* screen, int topRow, int bottomRow) {
+    if (topRow >> 3 != coloursFor_) TakeColours(screen, topRow);
+    InkCounts counts = CountInk(screen, topRow, bottomRow);
+    // Totals modulo 2^32: each lane's true total fits, so the wrapped
+    // differences cancel out exactly.
+    const std::uint32_t pixels = 4 * static_cast<std::uint32_t>(bottomRow - topRow + 1);
     for (std::size_t c = 0; c < kScreenColumns; ++c) {
-      const std::uint8_t byte = screen[rowStart + c];
-      const std::size_t left = kInkCount[byte >> 4], right = kInkCount[byte & 0x0F];
-      redBlue[2 * c] = redBlue_[c][left];
-      redBlue[2 * c + 1] = redBlue_[c][right];
-      green[2 * c] = green_[c][left];
-      green[2 * c + 1] = green_[c][right];
+      const std::uint32_t paperRedBlue = pixels * paperRedBlue_[c], paperGreen = pixels * paperGreen_[c];
+      redBlue[2 * c] = paperRedBlue + counts.left[c] * redBlueStep_[c];
+      redBlue[2 * c + 1] = paperRedBlue + counts.right[c] * redBlueStep_[c];
+      green[2 * c] = paperGreen + counts.left[c] * greenStep_[c];
+      green[2 * c + 1] = paperGreen + counts.right[c] * greenStep_[c];
     }
   }
 
@@ -317,23 +371,52 @@ class ScreenRowSums {
   std::array<std::uint32_t, 2 * kScreenColumns> green{};
 
  private:
-  static constexpr std::array<std::uint8_t, 16> kInkCount = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+  // Per column, how many of the pixels of its left and right halves show the ink.
+  struct InkCounts {
+    std::array<std::uint8_t, kScreenColumns> left;
+    std::array<std::uint8_t, kScreenColumns> right;
+  };
 
-  // Per column, the sums of four pixels of which 0..4 show the ink.
-  void TakeColours(const std::uint8_t* screen, std::uint32_t rowStart) {
+  // Eight bytes at a time, each byte's halves counted in its own lane (at
+  // most 4 per row, so eight rows fit in a byte).
+  InkCounts CountInk(const std::uint8_t* screen, int topRow, int bottomRow) const {
+    constexpr std::size_t kWords = kScreenColumns / 8;
+    std::array<std::uint64_t, kWords> left{}, right{};
+    for (int y = topRow; y <= bottomRow; ++y) {
+      const std::uint8_t* bytes = screen + tables_.rowStart[static_cast<std::size_t>(y)];
+      for (std::size_t w = 0; w < kWords; ++w) {
+        std::uint64_t bits;
+        std::memcpy(&bits, bytes + 8 * w, sizeof bits);
+        bits -= (bits >> 1) & 0x5555555555555555u;
+        bits = (bits & 0x3333333333333333u) + ((bits >> 2) & 0x3333333333333333u);
+        left[w] += (bits >> 4) & 0x0F0F0F0F0F0F0F0Fu;
+        right[w] += bits & 0x0F0F0F0F0F0F0F0Fu;
+      }
+    }
+    InkCounts counts;
+    std::memcpy(counts.left.data(), left.data(), sizeof left);
+    std::memcpy(counts.right.data(), right.data(), sizeof right);
+    return counts;
+  }
+
+  // Per column of the character row of screen row `y`: the paper's sums
+  // for one pixel and what each inked pixel adds to them.
+  void TakeColours(const std::uint8_t* screen, int y) {
+    coloursFor_ = y >> 3;
+    const std::uint32_t rowStart = tables_.rowStart[static_cast<std::size_t>(y)];
     for (std::size_t c = 0; c < kScreenColumns; ++c) {
       const std::uint8_t attribute = screen[tables_.attrOffset[rowStart + c]];
       const Pixel ink = InkOf(attribute), paper = PaperOf(attribute);
-      for (std::uint32_t inked = 0; inked <= 4; ++inked) {
-        redBlue_[c][inked] = inked * (ink & 0xFF00FF) + (4 - inked) * (paper & 0xFF00FF);
-        green_[c][inked] = inked * ((ink >> 8) & 0xFF) + (4 - inked) * ((paper >> 8) & 0xFF);
-      }
+      paperRedBlue_[c] = paper & 0xFF00FF;
+      paperGreen_[c] = (paper >> 8) & 0xFF;
+      redBlueStep_[c] = (ink & 0xFF00FF) - paperRedBlue_[c];
+      greenStep_[c] = ((ink >> 8) & 0xFF) - paperGreen_[c];
     }
   }
 
   const ScreenTables& tables_;
   int coloursFor_ = -1;  // the character row the colours are for
-  std::array<std::array<std::uint32_t, 5>, kScreenColumns> redBlue_{}, green_{};
+  std::array<std::uint32_t, kScreenColumns> paperRedBlue_{}, paperGreen_{}, redBlueStep_{}, greenStep_{};
 };
 
 }  // namespace
@@ -351,14 +434,20 @@ void DrawOverview(RenderTarget& target, int height, TFastDIB& overview) {
     return;
   }
   // As RenderWholeLevel, each window's rows summed from the screen area:
-  // picture row 192 * k + r is screen row 191 - r of window k.
-  ScreenRowSums sums(target.tables);
+  // picture row 192 * k + r is screen row 191 - r of window k. The rows go
+  // in runs that one character row holds and the same output rows take.
+  ScreenGroupSums sums(target.tables);
   WholeLevelPass(target, rows, [&](WindowWalks& walks, int k, bool last) {
     walks.Draw(target, k, kWindowRows - 1, last);
     sums.Restart();
-    for (int r = 0; r < kWindowRows && kWindowRows * k + r < rows; ++r) {
-      sums.Take(screen.data(), kWindowRows - 1 - r);
-      scaler.AddGroupSums(kWindowRows * k + r, sums.redBlue.data(), sums.green.data());
+    const int windowStart = kWindowRows * k;
+    const int windowRows = std::min(kWindowRows, rows - windowStart);
+    for (int r = 0; r < windowRows;) {
+      const int sameRows = scaler.SameRowsEnd(windowStart + r) - windowStart;
+      const int end = std::min({(r / 8 + 1) * 8, windowRows, sameRows});
+      sums.Take(screen.data(), kWindowRows - end, kWindowRows - 1 - r);
+      scaler.AddGroupSums(windowStart + r, end - r, sums.redBlue.data(), sums.green.data());
+      r = end;
     }
     if (last) ConvertScreen(target);  // MapBitmap holds the last window, as it always has
   });

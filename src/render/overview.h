@@ -20,8 +20,10 @@ constexpr int kWholePictureMaxRows = 65536;
 // Scales a picture into a smaller (or larger) surface by averaging: output
 // pixel (i, j) is the rounded mean of the source pixels in its span of
 // columns and rows, spans taken with 16.16 steps (at least one source pixel
-// each). Rows are handed in one at a time, bottom-up index ascending, so the
-// picture itself never has to exist.
+// each). Rows are handed in one at a time or a few together, bottom-up
+// index ascending, so the picture itself never has to exist; an output row
+// is worked out as soon as the rows after its span come, and only the rows
+// still open are summed.
 class OverviewScaler {
  public:
   OverviewScaler(int sourceWidth, int sourceHeight, int width, int height);
@@ -31,46 +33,69 @@ class OverviewScaler {
 
   // Whether every output column is the mean of four source pixels, 4i..4i+3.
   bool FourWide() const { return fourWide_; }
-  // A source row given by the sums of its four-pixel groups (FourWide only):
-  // redBlue[i] holds the red sum in bits 16-31 and the blue sum in bits
-  // 0-15, green[i] the green sum.
-  void AddGroupSums(int sourceRow, const std::uint32_t* redBlue, const std::uint32_t* green);
+  // One past the last of the source rows from `sourceRow` on that the same
+  // output rows take.
+  int SameRowsEnd(int sourceRow) const;
+  // Source rows firstRow..firstRow + rows - 1 (FourWide only; the same
+  // output rows take them all, at most kMostGroupRows of them) given by the
+  // totals of their four-pixel groups: redBlue[i] holds the red total in
+  // bits 16-31 and the blue total in bits 0-15, green[i] the green total.
+  void AddGroupSums(int firstRow, int rows, const std::uint32_t* redBlue, const std::uint32_t* green);
   // Writes the result into `target` (resized to width x height); output rows
   // no source row reached are black.
   void Finish(TFastDIB& target);
+
+  // The most rows whose four-pixel group totals fit in 16 bits.
+  static constexpr int kMostGroupRows = 64;
 
  private:
   struct Span {
     int first = 0;
     int last = 0;  // one past the end
   };
+  // Output rows firstRow..firstRow + rows - 1, which share one span of source rows.
+  struct Strip {
+    Span source;
+    int firstRow = 0;
+    int rows = 0;
+  };
   static std::vector<Span> Spans(int source, int count);
-  // Whether an output row takes `sourceRow`; moves nextRow_ to the first one.
-  bool TakesRow(int sourceRow);
-  // Adds the row sums in rowRedBlue_ / rowGreen_ to the output rows that take `sourceRow`.
-  void Accumulate(int sourceRow);
-  // Adds the pending group sums to their output row.
-  void FlushPending();
+  static std::vector<Strip> Strips(const std::vector<Span>& rows);
+  // The most strips that one source row is in: the slots of sums needed.
+  static std::size_t MostOpenStrips(const std::vector<Strip>& strips);
+  std::size_t SlotStart(std::size_t strip) const { return (strip % slots_) * static_cast<std::size_t>(width_); }
+  // Works out every strip that ends at or before `sourceRow`.
+  void CloseBefore(std::int64_t sourceRow);
+  // The rounded means of a strip into its output rows; its slot is cleared.
+  void Close(std::size_t strip);
+  // The means into `out` from the pending group totals alone (FourWide,
+  // at most kMostGroupRows rows), or from the wide sums.
+  void MeansOfPending(std::size_t strip, Pixel* out);
+  void MeansOfWide(std::size_t strip, Pixel* out);
+  // Adds a strip's pending group totals to its wide sums.
+  void FlushPending(std::size_t strip);
 
   int width_;
   int height_;
   std::vector<Span> columns_;
-  std::vector<Span> rows_;
-  std::vector<std::uint64_t> redBlue_;  // per output pixel: red sum << 32 | blue sum
+  std::vector<Strip> strips_;
+  std::size_t firstOpen_ = 0;  // the strips before it are worked out
+  std::size_t slots_ = 1;
+  // Per slot and output column: the wide sums (red << 32 | blue, green) and
+  // the group totals still pending, as AddGroupSums takes them.
+  std::vector<std::uint64_t> redBlue_;
   std::vector<std::uint64_t> green_;
-  std::vector<std::uint32_t> rowsAdded_;  // per output row
-  std::vector<std::uint64_t> rowRedBlue_;  // the row being added, per output column
-  std::vector<std::uint64_t> rowGreen_;
-  // Group sums of source rows that one output row alone takes, added up in
-  // their 16-bit lanes (at most 64 rows of at most 4 * 255) before they go
-  // into the wide sums.
-  static constexpr int kMostPendingRows = 64;
   std::vector<std::uint32_t> pendingRedBlue_;
   std::vector<std::uint32_t> pendingGreen_;
-  int pendingRow_ = 0;
-  int pendingRows_ = 0;
-  int nextRow_ = 0;                       // first output row that may still take rows
-  bool fourWide_ = false;                 // every column span is 4i..4i+3
+  std::vector<std::uint32_t> pendingRows_;  // per slot
+  std::vector<std::uint32_t> rowsAdded_;    // per strip
+  // The row being added: per output column (any width), in four-pixel groups (FourWide).
+  std::vector<std::uint64_t> columnRedBlue_;
+  std::vector<std::uint64_t> columnGreen_;
+  std::vector<std::uint32_t> groupRedBlue_;
+  std::vector<std::uint32_t> groupGreen_;
+  std::vector<Pixel> result_;  // bottom-up, as the target's rows
+  bool fourWide_ = false;      // every column span is 4i..4i+3
 };
 
 // Renders a level of `height` rows window by window in WholeLevelMode (at
