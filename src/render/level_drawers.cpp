@@ -79,18 +79,16 @@ LandSpaceMarking LookBack(const SnapshotImage& image, std::uint32_t record, int 
   return marking;
 }
 
-void DrawLandSpace(DrawContext& context) {
-  EditorState& state = context.state;
+namespace {
+
+// The band's rows in the CellGrid: the tunnel's or the crossing's tiles
+// where a record just before marks the band, and the band as LandPos and
+// as the owner of every cell without a tile.
+void MarkBand(DrawContext& context, std::uint32_t record, int operand, int bottom, const VisibleBand& band) {
   ScreenCanvas& canvas = context.canvas;
   CellGrid& grid = canvas.Grid();
   const SnapshotImage& image = canvas.Image();
-  const std::uint32_t record = RecordAddress(state);
-  const int operand = OperandOf(context);
-  const int rows = 2 * operand + 2;
-  const int bottom = state.currentRow;
   const LandSpaceMarking marking = LookBack(image, record, operand);
-  const VisibleBand band = VisibleRows(bottom, rows);
-
   if (marking.tunnel || marking.crossing) {
     const bool crossing6 = image.Read(record - 6) == kCodeLogCrossing;
     const bool crossing10 = image.Read(record - 10) == kCodeLogCrossing;
@@ -108,7 +106,7 @@ void DrawLandSpace(DrawContext& context) {
         for (int column = 0; column < kScreenColumns; ++column) {
           // The crossing marking is applied after the tunnel's and wins.
           tiles[static_cast<std::size_t>(column)] =
-              marking.crossing ? CrossingTile(state.crossingColumn, column, v, operand, crossing6, crossing10)
+              marking.crossing ? CrossingTile(context.state.crossingColumn, column, v, operand, crossing6, crossing10)
                                : TunnelTile(marking, column);
         }
       }
@@ -128,6 +126,17 @@ void DrawLandSpace(DrawContext& context) {
       owners[column] = tiles[column] == 0 ? record : owners[column];
     }
   }
+}
+
+}  // namespace
+
+void DrawLandSpace(DrawContext& context) {
+  EditorState& state = context.state;
+  const std::uint32_t record = RecordAddress(state);
+  const int operand = OperandOf(context);
+  const int rows = 2 * operand + 2;
+  const int bottom = state.currentRow;
+  if (context.canvas.WritesGrid()) MarkBand(context, record, operand, bottom, VisibleRows(bottom, rows));
   const int top = bottom - (rows - 1);
   if (top >= 8 && top < kScreenRows && !state.wholeLevelMode && context.landSpaceLines) {
     context.landSpaceLines->push_back(top - 1);

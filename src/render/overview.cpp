@@ -46,22 +46,23 @@ class WindowWalks {
       : image_(target.image), levelEnd_(target.state.levelEnd), cursor_(LevelStartEntry(target.state).cursor) {}
 
   // The refresh steps of window k, with MapBitmap's base row `baseRow`.
-  void Render(RenderTarget& target, int k, int baseRow) {
-    Draw(target, k, baseRow, true);
+  void Render(RenderTarget& target, int k, int baseRow, bool last) {
+    Draw(target, k, baseRow, last);
     ConvertScreen(target);
   }
 
-  // The refresh steps of window k up to the conversion. The CellGrid is
-  // cleared only when `keepGrid`, for a window whose grid is kept: no
-  // drawing depends on what the grid held before, only the grid itself.
-  void Draw(RenderTarget& target, int k, int baseRow, bool keepGrid) {
+  // The refresh steps of window k up to the conversion. Only the last
+  // window's CellGrid is kept, so only the last clears and fills it in: no
+  // drawing depends on what the grid holds.
+  void Draw(RenderTarget& target, int k, int baseRow, bool last) {
     EditorState& state = target.state;
     state.scrollOffset = kWindowRows * k;
     state.conversion = ConversionParameters{};
     state.conversion.baseRow = baseRow;
-    if (keepGrid) ClearCellGrid(target.grid);
+    if (last) ClearCellGrid(target.grid);
     ClearMapScreen(target.image);
-    DrawLevelFrom(target, EntryFor(LevelStartEntry(state).row, state));
+    DrawLevelFrom(target, EntryFor(LevelStartEntry(state).row, state), nullptr,
+                  last ? GridWrites::kWrite : GridWrites::kSkip);
   }
 
  private:
@@ -332,8 +333,8 @@ void WholeLevelPass(RenderTarget& target, int height, Window window) {
 }  // namespace
 
 void RenderWholeLevel(RenderTarget& target, int height, const WindowSink& sink) {
-  WholeLevelPass(target, height, [&](WindowWalks& walks, int k, bool) {
-    walks.Render(target, k, kWindowRows - 1);
+  WholeLevelPass(target, height, [&](WindowWalks& walks, int k, bool last) {
+    walks.Render(target, k, kWindowRows - 1, last);
     sink(kWindowRows * k, target.mapBitmap);
   });
 }
@@ -471,7 +472,7 @@ std::optional<std::string> RenderWholePicture(RenderTarget& target, int height, 
   tall.state.wholeLevelMode = true;
   const int windows = WindowCount(height);
   WindowWalks walks(tall);
-  for (int k = 0; k < windows; ++k) walks.Render(tall, k, kWindowRows - 1 + kWindowRows * k);
+  for (int k = 0; k < windows; ++k) walks.Render(tall, k, kWindowRows - 1 + kWindowRows * k, k + 1 == windows);
   return std::nullopt;
 }
 

@@ -104,7 +104,8 @@ class OverviewScaler {
 // 191); each converted window goes to `sink` with the bottom-up row of the
 // whole picture its bitmap row 0 stands for (192 * k). The scroll offset,
 // conversion parameters and mode flag are restored afterwards; the screen
-// area and the CellGrid hold the last window. The windows are drawn as one
+// area and the CellGrid hold the last window (the grid is filled in for the
+// last window alone). The windows are drawn as one
 // walk: each picks up where the records below it end, so a tall level costs
 // its height, not its height squared.
 using WindowSink = std::function<void(int firstRow, const TFastDIB& window)>;

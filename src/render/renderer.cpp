@@ -99,12 +99,12 @@ void DrawLevel(RenderTarget& target, std::vector<int>* landSpaceLines) {
   DrawLevelFrom(target, LevelStartEntry(target.state), landSpaceLines);
 }
 
-void DrawLevelFrom(RenderTarget& target, WalkEntry entry, std::vector<int>* landSpaceLines) {
+void DrawLevelFrom(RenderTarget& target, WalkEntry entry, std::vector<int>* landSpaceLines, GridWrites gridWrites) {
   EditorState& state = target.state;
   state.currentRow = entry.row;
   state.walkStart = state.levelStart;
   state.streamCursor = entry.cursor;
-  ScreenCanvas canvas(target.image, target.grid, target.tables);
+  ScreenCanvas canvas(target.image, target.grid, target.tables, gridWrites);
   DrawContext context{canvas, state, landSpaceLines};
   do {
     const std::int32_t address = state.streamCursor;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "render/cell_grid.h"
+#include "render/screen_canvas.h"
 #include "render/screen_tables.h"
 #include "snapshot/snapshot_image.h"
 #include "state/editor_state.h"
@@ -43,8 +44,9 @@ WalkEntry LevelStartEntry(const EditorState& state);
 
 // DrawLevel picking the walk up at `entry`, which must be where the walk
 // from level start would stand, with the state (crossing column, large-hut
-// flag) it would have there.
-void DrawLevelFrom(RenderTarget& target, WalkEntry entry, std::vector<int>* landSpaceLines = nullptr);
+// flag) it would have there; the CellGrid is left alone with GridWrites::kSkip.
+void DrawLevelFrom(RenderTarget& target, WalkEntry entry, std::vector<int>* landSpaceLines = nullptr,
+                   GridWrites gridWrites = GridWrites::kWrite);
 
 // Screen rows 0..lastRow, columns firstColumn..lastColumn into MapBitmap at
 // bitmap row index (base - y); pixels that fall outside MapBitmap are

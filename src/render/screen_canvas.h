@@ -21,6 +21,11 @@ struct BytePaint {
   int minRow = 0;                      // rows above it are skipped
 };
 
+// Whether drawing fills in the CellGrid. A window whose grid nobody reads
+// (an earlier window of the whole-level pass: no drawing depends on the
+// grid, and the last window starts from a cleared one) skips it.
+enum class GridWrites : bool { kWrite, kSkip };
+
 // The Spectrum screen area inside the SnapshotImage together with the
 // CellGrid, as the drawers see it. Every write is clipped: a row outside
 // minRow..191 or a column outside 0..31 is skipped.
@@ -31,8 +36,12 @@ struct BytePaint {
 // short for it goes through the image's own checked access.
 class ScreenCanvas {
  public:
-  ScreenCanvas(SnapshotImage& image, CellGrid& grid, const ScreenTables& tables)
-      : image_(image), grid_(grid), tables_(tables), screen_(HeldScreen(image)) {}
+  ScreenCanvas(SnapshotImage& image, CellGrid& grid, const ScreenTables& tables,
+               GridWrites gridWrites = GridWrites::kWrite)
+      : image_(image), grid_(grid), tables_(tables), screen_(HeldScreen(image)), writesGrid_(gridWrites == GridWrites::kWrite) {}
+
+  // Whether the CellGrid is being filled in.
+  bool WritesGrid() const { return writesGrid_; }
 
   // Display offset of (row, column), or nothing when it lies off the screen.
   std::optional<std::uint32_t> Offset(int row, int column, int minRow = 0) const {
@@ -56,6 +65,7 @@ class ScreenCanvas {
   }
 
   void SetTile(std::uint32_t d, std::uint32_t tile, std::uint32_t owner) {
+    if (!writesGrid_) return;
     grid_.tileId[d] = tile;
     grid_.ownerPos[d] = owner;
   }
@@ -88,7 +98,7 @@ class ScreenCanvas {
     for (int k = 0; k < length; ++k) {
       display[k] = paint.set ? visible[k] : static_cast<std::uint8_t>(display[k] | visible[k]);
     }
-    if (paint.tile != BytePaint::kNoTile) {
+    if (paint.tile != BytePaint::kNoTile && writesGrid_) {
       std::fill_n(grid_.tileId.begin() + start, length, paint.tile);
       std::fill_n(grid_.ownerPos.begin() + start, length, paint.owner);
     }
@@ -128,6 +138,7 @@ class ScreenCanvas {
   CellGrid& grid_;
   const ScreenTables& tables_;
   std::uint8_t* screen_;  // the screen area inside the image, when the image holds all of it
+  bool writesGrid_;
 };
 
 }  // namespace kestrova
