@@ -136,6 +136,12 @@ std::size_t OverviewScaler::MostOpenStrips(const std::vector<Strip>& strips) {
 }
 
 OverviewScaler::OverviewScaler(int sourceWidth, int sourceHeight, int width, int height)
+    : OverviewScaler(sourceWidth, sourceHeight, width, height, nullptr) {}
+
+OverviewScaler::OverviewScaler(int sourceWidth, int sourceHeight, TFastDIB& target)
+    : OverviewScaler(sourceWidth, sourceHeight, target.Width(), target.Height(), &target) {}
+
+OverviewScaler::OverviewScaler(int sourceWidth, int sourceHeight, int width, int height, TFastDIB* target)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
       columns_(Spans(sourceWidth, width_)),
@@ -151,7 +157,9 @@ OverviewScaler::OverviewScaler(int sourceWidth, int sourceHeight, int width, int
       columnGreen_(static_cast<std::size_t>(width_), 0),
       groupRedBlue_(static_cast<std::size_t>(width_), 0),
       groupGreen_(static_cast<std::size_t>(width_), 0),
-      result_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0) {
+      result_(target != nullptr ? 0 : static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)),
+      target_(target),
+      out_(target != nullptr && target->HasRows() ? target->Row(0) : result_.data()) {
   // A source narrower than the output would read past its rows.
   for (Span& span : columns_) {
     span.first = std::min(span.first, std::max(sourceWidth, 0));
@@ -258,10 +266,13 @@ void OverviewScaler::CloseBefore(std::int64_t sourceRow) {
 
 void OverviewScaler::Close(std::size_t strip) {
   const std::uint32_t rows = rowsAdded_[strip];
-  if (rows == 0) return;  // its rows stay black
   const Strip& outputRows = strips_[strip];
   const std::size_t width = static_cast<std::size_t>(width_);
-  Pixel* out = result_.data() + static_cast<std::size_t>(outputRows.firstRow) * width;
+  Pixel* out = out_ + static_cast<std::size_t>(outputRows.firstRow) * width;
+  if (rows == 0) {
+    std::fill_n(out, width * static_cast<std::size_t>(outputRows.rows), 0);  // no source row reached them
+    return;
+  }
   if (fourWide_ && rows <= kMostGroupRows) {
     MeansOfPending(strip, out);
   } else {
@@ -309,6 +320,7 @@ void OverviewScaler::MeansOfWide(std::size_t strip, Pixel* out) {
 
 void OverviewScaler::Finish(TFastDIB& target) {
   CloseBefore(std::numeric_limits<std::int64_t>::max());
+  if (&target == target_) return;
   if (target.Width() != width_ || target.Height() != height_) target.Resize(width_, height_);
   if (!result_.empty()) std::copy(result_.begin(), result_.end(), target.Row(0));
 }
@@ -341,6 +353,29 @@ void RenderWholeLevel(RenderTarget& target, int height, const WindowSink& sink) 
 
 namespace {
 
+// Per attribute: the sums of one paper pixel and what each inked pixel
+// adds to them, as the overview sums four-pixel groups.
+struct ColourSums {
+  std::uint32_t paperRedBlue = 0;
+  std::uint32_t paperGreen = 0;
+  std::uint32_t redBlueStep = 0;  // ink minus paper, modulo 2^32
+  std::uint32_t greenStep = 0;
+};
+struct AttributeSums {
+  std::array<ColourSums, 256> sums{};
+  constexpr AttributeSums() {
+    for (int attribute = 0; attribute < 256; ++attribute) {
+      const Pixel ink = InkOf(static_cast<std::uint8_t>(attribute)), paper = PaperOf(static_cast<std::uint8_t>(attribute));
+      ColourSums& colour = sums[static_cast<std::size_t>(attribute)];
+      colour.paperRedBlue = paper & 0xFF00FF;
+      colour.paperGreen = (paper >> 8) & 0xFF;
+      colour.redBlueStep = (ink & 0xFF00FF) - colour.paperRedBlue;
+      colour.greenStep = ((ink >> 8) & 0xFF) - colour.paperGreen;
+    }
+  }
+};
+constexpr AttributeSums kAttributeSums{};
+
 // The four-pixel group totals of a few screen rows of one character row,
 // as OverviewScaler takes them: each half of a display byte is four pixels
 // of ink or paper, so the totals follow from how many of them show the ink.
@@ -358,11 +393,12 @@ class ScreenGroupSums {
     // differences cancel out exactly.
     const std::uint32_t pixels = 4 * static_cast<std::uint32_t>(bottomRow - topRow + 1);
     for (std::size_t c = 0; c < kScreenColumns; ++c) {
-      const std::uint32_t paperRedBlue = pixels * paperRedBlue_[c], paperGreen = pixels * paperGreen_[c];
-      redBlue[2 * c] = paperRedBlue + counts.left[c] * redBlueStep_[c];
-      redBlue[2 * c + 1] = paperRedBlue + counts.right[c] * redBlueStep_[c];
-      green[2 * c] = paperGreen + counts.left[c] * greenStep_[c];
-      green[2 * c + 1] = paperGreen + counts.right[c] * greenStep_[c];
+      const ColourSums& colour = colours_[c];
+      const std::uint32_t paperRedBlue = pixels * colour.paperRedBlue, paperGreen = pixels * colour.paperGreen;
+      redBlue[2 * c] = paperRedBlue + counts.left[c] * colour.redBlueStep;
+      redBlue[2 * c + 1] = paperRedBlue + counts.right[c] * colour.redBlueStep;
+      green[2 * c] = paperGreen + counts.left[c] * colour.greenStep;
+      green[2 * c + 1] = paperGreen + counts.right[c] * colour.greenStep;
     }
   }
 
@@ -405,26 +441,19 @@ class ScreenGroupSums {
   void TakeColours(const std::uint8_t* screen, int y) {
     coloursFor_ = y >> 3;
     const std::uint32_t rowStart = tables_.rowStart[static_cast<std::size_t>(y)];
-    for (std::size_t c = 0; c < kScreenColumns; ++c) {
-      const std::uint8_t attribute = screen[tables_.attrOffset[rowStart + c]];
-      const Pixel ink = InkOf(attribute), paper = PaperOf(attribute);
-      paperRedBlue_[c] = paper & 0xFF00FF;
-      paperGreen_[c] = (paper >> 8) & 0xFF;
-      redBlueStep_[c] = (ink & 0xFF00FF) - paperRedBlue_[c];
-      greenStep_[c] = ((ink >> 8) & 0xFF) - paperGreen_[c];
-    }
+    for (std::size_t c = 0; c < kScreenColumns; ++c) colours_[c] = kAttributeSums.sums[screen[tables_.attrOffset[rowStart + c]]];
   }
 
   const ScreenTables& tables_;
   int coloursFor_ = -1;  // the character row the colours are for
-  std::array<std::uint32_t, kScreenColumns> paperRedBlue_{}, paperGreen_{}, redBlueStep_{}, greenStep_{};
+  std::array<ColourSums, kScreenColumns> colours_{};
 };
 
 }  // namespace
 
 void DrawOverview(RenderTarget& target, int height, TFastDIB& overview) {
   const int rows = std::max(height, 0);
-  OverviewScaler scaler(kMapWidth, rows, overview.Width(), overview.Height());
+  OverviewScaler scaler(kMapWidth, rows, overview);
   const std::span<const std::uint8_t> screen =
       target.image.Range(ImageOffsetOf(kScreenAreaStart), kScreenAreaSize);
   if (!scaler.FourWide() || screen.size() < kScreenAreaSize) {

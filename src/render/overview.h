@@ -27,6 +27,9 @@ constexpr int kWholePictureMaxRows = 65536;
 class OverviewScaler {
  public:
   OverviewScaler(int sourceWidth, int sourceHeight, int width, int height);
+  // Scaling into `target` at its own size, each output row written there as
+  // soon as it is worked out.
+  OverviewScaler(int sourceWidth, int sourceHeight, TFastDIB& target);
 
   // Source row `sourceRow` (bottom-up index) of sourceWidth pixels.
   void AddRow(int sourceRow, const Pixel* pixels);
@@ -41,8 +44,9 @@ class OverviewScaler {
   // totals of their four-pixel groups: redBlue[i] holds the red total in
   // bits 16-31 and the blue total in bits 0-15, green[i] the green total.
   void AddGroupSums(int firstRow, int rows, const std::uint32_t* redBlue, const std::uint32_t* green);
-  // Writes the result into `target` (resized to width x height); output rows
-  // no source row reached are black.
+  // Works out the rows still open and puts the result into `target`
+  // (resized to width x height; nothing more to do for the target the
+  // scaler was made with); output rows no source row reached are black.
   void Finish(TFastDIB& target);
 
   // The most rows whose four-pixel group totals fit in 16 bits.
@@ -59,6 +63,7 @@ class OverviewScaler {
     int firstRow = 0;
     int rows = 0;
   };
+  OverviewScaler(int sourceWidth, int sourceHeight, int width, int height, TFastDIB* target);
   static std::vector<Span> Spans(int source, int count);
   static std::vector<Strip> Strips(const std::vector<Span>& rows);
   // The most strips that one source row is in: the slots of sums needed.
@@ -94,7 +99,9 @@ class OverviewScaler {
   std::vector<std::uint64_t> columnGreen_;
   std::vector<std::uint32_t> groupRedBlue_;
   std::vector<std::uint32_t> groupGreen_;
-  std::vector<Pixel> result_;  // bottom-up, as the target's rows
+  std::vector<Pixel> result_;  // without a target of its own: the result, bottom-up
+  TFastDIB* target_ = nullptr;
+  Pixel* out_;                 // where the result goes, bottom-up
   bool fourWide_ = false;      // every column span is 4i..4i+3
 };
 

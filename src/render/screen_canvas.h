@@ -95,16 +95,17 @@ class ScreenCanvas {
     const std::uint8_t* visible = bits + first;
     const int length = last - first;
     std::uint8_t* display = screen_ + start;
-    for (int k = 0; k < length; ++k) {
-      display[k] = paint.set ? visible[k] : static_cast<std::uint8_t>(display[k] | visible[k]);
+    if (paint.set) {
+      std::copy_n(visible, length, display);
+    } else {
+      for (int k = 0; k < length; ++k) display[k] = static_cast<std::uint8_t>(display[k] | visible[k]);
     }
     if (paint.tile != BytePaint::kNoTile && writesGrid_) {
       std::fill_n(grid_.tileId.begin() + start, length, paint.tile);
       std::fill_n(grid_.ownerPos.begin() + start, length, paint.owner);
     }
-    if (paint.colour) {
-      for (int k = 0; k < length; ++k) screen_[tables_.attrOffset[start + static_cast<std::uint32_t>(k)]] = *paint.colour;
-    }
+    // The cells of one row's run lie side by side in the attribute file.
+    if (paint.colour) std::fill_n(screen_ + tables_.attrOffset[start], length, *paint.colour);
   }
 
   SnapshotImage& Image() { return image_; }
