@@ -14,6 +14,21 @@ namespace kestrova {
 
 namespace {
 
+using SixteenBitLanes = std::uint16_t __attribute__((vector_size(16)));
+
+// into[i] += from[i] for i < count, modulo 2^16.
+void AddSixteenBitLanes(std::uint16_t* into, const std::uint16_t* from, std::size_t count) {
+  std::size_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    SixteenBitLanes sum, more;
+    std::memcpy(&sum, into + i, sizeof sum);
+    std::memcpy(&more, from + i, sizeof more);
+    sum += more;
+    std::memcpy(into + i, &sum, sizeof sum);
+  }
+  for (; i < count; ++i) into[i] = static_cast<std::uint16_t>(into[i] + from[i]);
+}
+
 // What every whole-level window changes, put back afterwards.
 struct SavedWalkState {
   explicit SavedWalkState(EditorState& state)
@@ -149,14 +164,16 @@ OverviewScaler::OverviewScaler(int sourceWidth, int sourceHeight, int width, int
       slots_(MostOpenStrips(strips_)),
       redBlue_(slots_ * static_cast<std::size_t>(width_), 0),
       green_(redBlue_.size(), 0),
-      pendingRedBlue_(redBlue_.size(), 0),
+      pendingRed_(redBlue_.size(), 0),
       pendingGreen_(redBlue_.size(), 0),
+      pendingBlue_(redBlue_.size(), 0),
       pendingRows_(slots_, 0),
       rowsAdded_(strips_.size(), 0),
       columnRedBlue_(static_cast<std::size_t>(width_), 0),
       columnGreen_(static_cast<std::size_t>(width_), 0),
-      groupRedBlue_(static_cast<std::size_t>(width_), 0),
+      groupRed_(static_cast<std::size_t>(width_), 0),
       groupGreen_(static_cast<std::size_t>(width_), 0),
+      groupBlue_(static_cast<std::size_t>(width_), 0),
       result_(target != nullptr ? 0 : static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)),
       target_(target),
       out_(target != nullptr && target->HasRows() ? target->Row(0) : result_.data()) {
@@ -187,18 +204,23 @@ int OverviewScaler::SameRowsEnd(int sourceRow) const {
 }
 
 void OverviewScaler::AddRow(int sourceRow, const Pixel* pixels) {
-  constexpr Pixel kRedBlue = 0xFF00FF, kGreen = 0x00FF00;
   if (fourWide_) {
     // The map into the overview: every column span is four pixels.
     for (int i = 0; i < width_; ++i) {
       const Pixel* p = pixels + 4 * i;
-      groupRedBlue_[static_cast<std::size_t>(i)] =
-          (p[0] & kRedBlue) + (p[1] & kRedBlue) + (p[2] & kRedBlue) + (p[3] & kRedBlue);
-      groupGreen_[static_cast<std::size_t>(i)] = ((p[0] & kGreen) + (p[1] & kGreen) + (p[2] & kGreen) + (p[3] & kGreen)) >> 8;
+      const std::size_t group = GroupIndex(i);
+      const auto total = [&](int shift) {
+        return static_cast<std::uint16_t>(((p[0] >> shift) & 0xFF) + ((p[1] >> shift) & 0xFF) + ((p[2] >> shift) & 0xFF) +
+                                          ((p[3] >> shift) & 0xFF));
+      };
+      groupRed_[group] = total(16);
+      groupGreen_[group] = total(8);
+      groupBlue_[group] = total(0);
     }
-    AddGroupSums(sourceRow, 1, groupRedBlue_.data(), groupGreen_.data());
+    AddGroupSums(sourceRow, 1, groupRed_.data(), groupGreen_.data(), groupBlue_.data());
     return;
   }
+  constexpr Pixel kRedBlue = 0xFF00FF, kGreen = 0x00FF00;
   // The row's sums per output column, once, however many output rows take it.
   for (int i = 0; i < width_; ++i) {
     const Span& span = columns_[static_cast<std::size_t>(i)];
@@ -231,16 +253,19 @@ void OverviewScaler::AddRow(int sourceRow, const Pixel* pixels) {
   }
 }
 
-void OverviewScaler::AddGroupSums(int firstRow, int rows, const std::uint32_t* redBlue, const std::uint32_t* green) {
+void OverviewScaler::AddGroupSums(int firstRow, int rows, const std::uint16_t* red, const std::uint16_t* green,
+                                  const std::uint16_t* blue) {
   if (!fourWide_ || rows <= 0) return;
   CloseBefore(firstRow);
+  const std::size_t width = static_cast<std::size_t>(width_);
   for (std::size_t s = firstOpen_; s < strips_.size() && strips_[s].source.first <= firstRow; ++s) {
     if (firstRow >= strips_[s].source.last) continue;
     const std::size_t slot = SlotStart(s);
     std::uint32_t& pending = pendingRows_[s % slots_];
     if (pending + static_cast<std::uint32_t>(rows) > kMostGroupRows) FlushPending(s);
-    AddLanes(pendingRedBlue_.data() + slot, redBlue, static_cast<std::size_t>(width_));
-    AddLanes(pendingGreen_.data() + slot, green, static_cast<std::size_t>(width_));
+    AddSixteenBitLanes(pendingRed_.data() + slot, red, width);
+    AddSixteenBitLanes(pendingGreen_.data() + slot, green, width);
+    AddSixteenBitLanes(pendingBlue_.data() + slot, blue, width);
     pending += static_cast<std::uint32_t>(rows);
     rowsAdded_[s] += static_cast<std::uint32_t>(rows);
   }
@@ -250,14 +275,22 @@ void OverviewScaler::FlushPending(std::size_t strip) {
   std::uint32_t& pending = pendingRows_[strip % slots_];
   if (pending == 0) return;
   const std::size_t slot = SlotStart(strip);
-  for (std::size_t i = 0; i < static_cast<std::size_t>(width_); ++i) {
-    const std::uint32_t lanes = pendingRedBlue_[slot + i];
-    redBlue_[slot + i] += (static_cast<std::uint64_t>(lanes >> 16) << 32) | (lanes & 0xFFFF);
-    green_[slot + i] += pendingGreen_[slot + i];
-    pendingRedBlue_[slot + i] = 0;
-    pendingGreen_[slot + i] = 0;
+  for (int i = 0; i < width_; ++i) {
+    const std::size_t group = slot + GroupIndex(i);
+    redBlue_[slot + static_cast<std::size_t>(i)] +=
+        static_cast<std::uint64_t>(pendingRed_[group]) << 32 | pendingBlue_[group];
+    green_[slot + static_cast<std::size_t>(i)] += pendingGreen_[group];
   }
-  pending = 0;
+  ClearPending(strip);
+}
+
+void OverviewScaler::ClearPending(std::size_t strip) {
+  const std::size_t slot = SlotStart(strip);
+  const std::size_t width = static_cast<std::size_t>(width_);
+  std::fill_n(pendingRed_.begin() + static_cast<std::ptrdiff_t>(slot), width, 0);
+  std::fill_n(pendingGreen_.begin() + static_cast<std::ptrdiff_t>(slot), width, 0);
+  std::fill_n(pendingBlue_.begin() + static_cast<std::ptrdiff_t>(slot), width, 0);
+  pendingRows_[strip % slots_] = 0;
 }
 
 void OverviewScaler::CloseBefore(std::int64_t sourceRow) {
@@ -282,21 +315,41 @@ void OverviewScaler::Close(std::size_t strip) {
 }
 
 void OverviewScaler::MeansOfPending(std::size_t strip, Pixel* out) {
-  static_assert(4 * kMostGroupRows <= FourRoundedDivider::kMostCount);
-  const FourRoundedDivider mean(4 * rowsAdded_[strip]);
-  std::uint32_t* redBlue = pendingRedBlue_.data() + SlotStart(strip);
-  std::uint32_t* green = pendingGreen_.data() + SlotStart(strip);
-  const std::size_t width = static_cast<std::size_t>(width_);
-  std::size_t i = 0;
-  for (; i + 4 <= width; i += 4) {
-    const FourLanes redBlues = LoadFour(redBlue + i);
-    StoreFour(out + i, mean(redBlues >> 16) << 16 | mean(LoadFour(green + i)) << 8 | mean(redBlues & 0xFFFF));
+  static_assert(4 * kMostGroupRows <= EightRoundedDivider::kMostCount);
+  const std::uint32_t count = 4 * rowsAdded_[strip];
+  const std::size_t slot = SlotStart(strip);
+  const std::uint16_t* red = pendingRed_.data() + slot;
+  const std::uint16_t* green = pendingGreen_.data() + slot;
+  const std::uint16_t* blue = pendingBlue_.data() + slot;
+  // Eight even and eight odd output columns at a time.
+  const EightRoundedDivider mean(count);
+  const auto means = [&](std::size_t group, std::size_t half) {
+    const auto colour = [&](const std::uint16_t* totals) {
+      SixteenBitLanes lanes;
+      std::memcpy(&lanes, totals + group, sizeof lanes);
+      const SixteenBitLanes rounded = mean(lanes);
+      using FourShorts = std::uint16_t __attribute__((vector_size(8)));
+      const FourShorts four = half == 0 ? __builtin_shufflevector(rounded, rounded, 0, 1, 2, 3)
+                                        : __builtin_shufflevector(rounded, rounded, 4, 5, 6, 7);
+      return __builtin_convertvector(four, FourLanes);
+    };
+    return colour(red) << 16 | colour(green) << 8 | colour(blue);
+  };
+  const std::size_t evens = (static_cast<std::size_t>(width_) + 1) / 2, odds = static_cast<std::size_t>(width_) / 2;
+  std::size_t c = 0;
+  for (; c + 8 <= odds; c += 8) {
+    for (std::size_t half = 0; half < 2; ++half) {
+      const FourLanes even = means(c, half), odd = means(evens + c, half);
+      StoreFour(out + 2 * c + 8 * half, __builtin_shufflevector(even, odd, 0, 4, 1, 5));
+      StoreFour(out + 2 * c + 8 * half + 4, __builtin_shufflevector(even, odd, 2, 6, 3, 7));
+    }
   }
-  const RoundedDivider single(4 * rowsAdded_[strip]);
-  for (; i < width; ++i) out[i] = single(redBlue[i] >> 16) << 16 | single(green[i]) << 8 | single(redBlue[i] & 0xFFFF);
-  std::fill_n(redBlue, width, 0);
-  std::fill_n(green, width, 0);
-  pendingRows_[strip % slots_] = 0;
+  const RoundedDivider single(count);
+  for (int i = static_cast<int>(2 * c); i < width_; ++i) {
+    const std::size_t group = GroupIndex(i);
+    out[i] = single(red[group]) << 16 | single(green[group]) << 8 | single(blue[group]);
+  }
+  ClearPending(strip);
 }
 
 void OverviewScaler::MeansOfWide(std::size_t strip, Pixel* out) {
@@ -353,32 +406,32 @@ void RenderWholeLevel(RenderTarget& target, int height, const WindowSink& sink) 
 
 namespace {
 
-// Per attribute: the sums of one paper pixel and what each inked pixel
-// adds to them, as the overview sums four-pixel groups.
-struct ColourSums {
-  std::uint32_t paperRedBlue = 0;
-  std::uint32_t paperGreen = 0;
-  std::uint32_t redBlueStep = 0;  // ink minus paper, modulo 2^32
-  std::uint32_t greenStep = 0;
-};
-struct AttributeSums {
-  std::array<ColourSums, 256> sums{};
-  constexpr AttributeSums() {
+// Per attribute: the paper's colours, and what each pixel of ink adds to
+// them, modulo 2^16.
+struct AttributeColours {
+  struct Colours {
+    std::array<std::uint16_t, 3> paper{};  // red, green, blue
+    std::array<std::uint16_t, 3> step{};
+  };
+  std::array<Colours, 256> colours{};
+  constexpr AttributeColours() {
     for (int attribute = 0; attribute < 256; ++attribute) {
       const Pixel ink = InkOf(static_cast<std::uint8_t>(attribute)), paper = PaperOf(static_cast<std::uint8_t>(attribute));
-      ColourSums& colour = sums[static_cast<std::size_t>(attribute)];
-      colour.paperRedBlue = paper & 0xFF00FF;
-      colour.paperGreen = (paper >> 8) & 0xFF;
-      colour.redBlueStep = (ink & 0xFF00FF) - colour.paperRedBlue;
-      colour.greenStep = ((ink >> 8) & 0xFF) - colour.paperGreen;
+      Colours& entry = colours[static_cast<std::size_t>(attribute)];
+      for (std::size_t colour = 0; colour < 3; ++colour) {
+        const int shift = 16 - 8 * static_cast<int>(colour);
+        entry.paper[colour] = static_cast<std::uint16_t>((paper >> shift) & 0xFF);
+        entry.step[colour] = static_cast<std::uint16_t>(((ink >> shift) & 0xFF) - entry.paper[colour]);
+      }
     }
   }
 };
-constexpr AttributeSums kAttributeSums{};
+constexpr AttributeColours kAttributeColours{};
 
 // The four-pixel group totals of a few screen rows of one character row,
-// as OverviewScaler takes them: each half of a display byte is four pixels
-// of ink or paper, so the totals follow from how many of them show the ink.
+// as OverviewScaler takes them from a 256-pixel-wide source into 64 output
+// columns: each half of a display byte is four pixels of ink or paper, so
+// the totals follow from how many of them show the ink.
 class ScreenGroupSums {
  public:
   explicit ScreenGroupSums(const ScreenTables& tables) : tables_(tables) {}
@@ -388,26 +441,41 @@ class ScreenGroupSums {
   // window (Restart).
   void Take(const std::uint8_t* screen, int topRow, int bottomRow) {
     if (topRow >> 3 != coloursFor_) TakeColours(screen, topRow);
-    InkCounts counts = CountInk(screen, topRow, bottomRow);
-    // Totals modulo 2^32: each lane's true total fits, so the wrapped
-    // differences cancel out exactly.
-    const std::uint32_t pixels = 4 * static_cast<std::uint32_t>(bottomRow - topRow + 1);
-    for (std::size_t c = 0; c < kScreenColumns; ++c) {
-      const ColourSums& colour = colours_[c];
-      const std::uint32_t paperRedBlue = pixels * colour.paperRedBlue, paperGreen = pixels * colour.paperGreen;
-      redBlue[2 * c] = paperRedBlue + counts.left[c] * colour.redBlueStep;
-      redBlue[2 * c + 1] = paperRedBlue + counts.right[c] * colour.redBlueStep;
-      green[2 * c] = paperGreen + counts.left[c] * colour.greenStep;
-      green[2 * c + 1] = paperGreen + counts.right[c] * colour.greenStep;
+    const InkCounts counts = CountInk(screen, topRow, bottomRow);
+    // Every total stays below 2^16 (at most 32 pixels of 255), so sums
+    // taken modulo 2^16 are exact. Output column 2c is the left half of
+    // byte c, 2c + 1 its right half.
+    const SixteenBitLanes pixels = SixteenBitLanes{} + static_cast<std::uint16_t>(4 * (bottomRow - topRow + 1));
+    for (std::size_t c = 0; c < kScreenColumns; c += 8) {
+      const SixteenBitLanes left = Widen(counts.left.data() + c), right = Widen(counts.right.data() + c);
+      for (std::size_t colour = 0; colour < 3; ++colour) {
+        const SixteenBitLanes paper = pixels * Load(paper_[colour].data() + c);
+        const SixteenBitLanes step = Load(step_[colour].data() + c);
+        Store(totals[colour].data() + c, paper + left * step);
+        Store(totals[colour].data() + kScreenColumns + c, paper + right * step);
+      }
     }
   }
 
   void Restart() { coloursFor_ = -1; }
 
-  std::array<std::uint32_t, 2 * kScreenColumns> redBlue{};
-  std::array<std::uint32_t, 2 * kScreenColumns> green{};
+  // Red, green and blue per output column, the even ones first.
+  std::array<std::array<std::uint16_t, 2 * kScreenColumns>, 3> totals{};
 
  private:
+  static SixteenBitLanes Load(const std::uint16_t* values) {
+    SixteenBitLanes lanes;
+    std::memcpy(&lanes, values, sizeof lanes);
+    return lanes;
+  }
+  static void Store(std::uint16_t* values, SixteenBitLanes lanes) { std::memcpy(values, &lanes, sizeof lanes); }
+  static SixteenBitLanes Widen(const std::uint8_t* values) {
+    using EightBytes = std::uint8_t __attribute__((vector_size(8)));
+    EightBytes bytes;
+    std::memcpy(&bytes, values, sizeof bytes);
+    return __builtin_convertvector(bytes, SixteenBitLanes);
+  }
+
   // Per column, how many of the pixels of its left and right halves show the ink.
   struct InkCounts {
     std::array<std::uint8_t, kScreenColumns> left;
@@ -436,17 +504,22 @@ class ScreenGroupSums {
     return counts;
   }
 
-  // Per column of the character row of screen row `y`: the paper's sums
-  // for one pixel and what each inked pixel adds to them.
+  // The paper and steps per column of the character row of screen row `y`.
   void TakeColours(const std::uint8_t* screen, int y) {
     coloursFor_ = y >> 3;
     const std::uint32_t rowStart = tables_.rowStart[static_cast<std::size_t>(y)];
-    for (std::size_t c = 0; c < kScreenColumns; ++c) colours_[c] = kAttributeSums.sums[screen[tables_.attrOffset[rowStart + c]]];
+    for (std::size_t c = 0; c < kScreenColumns; ++c) {
+      const AttributeColours::Colours& colours = kAttributeColours.colours[screen[tables_.attrOffset[rowStart + c]]];
+      for (std::size_t colour = 0; colour < 3; ++colour) {
+        paper_[colour][c] = colours.paper[colour];
+        step_[colour][c] = colours.step[colour];
+      }
+    }
   }
 
   const ScreenTables& tables_;
   int coloursFor_ = -1;  // the character row the colours are for
-  std::array<ColourSums, kScreenColumns> colours_{};
+  std::array<std::array<std::uint16_t, kScreenColumns>, 3> paper_{}, step_{};
 };
 
 }  // namespace
@@ -476,7 +549,7 @@ void DrawOverview(RenderTarget& target, int height, TFastDIB& overview) {
       const int sameRows = scaler.SameRowsEnd(windowStart + r) - windowStart;
       const int end = std::min({(r / 8 + 1) * 8, windowRows, sameRows});
       sums.Take(screen.data(), kWindowRows - end, kWindowRows - 1 - r);
-      scaler.AddGroupSums(windowStart + r, end - r, sums.redBlue.data(), sums.green.data());
+      scaler.AddGroupSums(windowStart + r, end - r, sums.totals[0].data(), sums.totals[1].data(), sums.totals[2].data());
       r = end;
     }
     if (last) ConvertScreen(target);  // MapBitmap holds the last window, as it always has

@@ -39,11 +39,16 @@ class OverviewScaler {
   // One past the last of the source rows from `sourceRow` on that the same
   // output rows take.
   int SameRowsEnd(int sourceRow) const;
+  // Four-pixel group totals come one array per colour, the groups of the
+  // even output columns first: output column i at GroupIndex(i).
+  std::size_t GroupIndex(int column) const {
+    return static_cast<std::size_t>(column % 2 == 0 ? column / 2 : (width_ + 1) / 2 + column / 2);
+  }
   // Source rows firstRow..firstRow + rows - 1 (FourWide only; the same
   // output rows take them all, at most kMostGroupRows of them) given by the
-  // totals of their four-pixel groups: redBlue[i] holds the red total in
-  // bits 16-31 and the blue total in bits 0-15, green[i] the green total.
-  void AddGroupSums(int firstRow, int rows, const std::uint32_t* redBlue, const std::uint32_t* green);
+  // totals of their four-pixel groups per colour.
+  void AddGroupSums(int firstRow, int rows, const std::uint16_t* red, const std::uint16_t* green,
+                    const std::uint16_t* blue);
   // Works out the rows still open and puts the result into `target`
   // (resized to width x height; nothing more to do for the target the
   // scaler was made with); output rows no source row reached are black.
@@ -79,6 +84,7 @@ class OverviewScaler {
   void MeansOfWide(std::size_t strip, Pixel* out);
   // Adds a strip's pending group totals to its wide sums.
   void FlushPending(std::size_t strip);
+  void ClearPending(std::size_t strip);
 
   int width_;
   int height_;
@@ -86,19 +92,21 @@ class OverviewScaler {
   std::vector<Strip> strips_;
   std::size_t firstOpen_ = 0;  // the strips before it are worked out
   std::size_t slots_ = 1;
-  // Per slot and output column: the wide sums (red << 32 | blue, green) and
-  // the group totals still pending, as AddGroupSums takes them.
+  // Per slot and output column: the wide sums (red << 32 | blue, green),
+  // and per slot and group the totals still pending, as AddGroupSums takes them.
   std::vector<std::uint64_t> redBlue_;
   std::vector<std::uint64_t> green_;
-  std::vector<std::uint32_t> pendingRedBlue_;
-  std::vector<std::uint32_t> pendingGreen_;
+  std::vector<std::uint16_t> pendingRed_;
+  std::vector<std::uint16_t> pendingGreen_;
+  std::vector<std::uint16_t> pendingBlue_;
   std::vector<std::uint32_t> pendingRows_;  // per slot
   std::vector<std::uint32_t> rowsAdded_;    // per strip
   // The row being added: per output column (any width), in four-pixel groups (FourWide).
   std::vector<std::uint64_t> columnRedBlue_;
   std::vector<std::uint64_t> columnGreen_;
-  std::vector<std::uint32_t> groupRedBlue_;
-  std::vector<std::uint32_t> groupGreen_;
+  std::vector<std::uint16_t> groupRed_;
+  std::vector<std::uint16_t> groupGreen_;
+  std::vector<std::uint16_t> groupBlue_;
   std::vector<Pixel> result_;  // without a target of its own: the result, bottom-up
   TFastDIB* target_ = nullptr;
   Pixel* out_;                 // where the result goes, bottom-up

@@ -1,10 +1,14 @@
 #pragma once
 
 // Rounded means of pixel sums: sum / count rounded half up, as the level
-// overview takes them, one at a time for any sum and count, or four at once
-// for the common small counts.
+// overview takes them, one at a time for any sum and count, or eight at
+// once for the common small counts.
 
 #include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "surface/four_pixels.h"
 
@@ -52,6 +56,70 @@ class FourRoundedDivider {
   static constexpr FourFloats kNudge = {1.0f / 4096, 1.0f / 4096, 1.0f / 4096, 1.0f / 4096};
   FourLanes half_;
   FourFloats reciprocal_;
+};
+
+// Eight sums of at most 255 * count each, 1 <= count <= kMostCount, so that
+// y = sum + count / 2 is below 2^16. With 2^s <= count < 2^(s+1): a power
+// of two is a shift; otherwise y * m >> (16 + s) with the 16-bit
+// m = ceil(2^(16+s) / count) is floor(y / count) whenever y * e < 2^(16+s)
+// for e = m * count - 2^(16+s) (the error then stays below the distance to
+// the next integer, 1 / count); the few counts where that fails for the
+// largest y go through FourRoundedDivider.
+class EightRoundedDivider {
+ public:
+  using Lanes = std::uint16_t __attribute__((vector_size(16)));
+  static constexpr std::uint32_t kMostCount = FourRoundedDivider::kMostCount;
+
+  explicit EightRoundedDivider(std::uint32_t count) : half_(Lanes{} + static_cast<std::uint16_t>(count / 2)), wide_(count) {
+    while ((2u << shift_) <= count) ++shift_;
+    if (count == 1u << shift_) {
+      way_ = Way::kShift;
+      return;
+    }
+    const std::uint64_t unit = 1ull << (16 + shift_);
+    const std::uint64_t multiplier = (unit + count - 1) / count;
+    const std::uint64_t largest = 255ull * count + count / 2;
+    if (largest * (multiplier * count - unit) < unit) {
+      way_ = Way::kMultiply;
+      multiplier_ = Lanes{} + static_cast<std::uint16_t>(multiplier);
+    }
+  }
+
+  Lanes operator()(Lanes sums) const {
+    switch (way_) {
+      case Way::kShift:
+        return (sums + half_) >> shift_;
+      case Way::kMultiply:
+        return MultiplyHigh(sums + half_, multiplier_) >> shift_;
+      case Way::kWide:
+        break;
+    }
+    using FourShorts = std::uint16_t __attribute__((vector_size(8)));
+    const FourLanes low = wide_(__builtin_convertvector(__builtin_shufflevector(sums, sums, 0, 1, 2, 3), FourLanes));
+    const FourLanes high = wide_(__builtin_convertvector(__builtin_shufflevector(sums, sums, 4, 5, 6, 7), FourLanes));
+    const FourShorts lowShorts = __builtin_convertvector(low, FourShorts), highShorts = __builtin_convertvector(high, FourShorts);
+    return __builtin_shufflevector(lowShorts, highShorts, 0, 1, 2, 3, 4, 5, 6, 7);
+  }
+
+ private:
+  enum class Way : std::uint8_t { kShift, kMultiply, kWide };
+
+  // The high halves of the 32-bit products.
+  static Lanes MultiplyHigh(Lanes a, Lanes b) {
+#if defined(__SSE2__)
+    return reinterpret_cast<Lanes>(_mm_mulhi_epu16(reinterpret_cast<__m128i>(a), reinterpret_cast<__m128i>(b)));
+#else
+    using WideLanes = std::uint32_t __attribute__((vector_size(32)));
+    return __builtin_convertvector(
+        (__builtin_convertvector(a, WideLanes) * __builtin_convertvector(b, WideLanes)) >> 16, Lanes);
+#endif
+  }
+
+  Lanes half_;
+  Lanes multiplier_{};
+  int shift_ = 0;
+  Way way_ = Way::kWide;
+  FourRoundedDivider wide_;
 };
 
 }  // namespace kestrova
