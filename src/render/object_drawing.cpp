@@ -55,11 +55,18 @@ void DrawSprite(ScreenCanvas& canvas, const SpriteShape& shape, int column, int 
   const int bytes = std::min(shape.width, kScreenColumns - column);
   std::array<std::uint8_t, kScreenColumns> row{};
   const SnapshotImage& image = canvas.Image();
+  // Every row colours the same cells of its character row, and nothing
+  // else draws in between: the first row drawn in each sets them.
+  BytePaint rowPaint = paint;
+  int colouredCharacterRow = -1;
   for (int r = firstRow; r <= lastRow; ++r) {
     for (int k = firstByte; k < bytes; ++k) {
       row[static_cast<std::size_t>(k)] = image.Read(SpriteByteAddress(shape, r, k));
     }
-    canvas.DrawRun(bottomRow - r, column + firstByte, row.data() + firstByte, bytes - firstByte, paint);
+    const int y = bottomRow - r;
+    rowPaint.colour = y >> 3 != colouredCharacterRow ? paint.colour : std::nullopt;
+    colouredCharacterRow = y >> 3;
+    canvas.DrawRun(y, column + firstByte, row.data() + firstByte, bytes - firstByte, rowPaint);
   }
 }
 

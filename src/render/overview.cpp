@@ -6,7 +6,6 @@
 
 #include "level/level_stream.h"
 #include "render/palette_colours.h"
-#include "render/rounded_means.h"
 #include "render/walk_skip.h"
 #include "surface/four_pixels.h"
 
@@ -27,6 +26,20 @@ void AddSixteenBitLanes(std::uint16_t* into, const std::uint16_t* from, std::siz
     std::memcpy(into + i, &sum, sizeof sum);
   }
   for (; i < count; ++i) into[i] = static_cast<std::uint16_t>(into[i] + from[i]);
+}
+
+SixteenBitLanes LoadEight(const std::uint16_t* values) {
+  SixteenBitLanes lanes;
+  std::memcpy(&lanes, values, sizeof lanes);
+  return lanes;
+}
+
+// Lanes 0..3 (half 0) or 4..7 (half 1) widened to 32 bits.
+FourLanes WidenHalf(SixteenBitLanes lanes, std::size_t half) {
+  using FourShorts = std::uint16_t __attribute__((vector_size(8)));
+  const FourShorts four = half == 0 ? __builtin_shufflevector(lanes, lanes, 0, 1, 2, 3)
+                                    : __builtin_shufflevector(lanes, lanes, 4, 5, 6, 7);
+  return __builtin_convertvector(four, FourLanes);
 }
 
 // What every whole-level window changes, put back afterwards.
@@ -321,31 +334,25 @@ void OverviewScaler::MeansOfPending(std::size_t strip, Pixel* out) {
   const std::uint16_t* red = pendingRed_.data() + slot;
   const std::uint16_t* green = pendingGreen_.data() + slot;
   const std::uint16_t* blue = pendingBlue_.data() + slot;
-  // Eight even and eight odd output columns at a time.
-  const EightRoundedDivider mean(count);
-  const auto means = [&](std::size_t group, std::size_t half) {
-    const auto colour = [&](const std::uint16_t* totals) {
-      SixteenBitLanes lanes;
-      std::memcpy(&lanes, totals + group, sizeof lanes);
-      const SixteenBitLanes rounded = mean(lanes);
-      using FourShorts = std::uint16_t __attribute__((vector_size(8)));
-      const FourShorts four = half == 0 ? __builtin_shufflevector(rounded, rounded, 0, 1, 2, 3)
-                                        : __builtin_shufflevector(rounded, rounded, 4, 5, 6, 7);
-      return __builtin_convertvector(four, FourLanes);
-    };
-    return colour(red) << 16 | colour(green) << 8 | colour(blue);
-  };
+  // Eight even and eight odd output columns at a time: blue and green
+  // share a 16-bit lane (means are at most 255), red takes the lane above.
+  if (count != meanCount_) mean_ = EightRoundedDivider(meanCount_ = count);  // strips mostly share one height
+  const EightRoundedDivider& mean = mean_;
   const std::size_t evens = (static_cast<std::size_t>(width_) + 1) / 2, odds = static_cast<std::size_t>(width_) / 2;
   std::size_t c = 0;
   for (; c + 8 <= odds; c += 8) {
+    const SixteenBitLanes evenBlueGreen = mean(LoadEight(blue + c)) | mean(LoadEight(green + c)) << 8;
+    const SixteenBitLanes oddBlueGreen = mean(LoadEight(blue + evens + c)) | mean(LoadEight(green + evens + c)) << 8;
+    const SixteenBitLanes evenRed = mean(LoadEight(red + c)), oddRed = mean(LoadEight(red + evens + c));
     for (std::size_t half = 0; half < 2; ++half) {
-      const FourLanes even = means(c, half), odd = means(evens + c, half);
+      const FourLanes even = WidenHalf(evenBlueGreen, half) | WidenHalf(evenRed, half) << 16;
+      const FourLanes odd = WidenHalf(oddBlueGreen, half) | WidenHalf(oddRed, half) << 16;
       StoreFour(out + 2 * c + 8 * half, __builtin_shufflevector(even, odd, 0, 4, 1, 5));
       StoreFour(out + 2 * c + 8 * half + 4, __builtin_shufflevector(even, odd, 2, 6, 3, 7));
     }
   }
-  const RoundedDivider single(count);
   for (int i = static_cast<int>(2 * c); i < width_; ++i) {
+    const RoundedDivider single(count);
     const std::size_t group = GroupIndex(i);
     out[i] = single(red[group]) << 16 | single(green[group]) << 8 | single(blue[group]);
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "render/renderer.h"
+#include "render/rounded_means.h"
 #include "surface/fast_dib.h"
 
 namespace kestrova {
@@ -107,6 +108,8 @@ class OverviewScaler {
   std::vector<std::uint16_t> groupRed_;
   std::vector<std::uint16_t> groupGreen_;
   std::vector<std::uint16_t> groupBlue_;
+  EightRoundedDivider mean_{1};  // for strips of meanCount_ four-pixel groups
+  std::uint32_t meanCount_ = 1;
   std::vector<Pixel> result_;  // without a target of its own: the result, bottom-up
   TFastDIB* target_ = nullptr;
   Pixel* out_;                 // where the result goes, bottom-up
