@@ -140,6 +140,8 @@ void ConvertScreen(RenderTarget& target) {
   // Colours per column of a character row, worked out once for its 8 rows.
   std::array<Pixel, kScreenColumns> papers{};
   std::array<Pixel, kScreenColumns> differences{};
+  std::array<FourLanes, kScreenColumns> fourPapers{};
+  std::array<FourLanes, kScreenColumns> fourDifferences{};
   int coloursFor = -1;
   const int visibleColumns = std::min(lastColumn, bitmap.Width() / 8 - 1);
   for (int y = 0; y <= lastRow; ++y) {
@@ -153,16 +155,16 @@ void ConvertScreen(RenderTarget& target) {
         const std::uint8_t attribute = screen[target.tables.attrOffset[rowStart + static_cast<std::uint32_t>(c)]];
         papers[static_cast<std::size_t>(c)] = PaperOf(attribute);
         differences[static_cast<std::size_t>(c)] = InkOf(attribute) ^ PaperOf(attribute);
+        fourPapers[static_cast<std::size_t>(c)] = FourLanes{} + papers[static_cast<std::size_t>(c)];
+        fourDifferences[static_cast<std::size_t>(c)] = FourLanes{} + differences[static_cast<std::size_t>(c)];
       }
     }
     for (int c = firstColumn; c <= visibleColumns; ++c) {
-      // Built in a local block so the compiler can do all eight at once.
-      const std::array<Pixel, 8>& masks = kBitMasks.masks[screen[rowStart + static_cast<std::uint32_t>(c)]];
-      const Pixel paper = papers[static_cast<std::size_t>(c)];
-      const Pixel difference = differences[static_cast<std::size_t>(c)];
-      Pixel block[8];
-      for (int bit = 0; bit < 8; ++bit) block[bit] = paper ^ (difference & masks[bit]);
-      std::memcpy(row + 8 * c, block, sizeof block);
+      const Pixel* masks = kBitMasks.masks[screen[rowStart + static_cast<std::uint32_t>(c)]].data();
+      const FourLanes paper = fourPapers[static_cast<std::size_t>(c)];
+      const FourLanes difference = fourDifferences[static_cast<std::size_t>(c)];
+      StoreFour(row + 8 * c, paper ^ (difference & LoadFour(masks)));
+      StoreFour(row + 8 * c + 4, paper ^ (difference & LoadFour(masks + 4)));
     }
     // A column only partly inside a narrow bitmap.
     const int partial = std::max(visibleColumns + 1, firstColumn);
