@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 namespace kestrova {
 
@@ -46,6 +47,30 @@ BytePaint RecordDrawing::Paint(std::uint32_t tile, ColourSource colour) const {
   return paint;
 }
 
+namespace {
+
+// Bytes firstByte..bytes - 1 of sprite row r into `row`, read straight from
+// the image when they are evenly spaced and all held in it; false otherwise
+// (then nothing is read).
+bool ReadEvenlySpacedRow(const SnapshotImage& image, const SpriteShape& shape, int r, int firstByte, int bytes,
+                         std::array<std::uint8_t, kScreenColumns>& row) {
+  const std::optional<SpriteRowSpacing> spacing = EvenlySpacedRow(shape, r);
+  if (!spacing || firstByte >= bytes) return false;
+  const std::int64_t first = spacing->first + static_cast<std::int64_t>(firstByte) * spacing->step;
+  const std::int64_t last = spacing->first + static_cast<std::int64_t>(bytes - 1) * spacing->step;
+  const std::int64_t low = std::min(first, last), high = std::max(first, last);
+  if (low < kRamStart || high > kRamEnd) return false;
+  const std::span<const std::uint8_t> held = image.Bytes();
+  if (ImageOffsetOf(static_cast<std::uint32_t>(high)) >= held.size()) return false;
+  const std::size_t offset = ImageOffsetOf(static_cast<std::uint32_t>(first));
+  for (int k = firstByte; k < bytes; ++k) {
+    row[static_cast<std::size_t>(k)] = held[offset + static_cast<std::size_t>(static_cast<std::int64_t>(k - firstByte) * spacing->step)];
+  }
+  return true;
+}
+
+}  // namespace
+
 void DrawSprite(ScreenCanvas& canvas, const SpriteShape& shape, int column, int bottomRow, const BytePaint& paint) {
   // Only the rows on screen are read and drawn; the others are counted.
   const int firstRow = std::max(0, bottomRow - (kScreenRows - 1));
@@ -60,8 +85,10 @@ void DrawSprite(ScreenCanvas& canvas, const SpriteShape& shape, int column, int 
   BytePaint rowPaint = paint;
   int colouredCharacterRow = -1;
   for (int r = firstRow; r <= lastRow; ++r) {
-    for (int k = firstByte; k < bytes; ++k) {
-      row[static_cast<std::size_t>(k)] = image.Read(SpriteByteAddress(shape, r, k));
+    if (!ReadEvenlySpacedRow(image, shape, r, firstByte, bytes, row)) {
+      for (int k = firstByte; k < bytes; ++k) {
+        row[static_cast<std::size_t>(k)] = image.Read(SpriteByteAddress(shape, r, k));
+      }
     }
     const int y = bottomRow - r;
     rowPaint.colour = y >> 3 != colouredCharacterRow ? paint.colour : std::nullopt;

@@ -511,12 +511,15 @@ class ScreenGroupSums {
     return counts;
   }
 
-  // The paper and steps per column of the character row of screen row `y`.
+  // The paper and steps per column of the character row of screen row `y`,
+  // unless its attributes are those of the row they were last worked out for.
   void TakeColours(const std::uint8_t* screen, int y) {
     coloursFor_ = y >> 3;
-    const std::uint32_t rowStart = tables_.rowStart[static_cast<std::size_t>(y)];
+    const std::uint8_t* attributes = screen + tables_.attrOffset[tables_.rowStart[static_cast<std::size_t>(y)]];
+    if (std::equal(attributes, attributes + kScreenColumns, attributes_.begin())) return;
+    std::copy_n(attributes, kScreenColumns, attributes_.begin());
     for (std::size_t c = 0; c < kScreenColumns; ++c) {
-      const AttributeColours::Colours& colours = kAttributeColours.colours[screen[tables_.attrOffset[rowStart + c]]];
+      const AttributeColours::Colours& colours = kAttributeColours.colours[attributes[c]];
       for (std::size_t colour = 0; colour < 3; ++colour) {
         paper_[colour][c] = colours.paper[colour];
         step_[colour][c] = colours.step[colour];
@@ -526,6 +529,7 @@ class ScreenGroupSums {
 
   const ScreenTables& tables_;
   int coloursFor_ = -1;  // the character row the colours are for
+  std::array<std::uint8_t, kScreenColumns> attributes_{};  // the attributes they come from
   std::array<std::array<std::uint16_t, kScreenColumns>, 3> paper_{}, step_{};
 };
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace kestrova {
 
@@ -36,17 +37,41 @@ namespace sprite_detail {
 constexpr std::array<int, 7> kTruckByteOrder = {0, 3, 2, 5, 4, 7, 6};
 constexpr int kTruckRowStep = 8;
 
-// Serpentine rows come in pairs of 2 * rowBytes addresses (rowBytes = W
-// bytes at the given step): the even row runs down from its start, the odd
-// row up from the start of the next row.
-constexpr std::int64_t SerpentineAddress(std::int64_t start, int width, int step, int row, int byte) {
-  const std::int64_t pair = 2 * static_cast<std::int64_t>(width) * step;
-  const std::int64_t pairStart = start - (row / 2) * pair;
-  if (row % 2 == 0) return pairStart - static_cast<std::int64_t>(byte) * step;
-  return pairStart - (pair - step) + static_cast<std::int64_t>(byte) * step;
-}
-
 }  // namespace sprite_detail
+
+// Where the bytes of one sprite row lie when they are evenly spaced: byte k
+// at first + k * step.
+struct SpriteRowSpacing {
+  std::int64_t first = 0;
+  int step = 0;
+};
+
+// The spacing of row r's bytes, for every layout but the truck's. Serpentine
+// rows come in pairs of 2 * rowBytes addresses (rowBytes = W bytes at the
+// layout's step): the even row runs down from its start, the odd row up
+// from the start of the next row.
+constexpr std::optional<SpriteRowSpacing> EvenlySpacedRow(const SpriteShape& shape, int row) {
+  const std::int64_t start = shape.start;
+  const auto serpentine = [&](int step) {
+    const std::int64_t pair = 2 * static_cast<std::int64_t>(shape.width) * step;
+    const std::int64_t pairStart = start - (row / 2) * pair;
+    if (row % 2 == 0) return SpriteRowSpacing{pairStart, -step};
+    return SpriteRowSpacing{pairStart - (pair - step), step};
+  };
+  switch (shape.layout) {
+    case SpriteLayout::kPairedSerpentine:
+      return serpentine(2);
+    case SpriteLayout::kPlainSerpentine:
+      return serpentine(1);
+    case SpriteLayout::kLinear:
+      return SpriteRowSpacing{start - static_cast<std::int64_t>(row) * (shape.stride != 0 ? shape.stride : shape.width), 1};
+    case SpriteLayout::kStrip:
+      return SpriteRowSpacing{start - 2 * static_cast<std::int64_t>(row), 0};
+    case SpriteLayout::kTruck:
+      break;
+  }
+  return std::nullopt;
+}
 
 // The Spectrum address that holds byte k of row r of the sprite (the demo
 // game places its graphics with it). A row or byte outside the sprite may
@@ -54,25 +79,12 @@ constexpr std::int64_t SerpentineAddress(std::int64_t start, int width, int step
 // the drawers ask for every byte they draw.
 constexpr std::uint32_t SpriteByteAddress(const SpriteShape& shape, int row, int byte) {
   using sprite_detail::kTruckByteOrder;
-  const std::int64_t start = shape.start;
-  std::int64_t address = start;
-  switch (shape.layout) {
-    case SpriteLayout::kPairedSerpentine:
-      address = sprite_detail::SerpentineAddress(start, shape.width, 2, row, byte);
-      break;
-    case SpriteLayout::kPlainSerpentine:
-      address = sprite_detail::SerpentineAddress(start, shape.width, 1, row, byte);
-      break;
-    case SpriteLayout::kLinear:
-      address = start + byte - static_cast<std::int64_t>(row) * (shape.stride != 0 ? shape.stride : shape.width);
-      break;
-    case SpriteLayout::kStrip:
-      address = start - 2 * static_cast<std::int64_t>(row);
-      break;
-    case SpriteLayout::kTruck:
-      address = start - static_cast<std::int64_t>(row) * sprite_detail::kTruckRowStep +
-                (byte >= 0 && byte < static_cast<int>(kTruckByteOrder.size()) ? kTruckByteOrder[static_cast<std::size_t>(byte)] : byte);
-      break;
+  std::int64_t address = 0;
+  if (const std::optional<SpriteRowSpacing> spacing = EvenlySpacedRow(shape, row)) {
+    address = spacing->first + static_cast<std::int64_t>(byte) * spacing->step;
+  } else {
+    address = static_cast<std::int64_t>(shape.start) - static_cast<std::int64_t>(row) * sprite_detail::kTruckRowStep +
+              (byte >= 0 && byte < static_cast<int>(kTruckByteOrder.size()) ? kTruckByteOrder[static_cast<std::size_t>(byte)] : byte);
   }
   // Outside 0..0xFFFFFFFF only for rows and bytes outside the sprite; such an
   // address reads as nothing.
