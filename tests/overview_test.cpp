@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <utility>
+#include <vector>
+
 #include "render/palette_colours.h"
 #include "support/level_image.h"
 
@@ -39,6 +44,63 @@ TEST(OverviewScaler, AShortPictureIsStretchedAndAnEmptyOneIsBlack) {
   tall.Fill(0xFFFFFF);
   ScalePicture(none, tall);
   for (Pixel p : tall.Pixels()) EXPECT_EQ(p, 0u);
+}
+
+// Each output pixel against the mean of its spans summed pixel by pixel,
+// for four-pixel and other column spans, spans of one row shared by
+// several output rows, of up to 64 rows and of more (the sums change form
+// there), a source narrower than the output and an empty one.
+TEST(OverviewScaler, EveryPixelIsTheRoundedMeanOfItsSpans) {
+  struct Case {
+    int sourceWidth, sourceHeight, width, height;
+  };
+  const Case cases[] = {{256, 1920, 64, 384}, {256, 192, 64, 384}, {256, 391, 64, 384},   {256, 64 * 384, 64, 384},
+                        {256, 30000, 64, 96}, {96, 100, 24, 10},   {52, 50, 13, 7},       {8, 5, 2, 3},
+                        {100, 300, 7, 50},    {3, 10, 5, 4},       {256, 0, 64, 8}};
+  std::mt19937 random(5);
+  const auto spans = [](int source, int count) {
+    std::vector<std::pair<int, int>> result;
+    const std::uint64_t step = (static_cast<std::uint64_t>(source) << 16) / static_cast<std::uint64_t>(count);
+    for (int j = 0; j < count; ++j) {
+      const int first = static_cast<int>((j * step) >> 16);
+      const int last = j + 1 == count ? source : static_cast<int>(((j + 1) * step) >> 16);
+      result.emplace_back(first, std::max(last, first + 1));
+    }
+    return result;
+  };
+  for (const Case& c : cases) {
+    TFastDIB picture(c.sourceWidth, c.sourceHeight);
+    // Mostly bright, so that the largest sums are reached.
+    for (int r = 0; r < c.sourceHeight; ++r) {
+      for (int x = 0; x < c.sourceWidth; ++x) picture.Row(r)[x] = random() % 4 == 0 ? random() & 0xFFFFFF : 0xFFFFFF - (random() & 0x030303);
+    }
+    TFastDIB scaled(c.width, c.height), direct(c.width, c.height);
+    ScalePicture(picture, scaled);
+    OverviewScaler straight(c.sourceWidth, c.sourceHeight, direct);
+    for (int r = 0; r < c.sourceHeight; ++r) straight.AddRow(r, picture.Row(r));
+    straight.Finish(direct);
+    EXPECT_EQ(direct.Pixels(), scaled.Pixels()) << c.sourceWidth << "x" << c.sourceHeight;
+    const auto columns = spans(c.sourceWidth, c.width), rows = spans(c.sourceHeight, c.height);
+    for (int j = 0; j < c.height; ++j) {
+      for (int i = 0; i < c.width; ++i) {
+        const int left = std::min(columns[static_cast<std::size_t>(i)].first, c.sourceWidth);
+        const int right = std::min(columns[static_cast<std::size_t>(i)].second, c.sourceWidth);
+        const int bottom = rows[static_cast<std::size_t>(j)].first;
+        const int top = std::min(rows[static_cast<std::size_t>(j)].second, c.sourceHeight);
+        std::uint64_t sums[3] = {}, count = 0;
+        for (int r = bottom; r < top; ++r) {
+          for (int x = left; x < right; ++x, ++count) {
+            for (int colour = 0; colour < 3; ++colour) sums[colour] += (picture.Row(r)[x] >> (16 - 8 * colour)) & 0xFF;
+          }
+        }
+        Pixel expected = 0;
+        for (int colour = 0; count > 0 && colour < 3; ++colour) {
+          expected |= static_cast<Pixel>((sums[colour] + count / 2) / count) << (16 - 8 * colour);
+        }
+        ASSERT_EQ(scaled.PixelAt(i, j), expected) << c.sourceWidth << "x" << c.sourceHeight << " at " << i << ", " << j;
+      }
+    }
+  }
 }
 
 class WholeLevelTest : public ::testing::Test {
