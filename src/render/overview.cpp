@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "level/level_stream.h"
+#include "render/eight_lanes.h"
 #include "render/palette_colours.h"
 #include "render/walk_skip.h"
 #include "surface/four_pixels.h"
@@ -12,35 +13,6 @@
 namespace kestrova {
 
 namespace {
-
-using SixteenBitLanes = std::uint16_t __attribute__((vector_size(16)));
-
-// into[i] += from[i] for i < count, modulo 2^16.
-void AddSixteenBitLanes(std::uint16_t* into, const std::uint16_t* from, std::size_t count) {
-  std::size_t i = 0;
-  for (; i + 8 <= count; i += 8) {
-    SixteenBitLanes sum, more;
-    std::memcpy(&sum, into + i, sizeof sum);
-    std::memcpy(&more, from + i, sizeof more);
-    sum += more;
-    std::memcpy(into + i, &sum, sizeof sum);
-  }
-  for (; i < count; ++i) into[i] = static_cast<std::uint16_t>(into[i] + from[i]);
-}
-
-SixteenBitLanes LoadEight(const std::uint16_t* values) {
-  SixteenBitLanes lanes;
-  std::memcpy(&lanes, values, sizeof lanes);
-  return lanes;
-}
-
-// Lanes 0..3 (half 0) or 4..7 (half 1) widened to 32 bits.
-FourLanes WidenHalf(SixteenBitLanes lanes, std::size_t half) {
-  using FourShorts = std::uint16_t __attribute__((vector_size(8)));
-  const FourShorts four = half == 0 ? __builtin_shufflevector(lanes, lanes, 0, 1, 2, 3)
-                                    : __builtin_shufflevector(lanes, lanes, 4, 5, 6, 7);
-  return __builtin_convertvector(four, FourLanes);
-}
 
 // What every whole-level window changes, put back afterwards.
 struct SavedWalkState {
@@ -276,9 +248,9 @@ void OverviewScaler::AddGroupSums(int firstRow, int rows, const std::uint16_t* r
     const std::size_t slot = SlotStart(s);
     std::uint32_t& pending = pendingRows_[s % slots_];
     if (pending + static_cast<std::uint32_t>(rows) > kMostGroupRows) FlushPending(s);
-    AddSixteenBitLanes(pendingRed_.data() + slot, red, width);
-    AddSixteenBitLanes(pendingGreen_.data() + slot, green, width);
-    AddSixteenBitLanes(pendingBlue_.data() + slot, blue, width);
+    AddEightLanes(pendingRed_.data() + slot, red, width);
+    AddEightLanes(pendingGreen_.data() + slot, green, width);
+    AddEightLanes(pendingBlue_.data() + slot, blue, width);
     pending += static_cast<std::uint32_t>(rows);
     rowsAdded_[s] += static_cast<std::uint32_t>(rows);
   }
@@ -341,9 +313,9 @@ void OverviewScaler::MeansOfPending(std::size_t strip, Pixel* out) {
   const std::size_t evens = (static_cast<std::size_t>(width_) + 1) / 2, odds = static_cast<std::size_t>(width_) / 2;
   std::size_t c = 0;
   for (; c + 8 <= odds; c += 8) {
-    const SixteenBitLanes evenBlueGreen = mean(LoadEight(blue + c)) | mean(LoadEight(green + c)) << 8;
-    const SixteenBitLanes oddBlueGreen = mean(LoadEight(blue + evens + c)) | mean(LoadEight(green + evens + c)) << 8;
-    const SixteenBitLanes evenRed = mean(LoadEight(red + c)), oddRed = mean(LoadEight(red + evens + c));
+    const EightLanes evenBlueGreen = mean(LoadEight(blue + c)) | mean(LoadEight(green + c)) << 8;
+    const EightLanes oddBlueGreen = mean(LoadEight(blue + evens + c)) | mean(LoadEight(green + evens + c)) << 8;
+    const EightLanes evenRed = mean(LoadEight(red + c)), oddRed = mean(LoadEight(red + evens + c));
     for (std::size_t half = 0; half < 2; ++half) {
       const FourLanes even = WidenHalf(evenBlueGreen, half) | WidenHalf(evenRed, half) << 16;
       const FourLanes odd = WidenHalf(oddBlueGreen, half) | WidenHalf(oddRed, half) << 16;
@@ -444,7 +416,7 @@ class ScreenGroupSums {
   explicit ScreenGroupSums(const ScreenTables& tables) : tables_(tables) {}
 
   // Screen rows topRow..bottomRow (top to bottom, one character row). The
-  // colours are worked out once per character row, and again for each new
+  // colours are taken once per character row, and again for each new
   // window (Restart).
   void Take(const std::uint8_t* screen, int topRow, int bottomRow) {
     if (topRow >> 3 != coloursFor_) TakeColours(screen, topRow);
@@ -452,14 +424,14 @@ class ScreenGroupSums {
     // Every total stays below 2^16 (at most 32 pixels of 255), so sums
     // taken modulo 2^16 are exact. Output column 2c is the left half of
     // byte c, 2c + 1 its right half.
-    const SixteenBitLanes pixels = SixteenBitLanes{} + static_cast<std::uint16_t>(4 * (bottomRow - topRow + 1));
+    const EightLanes pixels = EightLanes{} + static_cast<std::uint16_t>(4 * (bottomRow - topRow + 1));
     for (std::size_t c = 0; c < kScreenColumns; c += 8) {
-      const SixteenBitLanes left = Widen(counts.left.data() + c), right = Widen(counts.right.data() + c);
+      const EightLanes left = WidenEight(counts.left.data() + c), right = WidenEight(counts.right.data() + c);
       for (std::size_t colour = 0; colour < 3; ++colour) {
-        const SixteenBitLanes paper = pixels * Load(paper_[colour].data() + c);
-        const SixteenBitLanes step = Load(step_[colour].data() + c);
-        Store(totals[colour].data() + c, paper + left * step);
-        Store(totals[colour].data() + kScreenColumns + c, paper + right * step);
+        const EightLanes paper = pixels * LoadEight(paper_[colour].data() + c);
+        const EightLanes step = LoadEight(step_[colour].data() + c);
+        StoreEight(totals[colour].data() + c, paper + left * step);
+        StoreEight(totals[colour].data() + kScreenColumns + c, paper + right * step);
       }
     }
   }
@@ -470,19 +442,6 @@ class ScreenGroupSums {
   std::array<std::array<std::uint16_t, 2 * kScreenColumns>, 3> totals{};
 
  private:
-  static SixteenBitLanes Load(const std::uint16_t* values) {
-    SixteenBitLanes lanes;
-    std::memcpy(&lanes, values, sizeof lanes);
-    return lanes;
-  }
-  static void Store(std::uint16_t* values, SixteenBitLanes lanes) { std::memcpy(values, &lanes, sizeof lanes); }
-  static SixteenBitLanes Widen(const std::uint8_t* values) {
-    using EightBytes = std::uint8_t __attribute__((vector_size(8)));
-    EightBytes bytes;
-    std::memcpy(&bytes, values, sizeof bytes);
-    return __builtin_convertvector(bytes, SixteenBitLanes);
-  }
-
   // Per column, how many of the pixels of its left and right halves show the ink.
   struct InkCounts {
     std::array<std::uint8_t, kScreenColumns> left;

@@ -31,6 +31,8 @@ class OverviewScaler {
   // Scaling into `target` at its own size, each output row written there as
   // soon as it is worked out.
   OverviewScaler(int sourceWidth, int sourceHeight, TFastDIB& target);
+  OverviewScaler(const OverviewScaler&) = delete;
+  OverviewScaler& operator=(const OverviewScaler&) = delete;
 
   // Source row `sourceRow` (bottom-up index) of sourceWidth pixels.
   void AddRow(int sourceRow, const Pixel* pixels);
@@ -108,7 +110,7 @@ class OverviewScaler {
   std::vector<std::uint16_t> groupRed_;
   std::vector<std::uint16_t> groupGreen_;
   std::vector<std::uint16_t> groupBlue_;
-  EightRoundedDivider mean_{1};  // for strips of meanCount_ four-pixel groups
+  EightRoundedDivider mean_{1};  // the means of meanCount_ pixels, as the last strip took
   std::uint32_t meanCount_ = 1;
   std::vector<Pixel> result_;  // without a target of its own: the result, bottom-up
   TFastDIB* target_ = nullptr;

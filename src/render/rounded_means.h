@@ -10,6 +10,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "render/eight_lanes.h"
 #include "surface/four_pixels.h"
 
 namespace kestrova {
@@ -67,7 +68,7 @@ class FourRoundedDivider {
 // largest y go through FourRoundedDivider.
 class EightRoundedDivider {
  public:
-  using Lanes = std::uint16_t __attribute__((vector_size(16)));
+  using Lanes = EightLanes;
   static constexpr std::uint32_t kMostCount = FourRoundedDivider::kMostCount;
 
   explicit EightRoundedDivider(std::uint32_t count) : half_(Lanes{} + static_cast<std::uint16_t>(count / 2)), wide_(count) {
