@@ -97,12 +97,19 @@ void BM_MapIntoPicture(benchmark::State& state) {
   for (auto _ : state) map->ShowSurface(window.form.Core().MapView(), ++revision);
 }
 
-// The repaint of FastIMG1 alone.
-void BM_MapRepaint(benchmark::State& state) {
+// The repaint of one control alone.
+void Repaint(benchmark::State& state, const char* name) {
   Window window;
-  QWidget* map = window.Map();
-  for (auto _ : state) map->repaint();
+  auto* control = window.form.findChild<QWidget*>(name);
+  for (auto _ : state) control->repaint();
 }
+
+// The map, and what repaints with it on a scroll step: the scroll bar, the
+// overview, and the status bar, which shares a row with the bar.
+void BM_MapRepaint(benchmark::State& state) { Repaint(state, "FastIMG1"); }
+void BM_ScrollBarRepaint(benchmark::State& state) { Repaint(state, "ScrollBar1"); }
+void BM_OverviewRepaint(benchmark::State& state) { Repaint(state, "FastIMG2"); }
+void BM_StatusRepaint(benchmark::State& state) { Repaint(state, "StatusBar1"); }
 
 // One pointer move of a drag on the map: the tree, back and forth by a column.
 void BM_MapDragMoveCore(benchmark::State& state) {
@@ -163,6 +170,9 @@ BENCHMARK(BM_PaletteDragMoveCore)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PaletteDragMoveWindow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MapIntoPicture)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MapRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ScrollBarRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_OverviewRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StatusRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PointerMoveCore)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PointerMoveWindow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScrollStepCore)->Unit(benchmark::kMicrosecond);

@@ -69,7 +69,7 @@ void TFastIMG::paintEvent(QPaintEvent* event) {
     return;
   }
   // The picture covers the control: only the part to repaint is copied.
-  painter.drawImage(event->rect(), picture_, event->rect());
+  painter.drawImage(event->rect().topLeft(), picture_, event->rect());
 }
 
 void TFastIMG::mousePressEvent(QMouseEvent* event) {

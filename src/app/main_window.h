@@ -103,11 +103,11 @@ class TForm1 : public QMainWindow {
 
   std::unique_ptr<TForm2> properties_;  // after editor_: it shows the Editor's options
 
-  bool contextMenuPending_ = false;
+  bool contextMenuPending_ = false;  // a popup waits for the map's context-menu event
   // What the chooser and the caption were last given, so that a sync after
   // a pointer move compares plain strings instead of building Qt ones.
   std::vector<std::string> chooserShown_;
-  std::string captionPath_;  // a popup waits for the map's context-menu event
+  std::string captionPath_;
   QSize outerSize_;
 };
 
