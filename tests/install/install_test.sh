@@ -32,15 +32,16 @@ mkdir -p "$work/run" "$work/home" "$work/xdg"
 chmod 700 "$work/xdg"
 
 # ---- What is installed: the two programs and their files, nothing more.
+icon_sizes=(16 24 32 48 64 128 256)
 expected=(bin/kestrova bin/kestrova-editor
   share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml
   share/mime/packages/kestrova-editor.xml
   share/man/man1/kestrova.1.gz share/man/man1/kestrova-editor.1.gz)
-for size in 16 24 32 48 64 128 256; do expected+=("share/icons/hicolor/${size}x${size}/apps/kestrova-editor.png"); done
+for size in "${icon_sizes[@]}"; do expected+=("share/icons/hicolor/${size}x${size}/apps/kestrova-editor.png"); done
 if ! diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f | sed 's|^\./||' | sort); then
   fail "the installed files differ from the list above (< expected, > installed)"
 fi
-for size in 16 24 32 48 64 128 256; do
+for size in "${icon_sizes[@]}"; do
   icon=$root/share/icons/hicolor/${size}x${size}/apps/kestrova-editor.png
   [ -f "$icon" ] || continue
   file "$icon" | grep -q "PNG image data, $size x $size," || fail "$icon is not a ${size}x${size} PNG: $(file -b "$icon")"
