@@ -1,5 +1,5 @@
-// Writes the program's icon at the usual sizes of the icon theme, as
-// FOLDER/NxN/apps/kestrova-editor.png for each size N named, drawn from the demo game by the
+// Writes the program's icon at the sizes named, as
+// FOLDER/NxN/apps/kestrova-editor.png, drawn from the demo game by the
 // editor's own code: the letter K of the demo's character set, in the title
 // picture's colours, over a strip of one of its levels as the map view
 // shows it. Every pixel of the drawing is a whole square block of the icon.
@@ -8,9 +8,10 @@
 #include <QImage>
 #include <QString>
 
-#include <optional>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "cli/command_line.h"
 #include "cli/session.h"
