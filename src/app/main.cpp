@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <string_view>
+
 #include "app/main_window.h"
 #include "app/qt_ui.h"
 #include "qtio/qt_files.h"
@@ -16,16 +18,49 @@
 #define KESTROVA_APP_ID "kestrova-editor"
 #endif
 
-int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  QApplication::setApplicationName("kestrova-editor");
-  QApplication::setApplicationVersion(KESTROVA_VERSION);
-  QApplication::setDesktopFileName(KESTROVA_APP_ID);
-  QCommandLineParser parser;
+namespace {
+
+void NameTheProgram() {
+  QCoreApplication::setApplicationName("kestrova-editor");
+  QCoreApplication::setApplicationVersion(KESTROVA_VERSION);
+}
+
+void DescribeTheCommandLine(QCommandLineParser& parser) {
   parser.setApplicationDescription("The level editor for the ZX Spectrum game Kestrova.");
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addPositionalArgument("FILE", "a snapshot of the game (.sna or .szx) to load at start", "[FILE]");
+}
+
+// Whether the command line asks only for a text (help or version), which
+// needs no display.
+bool AsksOnlyForText(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "--") return false;
+    for (const std::string_view option : {"-h", "--help", "--help-all", "-v", "--version"}) {
+      if (argument == option) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (AsksOnlyForText(argc, argv)) {
+    QCoreApplication application(argc, argv);
+    NameTheProgram();
+    QCommandLineParser parser;
+    DescribeTheCommandLine(parser);
+    parser.process(application);  // prints the text and ends the program
+    return 0;
+  }
+  QApplication application(argc, argv);
+  NameTheProgram();
+  QApplication::setDesktopFileName(KESTROVA_APP_ID);
+  QCommandLineParser parser;
+  DescribeTheCommandLine(parser);
   parser.process(application);
 
   kestrova::app::QtUi ui;
