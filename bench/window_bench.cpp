@@ -111,6 +111,12 @@ void BM_ScrollBarRepaint(benchmark::State& state) { Repaint(state, "ScrollBar1")
 void BM_OverviewRepaint(benchmark::State& state) { Repaint(state, "FastIMG2"); }
 void BM_StatusRepaint(benchmark::State& state) { Repaint(state, "StatusBar1"); }
 
+// The window reading the Editor's state after a call that changed nothing.
+void BM_SyncUnchanged(benchmark::State& state) {
+  Window window;
+  for (auto _ : state) window.form.Sync();
+}
+
 // One pointer move of a drag on the map: the tree, back and forth by a column.
 void BM_MapDragMoveCore(benchmark::State& state) {
   Window window;
@@ -173,6 +179,7 @@ BENCHMARK(BM_MapRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScrollBarRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OverviewRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StatusRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SyncUnchanged)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PointerMoveCore)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PointerMoveWindow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScrollStepCore)->Unit(benchmark::kMicrosecond);
