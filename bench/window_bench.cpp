@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
-#include "app/fast_img.h"
 #include "app/main_window.h"
 #include "app/qt_ui.h"
 #include "qtio/qt_files.h"
@@ -89,14 +88,6 @@ void BM_ScrollStepWindow(benchmark::State& state) {
   }
 }
 
-// The copy of a new map into FastIMG1's picture, part of every scroll step.
-void BM_MapIntoPicture(benchmark::State& state) {
-  Window window;
-  auto* map = window.form.findChild<app::TFastIMG*>("FastIMG1");
-  unsigned revision = 1000;
-  for (auto _ : state) map->ShowSurface(window.form.Core().MapView(), ++revision);
-}
-
 // The repaint of one control alone.
 void Repaint(benchmark::State& state, const char* name) {
   Window window;
@@ -174,7 +165,6 @@ BENCHMARK(BM_MapDragMoveCore)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MapDragMoveWindow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PaletteDragMoveCore)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PaletteDragMoveWindow)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_MapIntoPicture)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MapRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScrollBarRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OverviewRepaint)->Unit(benchmark::kMicrosecond);

@@ -87,7 +87,7 @@ MouseButton ButtonOf(Qt::MouseButton button) {
 
 }  // namespace
 
-TForm1::TForm1(Ui& ui, Files& files, QWidget* parent) : QMainWindow(parent), editor_(ui, files) {
+TForm1::TForm1(Ui& ui, Files& files, QWidget* parent) : QMainWindow(parent), editor_(ui, files), titlePicture_(MakeTitlePicture()) {
   setObjectName("TForm1");
   setWindowTitle(kCaption);
   setWindowFlags(kFixedBorderWindow);
@@ -152,7 +152,7 @@ void TForm1::BuildControls() {
   setCentralWidget(client);
 
   image1_ = new TFastIMG("Image1", QSize(kTitlePictureWidth, kTitlePictureHeight), client);
-  image1_->ShowSurface(MakeTitlePicture(), 0);
+  image1_->ShowSurface(titlePicture_, 0);
 
   comboBox1_ = new QComboBox(client);
   comboBox1_->setObjectName("ComboBox1");

@@ -75,6 +75,7 @@ class TForm1 : public QMainWindow {
   QPoint ClientPoint(const QWidget* control, QPoint position) const;
 
   Editor editor_;
+  const TFastDIB titlePicture_;  // shown by Image1 before the first load
 
   // "File" and "Options"
   QAction* saveSnapshot_ = nullptr;
