@@ -33,12 +33,13 @@ void DescribeTheCommandLine(QCommandLineParser& parser) {
 }
 
 // Whether the command line asks only for a text (help or version), which
-// needs no display.
+// needs no display. (--help-all lists the window system's options too, so
+// it starts the window system first.)
 bool AsksOnlyForText(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
     if (argument == "--") return false;
-    for (const std::string_view option : {"-h", "--help", "--help-all", "-v", "--version"}) {
+    for (const std::string_view option : {"-h", "--help", "-v", "--version"}) {
       if (argument == option) return true;
     }
   }
