@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
-#include "app/fast_img.h"
 #include "app/main_window.h"
 #include "app/qt_ui.h"
 #include "qtio/qt_files.h"
@@ -89,19 +88,24 @@ void BM_ScrollStepWindow(benchmark::State& state) {
   }
 }
 
-// The copy of a new map into FastIMG1's picture, part of every scroll step.
-void BM_MapIntoPicture(benchmark::State& state) {
+// The repaint of one control alone.
+void Repaint(benchmark::State& state, const char* name) {
   Window window;
-  auto* map = window.form.findChild<app::TFastIMG*>("FastIMG1");
-  unsigned revision = 1000;
-  for (auto _ : state) map->ShowSurface(window.form.Core().MapView(), ++revision);
+  auto* control = window.form.findChild<QWidget*>(name);
+  for (auto _ : state) control->repaint();
 }
 
-// The repaint of FastIMG1 alone.
-void BM_MapRepaint(benchmark::State& state) {
+// The map, and what repaints with it on a scroll step: the scroll bar, the
+// overview, and the status bar, which shares a row with the bar.
+void BM_MapRepaint(benchmark::State& state) { Repaint(state, "FastIMG1"); }
+void BM_ScrollBarRepaint(benchmark::State& state) { Repaint(state, "ScrollBar1"); }
+void BM_OverviewRepaint(benchmark::State& state) { Repaint(state, "FastIMG2"); }
+void BM_StatusRepaint(benchmark::State& state) { Repaint(state, "StatusBar1"); }
+
+// The window reading the Editor's state after a call that changed nothing.
+void BM_SyncUnchanged(benchmark::State& state) {
   Window window;
-  QWidget* map = window.Map();
-  for (auto _ : state) map->repaint();
+  for (auto _ : state) window.form.Sync();
 }
 
 // One pointer move of a drag on the map: the tree, back and forth by a column.
@@ -161,8 +165,11 @@ BENCHMARK(BM_MapDragMoveCore)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MapDragMoveWindow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PaletteDragMoveCore)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PaletteDragMoveWindow)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_MapIntoPicture)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MapRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ScrollBarRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_OverviewRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StatusRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SyncUnchanged)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PointerMoveCore)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PointerMoveWindow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScrollStepCore)->Unit(benchmark::kMicrosecond);

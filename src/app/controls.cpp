@@ -1,7 +1,10 @@
 #include "app/controls.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QStyleFactory>
+#include <QStyleOption>
 
 #include <algorithm>
 
@@ -49,16 +52,56 @@ void StatusPanel::SetText(const QString& text) {
   update();
 }
 
-void StatusPanel::paintEvent(QPaintEvent*) {
+void StatusPanel::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  painter.fillRect(rect(), palette().color(QPalette::Button));
+  painter.fillRect(event->rect(), palette().color(QPalette::Button));
+  // The bar shares its top row with the map's scroll bar, which repaints on
+  // every scroll step: the text is laid out only when the part to repaint
+  // reaches it.
+  const QRect textBox(kStatusTextPlace, size());
+  if (!event->rect().intersects(textBox)) return;
   QFont font = painter.font();
   font.setBold(true);
   font.setPointSize(kStatusTextPoints);
   painter.setFont(font);
   painter.setPen(Qt::black);
   // The place is that of the text's top-left corner in the bar.
-  painter.drawText(QRect(kStatusTextPlace, size()), Qt::AlignLeft | Qt::AlignTop, text_);
+  painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop, text_);
+}
+
+ClassicScrollBarStyle::ClassicScrollBarStyle(QObject* owner) : QProxyStyle(QStyleFactory::create("Windows")) {
+  setParent(owner);
+}
+
+void ClassicScrollBarStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                                        const QWidget* widget) const {
+  // A pressed page is drawn darker, and rarely: the classic style paints it.
+  const bool groove = element == CE_ScrollBarAddPage || element == CE_ScrollBarSubPage;
+  if (!groove || widget == nullptr || (option->state & State_Sunken)) {
+    QProxyStyle::drawControl(element, option, painter, widget);
+    return;
+  }
+  const QPixmap& picture = Groove(element, *option, *widget);
+  const qreal ratio = picture.devicePixelRatio();
+  painter->drawPixmap(QRectF(option->rect), picture,
+                      QRectF(QPointF(option->rect.topLeft()) * ratio, QSizeF(option->rect.size()) * ratio));
+}
+
+const QPixmap& ClassicScrollBarStyle::Groove(ControlElement element, const QStyleOption& option,
+                                             const QWidget& widget) const {
+  const qreal ratio = widget.devicePixelRatio();
+  const GrooveKey key{widget.size() * ratio, ratio, option.palette.light().color().rgb(),
+                      option.palette.window().color().rgb()};
+  if (groove_.isNull() || !(key == grooveKey_)) {
+    grooveKey_ = key;
+    groove_ = QPixmap(key.pixels);
+    groove_.setDevicePixelRatio(ratio);
+    QPainter painter(&groove_);
+    QStyleOption whole(option);  // the classic style reads only the plain option here
+    whole.rect = widget.rect();
+    QProxyStyle::drawControl(element, &whole, &painter, &widget);
+  }
+  return groove_;
 }
 
 }  // namespace kestrova::app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPixmap>
+#include <QProxyStyle>
 #include <QStatusBar>
 #include <QString>
 #include <QToolButton>
@@ -48,6 +50,30 @@ class StatusPanel : public QStatusBar {
 
  private:
   QString text_;
+};
+
+// The classic style of the map's scroll bar. Its dithered groove is costly
+// to fill afresh on every move of the thumb, so it is painted once for the
+// bar's size and colours and copied from then on: the same pixels.
+class ClassicScrollBarStyle : public QProxyStyle {
+ public:
+  explicit ClassicScrollBarStyle(QObject* owner);
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override;
+
+ private:
+  // The groove as the classic style paints it over the whole widget.
+  const QPixmap& Groove(ControlElement element, const QStyleOption& option, const QWidget& widget) const;
+
+  struct GrooveKey {
+    QSize pixels;
+    qreal pixelRatio = 0;
+    QRgb light = 0;
+    QRgb window = 0;
+    bool operator==(const GrooveKey&) const = default;
+  };
+  mutable GrooveKey grooveKey_;
+  mutable QPixmap groove_;
 };
 
 }  // namespace kestrova::app

@@ -2,10 +2,12 @@
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QWheelEvent>
 
-#include <cstring>
+#include <algorithm>
+#include <cmath>
 
 namespace kestrova::app {
 
@@ -21,20 +23,44 @@ void CopyRow(const Pixel* __restrict from, Pixel* __restrict to, int count) {
   for (int x = 0; x < count; ++x) to[x] = from[x] | kOpaque;
 }
 
-void CopyInto(const TFastDIB& surface, QImage& image) {
-  const int width = surface.Width();
-  uchar* bits = image.bits();
-  const qsizetype stride = image.bytesPerLine();
-  for (int y = 0; y < surface.Height(); ++y) {
-    CopyRow(surface.RowTop(y), reinterpret_cast<Pixel*>(bits + y * stride), width);
+// The rectangle `part` of `surface` (y from the top) into `image` at `at`.
+void CopyPart(const TFastDIB& surface, const QRect& part, QImage& image, QPoint at) {
+  for (int y = 0; y < part.height(); ++y) {
+    CopyRow(surface.RowTop(part.top() + y) + part.left(), reinterpret_cast<Pixel*>(image.scanLine(at.y() + y)) + at.x(),
+            part.width());
   }
 }
+
+// The picture a painter paints on, when it is an image whose pixels can take
+// the surface's directly: 32-bit opaque pixels, reached from the control by
+// a whole-pixel shift alone (no scaling, no opacity, no other composition).
+QImage* ScreenImage(QPainter& painter) {
+  QPaintDevice* device = painter.paintEngine() != nullptr ? painter.paintEngine()->paintDevice() : nullptr;
+  if (device == nullptr || device->devType() != QInternal::Image) return nullptr;
+  auto* image = static_cast<QImage*>(device);
+  const bool opaqueFormat =
+      image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied;
+  // A shared image would be copied by the first write; its painter would
+  // then paint on the old pixels.
+  if (!opaqueFormat || !image->isDetached()) return nullptr;
+  const QTransform& shift = painter.deviceTransform();
+  if (shift.type() != QTransform::TxTranslate || shift.dx() != std::trunc(shift.dx()) ||
+      shift.dy() != std::trunc(shift.dy())) {
+    return nullptr;
+  }
+  if (painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver) return nullptr;
+  return image;
+}
+
+// Rows go through a strip that stays in the processor's cache when the
+// painter's picture cannot take them directly.
+constexpr int kStripPixels = 8192;
 
 }  // namespace
 
 QImage ImageOf(const TFastDIB& surface) {
   QImage image(surface.Width(), surface.Height(), QImage::Format_RGB32);
-  CopyInto(surface, image);
+  CopyPart(surface, QRect(0, 0, surface.Width(), surface.Height()), image, QPoint(0, 0));
   return image;
 }
 
@@ -46,30 +72,57 @@ TFastIMG::TFastIMG(const QString& name, QSize size, QWidget* parent) : QWidget(p
 }
 
 void TFastIMG::ShowSurface(const TFastDIB& surface, unsigned revision) {
-  if (shown_ && revision == revision_) return;
-  shown_ = true;
+  if (surface_ == &surface && revision == revision_) return;
+  surface_ = &surface;
   revision_ = revision;
-  if (picture_.width() != surface.Width() || picture_.height() != surface.Height()) {
-    picture_ = QImage(surface.Width(), surface.Height(), QImage::Format_RGB32);
-    // The control takes its picture's size (the drag picture's changes with
-    // every pick).
-    setFixedSize(surface.Width(), surface.Height());
-  }
-  CopyInto(surface, picture_);
+  // The control takes its picture's size (the drag picture's changes with
+  // every pick).
+  if (size() != QSize(surface.Width(), surface.Height())) setFixedSize(surface.Width(), surface.Height());
   update();
 }
+
+QImage TFastIMG::Picture() const { return surface_ != nullptr ? ImageOf(*surface_) : QImage(); }
 
 void TFastIMG::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   // No smoothing: at a device pixel ratio above 1 every picture pixel
   // becomes a block of device pixels of one colour.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  if (picture_.isNull()) {
-    painter.fillRect(event->rect(), Qt::black);
-    return;
+  const QRect pictured =
+      surface_ != nullptr ? QRect(0, 0, surface_->Width(), surface_->Height()) & event->rect() : QRect();
+  // Anything the picture does not cover (nothing, once the control has the
+  // picture's size) is black.
+  for (const QRect& bare : QRegion(event->rect()).subtracted(pictured)) painter.fillRect(bare, Qt::black);
+  if (pictured.isEmpty()) return;
+  if (QImage* screen = ScreenImage(painter)) {
+    PaintInto(*screen, painter, pictured);
+  } else {
+    PaintThroughStrips(painter, pictured);
   }
-  // The picture covers the control: only the part to repaint is copied.
-  painter.drawImage(event->rect(), picture_, event->rect());
+}
+
+void TFastIMG::PaintInto(QImage& screen, QPainter& painter, const QRect& part) {
+  const QPoint shift(static_cast<int>(painter.deviceTransform().dx()), static_cast<int>(painter.deviceTransform().dy()));
+  // Only where the painter may paint: the part of the control that shows
+  // and is being repainted, on the picture.
+  QRegion allowed = QRegion(part.translated(shift)) & screen.rect();
+  const QRegion clip = painter.paintEngine()->systemClip();
+  if (!clip.isEmpty()) allowed &= clip;
+  if (painter.hasClipping()) allowed &= painter.clipRegion().translated(shift);
+  for (const QRect& target : allowed) CopyPart(*surface_, target.translated(-shift), screen, target.topLeft());
+}
+
+void TFastIMG::PaintThroughStrips(QPainter& painter, const QRect& part) {
+  const int stripRows = std::max(1, kStripPixels / part.width());
+  if (strip_.width() < part.width() || strip_.height() < stripRows) {
+    strip_ = QImage(std::max(strip_.width(), part.width()), std::max(strip_.height(), stripRows),
+                    QImage::Format_RGB32);
+  }
+  for (int top = part.top(); top <= part.bottom(); top += stripRows) {
+    const QRect rows(part.left(), top, part.width(), std::min(stripRows, part.bottom() + 1 - top));
+    CopyPart(*surface_, rows, strip_, QPoint(0, 0));
+    painter.drawImage(rows.topLeft(), strip_, QRect(QPoint(0, 0), rows.size()));
+  }
 }
 
 void TFastIMG::mousePressEvent(QMouseEvent* event) {

@@ -19,11 +19,14 @@ class TFastIMG : public QWidget {
  public:
   TFastIMG(const QString& name, QSize size, QWidget* parent);
 
-  // Takes the surface's picture, and its size, when `revision` differs from
-  // the one shown, and repaints only then.
+  // Shows `surface`, which must live as long as the control shows it: its
+  // pixels are read when the control paints, without a copy of its own. The
+  // control takes the surface's size, and repaints when `revision` differs
+  // from the one shown.
   void ShowSurface(const TFastDIB& surface, unsigned revision);
-  // The picture as shown (top row first).
-  const QImage& Picture() const { return picture_; }
+  unsigned ShownRevision() const { return revision_; }
+  // The picture the control paints (top row first).
+  QImage Picture() const;
 
  signals:
   void Pressed(Qt::MouseButton button, QPoint position);
@@ -44,9 +47,13 @@ class TFastIMG : public QWidget {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  QImage picture_;
+  // The surface's `part` straight into the picture the painter paints on.
+  void PaintInto(QImage& screen, QPainter& painter, const QRect& part);
+  void PaintThroughStrips(QPainter& painter, const QRect& part);
+
+  const TFastDIB* surface_ = nullptr;
   unsigned revision_ = 0;
-  bool shown_ = false;
+  QImage strip_;            // a few rows on their way to the painter
   int wheelRemainder_ = 0;  // eighths of a degree not yet a whole notch
 };
 

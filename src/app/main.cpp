@@ -1,21 +1,80 @@
 // kestrova-editor [FILE]: the level editor's window, with FILE loaded at
 // start when one is named.
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QStringList>
+#include <QTimer>
+
+#include <string_view>
 
 #include "app/main_window.h"
 #include "app/qt_ui.h"
 #include "qtio/qt_files.h"
 
+#ifndef KESTROVA_VERSION
+#define KESTROVA_VERSION "0"
+#endif
+#ifndef KESTROVA_APP_ID
+#define KESTROVA_APP_ID "kestrova-editor"
+#endif
+
+namespace {
+
+void NameTheProgram() {
+  QCoreApplication::setApplicationName("kestrova-editor");
+  QCoreApplication::setApplicationVersion(KESTROVA_VERSION);
+}
+
+void DescribeTheCommandLine(QCommandLineParser& parser) {
+  parser.setApplicationDescription("The level editor for the ZX Spectrum game Kestrova.");
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument("FILE", "a snapshot of the game (.sna or .szx) to load at start", "[FILE]");
+}
+
+// Whether the command line asks only for a text (help or version), which
+// needs no display. (--help-all lists the window system's options too, so
+// it starts the window system first.)
+bool AsksOnlyForText(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "--") return false;
+    for (const std::string_view option : {"-h", "--help", "-v", "--version"}) {
+      if (argument == option) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  if (AsksOnlyForText(argc, argv)) {
+    QCoreApplication application(argc, argv);
+    NameTheProgram();
+    QCommandLineParser parser;
+    DescribeTheCommandLine(parser);
+    parser.process(application);  // prints the text and ends the program
+    return 0;
+  }
   QApplication application(argc, argv);
-  QApplication::setApplicationName("kestrova-editor");
+  NameTheProgram();
+  QApplication::setDesktopFileName(KESTROVA_APP_ID);
+  QCommandLineParser parser;
+  DescribeTheCommandLine(parser);
+  parser.process(application);
+
   kestrova::app::QtUi ui;
   kestrova::QtFiles files;
   kestrova::app::TForm1 window(ui, files);
   ui.SetWindow(&window);
   window.show();
-  const QStringList arguments = QApplication::arguments();
-  if (arguments.size() > 1) window.OpenAtStart(arguments.at(1));
+  const QStringList named = parser.positionalArguments();
+  if (!named.isEmpty()) window.OpenAtStart(named.first());
+  // For the installation checks: quit as soon as the window is up and FILE
+  // loaded. A refused FILE leaves its message box open, so the editor does
+  // not quit on its own then.
+  if (qEnvironmentVariableIsSet("KESTROVA_EDITOR_QUIT_AFTER_START"))
+    QTimer::singleShot(0, &application, &QCoreApplication::quit);
   return QApplication::exec();
 }

@@ -5,10 +5,11 @@
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMenuBar>
+#include <QRegion>
 #include <QSignalBlocker>
-#include <QStyleFactory>
 
 #include <array>
+#include <initializer_list>
 #include <string_view>
 #include <utility>
 
@@ -63,6 +64,15 @@ void Place(QWidget* widget) {
   }
 }
 
+// The part of a control that controls made after it (so above it) leave
+// showing, in the control's own pixels.
+QRegion UncoveredPart(std::string_view name, std::initializer_list<std::string_view> above) {
+  const QRect place = PlaceOf(name);
+  QRegion part(place);
+  for (const std::string_view other : above) part -= PlaceOf(other);
+  return part.translated(-place.topLeft());
+}
+
 constexpr int kScrollBarLargeChange = 176;
 constexpr int kScrollBarSmallChange = 1;
 constexpr int kFortressUpDownMaximum = 15;
@@ -77,7 +87,7 @@ MouseButton ButtonOf(Qt::MouseButton button) {
 
 }  // namespace
 
-TForm1::TForm1(Ui& ui, Files& files, QWidget* parent) : QMainWindow(parent), editor_(ui, files) {
+TForm1::TForm1(Ui& ui, Files& files, QWidget* parent) : QMainWindow(parent), editor_(ui, files), titlePicture_(MakeTitlePicture()) {
   setObjectName("TForm1");
   setWindowTitle(kCaption);
   setWindowFlags(kFixedBorderWindow);
@@ -142,7 +152,7 @@ void TForm1::BuildControls() {
   setCentralWidget(client);
 
   image1_ = new TFastIMG("Image1", QSize(kTitlePictureWidth, kTitlePictureHeight), client);
-  image1_->ShowSurface(MakeTitlePicture(), 0);
+  image1_->ShowSurface(titlePicture_, 0);
 
   comboBox1_ = new QComboBox(client);
   comboBox1_->setObjectName("ComboBox1");
@@ -179,7 +189,7 @@ void TForm1::BuildControls() {
   scrollBar1_->setPageStep(kScrollBarLargeChange);
   scrollBar1_->setSingleStep(kScrollBarSmallChange);
   scrollBar1_->setTracking(true);
-  scrollBar1_->setStyle(QStyleFactory::create("Windows"));
+  scrollBar1_->setStyle(new ClassicScrollBarStyle(scrollBar1_));
   fastImg2_ = new TFastIMG("FastIMG2", QSize(64, 384), client);
   statusBar1_ = new StatusPanel("StatusBar1", client);
   fastImg4_ = new TFastIMG("FastIMG4", QSize(20, 20), client);
@@ -189,6 +199,10 @@ void TForm1::BuildControls() {
                                                           statusBar1_, fastImg4_}) {
     Place(widget);
   }
+  // The scroll bar's last column lies under the overview and its last row
+  // under the status bar. Masked to the part that shows, its repaint on every
+  // scroll step leaves those two alone.
+  scrollBar1_->setMask(UncoveredPart("ScrollBar1", {"FastIMG2", "StatusBar1"}));
 }
 
 void TForm1::ConnectControls() {

@@ -75,6 +75,7 @@ class TForm1 : public QMainWindow {
   QPoint ClientPoint(const QWidget* control, QPoint position) const;
 
   Editor editor_;
+  const TFastDIB titlePicture_;  // shown by Image1 before the first load
 
   // "File" and "Options"
   QAction* saveSnapshot_ = nullptr;
@@ -103,11 +104,11 @@ class TForm1 : public QMainWindow {
 
   std::unique_ptr<TForm2> properties_;  // after editor_: it shows the Editor's options
 
-  bool contextMenuPending_ = false;
+  bool contextMenuPending_ = false;  // a popup waits for the map's context-menu event
   // What the chooser and the caption were last given, so that a sync after
   // a pointer move compares plain strings instead of building Qt ones.
   std::vector<std::string> chooserShown_;
-  std::string captionPath_;  // a popup waits for the map's context-menu event
+  std::string captionPath_;
   QSize outerSize_;
 };
 

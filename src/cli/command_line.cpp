@@ -68,9 +68,7 @@ std::string HelpText(const CommandSpec& command) {
   std::string text = "usage: " + UsageLine(command) + "\n\n" + command.summary + "\n";
   if (!command.options.empty()) text += "\noptions:\n";
   for (const OptionSpec& option : command.options) {
-    std::string names;
-    for (const std::string& name : option.names) names += (names.empty() ? "" : ", ") + Dashed(name);
-    if (!option.valueName.empty()) names += " " + option.valueName;
+    std::string names = OptionLabel(option);
     names.resize(std::max<std::size_t>(names.size() + 2, 24), ' ');
     text += "  " + names + option.description + "\n";
   }
@@ -162,6 +160,13 @@ const CommandSpec* FindCommand(std::string_view name) {
     if (command.name == name) return &command;
   }
   return nullptr;
+}
+
+std::string OptionLabel(const OptionSpec& option) {
+  std::string label;
+  for (const std::string& name : option.names) label += (label.empty() ? "" : ", ") + Dashed(name);
+  if (!option.valueName.empty()) label += " " + option.valueName;
+  return label;
 }
 
 std::string UsageLine(const CommandSpec& command) {

@@ -32,6 +32,8 @@ struct CommandSpec {
 
 const std::vector<CommandSpec>& Commands();
 const CommandSpec* FindCommand(std::string_view name);
+// "-o, --output OUT": every name of the option and its value, as the help lists it.
+std::string OptionLabel(const OptionSpec& option);
 // "kestrova render FILE [--level N] ...": the command's usage line.
 std::string UsageLine(const CommandSpec& command);
 // Every command's usage line, for `kestrova --help` and an unknown command.

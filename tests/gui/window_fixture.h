@@ -167,9 +167,15 @@ class WindowTwin : public ::testing::Test {
     EXPECT_EQ(seen.MapView().Pixels(), other.MapView().Pixels()) << "map view";
     EXPECT_EQ(seen.OverviewBitmap().Pixels(), other.OverviewBitmap().Pixels()) << "overview";
     EXPECT_EQ(seen.Grid().ownerPos, other.Grid().ownerPos) << "cell grid";
-    // The controls show what the Editor holds.
+    // The controls show what the Editor holds, and have been told of its
+    // last drawing.
     EXPECT_EQ(Img("FastIMG1")->Picture(), app::ImageOf(seen.MapView())) << "FastIMG1";
     EXPECT_EQ(Img("FastIMG2")->Picture(), app::ImageOf(seen.OverviewBitmap())) << "FastIMG2";
+    const SurfaceRevisions& drawn = seen.View().revisions;
+    for (const auto& [name, revision] : {std::pair{"FastIMG1", drawn.mapView}, {"FastIMG2", drawn.overview},
+                                         {"FastIMG3", drawn.palette}, {"FastIMG4", drawn.dragPicture}}) {
+      EXPECT_EQ(Img(name)->ShownRevision(), revision) << name << " is behind its surface";
+    }
   }
 
   void Wheel(QWidget* widget, QPoint at, int angle) {
