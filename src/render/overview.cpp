@@ -5,10 +5,9 @@
 #include <limits>
 
 #include "level/level_stream.h"
-#include "render/eight_lanes.h"
+#include "surface/lanes.h"
 #include "render/palette_colours.h"
 #include "render/walk_skip.h"
-#include "surface/four_pixels.h"
 
 namespace kestrova {
 

@@ -14,7 +14,7 @@
 #include "render/render_addresses.h"
 #include "render/palette_colours.h"
 #include "render/walk_skip.h"
-#include "surface/four_pixels.h"
+#include "surface/lanes.h"
 
 namespace kestrova {
 

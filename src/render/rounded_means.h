@@ -10,8 +10,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "render/eight_lanes.h"
-#include "surface/four_pixels.h"
+#include "surface/lanes.h"
 
 namespace kestrova {
 

@@ -1,25 +1,36 @@
 #pragma once
 
-// Eight 16-bit values handled at once, beside FourLanes' four 32-bit ones,
-// for the overview's sums of colour values.
+// Four 32-bit or eight 16-bit values handled at once, through the GCC and
+// Clang vector extensions (plain code where the target has no vector unit),
+// for the loops over pixels and colour sums that the compiler would not widen
+// itself.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
-#include "surface/four_pixels.h"
-
 namespace kestrova {
 
+using FourLanes = std::uint32_t __attribute__((vector_size(16)));
 using EightLanes = std::uint16_t __attribute__((vector_size(16)));
 
-inline EightLanes LoadEight(const std::uint16_t* values) {
-  EightLanes eight;
-  std::memcpy(&eight, values, sizeof eight);
-  return eight;
+// The lanes at `values`, which need no alignment.
+template <typename Lanes, typename Value>
+inline Lanes LoadLanes(const Value* values) {
+  Lanes lanes;
+  std::memcpy(&lanes, values, sizeof lanes);
+  return lanes;
 }
 
-inline void StoreEight(std::uint16_t* values, EightLanes eight) { std::memcpy(values, &eight, sizeof eight); }
+template <typename Lanes, typename Value>
+inline void StoreLanes(Value* values, Lanes lanes) {
+  std::memcpy(values, &lanes, sizeof lanes);
+}
+
+inline FourLanes LoadFour(const std::uint32_t* values) { return LoadLanes<FourLanes>(values); }
+inline void StoreFour(std::uint32_t* values, FourLanes four) { StoreLanes(values, four); }
+inline EightLanes LoadEight(const std::uint16_t* values) { return LoadLanes<EightLanes>(values); }
+inline void StoreEight(std::uint16_t* values, EightLanes eight) { StoreLanes(values, eight); }
 
 // Eight bytes widened to 16 bits.
 inline EightLanes WidenEight(const std::uint8_t* values) {
