@@ -199,5 +199,29 @@ TEST_F(MapDrag, TheReleaseEndsTheDrag) {
   EXPECT_EQ(f.editor.State().lastPointerY, Y(180));
 }
 
+// A press of another button while an object is being dragged would build a
+// popup over whatever lies under the pointer and take the grabbed object's
+// record for it: the popup's grab would then swallow the release, and the
+// drag would go on with another object's record, or with one a popup command
+// had deleted. The press changes nothing; a release still ends the drag.
+TEST_F(MapDrag, APressOfAnotherButtonLeavesTheDragAlone) {
+  Grab(X(5), Y(100));  // the tree
+  f.editor.MovePointerOverMap(X(7), Y(100));
+  for (const MouseButton other : {MouseButton::Right, MouseButton::Middle}) {
+    const EditorState state = f.editor.State();
+    const Bytes level = Level();
+    f.editor.PressMap(other, X(10), Y(180));  // over the boulder
+    EXPECT_TRUE(f.editor.Popup().empty());
+    EXPECT_EQ(f.editor.PopupShown(), PopupPlacement::None);
+    EXPECT_TRUE(f.editor.State() == state);
+    EXPECT_EQ(Level(), level);
+  }
+  f.editor.MovePointerOverMap(X(8), Y(100));
+  EXPECT_EQ(f.Bytes(0x923C, 2), (Bytes{0x83, 0x08}));  // the tree went on moving
+  EXPECT_EQ(f.Bytes(0x9238, 2), (Bytes{0x87, 0x0A}));  // the boulder stayed
+  f.editor.ReleaseMap(MouseButton::Right);
+  EXPECT_FALSE(f.editor.State().dragFlag);
+}
+
 }  // namespace
 }  // namespace kestrova

@@ -14,6 +14,14 @@
 namespace kestrova {
 
 void Editor::PressMap(MouseButton button, int x, int y) {
+  if (state_.dragFlag) {
+    // Another button while an object is dragged: no popup, whose grab would
+    // swallow the release, and the grabbed object's record stays the one
+    // under the pointer. A release of any button still ends the drag.
+    popup_.clear();
+    popupPlacement_ = PopupPlacement::None;
+    return;
+  }
   if (!IsInMapView(x, y)) return;
   const int column = x / kMapPixelsPerColumn;
   const int row = y / kMapPixelsPerRow;

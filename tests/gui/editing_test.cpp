@@ -271,6 +271,32 @@ TEST_F(EditingTest, DraggingObjectsOnTheMap) {
   EXPECT_EQ(Find<QScrollBar>("ScrollBar1")->value(), window.Core().View().scrollPosition);
 }
 
+// A right press while a tree is carried opens no popup (whose grab would
+// take the release and leave the drag going); the release of either button
+// ends the drag.
+TEST_F(EditingTest, ARightPressWhileDraggingShowsNoPopup) {
+  const std::optional<QPoint> tree = FindPopup(
+      [](const std::vector<MenuItem>& items) { return items.front().caption == "Delete Tree"; });
+  ASSERT_TRUE(tree);
+  const QPoint moved = *tree + QPoint(16, 0);
+  QWidget* map = Img("FastIMG1");
+  QTest::mouseMove(map, *tree);
+  QTest::mousePress(map, Qt::LeftButton, {}, *tree);
+  QTest::mouseMove(map, moved);
+  EXPECT_EQ(RightPressOnMap(moved, {}), "");
+  QTest::mouseRelease(map, Qt::RightButton, {}, moved);
+  QTest::mouseRelease(map, Qt::LeftButton, {}, moved);
+
+  direct.MovePointerOverMap(tree->x(), tree->y());
+  direct.PressMap(MouseButton::Left, tree->x(), tree->y());
+  direct.MovePointerOverMap(moved.x(), moved.y());
+  RightPress(direct, moved, {});
+  direct.ReleaseMap(MouseButton::Right);
+  direct.ReleaseMap(MouseButton::Left);
+  ExpectSame();
+  EXPECT_FALSE(window.Core().State().dragFlag);
+}
+
 TEST_F(EditingTest, BothWipes) {
   ChooseLevel(2);
   auto* wipe = Find<QPushButton>("Button1");
