@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "cli/edit_script.h"
+
 namespace kestrova::cli {
 
 namespace {
@@ -18,6 +20,13 @@ OptionSpec Output(const std::string& kinds) {
 }
 OptionSpec Level() { return {{"level"}, "N", "level N only (1-255)", 1, 255}; }
 
+// The edit commands' forms, for the help of `edit`.
+std::vector<std::string> EditCommandHelp() {
+  std::vector<std::string> lines{"edit commands (# starts a comment):"};
+  for (const std::string& form : EditCommandForms()) lines.push_back("  " + form);
+  return lines;
+}
+
 std::vector<CommandSpec> MakeCommands() {
   return {
       {"info", "FILE", 1, 1, {Json()}, "format, machine, free bytes, every level and the settings"},
@@ -27,10 +36,11 @@ std::vector<CommandSpec> MakeCommands() {
       {"check", "FILE", 1, 1, {Json()}, "what would trouble the game or you; status 1 when something is wrong"},
       {"edit", "IN", 1, 1,
        {Output(".sna or .szx"), Force(),
-        {{"e", "command"}, "COMMAND", "an edit command (repeatable; see README)", std::nullopt, 0, true},
+        {{"e", "command"}, "COMMAND", "an edit command (repeatable; the commands are listed below)", std::nullopt, 0,
+         true},
         {{"script"}, "FILE", "edit commands, one a line (- for standard input)", std::nullopt},
         {{"dry-run"}, "", "print what would change, write nothing", std::nullopt}},
-       "edits through the editor's own commands, then saves"},
+       "edits through the editor's own commands, then saves", EditCommandHelp()},
       {"render", "FILE", 1, 1,
        {Level(),
         {{"scroll"}, "S", "rows from the level start at the bottom of the view", 0, 0x3FFFFFFF},
@@ -73,6 +83,8 @@ std::string HelpText(const CommandSpec& command) {
     text += "  " + names + option.description + "\n";
   }
   text += "  -h, --help              this text\n";
+  if (!command.helpNotes.empty()) text += "\n";
+  for (const std::string& line : command.helpNotes) text += line + "\n";
   return text;
 }
 

@@ -20,7 +20,8 @@ struct OptionSpec {
 };
 
 // One command: its words ("IN", "[OUT]"), the fewest and most of them, its
-// options, and what it does in one line.
+// options, what it does in one line, and lines its help adds after the
+// options.
 struct CommandSpec {
   std::string name;
   std::string words;
@@ -28,6 +29,7 @@ struct CommandSpec {
   int mostWords = 0;
   std::vector<OptionSpec> options;
   std::string summary;
+  std::vector<std::string> helpNotes = {};
 };
 
 const std::vector<CommandSpec>& Commands();

@@ -185,6 +185,12 @@ constexpr Form kForms[] = {
 
 }  // namespace
 
+std::vector<std::string> EditCommandForms() {
+  std::vector<std::string> forms;
+  for (const Form& form : kForms) forms.emplace_back(form.usage);
+  return forms;
+}
+
 std::optional<std::uint32_t> ParseAddress(const std::string& word) {
   std::string digits = word;
   int base = 10;

@@ -39,6 +39,9 @@ Result<EditCommand> ParseEditCommand(const std::string& text, int line);
 // Jumping Soldiers").
 Result<int> FindInsertionTag(const std::string& name);
 
+// Each edit command's form, as "lives N" or "delete ADDRESS".
+std::vector<std::string> EditCommandForms();
+
 // "$9300", "0x9300" or "37632".
 std::optional<std::uint32_t> ParseAddress(const std::string& word);
 
