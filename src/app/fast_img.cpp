@@ -88,16 +88,19 @@ void TFastIMG::paintEvent(QPaintEvent* event) {
   // No smoothing: at a device pixel ratio above 1 every picture pixel
   // becomes a block of device pixels of one colour.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  const QRect pictured =
-      surface_ != nullptr ? QRect(0, 0, surface_->Width(), surface_->Height()) & event->rect() : QRect();
+  const QRect pictured = surface_ != nullptr ? QRect(0, 0, surface_->Width(), surface_->Height()) : QRect();
   // Anything the picture does not cover (nothing, once the control has the
   // picture's size) is black.
-  for (const QRect& bare : QRegion(event->rect()).subtracted(pictured)) painter.fillRect(bare, Qt::black);
-  if (pictured.isEmpty()) return;
-  if (QImage* screen = ScreenImage(painter)) {
-    PaintInto(*screen, painter, pictured);
-  } else {
-    PaintThroughStrips(painter, pictured);
+  for (const QRect& bare : event->region().subtracted(pictured)) painter.fillRect(bare, Qt::black);
+  QImage* screen = ScreenImage(painter);
+  for (const QRect& asked : event->region()) {
+    const QRect part = asked & pictured;
+    if (part.isEmpty()) continue;
+    if (screen != nullptr) {
+      PaintInto(*screen, painter, part);
+    } else {
+      PaintThroughStrips(painter, part);
+    }
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QBackingStore>
 #include <QImage>
 #include <QProcess>
+#include <QScrollArea>
 #include <QScrollBar>
 
 #include "gui/window_fixture.h"
@@ -73,6 +74,56 @@ TEST_P(PaintedMapTest, GrabAndScreenEqualTheToolsPicture) {
   const QImage screen = OnScreen(map);
   ASSERT_EQ(screen.size(), expected.size() * ratio);
   EXPECT_EQ(Differences(screen, expected, ratio), 0) << "on the screen";
+}
+
+// The palette strip scrolled inside ScrollBox1 and repainted alone: what
+// shows of it is the palette at the scrolled place, and nothing of it lands
+// on the box's scroll bar below it.
+TEST_F(WindowTwin, PaletteStripPaintsOnlyWhereItShows) {
+  window.OpenAtStart(QString::fromStdString(DemoPath()));
+  auto* box = Find<QScrollArea>("ScrollBox1");
+  QScrollBar* bar = box->horizontalScrollBar();
+  bar->setValue(bar->maximum() / 2 + 3);
+  QApplication::processEvents();
+  const QImage barBefore = OnScreen(bar);
+  Img("FastIMG3")->repaint();
+
+  const qreal ratio = box->devicePixelRatioF();
+  const QImage palette = app::ImageOf(window.Core().PaletteBitmap());
+  QWidget* view = box->viewport();
+  const int rows = std::min(view->height(), palette.height());
+  ASSERT_GT(rows, 0);
+  const QImage shown = OnScreen(view).copy(QRect(0, 0, qRound(view->width() * ratio), qRound(rows * ratio)));
+  const QImage expected = palette.copy(QRect(bar->value(), 0, view->width(), rows));
+  ASSERT_EQ(shown.size(), expected.size() * ratio);
+  EXPECT_EQ(Differences(shown, expected, ratio), 0);
+  EXPECT_EQ(OnScreen(bar), barBefore);
+}
+
+// During a palette drag the drag picture lies over the map. Two parts of the
+// map on either side of it repaint together: the map paints those two
+// parts only, not the picture between them.
+TEST_F(WindowTwin, MapRepaintsLeaveTheDragPictureAboveIt) {
+  window.OpenAtStart(QString::fromStdString(DemoPath()));
+  QWidget* strip = Img("FastIMG3");
+  QWidget* client = window.centralWidget();
+  const QPoint slot(48, 20);
+  QTest::mousePress(strip, Qt::LeftButton, {}, slot);
+  QTest::mouseMove(strip, strip->mapFrom(client, QPoint(200, 300)));
+  app::TFastIMG* picture = Img("FastIMG4");
+  ASSERT_TRUE(picture->isVisible());
+  QApplication::processEvents();
+
+  QWidget* map = Img("FastIMG1");
+  const QRect covered(map->mapFrom(client, picture->pos()), picture->size());
+  QRegion sides(QRect(covered.left() - 8, covered.top(), 4, covered.height()));
+  sides += QRect(covered.right() + 4, covered.top(), 4, covered.height());
+  map->repaint(sides);
+  const qreal ratio = picture->devicePixelRatioF();
+  const QImage shown = OnScreen(picture);
+  ASSERT_EQ(shown.size(), picture->size() * ratio);
+  EXPECT_EQ(Differences(shown, picture->Picture(), ratio), 0);
+  QTest::mouseRelease(strip, Qt::LeftButton, {}, strip->mapFrom(client, QPoint(200, 300)));
 }
 
 INSTANTIATE_TEST_SUITE_P(DemoWindows, PaintedMapTest,
