@@ -62,7 +62,8 @@ class ClassicScrollBarStyle : public QProxyStyle {
                    const QWidget* widget) const override;
 
  private:
-  // The groove as the classic style paints it over the whole widget.
+  // The groove as the classic style paints it over the whole widget (both
+  // pages of it look alike).
   const QPixmap& Groove(ControlElement element, const QStyleOption& option, const QWidget& widget) const;
 
   struct GrooveKey {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace kestrova::app {
 
@@ -31,25 +32,38 @@ void CopyPart(const TFastDIB& surface, const QRect& part, QImage& image, QPoint 
   }
 }
 
-// The picture a painter paints on, when it is an image whose pixels can take
-// the surface's directly: 32-bit opaque pixels, reached from the control by
-// a whole-pixel shift alone (no scaling, no opacity, no other composition).
-QImage* ScreenImage(QPainter& painter) {
-  QPaintDevice* device = painter.paintEngine() != nullptr ? painter.paintEngine()->paintDevice() : nullptr;
-  if (device == nullptr || device->devType() != QInternal::Image) return nullptr;
+// The picture a painter paints on, when the surface's pixels can go there
+// directly: an image of 32-bit opaque pixels, reached from the control by a
+// whole-pixel shift alone (no scaling, no opacity, no other composition).
+struct ScreenImage {
+  QImage* image = nullptr;
+  QPoint shift;     // from control pixels to image pixels
+  QRegion allowed;  // the image pixels the painter may paint, by its clips
+};
+
+std::optional<ScreenImage> ScreenImageOf(QPainter& painter) {
+  QPaintEngine* engine = painter.paintEngine();
+  QPaintDevice* device = engine != nullptr ? engine->paintDevice() : nullptr;
+  if (device == nullptr || device->devType() != QInternal::Image) return std::nullopt;
   auto* image = static_cast<QImage*>(device);
   const bool opaqueFormat =
       image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied;
   // A shared image would be copied by the first write; its painter would
   // then paint on the old pixels.
-  if (!opaqueFormat || !image->isDetached()) return nullptr;
-  const QTransform& shift = painter.deviceTransform();
-  if (shift.type() != QTransform::TxTranslate || shift.dx() != std::trunc(shift.dx()) ||
-      shift.dy() != std::trunc(shift.dy())) {
-    return nullptr;
+  if (!opaqueFormat || !image->isDetached()) return std::nullopt;
+  const QTransform& transform = painter.deviceTransform();
+  if (transform.type() != QTransform::TxTranslate || transform.dx() != std::trunc(transform.dx()) ||
+      transform.dy() != std::trunc(transform.dy())) {
+    return std::nullopt;
   }
-  if (painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver) return nullptr;
-  return image;
+  if (painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver) {
+    return std::nullopt;
+  }
+  ScreenImage screen{image, QPoint(static_cast<int>(transform.dx()), static_cast<int>(transform.dy())),
+                     QRegion(image->rect())};
+  if (!engine->systemClip().isEmpty()) screen.allowed &= engine->systemClip();
+  if (painter.hasClipping()) screen.allowed &= painter.clipRegion().translated(screen.shift);
+  return screen;
 }
 
 // Rows go through a strip that stays in the processor's cache when the
@@ -88,31 +102,18 @@ void TFastIMG::paintEvent(QPaintEvent* event) {
   // No smoothing: at a device pixel ratio above 1 every picture pixel
   // becomes a block of device pixels of one colour.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  const QRect pictured = surface_ != nullptr ? QRect(0, 0, surface_->Width(), surface_->Height()) : QRect();
+  const QRect picture = surface_ != nullptr ? QRect(0, 0, surface_->Width(), surface_->Height()) : QRect();
   // Anything the picture does not cover (nothing, once the control has the
   // picture's size) is black.
-  for (const QRect& bare : event->region().subtracted(pictured)) painter.fillRect(bare, Qt::black);
-  QImage* screen = ScreenImage(painter);
-  for (const QRect& asked : event->region()) {
-    const QRect part = asked & pictured;
-    if (part.isEmpty()) continue;
-    if (screen != nullptr) {
-      PaintInto(*screen, painter, part);
-    } else {
-      PaintThroughStrips(painter, part);
+  for (const QRect& bare : event->region().subtracted(picture)) painter.fillRect(bare, Qt::black);
+  const QRegion asked = event->region() & picture;
+  if (const std::optional<ScreenImage> screen = ScreenImageOf(painter)) {
+    for (const QRect& target : asked.translated(screen->shift) & screen->allowed) {
+      CopyPart(*surface_, target.translated(-screen->shift), *screen->image, target.topLeft());
     }
+  } else {
+    for (const QRect& part : asked) PaintThroughStrips(painter, part);
   }
-}
-
-void TFastIMG::PaintInto(QImage& screen, QPainter& painter, const QRect& part) {
-  const QPoint shift(static_cast<int>(painter.deviceTransform().dx()), static_cast<int>(painter.deviceTransform().dy()));
-  // Only where the painter may paint: the part of the control that shows
-  // and is being repainted, on the picture.
-  QRegion allowed = QRegion(part.translated(shift)) & screen.rect();
-  const QRegion clip = painter.paintEngine()->systemClip();
-  if (!clip.isEmpty()) allowed &= clip;
-  if (painter.hasClipping()) allowed &= painter.clipRegion().translated(shift);
-  for (const QRect& target : allowed) CopyPart(*surface_, target.translated(-shift), screen, target.topLeft());
 }
 
 void TFastIMG::PaintThroughStrips(QPainter& painter, const QRect& part) {

@@ -47,8 +47,6 @@ class TFastIMG : public QWidget {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  // The surface's `part` straight into the picture the painter paints on.
-  void PaintInto(QImage& screen, QPainter& painter, const QRect& part);
   void PaintThroughStrips(QPainter& painter, const QRect& part);
 
   const TFastDIB* surface_ = nullptr;

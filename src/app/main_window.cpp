@@ -87,7 +87,8 @@ MouseButton ButtonOf(Qt::MouseButton button) {
 
 }  // namespace
 
-TForm1::TForm1(Ui& ui, Files& files, QWidget* parent) : QMainWindow(parent), editor_(ui, files), titlePicture_(MakeTitlePicture()) {
+TForm1::TForm1(Ui& ui, Files& files, QWidget* parent)
+    : QMainWindow(parent), editor_(ui, files), titlePicture_(MakeTitlePicture()) {
   setObjectName("TForm1");
   setWindowTitle(kCaption);
   setWindowFlags(kFixedBorderWindow);
