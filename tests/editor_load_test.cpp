@@ -255,8 +255,8 @@ TEST_F(EditorLoad, RefusedFilesChangeNothing) {
        "Invalid Kestrova Snapshot"},
       {"nomarker.szx", BuildSzxFile(noMarker, std::nullopt), "No end-of-levels marker in the level data.",
        "Invalid Kestrova Snapshot"},
-      {"notszx.szx", BytesOf(Snapshot()), "Load Error", "Error Loading Kestrova Snapshot"},
-      {"cut.SZX", cutSzx, "Load Error", "Error Loading Kestrova Snapshot"},
+      {"cut.SZX", cutSzx, "Load Error\nthe \"RAMP\" block of page 0 at byte ", "Error Loading Kestrova Snapshot"},
+      {"cut.sna", cutSzx, "Load Error\nthe \"RAMP\" block of page 0 at byte ", "Error Loading Kestrova Snapshot"},
   };
 
   // Held: a .szx, so that the flag and the kept blocks are set.
@@ -289,7 +289,8 @@ TEST_F(EditorLoad, RefusedFilesChangeNothing) {
     LoadFile(c.path, c.content);
     const auto messages = ui.Messages();
     ASSERT_EQ(messages.size(), 1u) << c.path;
-    EXPECT_EQ(messages[0].text, c.text) << c.path;
+    // The described text first; a reason may follow on the next lines.
+    EXPECT_EQ(messages[0].text.substr(0, std::string(c.text).size()), c.text) << messages[0].text;
     EXPECT_EQ(messages[0].title, c.title) << c.path;
     EXPECT_EQ(messages[0].icon, MessageIcon::Error) << c.path;
     expectUnchanged(c.path);
@@ -311,6 +312,38 @@ TEST_F(EditorLoad, RefusedFilesChangeNothing) {
     EXPECT_EQ(messages[0].title, "Error Loading Kestrova Snapshot");
     EXPECT_EQ(messages[0].icon, MessageIcon::Error);
     expectUnchanged(path);
+  }
+}
+
+TEST_F(EditorLoad, AFileIsReadAsWhatItHoldsWithANoteWhenItsNameSaysOtherwise) {
+  const SnapshotImage game = Snapshot();
+  struct Case {
+    const char* path;
+    Bytes content;
+    bool fromSzx;
+    const char* note;
+  };
+  const Case cases[] = {
+      {"szx-inside.sna", BuildSzxFile(game, std::nullopt), true,
+       "\"szx-inside.sna\" holds a .szx snapshot, so it was read as one."},
+      {"sna-inside.SZX", BytesOf(game), false, "\"sna-inside.SZX\" holds a .sna snapshot, so it was read as one."},
+      {"plain.szx", BuildSzxFile(game, std::nullopt), true, nullptr},
+  };
+  for (const Case& c : cases) {
+    ui.questions.clear();
+    LoadFile(c.path, c.content);
+    ASSERT_TRUE(editor.HasSnapshot()) << c.path;
+    EXPECT_EQ(editor.State().loadedFromSzx, c.fromSzx) << c.path;
+    EXPECT_EQ(OutsideTheScreen(editor.Image().Bytes()), OutsideTheScreen(game.Bytes())) << c.path;
+    EXPECT_EQ(editor.SnapshotPath(), c.path);
+    const auto messages = ui.Messages();
+    if (c.note == nullptr) {
+      EXPECT_TRUE(messages.empty()) << c.path;
+      continue;
+    }
+    ASSERT_EQ(messages.size(), 1u) << c.path;
+    EXPECT_EQ(messages[0].text, c.note);
+    EXPECT_EQ(messages[0].icon, MessageIcon::Information);
   }
 }
 

@@ -53,31 +53,55 @@ TEST(SzxLayer, RefusesMalformedFiles) {
   badMagic[3] = 'X';
   const Bytes garbage = {1, 0, 5, 0x78, 0x9C, 0xDE, 0xAD, 0xBE, 0xEF};
 
-  const std::pair<const char*, Bytes> cases[] = {
-      {"empty", {}},
-      {"short magic", {'Z', 'X', 'S'}},
-      {"bad magic", badMagic},
+  // Each refusal says where the file goes wrong: the block, its page, the
+  // byte it starts at and where the file ends.
+  struct Malformed {
+    const char* name;
+    Bytes file;
+    const char* reason;
+  };
+  const Malformed cases[] = {
+      {"empty", {}, "the file holds 0 bytes; a .szx file begins with an 8-byte header"},
+      {"short magic", {'Z', 'X', 'S'}, "the file holds 3 bytes; a .szx file begins with an 8-byte header"},
+      {"bad magic", badMagic, "the file does not begin with \"ZXST\": it is not a .szx file"},
       {"block header cut short", [] {
          Bytes f = SzxFile(1, {});
          f.insert(f.end(), {'R', 'A', 'M', 'P', 3});
          return f;
-       }()},
-      {"block size runs past the end", sizeRunsPast},
-      {"block size 0xFFFFFFFF", hugeSize},
-      {"Z80R body of 36", SzxFile(1, {SzxBlock("Z80R", Bytes(36, 0))})},
-      {"SPCR body of 7", SzxFile(1, {SzxBlock("SPCR", Bytes(7, 0))})},
-      {"RAMP body of 2", SzxFile(1, {SzxBlock("RAMP", Bytes(2, 0))})},
-      {"page inflating to 16383", SzxFile(1, {SzxBlock("RAMP", CompressedRampBody(5, Bytes(16383, 1)))})},
-      {"page inflating to 16385", SzxFile(1, {SzxBlock("RAMP", CompressedRampBody(5, Bytes(16385, 1)))})},
-      {"compressed page that is not zlib", SzxFile(1, {SzxBlock("RAMP", garbage)})},
-      {"compressed page with no data", SzxFile(1, {SzxBlock("RAMP", Bytes{1, 0, 5})})},
+       }(), "the file ends at byte 13, inside the header of a block that begins at byte 8"},
+      {"block size runs past the end", sizeRunsPast,
+       "the \"CRTR\" block at byte 8 says it holds 37 bytes, but the file ends 36 bytes into it, at byte 52"},
+      {"block size 0xFFFFFFFF", hugeSize,
+       "the \"XXXX\" block at byte 8 says it holds 4294967295 bytes, but the file ends 4 bytes into it, at byte 20"},
+      {"Z80R body of 36", SzxFile(1, {SzxBlock("Z80R", Bytes(36, 0))}),
+       "the \"Z80R\" block at byte 8 holds 36 bytes; its fields need 37"},
+      {"SPCR body of 7", SzxFile(1, {SzxBlock("SPCR", Bytes(7, 0))}),
+       "the \"SPCR\" block at byte 8 holds 7 bytes; its fields need 8"},
+      {"RAMP body of 2", SzxFile(1, {SzxBlock("RAMP", Bytes(2, 0))}),
+       "the \"RAMP\" block at byte 8 holds 2 bytes; its fields need 3"},
+      {"page inflating to 16383", SzxFile(1, {SzxBlock("RAMP", CompressedRampBody(5, Bytes(16383, 1)))}),
+       "the \"RAMP\" block of page 5 at byte 8 inflates to 16383 bytes, not to one page of 16384"},
+      {"page inflating to 16385", SzxFile(1, {SzxBlock("RAMP", CompressedRampBody(3, Bytes(16385, 1)))}),
+       "the \"RAMP\" block of page 3 at byte 8 inflates to more than 16384 bytes, not to one page of 16384"},
+      {"compressed page that is not zlib", SzxFile(1, {SzxBlock("RAMP", garbage)}),
+       "the \"RAMP\" block of page 5 at byte 8 holds compressed data that is damaged or cut short"},
+      {"compressed page with no data", SzxFile(1, {SzxBlock("RAMP", Bytes{1, 0, 5})}),
+       "the \"RAMP\" block of page 5 at byte 8 holds compressed data that is damaged or cut short"},
       {"good block, then a bad one",
-       SzxFile(1, {SzxBlock("Z80R", Z80rBody(0x8000, 0)), SzxBlock("SPCR", Bytes(3, 0))})},
+       SzxFile(1, {SzxBlock("Z80R", Z80rBody(0x8000, 0)), SzxBlock("SPCR", Bytes(3, 0))}),
+       "the \"SPCR\" block at byte 53 holds 3 bytes; its fields need 8"},
   };
-  for (const auto& [name, file] : cases) {
+  for (const Malformed& c : cases) {
     std::vector<Delivered> delivered;
-    EXPECT_EQ(LoadRecording(file, delivered), 0u) << name;
+    EXPECT_EQ(LoadRecording(c.file, delivered), 0u) << c.name;
+    const std::optional<Error> fault = ReadSzxBlocks(c.file, nullptr);
+    ASSERT_TRUE(fault.has_value()) << c.name;
+    EXPECT_EQ(fault->message, c.reason) << c.name;
   }
+  // A snapshot's refusal keeps the box's described text first.
+  const auto load = ReadSzxSnapshot(cases[9].file, {}, {});
+  ASSERT_FALSE(load.Ok());
+  EXPECT_EQ(load.ErrorMessage(), std::string("Load Error\n") + cases[9].reason);
 }
 
 TEST(SzxLayer, DeliversEveryBlockAsStoredWithItsPayload) {
@@ -292,7 +316,7 @@ TEST(SzxSnapshot, TheFileLengthChoosesTheMachine) {
   EXPECT_EQ(large.ReadWord(0x8000), 0) << "no PC on a 128K stack";
 }
 
-TEST(SzxSnapshot, KeepsPages520And1AndDropsTheOthers) {
+TEST(SzxSnapshot, KeepsEveryPageByItsNumber) {
   std::vector<Bytes> pages;
   for (std::uint8_t page = 0; page < 8; ++page) pages.push_back(Page48K(page, static_cast<std::uint8_t>(0xA0 + page)));
   const SnapshotImage held(Bytes(kSnapshotSize128K, 0x3C));
@@ -302,17 +326,23 @@ TEST(SzxSnapshot, KeepsPages520And1AndDropsTheOthers) {
     const auto range = image.Range(offset, length);
     return std::all_of(range.begin(), range.end(), [&](std::uint8_t b) { return b == value; });
   };
+  // The layout of a .sna taken with bank 0 paged in: 5, 2, 0, then 1, 3, 4, 6, 7.
   EXPECT_TRUE(all(ImageOffsetOf(0x4000), kPageSize, 0xA5));
   EXPECT_TRUE(all(ImageOffsetOf(0x8000), kPageSize, 0xA2));
   EXPECT_TRUE(all(ImageOffsetOf(0xC000), kPageSize, 0xA0));
-  EXPECT_TRUE(all(kOffsetBank1, kPageSize, 0xA1));
-  EXPECT_TRUE(all(kOffsetBank1 + kPageSize, 4 * kPageSize, 0x3C)) << "the other slots keep what was held";
+  const std::uint8_t trailing[] = {1, 3, 4, 6, 7};
+  for (std::size_t slot = 0; slot < 5; ++slot) {
+    EXPECT_TRUE(all(kOffsetBank1 + slot * kPageSize, kPageSize, static_cast<std::uint8_t>(0xA0 + trailing[slot])))
+        << "page " << int{trailing[slot]};
+  }
 
-  // A short file that holds page 1 is a 128K file: its page 1 is kept.
-  const SnapshotImage small = Loaded(File48K(0x8000, 0xBEEF, {Page48K(1, 0xA1)}));
+  // A short file that holds page 1 is a 128K file: its page 1 is kept, the
+  // pages it does not hold keep what was held.
+  const SnapshotImage small = Loaded(File48K(0x8000, 0xBEEF, {Page48K(1, 0xA1)}), held);
   EXPECT_EQ(small.Size(), kSnapshotSize128K);
   EXPECT_TRUE(std::all_of(small.Bytes().begin() + kOffsetBank1, small.Bytes().begin() + kOffsetBank1 + kPageSize,
                           [](std::uint8_t b) { return b == 0xA1; }));
+  EXPECT_EQ(small.ReadOffset(kOffsetBank1 + kPageSize), 0x3C);
 }
 
 TEST(SzxSnapshot, PagesMissingFromTheFileKeepWhatTheImageHeld) {
@@ -351,7 +381,8 @@ TEST(SzxWriter, WritesTheBlocksInOrderWithTheirFields) {
   const Bytes& z80r = delivered[1].block;
   EXPECT_EQ(z80r[28] | z80r[29] << 8, 0xFF02) << "SP + 2";
   EXPECT_EQ(z80r[30] | z80r[31] << 8, 0x8123) << "PC from the stack";
-  EXPECT_EQ(z80r[34], 0x04) << "IFF1 from header byte 19";
+  EXPECT_EQ(z80r[34], 1) << "IFF1 from bit 2 of header byte 19";
+  EXPECT_EQ(z80r[35], 1) << "IFF2 likewise";
   EXPECT_EQ(delivered[2].block[8], 5) << "border";
   EXPECT_EQ(delivered[2].block[9], 0) << "port 0x7FFD";
   for (std::size_t i = 3; i < 6; ++i) EXPECT_EQ(delivered[i].block[8], 1) << "compressed";
@@ -363,11 +394,11 @@ TEST(SzxWriter, A48KImageRoundTripsByteForByte) {
   EXPECT_TRUE(std::equal(image.Bytes().begin(), image.Bytes().end(), back.Bytes().begin(), back.Bytes().end()));
 }
 
-TEST(SzxWriter, A128KImageRoundTripsThePartsItWrites) {
+TEST(SzxWriter, A128KImageRoundTripsWithEveryBankAndItsPaging) {
   SnapshotImage image = testing::FixtureImage(DemoMachine::Spectrum128K);
   // Bytes that do not compress, so that the file reaches the 128K length.
   std::uint32_t noise = 12345;
-  for (std::size_t offset = kSnaHeaderSize + 0x2000; offset < kOffsetBank1 + kPageSize; ++offset) {
+  for (std::size_t offset = kSnaHeaderSize + 0x2000; offset < kSnapshotSize128K; ++offset) {
     noise = noise * 1103515245u + 12345u;
     const bool levelArea = offset >= ImageOffsetOf(0x9236) && offset <= ImageOffsetOf(0x98CE);
     const bool state128K = offset >= kOffset128KPc && offset < kOffsetBank1;
@@ -375,17 +406,14 @@ TEST(SzxWriter, A128KImageRoundTripsThePartsItWrites) {
       image.WriteOffset(offset, static_cast<std::uint8_t>(noise >> 16));
     }
   }
-  image.WriteOffset(kOffset128KPort7FFD, 0x10);
+  image.WriteOffset(kOffset128KPort7FFD, 0x13);
   const Bytes file = BuildSzxFile(image, std::nullopt);
   ASSERT_GE(file.size(), kSzx128KFileLength);
   EXPECT_EQ(file[6], kSzxMachine128K);
   const SnapshotImage back = Loaded(file);
   ASSERT_EQ(back.Size(), kSnapshotSize128K);
-  // Port 0x7FFD is not written from a .sna header: 0 comes back.
-  image.WriteOffset(kOffset128KPort7FFD, 0);
-  const auto mismatch = std::mismatch(image.Bytes().begin(), image.Bytes().begin() + kOffsetBank1 + kPageSize,
-                                      back.Bytes().begin());
-  EXPECT_EQ(mismatch.first - image.Bytes().begin(), kOffsetBank1 + kPageSize) << "first difference";
+  const auto mismatch = std::mismatch(image.Bytes().begin(), image.Bytes().end(), back.Bytes().begin());
+  EXPECT_EQ(mismatch.first - image.Bytes().begin(), kSnapshotSize128K) << "first difference";
 }
 
 TEST(SzxWriter, KeptBlocksAreWrittenBackUnchanged) {

@@ -8,6 +8,7 @@
 
 #include "demo/demo_game.h"
 #include "demo/title_picture.h"
+#include "snapshot/ram_banks.h"
 #include "snapshot/szx_writer.h"
 #include "support/png_image.h"
 
@@ -21,7 +22,7 @@ bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) {
 
 bool WriteDemo(const std::string& folder, const std::string& name, kestrova::DemoMachine machine) {
   const kestrova::SnapshotImage image = kestrova::MakeDemoSnapshot(machine);
-  return WriteFile(folder + "/" + name + ".sna", image.Bytes()) &&
+  return WriteFile(folder + "/" + name + ".sna", kestrova::SnaFileFromImage(image)) &&
          WriteFile(folder + "/" + name + ".szx", kestrova::BuildSzxFile(image, std::nullopt));
 }
 

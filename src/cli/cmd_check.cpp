@@ -35,8 +35,20 @@ bool IsGroupOnly(std::uint8_t code) {
   return false;
 }
 
+// A snapshot held at a length that is neither a 48K nor a whole 128K one:
+// some of its RAM banks are cut short or missing (or it holds bytes no bank
+// takes), and a save writes it back only as it is.
+std::optional<std::string> IncompleteBanks(const SnapshotImage& image) {
+  if (image.Size() == kSnapshotSize48K || image.Size() == kSnapshotSize128K) return std::nullopt;
+  return "the snapshot holds " + std::to_string(image.Size()) + " bytes, not the " + std::to_string(kSnapshotSize48K) +
+         " of a 48K or the " + std::to_string(kSnapshotSize128K) + " of a 128K snapshot: its RAM banks beyond 5, 2 and 0 are " +
+         (image.Size() < kSnapshotSize128K ? "cut short or missing" : "followed by bytes no bank takes");
+}
+
 std::vector<Problem> FindProblems(const Editor& editor) {
   std::vector<Problem> problems;
+  if (const std::optional<std::string> banks = IncompleteBanks(editor.Image()))
+    problems.push_back({"incomplete-banks", 0, 0, 0, *banks});
   if (CheckTableIsStale(editor.Image()))
     problems.push_back({"stale-check-table", 0, 0xFA00, 0,
                         "the check table at $FA00 does not match the game's bytes: the game will find them changed "

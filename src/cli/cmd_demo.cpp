@@ -3,6 +3,7 @@
 #include "cli/output.h"
 #include "demo/demo_game.h"
 #include "snapshot/snapshot_file_kind.h"
+#include "snapshot/ram_banks.h"
 #include "snapshot/szx_writer.h"
 
 namespace kestrova::cli {
@@ -15,7 +16,7 @@ int RunDemo(const ParsedCommand& line) {
   if (SnapshotFileKindOf("demo" + check.extension) == SnapshotFileKind::Szx) {
     return WriteOutput(line.command, output, BuildSzxFile(image, std::nullopt), line.Has("force")) ? kDone : kFailed;
   }
-  return WriteOutput(line.command, output, image.Bytes(), line.Has("force")) ? kDone : kFailed;
+  return WriteOutput(line.command, output, SnaFileFromImage(image), line.Has("force")) ? kDone : kFailed;
 }
 
 }  // namespace kestrova::cli

@@ -11,6 +11,9 @@
 #include "edit/context_menu.h"
 #include "level/game_settings.h"
 #include "snapshot/check_table.h"
+#include "level/level_addresses.h"
+#include "render/screen_tables.h"
+#include "snapshot/ram_banks.h"
 
 namespace kestrova::cli {
 
@@ -106,11 +109,56 @@ const char* KindName(RecordChange::Kind kind) {
   return "";
 }
 
+// The image with the bytes the other changes report taken from `reported`,
+// so that a bank comparison counts only what they leave out. The screen is
+// left out too: the editor draws its map there, and a snapshot's picture is
+// no part of the game.
+SnapshotImage Unreported(const SnapshotImage& view, const SnapshotImage& reported) {
+  SnapshotImage image = view;
+  for (std::uint32_t i = 0; i < kScreenAreaSize; ++i) image.Write(kScreenAreaStart + i, reported.Read(kScreenAreaStart + i));
+  for (std::uint32_t address = kLevelAreaStart; address <= kLevelAreaLast; ++address)
+    image.Write(address, reported.Read(address));
+  for (const SettingByte& setting : kSettingBytes) image.Write(setting.address, reported.Read(setting.address));
+  // The lives setting also sets the bombs and both digits the game shows.
+  for (const std::uint32_t address : {kStartingLives + 1, kLivesDigit, kBombsDigit})
+    image.Write(address, reported.Read(address));
+  for (const std::uint32_t address : ColourByteAddresses()) image.Write(address, reported.Read(address));
+  for (std::uint32_t i = 0; i < kCheckTableSize; ++i) image.Write(kCheckTableStart + i, reported.Read(kCheckTableStart + i));
+  return image;
+}
+
+std::vector<BankChange> DiffBanks(const GameView& a, const GameView& b) {
+  const SnapshotImage before = Unreported(a.image, a.image);
+  const SnapshotImage after = Unreported(b.image, a.image);
+  std::vector<BankChange> changes;
+  for (std::uint8_t bank = 0; bank < kRamBankCount; ++bank) {
+    const std::span<const std::uint8_t> x = BankBytes(before, bank), y = BankBytes(after, bank);
+    BankChange change{bank, !x.empty(), !y.empty(), 0};
+    if (!change.inA && !change.inB) continue;
+    if (change.inA && change.inB) {
+      const std::size_t common = std::min(x.size(), y.size());
+      for (std::size_t i = 0; i < common; ++i) change.bytes += x[i] != y[i];
+      change.bytes += static_cast<int>(std::max(x.size(), y.size()) - common);
+      if (change.bytes == 0) continue;
+    }
+    changes.push_back(change);
+  }
+  return changes;
+}
+
+std::string BankText(const BankChange& change) {
+  const std::string name = "RAM bank " + std::to_string(change.bank);
+  if (!change.inA) return name + ": only in the second snapshot";
+  if (!change.inB) return name + ": only in the first snapshot";
+  return name + " differs (" + std::to_string(change.bytes) + (change.bytes == 1 ? " byte)" : " bytes)");
+}
+
 }  // namespace
 
 bool GameDiff::SameGame() const {
-  return settings.empty() && levelsBefore == levelsAfter && records.empty() && colours.empty();
+  return settings.empty() && levelsBefore == levelsAfter && records.empty() && colours.empty() && banks.empty();
 }
+
 
 bool CheckTableIsStale(const SnapshotImage& image) {
   SnapshotImage updated = image;
@@ -143,6 +191,7 @@ GameDiff DiffGames(const GameView& a, const GameView& b) {
   }
   diff.checkTableStaleBefore = CheckTableIsStale(a.image);
   diff.checkTableStaleAfter = CheckTableIsStale(b.image);
+  diff.banks = DiffBanks(a, b);
   return diff;
 }
 
@@ -170,6 +219,7 @@ std::string DiffText(const GameDiff& diff) {
   if (diff.checkTableDiffers)
     text += std::string("check table: differs (") + (diff.checkTableStaleBefore ? "stale" : "up to date") + " -> " +
             (diff.checkTableStaleAfter ? "stale" : "up to date") + ")\n";
+  for (const BankChange& bank : diff.banks) text += BankText(bank) + "\n";
   if (text.empty()) text = "the same game\n";
   return text;
 }
@@ -194,6 +244,9 @@ QJsonObject DiffJson(const GameDiff& diff, const std::string& a, const std::stri
                                {"objects", Q(colour.objects)},
                                {"before", colour.before},
                                {"after", colour.after}});
+  QJsonArray banks;
+  for (const BankChange& bank : diff.banks)
+    banks.append(QJsonObject{{"bank", bank.bank}, {"inA", bank.inA}, {"inB", bank.inB}, {"bytes", bank.bytes}});
   return QJsonObject{
       {"schema", kDiffSchema},
       {"a", Q(a)},
@@ -207,6 +260,7 @@ QJsonObject DiffJson(const GameDiff& diff, const std::string& a, const std::stri
       {"checkTable", QJsonObject{{"differs", diff.checkTableDiffers},
                                  {"staleBefore", diff.checkTableStaleBefore},
                                  {"staleAfter", diff.checkTableStaleAfter}}},
+      {"banks", banks},
   };
 }
 

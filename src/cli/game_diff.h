@@ -3,6 +3,7 @@
 #include <QJsonObject>
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,16 @@ struct ColourChange {
   int after = 0;
 };
 
+// A RAM bank whose bytes differ beyond what the other changes name (the
+// program, the music of a 128K game ...), or that only one of the two
+// snapshots holds.
+struct BankChange {
+  int bank = 0;
+  bool inA = true;
+  bool inB = true;
+  int bytes = 0;  // bytes that differ, when both hold the bank
+};
+
 // What differs between two games, as a person reads it.
 struct GameDiff {
   std::vector<SettingChange> settings;
@@ -54,8 +65,10 @@ struct GameDiff {
   bool checkTableDiffers = false;
   bool checkTableStaleBefore = false;
   bool checkTableStaleAfter = false;
+  std::vector<BankChange> banks;
 
-  // The game data is the same: settings, levels, records, colours.
+  // The game is the same: settings, levels, records, colours and every
+  // other byte of every RAM bank.
   bool SameGame() const;
 };
 

@@ -12,7 +12,7 @@ namespace kestrova::cli {
 // the fields an output has bumps its version (and the README's description).
 inline constexpr const char* kInfoSchema = "kestrova-info/1";
 inline constexpr const char* kListSchema = "kestrova-list/1";
-inline constexpr const char* kDiffSchema = "kestrova-diff/1";
+inline constexpr const char* kDiffSchema = "kestrova-diff/2";
 inline constexpr const char* kCheckSchema = "kestrova-check/1";
 
 inline QString Q(const std::string& text) { return QString::fromStdString(text); }

@@ -52,6 +52,9 @@ bool Session::Report(const std::string& file) {
       PrintError(command_, file, "already exists; --force replaces it");
     } else if (shown.icon == MessageIcon::Error) {
       ReplaceAll(shown.text, files_.Placeholder(), file);
+      // A box's further lines (the reason after "Load Error") go on the same line.
+      ReplaceAll(shown.text, "!\n", "! ");
+      ReplaceAll(shown.text, "\n", ": ");
       PrintError(command_, file, shown.text + (shown.text.find(' ') == std::string::npos ? " (" + shown.title + ")" : ""));
     } else {
       continue;

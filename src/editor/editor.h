@@ -250,7 +250,9 @@ class Editor {
     bool fromSzx = false;
     KeptSzxBlocks kept;
   };
-  std::optional<LoadedSnapshot> DecodeSnapshot(SnapshotFileKind kind, const std::string& path);
+  std::optional<LoadedSnapshot> DecodeSnapshot(const std::string& path);
+  // A note that the file's content is another format than its name says.
+  void NoteContentOtherThanName(const std::string& path, bool fromSzx);
   void SetUpAfterLoad(const LoadTimeLevels& levels, bool newImage);
   void ShowFortressByte();
   void ShowLevelOneAtItsStart();

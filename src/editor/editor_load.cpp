@@ -12,8 +12,10 @@ inline constexpr const char* kLoadErrorTitle = "Error Loading Kestrova Snapshot"
 inline constexpr const char* kInvalidSnapshotTitle = "Invalid Kestrova Snapshot";
 inline constexpr const char* kNoMarkerText = "No end-of-levels marker in the level data.";
 
+inline constexpr const char* kLoadTitle = "Load Kestrova Snapshot";
+
 FileDialogRequest LoadDialogRequest() {
-  return FileDialogRequest{"Load Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna)", "*.szx; *.sna", "."};
+  return FileDialogRequest{kLoadTitle, "Spectrum Snapshots (*.szx) (*.sna)", "*.szx; *.sna", "."};
 }
 
 }  // namespace
@@ -33,7 +35,7 @@ void Editor::LoadSnapshotFile(const std::string& path) {
     return;
   }
 
-  std::optional<LoadedSnapshot> loaded = DecodeSnapshot(kind, path);
+  std::optional<LoadedSnapshot> loaded = DecodeSnapshot(path);
   if (!loaded) return;
   const auto levels = CountFreeBytesAndFindLevelOne(loaded->image);
   if (!levels) {
@@ -49,6 +51,12 @@ void Editor::LoadSnapshotFile(const std::string& path) {
   snapshotPath_ = path;
   SetUpAfterLoad(*levels, true);
   StartHistory();
+  if (loaded->fromSzx != (kind == SnapshotFileKind::Szx)) NoteContentOtherThanName(path, loaded->fromSzx);
+}
+
+void Editor::NoteContentOtherThanName(const std::string& path, bool fromSzx) {
+  ui_.Message("\"" + path + "\" holds a " + (fromSzx ? ".szx" : ".sna") + " snapshot, so it was read as one.",
+              kLoadTitle, MessageIcon::Information, MessageButtons::Ok);
 }
 
 void Editor::OpenAtStart(const std::string& path) {
@@ -60,14 +68,16 @@ void Editor::OpenAtStart(const std::string& path) {
   LoadSnapshotFile(path);
 }
 
-std::optional<Editor::LoadedSnapshot> Editor::DecodeSnapshot(SnapshotFileKind kind, const std::string& path) {
+// The file is read as what its content is, whatever its name says: a .szx
+// begins with its magic, anything else is taken for a .sna.
+std::optional<Editor::LoadedSnapshot> Editor::DecodeSnapshot(const std::string& path) {
   auto file = files_.Read(path);
   if (!file) {
     ui_.Message("Could not read the snapshot \"" + path + "\": " + file.ErrorMessage(), kLoadErrorTitle,
                 MessageIcon::Error, MessageButtons::Ok);
     return std::nullopt;
   }
-  if (kind == SnapshotFileKind::Sna) {
+  if (!HoldsSzxMagic(*file)) {
     auto sna = ReadSna(*file);
     if (!sna) {
       ui_.Message(sna.ErrorMessage(), kInvalidSnapshotTitle, MessageIcon::Error, MessageButtons::Ok);

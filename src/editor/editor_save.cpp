@@ -11,6 +11,7 @@
 #include "export/file_names.h"
 #include "export/tape_image.h"
 #include "snapshot/check_table.h"
+#include "snapshot/ram_banks.h"
 #include "snapshot/snapshot_file_kind.h"
 #include "snapshot/szx_writer.h"
 
@@ -75,7 +76,7 @@ bool Editor::SaveSnapshot() {
   if (!ConfirmOverwrite(*path, "Snapshot already exists. Overwrite?")) return false;
   bool written = false;
   if (sna) {
-    written = WriteOrReport(*path, image_.Bytes());
+    written = WriteOrReport(*path, SnaFileFromImage(image_));
     Refresh();
   } else {
     // The screen area keeps the snapshot's screen until the next refresh.

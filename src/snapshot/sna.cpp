@@ -1,6 +1,9 @@
 #include "snapshot/sna.h"
 
+#include <string>
 #include <vector>
+
+#include "snapshot/ram_banks.h"
 
 namespace kestrova {
 
@@ -10,8 +13,11 @@ bool HoldsKestrovaRecognitionBytes(const SnapshotImage& image) {
 }
 
 Result<SnapshotImage> ReadSna(std::span<const std::uint8_t> file) {
-  if (file.size() < kSnapshotSize48K) return Error{kNotKestrovaText};
-  SnapshotImage image(std::vector<std::uint8_t>(file.begin(), file.end()));
+  if (file.size() < kSnapshotSize48K) {
+    return Error{std::string(kNotKestrovaText) + "\nThe file holds " + std::to_string(file.size()) +
+                 " bytes; a snapshot of the game holds at least " + std::to_string(kSnapshotSize48K) + "."};
+  }
+  SnapshotImage image = ImageFromSnaFile(file);
   if (!HoldsKestrovaRecognitionBytes(image)) return Error{kNotKestrovaText};
   return image;
 }

@@ -21,7 +21,9 @@ bool HoldsKestrovaRecognitionBytes(const SnapshotImage& image);
 
 // A .sna file as an image at the file's own length, or the refusal. A file
 // too short to hold the RAM up to 0xFFFF cannot hold the game and is
-// refused like one without the recognition bytes.
+// refused like one without the recognition bytes. A 128K file is held with
+// its banks in the editor's layout (snapshot/ram_banks.h), whatever bank its
+// paging byte had at 0xC000; SnaFileFromImage writes it back as it was.
 Result<SnapshotImage> ReadSna(std::span<const std::uint8_t> file);
 
 }  // namespace kestrova

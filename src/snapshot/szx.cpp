@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
+#include <string>
 
 namespace kestrova {
 
@@ -43,19 +45,48 @@ void AppendLe32(std::vector<std::uint8_t>& sink, std::uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8) sink.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
-// True when `compressed` is one zlib stream of exactly one page.
-bool InflatePage(std::span<const std::uint8_t> compressed, std::vector<std::uint8_t>& page) {
-  page.resize(kSzxPageSize);
+// How many bytes `compressed` inflates to, up to one byte past a page;
+// nothing when it is not one whole zlib stream.
+std::optional<std::size_t> InflatePage(std::span<const std::uint8_t> compressed, std::vector<std::uint8_t>& page) {
+  page.resize(kSzxPageSize + 1);
   z_stream stream{};
-  if (inflateInit(&stream) != Z_OK) return false;
+  if (inflateInit(&stream) != Z_OK) return std::nullopt;
   stream.next_in = const_cast<Bytef*>(compressed.data());
   stream.avail_in = static_cast<uInt>(compressed.size());
   stream.next_out = page.data();
   stream.avail_out = static_cast<uInt>(page.size());
   const int status = inflate(&stream, Z_FINISH);
-  const bool whole = status == Z_STREAM_END && stream.total_out == kSzxPageSize;
+  const std::size_t inflated = stream.total_out;
   inflateEnd(&stream);
-  return whole;
+  page.resize(kSzxPageSize);
+  if (status != Z_STREAM_END && inflated <= kSzxPageSize) return std::nullopt;
+  return inflated;
+}
+
+// A block's id as a person reads it: "RAMP", with any byte that is not a
+// printable letter shown as '?'.
+std::string BlockName(const std::uint8_t* block) {
+  std::string name = "\"";
+  for (int i = 0; i < 4; ++i) {
+    const std::uint8_t c = block[i];
+    name += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
+  }
+  return name + "\"";
+}
+
+// "the "RAMP" block of page 3 at byte 1234": where a fault is, for the person.
+std::string BlockPlace(std::span<const std::uint8_t> file, std::size_t offset) {
+  const std::uint8_t* block = file.data() + offset;
+  std::string place = "the " + BlockName(block) + " block";
+  const std::size_t pageAt = offset + kRampPage;
+  if (SzxBlockId(block) == kSzxIdRamPage && pageAt < file.size()) {
+    place += " of page " + std::to_string(file[pageAt]);
+  }
+  return place + " at byte " + std::to_string(offset);
+}
+
+Error BlockFault(std::span<const std::uint8_t> file, std::size_t offset, const std::string& what) {
+  return Error{BlockPlace(file, offset) + " " + what};
 }
 
 bool Deflate(std::span<const std::uint8_t> raw, std::vector<std::uint8_t>& compressed) {
@@ -70,34 +101,64 @@ bool Deflate(std::span<const std::uint8_t> raw, std::vector<std::uint8_t>& compr
 
 }  // namespace
 
-std::uint32_t LoadSZXStateFromBytes(std::span<const std::uint8_t> file, const SzxBlockCallback& callback) {
-  if (file.size() < kSzxFileHeaderSize || ReadLe32(file.data()) != kSzxIdHeader) return 0;
+bool HoldsSzxMagic(std::span<const std::uint8_t> file) {
+  return file.size() >= 4 && ReadLe32(file.data()) == kSzxIdHeader;
+}
+
+std::optional<Error> ReadSzxBlocks(std::span<const std::uint8_t> file, const SzxBlockCallback& callback) {
+  if (file.size() < kSzxFileHeaderSize) {
+    return Error{"the file holds " + std::to_string(file.size()) + " bytes; a .szx file begins with an " +
+                 std::to_string(kSzxFileHeaderSize) + "-byte header"};
+  }
+  if (ReadLe32(file.data()) != kSzxIdHeader) return Error{"the file does not begin with \"ZXST\": it is not a .szx file"};
   std::vector<std::uint8_t> page;
   std::size_t offset = kSzxFileHeaderSize;
   while (offset < file.size()) {
     const std::size_t left = file.size() - offset;
-    if (left < kSzxBlockHeaderSize) return 0;
+    if (left < kSzxBlockHeaderSize) {
+      return Error{"the file ends at byte " + std::to_string(file.size()) + ", inside the header of a block that begins at byte " +
+                   std::to_string(offset)};
+    }
     const std::uint8_t* block = file.data() + offset;
     const std::uint32_t id = SzxBlockId(block);
     const std::uint32_t size = ReadLe32(block + kSzxBlockSize);
-    if (size > left - kSzxBlockHeaderSize) return 0;
+    if (size > left - kSzxBlockHeaderSize) {
+      return BlockFault(file, offset,
+                        "says it holds " + std::to_string(size) + " bytes, but the file ends " +
+                            std::to_string(left - kSzxBlockHeaderSize) + " bytes into it, at byte " +
+                            std::to_string(file.size()));
+    }
     const std::span<const std::uint8_t> body = file.subspan(offset + kSzxBlockHeaderSize, size);
 
     const KnownBlock* known = FindKnownBlock(id);
-    if (known && known->requiredOnRead && size < known->fieldsSize) return 0;
+    if (known && known->requiredOnRead && size < known->fieldsSize) {
+      return BlockFault(file, offset,
+                        "holds " + std::to_string(size) + " bytes; its fields need " + std::to_string(known->fieldsSize));
+    }
 
     std::span<const std::uint8_t> payload = body;
     if (id == kSzxIdRamPage) {
       payload = body.subspan(kRampFieldsSize);
       if (ReadLe16(block + kRampFlags) & kRampCompressed) {
-        if (!InflatePage(payload, page)) return 0;
+        const std::optional<std::size_t> inflated = InflatePage(payload, page);
+        if (!inflated) return BlockFault(file, offset, "holds compressed data that is damaged or cut short");
+        if (*inflated != kSzxPageSize) {
+          return BlockFault(file, offset,
+                            "inflates to " + std::string(*inflated > kSzxPageSize ? "more than " : "") +
+                                std::to_string(std::min(*inflated, kSzxPageSize)) + " bytes, not to one page of " +
+                                std::to_string(kSzxPageSize));
+        }
         payload = page;
       }
     }
     if (callback) callback(block, payload.data(), static_cast<std::uint32_t>(payload.size()));
     offset += kSzxBlockHeaderSize + size;
   }
-  return 1;
+  return std::nullopt;
+}
+
+std::uint32_t LoadSZXStateFromBytes(std::span<const std::uint8_t> file, const SzxBlockCallback& callback) {
+  return ReadSzxBlocks(file, callback) ? 0 : 1;
 }
 
 std::uint32_t LoadSZXStateFromFile(Files& files, const std::string& path, const SzxBlockCallback& callback) {

@@ -4,10 +4,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "ports/files.h"
 
 namespace kestrova {
@@ -65,6 +67,7 @@ constexpr std::size_t kZ80rPC = 30;
 constexpr std::size_t kZ80rI = 32;
 constexpr std::size_t kZ80rR = 33;
 constexpr std::size_t kZ80rIFF1 = 34;
+constexpr std::size_t kZ80rIFF2 = 35;
 constexpr std::size_t kZ80rIM = 36;
 constexpr std::uint32_t kZ80rBodySize = 37;
 
@@ -77,6 +80,9 @@ constexpr std::size_t kRampPage = 10;
 constexpr std::uint32_t kRampFieldsSize = 3;  // flags word and page number
 constexpr std::uint16_t kRampCompressed = 0x0001;
 constexpr std::size_t kSzxPageSize = 16384;
+
+// True when the bytes begin with the "ZXST" magic of a .szx file.
+bool HoldsSzxMagic(std::span<const std::uint8_t> file);
 
 // Reading: every block after the file header is handed to the callback with
 // a pointer to the block as stored (4-character id, 32-bit body size, the
@@ -95,6 +101,9 @@ using SzxBlockCallback =
     std::function<std::uint32_t(const std::uint8_t* block, const std::uint8_t* data, std::uint32_t length)>;
 
 std::uint32_t LoadSZXStateFromBytes(std::span<const std::uint8_t> file, const SzxBlockCallback& callback);
+// The same read, saying why it failed: which block, which page, where the
+// file ends. Nothing when every block was delivered.
+std::optional<Error> ReadSzxBlocks(std::span<const std::uint8_t> file, const SzxBlockCallback& callback);
 // The same through the Files port; a file that cannot be read gives 0.
 std::uint32_t LoadSZXStateFromFile(Files& files, const std::string& path, const SzxBlockCallback& callback);
 

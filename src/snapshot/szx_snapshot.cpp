@@ -1,6 +1,7 @@
 #include "snapshot/szx_snapshot.h"
 
 #include <algorithm>
+#include <string>
 
 namespace kestrova {
 
@@ -10,7 +11,12 @@ std::uint16_t BlockWord(const std::uint8_t* block, std::size_t offset) {
   return static_cast<std::uint16_t>(block[offset] | block[offset + 1] << 8);
 }
 
-bool Is48KPage(std::uint8_t page) { return page == 5 || page == 2 || page == 0; }
+bool Is48KPage(std::uint8_t page) {
+  for (const FixedBank& fixed : k48KBanks) {
+    if (fixed.bank == page) return true;
+  }
+  return false;
+}
 
 bool HoldsPagesBeyond48K(std::span<const std::uint8_t> file) {
   bool found = false;
@@ -75,11 +81,9 @@ void SzxSnapshotBuilder::TakeSpectrumRegisters(const std::uint8_t* block) {
 }
 
 void SzxSnapshotBuilder::TakeRamPage(const std::uint8_t* block, const std::uint8_t* data, std::uint32_t count) {
-  const std::uint8_t page = block[kRampPage];
-  for (const PagePlace& place : kPagePlaces) {
-    if (place.page != page || (place.only128K && image_.Size() != kSnapshotSize128K)) continue;
+  if (const std::optional<std::size_t> offset = BankOffset(image_, block[kRampPage])) {
     // Never more than one page, whatever length a raw page came with.
-    image_.CopyIn(place.offset, std::span<const std::uint8_t>(data, std::min<std::size_t>(count, kPageSize)));
+    image_.CopyIn(*offset, std::span<const std::uint8_t>(data, std::min<std::size_t>(count, kPageSize)));
   }
   WriteRememberedPc();
 }
@@ -101,7 +105,9 @@ Result<SzxLoad> ReadSzxSnapshot(std::span<const std::uint8_t> file, const Snapsh
   SnapshotImage image = held;
   image.Resize(SzxSnapshotSize(file));
   SzxSnapshotBuilder builder(std::move(image), kept);
-  if (LoadSZXStateFromBytes(file, builder.Callback()) == 0) return Error{kSzxLoadErrorText};
+  if (const std::optional<Error> fault = ReadSzxBlocks(file, builder.Callback())) {
+    return Error{std::string(kSzxLoadErrorText) + "\n" + fault->message};
+  }
   return SzxLoad{builder.TakeImage(), builder.Kept()};
 }
 

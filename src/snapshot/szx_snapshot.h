@@ -6,6 +6,7 @@
 #include <span>
 
 #include "base/result.h"
+#include "snapshot/ram_banks.h"
 #include "snapshot/snapshot_image.h"
 #include "snapshot/szx.h"
 
@@ -38,22 +39,6 @@ constexpr HeaderWordField kHeaderWordFields[] = {
 // Single register bytes shared by both (IFF1 and SP differ in meaning).
 constexpr HeaderWordField kHeaderByteFields[] = {
     {kHeaderI, kZ80rI}, {kHeaderR, kZ80rR}, {kHeaderIM, kZ80rIM}};
-
-// The RAM pages an image holds, where, in the order they are written.
-constexpr std::uint32_t kBank5Address = 0x4000;
-constexpr std::uint32_t kBank2Address = 0x8000;
-constexpr std::uint32_t kBank0Address = 0xC000;
-struct PagePlace {
-  std::uint8_t page;
-  std::size_t offset;
-  bool only128K;
-};
-constexpr PagePlace kPagePlaces[] = {
-    {5, ImageOffsetOf(kBank5Address), false},
-    {2, ImageOffsetOf(kBank2Address), false},
-    {0, ImageOffsetOf(kBank0Address), false},
-    {1, kOffsetBank1, true},
-};
 
 constexpr std::uint8_t kInterruptsEnabled = 0x04;  // header byte 19
 

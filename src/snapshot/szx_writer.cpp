@@ -57,7 +57,10 @@ SzxBlockBuffer Z80RegistersBlock(const SnapshotImage& image) {
   PutWord(block, kSzxBlockSize, static_cast<std::uint16_t>(kZ80rBodySize));
   for (const HeaderWordField& field : kHeaderWordFields) PutWord(block, field.z80r, image.ReadOffsetWord(field.header));
   for (const HeaderWordField& field : kHeaderByteFields) block[field.z80r] = image.ReadOffset(field.header);
-  block[kZ80rIFF1] = image.ReadOffset(kHeaderInterrupts);
+  // A .sna keeps one interrupt flag, standing for both flip-flops.
+  const std::uint8_t enabled = (image.ReadOffset(kHeaderInterrupts) & kInterruptsEnabled) != 0 ? 1 : 0;
+  block[kZ80rIFF1] = enabled;
+  block[kZ80rIFF2] = enabled;
   const StackAndPc registers = StackAndPcOf(image);
   PutWord(block, kZ80rSP, registers.sp);
   PutWord(block, kZ80rPC, registers.pc);
@@ -68,6 +71,7 @@ SzxBlockBuffer SpectrumRegistersBlock(const SnapshotImage& image) {
   SzxBlockBuffer block = EmptyBlock(kSzxIdSpectrumRegisters);
   PutWord(block, kSzxBlockSize, static_cast<std::uint16_t>(kSpcrBodySize));
   block[kSpcrBorder] = image.ReadOffset(kHeaderBorder);
+  if (image.Size() == kSnapshotSize128K) block[kSpcrPort7FFD] = image.ReadOffset(kOffset128KPort7FFD);
   return block;
 }
 
@@ -79,13 +83,12 @@ SzxBlockBuffer KeptBlock(const std::array<std::uint8_t, N>& kept) {
 }
 
 void WriteRamPages(std::vector<std::uint8_t>& sink, const SnapshotImage& image) {
-  for (const PagePlace& place : kPagePlaces) {
-    if (place.only128K && image.Size() != kSnapshotSize128K) continue;
+  for (const std::uint8_t bank : BanksOf(image)) {
     SzxBlockBuffer block = EmptyBlock(kSzxIdRamPage);
     PutWord(block, kRampFlags, kRampCompressed);
-    block[kRampPage] = place.page;
+    block[kRampPage] = bank;
     // A page the image does not hold in full is written as far as it goes.
-    const auto page = image.Range(place.offset, kPageSize);
+    const auto page = BankBytes(image, bank);
     SaveSZXBlockToFilehandle(sink, block, page.data(), static_cast<std::uint32_t>(page.size()));
   }
 }

@@ -12,7 +12,8 @@ namespace kestrova {
 inline constexpr const char* kSzxCreatorName = "Kestrova Editor BETA";
 
 // The image as a complete .szx file: "ZXST", "CRTR", "Z80R", "SPCR", then
-// the "RAMP" pages 5, 2, 0 (and 1 for a 131103-byte image), compressed.
+// a compressed "RAMP" page for every bank the image holds: 5, 2 and 0, and
+// 1, 3, 4, 6 and 7 after them for a 128K image.
 // With `kept` (an image loaded from .szx) its "Z80R" and "SPCR" blocks are
 // written back unchanged; otherwise both are built from the image header.
 std::vector<std::uint8_t> BuildSzxFile(const SnapshotImage& image, const std::optional<KeptSzxBlocks>& kept);

@@ -80,9 +80,9 @@ const Schema kSchemas[] = {
       ".levels[].records[].description:string", ".levels[].records[].group:null",
       ".levels[].records[].group:object", ".levels[].records[].group.name:string",
       ".levels[].records[].group.start:number", ".levels[].records[].group.bytes:number"}},
-    {{"diff", "DEMO", "EDITED", "--json"},
+    {{"diff", "OTHERBANK", "EDITED", "--json"},
      1,
-     "kestrova-diff/1",
+     "kestrova-diff/2",
      {":object", ".schema:string", ".a:string", ".b:string", ".sameGame:bool", ".settings:array", ".settings[]:object",
       ".settings[].name:string", ".settings[].before:number", ".settings[].after:number", ".levels:object",
       ".levels.before:number", ".levels.after:number", ".records:array", ".records[]:object", ".records[].kind:string",
@@ -90,7 +90,8 @@ const Schema kSchemas[] = {
       ".records[].before:null", ".records[].after:string", ".records[].after:null", ".colours:array",
       ".colours[]:object", ".colours[].address:number", ".colours[].objects:string", ".colours[].before:number", ".colours[].after:number",
       ".bytesFree:object", ".bytesFree.before:number", ".bytesFree.after:number", ".checkTable:object",
-      ".checkTable.differs:bool", ".checkTable.staleBefore:bool", ".checkTable.staleAfter:bool"}},
+      ".checkTable.differs:bool", ".checkTable.staleBefore:bool", ".checkTable.staleAfter:bool", ".banks:array",
+      ".banks[]:object", ".banks[].bank:number", ".banks[].inA:bool", ".banks[].inB:bool", ".banks[].bytes:number"}},
     {{"check", "STALE", "--json"},
      1,
      "kestrova-check/1",
@@ -112,12 +113,16 @@ TEST(CliJsonSchema, EachOutputHasTheShapeItsSchemaVersionNames) {
   std::vector<std::uint8_t> stale = ReadWholeFile(kDemoSna);
   stale[0x9303 - 0x4000 + 27] ^= 1;
   WriteWholeFile(root / "stale.sna", stale);
+  // The demo with a byte of bank 0 changed that no other line names.
+  std::vector<std::uint8_t> otherBank = ReadWholeFile(kDemoSna);
+  otherBank[0xF000 - 0x4000 + 27] ^= 1;
+  WriteWholeFile(root / "otherbank.sna", otherBank);
 
   for (const Schema& schema : kSchemas) {
     std::vector<std::string> arguments;
     for (const std::string& argument : schema.arguments) {
       arguments.push_back(argument == "DEMO" ? kDemoSna : argument == "EDITED" ? "edited.sna"
-                          : argument == "STALE" ? "stale.sna" : argument);
+                          : argument == "STALE" ? "stale.sna" : argument == "OTHERBANK" ? "otherbank.sna" : argument);
     }
     const CliOutcome run = RunKestrova(root, arguments);
     SCOPED_TRACE(schema.name);

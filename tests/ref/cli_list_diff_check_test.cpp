@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -123,6 +124,55 @@ TEST_F(CliListDiffCheck, CheckFindsWhatWouldTroubleTheGame) {
   const CliOutcome text = Run({"check", "broken.sna"});
   EXPECT_NE(text.out.find("level 2, row 0 ($9302): code $50 is not one the game knows\n"), std::string::npos) << text.out;
   EXPECT_NE(text.out.find("6 problems; 284 bytes free\n"), std::string::npos) << text.out;
+}
+
+TEST_F(CliListDiffCheck, DiffAndCheckSeeEveryRamBank) {
+  const std::string demo128K = KESTROVA_DEMO_DIR "/kestrova-demo-128k.sna";
+  std::vector<std::uint8_t> bank3 = ReadWholeFile(demo128K);
+  // The demo pages bank 0 in, so bank 3 is the second bank after the 128K state.
+  bank3[49183 + 16384 + 100] ^= 0x5A;
+  WriteWholeFile(root / "bank3.sna", bank3);
+  const CliOutcome run = Run({"diff", demo128K, "bank3.sna"});
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_EQ(run.out, "RAM bank 3 differs (1 byte)\n");
+  const QJsonArray banks = Json(Run({"diff", demo128K, "bank3.sna", "--json"})).value("banks").toArray();
+  ASSERT_EQ(banks.size(), 1);
+  EXPECT_EQ(banks[0].toObject().value("bank").toInt(), 3);
+
+  // A .szx of the 128K game keeps every bank, and reads back as the same game.
+  ASSERT_EQ(Run({"save", "bank3.sna", "bank3.szx"}).status, 0);
+  const CliOutcome same = Run({"diff", "bank3.sna", "bank3.szx"});
+  EXPECT_EQ(same.status, 0) << same.out;
+  const CliOutcome machines = Run({"diff", kDemoSna, demo128K});
+  EXPECT_EQ(machines.status, 1);
+  EXPECT_NE(machines.out.find("RAM bank 7: only in the second snapshot\n"), std::string::npos) << machines.out;
+
+  // A 128K snapshot cut short is held as it is, and check says what it lacks.
+  bank3.resize(100000);
+  WriteWholeFile(root / "cut.sna", bank3);
+  const CliOutcome cut = Run({"check", "cut.sna"});
+  EXPECT_EQ(cut.status, 1);
+  EXPECT_NE(cut.out.find("the snapshot holds 100000 bytes, not the 49179 of a 48K or the 131103 of a 128K snapshot: "
+                         "its RAM banks beyond 5, 2 and 0 are cut short or missing\n"),
+            std::string::npos)
+      << cut.out;
+}
+
+TEST_F(CliListDiffCheck, LoadsSayWhyAndReadAFileAsWhatItHolds) {
+  ASSERT_EQ(Run({"save", kDemoSna, "game.szx"}).status, 0);
+  std::vector<std::uint8_t> szx = ReadWholeFile(root / "game.szx");
+  WriteWholeFile(root / "named.sna", szx);
+  const CliOutcome named = Run({"info", "named.sna"});
+  EXPECT_EQ(named.status, 0) << named.err;
+  EXPECT_NE(named.out.find("szx"), std::string::npos) << named.out;
+
+  szx.resize(szx.size() - 10);
+  WriteWholeFile(root / "cut.szx", szx);
+  const CliOutcome cut = Run({"info", "cut.szx"});
+  EXPECT_EQ(cut.status, 1);
+  EXPECT_EQ(cut.err.rfind("kestrova info: cut.szx: Load Error: the \"RAMP\" block of page 0 at byte ", 0), 0u) << cut.err;
+  EXPECT_NE(cut.err.find(", but the file ends "), std::string::npos) << cut.err;
+  EXPECT_EQ(std::count(cut.err.begin(), cut.err.end(), '\n'), 1) << "one line";
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <iterator>
 #include <memory>
 
+#include "snapshot/ram_banks.h"
+#include "snapshot/sna.h"
 #include "snapshot/szx_snapshot.h"
 #include "snapshot/szx_writer.h"
 #include "support/snapshot_fixtures.h"
@@ -67,8 +69,19 @@ Snap ReadWithLibspectrum(const Bytes& file, libspectrum_id_t type) {
   return snap;
 }
 
+// Every bank the image holds, as libspectrum holds it.
+void ExpectTheSameBanks(libspectrum_snap* snap, const SnapshotImage& image) {
+  for (const std::uint8_t bank : BanksOf(image)) {
+    const libspectrum_byte* page = libspectrum_snap_pages(snap, bank);
+    ASSERT_NE(page, nullptr) << int{bank};
+    const auto held = BankBytes(image, bank);
+    ASSERT_EQ(held.size(), kPageSize) << int{bank};
+    EXPECT_TRUE(std::equal(held.begin(), held.end(), page)) << "bank " << int{bank};
+  }
+}
+
 // What libspectrum reads from a .szx of ours must be the image: machine,
-// registers, border and the pages written.
+// registers, border, paging and every bank.
 void ExpectLibspectrumSeesTheImage(const Bytes& szx, const SnapshotImage& image, std::uint16_t sp, std::uint16_t pc) {
   const Snap snap = ReadWithLibspectrum(szx, LIBSPECTRUM_ID_SNAPSHOT_SZX);
   ASSERT_TRUE(snap);
@@ -88,21 +101,17 @@ void ExpectLibspectrumSeesTheImage(const Bytes& szx, const SnapshotImage& image,
   EXPECT_EQ(libspectrum_snap_iy(s), word(kHeaderIY));
   EXPECT_EQ(libspectrum_snap_i(s), image.ReadOffset(kHeaderI));
   EXPECT_EQ(libspectrum_snap_r(s), image.ReadOffset(kHeaderR));
-  EXPECT_EQ(libspectrum_snap_iff1(s) != 0, (image.ReadOffset(kHeaderInterrupts) & kInterruptsEnabled) != 0);
+  const bool enabled = (image.ReadOffset(kHeaderInterrupts) & kInterruptsEnabled) != 0;
+  EXPECT_EQ(libspectrum_snap_iff1(s), enabled ? 1 : 0);
+  EXPECT_EQ(libspectrum_snap_iff2(s), enabled ? 1 : 0);
   EXPECT_EQ(libspectrum_snap_im(s), image.ReadOffset(kHeaderIM));
   EXPECT_EQ(libspectrum_snap_sp(s), sp);
   EXPECT_EQ(libspectrum_snap_pc(s), pc);
   EXPECT_EQ(libspectrum_snap_out_ula(s) & 0x07, image.ReadOffset(kHeaderBorder) & 0x07);
   if (!is48K) {
-    EXPECT_EQ(libspectrum_snap_out_128_memoryport(s), 0);
+    EXPECT_EQ(libspectrum_snap_out_128_memoryport(s), image.ReadOffset(kOffset128KPort7FFD));
   }
-  for (const PagePlace& place : kPagePlaces) {
-    if (place.only128K && is48K) continue;
-    const libspectrum_byte* page = libspectrum_snap_pages(s, place.page);
-    ASSERT_NE(page, nullptr) << int(place.page);
-    const auto held = image.Range(place.offset, kPageSize);
-    EXPECT_TRUE(std::equal(held.begin(), held.end(), page)) << "page " << int(place.page);
-  }
+  ExpectTheSameBanks(s, image);
 }
 
 SnapshotImage DemoImage(const char* name) {
@@ -133,10 +142,9 @@ TEST_F(SzxReference, SnapconvOfThe128KDemoLoadsToTheSnaItself) {
     const auto load = ReadSzxSnapshot(szx, {}, {});
     ASSERT_TRUE(load.Ok());
     ASSERT_EQ(load->image.Size(), kSnapshotSize128K);
-    // The 48K part, the PC, port 0x7FFD, the TR-DOS byte and bank 1; the
-    // other banks are not kept.
-    const std::size_t kept = kOffsetBank1 + kPageSize;
-    EXPECT_TRUE(std::equal(sna.Bytes().begin(), sna.Bytes().begin() + kept, load->image.Bytes().begin()));
+    // Every bank, the PC, port 0x7FFD and the TR-DOS byte.
+    EXPECT_TRUE(std::equal(sna.Bytes().begin(), sna.Bytes().end(), load->image.Bytes().begin(),
+                           load->image.Bytes().end()));
   }
 }
 
@@ -157,6 +165,57 @@ TEST_F(SzxReference, LibspectrumReadsWhatWeWrite) {
     const bool is48K = image.Is48K();
     ExpectLibspectrumSeesTheImage(szx, image, is48K ? static_cast<std::uint16_t>(sp + 2) : sp,
                                   is48K ? image.ReadWord(sp) : image.ReadOffsetWord(kOffset128KPc));
+  }
+}
+
+// libspectrum writes the 128K demo as a .sna taken with `port7FFD`, every
+// bank marked at the same place with its own number.
+Bytes Marked128KSnaFromLibspectrum(std::uint8_t port7FFD) {
+  const Snap snap = ReadWithLibspectrum(ReadBytes(fs::path(KESTROVA_DEMO_DIR) / "kestrova-demo-128k.sna"),
+                                        LIBSPECTRUM_ID_SNAPSHOT_SNA);
+  if (!snap) return {};
+  for (int bank = 0; bank < 8; ++bank) libspectrum_snap_pages(snap.get(), bank)[0x3F00] = static_cast<libspectrum_byte>(0xB0 + bank);
+  libspectrum_snap_set_out_128_memoryport(snap.get(), port7FFD);
+  libspectrum_byte* buffer = nullptr;
+  std::size_t length = 0;
+  int flags = 0;
+  if (libspectrum_snap_write(&buffer, &length, &flags, snap.get(), LIBSPECTRUM_ID_SNAPSHOT_SNA, nullptr, 0) !=
+      LIBSPECTRUM_ERROR_NONE) {
+    return {};
+  }
+  Bytes file(buffer, buffer + length);
+  libspectrum_free(buffer);
+  return file;
+}
+
+TEST_F(SzxReference, A128KGameWithAnyBankPagedKeepsEveryBankAndItsPagingThroughBothFormats) {
+  for (const std::uint8_t port : {std::uint8_t{0x10}, std::uint8_t{0x13}, std::uint8_t{0x17}, std::uint8_t{0x15}}) {
+    const Bytes file = Marked128KSnaFromLibspectrum(port);
+    ASSERT_FALSE(file.empty());
+    const auto sna = ReadSna(file);
+    ASSERT_TRUE(sna.Ok()) << sna.ErrorMessage();
+    // The game's banks where the editor edits them, whatever was paged in.
+    EXPECT_EQ(sna->Read(0xFF00), 0xB0) << "bank 0 at 0xC000";
+    EXPECT_EQ(sna->Read(0xBF00), 0xB2) << "bank 2 at 0x8000";
+    const Snap original = ReadWithLibspectrum(file, LIBSPECTRUM_ID_SNAPSHOT_SNA);
+    ASSERT_TRUE(original);
+    ExpectTheSameBanks(original.get(), *sna);
+    // Written back as .sna: the file libspectrum wrote.
+    EXPECT_EQ(SnaFileFromImage(*sna), file) << "port " << int{port};
+    // As .szx: libspectrum finds every bank, the paging and the flags.
+    const Snap szx = ReadWithLibspectrum(BuildSzxFile(*sna, std::nullopt), LIBSPECTRUM_ID_SNAPSHOT_SZX);
+    ASSERT_TRUE(szx);
+    ExpectTheSameBanks(szx.get(), *sna);
+    EXPECT_EQ(libspectrum_snap_out_128_memoryport(szx.get()), port);
+    EXPECT_EQ(libspectrum_snap_iff1(szx.get()), libspectrum_snap_iff1(original.get()));
+    EXPECT_EQ(libspectrum_snap_iff2(szx.get()), libspectrum_snap_iff2(original.get()));
+    EXPECT_EQ(libspectrum_snap_im(szx.get()), libspectrum_snap_im(original.get()));
+    EXPECT_EQ(libspectrum_snap_pc(szx.get()), libspectrum_snap_pc(original.get()));
+    EXPECT_EQ(libspectrum_snap_sp(szx.get()), libspectrum_snap_sp(original.get()));
+    // And that .szx read back gives the .sna again.
+    const auto back = ReadSzxSnapshot(BuildSzxFile(*sna, std::nullopt), {}, {});
+    ASSERT_TRUE(back.Ok());
+    EXPECT_EQ(SnaFileFromImage(back->image), file) << "port " << int{port};
   }
 }
 
