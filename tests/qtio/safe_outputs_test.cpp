@@ -92,6 +92,10 @@ struct Output {
   bool throughLink;
 };
 
+void PrintTo(const Output& output, std::ostream* out) {
+  *out << output.kind->name << (output.throughLink ? " through a link" : "");
+}
+
 class NotRegularOutput : public ::testing::TestWithParam<Output> {
  protected:
   void SetUp() override { alarm(120); }  // a write that waits on the pipe ends the program
