@@ -211,6 +211,20 @@ TEST_F(EditorLoad, AStartArgumentTheLoadWouldPassOverIsRefusedAloud) {
   EXPECT_EQ(ui.Messages().size(), 1u);
 }
 
+// The file exists under that very name, so only the refusal keeps it from
+// being read.
+TEST_F(EditorLoad, AStartArgumentThatIsNotUtf8IsRefusedWithTheNameEscaped) {
+  const std::string name = "o\xffx.sna";
+  files.files[name] = BytesOf(Snapshot());
+  editor.OpenAtStart(name);
+  EXPECT_FALSE(editor.HasSnapshot());
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_EQ(ui.Messages()[0].title, "Error Loading Kestrova Snapshot");
+  EXPECT_EQ(ui.Messages()[0].icon, MessageIcon::Error);
+  EXPECT_EQ(ui.Messages()[0].text,
+            "Could not read the snapshot \"o\\xFFx.sna\": the name is not valid UTF-8; rename the file.");
+}
+
 TEST_F(EditorLoad, OtherExtensionsSetTheEditorUpAgainFromTheImageHeld) {
   const SnapshotImage snapshot = Snapshot();
   LoadFile("a.sna", BytesOf(snapshot));

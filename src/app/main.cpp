@@ -7,6 +7,7 @@
 
 #include <string_view>
 
+#include "app/argument_bytes.h"
 #include "app/main_window.h"
 #include "app/qt_ui.h"
 #include "qtio/qt_files.h"
@@ -70,7 +71,7 @@ int main(int argc, char* argv[]) {
   ui.SetWindow(&window);
   window.show();
   const QStringList named = parser.positionalArguments();
-  if (!named.isEmpty()) window.OpenAtStart(named.first());
+  if (!named.isEmpty()) window.OpenAtStart(kestrova::app::ArgumentBytes(argc, argv, named.first()));
   // For the installation checks: quit as soon as the window is up and FILE
   // loaded. A refused FILE leaves its message box open, so the editor does
   // not quit on its own then.

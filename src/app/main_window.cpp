@@ -268,7 +268,8 @@ void TForm1::ShowPopup(QPoint globalPosition) {
   if (const MenuItem* chosen = popup.Choose(globalPosition)) Run([&] { editor_.RunMenuCommand(*chosen); });
 }
 
-void TForm1::OpenAtStart(const QString& path) { Run([&] { editor_.OpenAtStart(path.toStdString()); }); }
+void TForm1::OpenAtStart(const QString& path) { OpenAtStart(path.toStdString()); }
+void TForm1::OpenAtStart(const std::string& path) { Run([&] { editor_.OpenAtStart(path); }); }
 
 bool TForm1::MayDropWork() {
   bool goOn = false;

@@ -34,6 +34,8 @@ class TForm1 : public QMainWindow {
   // The file named when the program was started, loaded as "Load Snapshot"
   // would load it.
   void OpenAtStart(const QString& path);
+  // The name as the system's bytes, which may not be UTF-8.
+  void OpenAtStart(const std::string& path);
 
   // The window's client size for the Editor's outer window size.
   static QSize ClientSizeFor(int outerWidth, int outerHeight);

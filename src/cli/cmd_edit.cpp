@@ -1,9 +1,9 @@
 // kestrova edit IN -o OUT [--force] (-e COMMAND)... | --script FILE [--dry-run]:
 // edits through the editor's own handlers, as the window's menus, palette
 // and prompts run them, then "Save Snapshot".
+#include <unistd.h>
+
 #include <cstdio>
-#include <iostream>
-#include <iterator>
 
 #include "cli/commands.h"
 #include "cli/edit_runner.h"
@@ -15,17 +15,14 @@ namespace kestrova::cli {
 
 namespace {
 
-// The script's text, from its file or standard input; nothing (reported) when
-// it cannot be read.
+// The script's text, from its file or standard input, bounded alike;
+// nothing (reported) when it cannot be read.
 std::optional<std::string> ReadScript(const std::string& command, const std::string& path) {
-  if (path == kStandardStream) {
-    std::string text(std::istreambuf_iterator<char>(std::cin), {});
-    return text;
-  }
+  const bool standardInput = path == kStandardStream;
   QtFiles files;
-  const Result<std::vector<std::uint8_t>> bytes = files.Read(path);
+  const Result<std::vector<std::uint8_t>> bytes = standardInput ? ReadStream(STDIN_FILENO) : files.Read(path);
   if (!bytes) {
-    PrintError(command, path, "could not read: " + bytes.ErrorMessage());
+    PrintError(command, standardInput ? "standard input" : path, "could not read: " + bytes.ErrorMessage());
     return std::nullopt;
   }
   return std::string(bytes->begin(), bytes->end());

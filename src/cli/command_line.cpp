@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "base/utf8.h"
 #include "cli/edit_script.h"
 
 namespace kestrova::cli {
@@ -88,12 +89,46 @@ std::string HelpText(const CommandSpec& command) {
   return text;
 }
 
-ParsedCommand UsageError(const std::string& command, const std::string& text) {
+ParsedCommand Failure(ParsedCommand::Kind kind, const std::string& command, const std::string& text) {
   ParsedCommand parsed;
-  parsed.kind = ParsedCommand::Kind::UsageError;
+  parsed.kind = kind;
   parsed.command = command;
   parsed.text = text;
   return parsed;
+}
+
+ParsedCommand UsageError(const std::string& command, const std::string& text) {
+  return Failure(ParsedCommand::Kind::UsageError, command, text);
+}
+
+// The option whose value arguments[at] is ("--name=value", or the word after
+// an option that takes one), if it is a value.
+const OptionSpec* OptionOfValue(const CommandSpec& command, const std::vector<std::string>& arguments, std::size_t at) {
+  for (const OptionSpec& option : command.options) {
+    if (option.valueName.empty()) continue;
+    for (const std::string& name : option.names) {
+      const std::string dashed = Dashed(name);
+      if (arguments[at].starts_with(dashed + "=")) return &option;
+      if (at > 0 && arguments[at - 1] == dashed) return &option;
+    }
+  }
+  return nullptr;
+}
+
+// Qt takes the command line as text and would turn bytes that are not UTF-8
+// into other characters: a name would then be read or written as another
+// name. Such an argument is refused before anything is read or written.
+std::optional<ParsedCommand> NotUtf8Refusal(const CommandSpec& command, const std::vector<std::string>& arguments) {
+  for (std::size_t at = 0; at < arguments.size(); ++at) {
+    if (IsValidUtf8(arguments[at])) continue;
+    const OptionSpec* option = OptionOfValue(command, arguments, at);
+    const std::size_t equals = arguments[at].starts_with("--") ? arguments[at].find('=') : std::string::npos;
+    const std::string shown = EscapedUtf8(equals == std::string::npos ? arguments[at] : arguments[at].substr(equals + 1));
+    if (option && option->valueName == "COMMAND")
+      return Failure(ParsedCommand::Kind::Refused, command.name, "-e '" + shown + "': the text is not valid UTF-8");
+    return Failure(ParsedCommand::Kind::Refused, command.name, shown + ": " + kNotUtf8Reason);
+  }
+  return std::nullopt;
 }
 
 QStringList QtNames(const OptionSpec& option) {
@@ -103,6 +138,7 @@ QStringList QtNames(const OptionSpec& option) {
 }
 
 ParsedCommand ParseCommand(const CommandSpec& command, const std::vector<std::string>& arguments) {
+  if (std::optional<ParsedCommand> refused = NotUtf8Refusal(command, arguments)) return *refused;
   QCommandLineParser parser;
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
   parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
@@ -223,7 +259,7 @@ ParsedCommand ParseCommandLine(const std::vector<std::string>& arguments) {
     return parsed;
   }
   const CommandSpec* command = FindCommand(first);
-  if (!command) return UsageError("", "'" + first + "' is not a command");
+  if (!command) return UsageError("", "'" + EscapedUtf8(first) + "' is not a command");
   return ParseCommand(*command, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
 }
 

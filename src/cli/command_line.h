@@ -44,7 +44,9 @@ std::string OverallUsage();
 // The command line read, not yet run: what to do and with which words and
 // option values (options by their longest name, each value as given).
 struct ParsedCommand {
-  enum class Kind { Run, Help, Version, UsageError };
+  // Refused: the line cannot be run as written although it is well formed
+  // (a name that is not UTF-8); one error line, status 1.
+  enum class Kind { Run, Help, Version, UsageError, Refused };
   Kind kind = Kind::UsageError;
   std::string command;  // empty before a command was named
   std::vector<std::string> words;

@@ -39,6 +39,9 @@ int Run(const ParsedCommand& line) {
       return kDone;
     case ParsedCommand::Kind::UsageError:
       return UsageFailure(line.command, line.text);
+    case ParsedCommand::Kind::Refused:
+      PrintError(line.command, "", line.text);
+      return kFailed;
     case ParsedCommand::Kind::Run:
       break;
   }
@@ -71,10 +74,13 @@ int main(int argc, char** argv) {
     kestrova::cli::PrintError(line.command, "", "the prompt \"" + prompt.title + "\" took none of its answers");
   }
   // Whatever went to standard output must have arrived: a full disk or a
-  // closed pipe is a failure, not a success.
+  // closed pipe is a failure, not a success. A command that failed has
+  // already said why, in one line.
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    kestrova::cli::PrintError(line.command, "standard output",
-                              std::string("could not write: ") + (errno != 0 ? std::strerror(errno) : "write error"));
+    if (status == kestrova::cli::kDone) {
+      kestrova::cli::PrintError(line.command, "standard output",
+                                std::string("could not write: ") + (errno != 0 ? std::strerror(errno) : "write error"));
+    }
     status = kestrova::cli::kFailed;
   }
   return status;

@@ -1,5 +1,6 @@
 // "Load Snapshot": reading a .sna or .szx file into the image and setting
 // the editor up on level 1.
+#include "base/utf8.h"
 #include "editor/editor.h"
 #include "level/game_settings.h"
 #include "snapshot/sna.h"
@@ -59,7 +60,15 @@ void Editor::NoteContentOtherThanName(const std::string& path, bool fromSzx) {
               kLoadTitle, MessageIcon::Information, MessageButtons::Ok);
 }
 
+// The name comes from the command line as the system's bytes; one that is
+// not UTF-8 cannot be named again through the window's text, so it is
+// refused before anything is read.
 void Editor::OpenAtStart(const std::string& path) {
+  if (!IsValidUtf8(path)) {
+    ui_.Message("Could not read the snapshot \"" + EscapedUtf8(path) + "\": " + kNotUtf8Reason + ".", kLoadErrorTitle,
+                MessageIcon::Error, MessageButtons::Ok);
+    return;
+  }
   if (SnapshotFileKindOf(path) == SnapshotFileKind::Other) {
     ui_.Message("\"" + path + "\" is not a snapshot the editor reads: choose a .sna or .szx file.", kLoadErrorTitle,
                 MessageIcon::Error, MessageButtons::Ok);

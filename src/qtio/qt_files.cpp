@@ -1,14 +1,17 @@
 #include "qtio/qt_files.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <fcntl.h>
+#include <stdio.h>  // renameat2
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 
 namespace kestrova {
@@ -17,14 +20,32 @@ namespace {
 
 std::string SystemReason(int error) { return std::strerror(error); }
 
+// Why a path of this kind is neither read nor written, if it is not a
+// regular file. One table for both, so the two sides say the same.
+struct KindReason {
+  mode_t type;
+  const char* reason;
+};
+constexpr KindReason kKindReasons[] = {
+    {S_IFDIR, "it is a folder, not a file"},
+    {S_IFIFO, "it is a named pipe, not a regular file"},
+    {S_IFCHR, "it is a device, not a regular file"},
+    {S_IFBLK, "it is a device, not a regular file"},
+    {S_IFSOCK, "it is a socket, not a regular file"},
+};
+
+std::optional<Error> KindRefusal(const struct stat& info) {
+  const mode_t type = info.st_mode & S_IFMT;
+  if (type == S_IFREG) return std::nullopt;
+  for (const KindReason& kind : kKindReasons) {
+    if (kind.type == type) return Error{kind.reason};
+  }
+  return Error{"it is not a regular file"};
+}
+
 // Why a file of this kind and size is not read, if it is not.
 std::optional<Error> RefusalOf(const struct stat& info) {
-  const mode_t type = info.st_mode & S_IFMT;
-  if (type == S_IFDIR) return Error{"it is a folder, not a file"};
-  if (type == S_IFIFO) return Error{"it is a named pipe, not a regular file"};
-  if (type == S_IFCHR || type == S_IFBLK) return Error{"it is a device, not a regular file"};
-  if (type == S_IFSOCK) return Error{"it is a socket, not a regular file"};
-  if (type != S_IFREG) return Error{"it is not a regular file"};
+  if (auto refused = KindRefusal(info)) return refused;
   if (static_cast<std::uintmax_t>(info.st_size) > kLargestReadFile) {
     return Error{"it holds " + std::to_string(info.st_size) + " bytes, and no file larger than " +
                  kLargestReadFileText + " is read (no snapshot or screen comes near that size)"};
@@ -55,9 +76,9 @@ class Descriptor {
   int fd_;
 };
 
-// Reads to the end, at most one byte more than the bound: that byte tells a
-// file that grew while it was read.
-Result<std::vector<std::uint8_t>> ReadToEnd(int fd, std::size_t expected) {
+// Reads to the end, but never more than one byte past the bound: that byte
+// tells content past the bound, which is then refused without being taken in.
+Result<std::vector<std::uint8_t>> ReadUpToBound(int fd, std::size_t expected) {
   std::vector<std::uint8_t> content(std::min(expected, kLargestReadFile) + 1);
   std::size_t done = 0;
   while (done < content.size()) {
@@ -68,9 +89,154 @@ Result<std::vector<std::uint8_t>> ReadToEnd(int fd, std::size_t expected) {
     done += static_cast<std::size_t>(count);
     if (done == content.size() && done <= kLargestReadFile) content.resize(kLargestReadFile + 1);
   }
-  if (done > kLargestReadFile) return Error{std::string("it grew past ") + kLargestReadFileText + " while it was read"};
   content.resize(done);
   return content;
+}
+
+bool PastTheBound(const std::vector<std::uint8_t>& content) { return content.size() > kLargestReadFile; }
+
+// Where a write to `path` goes: the path itself for a new file or a regular
+// one, the file a link leads to for a link to a regular file (so the link
+// stays a link), and nowhere for anything else. A link that leads nowhere is
+// refused rather than followed: a save should not create a file at a place
+// the person never named.
+Result<std::string> WriteTarget(const std::string& path) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0) {
+    if (errno != ENOENT) return Error{SystemReason(errno)};
+    struct stat link;
+    if (lstat(path.c_str(), &link) == 0) return MissingReason(path, ENOENT);
+    return path;  // a new file
+  }
+  if (auto refused = KindRefusal(info)) return *refused;
+  struct stat link;
+  if (lstat(path.c_str(), &link) != 0) return Error{SystemReason(errno)};
+  if (!S_ISLNK(link.st_mode)) return path;
+  char* resolved = realpath(path.c_str(), nullptr);
+  if (resolved == nullptr) return Error{SystemReason(errno)};
+  std::string target = resolved;
+  std::free(resolved);
+  return target;
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The new content under a name of its own beside the file it replaces,
+// removed again unless it was put in place.
+class PendingFile {
+ public:
+  ~PendingFile() {
+    if (fd_ >= 0) close(fd_);
+    if (!name_.empty()) unlink(name_.c_str());
+  }
+
+  // Created exclusively (never an existing file or a link), readable as a
+  // new file would be under the umask.
+  std::optional<Error> Create(const std::string& target) {
+    static std::atomic<unsigned> counter = 0;
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const auto tick = static_cast<unsigned long>(std::chrono::steady_clock::now().time_since_epoch().count());
+      const std::string name = folder + "." + base + ".kestrova-" + std::to_string(getpid()) + "-" +
+                               std::to_string(++counter) + "-" + std::to_string(tick % 100000);
+      fd_ = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+      if (fd_ >= 0) {
+        name_ = name;
+        return std::nullopt;
+      }
+      if (errno != EEXIST) return Error{SystemReason(errno)};
+    }
+    return Error{SystemReason(EEXIST)};
+  }
+
+  // The permission bits of the file replaced, and its owner where this
+  // process may give it: a save does not change who may read the file.
+  std::optional<Error> TakeOverFrom(const struct stat& old) {
+    if (fchmod(fd_, old.st_mode & 0777) != 0) return Error{SystemReason(errno)};
+    if ((old.st_uid != geteuid() || old.st_gid != getegid()) && fchown(fd_, old.st_uid, old.st_gid) != 0) {
+      // Only the owner may not be given; the file is still saved.
+    }
+    return std::nullopt;
+  }
+
+  // A short write is followed by another, so that the reason (a full disk,
+  // a size limit) comes back from the call that fails.
+  std::optional<Error> WriteAll(std::span<const std::uint8_t> bytes) {
+    while (!bytes.empty()) {
+      const ssize_t count = write(fd_, bytes.data(), bytes.size());
+      if (count < 0 && errno == EINTR) continue;
+      if (count < 0) return Error{SystemReason(errno)};
+      if (count == 0) return Error{SystemReason(EIO)};
+      bytes = bytes.subspan(static_cast<std::size_t>(count));
+    }
+    return std::nullopt;
+  }
+
+  // The data on the disk and the file closed, each checked: a failure of
+  // either is where a full or failing disk shows itself last.
+  std::optional<Error> Finish() {
+    if (fdatasync(fd_) != 0) return Error{SystemReason(errno)};
+    const int fd = fd_;
+    fd_ = -1;
+    if (close(fd) != 0) return Error{SystemReason(errno)};
+    return std::nullopt;
+  }
+
+  const std::string& Name() const { return name_; }
+  // Whatever is under the pending name now stays: it was moved into place,
+  // or it is the only copy left of a file.
+  void Keep() { name_.clear(); }
+
+ private:
+  int fd_ = -1;
+  std::string name_;
+};
+
+std::optional<Error> SyncFolder(const std::string& folder) {
+  const Descriptor handle(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (handle.Get() < 0) return Error{SystemReason(errno)};
+  // EINVAL: a file system that cannot sync a folder, which is no failure.
+  if (fsync(handle.Get()) != 0 && errno != EINVAL) return Error{SystemReason(errno)};
+  return std::nullopt;
+}
+
+// Puts the finished file in the target's place. Over an existing file the two
+// are exchanged, so that until the folder is synced the old file is still
+// there under the pending name and a failed sync can exchange them back: the
+// old file is then exactly as it was. A new file whose folder cannot be synced
+// is removed again.
+std::optional<Error> PutInPlace(PendingFile& pending, const std::string& target, bool replacing) {
+  const std::string pendingName = pending.Name();
+  const char* from = pendingName.c_str();
+  const bool exchanged = renameat2(AT_FDCWD, from, AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0;
+  if (!exchanged) {
+    // ENOENT: no file there yet; EINVAL: a file system that cannot exchange.
+    if (errno != ENOENT && errno != EINVAL) return Error{SystemReason(errno)};
+    if (rename(from, target.c_str()) != 0) return Error{SystemReason(errno)};
+  }
+  const std::optional<Error> unsynced = SyncFolder(FolderOf(target));
+  if (!unsynced) {
+    if (!exchanged) pending.Keep();  // the pending name is gone; with an exchange it holds the old file
+    return std::nullopt;
+  }
+  if (exchanged) {
+    if (renameat2(AT_FDCWD, from, AT_FDCWD, target.c_str(), RENAME_EXCHANGE) != 0) {
+      pending.Keep();  // the old file stays under the pending name rather than being lost
+    }
+    return unsynced;
+  }
+  pending.Keep();
+  // Without an exchange the old file is already gone: the complete new one
+  // stays rather than nothing.
+  if (replacing) return std::nullopt;
+  unlink(target.c_str());
+  return unsynced;
 }
 
 }  // namespace
@@ -90,34 +256,37 @@ Result<std::vector<std::uint8_t>> QtFiles::Read(const std::string& path) {
   if (fstat(file.Get(), &info) != 0) return Error{SystemReason(errno)};
   if (auto refused = RefusalOf(info)) return *refused;
 
-  return ReadToEnd(file.Get(), static_cast<std::size_t>(info.st_size));
+  Result<std::vector<std::uint8_t>> content = ReadUpToBound(file.Get(), static_cast<std::size_t>(info.st_size));
+  if (content && PastTheBound(*content))
+    return Error{std::string("it grew past ") + kLargestReadFileText + " while it was read"};
+  return content;
 }
 
+// Writes a new file beside the target and puts it in the target's place only
+// once every byte of it is on the disk; any failure on the way removes it
+// and leaves the file that was there byte for byte. Only a regular file (or
+// a link to one) is ever replaced: a pipe, a device or a socket is not
+// opened at all.
 std::optional<Error> QtFiles::Write(const std::string& path, std::span<const std::uint8_t> bytes) {
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return Error{file.errorString().toStdString()};
-  // A short write is followed by another, so that the reason (a full disk,
-  // a size limit) comes back from the call that fails.
-  const auto size = static_cast<qint64>(bytes.size());
-  for (qint64 done = 0; done < size;) {
-    const qint64 count = file.write(reinterpret_cast<const char*>(bytes.data()) + done, size - done);
-    if (count <= 0) {
-      Error error{file.errorString().toStdString()};
-      file.cancelWriting();
-      return error;
-    }
-    done += count;
+  const Result<std::string> target = WriteTarget(path);
+  if (!target) return Error{target.ErrorMessage()};
+  struct stat old;
+  const bool replacing = stat(target->c_str(), &old) == 0;
+  PendingFile pending;
+  if (auto failed = pending.Create(*target)) return failed;
+  if (replacing) {
+    if (auto failed = pending.TakeOverFrom(old)) return failed;
   }
-  // QSaveFile buffers small writes; with some Qt versions commit() reports
-  // success although its own final flush failed (a full disk), so the flush
-  // is checked here, and a failed one cancels the save.
-  if (!file.flush()) {
-    Error error{file.errorString().toStdString()};
-    file.cancelWriting();
-    return error;
-  }
-  if (!file.commit()) return Error{file.errorString().toStdString()};
-  return std::nullopt;
+  if (auto failed = pending.WriteAll(bytes)) return failed;
+  if (auto failed = pending.Finish()) return failed;
+  return PutInPlace(pending, *target, replacing);
+}
+
+Result<std::vector<std::uint8_t>> ReadStream(int fd) {
+  Result<std::vector<std::uint8_t>> content = ReadUpToBound(fd, kLargestReadFile);
+  if (content && PastTheBound(*content))
+    return Error{std::string("it holds more than ") + kLargestReadFileText + ", and nothing larger is read"};
+  return content;
 }
 
 }  // namespace kestrova

@@ -92,6 +92,9 @@ const Case kCases[] = {
      ">/dev/full"},
     {"list full", {"list", "DEMO", "--json"}, 1, {}, {"kestrova list: standard output: could not write"}, {}, {}, {},
      ">/dev/full"},
+    {"listing to a full standard output", {"asm", "DEMO", "-o", "-"}, 1, {},
+     {"kestrova asm: standard output: Could not write \"standard output\": No space left on device"}, {}, {}, {},
+     ">/dev/full", {"could not write:"}},  // one line: the end of the program does not say it again
     // diff, check and edit.
     {"same game", {"diff", "--", "DEMO", "-demo.sna"}, 0, {"the same game"}, {""}, {}, {}},
     {"check the demo", {"check", "DEMO"}, 0, {"no problems; 284 bytes free"}, {""}, {}, {}},
@@ -106,6 +109,19 @@ const Case kCases[] = {
      {"e.sna"}},
     {"edit not understood", {"edit", "DEMO", "-o", "e.sna", "-e", "lives 9"}, 2, {},
      {"kestrova edit: -e 'lives 9': lives '9' is not a whole number from 1 to 8"}, {}, {"e.sna"}},
+    // A name that is not UTF-8 is refused before anything is read or written,
+    // in one line, with the bytes escaped; the file of that very name exists.
+    {"input name not UTF-8", {"info", "o\xFFx.sna"}, 1, {},
+     {"kestrova info: o\\xFFx.sna: the name is not valid UTF-8; rename the file\n"}, {}, {}, {"o\xFFx.sna"}, "",
+     {"usage", "\xFF", "\n\n"}},
+    {"output name not UTF-8", {"save", "DEMO", "o\xFFx.sna", "--force"}, 1, {},
+     {"kestrova save: o\\xFFx.sna: the name is not valid UTF-8; rename the file\n"}, {},
+     {"o\xFFx.sna", "o\xEF\xBF\xBDx.sna"}, {"o\xFFx.sna"}, "", {"usage", "\xFF", "\n\n"}},
+    {"output= value not UTF-8", {"asm", "DEMO", "--output=\xC3(.asm"}, 1, {},
+     {"kestrova asm: \\xC3(.asm: the name is not valid UTF-8"}, {}, {"\xC3(.asm", "\xEF\xBF\xBD(.asm"}, {}, "",
+     {"usage", "\xC3("}},
+    {"edit text not UTF-8", {"edit", "DEMO", "-o", "e.sna", "-e", "name 1 \xE9t\xE9"}, 1, {},
+     {"kestrova edit: -e 'name 1 \\xE9t\\xE9': the text is not valid UTF-8"}, {}, {"e.sna"}, {}, "", {"usage"}},
     {"script line", {"edit", "DEMO", "-o", "e.sna", "--script", "-"}, 2, {},
      {"kestrova edit: standard input: line 3: 'frob' is not an edit command"}, {}, {"e.sna"}, {}, "<bad-script.txt"},
 };

@@ -27,11 +27,12 @@ inline std::string ReadText(const std::filesystem::path& path) {
 }
 
 // Runs `kestrova ARGUMENTS` in `folder`; `redirect` is added to the shell
-// line (for example "<script.txt" or ">/dev/full").
+// line (for example "<script.txt" or ">/dev/full"), `launcher` goes before
+// the program (for example "timeout 10 ").
 inline CliOutcome RunKestrova(const std::filesystem::path& folder, const std::vector<std::string>& arguments,
-                              const std::string& redirect = "") {
+                              const std::string& redirect = "", const std::string& launcher = "") {
   const std::filesystem::path out = folder / ".stdout", err = folder / ".stderr";
-  std::string command = "cd " + ShellQuoted(folder.string()) + " && exec " + ShellQuoted(KESTROVA_CLI);
+  std::string command = "cd " + ShellQuoted(folder.string()) + " && exec " + launcher + ShellQuoted(KESTROVA_CLI);
   for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
   command += " 2>" + ShellQuoted(err.string());
   command += redirect.find('>') == std::string::npos ? " >" + ShellQuoted(out.string()) + " " + redirect : " " + redirect;
