@@ -295,7 +295,10 @@ int NumberOfTheClose(const std::string& trace, const std::string& output) {
     const std::size_t space = line.find(' ');
     if (space == std::string::npos) continue;
     const std::string linePid = line.substr(0, space);
-    const std::string call = line.substr(space + 1);
+    // strace pads the pid to a width: short pids are followed by more spaces.
+    const std::size_t callStart = line.find_first_not_of(' ', space);
+    if (callStart == std::string::npos) continue;
+    const std::string call = line.substr(callStart);
     if (pid.empty()) {
       if (call.starts_with("openat(") && call.find("\"." + output + ".kestrova-") != std::string::npos) {
         pid = linePid;
