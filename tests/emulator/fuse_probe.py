@@ -4,8 +4,8 @@ check wants it, and Fuse's debugger prints what the check asks for.
 
 A probe is a list of (label, expression) pairs printed in that order, and of
 plain debugger commands (label None), such as `out 0x7ffd 0x13` to page a
-RAM bank in first. `run_snapshot` and `run_tape` return {label: value} with the values as Fuse
-prints them (hexadecimal, "0x7a92").
+RAM bank in first. `run_snapshot` and `run_tape` return {label: value}, the
+values as Fuse prints them (hexadecimal, "0x7a92").
 """
 
 import os
