@@ -3,13 +3,15 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QStringList>
-#include <QTimer>
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "app/argument_bytes.h"
 #include "app/main_window.h"
 #include "app/qt_ui.h"
+#include "app/quit_after_start.h"
 #include "qtio/qt_files.h"
 
 #ifndef KESTROVA_VERSION
@@ -71,11 +73,14 @@ int main(int argc, char* argv[]) {
   ui.SetWindow(&window);
   window.show();
   const QStringList named = parser.positionalArguments();
-  if (!named.isEmpty()) window.OpenAtStart(kestrova::app::ArgumentBytes(argc, argv, named.first()));
-  // For the installation checks: quit as soon as the window is up and FILE
-  // loaded. A refused FILE leaves its message box open, so the editor does
-  // not quit on its own then.
-  if (qEnvironmentVariableIsSet("KESTROVA_EDITOR_QUIT_AFTER_START"))
-    QTimer::singleShot(0, &application, &QCoreApplication::quit);
+  // The name as the system passed it, so that one that is not UTF-8 is refused, not changed.
+  const std::optional<std::string> startFile =
+      named.isEmpty() ? std::nullopt : std::optional(kestrova::app::ArgumentBytes(argc, argv, named.first()));
+  // For automation: quit once the map is painted, or a refused FILE's message answered.
+  if (qEnvironmentVariableIsSet("KESTROVA_EDITOR_QUIT_AFTER_START")) {
+    kestrova::app::OpenThenQuitAfterFirstPaint(window, startFile);
+  } else if (startFile) {
+    window.OpenAtStart(*startFile);
+  }
   return QApplication::exec();
 }
