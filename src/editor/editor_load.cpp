@@ -13,13 +13,13 @@ inline constexpr const char* kInvalidSnapshotTitle = "Invalid Kestrova Snapshot"
 inline constexpr const char* kNoMarkerText = "No end-of-levels marker in the level data.";
 
 FileDialogRequest LoadDialogRequest() {
-  return FileDialogRequest{"Load Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna)", "*.szx; *.sna", "."};
+  return FileDialogRequest{"Load Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna)", "*.szx; *.sna", {}, {}};
 }
 
 }  // namespace
 
 void Editor::LoadSnapshot() {
-  const std::optional<std::string> path = ui_.OpenFile(LoadDialogRequest());
+  const std::optional<std::string> path = AskToOpen(LoadDialogRequest());
   if (!path || path->empty()) return;
   LoadSnapshotFile(*path);
 }
@@ -47,6 +47,7 @@ void Editor::LoadSnapshotFile(const std::string& path) {
   state_.loadedFromSzx = loaded->fromSzx;
   if (loaded->fromSzx) keptSzx_ = loaded->kept;
   snapshotPath_ = path;
+  snapshotPathIsSzx_ = loaded->fromSzx;
   SetUpAfterLoad(*levels, true);
   StartHistory();
 }
