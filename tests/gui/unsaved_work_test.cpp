@@ -112,7 +112,10 @@ TEST_P(SaveQuestionTest, AsksBeforeDroppingChanges) {
   }
   windowUi.questions.clear();
   windowUi.saveChangesAnswers.push_back(c.answer);
-  if (c.leave == Leave::Load) windowUi.fileAnswers.push_back(DemoPath("kestrova-demo-128k.sna"));
+  // The other snapshot is a copy too: a save gone astray must not reach the demo.
+  const QString otherPath = folder.filePath("kestrova-demo-128k.sna");
+  ASSERT_TRUE(QFile::copy(QString::fromStdString(DemoPath("kestrova-demo-128k.sna")), otherPath));
+  if (c.leave == Leave::Load) windowUi.fileAnswers.push_back(otherPath.toStdString());
 
   switch (c.leave) {
     case Leave::Exit: QTest::keyClick(&window, Qt::Key_X, Qt::ControlModifier); break;
