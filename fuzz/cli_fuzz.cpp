@@ -2,6 +2,7 @@
 // command, option and number range), and the names the commands write (the
 // extension forced, the snapshot kind) and the replies the prompts read.
 #include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -71,8 +72,14 @@ void CheckName(const std::string& name) {
   if (!extension.empty() &&
       (extension[0] != '.' || name.compare(name.size() - extension.size(), extension.size(), extension) != 0))
     fuzz::Fail("the extension is not the name's end");
-  const auto forced = ForceExtension(name, ".szx");
-  if (forced && SnapshotFileKindOf(*forced) != SnapshotFileKind::Szx) fuzz::Fail("a forced .szx is not taken as .szx");
+  constexpr std::string_view kSnapshotExtensions[] = {".sna", ".szx"};
+  const SaveName saved = NameForSave(name, kSnapshotExtensions, ".szx");
+  if (saved.kind == SaveNameKind::Usable) {
+    if (saved.path.compare(0, name.size(), name) != 0) fuzz::Fail("a save cut the name it was given");
+    std::string written = FileExtension(saved.path);
+    for (char& c : written) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (written != saved.extension) fuzz::Fail("a usable name does not end in the extension that decides its format");
+  }
 }
 
 }  // namespace

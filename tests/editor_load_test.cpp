@@ -190,20 +190,20 @@ TEST_F(EditorLoad, ASecondLoadShowsLevelOneFromItsStart) {
 }
 
 TEST_F(EditorLoad, OtherExtensionsReadNothing) {
-  files.unreadable.insert("game.Sna");  // a read would show an error
-  Load("game.Sna");
+  files.unreadable.insert("game.txt");  // a read would show an error
+  Load("game.txt");
   EXPECT_FALSE(editor.HasSnapshot());
   EXPECT_TRUE(editor.View().visible.image1);
   EXPECT_TRUE(ui.Messages().empty());
 }
 
 TEST_F(EditorLoad, AStartArgumentTheLoadWouldPassOverIsRefusedAloud) {
-  files.files["game.Sna"] = BytesOf(Snapshot());
-  editor.OpenAtStart("game.Sna");
+  files.files["game.txt"] = BytesOf(Snapshot());
+  editor.OpenAtStart("game.txt");
   EXPECT_FALSE(editor.HasSnapshot());
   ASSERT_EQ(ui.Messages().size(), 1u);
   EXPECT_EQ(ui.Messages()[0].title, "Error Loading Kestrova Snapshot");
-  EXPECT_NE(ui.Messages()[0].text.find("game.Sna"), std::string::npos);
+  EXPECT_NE(ui.Messages()[0].text.find("game.txt"), std::string::npos);
 
   files.files["game.sna"] = BytesOf(Snapshot());
   editor.OpenAtStart("game.sna");

@@ -6,6 +6,7 @@
 
 #include "editor/editor.h"
 #include "export/asm_listing.h"
+#include "level/game_settings.h"
 #include "snapshot/szx.h"
 #include "support/memory_files.h"
 #include "support/scripted_ui.h"
@@ -36,6 +37,15 @@ SnapshotImage WithScreen(SnapshotImage image) {
 Bytes PageOf(const SnapshotImage& image, std::uint32_t address) {
   const auto page = image.Range(ImageOffsetOf(address), kPageSize);
   return Bytes(page.begin(), page.end());
+}
+
+// A 48K .szx file of the image, with register blocks of its own.
+Bytes SzxFileOf(const SnapshotImage& image) {
+  return testing::SzxFile(
+      1, {testing::SzxBlock("Z80R", testing::Z80rBody(0x9000, 0x1357)), testing::SzxBlock("SPCR", testing::SpcrBody(3, 0x10)),
+          testing::SzxBlock("RAMP", testing::CompressedRampBody(5, PageOf(image, 0x4000))),
+          testing::SzxBlock("RAMP", testing::CompressedRampBody(2, PageOf(image, 0x8000))),
+          testing::SzxBlock("RAMP", testing::CompressedRampBody(0, PageOf(image, 0xC000)))});
 }
 
 struct Block {
@@ -98,6 +108,7 @@ void ExpectDialog(const Question& question, Question::Kind kind, const FileDialo
   EXPECT_EQ(question.dialog.filterText, expected.filterText);
   EXPECT_EQ(question.dialog.pattern, expected.pattern);
   EXPECT_EQ(question.dialog.initialFolder, expected.initialFolder);
+  EXPECT_EQ(question.dialog.initialName, expected.initialName);
 }
 
 void ExpectUnusableNameMessage(const std::vector<Question>& messages) {
@@ -117,10 +128,10 @@ TEST_F(EditorSaveTest, AnUneditedSnaSavedAsSnaDiffersAtMostInTheCheckTable) {
     const Bytes loaded = files.files["/in/game.sna"];
     ASSERT_FALSE(ScreenAreaIsTheSnapshots()) << "the load draws the map over the screen";
     Answer("/out/game.sna");
-    editor.SaveSnapshot();
+    editor.SaveSnapshotAs();
     ASSERT_EQ(ui.questions.size(), 1u);
     ExpectDialog(ui.questions[0], Question::Kind::SaveFile,
-                 {"Save Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna)", "*.szx; *.sna", "."});
+                 {"Save Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna)", "*.szx; *.sna", "/in", "game.sna"});
     const Bytes& saved = Written("/out/game.sna");
     ASSERT_EQ(saved.size(), loaded.size());
     for (std::size_t i = 0; i < saved.size(); ++i) {
@@ -137,59 +148,155 @@ TEST_F(EditorSaveTest, AnUneditedSnaSavedAsSnaDiffersAtMostInTheCheckTable) {
   }
 }
 
-TEST_F(EditorSaveTest, TheChosenNameDecidesTheFormatAndTheForcedName) {
+TEST_F(EditorSaveTest, SaveAsKeepsTheChosenNameWholeAndWritesNoOtherFile) {
   struct Case {
     const char* chosen;
     const char* written;  // nullptr: nothing
     bool szx;
-    bool unusableName;
+    const char* message;  // nullptr: none
     bool refreshed;
   };
+  const char* unusable = "Could not overwrite your file.";
   const Case cases[] = {
-      {"/out/game.sna", "/out/game.sna", false, false, true},
-      {"/out/game.SNA", "/out/game.sna", false, false, true},
-      {"/out/level.old.sna", "/out/level.sna", false, false, true},
-      {"/out/my.levels/level.sna", "/out/my.levels/level.sna", false, false, true},
-      {"/out/game.szx", "/out/game.szx", true, false, false},
-      {"/out/game.SZX", "/out/game.szx", true, false, false},
-      {"/out/my.levels/a.b.szx", "/out/my.levels/a.szx", true, false, false},
-      {"/out/game.Sna", nullptr, false, false, false},
-      {"/out/game.sZX", nullptr, false, false, false},
-      {"/out/game", nullptr, false, false, false},
-      {"/out/my.levels/game", nullptr, false, false, false},
-      {"/out/.sna", nullptr, false, true, true},
-      {"/out/.old.szx", nullptr, true, true, false},
+      {"/out/keep.v2.sna", "/out/keep.v2.sna", false, nullptr, true},
+      {"/out/level.old.sna", "/out/level.old.sna", false, nullptr, true},
+      {"/out/GAME.SNA", "/out/GAME.SNA", false, nullptr, true},
+      {"/out/game.Sna", "/out/game.Sna", false, nullptr, true},
+      {"/out/my.levels/a.b.szx", "/out/my.levels/a.b.szx", true, nullptr, false},
+      {"/out/game.sZX", "/out/game.sZX", true, nullptr, false},
+      // No extension: the format of the file the game came from (.sna here).
+      {"/out/final", "/out/final.sna", false, nullptr, true},
+      {"/out/my.levels/keep", "/out/my.levels/keep.sna", false, nullptr, true},
+      {"/out/mod.txt", nullptr, false, "\"mod.txt\" was not saved: the name must end in .sna or .szx.", true},
+      {"/out/keep.sna.bak", nullptr, false, "\"keep.sna.bak\" was not saved: the name must end in .sna or .szx.", true},
+      {"/out/.sna", nullptr, false, unusable, true},
+      {"/out/.SZX", nullptr, true, unusable, false},
   };
   Load(DemoMachine::Spectrum48K);
+  const Bytes other = {4, 5, 6};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.chosen);
-    files.files.clear();
+    // The file the old rule would have cut these names to.
+    files.files = {{"/out/keep.sna", other}, {"/out/level.sna", other}};
     files.writes.clear();
     ui.questions.clear();
     editor.Refresh();
     Answer(c.chosen);
-    editor.SaveSnapshot();
+    EXPECT_EQ(editor.SaveSnapshotAs(), c.written != nullptr);
     if (c.written) {
       EXPECT_EQ(files.writes, std::vector<std::string>{c.written});
       const Bytes& file = Written(c.written);
       ASSERT_GE(file.size(), 4u);
       EXPECT_EQ(std::string(file.begin(), file.begin() + 4) == "ZXST", c.szx);
+      EXPECT_EQ(editor.SnapshotPath(), c.written);
+      EXPECT_EQ(editor.SnapshotPathIsSzx(), c.szx);
     } else {
       EXPECT_TRUE(files.writes.empty());
     }
-    if (c.unusableName) {
-      ExpectUnusableNameMessage(ui.Messages());
+    EXPECT_EQ(Written("/out/keep.sna"), other);
+    EXPECT_EQ(Written("/out/level.sna"), other);
+    if (c.message) {
+      const std::vector<Question> messages = ui.Messages();
+      ASSERT_EQ(messages.size(), 1u);
+      EXPECT_EQ(messages[0].text, c.message);
+      EXPECT_EQ(messages[0].title, "Error Saving Snapshot");
+      EXPECT_EQ(messages[0].icon, MessageIcon::Error);
+      EXPECT_EQ(messages[0].buttons, MessageButtons::Ok);
     } else {
-      EXPECT_TRUE(ui.Messages().empty());
+      EXPECT_TRUE(ui.Messages().empty()) << "no overwrite question: the name is new";
     }
     EXPECT_EQ(ScreenAreaIsTheSnapshots(), !c.refreshed);
   }
 }
 
+TEST_F(EditorSaveTest, ANameWithoutAnExtensionTakesTheFormatTheGameCameFrom) {
+  Load(DemoMachine::Spectrum48K);
+  Answer("/out/as-sna");
+  editor.SaveSnapshotAs();
+  EXPECT_EQ(files.writes, std::vector<std::string>{"/out/as-sna.sna"});
+  EXPECT_EQ(Written("/out/as-sna.sna").size(), 49179u);
+
+  LoadFile(SzxFileOf(WithScreen(testing::FixtureImage(DemoMachine::Spectrum48K))), "/in/game.szx");
+  ASSERT_TRUE(editor.State().loadedFromSzx);
+  Answer("/out/as-szx");
+  editor.SaveSnapshotAs();
+  EXPECT_EQ(files.writes, std::vector<std::string>{"/out/as-szx.szx"});
+  EXPECT_EQ(SzxBlocks(Written("/out/as-szx.szx")).size(), 6u);
+}
+
+// "Save Snapshot" after a load, or after a save: straight to that file, in
+// its format, with no dialog and no overwrite question.
+TEST_F(EditorSaveTest, SaveWritesStraightToTheFileLoadedOrLastSaved) {
+  Load(DemoMachine::Spectrum48K);
+  editor.ClickFortressUpDown(3);
+  ASSERT_TRUE(editor.IsModified());
+  EXPECT_TRUE(editor.SaveSnapshot());
+  EXPECT_TRUE(ui.questions.empty());
+  EXPECT_EQ(files.writes, std::vector<std::string>{"/in/game.sna"});
+  EXPECT_EQ(Written("/in/game.sna").size(), 49179u);
+  EXPECT_EQ(Written("/in/game.sna")[ImageOffsetOf(kFortressByte)], editor.Image().Read(kFortressByte));
+  EXPECT_FALSE(editor.IsModified());
+  EXPECT_FALSE(ScreenAreaIsTheSnapshots()) << "the .sna path ends with the refresh";
+
+  // Saved as .szx: the next Save writes .szx to that file.
+  Answer("/out/copy.szx");
+  ASSERT_TRUE(editor.SaveSnapshotAs());
+  ui.questions.clear();
+  files.writes.clear();
+  EXPECT_TRUE(editor.SaveSnapshot());
+  EXPECT_TRUE(ui.questions.empty());
+  EXPECT_EQ(files.writes, std::vector<std::string>{"/out/copy.szx"});
+  EXPECT_EQ(SzxBlocks(Written("/out/copy.szx")).size(), 6u);
+
+  // A write that fails says so and leaves the file and the unsaved mark.
+  editor.ClickFortressUpDown(5);
+  ASSERT_TRUE(editor.IsModified());
+  const Bytes before = Written("/out/copy.szx");
+  files.unwritable.insert("/out/copy.szx");
+  EXPECT_FALSE(editor.SaveSnapshot());
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_NE(ui.Messages()[0].text.find("/out/copy.szx"), std::string::npos);
+  EXPECT_EQ(Written("/out/copy.szx"), before);
+  EXPECT_TRUE(editor.IsModified());
+}
+
+TEST_F(EditorSaveTest, SaveWithNoFileYetIsSaveAs) {
+  editor.Image() = WithScreen(testing::FixtureImage(DemoMachine::Spectrum48K));
+  ASSERT_TRUE(editor.SnapshotPath().empty());
+  Answer("/out/first");
+  EXPECT_TRUE(editor.SaveSnapshot());
+  ASSERT_EQ(ui.questions.size(), 1u);
+  ExpectDialog(ui.questions[0], Question::Kind::SaveFile,
+               {"Save Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna)", "*.szx; *.sna", ".", ""});
+  EXPECT_EQ(files.writes, std::vector<std::string>{"/out/first.sna"});
+  EXPECT_EQ(editor.SnapshotPath(), "/out/first.sna");
+}
+
+// Every dialog starts in the folder of the last path chosen in any dialog;
+// Save As starts at the snapshot's own file.
+TEST_F(EditorSaveTest, DialogsStartInTheLastFolderUsed) {
+  Load(DemoMachine::Spectrum48K);  // chosen in /in
+  files.files["/scr/title.scr"] = ScreenPattern();
+  const auto folderOf = [&](const std::function<void()>& run, std::optional<std::string> answer) {
+    ui.questions.clear();
+    Answer(std::move(answer));
+    run();
+    return ui.questions.empty() ? std::string("<no dialog>") : ui.questions[0].dialog.initialFolder;
+  };
+  EXPECT_EQ(folderOf([&] { editor.SaveTap(); }, "/tapes/one"), "/in");
+  EXPECT_EQ(folderOf([&] { editor.SaveDisassembly(); }, std::nullopt), "/tapes");  // cancelled: no folder chosen
+  EXPECT_EQ(folderOf([&] { editor.LoadScreen(); }, "/scr/title.scr"), "/tapes");
+  EXPECT_EQ(folderOf([&] { editor.SaveDisassembly(); }, "/lists/levels"), "/scr");
+  EXPECT_EQ(folderOf([&] { editor.LoadSnapshot(); }, std::nullopt), "/lists");
+  EXPECT_EQ(folderOf([&] { editor.SaveSnapshotAs(); }, std::nullopt), "/in");
+  EXPECT_EQ(ui.questions[0].dialog.initialName, "game.sna");
+  EXPECT_EQ(editor.LastFolder(), "/lists");
+}
+
 TEST_F(EditorSaveTest, CancellingTheSnapshotDialogRefreshesAndWritesNothing) {
   Load(DemoMachine::Spectrum48K);
   Answer(std::nullopt);
-  editor.SaveSnapshot();
+  editor.SaveSnapshotAs();
   EXPECT_TRUE(files.writes.empty());
   EXPECT_FALSE(ScreenAreaIsTheSnapshots());
 }
@@ -198,7 +305,7 @@ TEST_F(EditorSaveTest, ASzxSaveKeepsTheSnapshotsScreenAndBuildsTheRegistersFromT
   Load(DemoMachine::Spectrum48K);
   const auto mapView = editor.MapView().Pixels();
   Answer("/out/game.szx");
-  editor.SaveSnapshot();
+  editor.SaveSnapshotAs();
   EXPECT_TRUE(ScreenAreaIsTheSnapshots()) << "no refresh after a .szx save";
   EXPECT_TRUE(editor.MapView().Pixels() == mapView);
   const std::vector<Block> blocks = SzxBlocks(Written("/out/game.szx"));
@@ -217,7 +324,7 @@ TEST_F(EditorSaveTest, TheStackPointerWrapsWhenThePcIsTakenOffTheTopOfMemory) {
   image.WriteWord(0xFFFE, 0x4321);
   LoadFile(BytesOf(image), "/in/top.sna");
   Answer("/out/top.szx");
-  editor.SaveSnapshot();
+  editor.SaveSnapshotAs();
   const std::vector<Block> blocks = SzxBlocks(Written("/out/top.szx"));
   ASSERT_GE(blocks.size(), 2u);
   EXPECT_EQ(blocks[1].block[28] | blocks[1].block[29] << 8, 0x0000);
@@ -225,17 +332,12 @@ TEST_F(EditorSaveTest, TheStackPointerWrapsWhenThePcIsTakenOffTheTopOfMemory) {
 }
 
 TEST_F(EditorSaveTest, ASnapshotLoadedFromSzxIsSavedWithItsOwnRegisterBlocks) {
-  const SnapshotImage image = WithScreen(testing::FixtureImage(DemoMachine::Spectrum48K));
-  const Bytes original = testing::SzxFile(
-      1, {testing::SzxBlock("Z80R", testing::Z80rBody(0x9000, 0x1357)), testing::SzxBlock("SPCR", testing::SpcrBody(3, 0x10)),
-          testing::SzxBlock("RAMP", testing::CompressedRampBody(5, PageOf(image, 0x4000))),
-          testing::SzxBlock("RAMP", testing::CompressedRampBody(2, PageOf(image, 0x8000))),
-          testing::SzxBlock("RAMP", testing::CompressedRampBody(0, PageOf(image, 0xC000)))});
+  const Bytes original = SzxFileOf(WithScreen(testing::FixtureImage(DemoMachine::Spectrum48K)));
   ASSERT_LT(original.size(), 35000u);
   LoadFile(original, "/in/game.szx");
   ASSERT_TRUE(editor.State().loadedFromSzx);
   Answer("/out/again.szx");
-  editor.SaveSnapshot();
+  editor.SaveSnapshotAs();
   const std::vector<Block> before = SzxBlocks(original);
   const std::vector<Block> after = SzxBlocks(Written("/out/again.szx"));
   ASSERT_EQ(after.size(), 6u);
@@ -253,14 +355,16 @@ struct SaveCommand {
   const char* question;
 };
 
+// The question names the file on its second line.
 const SaveCommand kSaveCommands[] = {
-    {"Save Snapshot", [](Editor& e) { e.SaveSnapshot(); }, "/out/game.sna", "/out/game.sna",
-     "Snapshot already exists. Overwrite?"},
-    {"Save Snapshot (.szx)", [](Editor& e) { e.SaveSnapshot(); }, "/out/game.szx", "/out/game.szx",
-     "Snapshot already exists. Overwrite?"},
-    {"Save TAP", [](Editor& e) { e.SaveTap(); }, "/out/game", "/out/game.tap", "Tape already exists. Overwrite?"},
-    {"Save Disassembly", [](Editor& e) { e.SaveDisassembly(); }, "/out/game.txt", "/out/game.asm",
-     "File already exists. Overwrite?"},
+    {"Save Snapshot As", [](Editor& e) { e.SaveSnapshotAs(); }, "/out/game.v2.sna", "/out/game.v2.sna",
+     "Snapshot already exists. Overwrite?\n/out/game.v2.sna"},
+    {"Save Snapshot As (.szx)", [](Editor& e) { e.SaveSnapshotAs(); }, "/out/game.szx", "/out/game.szx",
+     "Snapshot already exists. Overwrite?\n/out/game.szx"},
+    {"Save TAP", [](Editor& e) { e.SaveTap(); }, "/out/game", "/out/game.tap",
+     "Tape already exists. Overwrite?\n/out/game.tap"},
+    {"Save Disassembly", [](Editor& e) { e.SaveDisassembly(); }, "/out/game.v2.ASM", "/out/game.v2.ASM",
+     "File already exists. Overwrite?\n/out/game.v2.ASM"},
 };
 
 TEST_F(EditorSaveTest, AnExistingFileIsReplacedOnlyAfterOk) {
@@ -308,6 +412,26 @@ TEST_F(EditorSaveTest, AFailedWriteSaysWhyAndLeavesTheOldFileAsItWas) {
   }
 }
 
+TEST_F(EditorSaveTest, AnotherExtensionIsRefusedWithTheExtensionsTheCommandWrites) {
+  Load(DemoMachine::Spectrum48K);
+  const std::pair<std::function<void(Editor&)>, const char*> refusals[] = {
+      {[](Editor& e) { e.SaveTap(); }, "\"game.old\" was not saved: the name must end in .tap."},
+      {[](Editor& e) { e.SaveDisassembly(); }, "\"game.old\" was not saved: the name must end in .asm."},
+  };
+  for (const auto& [run, text] : refusals) {
+    SCOPED_TRACE(text);
+    ui.questions.clear();
+    Answer("/out/my.levels/game.old");
+    run(editor);
+    const std::vector<Question> messages = ui.Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, text);
+    EXPECT_EQ(messages[0].title, "Error Saving Snapshot");
+    EXPECT_EQ(messages[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(files.writes.empty());
+  }
+}
+
 TEST_F(EditorSaveTest, NoNameBeforeTheExtensionWritesNothing) {
   Load(DemoMachine::Spectrum48K);
   for (const SaveCommand& command : kSaveCommands) {
@@ -336,7 +460,7 @@ TEST_F(EditorSaveTest, LoadScreenTakesExactly6912BytesOfAnyName) {
   editor.LoadScreen();
   ASSERT_EQ(ui.questions.size(), 1u);
   ExpectDialog(ui.questions[0], Question::Kind::OpenFile,
-               {"Load Spectrum Screen", "Spectrum Screens (*.scr)", "*.scr", "."});
+               {"Load Spectrum Screen", "Spectrum Screens (*.scr)", "*.scr", "/in", ""});
   EXPECT_TRUE(editor.State().loadedScreen);
   EXPECT_TRUE(std::equal(first.begin(), first.end(), editor.LoadedScreen().begin()));
 
@@ -397,7 +521,7 @@ TEST_F(EditorSaveTest, TapeSizesFollowTheSnapshotAndTheLoadedScreen) {
     editor.SaveTap();
     ASSERT_EQ(ui.questions.size(), 1u);
     ExpectDialog(ui.questions[0], Question::Kind::SaveFile,
-                 {"Save Kestrova TAP File", "Spectrum Tapes (*.tap)", "*.tap", "."});
+                 {"Save Kestrova TAP File", "Spectrum Tapes (*.tap)", "*.tap", "/in", ""});
     EXPECT_EQ(Written("/out/first.tap").size(), c.with);
     EXPECT_FALSE(editor.State().loadedScreen);
 
@@ -462,7 +586,7 @@ TEST_F(EditorSaveTest, DisassemblyUpdatesTheCheckTableEvenWhenCancelled) {
   editor.SaveDisassembly();
   ASSERT_EQ(ui.questions.size(), 1u);
   ExpectDialog(ui.questions[0], Question::Kind::SaveFile,
-               {"Save Disassembly", "Spectrum Assembler (*.asm)", "*.asm", "."});
+               {"Save Disassembly", "Spectrum Assembler (*.asm)", "*.asm", "/in", ""});
   EXPECT_TRUE(files.writes.empty());
   std::uint8_t x = 0;
   for (std::uint32_t k = 0; k < 112; ++k) x ^= editor.Image().Read(0x8036 + 256 * k);
@@ -471,9 +595,9 @@ TEST_F(EditorSaveTest, DisassemblyUpdatesTheCheckTableEvenWhenCancelled) {
 
 TEST_F(EditorSaveTest, DisassemblyIsTheListingWithCrLfLineEnds) {
   Load(DemoMachine::Spectrum48K);
-  Answer("/out/levels.old.txt");
+  Answer("/out/levels.old.asm");
   editor.SaveDisassembly();
-  const Bytes& file = Written("/out/levels.asm");
+  const Bytes& file = Written("/out/levels.old.asm");
   const std::string text(file.begin(), file.end());
   EXPECT_EQ(text, JoinWithCrLf(BuildAsmListing(editor.Image(), editor.Levels())));
   EXPECT_EQ(text.rfind(" ;Kestrova Levels Disassembly\r\n\r\n\r\n", 0), 0u);

@@ -472,7 +472,7 @@ TEST_F(EditorUndoTest, ModifiedFollowsTheLastSaveThroughUndoAndRedo) {
   editor.ClickFortressUpDown(7);
   EXPECT_TRUE(editor.IsModified());
   f.ui.fileAnswers = {"/out/edited.sna"};
-  EXPECT_TRUE(editor.SaveSnapshot());
+  EXPECT_TRUE(editor.SaveSnapshotAs());
   EXPECT_FALSE(editor.IsModified());
   EXPECT_EQ(editor.SnapshotPath(), "/out/edited.sna");
   editor.Undo();
@@ -510,7 +510,7 @@ TEST(EditorUndo, ASaveThatWritesNothingSaysSoAndLeavesTheImageModified) {
     Editor& editor = s.editor;
     editor.ClickFortressUpDown(7);
     c.run(s);
-    EXPECT_FALSE(editor.SaveSnapshot());
+    EXPECT_FALSE(editor.SaveSnapshotAs());
     EXPECT_TRUE(editor.IsModified());
     EXPECT_EQ(editor.SnapshotPath(), EditFixture::kPath);
   }
@@ -532,15 +532,23 @@ TEST_F(EditorUndoTest, MaybeSaveAsksOnlyWithUnsavedChanges) {
   EXPECT_TRUE(editor.MaybeSave());
   EXPECT_TRUE(f.files.writes.empty());
 
-  // Save, but its dialog is cancelled: nothing may close.
+  // Save, but the write fails: nothing may close.
+  const std::vector<std::uint8_t> original = f.files.files[EditFixture::kPath];
+  f.files.unwritable.insert(EditFixture::kPath);
   f.ui.saveChangesAnswers = {SaveChangesAnswer::Save};
   EXPECT_FALSE(editor.MaybeSave());
   EXPECT_TRUE(editor.IsModified());
+  EXPECT_EQ(f.files.files[EditFixture::kPath], original);
+  f.files.unwritable.clear();
 
+  // Save writes straight to the file loaded, with no dialog.
+  f.ui.questions.clear();
   f.ui.saveChangesAnswers = {SaveChangesAnswer::Save};
-  f.ui.fileAnswers = {"/out/kept.sna"};
   EXPECT_TRUE(editor.MaybeSave());
-  EXPECT_EQ(f.files.writes, std::vector<std::string>{"/out/kept.sna"});
+  ASSERT_EQ(f.ui.questions.size(), 1u);
+  EXPECT_EQ(f.ui.questions[0].kind, Question::Kind::SaveChanges);
+  EXPECT_EQ(f.files.writes, std::vector<std::string>{EditFixture::kPath});
+  EXPECT_EQ(f.files.files[EditFixture::kPath][ImageOffsetOf(kFortressByte)], 7);
   EXPECT_FALSE(editor.IsModified());
 }
 
@@ -549,6 +557,7 @@ TEST_F(EditorUndoTest, ALoadAfterTheQuestionStartsAnEmptyHistory) {
   auto load = [this] {
     if (editor.MaybeSave()) editor.LoadSnapshot();
   };
+  f.files.files["/in/other.sna"] = f.files.files[EditFixture::kPath];
   editor.ClickFortressUpDown(7);
   const Bytes edited = OutsideTheScreen(editor);
 
@@ -569,19 +578,18 @@ TEST_F(EditorUndoTest, ALoadAfterTheQuestionStartsAnEmptyHistory) {
   EXPECT_TRUE(editor.CanUndo());
   EXPECT_TRUE(editor.IsModified());
 
-  // Save, then the load: a new, empty history.
+  // Save (straight to the file loaded), then the load: a new, empty history.
   f.ui.questions.clear();
   f.ui.saveChangesAnswers = {SaveChangesAnswer::Save};
-  f.ui.fileAnswers = {"/out/edited.sna", EditFixture::kPath};
+  f.ui.fileAnswers = {"/in/other.sna"};
   load();
-  ASSERT_EQ(f.ui.questions.size(), 3u);
-  EXPECT_EQ(f.ui.questions[1].kind, Question::Kind::SaveFile);
-  EXPECT_EQ(f.ui.questions[2].kind, Question::Kind::OpenFile);
-  EXPECT_EQ(f.files.files["/out/edited.sna"][ImageOffsetOf(kFortressByte)], 7);
+  ASSERT_EQ(f.ui.questions.size(), 2u);
+  EXPECT_EQ(f.ui.questions[1].kind, Question::Kind::OpenFile);
+  EXPECT_EQ(f.files.files[EditFixture::kPath][ImageOffsetOf(kFortressByte)], 7);
   EXPECT_EQ(OutsideTheScreen(editor), s.loaded);
   EXPECT_FALSE(editor.CanUndo());
   EXPECT_FALSE(editor.IsModified());
-  EXPECT_EQ(editor.SnapshotPath(), EditFixture::kPath);
+  EXPECT_EQ(editor.SnapshotPath(), "/in/other.sna");
 }
 
 }  // namespace

@@ -115,14 +115,14 @@ TEST(ReadSna, HoldsOtherLengthsAsTheyAre) {
   EXPECT_EQ(SnaFileFromImage(*ReadSna(odd)), odd);
 }
 
-TEST(SnapshotFileKind, MatchesTheFourExtensionsExactly) {
+TEST(SnapshotFileKind, MatchesBothExtensionsInAnyCase) {
   const std::pair<const char*, SnapshotFileKind> cases[] = {
       {"game.sna", SnapshotFileKind::Sna},
       {"GAME.SNA", SnapshotFileKind::Sna},
-      {"game.Sna", SnapshotFileKind::Other},
+      {"game.Sna", SnapshotFileKind::Sna},
       {"game.szx", SnapshotFileKind::Szx},
       {"/home/me/GAME.SZX", SnapshotFileKind::Szx},
-      {"game.sZx", SnapshotFileKind::Other},
+      {"game.sZx", SnapshotFileKind::Szx},
       {"level.old.sna", SnapshotFileKind::Sna},
       {"game.sna.bak", SnapshotFileKind::Other},
       {"game", SnapshotFileKind::Other},

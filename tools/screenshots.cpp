@@ -127,7 +127,7 @@ int main(int argc, char* argv[]) {
       },
       [&] {
         ShootDialog(window, out.filePath("06-save-dialog.png"),
-                    [&] { Find<QAction>(&window, "SaveSnapshot1")->trigger(); });
+                    [&] { Find<QAction>(&window, "SaveSnapshotAs1")->trigger(); });
       },
       // Editing: a popup on an object, the insert tree on bare ground, a
       // palette drag in flight and the map after the drop.

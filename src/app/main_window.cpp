@@ -121,6 +121,8 @@ void TForm1::BuildMenus() {
   });
   saveSnapshot_ = add(file, "Save Snapshot", "SaveSnapshot1", QKeySequence("Ctrl+S"),
                       [this] { Run([this] { editor_.SaveSnapshot(); }); });
+  saveSnapshotAs_ = add(file, "Save Snapshot As…", "SaveSnapshotAs1", QKeySequence("Ctrl+Shift+S"),
+                        [this] { Run([this] { editor_.SaveSnapshotAs(); }); });
   saveTap_ = add(file, "Save TAP", "SaveTAP1", QKeySequence("Ctrl+T"), [this] { Run([this] { editor_.SaveTap(); }); });
   loadScreen_ =
       add(file, "Load Screen$", "LoadScreen1", QKeySequence("Ctrl+K"), [this] { Run([this] { editor_.LoadScreen(); }); });
@@ -330,10 +332,14 @@ void TForm1::SyncWindowState() {
       {fastImg2_, &ControlVisibility::fastImg2},     {fastImg4_, &ControlVisibility::fastImg4},
       {button1_, &ControlVisibility::button1}};
   for (const auto& [widget, shown] : controls) SetShown(widget, visible.*shown);
-  saveTap_->setVisible(visible.menuSaveTap);
-  saveSnapshot_->setVisible(visible.menuSaveSnapshot);
-  loadScreen_->setVisible(visible.menuLoadScreen);
-  options_->menuAction()->setVisible(visible.menuOptions);
+  // "Save Snapshot As…" goes with "Save Snapshot": one entry of the table each.
+  const std::pair<QAction*, bool ControlVisibility::*> menuEntries[] = {
+      {saveTap_, &ControlVisibility::menuSaveTap},
+      {saveSnapshot_, &ControlVisibility::menuSaveSnapshot},
+      {saveSnapshotAs_, &ControlVisibility::menuSaveSnapshot},
+      {loadScreen_, &ControlVisibility::menuLoadScreen},
+      {options_->menuAction(), &ControlVisibility::menuOptions}};
+  for (const auto& [action, shown] : menuEntries) action->setVisible(visible.*shown);
   button1_->setEnabled(view.wipeButtonEnabled);
   if (view.mapHasFocus && fastImg1_->isVisible() && focusWidget() != fastImg1_) fastImg1_->setFocus();
 }

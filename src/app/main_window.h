@@ -81,6 +81,7 @@ class TForm1 : public QMainWindow {
 
   // "File" and "Options"
   QAction* saveSnapshot_ = nullptr;
+  QAction* saveSnapshotAs_ = nullptr;
   QAction* saveTap_ = nullptr;
   QAction* loadScreen_ = nullptr;
   QMenu* options_ = nullptr;

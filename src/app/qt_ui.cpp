@@ -1,5 +1,6 @@
 #include "app/qt_ui.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -34,7 +35,10 @@ std::optional<std::string> QtUi::OpenFile(const FileDialogRequest& request) {
 std::optional<std::string> QtUi::SaveFile(const FileDialogRequest& request) {
   // The editor asks "Overwrite?" itself, after it has given the name its
   // extension; the dialog must not ask first about another name.
-  return ChosenPath(QFileDialog::getSaveFileName(window_, Q(request.title), Q(request.initialFolder),
+  // A name filled in goes with the folder: the dialog opens there with it selected.
+  const QString start =
+      request.initialName.empty() ? Q(request.initialFolder) : QDir(Q(request.initialFolder)).filePath(Q(request.initialName));
+  return ChosenPath(QFileDialog::getSaveFileName(window_, Q(request.title), start,
                                                  DialogFilter(request), nullptr,
                                                  QFileDialog::DontConfirmOverwrite | kFilterAsWritten));
 }

@@ -1,6 +1,6 @@
 // kestrova edit IN -o OUT [--force] (-e COMMAND)... | --script FILE [--dry-run]:
 // edits through the editor's own handlers, as the window's menus, palette
-// and prompts run them, then "Save Snapshot".
+// and prompts run them, then "Save Snapshot As" to OUT.
 #include <unistd.h>
 
 #include <cstdio>
@@ -87,8 +87,10 @@ int RunEdit(const ParsedCommand& line) {
     PrintText(DiffText(diff));
     return kDone;
   }
-  return session.Save(&Editor::SaveSnapshot, output, CheckExtension(output, kSnapshotExtensions).extension) ? kDone
-                                                                                                            : kFailed;
+  // Save As: to the output, never back to the input.
+  return session.Save(&Editor::SaveSnapshotAs, output, CheckExtension(output, kSnapshotExtensions).extension)
+             ? kDone
+             : kFailed;
 }
 
 }  // namespace kestrova::cli

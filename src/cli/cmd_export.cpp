@@ -1,6 +1,7 @@
-// kestrova save, asm and tap: "Load Snapshot", then "Save Snapshot", "Save
+// kestrova save, asm and tap: "Load Snapshot", then "Save Snapshot As", "Save
 // Disassembly" or "Save TAP" (after "Load Screen$" when a screen is given),
-// written to exactly the output named.
+// written to exactly the output named. "Save Snapshot As", not "Save
+// Snapshot": the output is never the input the game was loaded from.
 #include "cli/commands.h"
 #include "cli/session.h"
 
@@ -47,7 +48,7 @@ int RunSave(const ParsedCommand& line) {
   if (line.words.size() == 2 && line.Has("output"))
     return UsageFailure(line.command, "'" + line.words[1] + "': the output is already given by -o");
   const std::string output = line.words.size() == 2 ? line.words[1] : line.Value("output");
-  return Export(line, output, &Editor::SaveSnapshot, kSnapshotExtensions, false);
+  return Export(line, output, &Editor::SaveSnapshotAs, kSnapshotExtensions, false);
 }
 
 int RunAsm(const ParsedCommand& line) {

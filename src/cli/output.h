@@ -38,8 +38,8 @@ std::optional<std::string> SnapshotOutputRefusal(const std::string& output);
 // Files for the command line: reads and writes through QtFiles, except that
 // the one name a save handler is given (a name of the right extension) is
 // written to the output the person named, exactly as named, or to standard
-// output for "-". The handler's rules (the overwrite question, the forced
-// extension) then work on that name without changing what is written.
+// output for "-". The handler's rules (the overwrite question, the name
+// rule) then work on that name without changing what is written.
 class CommandLineFiles : public Files {
  public:
   // The name to hand the save dialog for `target` in the format of

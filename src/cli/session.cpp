@@ -70,7 +70,7 @@ bool Session::Load(const std::string& path) {
   editor_.LoadSnapshot();
   if (!Report(path)) return false;
   if (!editor_.HasSnapshot()) {
-    PrintError(command_, path, "not read: a snapshot's name must end in .sna, .SNA, .szx or .SZX");
+    PrintError(command_, path, "not read: a snapshot's name must end in .sna or .szx");
     return false;
   }
   return true;

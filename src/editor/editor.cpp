@@ -19,6 +19,24 @@ Editor::Editor(Ui& ui, Files& files) : ui_(ui), files_(files) {
   dragBitmap_.Resize(20, 20);
 }
 
+std::optional<std::string> Editor::AskToOpen(FileDialogRequest request) {
+  if (request.initialFolder.empty()) request.initialFolder = lastFolder_;
+  std::optional<std::string> chosen = ui_.OpenFile(request);
+  RememberFolder(chosen);
+  return chosen;
+}
+
+std::optional<std::string> Editor::AskToSave(FileDialogRequest request) {
+  if (request.initialFolder.empty()) request.initialFolder = lastFolder_;
+  std::optional<std::string> chosen = ui_.SaveFile(request);
+  RememberFolder(chosen);
+  return chosen;
+}
+
+void Editor::RememberFolder(const std::optional<std::string>& chosen) {
+  if (chosen && !chosen->empty()) lastFolder_ = FolderOf(*chosen);
+}
+
 void Editor::Refresh() {
   state_.streamCursor = static_cast<std::int32_t>(state_.walkStart);
   RedrawFromCursor();

@@ -14,6 +14,7 @@
 #include "editor/mouse_button.h"
 #include "editor/undo_history.h"
 #include "editor/view_state.h"
+#include "export/file_names.h"
 #include "level/level_table.h"
 #include "ports/files.h"
 #include "ports/ui.h"
@@ -88,9 +89,16 @@ class Editor {
 
   // ---- Saving and exports ----
   // Each save is true when its file was written; false when it was
-  // cancelled, refused or failed.
-  // "Save Snapshot": the snapshot's screen back, the check table, .sna or .szx.
+  // cancelled, refused or failed. A chosen name is kept whole (NameForSave):
+  // nothing is written under a name the person did not give.
+  // "Save Snapshot" (Ctrl+S): the snapshot's screen back, the check table,
+  // then straight to the file loaded or last saved, in its format; with no
+  // such file it is "Save Snapshot As".
   bool SaveSnapshot();
+  // "Save Snapshot As": the dialog in that file's folder with its name filled
+  // in; the name chosen decides the format (.sna or .szx), a name without an
+  // extension takes the format of the file the game came from.
+  bool SaveSnapshotAs();
   // "Load Screen$": a 6912-byte screen for the next tape.
   void LoadScreen();
   // "Save TAP": loader, optional loading screen, CODE blocks.
@@ -99,6 +107,11 @@ class Editor {
   bool SaveDisassembly();
   // The snapshot file last loaded or saved; empty before the first load.
   const std::string& SnapshotPath() const { return snapshotPath_; }
+  // Whether that file holds a .szx snapshot (as loaded, or as last written).
+  bool SnapshotPathIsSzx() const { return snapshotPathIsSzx_; }
+  // The folder of the last path chosen in any file dialog of this run, where
+  // the next dialog starts; "." before any.
+  const std::string& LastFolder() const { return lastFolder_; }
 
   // ---- Undo and unsaved changes ----
   // Every handler that changes the image records one step (a drag on the
@@ -117,8 +130,9 @@ class Editor {
   bool IsModified() const { return history_.IsModified(); }
   // Before the image would be dropped ("Exit", the close box, "Load
   // Snapshot"): with unsaved changes asks Save / Discard / Cancel, and Save
-  // runs "Save Snapshot". True when the caller may go on: nothing was
-  // unsaved, it was saved, or the person discarded it.
+  // runs "Save Snapshot" (a dialog only when there is no file yet). True
+  // when the caller may go on: nothing was unsaved, the save succeeded, or
+  // the person discarded it.
   bool MaybeSave();
   const UndoHistory& History() const { return history_; }
   // The image runs the history leaves alone: the screen area (the map is
@@ -258,8 +272,25 @@ class Editor {
   void ShowLevelOneAtItsStart();
   KeptSzxBlocks keptSzx_;
 
+  // File dialogs: each starts in the last folder used, unless the request
+  // names one, and the folder of the path chosen becomes the last one.
+  std::optional<std::string> AskToOpen(FileDialogRequest request);
+  std::optional<std::string> AskToSave(FileDialogRequest request);
+  void RememberFolder(const std::optional<std::string>& chosen);
+  std::string lastFolder_ = ".";
+
   // Saving and exports.
   void ReportUnusableName();
+  // The name rule applied to `chosen`, its refusal shown as a message.
+  SaveName CheckedSaveName(const std::string& chosen, std::span<const std::string_view> accepted,
+                           std::string_view defaultExtension);
+  // A drag still held closed as a step, and the snapshot's screen back in
+  // the screen area: the first steps of both snapshot saves.
+  void PutSnapshotScreenBack();
+  // Writes the prepared image to `path` as .szx or .sna; the file becomes
+  // the snapshot's file and its history is marked saved.
+  bool WriteSnapshot(const std::string& path, bool szx);
+  bool snapshotPathIsSzx_ = false;
   bool ConfirmOverwrite(const std::string& path, const std::string& question);
   bool WriteOrReport(const std::string& path, std::span<const std::uint8_t> bytes);
 

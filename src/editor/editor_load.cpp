@@ -16,13 +16,13 @@ inline constexpr const char* kNoMarkerText = "No end-of-levels marker in the lev
 inline constexpr const char* kLoadTitle = "Load Kestrova Snapshot";
 
 FileDialogRequest LoadDialogRequest() {
-  return FileDialogRequest{kLoadTitle, "Spectrum Snapshots (*.szx) (*.sna)", "*.szx; *.sna", "."};
+  return FileDialogRequest{kLoadTitle, "Spectrum Snapshots (*.szx) (*.sna)", "*.szx; *.sna", {}, {}};
 }
 
 }  // namespace
 
 void Editor::LoadSnapshot() {
-  const std::optional<std::string> path = ui_.OpenFile(LoadDialogRequest());
+  const std::optional<std::string> path = AskToOpen(LoadDialogRequest());
   if (!path || path->empty()) return;
   LoadSnapshotFile(*path);
 }
@@ -50,6 +50,7 @@ void Editor::LoadSnapshotFile(const std::string& path) {
   state_.loadedFromSzx = loaded->fromSzx;
   if (loaded->fromSzx) keptSzx_ = loaded->kept;
   snapshotPath_ = path;
+  snapshotPathIsSzx_ = loaded->fromSzx;
   SetUpAfterLoad(*levels, true);
   StartHistory();
   if (loaded->fromSzx != (kind == SnapshotFileKind::Szx)) NoteContentOtherThanName(path, loaded->fromSzx);

@@ -22,14 +22,18 @@ namespace {
 const char kErrorSavingTitle[] = "Error Saving Snapshot";
 const char kOverwriteTitle[] = "Overwrite?";
 
+constexpr std::string_view kSna = ".sna";
+constexpr std::string_view kSzx = ".szx";
+constexpr std::string_view kSnapshotExtensions[] = {kSna, kSzx};
+constexpr std::string_view kTapExtensions[] = {".tap"};
+constexpr std::string_view kAsmExtensions[] = {".asm"};
+
 FileDialogRequest SaveSnapshotDialog() {
-  return {"Save Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna)", "*.szx; *.sna", "."};
+  return {"Save Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna)", "*.szx; *.sna", {}, {}};
 }
-FileDialogRequest LoadScreenDialog() { return {"Load Spectrum Screen", "Spectrum Screens (*.scr)", "*.scr", "."}; }
-FileDialogRequest SaveTapDialog() { return {"Save Kestrova TAP File", "Spectrum Tapes (*.tap)", "*.tap", "."}; }
-FileDialogRequest SaveDisassemblyDialog() {
-  return {"Save Disassembly", "Spectrum Assembler (*.asm)", "*.asm", "."};
-}
+FileDialogRequest LoadScreenDialog() { return {"Load Spectrum Screen", "Spectrum Screens (*.scr)", "*.scr", {}, {}}; }
+FileDialogRequest SaveTapDialog() { return {"Save Kestrova TAP File", "Spectrum Tapes (*.tap)", "*.tap", {}, {}}; }
+FileDialogRequest SaveDisassemblyDialog() { return {"Save Disassembly", "Spectrum Assembler (*.asm)", "*.asm", {}, {}}; }
 
 }  // namespace
 
@@ -37,9 +41,20 @@ void Editor::ReportUnusableName() {
   ui_.Message("Could not overwrite your file.", kErrorSavingTitle, MessageIcon::Error, MessageButtons::Ok);
 }
 
+SaveName Editor::CheckedSaveName(const std::string& chosen, std::span<const std::string_view> accepted,
+                                 std::string_view defaultExtension) {
+  SaveName name = NameForSave(chosen, accepted, defaultExtension);
+  if (name.kind == SaveNameKind::NoName) ReportUnusableName();
+  if (name.kind == SaveNameKind::OtherExtension) {
+    ui_.Message(OtherExtensionText(chosen, accepted), kErrorSavingTitle, MessageIcon::Error, MessageButtons::Ok);
+  }
+  return name;
+}
+
 bool Editor::ConfirmOverwrite(const std::string& path, const std::string& question) {
   if (!files_.Exists(path)) return true;
-  return ui_.Message(question, kOverwriteTitle, MessageIcon::Information, MessageButtons::OkCancel) ==
+  // The second line names the file: the question is about this one file.
+  return ui_.Message(question + "\n" + path, kOverwriteTitle, MessageIcon::Information, MessageButtons::OkCancel) ==
          MessageAnswer::Ok;
 }
 
@@ -51,49 +66,66 @@ bool Editor::WriteOrReport(const std::string& path, std::span<const std::uint8_t
   return false;
 }
 
-bool Editor::SaveSnapshot() {
-  if (!HasSnapshot()) return false;
+void Editor::PutSnapshotScreenBack() {
   // A drag still held: its moves are in the file, so they are a step before it.
   CloseDragStep();
   image_.CopyIn(ImageOffsetOf(kScreenAreaStart), savedScreen_);
-  const std::optional<std::string> chosen = ui_.SaveFile(SaveSnapshotDialog());
-  if (!chosen) {
-    Refresh();
-    return false;
-  }
-  UpdateCheckTable(image_);
-  // Exact comparison: ".sna" and ".SNA" only, not ".Sna"; any other
-  // extension writes nothing.
-  const SnapshotFileKind kind = SnapshotFileKindOf(*chosen);
-  if (kind == SnapshotFileKind::Other) return false;
-  const bool sna = kind == SnapshotFileKind::Sna;
-  const std::optional<std::string> path = ForceExtension(*chosen, sna ? ".sna" : ".szx");
-  if (!path) {
-    ReportUnusableName();
-    if (sna) Refresh();
-    return false;
-  }
-  if (!ConfirmOverwrite(*path, "Snapshot already exists. Overwrite?")) return false;
+}
+
+bool Editor::WriteSnapshot(const std::string& path, bool szx) {
   bool written = false;
-  if (sna) {
-    written = WriteOrReport(*path, SnaFileFromImage(image_));
-    Refresh();
-  } else {
+  if (szx) {
     // The screen area keeps the snapshot's screen until the next refresh.
     std::optional<KeptSzxBlocks> kept;
     if (state_.loadedFromSzx) kept = keptSzx_;
-    written = WriteOrReport(*path, BuildSzxFile(image_, kept));
+    written = WriteOrReport(path, BuildSzxFile(image_, kept));
+  } else {
+    written = WriteOrReport(path, SnaFileFromImage(image_));
+    Refresh();
   }
   if (written) {
-    snapshotPath_ = *path;
+    snapshotPath_ = path;
+    snapshotPathIsSzx_ = szx;
     history_.MarkSaved();
   }
   return written;
 }
 
+bool Editor::SaveSnapshot() {
+  if (!HasSnapshot()) return false;
+  if (snapshotPath_.empty()) return SaveSnapshotAs();
+  PutSnapshotScreenBack();
+  UpdateCheckTable(image_);
+  return WriteSnapshot(snapshotPath_, snapshotPathIsSzx_);
+}
+
+bool Editor::SaveSnapshotAs() {
+  if (!HasSnapshot()) return false;
+  PutSnapshotScreenBack();
+  FileDialogRequest dialog = SaveSnapshotDialog();
+  if (!snapshotPath_.empty()) {
+    dialog.initialFolder = FolderOf(snapshotPath_);
+    dialog.initialName = FileNameOf(snapshotPath_);
+  }
+  const std::optional<std::string> chosen = AskToSave(dialog);
+  if (!chosen) {
+    Refresh();
+    return false;
+  }
+  UpdateCheckTable(image_);
+  const SaveName name = CheckedSaveName(*chosen, kSnapshotExtensions, state_.loadedFromSzx ? kSzx : kSna);
+  const bool szx = name.extension == kSzx;
+  if (name.kind != SaveNameKind::Usable) {
+    if (!szx) Refresh();
+    return false;
+  }
+  if (!ConfirmOverwrite(name.path, "Snapshot already exists. Overwrite?")) return false;
+  return WriteSnapshot(name.path, szx);
+}
+
 void Editor::LoadScreen() {
   if (!HasSnapshot()) return;
-  const std::optional<std::string> chosen = ui_.OpenFile(LoadScreenDialog());
+  const std::optional<std::string> chosen = AskToOpen(LoadScreenDialog());
   if (!chosen || chosen->empty()) return;
   const Result<std::vector<std::uint8_t>> bytes = files_.Read(*chosen);
   if (!bytes) {
@@ -111,25 +143,25 @@ void Editor::LoadScreen() {
 
 bool Editor::SaveTap() {
   if (!HasSnapshot()) return false;
-  const std::optional<std::string> chosen = ui_.SaveFile(SaveTapDialog());
+  const std::optional<std::string> chosen = AskToSave(SaveTapDialog());
   if (!chosen) {
     Refresh();
     return false;
   }
-  const std::optional<std::string> path = ForceExtension(*chosen, ".tap");
-  if (!path) {
-    ReportUnusableName();
+  const SaveName name = CheckedSaveName(*chosen, kTapExtensions, kTapExtensions[0]);
+  if (name.kind != SaveNameKind::Usable) {
     Refresh();
     state_.loadedScreen = false;
     return false;
   }
-  if (!ConfirmOverwrite(*path, "Tape already exists. Overwrite?")) return false;
+  const std::string& path = name.path;
+  if (!ConfirmOverwrite(path, "Tape already exists. Overwrite?")) return false;
   // The tape carries the check table: it must match the edited levels, or
   // the game finds its data changed.
   UpdateCheckTable(image_);
   std::optional<TapeScreen> screen;
   if (state_.loadedScreen) screen = TapeScreen(loadedScreen_);
-  const bool written = WriteOrReport(*path, BuildTapeImage(image_, state_.snapshotSize, screen));
+  const bool written = WriteOrReport(path, BuildTapeImage(image_, state_.snapshotSize, screen));
   Refresh();
   // A tape that was not written has not used the screen: it stays for the next try.
   if (written) state_.loadedScreen = false;
@@ -140,16 +172,13 @@ bool Editor::SaveDisassembly() {
   if (!HasSnapshot()) return false;
   UpdateCheckTable(image_);
   const std::string text = JoinWithCrLf(BuildAsmListing(image_, levelTable_));
-  const std::optional<std::string> chosen = ui_.SaveFile(SaveDisassemblyDialog());
+  const std::optional<std::string> chosen = AskToSave(SaveDisassemblyDialog());
   if (!chosen) return false;
-  const std::optional<std::string> path = ForceExtension(*chosen, ".asm");
-  if (!path) {
-    ReportUnusableName();
-    return false;
-  }
-  if (!ConfirmOverwrite(*path, "File already exists. Overwrite?")) return false;
+  const SaveName name = CheckedSaveName(*chosen, kAsmExtensions, kAsmExtensions[0]);
+  if (name.kind != SaveNameKind::Usable) return false;
+  if (!ConfirmOverwrite(name.path, "File already exists. Overwrite?")) return false;
   const auto* begin = reinterpret_cast<const std::uint8_t*>(text.data());
-  return WriteOrReport(*path, std::span<const std::uint8_t>(begin, text.size()));
+  return WriteOrReport(name.path, std::span<const std::uint8_t>(begin, text.size()));
 }
 
 }  // namespace kestrova

@@ -13,11 +13,6 @@ namespace {
 
 constexpr const char* kSaveChangesTitle = "Unsaved Changes";
 
-std::string FileNameOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // The caption of the item among `items` that runs `command` with `tag`,
 // after the caption of the submenu that holds it: "Delete Tree", "Ink Blue".
 std::optional<std::string> FindCaption(const std::vector<MenuItem>& items, MenuCommand command, int tag,

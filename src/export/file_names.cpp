@@ -1,16 +1,69 @@
 #include "export/file_names.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace kestrova {
 
-std::optional<std::string> ForceExtension(std::string_view path, std::string_view extension) {
+namespace {
+
+std::size_t NameStart(std::string_view path) {
   const std::size_t separator = path.find_last_of("\\/");
-  const std::size_t nameStart = separator == std::string_view::npos ? 0 : separator + 1;
-  const std::size_t dot = path.find('.', nameStart);
-  const std::size_t nameEnd = dot == std::string_view::npos ? path.size() : dot;
-  if (nameEnd == nameStart) return std::nullopt;
-  std::string forced(path.substr(0, nameEnd));
-  forced += extension;
-  return forced;
+  return separator == std::string_view::npos ? 0 : separator + 1;
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+// The accepted extension `text` is, in any case; empty when none.
+std::string_view AcceptedAs(std::string_view text, std::span<const std::string_view> accepted) {
+  for (const std::string_view extension : accepted) {
+    if (SameIgnoringCase(text, extension)) return extension;
+  }
+  return {};
+}
+
+}  // namespace
+
+SaveName NameForSave(std::string_view chosen, std::span<const std::string_view> accepted,
+                     std::string_view defaultExtension) {
+  const std::string_view name = chosen.substr(NameStart(chosen));
+  if (name.find_first_not_of('.') == std::string_view::npos) {
+    return {SaveNameKind::NoName, {}, std::string(defaultExtension)};
+  }
+  // A leading dot alone starts a name, not an extension (".hidden").
+  const std::size_t dot = name.rfind('.');
+  if (dot == 0 || dot == std::string_view::npos) {
+    if (const std::string_view own = AcceptedAs(name, accepted); !own.empty()) {
+      return {SaveNameKind::NoName, {}, std::string(own)};
+    }
+    return {SaveNameKind::Usable, std::string(chosen) + std::string(defaultExtension), std::string(defaultExtension)};
+  }
+  if (const std::string_view own = AcceptedAs(name.substr(dot), accepted); !own.empty()) {
+    return {SaveNameKind::Usable, std::string(chosen), std::string(own)};
+  }
+  return {SaveNameKind::OtherExtension, {}, std::string(defaultExtension)};
+}
+
+std::string OtherExtensionText(std::string_view chosen, std::span<const std::string_view> accepted) {
+  std::string names;
+  for (std::size_t i = 0; i < accepted.size(); ++i) {
+    names += i == 0 ? "" : i + 1 == accepted.size() ? " or " : ", ";
+    names += accepted[i];
+  }
+  return "\"" + FileNameOf(chosen) + "\" was not saved: the name must end in " + names + ".";
+}
+
+std::string FileNameOf(std::string_view path) { return std::string(path.substr(NameStart(path))); }
+
+std::string FolderOf(std::string_view path) {
+  const std::size_t start = NameStart(path);
+  if (start == 0) return ".";
+  if (start == 1) return std::string(path.substr(0, 1));
+  return std::string(path.substr(0, start - 1));
 }
 
 }  // namespace kestrova

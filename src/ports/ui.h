@@ -15,6 +15,7 @@ struct FileDialogRequest {
   std::string filterText;   // "Spectrum Snapshots (*.szx) (*.sna)"
   std::string pattern;      // "*.szx; *.sna"
   std::string initialFolder;
+  std::string initialName;  // the file name filled in; empty for none
 };
 
 // How the Editor asks the person something. The window implements it with

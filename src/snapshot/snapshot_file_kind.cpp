@@ -1,5 +1,6 @@
 #include "snapshot/snapshot_file_kind.h"
 
+#include <cctype>
 #include <string_view>
 
 namespace kestrova {
@@ -12,10 +13,13 @@ struct KindByExtension {
 };
 constexpr KindByExtension kSnapshotExtensions[] = {
     {".sna", SnapshotFileKind::Sna},
-    {".SNA", SnapshotFileKind::Sna},
     {".szx", SnapshotFileKind::Szx},
-    {".SZX", SnapshotFileKind::Szx},
 };
+
+std::string Lowered(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
 
 }  // namespace
 
@@ -26,7 +30,8 @@ std::string FileExtension(const std::string& path) {
 }
 
 SnapshotFileKind SnapshotFileKindOf(const std::string& path) {
-  const std::string extension = FileExtension(path);
+  // Any case: a save keeps "GAME.Sna" as the person wrote it, so a load takes it too.
+  const std::string extension = Lowered(FileExtension(path));
   for (const KindByExtension& entry : kSnapshotExtensions) {
     if (entry.extension == extension) return entry.kind;
   }

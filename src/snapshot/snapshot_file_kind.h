@@ -10,8 +10,8 @@ enum class SnapshotFileKind { Sna, Szx, Other };
 // ':') follows that '.'; empty otherwise.
 std::string FileExtension(const std::string& path);
 
-// ".sna"/".SNA" and ".szx"/".SZX", compared exactly: any other mix of upper
-// and lower case is Other.
+// ".sna" and ".szx" in any mix of upper and lower case; any other
+// extension is Other.
 SnapshotFileKind SnapshotFileKindOf(const std::string& path);
 
 }  // namespace kestrova

@@ -36,7 +36,7 @@ TEST_F(MainWindowTest, AsCreatedOnlyTheTitlePictureLoadAndExit) {
   EXPECT_FALSE(Img("FastIMG4")->isVisible());
   EXPECT_TRUE(Find<QAction>("LoadSnapshot1")->isVisible());
   EXPECT_TRUE(Find<QAction>("Exit1")->isVisible());
-  for (const char* name : {"SaveSnapshot1", "SaveTAP1", "LoadScreen1"}) {
+  for (const char* name : {"SaveSnapshot1", "SaveSnapshotAs1", "SaveTAP1", "LoadScreen1"}) {
     EXPECT_FALSE(Find<QAction>(name)->isVisible()) << name;
   }
   EXPECT_FALSE(Find<QMenu>("Options1")->menuAction()->isVisible());
@@ -44,6 +44,7 @@ TEST_F(MainWindowTest, AsCreatedOnlyTheTitlePictureLoadAndExit) {
 
   // The shortcuts of hidden entries do nothing.
   for (Qt::Key key : {Qt::Key_S, Qt::Key_T, Qt::Key_K, Qt::Key_D}) QTest::keyClick(&window, key, Qt::ControlModifier);
+  QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_TRUE(windowUi.questions.empty());
 }
 
@@ -53,7 +54,7 @@ TEST_F(MainWindowTest, LoadThroughTheMenuShowsTheWholeWindow) {
   EXPECT_FALSE(Find<QWidget>("Image1")->isVisible());
   for (const char* name : kLoadedOnlyControls) EXPECT_TRUE(Find<QWidget>(name)->isVisible()) << name;
   EXPECT_FALSE(Img("FastIMG4")->isVisible());
-  for (const char* name : {"SaveSnapshot1", "SaveTAP1", "LoadScreen1"}) {
+  for (const char* name : {"SaveSnapshot1", "SaveSnapshotAs1", "SaveTAP1", "LoadScreen1"}) {
     EXPECT_TRUE(Find<QAction>(name)->isVisible()) << name;
   }
   const ViewState& view = window.Core().View();
@@ -251,12 +252,15 @@ TEST_F(MainWindowTest, SavesWriteTheSameFilesAsTheEditor) {
     Qt::Key key;
     const char* file;
     std::function<void(Editor&)> call;
+    Qt::KeyboardModifiers keys = Qt::ControlModifier;
   };
-  for (const Save& save : {Save{Qt::Key_K, "title.scr", &Editor::LoadScreen}, Save{Qt::Key_S, "mod.szx", &Editor::SaveSnapshot},
-                           Save{Qt::Key_S, "mod.sna", &Editor::SaveSnapshot}, Save{Qt::Key_T, "mod.tap", &Editor::SaveTap},
-                           Save{Qt::Key_D, "mod.asm", &Editor::SaveDisassembly}}) {
+  const Qt::KeyboardModifiers saveAs = Qt::ControlModifier | Qt::ShiftModifier;
+  for (const Save& save : {Save{Qt::Key_K, "title.scr", &Editor::LoadScreen},
+                           Save{Qt::Key_S, "mod.v2.szx", &Editor::SaveSnapshotAs, saveAs},
+                           Save{Qt::Key_S, "mod.sna", &Editor::SaveSnapshotAs, saveAs},
+                           Save{Qt::Key_T, "mod.tap", &Editor::SaveTap}, Save{Qt::Key_D, "mod.asm", &Editor::SaveDisassembly}}) {
     windowUi.fileAnswers.push_back(windowFolder.filePath(save.file).toStdString());
-    QTest::keyClick(&window, save.key, Qt::ControlModifier);
+    QTest::keyClick(&window, save.key, save.keys);
     directUi.fileAnswers.push_back(directFolder.filePath(save.file).toStdString());
     save.call(direct);
     ExpectSame();
@@ -265,6 +269,46 @@ TEST_F(MainWindowTest, SavesWriteTheSameFilesAsTheEditor) {
     EXPECT_EQ(written, FileBytes(directFolder.filePath(save.file))) << save.file;
   }
   EXPECT_TRUE(windowUi.Messages().empty());
+}
+
+// Ctrl+S writes straight to the file loaded; "Save Snapshot As…" (menu or
+// Ctrl+Shift+S) asks, starting at that file.
+TEST_F(MainWindowTest, SaveWritesTheLoadedFileAndSaveAsAsksForAName) {
+  const QTemporaryDir folder;
+  const QString loaded = folder.filePath("kestrova-demo.sna");
+  ASSERT_TRUE(QFile::copy(QString::fromStdString(DemoPath()), loaded));
+  windowUi.fileAnswers.push_back(loaded.toStdString());
+  QTest::keyClick(&window, Qt::Key_J, Qt::ControlModifier);
+  const QList<QAction*> file = Find<QMenu>("File1")->actions();
+  const qsizetype save = file.indexOf(Find<QAction>("SaveSnapshot1"));
+  ASSERT_GE(save, 0);
+  EXPECT_EQ(file.value(save + 1), Find<QAction>("SaveSnapshotAs1"));
+  EXPECT_EQ(Find<QAction>("SaveSnapshotAs1")->text(), "Save Snapshot As…");
+
+  windowUi.inputAnswers.push_back("5");
+  Find<QAction>("Lives1")->trigger();
+  ASSERT_TRUE(window.isWindowModified());
+  const std::vector<char> before = FileBytes(loaded);
+  windowUi.questions.clear();
+  QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(windowUi.questions.empty()) << "no dialog, no question";
+  EXPECT_FALSE(window.isWindowModified());
+  const std::vector<char> after = FileBytes(loaded);
+  EXPECT_EQ(after.size(), before.size());
+  EXPECT_NE(after, before);
+
+  for (const std::function<void()>& saveAs : std::initializer_list<std::function<void()>>{
+           [&] { Find<QAction>("SaveSnapshotAs1")->trigger(); },
+           [&] { QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier); }}) {
+    windowUi.questions.clear();
+    windowUi.fileAnswers.push_back(std::nullopt);
+    saveAs();
+    ASSERT_EQ(windowUi.questions.size(), 1u);
+    EXPECT_EQ(windowUi.questions[0].kind, ScriptedUi::Question::Kind::SaveFile);
+    EXPECT_EQ(windowUi.questions[0].dialog.initialFolder, folder.path().toStdString());
+    EXPECT_EQ(windowUi.questions[0].dialog.initialName, "kestrova-demo.sna");
+  }
+  EXPECT_EQ(FileBytes(loaded), after);
 }
 
 TEST_F(MainWindowTest, StatusTextFollowsThePointer) {

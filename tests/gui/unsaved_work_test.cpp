@@ -1,6 +1,7 @@
 // Undo and redo in the window, its caption, and the question before
 // "Exit", the close box or another "Load Snapshot" drops unsaved changes.
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 
@@ -10,6 +11,11 @@ namespace kestrova::testing {
 namespace {
 
 constexpr const char* kCaption = "Xev Kestrova Editor";
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 class UnsavedWorkTest : public WindowTwin {
  protected:
@@ -80,23 +86,36 @@ enum class Leave { Exit, CloseBox, Load };
 struct QuestionCase {
   Leave leave;
   SaveChangesAnswer answer;
-  bool saveDialogCancelled;
-  bool left;   // the window closed, or the other snapshot came in
-  bool saved;  // the changes reached the file
+  bool saveFails;  // the file's folder is gone by the time Save writes
+  bool left;       // the window closed, or the other snapshot came in
+  bool saved;      // the changes reached the file
 };
 
 class SaveQuestionTest : public UnsavedWorkTest, public ::testing::WithParamInterface<QuestionCase> {};
 
+// "Save" in the question saves as Ctrl+S does: straight to the file loaded,
+// no dialog; the window goes on only when that worked.
 TEST_P(SaveQuestionTest, AsksBeforeDroppingChanges) {
   const QuestionCase c = GetParam();
-  LoadDemoInBoth();
-  ChangeLivesInBoth("7");
   const QTemporaryDir folder;
-  const QString savedPath = folder.filePath("mine.sna");
+  ASSERT_TRUE(QDir(folder.path()).mkdir("games"));
+  const QString loadedPath = folder.filePath("games/kestrova-demo.sna");
+  ASSERT_TRUE(QFile::copy(QString::fromStdString(DemoPath()), loadedPath));
+  const QByteArray loadedBytes = ReadAll(loadedPath);
+  windowUi.fileAnswers.push_back(loadedPath.toStdString());
+  QTest::keyClick(&window, Qt::Key_J, Qt::ControlModifier);
+  directUi.fileAnswers.push_back(loadedPath.toStdString());
+  direct.LoadSnapshot();
+  ChangeLivesInBoth("7");
+  if (c.saveFails) {
+    ASSERT_TRUE(QDir(folder.filePath("games")).removeRecursively());
+  }
+  windowUi.questions.clear();
   windowUi.saveChangesAnswers.push_back(c.answer);
-  if (c.answer == SaveChangesAnswer::Save && !c.saveDialogCancelled) windowUi.fileAnswers.push_back(savedPath.toStdString());
-  if (c.answer == SaveChangesAnswer::Save && c.saveDialogCancelled) windowUi.fileAnswers.push_back(std::nullopt);
-  if (c.leave == Leave::Load) windowUi.fileAnswers.push_back(DemoPath("kestrova-demo-128k.sna"));
+  // The other snapshot is a copy too: a save gone astray must not reach the demo.
+  const QString otherPath = folder.filePath("kestrova-demo-128k.sna");
+  ASSERT_TRUE(QFile::copy(QString::fromStdString(DemoPath("kestrova-demo-128k.sna")), otherPath));
+  if (c.leave == Leave::Load) windowUi.fileAnswers.push_back(otherPath.toStdString());
 
   switch (c.leave) {
     case Leave::Exit: QTest::keyClick(&window, Qt::Key_X, Qt::ControlModifier); break;
@@ -106,7 +125,9 @@ TEST_P(SaveQuestionTest, AsksBeforeDroppingChanges) {
 
   ASSERT_EQ(windowUi.SaveChangesQuestions().size(), 1u);
   EXPECT_NE(windowUi.SaveChangesQuestions()[0].text.find("kestrova-demo.sna"), std::string::npos);
-  EXPECT_EQ(QFile::exists(savedPath), c.saved);
+  for (const auto& question : windowUi.questions) EXPECT_NE(question.kind, ScriptedUi::Question::Kind::SaveFile);
+  EXPECT_EQ(QFile::exists(loadedPath) && ReadAll(loadedPath) != loadedBytes, c.saved);
+  EXPECT_EQ(windowUi.Messages().size(), c.saveFails ? 1u : 0u) << "a failed save says so";
   if (c.leave == Leave::Load) {
     EXPECT_EQ(window.Core().State().snapshotSize == 131103u, c.left);
     EXPECT_EQ(window.isWindowModified(), !c.left);

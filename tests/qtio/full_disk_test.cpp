@@ -101,10 +101,10 @@ struct EditorSave {
 };
 
 const EditorSave kEditorSaves[] = {
-    {"game48.sna", &kDemo48K, &Editor::SaveSnapshot},     // 49179 bytes
-    {"game128.sna", &kDemo128K, &Editor::SaveSnapshot},   // 131103 bytes
-    {"game48.szx", &kDemo48K, &Editor::SaveSnapshot},     // a few KB
-    {"game128.szx", &kDemo128K, &Editor::SaveSnapshot},
+    {"game48.sna", &kDemo48K, &Editor::SaveSnapshotAs},    // 49179 bytes
+    {"game128.sna", &kDemo128K, &Editor::SaveSnapshotAs},  // 131103 bytes
+    {"game48.szx", &kDemo48K, &Editor::SaveSnapshotAs},    // a few KB
+    {"game128.szx", &kDemo128K, &Editor::SaveSnapshotAs},
     {"game48.tap", &kDemo48K, &Editor::SaveTap},
     {"game128.tap", &kDemo128K, &Editor::SaveTap},
     {"game48.asm", &kDemo48K, &Editor::SaveDisassembly},

@@ -151,7 +151,7 @@ TEST_P(NotRegularOutput, TheWindowsSaveShowsOneBoxWithTheReason) {
   ui.questions.clear();
   ui.fileAnswers.push_back(path.string());
   ui.messageAnswers.push_back(MessageAnswer::Ok);  // "Overwrite?": it exists
-  EXPECT_FALSE(editor.SaveSnapshot());
+  EXPECT_FALSE(editor.SaveSnapshotAs());
   const auto messages = ui.Messages();
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[1].title, "Error Saving Snapshot");

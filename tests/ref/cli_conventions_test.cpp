@@ -69,6 +69,14 @@ const Case kCases[] = {
     // The exact name given, and standard output.
     {"exact name", {"save", "DEMO", "out.v2.szx"}, 0, {}, {""}, {"out.v2.szx"}, {"out.szx"}},
     {"exact name -o", {"tap", "DEMO", "-o", "my.level.tap"}, 0, {}, {""}, {"my.level.tap"}, {"my.tap"}},
+    {"whole name kept", {"save", "DEMO", "keep.v2.sna"}, 0, {}, {""}, {"keep.v2.sna"}, {"keep.sna"}, {"keep.sna"}},
+    {"no extension", {"save", "DEMO", "final"}, 2, {}, {"final: the name must end in .sna, .SNA, .szx or .SZX"}, {},
+     {"final", "final.sna"}},
+    {"other extension", {"save", "DEMO", "-o", "mod.txt"}, 2, {}, {"mod.txt: the name must end in .sna, .SNA, .szx or .SZX"},
+     {}, {"mod.txt", "mod.sna"}},
+    // The input is never written: the output goes where it is named.
+    {"save beside the input", {"save", "--", "-demo.sna", "copy.szx"}, 0, {}, {""}, {"copy.szx"}, {}},
+    {"edit beside the input", {"edit", "-o", "e.sna", "-e", "lives 5", "--", "-demo.sna"}, 0, {}, {""}, {"e.sna"}, {}},
     {"asm to standard output", {"asm", "DEMO", "-o", "-"}, 0, {" ;Kestrova Levels Disassembly"}, {""}, {}, {"-", "-.asm"}},
     {"picture to standard output", {"render", "DEMO", "--png", "-"}, 0, {"\x89PNG"}, {""}, {}, {"-", "-.png"}},
     // An existing output is replaced only with --force, for every command.
@@ -158,6 +166,7 @@ TEST_P(CliConventions, StatusOutputAndFiles) {
     EXPECT_TRUE(fs::exists(root / name)) << name;
     EXPECT_NE(ReadWholeFile(root / name), (std::vector<std::uint8_t>{'o', 'l', 'd'})) << name;
   }
+  EXPECT_EQ(ReadWholeFile(root / "-demo.sna"), ReadWholeFile(kDemoSna)) << "the input was written";
   for (const std::string& name : c.notWritten) {
     const bool existed = std::find(c.existing.begin(), c.existing.end(), name) != c.existing.end();
     if (existed) {

@@ -94,7 +94,7 @@ class ScriptWriter {
 
   Bytes Saved() {
     f_.ui.fileAnswers.push_back("/out/game.sna");
-    f_.editor.SaveSnapshot();
+    f_.editor.SaveSnapshotAs();
     return f_.files.files["/out/game.sna"];
   }
 
@@ -205,7 +205,7 @@ Bytes RandomGame(unsigned seed) {
   edits.Load(ReadFile(kDemo));
   for (int i = 0; i < 80; ++i) edits.Step();
   edits.f.ui.fileAnswers.push_back("/random.sna");
-  edits.f.editor.SaveSnapshot();
+  edits.f.editor.SaveSnapshotAs();
   return edits.f.files.files["/random.sna"];
 }
 
