@@ -8,6 +8,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -128,6 +130,30 @@ int main(int argc, char* argv[]) {
       [&] {
         ShootDialog(window, out.filePath("06-save-dialog.png"),
                     [&] { Find<QAction>(&window, "SaveSnapshotAs1")->trigger(); });
+      },
+      // A .szx cut short: the box gives the reason under "Load Error".
+      [&] {
+        const QString cut = out.filePath("cut-short.szx");
+        QFile demoSzx("kestrova-demo.szx");
+        if (demoSzx.open(QIODevice::ReadOnly)) {
+          QByteArray bytes = demoSzx.readAll();
+          bytes.chop(10);
+          QFile file(cut);
+          if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+        }
+        ShootDialog(window, out.filePath("07-load-error-with-reason.png"), [&window, cut] {
+          window.OpenAtStart(cut);
+          QFile::remove(cut);
+        });
+      },
+      // The File menu with Save and Save As.
+      [&] {
+        auto* file = Find<QMenu>(&window, "File1");
+        window.menuBar()->setActiveAction(file->menuAction());
+        QTimer::singleShot(kSettleMs, [&, file] {
+          Shoot(out.filePath("08-file-menu.png"), {&window, file});
+          file->close();
+        });
       },
       // Editing: a popup on an object, the insert tree on bare ground, a
       // palette drag in flight and the map after the drop.

@@ -27,7 +27,7 @@ ROM_OPTIONS = [
 # The status Fuse leaves with once the breakpoint's commands ran.
 REACHED = 42
 SECONDS_PER_RUN = 60
-ATTEMPTS = 3
+ATTEMPTS = 5
 # A tape's loader reaches its RANDOMIZE USR some 6 seconds after Fuse starts.
 SECONDS_PER_TAPE_RUN = 25
 # The Spectrum reads its keyboard once a frame (50 a second): a key must be
