@@ -29,7 +29,7 @@ REACHED = 42
 SECONDS_PER_RUN = 60
 ATTEMPTS = 5
 # A tape's loader reaches its RANDOMIZE USR some 6 seconds after Fuse starts.
-SECONDS_PER_TAPE_RUN = 25
+SECONDS_PER_TAPE_RUN = 40
 # The Spectrum reads its keyboard once a frame (50 a second): a key must be
 # held for several frames to be seen.
 KEY_HOLD_SECONDS = 0.15
@@ -93,7 +93,7 @@ def run_fuse(display, arguments, break_address, probe, while_running=None, secon
             with tempfile.TemporaryFile("w+") as out:
                 fuse = subprocess.Popen(command, env=environment, stdout=out, stderr=subprocess.STDOUT, text=True)
                 if while_running:
-                    while_running(display, fuse)
+                    while_running(display, fuse, attempt)
                 status = fuse.wait()
                 out.seek(0)
                 stdout = out.read()
@@ -128,13 +128,13 @@ def _fuse_window(display, fuse):
     return None
 
 
-def _press(display, keys):
-    """Holds `keys` (xdotool names, such as "ctrl+p") down, then lets go."""
+def _press(display, keys, hold):
+    """Holds `keys` (xdotool names, such as "ctrl+p") down for `hold` seconds, then lets go."""
     environment = dict(os.environ, DISPLAY=display.name)
     subprocess.run(["xdotool", "keydown", keys], env=environment, check=False, timeout=10)
-    time.sleep(KEY_HOLD_SECONDS)
+    time.sleep(hold)
     subprocess.run(["xdotool", "keyup", keys], env=environment, check=False, timeout=10)
-    time.sleep(KEY_HOLD_SECONDS)
+    time.sleep(hold)
 
 
 # LOAD "" as a person types it on OpenSE BASIC: Return leaves the start-up
@@ -144,7 +144,7 @@ LOAD_KEYS = ["Return", "l", "o", "a", "d", "ctrl+p", "ctrl+p", "Return"]
 SECONDS_TO_START_UP = 2.0
 
 
-def _type_load(display, fuse):
+def _type_load(display, fuse, attempt):
     window = _fuse_window(display, fuse)
     if window is None:
         return
@@ -154,11 +154,15 @@ def _type_load(display, fuse):
     # window while it starts.
     subprocess.run(["xdotool", "mousemove", "60", "60"], env=dict(os.environ, DISPLAY=display.name), check=False,
                    timeout=10)
-    time.sleep(SECONDS_TO_START_UP)
+    # A busy machine makes Fuse fall behind its frames: each new attempt
+    # waits longer for the start-up screen and holds every key longer, up to
+    # just below the half second after which the Spectrum repeats a key.
+    time.sleep(SECONDS_TO_START_UP * (attempt + 1))
+    hold = min(KEY_HOLD_SECONDS * (attempt + 1), 0.45)
     for keys in LOAD_KEYS:
         if fuse.poll() is not None:
             return
-        _press(display, keys)
+        _press(display, keys, hold)
 
 
 def run_tape(display, tape, break_address, probe):

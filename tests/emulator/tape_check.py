@@ -28,7 +28,10 @@ LOADED_START = 25000  # the CODE block loads from here to 0xFFFF
 LEVEL_AREA = range(0x9236, 0x98CF)
 SETTINGS = (0xE327, 0xDCF7, 0xDCFA, 0x7983, 0xDD3B)
 CHECK_TABLE = range(0xFA00, 0xFB00)
-SAMPLE = range(LOADED_START, 0x10000, 7)
+# Every byte the probe prints is one debugger command given to Fuse at start:
+# Fuse reads them all before it takes keys, so a long probe on a busy machine
+# lets the typed LOAD "" go unseen. A sparse sample keeps that short.
+SAMPLE = range(LOADED_START, 0x10000, 61)
 EDITS = ["lives 5", "insert Tree at $9308 column 9"]
 # The level byte changed in the tampered tape.
 TAMPERED_ADDRESS = 0x9300
