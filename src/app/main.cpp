@@ -4,6 +4,8 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
+#include <cstdio>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +14,7 @@
 #include "app/main_window.h"
 #include "app/qt_ui.h"
 #include "app/quit_after_start.h"
+#include "base/licence.h"
 #include "qtio/qt_files.h"
 
 #ifndef KESTROVA_VERSION
@@ -28,11 +31,13 @@ void NameTheProgram() {
   QCoreApplication::setApplicationVersion(KESTROVA_VERSION);
 }
 
-void DescribeTheCommandLine(QCommandLineParser& parser) {
+// The version option, which prints the licence too.
+QCommandLineOption DescribeTheCommandLine(QCommandLineParser& parser) {
   parser.setApplicationDescription("The level editor for the ZX Spectrum game Kestrova.");
   parser.addHelpOption();
-  parser.addVersionOption();
+  const QCommandLineOption version = parser.addVersionOption();
   parser.addPositionalArgument("FILE", "a snapshot of the game (.sna or .szx) to load at start", "[FILE]");
+  return version;
 }
 
 // Whether the command line asks only for a text (help or version), which
@@ -56,7 +61,11 @@ int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     NameTheProgram();
     QCommandLineParser parser;
-    DescribeTheCommandLine(parser);
+    const QCommandLineOption version = DescribeTheCommandLine(parser);
+    if (parser.parse(QCoreApplication::arguments()) && parser.isSet(version) && !parser.isSet("help")) {
+      std::printf("kestrova-editor %s\n%s", KESTROVA_VERSION, kestrova::kLicenceText);
+      return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+    }
     parser.process(application);  // prints the text and ends the program
     return 0;
   }

@@ -88,7 +88,7 @@ MouseButton ButtonOf(Qt::MouseButton button) {
 }  // namespace
 
 TForm1::TForm1(Ui& ui, Files& files, QWidget* parent)
-    : QMainWindow(parent), editor_(ui, files), titlePicture_(MakeTitlePicture()) {
+    : QMainWindow(parent), editor_(ui, files, &emulator_), titlePicture_(MakeTitlePicture()) {
   setObjectName("TForm1");
   setWindowTitle(kCaption);
   setWindowFlags(kFixedBorderWindow);
@@ -126,6 +126,10 @@ void TForm1::BuildMenus() {
   saveTap_ = add(file, "Save TAP", "SaveTAP1", QKeySequence("Ctrl+T"), [this] { Run([this] { editor_.SaveTap(); }); });
   loadScreen_ =
       add(file, "Load Screen$", "LoadScreen1", QKeySequence("Ctrl+K"), [this] { Run([this] { editor_.LoadScreen(); }); });
+  runInEmulator_ = add(file, "Run in Emulator", "RunInEmulator1", QKeySequence("F5"),
+                       [this] { Run([this] { editor_.RunInEmulator(); }); });
+  runTapInEmulator_ = add(file, "Run TAP in Emulator", "RunTAPInEmulator1", QKeySequence("Shift+F5"),
+                          [this] { Run([this] { editor_.RunTapInEmulator(); }); });
   add(file, "Exit", "Exit1", QKeySequence("Ctrl+X"), [this] { close(); });
 
   edit_ = menuBar()->addMenu("Edit");
@@ -332,11 +336,14 @@ void TForm1::SyncWindowState() {
       {fastImg2_, &ControlVisibility::fastImg2},     {fastImg4_, &ControlVisibility::fastImg4},
       {button1_, &ControlVisibility::button1}};
   for (const auto& [widget, shown] : controls) SetShown(widget, visible.*shown);
-  // "Save Snapshot As…" goes with "Save Snapshot": one entry of the table each.
+  // "Save Snapshot As…" and "Run in Emulator" go with "Save Snapshot", "Run
+  // TAP in Emulator" with "Save TAP": one entry of the table each.
   const std::pair<QAction*, bool ControlVisibility::*> menuEntries[] = {
       {saveTap_, &ControlVisibility::menuSaveTap},
+      {runTapInEmulator_, &ControlVisibility::menuSaveTap},
       {saveSnapshot_, &ControlVisibility::menuSaveSnapshot},
       {saveSnapshotAs_, &ControlVisibility::menuSaveSnapshot},
+      {runInEmulator_, &ControlVisibility::menuSaveSnapshot},
       {loadScreen_, &ControlVisibility::menuLoadScreen},
       {options_->menuAction(), &ControlVisibility::menuOptions}};
   for (const auto& [action, shown] : menuEntries) action->setVisible(visible.*shown);

@@ -16,6 +16,7 @@
 #include "app/fast_img.h"
 #include "app/properties_window.h"
 #include "editor/editor.h"
+#include "emulatorio/qt_emulator.h"
 
 namespace kestrova::app {
 
@@ -76,6 +77,8 @@ class TForm1 : public QMainWindow {
   // The client-area position of a point of a control.
   QPoint ClientPoint(const QWidget* control, QPoint position) const;
 
+  // Before editor_, which starts it; its scratch folder goes with the window.
+  QtEmulator emulator_;
   Editor editor_;
   const TFastDIB titlePicture_;  // shown by Image1 before the first load
 
@@ -83,6 +86,8 @@ class TForm1 : public QMainWindow {
   QAction* saveSnapshot_ = nullptr;
   QAction* saveSnapshotAs_ = nullptr;
   QAction* saveTap_ = nullptr;
+  QAction* runInEmulator_ = nullptr;
+  QAction* runTapInEmulator_ = nullptr;
   QAction* loadScreen_ = nullptr;
   QMenu* options_ = nullptr;
   // "Edit": taking back and doing again

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 
+#include "base/licence.h"
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "cli/session.h"
@@ -35,7 +36,7 @@ int Run(const ParsedCommand& line) {
       PrintText(line.text);
       return kDone;
     case ParsedCommand::Kind::Version:
-      PrintText("kestrova " KESTROVA_VERSION "\n");
+      PrintText(std::string("kestrova " KESTROVA_VERSION "\n") + kLicenceText);
       return kDone;
     case ParsedCommand::Kind::UsageError:
       return UsageFailure(line.command, line.text);

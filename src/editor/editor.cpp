@@ -5,7 +5,7 @@
 
 namespace kestrova {
 
-Editor::Editor(Ui& ui, Files& files) : ui_(ui), files_(files) {
+Editor::Editor(Ui& ui, Files& files, Emulator* emulator) : emulator_(emulator), ui_(ui), files_(files) {
   // Window creation: reduced window, only the title picture and
   // "Load Snapshot" / "Exit" usable (ViewState's defaults).
   view_.Show(WindowState::NoSnapshot);

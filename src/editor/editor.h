@@ -16,6 +16,7 @@
 #include "editor/view_state.h"
 #include "export/file_names.h"
 #include "level/level_table.h"
+#include "ports/emulator.h"
 #include "ports/files.h"
 #include "ports/ui.h"
 #include "render/cell_grid.h"
@@ -39,10 +40,12 @@ struct MapPixel {
 
 // What the main window owns, and one method per handler of the main window.
 // Each handler ends with the refresh or the edit refresh. The Editor talks to
-// the outside only through the Ui and Files ports.
+// the outside only through the Ui and Files ports, and starts an emulator
+// through the Emulator port when it is given one (the window is; the tool
+// is not).
 class Editor {
  public:
-  Editor(Ui& ui, Files& files);
+  Editor(Ui& ui, Files& files, Emulator* emulator = nullptr);
 
   // ---- What the view and the tests read ----
   EditorState& State() { return state_; }
@@ -105,6 +108,15 @@ class Editor {
   bool SaveTap();
   // "Save Disassembly": the assembler listing of settings, levels and table.
   bool SaveDisassembly();
+  // "Run in Emulator" (F5): the game as "Save Snapshot" writes it to .szx
+  // (screen back, check table, every bank and the machine state), under a
+  // new name in the emulator's scratch folder, and the emulator started on
+  // it. "Run TAP in Emulator" (Shift+F5): the tape as "Save TAP" writes it,
+  // the loading screen included. Neither is a save: the saved mark, the
+  // snapshot's file, the history and the loaded screen stay as they were.
+  // True when the emulator was started.
+  bool RunInEmulator();
+  bool RunTapInEmulator();
   // The snapshot file last loaded or saved; empty before the first load.
   const std::string& SnapshotPath() const { return snapshotPath_; }
   // Whether that file holds a .szx snapshot (as loaded, or as last written).
@@ -292,7 +304,16 @@ class Editor {
   bool WriteSnapshot(const std::string& path, bool szx);
   bool snapshotPathIsSzx_ = false;
   bool ConfirmOverwrite(const std::string& path, const std::string& question);
-  bool WriteOrReport(const std::string& path, std::span<const std::uint8_t> bytes);
+  bool WriteOrReport(const std::string& path, std::span<const std::uint8_t> bytes,
+                     const char* title = "Error Saving Snapshot");
+  // The prepared image as a .szx file, with the kept blocks of a .szx load.
+  std::vector<std::uint8_t> SzxFileBytes() const;
+  // The tape of "Save TAP", its check table brought up to date first.
+  std::vector<std::uint8_t> TapeFileBytes();
+  // Writes `bytes` as the next file for the emulator and starts it there.
+  bool RunFile(EmulatorMedium medium, std::span<const std::uint8_t> bytes);
+  Emulator* emulator_;
+  int emulatorRuns_ = 0;  // names each file handed over anew
 
   // Palette and dragging
   // The pointer over map-view pixel (x, y) while the palette holds the mouse.

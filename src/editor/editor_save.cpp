@@ -1,4 +1,5 @@
-// "Save Snapshot", "Load Screen$", "Save TAP" and "Save Disassembly".
+// "Save Snapshot", "Load Screen$", "Save TAP" and "Save Disassembly", and
+// the two runs in an emulator, which write what the saves write.
 //
 // Every write goes through Files::Write, which replaces an existing file only
 // with a complete new one: the overwrite question is asked as before, but the
@@ -21,6 +22,12 @@ namespace {
 
 const char kErrorSavingTitle[] = "Error Saving Snapshot";
 const char kOverwriteTitle[] = "Overwrite?";
+const char kRunTitle[] = "Run in Emulator";
+const char kRunTapTitle[] = "Run TAP in Emulator";
+const char kNoEmulatorText[] =
+    "No emulator was found. Install Fuse, for example with the Debian packages fuse-emulator-gtk and "
+    "opense-basic (and spectrum-roms where it is available), or name the command of another emulator in the "
+    "environment variable KESTROVA_EMULATOR, with %f where the file goes.";
 
 constexpr std::string_view kSna = ".sna";
 constexpr std::string_view kSzx = ".szx";
@@ -58,11 +65,11 @@ bool Editor::ConfirmOverwrite(const std::string& path, const std::string& questi
          MessageAnswer::Ok;
 }
 
-bool Editor::WriteOrReport(const std::string& path, std::span<const std::uint8_t> bytes) {
+bool Editor::WriteOrReport(const std::string& path, std::span<const std::uint8_t> bytes, const char* title) {
   const std::optional<Error> error = files_.Write(path, bytes);
   if (!error) return true;
   ui_.Message("Could not write \"" + path + "\": " + error->message + ". Any file of that name is unchanged.",
-              kErrorSavingTitle, MessageIcon::Error, MessageButtons::Ok);
+              title, MessageIcon::Error, MessageButtons::Ok);
   return false;
 }
 
@@ -72,13 +79,17 @@ void Editor::PutSnapshotScreenBack() {
   image_.CopyIn(ImageOffsetOf(kScreenAreaStart), savedScreen_);
 }
 
+std::vector<std::uint8_t> Editor::SzxFileBytes() const {
+  std::optional<KeptSzxBlocks> kept;
+  if (state_.loadedFromSzx) kept = keptSzx_;
+  return BuildSzxFile(image_, kept);
+}
+
 bool Editor::WriteSnapshot(const std::string& path, bool szx) {
   bool written = false;
   if (szx) {
     // The screen area keeps the snapshot's screen until the next refresh.
-    std::optional<KeptSzxBlocks> kept;
-    if (state_.loadedFromSzx) kept = keptSzx_;
-    written = WriteOrReport(path, BuildSzxFile(image_, kept));
+    written = WriteOrReport(path, SzxFileBytes());
   } else {
     written = WriteOrReport(path, SnaFileFromImage(image_));
     Refresh();
@@ -156,16 +167,67 @@ bool Editor::SaveTap() {
   }
   const std::string& path = name.path;
   if (!ConfirmOverwrite(path, "Tape already exists. Overwrite?")) return false;
+  const bool written = WriteOrReport(path, TapeFileBytes());
+  Refresh();
+  // A tape that was not written has not used the screen: it stays for the next try.
+  if (written) state_.loadedScreen = false;
+  return written;
+}
+
+std::vector<std::uint8_t> Editor::TapeFileBytes() {
   // The tape carries the check table: it must match the edited levels, or
   // the game finds its data changed.
   UpdateCheckTable(image_);
   std::optional<TapeScreen> screen;
   if (state_.loadedScreen) screen = TapeScreen(loadedScreen_);
-  const bool written = WriteOrReport(path, BuildTapeImage(image_, state_.snapshotSize, screen));
+  return BuildTapeImage(image_, state_.snapshotSize, screen);
+}
+
+bool Editor::RunInEmulator() {
+  if (!HasSnapshot() || emulator_ == nullptr) return false;
+  PutSnapshotScreenBack();
+  UpdateCheckTable(image_);
+  const std::vector<std::uint8_t> file = SzxFileBytes();
+  // No save: the map goes back over the snapshot's screen at once.
   Refresh();
-  // A tape that was not written has not used the screen: it stays for the next try.
-  if (written) state_.loadedScreen = false;
-  return written;
+  return RunFile(EmulatorMedium::Snapshot, file);
+}
+
+// The loaded screen stays loaded: a run is no tape the person keeps, so the
+// next "Save TAP" still carries it.
+bool Editor::RunTapInEmulator() {
+  if (!HasSnapshot() || emulator_ == nullptr) return false;
+  const std::vector<std::uint8_t> file = TapeFileBytes();
+  Refresh();
+  return RunFile(EmulatorMedium::Tape, file);
+}
+
+// Each run writes a file of its own, so an emulator still reading an
+// earlier one is never disturbed.
+bool Editor::RunFile(EmulatorMedium medium, std::span<const std::uint8_t> bytes) {
+  const bool tape = medium == EmulatorMedium::Tape;
+  const char* title = tape ? kRunTapTitle : kRunTitle;
+  const Result<std::string> folder = emulator_->ScratchFolder();
+  if (!folder) {
+    ui_.Message("Could not make a folder for the emulator's files: " + folder.ErrorMessage() + ".", title,
+                MessageIcon::Error, MessageButtons::Ok);
+    return false;
+  }
+  const std::string path = *folder + "/game-" + std::to_string(++emulatorRuns_) + (tape ? ".tap" : ".szx");
+  if (!WriteOrReport(path, bytes, title)) return false;
+  const EmulatorStart start = emulator_->Start(medium, path);
+  switch (start.kind) {
+    case EmulatorStart::Kind::Started:
+      return true;
+    case EmulatorStart::Kind::NotFound:
+      ui_.Message(kNoEmulatorText, title, MessageIcon::Error, MessageButtons::Ok);
+      return false;
+    case EmulatorStart::Kind::Failed:
+      ui_.Message("Could not start the emulator (" + start.command + "): " + start.reason + ".", title,
+                  MessageIcon::Error, MessageButtons::Ok);
+      return false;
+  }
+  return false;
 }
 
 bool Editor::SaveDisassembly() {

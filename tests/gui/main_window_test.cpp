@@ -36,7 +36,8 @@ TEST_F(MainWindowTest, AsCreatedOnlyTheTitlePictureLoadAndExit) {
   EXPECT_FALSE(Img("FastIMG4")->isVisible());
   EXPECT_TRUE(Find<QAction>("LoadSnapshot1")->isVisible());
   EXPECT_TRUE(Find<QAction>("Exit1")->isVisible());
-  for (const char* name : {"SaveSnapshot1", "SaveSnapshotAs1", "SaveTAP1", "LoadScreen1"}) {
+  for (const char* name : {"SaveSnapshot1", "SaveSnapshotAs1", "SaveTAP1", "LoadScreen1", "RunInEmulator1",
+                           "RunTAPInEmulator1"}) {
     EXPECT_FALSE(Find<QAction>(name)->isVisible()) << name;
   }
   EXPECT_FALSE(Find<QMenu>("Options1")->menuAction()->isVisible());
@@ -54,7 +55,8 @@ TEST_F(MainWindowTest, LoadThroughTheMenuShowsTheWholeWindow) {
   EXPECT_FALSE(Find<QWidget>("Image1")->isVisible());
   for (const char* name : kLoadedOnlyControls) EXPECT_TRUE(Find<QWidget>(name)->isVisible()) << name;
   EXPECT_FALSE(Img("FastIMG4")->isVisible());
-  for (const char* name : {"SaveSnapshot1", "SaveSnapshotAs1", "SaveTAP1", "LoadScreen1"}) {
+  for (const char* name : {"SaveSnapshot1", "SaveSnapshotAs1", "SaveTAP1", "LoadScreen1", "RunInEmulator1",
+                           "RunTAPInEmulator1"}) {
     EXPECT_TRUE(Find<QAction>(name)->isVisible()) << name;
   }
   const ViewState& view = window.Core().View();

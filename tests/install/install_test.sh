@@ -72,6 +72,12 @@ status=0
 installed timeout 60 env KESTROVA_EDITOR_QUIT_AFTER_START=1 kestrova-editor missing.sna 2>/dev/null || status=$?
 [ "$status" -eq 2 ] || fail "the editor ended with status $status on missing.sna, which it cannot load (2 expected)"
 
+# ---- Both programs name the project's licence.
+for program in kestrova kestrova-editor; do
+  installed "$program" --version | grep -q "^License GPL-3.0-or-later: " ||
+    fail "$program --version does not name the licence GPL-3.0-or-later"
+done
+
 # ---- The desktop entry, the metainfo and the MIME types.
 desktop-file-validate "$root/share/applications/$app_id.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net --explain "$root/share/metainfo/$app_id.metainfo.xml" || fail "appstreamcli validate"

@@ -34,7 +34,7 @@ const Case kCases[] = {
     // Help and version.
     {"help", {"--help"}, 0, {"usage: kestrova COMMAND", "edit", "check"}, {""}, {}, {}},
     {"short help", {"-h"}, 0, {"usage: kestrova COMMAND"}, {""}, {}, {}},
-    {"version", {"--version"}, 0, {"kestrova "}, {""}, {}, {}},
+    {"version", {"--version"}, 0, {"kestrova ", "\nLicense GPL-3.0-or-later: "}, {""}, {}, {}},
     {"command help", {"render", "--help"}, 0, {"usage: kestrova render FILE", "--no-banner", "--scale K"}, {""}, {}, {}},
     {"edit help", {"edit", "-h"}, 0, {"usage: kestrova edit IN", "--dry-run"}, {""}, {}, {}},
     // Usage errors name the wrong word and show that command's usage only.
