@@ -63,8 +63,9 @@ TEST_F(EditorLoad, AsksWithTheLoadDialogAndDoesNothingWhenCancelled) {
   const FileDialogRequest& dialog = ui.questions[0].dialog;
   EXPECT_EQ(ui.questions[0].kind, testing::ScriptedUi::Question::Kind::OpenFile);
   EXPECT_EQ(dialog.title, "Load Kestrova Snapshot");
-  EXPECT_EQ(dialog.filterText, "Spectrum Snapshots (*.szx) (*.sna)");
-  EXPECT_EQ(dialog.pattern, "*.szx; *.sna");
+  EXPECT_EQ(dialog.filterText,
+            "Spectrum Snapshots (*.szx) (*.sna) (*.z80) (*.slt) (*.sp) (*.snp) (*.zxs) (*.mgtsnp)");
+  EXPECT_EQ(dialog.pattern, "*.szx; *.sna; *.z80; *.slt; *.sp; *.snp; *.zxs; *.mgtsnp");
   EXPECT_EQ(dialog.initialFolder, ".");
   EXPECT_FALSE(editor.HasSnapshot());
   EXPECT_TRUE(editor.View().visible.image1);

@@ -32,7 +32,7 @@ void DescribeTheCommandLine(QCommandLineParser& parser) {
   parser.setApplicationDescription("The level editor for the ZX Spectrum game Kestrova.");
   parser.addHelpOption();
   parser.addVersionOption();
-  parser.addPositionalArgument("FILE", "a snapshot of the game (.sna or .szx) to load at start", "[FILE]");
+  parser.addPositionalArgument("FILE", "a snapshot of the game (.sna, .szx, .z80, .sp, ...) to load at start", "[FILE]");
 }
 
 // Whether the command line asks only for a text (help or version), which

@@ -16,6 +16,7 @@
 #include "app/fast_img.h"
 #include "app/properties_window.h"
 #include "editor/editor.h"
+#include "spectrumio/libspectrum_formats.h"
 
 namespace kestrova::app {
 
@@ -76,6 +77,7 @@ class TForm1 : public QMainWindow {
   // The client-area position of a point of a control.
   QPoint ClientPoint(const QWidget* control, QPoint position) const;
 
+  LibspectrumFormats formats_;
   Editor editor_;
   const TFastDIB titlePicture_;  // shown by Image1 before the first load
 
