@@ -97,11 +97,13 @@ class Editor {
   // nothing is written under a name the person did not give.
   // "Save Snapshot" (Ctrl+S): the snapshot's screen back, the check table,
   // then straight to the file loaded or last saved, in its format; with no
-  // such file it is "Save Snapshot As".
+  // such file, or one of a format the editor does not write (.sp, .slt, ...),
+  // it is "Save Snapshot As".
   bool SaveSnapshot();
   // "Save Snapshot As": the dialog in that file's folder with its name filled
-  // in; the name chosen decides the format (.sna or .szx), a name without an
-  // extension takes the format of the file the game came from.
+  // in (as .z80 for a format the editor does not write); the name chosen
+  // decides the format (.sna, .szx or .z80), a name without an extension
+  // takes the format of the file the game came from (.z80 for those others).
   bool SaveSnapshotAs();
   // "Load Screen$": a 6912-byte screen for the next tape.
   void LoadScreen();
