@@ -4,6 +4,7 @@
 
 #include "editor/editor.h"
 #include "level/game_settings.h"
+#include "snapshot/sna.h"
 #include "snapshot/szx_writer.h"
 #include "support/memory_files.h"
 #include "support/scripted_ui.h"
@@ -63,8 +64,9 @@ TEST_F(EditorLoad, AsksWithTheLoadDialogAndDoesNothingWhenCancelled) {
   const FileDialogRequest& dialog = ui.questions[0].dialog;
   EXPECT_EQ(ui.questions[0].kind, testing::ScriptedUi::Question::Kind::OpenFile);
   EXPECT_EQ(dialog.title, "Load Kestrova Snapshot");
-  EXPECT_EQ(dialog.filterText, "Spectrum Snapshots (*.szx) (*.sna)");
-  EXPECT_EQ(dialog.pattern, "*.szx; *.sna");
+  EXPECT_EQ(dialog.filterText,
+            "Spectrum Snapshots (*.szx) (*.sna) (*.z80) (*.slt) (*.sp) (*.snp) (*.zxs) (*.mgtsnp)");
+  EXPECT_EQ(dialog.pattern, "*.szx; *.sna; *.z80; *.slt; *.sp; *.snp; *.zxs; *.mgtsnp");
   EXPECT_EQ(dialog.initialFolder, ".");
   EXPECT_FALSE(editor.HasSnapshot());
   EXPECT_TRUE(editor.View().visible.image1);
@@ -367,6 +369,78 @@ TEST_F(EditorLoad, ARefusalBeforeAnyLoadLeavesTheTitleScreen) {
   EXPECT_FALSE(editor.HasSnapshot());
   EXPECT_TRUE(editor.View().visible.image1);
   EXPECT_EQ(editor.View().windowWidth, 506);
+}
+
+}  // namespace
+}  // namespace kestrova
+
+namespace kestrova {
+namespace {
+
+// The formats port as a fake: the content it says a file holds and what a
+// read of it gives.
+class FakeFormats : public SnapshotFormats {
+ public:
+  std::string content;
+  Result<SnapshotImage> read = Error{"unused"};
+  std::string Identify(std::span<const std::uint8_t>, const std::string&) override { return content; }
+  Result<SnapshotImage> Read(std::span<const std::uint8_t>, const std::string&) override { return read; }
+  Result<std::vector<std::uint8_t>> Write(const SnapshotImage&, const std::string&) override {
+    return Error{"unused"};
+  }
+};
+
+// Other formats go through the port, and are held to the same refusals as
+// ours: without the port, unknown to it, refused by it, or not the game.
+TEST_F(EditorLoad, OtherFormatsAreReadThroughThePortAndRefusedAsOurOwn) {
+  FakeFormats formats;
+  SnapshotImage stranger = Snapshot();
+  stranger.Write(kRecognitionAddress, 0);
+  stranger.Write(kAlternateRecognitionAddress, 0);
+  struct Case {
+    bool port;
+    const char* content;
+    Result<SnapshotImage> read;
+    const char* refusal;  // nullptr: read
+  };
+  const Case cases[] = {
+      {false, ".z80", Snapshot(), "cannot be read: this build reads .sna and .szx snapshots only."},
+      {true, "", Snapshot(), "The file holds no snapshot libspectrum knows."},
+      {true, ".z80", Error{"The snapshot is of a Spectrum +3"}, "The snapshot is of a Spectrum +3"},
+      {true, ".z80", stranger, "Not a Kestrova Snapshot!"},
+      {true, ".z80", Snapshot(DemoMachine::Spectrum128K), nullptr},
+  };
+  for (const Case& c : cases) {
+    Editor fresh{ui, files};
+    if (c.port) fresh.UseSnapshotFormats(formats);
+    formats.content = c.content;
+    formats.read = c.read;
+    ui.questions.clear();
+    files.files["game.z80"] = {1, 2, 3};
+    fresh.LoadSnapshotFile("game.z80");
+    EXPECT_EQ(fresh.HasSnapshot(), c.refusal == nullptr) << c.content;
+    if (c.refusal == nullptr) {
+      EXPECT_TRUE(ui.Messages().empty());
+      EXPECT_EQ(fresh.Image().Size(), kSnapshotSize128K);
+      EXPECT_EQ(fresh.SnapshotFormat(), SnapshotFileKind::Z80);
+      EXPECT_EQ(fresh.LoadedFormat(), "z80");
+      continue;
+    }
+    ASSERT_EQ(ui.Messages().size(), 1u) << c.refusal;
+    EXPECT_NE(ui.Messages()[0].text.find(c.refusal), std::string::npos) << ui.Messages()[0].text;
+  }
+}
+
+// A .sna inside another name is read by our own reader, with the note.
+TEST_F(EditorLoad, ASnaUnderAnotherSnapshotNameIsReadAsOurOwnWithANote) {
+  FakeFormats formats;
+  formats.content = ".sna";
+  editor.UseSnapshotFormats(formats);
+  LoadFile("game.sp", BytesOf(Snapshot()));
+  ASSERT_TRUE(editor.HasSnapshot());
+  EXPECT_EQ(editor.SnapshotFormat(), SnapshotFileKind::Sna);
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_EQ(ui.Messages()[0].text, "\"game.sp\" holds a .sna snapshot, so it was read as one.");
 }
 
 }  // namespace

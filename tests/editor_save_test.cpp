@@ -131,7 +131,7 @@ TEST_F(EditorSaveTest, AnUneditedSnaSavedAsSnaDiffersAtMostInTheCheckTable) {
     editor.SaveSnapshotAs();
     ASSERT_EQ(ui.questions.size(), 1u);
     ExpectDialog(ui.questions[0], Question::Kind::SaveFile,
-                 {"Save Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna)", "*.szx; *.sna", "/in", "game.sna"});
+                 {"Save Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna) (*.z80)", "*.szx; *.sna; *.z80", "/in", "game.sna"});
     const Bytes& saved = Written("/out/game.sna");
     ASSERT_EQ(saved.size(), loaded.size());
     for (std::size_t i = 0; i < saved.size(); ++i) {
@@ -167,8 +167,8 @@ TEST_F(EditorSaveTest, SaveAsKeepsTheChosenNameWholeAndWritesNoOtherFile) {
       // No extension: the format of the file the game came from (.sna here).
       {"/out/final", "/out/final.sna", false, nullptr, true},
       {"/out/my.levels/keep", "/out/my.levels/keep.sna", false, nullptr, true},
-      {"/out/mod.txt", nullptr, false, "\"mod.txt\" was not saved: the name must end in .sna or .szx.", true},
-      {"/out/keep.sna.bak", nullptr, false, "\"keep.sna.bak\" was not saved: the name must end in .sna or .szx.", true},
+      {"/out/mod.txt", nullptr, false, "\"mod.txt\" was not saved: the name must end in .sna, .szx or .z80.", true},
+      {"/out/keep.sna.bak", nullptr, false, "\"keep.sna.bak\" was not saved: the name must end in .sna, .szx or .z80.", true},
       {"/out/.sna", nullptr, false, unusable, true},
       {"/out/.SZX", nullptr, true, unusable, false},
   };
@@ -267,7 +267,7 @@ TEST_F(EditorSaveTest, SaveWithNoFileYetIsSaveAs) {
   EXPECT_TRUE(editor.SaveSnapshot());
   ASSERT_EQ(ui.questions.size(), 1u);
   ExpectDialog(ui.questions[0], Question::Kind::SaveFile,
-               {"Save Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna)", "*.szx; *.sna", ".", ""});
+               {"Save Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna) (*.z80)", "*.szx; *.sna; *.z80", ".", ""});
   EXPECT_EQ(files.writes, std::vector<std::string>{"/out/first.sna"});
   EXPECT_EQ(editor.SnapshotPath(), "/out/first.sna");
 }

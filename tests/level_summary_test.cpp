@@ -22,7 +22,7 @@ SnapshotImage TwoLevelImage(std::uint32_t size) {
 
 TEST(LevelSummary, ListsLevelsAndSettings) {
   const SnapshotImage image = TwoLevelImage(kSnapshotSize48K);
-  const SnapshotSummary summary = SummariseSnapshot(image, ScanLevelTable(image), 0x98CC - 0x923C, false);
+  const SnapshotSummary summary = SummariseSnapshot(image, ScanLevelTable(image), 0x98CC - 0x923C, "sna");
   EXPECT_EQ(summary.format, "sna");
   EXPECT_EQ(summary.machine, "48K");
   EXPECT_EQ(summary.snapshotSize, 49179u);
@@ -43,7 +43,7 @@ TEST(LevelSummary, ListsLevelsAndSettings) {
 
 TEST(LevelSummary, MachineAndFormat) {
   const SnapshotImage big = TwoLevelImage(kSnapshotSize128K);
-  const SnapshotSummary summary = SummariseSnapshot(big, ScanLevelTable(big), 0, true);
+  const SnapshotSummary summary = SummariseSnapshot(big, ScanLevelTable(big), 0, "szx");
   EXPECT_EQ(summary.format, "szx");
   EXPECT_EQ(summary.machine, "128K");
   EXPECT_EQ(summary.snapshotSize, 131103u);

@@ -89,6 +89,7 @@ MouseButton ButtonOf(Qt::MouseButton button) {
 
 TForm1::TForm1(Ui& ui, Files& files, QWidget* parent)
     : QMainWindow(parent), editor_(ui, files, &emulator_), titlePicture_(MakeTitlePicture()) {
+  editor_.UseSnapshotFormats(formats_);
   setObjectName("TForm1");
   setWindowTitle(kCaption);
   setWindowFlags(kFixedBorderWindow);

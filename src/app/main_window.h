@@ -17,6 +17,7 @@
 #include "app/properties_window.h"
 #include "editor/editor.h"
 #include "emulatorio/qt_emulator.h"
+#include "spectrumio/libspectrum_formats.h"
 
 namespace kestrova::app {
 
@@ -79,6 +80,7 @@ class TForm1 : public QMainWindow {
 
   // Before editor_, which starts it; its scratch folder goes with the window.
   QtEmulator emulator_;
+  LibspectrumFormats formats_;
   Editor editor_;
   const TFastDIB titlePicture_;  // shown by Image1 before the first load
 

@@ -14,7 +14,7 @@ namespace kestrova::cli {
 inline constexpr const char* kStandardStream = "-";
 
 // The names a snapshot output may end in, as "Save Snapshot" takes them.
-inline const std::vector<std::string> kSnapshotExtensions = {".sna", ".SNA", ".szx", ".SZX"};
+inline const std::vector<std::string> kSnapshotExtensions = {".sna", ".SNA", ".szx", ".SZX", ".z80", ".Z80"};
 
 // "kestrova COMMAND: FILE: reason" (or "kestrova COMMAND: reason") on
 // standard error.

@@ -42,7 +42,10 @@ SaveChangesAnswer BatchUi::AskSaveChanges(const std::string& text, const std::st
   return SaveChangesAnswer::Cancel;
 }
 
-Session::Session(std::string command, bool force) : command_(std::move(command)) { ui_.force = force; }
+Session::Session(std::string command, bool force) : command_(std::move(command)) {
+  ui_.force = force;
+  editor_.UseSnapshotFormats(formats_);
+}
 
 bool Session::Report(const std::string& file) {
   bool ok = true;
@@ -70,7 +73,8 @@ bool Session::Load(const std::string& path) {
   editor_.LoadSnapshot();
   if (!Report(path)) return false;
   if (!editor_.HasSnapshot()) {
-    PrintError(command_, path, "not read: a snapshot's name must end in .sna or .szx");
+    const std::vector<std::string_view> extensions = ReadSnapshotExtensions();
+    PrintError(command_, path, "not read: a snapshot's name must end in " + ListedAlternatives(extensions));
     return false;
   }
   return true;

@@ -7,6 +7,7 @@
 #include "cli/output.h"
 #include "editor/editor.h"
 #include "ports/ui.h"
+#include "spectrumio/libspectrum_formats.h"
 
 namespace kestrova::cli {
 
@@ -71,6 +72,7 @@ class Session {
   std::string command_;
   BatchUi ui_;
   CommandLineFiles files_;
+  LibspectrumFormats formats_;
   Editor editor_{ui_, files_};
 };
 

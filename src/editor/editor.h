@@ -18,6 +18,7 @@
 #include "level/level_table.h"
 #include "ports/emulator.h"
 #include "ports/files.h"
+#include "ports/snapshot_formats.h"
 #include "ports/ui.h"
 #include "render/cell_grid.h"
 #include "render/renderer.h"
@@ -46,6 +47,9 @@ struct MapPixel {
 class Editor {
  public:
   Editor(Ui& ui, Files& files, Emulator* emulator = nullptr);
+  // The formats read and written beyond .sna and .szx (.z80, .sp, ...);
+  // without them such a file is refused with a message.
+  void UseSnapshotFormats(SnapshotFormats& formats) { formats_ = &formats; }
 
   // ---- What the view and the tests read ----
   EditorState& State() { return state_; }
@@ -81,8 +85,8 @@ class Editor {
   // the same refusals and messages as after the dialog.
   void LoadSnapshotFile(const std::string& path);
   // The file named when the window was started: loaded as above, and a name
-  // the load would pass over without a word (not ending in ".sna" or ".szx")
-  // is refused with a message instead.
+  // the load would pass over without a word (not ending in a snapshot's
+  // extension) is refused with a message instead.
   void OpenAtStart(const std::string& path);
   // The "Z80R" and "SPCR" blocks of the last .szx load, written back by a
   // .szx save while the loaded-from-SZX flag is set.
@@ -96,11 +100,13 @@ class Editor {
   // nothing is written under a name the person did not give.
   // "Save Snapshot" (Ctrl+S): the snapshot's screen back, the check table,
   // then straight to the file loaded or last saved, in its format; with no
-  // such file it is "Save Snapshot As".
+  // such file, or one of a format the editor does not write (.sp, .slt, ...),
+  // it is "Save Snapshot As".
   bool SaveSnapshot();
   // "Save Snapshot As": the dialog in that file's folder with its name filled
-  // in; the name chosen decides the format (.sna or .szx), a name without an
-  // extension takes the format of the file the game came from.
+  // in (as .z80 for a format the editor does not write); the name chosen
+  // decides the format (.sna, .szx or .z80), a name without an extension
+  // takes the format of the file the game came from (.z80 for those others).
   bool SaveSnapshotAs();
   // "Load Screen$": a 6912-byte screen for the next tape.
   void LoadScreen();
@@ -119,8 +125,12 @@ class Editor {
   bool RunTapInEmulator();
   // The snapshot file last loaded or saved; empty before the first load.
   const std::string& SnapshotPath() const { return snapshotPath_; }
-  // Whether that file holds a .szx snapshot (as loaded, or as last written).
-  bool SnapshotPathIsSzx() const { return snapshotPathIsSzx_; }
+  // The format of that file (as loaded, or as last written): Save writes it
+  // again, or asks for a name when it is ReadOnly.
+  SnapshotFileKind SnapshotFormat() const { return snapshotFormat_; }
+  bool SnapshotPathIsSzx() const { return snapshotFormat_ == SnapshotFileKind::Szx; }
+  // The format the loaded file's content was read as, without its dot: "sna", "szx", "z80", "sp", ...
+  std::string LoadedFormat() const { return loadedContent_.empty() ? std::string() : loadedContent_.substr(1); }
   // The folder of the last path chosen in any file dialog of this run, where
   // the next dialog starts; "." before any.
   const std::string& LastFolder() const { return lastFolder_; }
@@ -273,12 +283,18 @@ class Editor {
   // Loading
   struct LoadedSnapshot {
     SnapshotImage image;
-    bool fromSzx = false;
+    std::string content;  // the format the content was read as: ".sna", ".szx", ".z80", ...
     KeptSzxBlocks kept;
   };
   std::optional<LoadedSnapshot> DecodeSnapshot(const std::string& path);
+  std::optional<LoadedSnapshot> DecodeOurOwn(std::span<const std::uint8_t> file);
+  std::optional<LoadedSnapshot> DecodeForeign(std::span<const std::uint8_t> file, const std::string& path);
+  // The format a file of that name and content is saved in again.
+  static SnapshotFileKind SaveFormatOf(const std::string& path, const std::string& content);
   // A note that the file's content is another format than its name says.
-  void NoteContentOtherThanName(const std::string& path, bool fromSzx);
+  void NoteContentOtherThanName(const std::string& path, const std::string& content);
+  SnapshotFormats* formats_ = nullptr;
+  std::string loadedContent_;
   void SetUpAfterLoad(const LoadTimeLevels& levels, bool newImage);
   void ShowFortressByte();
   void ShowLevelOneAtItsStart();
@@ -299,10 +315,12 @@ class Editor {
   // A drag still held closed as a step, and the snapshot's screen back in
   // the screen area: the first steps of both snapshot saves.
   void PutSnapshotScreenBack();
-  // Writes the prepared image to `path` as .szx or .sna; the file becomes
-  // the snapshot's file and its history is marked saved.
-  bool WriteSnapshot(const std::string& path, bool szx);
-  bool snapshotPathIsSzx_ = false;
+  // Writes the prepared image to `path` as .szx, .sna or .z80; the file
+  // becomes the snapshot's file and its history is marked saved.
+  bool WriteSnapshot(const std::string& path, SnapshotFileKind format);
+  // The image as a file of a format the core does not write itself.
+  std::optional<std::vector<std::uint8_t>> ForeignFileOrReport(const std::string& format);
+  SnapshotFileKind snapshotFormat_ = SnapshotFileKind::Sna;
   bool ConfirmOverwrite(const std::string& path, const std::string& question);
   bool WriteOrReport(const std::string& path, std::span<const std::uint8_t> bytes,
                      const char* title = "Error Saving Snapshot");

@@ -1,5 +1,5 @@
-// "Load Snapshot": reading a .sna or .szx file into the image and setting
-// the editor up on level 1.
+// "Load Snapshot": reading a snapshot file into the image and setting the
+// editor up on level 1.
 #include "base/utf8.h"
 #include "editor/editor.h"
 #include "level/game_settings.h"
@@ -15,8 +15,24 @@ inline constexpr const char* kNoMarkerText = "No end-of-levels marker in the lev
 
 inline constexpr const char* kLoadTitle = "Load Kestrova Snapshot";
 
+constexpr std::string_view kSnaContent = ".sna";
+constexpr std::string_view kSzxContent = ".szx";
+
+// "Spectrum Snapshots (*.szx) (*.sna) (*.z80) ...": every extension read, in
+// the style of the two the editor started with.
 FileDialogRequest LoadDialogRequest() {
-  return FileDialogRequest{kLoadTitle, "Spectrum Snapshots (*.szx) (*.sna)", "*.szx; *.sna", {}, {}};
+  std::string filter = "Spectrum Snapshots";
+  std::string pattern;
+  for (const std::string_view extension : ReadSnapshotExtensions()) {
+    filter += " (*" + std::string(extension) + ")";
+    pattern += (pattern.empty() ? "*" : "; *") + std::string(extension);
+  }
+  return FileDialogRequest{kLoadTitle, filter, pattern, {}, {}};
+}
+
+std::string ReadExtensionsText() {
+  const std::vector<std::string_view> extensions = ReadSnapshotExtensions();
+  return ListedAlternatives(extensions);
 }
 
 }  // namespace
@@ -45,20 +61,34 @@ void Editor::LoadSnapshotFile(const std::string& path) {
   }
 
   // Accepted: only now does the held image change.
+  const bool fromSzx = loaded->content == kSzxContent;
   image_ = std::move(loaded->image);
   state_.snapshotSize = image_.Size();
-  state_.loadedFromSzx = loaded->fromSzx;
-  if (loaded->fromSzx) keptSzx_ = loaded->kept;
+  state_.loadedFromSzx = fromSzx;
+  if (fromSzx) keptSzx_ = loaded->kept;
   snapshotPath_ = path;
-  snapshotPathIsSzx_ = loaded->fromSzx;
+  snapshotFormat_ = SaveFormatOf(path, loaded->content);
+  loadedContent_ = loaded->content;
   SetUpAfterLoad(*levels, true);
   StartHistory();
-  if (loaded->fromSzx != (kind == SnapshotFileKind::Szx)) NoteContentOtherThanName(path, loaded->fromSzx);
+  // Our own two formats are read by content alone: a file whose name says
+  // otherwise is noted.
+  const bool ownContent = fromSzx || loaded->content == kSnaContent;
+  if (ownContent && SnapshotFileKindOf(loaded->content) != kind) NoteContentOtherThanName(path, loaded->content);
 }
 
-void Editor::NoteContentOtherThanName(const std::string& path, bool fromSzx) {
-  ui_.Message("\"" + path + "\" holds a " + (fromSzx ? ".szx" : ".sna") + " snapshot, so it was read as one.",
-              kLoadTitle, MessageIcon::Information, MessageButtons::Ok);
+SnapshotFileKind Editor::SaveFormatOf(const std::string& path, const std::string& content) {
+  const SnapshotFileKind byContent = SnapshotFileKindOf(content);
+  if (byContent == SnapshotFileKind::Sna || byContent == SnapshotFileKind::Szx) return byContent;
+  // A .z80 is written back as one only under its own name: a .slt holding a
+  // .z80 keeps level data a plain .z80 would drop.
+  if (byContent == SnapshotFileKind::Z80 && SnapshotFileKindOf(path) == SnapshotFileKind::Z80) return byContent;
+  return SnapshotFileKind::ReadOnly;
+}
+
+void Editor::NoteContentOtherThanName(const std::string& path, const std::string& content) {
+  ui_.Message("\"" + path + "\" holds a " + content + " snapshot, so it was read as one.", kLoadTitle,
+              MessageIcon::Information, MessageButtons::Ok);
 }
 
 // The name comes from the command line as the system's bytes; one that is
@@ -71,15 +101,17 @@ void Editor::OpenAtStart(const std::string& path) {
     return;
   }
   if (SnapshotFileKindOf(path) == SnapshotFileKind::Other) {
-    ui_.Message("\"" + path + "\" is not a snapshot the editor reads: choose a .sna or .szx file.", kLoadErrorTitle,
-                MessageIcon::Error, MessageButtons::Ok);
+    ui_.Message("\"" + path + "\" is not a snapshot the editor reads: choose a " + ReadExtensionsText() + " file.",
+                kLoadErrorTitle, MessageIcon::Error, MessageButtons::Ok);
     return;
   }
   LoadSnapshotFile(path);
 }
 
-// The file is read as what its content is, whatever its name says: a .szx
-// begins with its magic, anything else is taken for a .sna.
+// The file is read as what its content is, whatever its name says. Under a
+// .sna or .szx name: a .szx begins with its magic, anything else is taken
+// for a .sna. Under another snapshot name, libspectrum judges the content
+// (the name a hint), and a .sna or .szx it finds is read by our own readers.
 std::optional<Editor::LoadedSnapshot> Editor::DecodeSnapshot(const std::string& path) {
   auto file = files_.Read(path);
   if (!file) {
@@ -87,20 +119,55 @@ std::optional<Editor::LoadedSnapshot> Editor::DecodeSnapshot(const std::string& 
                 MessageIcon::Error, MessageButtons::Ok);
     return std::nullopt;
   }
-  if (!HoldsSzxMagic(*file)) {
-    auto sna = ReadSna(*file);
+  const SnapshotFileKind kind = SnapshotFileKindOf(path);
+  if (kind == SnapshotFileKind::Sna || kind == SnapshotFileKind::Szx || HoldsSzxMagic(*file)) {
+    return DecodeOurOwn(*file);
+  }
+  return DecodeForeign(*file, path);
+}
+
+std::optional<Editor::LoadedSnapshot> Editor::DecodeOurOwn(std::span<const std::uint8_t> file) {
+  if (!HoldsSzxMagic(file)) {
+    auto sna = ReadSna(file);
     if (!sna) {
       ui_.Message(sna.ErrorMessage(), kInvalidSnapshotTitle, MessageIcon::Error, MessageButtons::Ok);
       return std::nullopt;
     }
-    return LoadedSnapshot{std::move(*sna), false, {}};
+    return LoadedSnapshot{std::move(*sna), std::string(kSnaContent), {}};
   }
-  auto szx = ReadSzxSnapshot(*file, image_, keptSzx_);
+  auto szx = ReadSzxSnapshot(file, image_, keptSzx_);
   if (!szx) {
     ui_.Message(szx.ErrorMessage(), kLoadErrorTitle, MessageIcon::Error, MessageButtons::Ok);
     return std::nullopt;
   }
-  return LoadedSnapshot{std::move(szx->image), true, szx->kept};
+  return LoadedSnapshot{std::move(szx->image), std::string(kSzxContent), szx->kept};
+}
+
+std::optional<Editor::LoadedSnapshot> Editor::DecodeForeign(std::span<const std::uint8_t> file,
+                                                            const std::string& path) {
+  if (formats_ == nullptr) {
+    ui_.Message("\"" + path + "\" cannot be read: this build reads .sna and .szx snapshots only.", kLoadErrorTitle,
+                MessageIcon::Error, MessageButtons::Ok);
+    return std::nullopt;
+  }
+  const std::string content = formats_->Identify(file, path);
+  if (content.empty()) {
+    ui_.Message(std::string(kSzxLoadErrorText) + "\nThe file holds no snapshot libspectrum knows.", kLoadErrorTitle,
+                MessageIcon::Error, MessageButtons::Ok);
+    return std::nullopt;
+  }
+  if (content == kSnaContent) return DecodeOurOwn(file);
+  Result<SnapshotImage> read = formats_->Read(file, content);
+  if (!read) {
+    ui_.Message(read.ErrorMessage(), kInvalidSnapshotTitle, MessageIcon::Error, MessageButtons::Ok);
+    return std::nullopt;
+  }
+  // Recognised as every other format is.
+  if (!HoldsKestrovaRecognitionBytes(*read)) {
+    ui_.Message(kNotKestrovaText, kInvalidSnapshotTitle, MessageIcon::Error, MessageButtons::Ok);
+    return std::nullopt;
+  }
+  return LoadedSnapshot{std::move(*read), content, {}};
 }
 
 void Editor::SetUpAfterLoad(const LoadTimeLevels& levels, bool newImage) {

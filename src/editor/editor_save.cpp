@@ -31,12 +31,39 @@ const char kNoEmulatorText[] =
 
 constexpr std::string_view kSna = ".sna";
 constexpr std::string_view kSzx = ".szx";
-constexpr std::string_view kSnapshotExtensions[] = {kSna, kSzx};
+constexpr std::string_view kZ80 = ".z80";
+// The formats a snapshot is saved in, as the dialog lists them.
+constexpr std::string_view kSnapshotExtensions[] = {kSna, kSzx, kZ80};
 constexpr std::string_view kTapExtensions[] = {".tap"};
 constexpr std::string_view kAsmExtensions[] = {".asm"};
 
 FileDialogRequest SaveSnapshotDialog() {
-  return {"Save Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna)", "*.szx; *.sna", {}, {}};
+  return {"Save Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna) (*.z80)", "*.szx; *.sna; *.z80", {}, {}};
+}
+
+// The extension "Save Snapshot As" gives a name without one: the format the
+// game came in when it can be written, otherwise .z80, which keeps every
+// bank and the machine state of any game the editor reads.
+std::string_view DefaultSaveExtension(SnapshotFileKind loaded) {
+  switch (loaded) {
+    case SnapshotFileKind::Szx: return kSzx;
+    case SnapshotFileKind::Z80:
+    case SnapshotFileKind::ReadOnly: return kZ80;
+    default: return kSna;
+  }
+}
+
+SnapshotFileKind FormatOfExtension(std::string_view extension) {
+  return SnapshotFileKindOf(std::string(extension));
+}
+
+// The name offered for a file that cannot be written again: the same name
+// with the default extension.
+std::string NameToOffer(const std::string& path, SnapshotFileKind format) {
+  std::string name = FileNameOf(path);
+  if (format != SnapshotFileKind::ReadOnly) return name;
+  const std::string extension = FileExtension(name);
+  return name.substr(0, name.size() - extension.size()) + std::string(kZ80);
 }
 FileDialogRequest LoadScreenDialog() { return {"Load Spectrum Screen", "Spectrum Screens (*.scr)", "*.scr", {}, {}}; }
 FileDialogRequest SaveTapDialog() { return {"Save Kestrova TAP File", "Spectrum Tapes (*.tap)", "*.tap", {}, {}}; }
@@ -85,18 +112,36 @@ std::vector<std::uint8_t> Editor::SzxFileBytes() const {
   return BuildSzxFile(image_, kept);
 }
 
-bool Editor::WriteSnapshot(const std::string& path, bool szx) {
+std::optional<std::vector<std::uint8_t>> Editor::ForeignFileOrReport(const std::string& format) {
+  if (formats_ == nullptr) {
+    ui_.Message("This build cannot write " + format + " snapshots: save as .sna or .szx.", kErrorSavingTitle,
+                MessageIcon::Error, MessageButtons::Ok);
+    return std::nullopt;
+  }
+  Result<std::vector<std::uint8_t>> file = formats_->Write(image_, format);
+  if (!file) {
+    ui_.Message(file.ErrorMessage(), kErrorSavingTitle, MessageIcon::Error, MessageButtons::Ok);
+    return std::nullopt;
+  }
+  return std::move(*file);
+}
+
+bool Editor::WriteSnapshot(const std::string& path, SnapshotFileKind format) {
   bool written = false;
-  if (szx) {
+  if (format == SnapshotFileKind::Szx) {
     // The screen area keeps the snapshot's screen until the next refresh.
     written = WriteOrReport(path, SzxFileBytes());
-  } else {
+  } else if (format == SnapshotFileKind::Sna) {
     written = WriteOrReport(path, SnaFileFromImage(image_));
+    Refresh();
+  } else {
+    const std::optional<std::vector<std::uint8_t>> file = ForeignFileOrReport(std::string(kZ80));
+    written = file && WriteOrReport(path, *file);
     Refresh();
   }
   if (written) {
     snapshotPath_ = path;
-    snapshotPathIsSzx_ = szx;
+    snapshotFormat_ = format;
     history_.MarkSaved();
   }
   return written;
@@ -104,10 +149,11 @@ bool Editor::WriteSnapshot(const std::string& path, bool szx) {
 
 bool Editor::SaveSnapshot() {
   if (!HasSnapshot()) return false;
-  if (snapshotPath_.empty()) return SaveSnapshotAs();
+  // No file yet, or one of a format the editor does not write: a name is asked for.
+  if (snapshotPath_.empty() || snapshotFormat_ == SnapshotFileKind::ReadOnly) return SaveSnapshotAs();
   PutSnapshotScreenBack();
   UpdateCheckTable(image_);
-  return WriteSnapshot(snapshotPath_, snapshotPathIsSzx_);
+  return WriteSnapshot(snapshotPath_, snapshotFormat_);
 }
 
 bool Editor::SaveSnapshotAs() {
@@ -116,7 +162,7 @@ bool Editor::SaveSnapshotAs() {
   FileDialogRequest dialog = SaveSnapshotDialog();
   if (!snapshotPath_.empty()) {
     dialog.initialFolder = FolderOf(snapshotPath_);
-    dialog.initialName = FileNameOf(snapshotPath_);
+    dialog.initialName = NameToOffer(snapshotPath_, snapshotFormat_);
   }
   const std::optional<std::string> chosen = AskToSave(dialog);
   if (!chosen) {
@@ -124,14 +170,15 @@ bool Editor::SaveSnapshotAs() {
     return false;
   }
   UpdateCheckTable(image_);
-  const SaveName name = CheckedSaveName(*chosen, kSnapshotExtensions, state_.loadedFromSzx ? kSzx : kSna);
-  const bool szx = name.extension == kSzx;
+  const SaveName name =
+      CheckedSaveName(*chosen, kSnapshotExtensions, DefaultSaveExtension(SnapshotFileKindOf(loadedContent_)));
+  const SnapshotFileKind format = FormatOfExtension(name.extension);
   if (name.kind != SaveNameKind::Usable) {
-    if (!szx) Refresh();
+    if (format != SnapshotFileKind::Szx) Refresh();
     return false;
   }
   if (!ConfirmOverwrite(name.path, "Snapshot already exists. Overwrite?")) return false;
-  return WriteSnapshot(name.path, szx);
+  return WriteSnapshot(name.path, format);
 }
 
 void Editor::LoadScreen() {

@@ -48,13 +48,17 @@ SaveName NameForSave(std::string_view chosen, std::span<const std::string_view> 
   return {SaveNameKind::OtherExtension, {}, std::string(defaultExtension)};
 }
 
-std::string OtherExtensionText(std::string_view chosen, std::span<const std::string_view> accepted) {
-  std::string names;
-  for (std::size_t i = 0; i < accepted.size(); ++i) {
-    names += i == 0 ? "" : i + 1 == accepted.size() ? " or " : ", ";
-    names += accepted[i];
+std::string ListedAlternatives(std::span<const std::string_view> names) {
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    text += i == 0 ? "" : i + 1 == names.size() ? " or " : ", ";
+    text += names[i];
   }
-  return "\"" + FileNameOf(chosen) + "\" was not saved: the name must end in " + names + ".";
+  return text;
+}
+
+std::string OtherExtensionText(std::string_view chosen, std::span<const std::string_view> accepted) {
+  return "\"" + FileNameOf(chosen) + "\" was not saved: the name must end in " + ListedAlternatives(accepted) + ".";
 }
 
 std::string FileNameOf(std::string_view path) { return std::string(path.substr(NameStart(path))); }

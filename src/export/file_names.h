@@ -35,6 +35,9 @@ SaveName NameForSave(std::string_view chosen, std::span<const std::string_view> 
 // "mod.txt" was not saved: the name must end in .sna or .szx.
 std::string OtherExtensionText(std::string_view chosen, std::span<const std::string_view> accepted);
 
+// "a", "a or b", "a, b or c".
+std::string ListedAlternatives(std::span<const std::string_view> names);
+
 // The file-name part of a path (after its last '/' or '\').
 std::string FileNameOf(std::string_view path);
 // The folder part of a path, without its last separator; "." when the path

@@ -40,9 +40,9 @@ std::string Number(long long value) { return std::to_string(value); }
 }  // namespace
 
 SnapshotSummary SummariseSnapshot(const SnapshotImage& image, const LevelTable& table, std::int32_t bytesFree,
-                                  bool loadedFromSzx) {
+                                  const std::string& format) {
   SnapshotSummary summary;
-  summary.format = loadedFromSzx ? "szx" : "sna";
+  summary.format = format;
   summary.snapshotSize = image.Size();
   // Every size other than the 48K one is taken as 128K, as saving does.
   summary.machine = summary.snapshotSize == kSnapshotSize48K ? "48K" : "128K";

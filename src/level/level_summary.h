@@ -31,7 +31,7 @@ struct SettingsSummary {
 };
 
 struct SnapshotSummary {
-  std::string format;   // "sna" or "szx"
+  std::string format;   // the format the file was read as: "sna", "szx", "z80", ...
   std::string machine;  // "48K" or "128K"
   std::size_t snapshotSize = 0;
   std::int32_t bytesFree = 0;
@@ -40,7 +40,7 @@ struct SnapshotSummary {
 };
 
 SnapshotSummary SummariseSnapshot(const SnapshotImage& image, const LevelTable& table, std::int32_t bytesFree,
-                                  bool loadedFromSzx);
+                                  const std::string& format);
 
 // For a person to read (the tool prints the same as JSON).
 std::string SummaryText(const SnapshotSummary& summary);

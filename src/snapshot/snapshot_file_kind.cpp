@@ -1,7 +1,6 @@
 #include "snapshot/snapshot_file_kind.h"
 
 #include <cctype>
-#include <string_view>
 
 namespace kestrova {
 
@@ -11,9 +10,13 @@ struct KindByExtension {
   std::string_view extension;
   SnapshotFileKind kind;
 };
+// Every snapshot extension libspectrum 1.5 reads besides our own two; a .slt
+// is a .z80 with level data after it, which a plain .z80 written over it
+// would lose, so it is read only.
 constexpr KindByExtension kSnapshotExtensions[] = {
-    {".sna", SnapshotFileKind::Sna},
-    {".szx", SnapshotFileKind::Szx},
+    {".szx", SnapshotFileKind::Szx},      {".sna", SnapshotFileKind::Sna},      {".z80", SnapshotFileKind::Z80},
+    {".slt", SnapshotFileKind::ReadOnly}, {".sp", SnapshotFileKind::ReadOnly},  {".snp", SnapshotFileKind::ReadOnly},
+    {".zxs", SnapshotFileKind::ReadOnly}, {".mgtsnp", SnapshotFileKind::ReadOnly},
 };
 
 std::string Lowered(std::string text) {
@@ -36,6 +39,12 @@ SnapshotFileKind SnapshotFileKindOf(const std::string& path) {
     if (entry.extension == extension) return entry.kind;
   }
   return SnapshotFileKind::Other;
+}
+
+std::vector<std::string_view> ReadSnapshotExtensions() {
+  std::vector<std::string_view> extensions;
+  for (const KindByExtension& entry : kSnapshotExtensions) extensions.push_back(entry.extension);
+  return extensions;
 }
 
 }  // namespace kestrova

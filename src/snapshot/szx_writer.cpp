@@ -95,6 +95,16 @@ void WriteRamPages(std::vector<std::uint8_t>& sink, const SnapshotImage& image) 
 
 }  // namespace
 
+KeptSzxBlocks SzxBlocksOfImage(const SnapshotImage& image) {
+  KeptSzxBlocks blocks;
+  const SzxBlockBuffer z80r = Z80RegistersBlock(image);
+  const SzxBlockBuffer spcr = SpectrumRegistersBlock(image);
+  std::copy_n(z80r.begin(), blocks.z80r.size(), blocks.z80r.begin());
+  std::copy_n(spcr.begin(), blocks.spcr.size(), blocks.spcr.begin());
+  blocks.port7FFD = spcr[kSpcrPort7FFD];
+  return blocks;
+}
+
 std::vector<std::uint8_t> BuildSzxFile(const SnapshotImage& image, const std::optional<KeptSzxBlocks>& kept) {
   std::vector<std::uint8_t> sink;
   SaveSZXBlockToFilehandle(sink, FileHeaderBlock(image), nullptr, 0);

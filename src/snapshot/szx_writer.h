@@ -18,4 +18,8 @@ inline constexpr const char* kSzxCreatorName = "Kestrova Editor BETA";
 // written back unchanged; otherwise both are built from the image header.
 std::vector<std::uint8_t> BuildSzxFile(const SnapshotImage& image, const std::optional<KeptSzxBlocks>& kept);
 
+// The "Z80R" and "SPCR" blocks BuildSzxFile builds from the image header:
+// what another format's writer takes the machine state from.
+KeptSzxBlocks SzxBlocksOfImage(const SnapshotImage& image);
+
 }  // namespace kestrova

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Every snapshot the editor writes resumes in Fuse as the snapshot it was
 made from: for the 48K demo and two 128K games with a mark in every RAM bank,
-the editor's .sna and .szx (from the .sna, and again from its own .szx) must
-give, in Fuse, the PC, SP, IFF1, IFF2, IM, port 0x7FFD and bank bytes that
+the editor's .sna, .szx and .z80 (from the .sna, and again from its own
+.szx or .z80) must give, in Fuse, the PC, SP, IFF1, IFF2, IM, port 0x7FFD and bank bytes that
 Fuse reads from the original .sna. The demo's .szx files written by the
 build are held to their .sna the same way.
 
@@ -200,11 +200,13 @@ def main():
             save(kestrova, original, stem + ".szx")
             save(kestrova, stem + ".szx", stem + ".szx.sna")
             save(kestrova, stem + ".szx", stem + ".szx.szx")
+            save(kestrova, original, stem + ".z80")
+            save(kestrova, stem + ".z80", stem + ".z80.z80")
             same_file = open(stem + ".sna.sna", "rb").read() == open(original, "rb").read()
             print(f"{'ok' if same_file else 'FAILED'}: {name}: the .sna saved from it is the same file")
             failures += not same_file
             for made, how in ((".sna.sna", ".sna → .sna"), (".szx", ".sna → .szx"), (".szx.sna", ".szx → .sna"),
-                              (".szx.szx", ".szx → .szx")):
+                              (".szx.szx", ".szx → .szx"), (".z80", ".sna → .z80"), (".z80.z80", ".z80 → .z80")):
                 compare(f"{name}: {how}", original, stem + made, probes, expected)
         for stem, probes in (("kestrova-demo", probes_48k()), ("kestrova-demo-128k", probes_128k())):
             sna, szx = (os.path.join(demo_dir, stem + extension) for extension in (".sna", ".szx"))

@@ -88,7 +88,7 @@ update-mime-database "$mime" || fail "update-mime-database refuses kestrova-edit
 for type in $(sed -n 's/^MimeType=//p' "$root/share/applications/$app_id.desktop" | tr ';' ' '); do
   [ -f "$mime/$type.xml" ] || fail "the desktop entry names $type, which kestrova-editor.xml does not define"
 done
-for extension in sna szx; do
+for extension in sna szx z80 slt sp snp zxs mgtsnp; do
   ours=$(awk -F: -v glob="*.$extension" '$3 == glob { print $2 }' "$mime/globs2")
   [ -n "$ours" ] || fail "kestrova-editor.xml gives no type to *.$extension"
   # Where the system (Fuse, say) defines a type for the extension, ours must be the same one.
