@@ -87,17 +87,15 @@ std::vector<std::uint8_t> Relayout(std::span<const std::uint8_t> from,
 }  // namespace
 
 SnapshotImage ImageFromSnaFile(std::span<const std::uint8_t> file) {
-  const std::vector<std::uint8_t> bytes(file.begin(), file.end());
-  if (file.size() <= kOffset128KPort7FFD) return SnapshotImage(bytes);
-  const auto fileOffsets = SnaBankOffsets(file.size(), file[kOffset128KPort7FFD]);
-  if (!fileOffsets) return SnapshotImage(bytes);
+  const auto fileOffsets =
+      file.size() > kOffset128KPort7FFD ? SnaBankOffsets(file.size(), file[kOffset128KPort7FFD]) : std::nullopt;
+  if (!fileOffsets) return SnapshotImage(std::vector<std::uint8_t>(file.begin(), file.end()));
   return SnapshotImage(
       Relayout(file, *fileOffsets, kSnapshotSize128K, *SnaBankOffsets(kSnapshotSize128K, kLayoutPaging)));
 }
 
 std::vector<std::uint8_t> SnaFileFromImage(const SnapshotImage& image) {
-  const std::vector<std::uint8_t> bytes(image.Bytes().begin(), image.Bytes().end());
-  if (!Holds128KLayout(image)) return bytes;
+  if (!Holds128KLayout(image)) return std::vector<std::uint8_t>(image.Bytes().begin(), image.Bytes().end());
   const std::uint8_t port = image.ReadOffset(kOffset128KPort7FFD);
   const std::size_t fileSize = IsFixedBank(port & kPagedBankMask) ? kSnapshotSize128KTwice : kSnapshotSize128K;
   return Relayout(image.Bytes(), *SnaBankOffsets(kSnapshotSize128K, kLayoutPaging), fileSize,

@@ -115,12 +115,7 @@ MachineState StateOfSnap(libspectrum_snap* snap, bool is128K) {
     const libspectrum_byte* page = libspectrum_snap_pages(snap, static_cast<int>(bank));
     if (page != nullptr) state.banks[bank] = std::span<const std::uint8_t>(page, kPageSize);
   }
-  if (!is128K) {
-    // A 48K machine holds banks 5, 2 and 0 only, whatever else a file carries.
-    for (std::size_t bank = 0; bank < kRamBankCount; ++bank) {
-      if (bank != 5 && bank != 2 && bank != 0) state.banks[bank] = {};
-    }
-  }
+  // A 48K image takes banks 5, 2 and 0 only: the builder passes over any other.
   return state;
 }
 
@@ -168,11 +163,11 @@ std::string LibspectrumFormats::Identify(std::span<const std::uint8_t> file, con
 
 Result<SnapshotImage> LibspectrumFormats::Read(std::span<const std::uint8_t> file, const std::string& format) {
   const libspectrum_id_t id = IdOf(format);
-  if (id == LIBSPECTRUM_ID_UNKNOWN) return Error{"Load Error\nlibspectrum reads no " + format + " snapshots."};
+  if (id == LIBSPECTRUM_ID_UNKNOWN) return Error{std::string(kSzxLoadErrorText) + "\nlibspectrum reads no " + format + " snapshots."};
   Snap snap(libspectrum_snap_alloc());
   LastLibspectrumMessage().clear();
   if (libspectrum_snap_read(snap.get(), file.data(), file.size(), id, nullptr) != LIBSPECTRUM_ERROR_NONE) {
-    return Error{Refusal("Load Error\nThe " + format + " snapshot could not be read")};
+    return Error{Refusal(std::string(kSzxLoadErrorText) + "\nThe " + format + " snapshot could not be read")};
   }
   const libspectrum_machine machine = libspectrum_snap_machine(snap.get());
   const auto layout = std::ranges::find(kReadMachines, machine, &MachineLayout::machine);
