@@ -7,7 +7,7 @@
 
 #include "cli/commands.h"
 #include "cli/edit_runner.h"
-#include "cli/game_diff.h"
+#include "cli/diff_output.h"
 #include "cli/session.h"
 #include "qtio/qt_files.h"
 

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "edit/drag_step.h"
-#include "edit/insertion.h"
 #include "level/level_stream.h"
 
 namespace kestrova::cli {
@@ -41,6 +40,12 @@ std::optional<std::string> NotARecord(const Editor& editor, std::uint32_t addres
     return std::nullopt;
   }
   return AddressText(address) + " is not a record of any level";
+}
+
+// The handler's reason when it refused.
+std::optional<std::string> ReasonOf(const Outcome& outcome) {
+  if (outcome) return std::nullopt;
+  return outcome.ErrorMessage();
 }
 
 }  // namespace
@@ -97,18 +102,8 @@ std::optional<std::string> EditRunner::OpenPopup(std::uint32_t address, std::opt
 std::optional<std::string> EditRunner::Insert(const EditCommand& command) {
   MapPixel pixel;
   if (auto refused = Point(command.address, command.column, pixel)) return refused;
-  const std::int32_t before = editor_.State().bytesFree;
   if (command.value) ui_.replies = {std::to_string(*command.value)};
-  editor_.DropObject(command.tag, pixel.x, pixel.y);
-  if (editor_.State().bytesFree != before) return std::nullopt;
-  const int size = InsertionSize(command.tag);
-  if (before < size)
-    return std::string(InsertionCaption(command.tag)) + " needs " + std::to_string(size) + " bytes; " +
-           std::to_string(before) + " are free";
-  if (IsFortressTag(command.tag) && editor_.Levels()[kLevelTableSize - 1] != 0)
-    return "a fortress adds a level, and the level table is full";
-  return std::string(InsertionCaption(command.tag)) + " cannot go on the object at " + AddressText(command.address) +
-         " (a fortress, tunnel or log crossing takes no single objects)";
+  return ReasonOf(editor_.DropObject(command.tag, pixel.x, pixel.y));
 }
 
 std::optional<std::string> EditRunner::Delete(const EditCommand& command) {
@@ -116,10 +111,7 @@ std::optional<std::string> EditRunner::Delete(const EditCommand& command) {
   const MenuItem* item = FindItem(editor_.Popup(), [](const MenuItem& i) { return IsDelete(i.command); });
   if (!item) return "the record at " + AddressText(command.address) + " has no delete in its menu";
   const MenuItem chosen = *item;
-  const std::int32_t before = editor_.State().bytesFree;
-  editor_.RunMenuCommand(chosen);
-  if (editor_.State().bytesFree != before) return std::nullopt;
-  return "\"" + chosen.caption + "\" removed nothing: the record is not a whole part of its level in front of its end";
+  return ReasonOf(editor_.RunMenuCommand(chosen));
 }
 
 std::optional<std::string> EditRunner::Change(const EditCommand& command) {
@@ -133,8 +125,7 @@ std::optional<std::string> EditRunner::Change(const EditCommand& command) {
            std::to_string(state.rangeMax) + ", not " + std::to_string(value);
   const MenuItem chosen = *item;
   ui_.replies = {std::to_string(value)};
-  editor_.RunMenuCommand(chosen);
-  return std::nullopt;
+  return ReasonOf(editor_.RunMenuCommand(chosen));
 }
 
 std::optional<std::string> EditRunner::Colour(const EditCommand& command) {
@@ -163,8 +154,7 @@ std::optional<std::string> EditRunner::Colour(const EditCommand& command) {
   });
   if (!item) return holder + " of the object at " + AddressText(command.address) + " has no " + command.colour;
   const MenuItem chosen = *item;
-  editor_.RunMenuCommand(chosen);
-  return std::nullopt;
+  return ReasonOf(editor_.RunMenuCommand(chosen));
 }
 
 std::optional<std::string> EditRunner::Wipe(const EditCommand& command) {
@@ -177,9 +167,7 @@ std::optional<std::string> EditRunner::Wipe(const EditCommand& command) {
   } else {
     editor_.ClickWipeAllAfter();
   }
-  if (!editor_.View().wipeButtonEnabled) return "level " + std::to_string(level) + " is the last: nothing comes after it";
-  editor_.WipeLevels();
-  return std::nullopt;
+  return ReasonOf(editor_.WipeLevels());
 }
 
 }  // namespace kestrova::cli
