@@ -1,6 +1,5 @@
 #include "edit/record_shift.h"
 
-#include <optional>
 #include <string>
 
 #include "level/level_addresses.h"
@@ -11,23 +10,23 @@ bool InLevelArea(std::uint32_t address) { return address >= kLevelAreaStart && a
 
 namespace {
 
-// Why n bytes at `address` cannot move; nothing when they can.
-std::optional<Error> ShiftRefusal(std::uint32_t address, std::uint32_t n) {
+// Whether n bytes at `address` can move, and why not.
+Outcome Shiftable(std::uint32_t address, std::uint32_t n) {
   if (!InLevelArea(address)) return Error{"the address is outside the level area"};
   if (n > kLevelAreaLength) return Error{std::to_string(n) + " bytes are more than the level area holds"};
-  return std::nullopt;
+  return Outcome::Done();
 }
 
 }  // namespace
 
 Outcome OpenGap(SnapshotImage& image, std::uint32_t p, std::uint32_t n) {
-  if (auto refused = ShiftRefusal(p, n)) return *refused;
+  if (Outcome shiftable = Shiftable(p, n); !shiftable) return shiftable;
   for (std::uint32_t a = kLevelAreaLast; a > p; --a) image.Write(a, image.Read(a - n));
   return Outcome::Done();
 }
 
 Outcome RemoveBytes(SnapshotImage& image, std::uint32_t a, std::uint32_t n) {
-  if (auto refused = ShiftRefusal(a, n)) return *refused;
+  if (Outcome shiftable = Shiftable(a, n); !shiftable) return shiftable;
   for (std::uint32_t p = a; p <= kLevelAreaLast; ++p) image.Write(p, image.Read(p + n));
   return Outcome::Done();
 }

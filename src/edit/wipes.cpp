@@ -1,7 +1,6 @@
 #include "edit/wipes.h"
 
 #include <algorithm>
-#include <optional>
 #include <string>
 
 #include "edit/record_shift.h"
@@ -18,11 +17,11 @@ std::uint32_t WipeStart(std::uint32_t levelStart) {
   return levelStart == kLevelAreaStart ? kFirstMovableRecord : levelStart;
 }
 
-// Why the pairs from `from` up to `limit` cannot be walked; nothing when they can.
-std::optional<Error> WalkRefusal(std::uint32_t from, std::uint32_t limit, const char* what) {
+// Whether the pairs from `from` up to `limit` can be walked, and why not.
+Outcome WalkFits(std::uint32_t from, std::uint32_t limit, const char* what) {
   if (!InLevelArea(from) || from > limit) return Error{"the level holds fewer than 4 pairs"};
   if ((limit - from) % kPair != 0) return Error{std::string(what) + " are not whole pairs"};
-  return std::nullopt;
+  return Outcome::Done();
 }
 
 }  // namespace
@@ -31,7 +30,8 @@ Result<WipeResult> WipeCurrentLevel(SnapshotImage& image, std::uint32_t levelSta
   WipeResult result{0, levelEnd};
   const std::uint32_t from = WipeStart(levelStart);
   if (levelEnd < kWipeKeptTail) return Error{"the level holds fewer than 4 pairs"};
-  if (auto refused = WalkRefusal(from, levelEnd - kWipeKeptTail, "the level's records")) return *refused;
+  if (const Outcome fits = WalkFits(from, levelEnd - kWipeKeptTail, "the level's records"); !fits)
+    return Error{fits.ErrorMessage()};
   std::uint32_t limit = levelEnd - kWipeKeptTail;
   for (std::uint32_t p = from; p != limit;) {
     if (image.Read(p) != kCodeLandSpace) {
@@ -56,7 +56,7 @@ Result<WipeResult> WipeAllAfterCurrentLevel(SnapshotImage& image, std::uint32_t 
   const std::uint32_t lastStart = table[static_cast<std::size_t>(LevelCount(table) - 1)];
   if (lastStart <= levelEnd) return Error{"the level is the last: nothing comes after it"};
   std::uint32_t limit = std::max(*lastEnd - kWipeKeptTail, lastStart);
-  if (auto refused = WalkRefusal(start, limit, "the levels after it")) return *refused;
+  if (const Outcome fits = WalkFits(start, limit, "the levels after it"); !fits) return Error{fits.ErrorMessage()};
   for (; limit != start; limit -= kPair) {
     RemoveBytes(image, start, kPair);
     result.removed += kPair;
