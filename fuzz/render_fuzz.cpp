@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TFastDIB map(kMapWidth, kWindowRows);
   RenderTarget target{image, state, grid, editor.Tables(), map};
   TFastDIB picture;
-  if (!RenderWholePicture(target, editor.View().scrollMaximum, picture) && picture.HasRows() &&
+  if (RenderWholePicture(target, editor.View().scrollMaximum, picture).Ok() && picture.HasRows() &&
       picture.Width() != kMapWidth)
     fuzz::Fail("the whole-level picture of " + name + " is not 256 pixels wide");
   if (OutsideTheScreen(image) != outside) fuzz::Fail("the whole-level picture changed a byte outside the screen area");

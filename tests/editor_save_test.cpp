@@ -56,13 +56,13 @@ struct Block {
 
 std::vector<Block> SzxBlocks(const Bytes& file) {
   std::vector<Block> blocks;
-  const std::uint32_t result =
+  const Outcome result =
       LoadSZXStateFromBytes(file, [&](const std::uint8_t* block, const std::uint8_t* data, std::uint32_t length) {
         const std::uint32_t size = block[4] | block[5] << 8 | block[6] << 16 | std::uint32_t{block[7]} << 24;
         blocks.push_back({std::string(block, block + 4), Bytes(block, block + 8 + size), Bytes(data, data + length)});
         return 0u;
       });
-  EXPECT_NE(result, 0u) << "not a readable .szx file";
+  EXPECT_TRUE(result.Ok()) << "not a readable .szx file";
   return blocks;
 }
 

@@ -127,7 +127,7 @@ TEST_F(WholeLevelTest, StreamedOverviewEqualsTheScaledTallPicture) {
     Start(stream, 0x9236 + 20);
     TFastDIB picture;
     RenderTarget target = Target();
-    ASSERT_FALSE(RenderWholePicture(target, height, picture));
+    ASSERT_TRUE(RenderWholePicture(target, height, picture).Ok());
     ASSERT_EQ(picture.Height(), height);
     TFastDIB expected(64, 384);
     ScalePicture(picture, expected);
@@ -147,7 +147,7 @@ TEST_F(WholeLevelTest, TheTallPictureStacksTheWindowsBottomUp) {
   Start({0x00, 95, 0x22, 0x05, 0x22, 0x01, 0xFF}, 0x923A);
   TFastDIB picture;
   RenderTarget target = Target();
-  ASSERT_FALSE(RenderWholePicture(target, 384, picture));
+  ASSERT_TRUE(RenderWholePicture(target, 384, picture).Ok());
   // Window 1 holds level rows 192..383: the label's bottom line is level row
   // 192, bitmap row index 192, with the label's red ink in its first glyph.
   bool ink = false;
@@ -180,9 +180,9 @@ TEST_F(WholeLevelTest, AnExtremeLevelNeedsNoTallBitmap) {
   const int height = 840 * 512;
   RenderTarget target = Target();
   TFastDIB picture;
-  const std::optional<std::string> refused = RenderWholePicture(target, height, picture);
-  ASSERT_TRUE(refused);
-  EXPECT_NE(refused->find("430080"), std::string::npos);
+  const Outcome refused = RenderWholePicture(target, height, picture);
+  ASSERT_FALSE(refused.Ok());
+  EXPECT_NE(refused.ErrorMessage().find("430080"), std::string::npos);
   EXPECT_FALSE(picture.HasRows());
   TFastDIB overview(64, 384);
   DrawOverview(target, height, overview);

@@ -28,7 +28,7 @@ struct Delivered {
 };
 
 // Loads and records every delivered block.
-std::uint32_t LoadRecording(const Bytes& file, std::vector<Delivered>& delivered) {
+Outcome LoadRecording(const Bytes& file, std::vector<Delivered>& delivered) {
   return LoadSZXStateFromBytes(file, [&](const std::uint8_t* block, const std::uint8_t* data, std::uint32_t length) {
     const std::uint32_t size = block[4] | block[5] << 8 | block[6] << 16 | static_cast<std::uint32_t>(block[7]) << 24;
     delivered.push_back({std::string(block, block + 4), Bytes(block, block + 8 + size), Bytes(data, data + length)});
@@ -93,10 +93,9 @@ TEST(SzxLayer, RefusesMalformedFiles) {
   };
   for (const Malformed& c : cases) {
     std::vector<Delivered> delivered;
-    EXPECT_EQ(LoadRecording(c.file, delivered), 0u) << c.name;
-    const std::optional<Error> fault = ReadSzxBlocks(c.file, nullptr);
-    ASSERT_TRUE(fault.has_value()) << c.name;
-    EXPECT_EQ(fault->message, c.reason) << c.name;
+    const Outcome fault = LoadRecording(c.file, delivered);
+    ASSERT_FALSE(fault.Ok()) << c.name;
+    EXPECT_EQ(fault.ErrorMessage(), c.reason) << c.name;
   }
   // A snapshot's refusal keeps the box's described text first.
   const auto load = ReadSzxSnapshot(cases[9].file, {}, {});
@@ -112,7 +111,7 @@ TEST(SzxLayer, DeliversEveryBlockAsStoredWithItsPayload) {
                                  SzxBlock("RAMP", compressed), SzxBlock("RAMP", RawRampBody(5, 0x55)),
                                  SzxBlock("EMPT", {})});
   std::vector<Delivered> delivered;
-  ASSERT_NE(LoadRecording(file, delivered), 0u);
+  ASSERT_TRUE(LoadRecording(file, delivered).Ok());
   ASSERT_EQ(delivered.size(), 7u);
   const char* ids[] = {"CRTR", "ABCD", "Z80R", "SPCR", "RAMP", "RAMP", "EMPT"};
   for (std::size_t i = 0; i < delivered.size(); ++i) EXPECT_EQ(delivered[i].id, ids[i]);
@@ -126,7 +125,7 @@ TEST(SzxLayer, DeliversEveryBlockAsStoredWithItsPayload) {
   EXPECT_TRUE(delivered[6].payload.empty());
 
   std::vector<Delivered> none;
-  EXPECT_NE(LoadRecording(SzxFile(1, {}), none), 0u);
+  EXPECT_TRUE(LoadRecording(SzxFile(1, {}), none).Ok());
   EXPECT_TRUE(none.empty());
 }
 
@@ -139,10 +138,10 @@ TEST(SzxLayer, ReadsThroughTheFilesPort) {
   const auto count = [&](const std::uint8_t*, const std::uint8_t*, std::uint32_t) {
     return static_cast<std::uint32_t>(++blocks);
   };
-  EXPECT_NE(LoadSZXStateFromFile(files, "a.szx", count), 0u);
+  EXPECT_TRUE(LoadSZXStateFromFile(files, "a.szx", count).Ok());
   EXPECT_EQ(blocks, 1);
-  EXPECT_EQ(LoadSZXStateFromFile(files, "locked.szx", count), 0u);
-  EXPECT_EQ(LoadSZXStateFromFile(files, "missing.szx", count), 0u);
+  EXPECT_FALSE(LoadSZXStateFromFile(files, "locked.szx", count).Ok());
+  EXPECT_FALSE(LoadSZXStateFromFile(files, "missing.szx", count).Ok());
   EXPECT_EQ(blocks, 1);
 }
 
@@ -166,7 +165,7 @@ TEST(SzxLayer, WriterFillsSizeFieldsWhateverTheBufferHolds) {
 
   ASSERT_EQ(Bytes(sink.begin(), sink.begin() + 8), Bytes(header.begin(), header.begin() + 8));
   std::vector<Delivered> delivered;
-  ASSERT_NE(LoadRecording(Bytes(sink.begin(), sink.end()), delivered), 0u);
+  ASSERT_TRUE(LoadRecording(Bytes(sink.begin(), sink.end()), delivered).Ok());
   ASSERT_EQ(delivered.size(), 5u);
   const std::size_t bodySizes[] = {36, 37, 8, 4 + 3, 248};
   for (std::size_t i = 0; i < delivered.size(); ++i) {
@@ -186,7 +185,7 @@ TEST(SzxLayer, RampPagesRoundTripCompressedOrRaw) {
     SaveSZXBlockToFilehandle(sink, ramp, page.data(), static_cast<std::uint32_t>(page.size()));
   }
   std::vector<Delivered> delivered;
-  ASSERT_NE(LoadRecording(Bytes(sink.begin(), sink.end()), delivered), 0u);
+  ASSERT_TRUE(LoadRecording(Bytes(sink.begin(), sink.end()), delivered).Ok());
   ASSERT_EQ(delivered.size(), 2u);
   EXPECT_LT(delivered[0].block.size(), 8 + 3 + kSzxPageSize) << "compressed";
   EXPECT_EQ(delivered[1].block.size(), 8 + 3 + kSzxPageSize) << "raw";
@@ -372,7 +371,7 @@ TEST(SzxWriter, WritesTheBlocksInOrderWithTheirFields) {
   ASSERT_GE(file.size(), 8u);
   EXPECT_EQ(Bytes(file.begin(), file.begin() + 8), (Bytes{'Z', 'X', 'S', 'T', 1, 0, 1, 0}));
   std::vector<Delivered> delivered;
-  ASSERT_NE(LoadRecording(file, delivered), 0u);
+  ASSERT_TRUE(LoadRecording(file, delivered).Ok());
   std::vector<std::string> ids;
   for (const Delivered& d : delivered) ids.push_back(d.id + (d.id == "RAMP" ? std::to_string(d.block[10]) : ""));
   EXPECT_EQ(ids, (std::vector<std::string>{"CRTR", "Z80R", "SPCR", "RAMP5", "RAMP2", "RAMP0"}));
@@ -423,8 +422,8 @@ TEST(SzxWriter, KeptBlocksAreWrittenBackUnchanged) {
   const Bytes written = BuildSzxFile(load->image, load->kept);
   std::vector<Delivered> before;
   std::vector<Delivered> after;
-  ASSERT_NE(LoadRecording(original, before), 0u);
-  ASSERT_NE(LoadRecording(written, after), 0u);
+  ASSERT_TRUE(LoadRecording(original, before).Ok());
+  ASSERT_TRUE(LoadRecording(written, after).Ok());
   ASSERT_GE(after.size(), 3u);
   EXPECT_EQ(after[1].block, before[0].block);  // Z80R
   EXPECT_EQ(after[2].block, before[1].block);  // SPCR

@@ -44,6 +44,8 @@ void UpDownControl::resizeEvent(QResizeEvent* event) {
 StatusPanel::StatusPanel(const QString& name, QWidget* parent) : QStatusBar(parent) {
   setObjectName(name);
   setSizeGripEnabled(false);
+  // A message shown for a while (a refusal) is painted over the text.
+  connect(this, &QStatusBar::messageChanged, this, [this] { update(); });
 }
 
 void StatusPanel::SetText(const QString& text) {
@@ -66,7 +68,7 @@ void StatusPanel::paintEvent(QPaintEvent* event) {
   painter.setFont(font);
   painter.setPen(Qt::black);
   // The place is that of the text's top-left corner in the bar.
-  painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop, text_);
+  painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop, Shown());
 }
 
 ClassicScrollBarStyle::ClassicScrollBarStyle(QObject* owner) : QProxyStyle(QStyleFactory::create("Windows")) {

@@ -44,6 +44,8 @@ class StatusPanel : public QStatusBar {
   StatusPanel(const QString& name, QWidget* parent);
   void SetText(const QString& text);
   const QString& Text() const { return text_; }
+  // What the bar shows: a message shown for a while, else the text.
+  QString Shown() const { return currentMessage().isEmpty() ? text_ : currentMessage(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

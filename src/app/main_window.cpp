@@ -76,6 +76,7 @@ QRegion UncoveredPart(std::string_view name, std::initializer_list<std::string_v
 constexpr int kScrollBarLargeChange = 176;
 constexpr int kScrollBarSmallChange = 1;
 constexpr int kFortressUpDownMaximum = 15;
+constexpr int kRefusalShownMs = 5000;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -299,7 +300,15 @@ void TForm1::Sync() {
   SyncScrollBar();
   SyncSurfaces();
   SyncHistory();
+  SyncRefusal();
   properties_->Sync();
+}
+
+void TForm1::SyncRefusal() {
+  const Refusal& refusal = editor_.View().lastRefusal;
+  if (refusal.count == refusalsShown_) return;
+  refusalsShown_ = refusal.count;
+  statusBar1_->showMessage(Q(refusal.reason), kRefusalShownMs);
 }
 
 void TForm1::SyncHistory() {

@@ -62,6 +62,8 @@ class TForm1 : public QMainWindow {
   void SyncScrollBar();
   void SyncSurfaces();
   void SyncHistory();
+  // A handler's refusal, for a while over the status bar's text.
+  void SyncRefusal();
 
   // Whether work may be dropped now (by "Exit", the close box or another
   // load); the place where unsaved changes are asked about.
@@ -119,6 +121,7 @@ class TForm1 : public QMainWindow {
   // a pointer move compares plain strings instead of building Qt ones.
   std::vector<std::string> chooserShown_;
   std::string captionPath_;
+  unsigned refusalsShown_ = 0;
   QSize outerSize_;
 };
 

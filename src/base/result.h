@@ -35,4 +35,20 @@ class Result {
   std::variant<T, Error> content_;
 };
 
+// What a step with nothing to hand back says: done, or refused (or failed)
+// with a reason. A handler, a writer and a check all answer with it.
+class Outcome {
+ public:
+  Outcome() = default;  // done
+  Outcome(Error error) : error_(std::move(error)) {}  // NOLINT: implicit on purpose
+
+  static Outcome Done() { return {}; }
+  bool Ok() const { return !error_; }
+  explicit operator bool() const { return Ok(); }
+  const std::string& ErrorMessage() const { return error_->message; }
+
+ private:
+  std::optional<Error> error_;
+};
+
 }  // namespace kestrova

@@ -1,6 +1,6 @@
 // kestrova diff A B [--json]: what differs between two snapshots of the game.
 #include "cli/commands.h"
-#include "cli/game_diff.h"
+#include "cli/diff_output.h"
 #include "cli/json_output.h"
 #include "cli/session.h"
 

@@ -7,7 +7,7 @@
 
 #include "cli/commands.h"
 #include "cli/edit_runner.h"
-#include "cli/game_diff.h"
+#include "cli/diff_output.h"
 #include "cli/session.h"
 #include "qtio/qt_files.h"
 
@@ -75,9 +75,9 @@ int RunEdit(const ParsedCommand& line) {
 
   EditRunner runner(session.GetEditor(), session.GetUi());
   for (const EditCommand& command : commands) {
-    if (const std::optional<std::string> refused = runner.Run(command)) {
+    if (const Outcome done = runner.Run(command); !done) {
       PrintError(line.command, source + ":" + std::to_string(command.line),
-                 "'" + command.text + "' refused: " + *refused + "; nothing was written");
+                 "'" + command.text + "' refused: " + done.ErrorMessage() + "; nothing was written");
       return kFailed;
     }
   }

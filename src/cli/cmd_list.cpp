@@ -4,7 +4,7 @@
 #include "cli/commands.h"
 #include "cli/json_output.h"
 #include "cli/output.h"
-#include "cli/level_records.h"
+#include "game/level_records.h"
 #include "cli/session.h"
 
 namespace kestrova::cli {

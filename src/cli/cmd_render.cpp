@@ -91,7 +91,7 @@ TFastDIB MapViewWithoutBanner(const Editor& editor) {
 }
 
 // The whole level at 256 x H, drawn on copies so the editor's view stays as it is.
-std::optional<std::string> WholePicture(const Editor& editor, TFastDIB& picture) {
+Outcome WholePicture(const Editor& editor, TFastDIB& picture) {
   SnapshotImage image = editor.Image();
   EditorState state = editor.State();
   CellGrid grid;
@@ -100,11 +100,11 @@ std::optional<std::string> WholePicture(const Editor& editor, TFastDIB& picture)
   return RenderWholePicture(target, editor.View().scrollMaximum, picture);
 }
 
-// One output: the path it goes to and how its bytes are made (nothing and a
-// reason when they cannot be).
+// One output: the path it goes to and how its bytes are made (or why they
+// cannot be).
 struct Output {
   std::string path;
-  std::function<std::optional<Bytes>(std::string&)> make;
+  std::function<Result<Bytes>()> make;
 };
 
 }  // namespace
@@ -149,36 +149,29 @@ int RunRender(const ParsedCommand& line) {
   const int mapScale = scaled ? line.Number("scale", kMapDefaultScale) : kMapDefaultScale;
   const int pictureScale = scaled ? line.Number("scale", kPictureDefaultScale) : kPictureDefaultScale;
   const std::vector<Output> outputs = {
-      {screen, [&](std::string&) { return std::optional<Bytes>(ScreenBytesOf(editor.Image())); }},
+      {screen, [&]() -> Result<Bytes> { return ScreenBytesOf(editor.Image()); }},
       {mapPicture,
-       [&](std::string&) {
+       [&]() -> Result<Bytes> {
          const TFastDIB view = line.Has("no-banner") ? MapViewWithoutBanner(editor) : editor.MapView();
-         return std::optional<Bytes>(PngBytes(view, kMapViewScale, mapScale));
+         return PngBytes(view, kMapViewScale, mapScale);
        }},
-      {line.Value("grid"), [&](std::string&) { return std::optional<Bytes>(GridBytes(editor.Grid())); }},
-      {line.Value("overview"),
-       [&](std::string&) { return std::optional<Bytes>(PngBytes(editor.OverviewBitmap(), 1, pictureScale)); }},
+      {line.Value("grid"), [&]() -> Result<Bytes> { return GridBytes(editor.Grid()); }},
+      {line.Value("overview"), [&]() -> Result<Bytes> { return PngBytes(editor.OverviewBitmap(), 1, pictureScale); }},
       {line.Value("whole"),
-       [&](std::string& reason) -> std::optional<Bytes> {
+       [&]() -> Result<Bytes> {
          TFastDIB picture;
-         if (const auto refused = WholePicture(editor, picture)) {
-           reason = *refused;
-           return std::nullopt;
-         }
-         if (!picture.HasRows()) {
-           reason = "level " + std::to_string(level) + " has no land space, so its whole-level picture has no rows";
-           return std::nullopt;
-         }
+         if (const Outcome drawn = WholePicture(editor, picture); !drawn) return Error{drawn.ErrorMessage()};
+         if (!picture.HasRows())
+           return Error{"level " + std::to_string(level) + " has no land space, so its whole-level picture has no rows"};
          return PngBytes(picture, 1, pictureScale);
        }},
   };
   bool written = true;
   for (const Output& output : outputs) {
     if (output.path.empty()) continue;
-    std::string reason;
-    const std::optional<Bytes> bytes = output.make(reason);
+    const Result<Bytes> bytes = output.make();
     if (!bytes || bytes->empty()) {
-      PrintError(line.command, output.path, reason.empty() ? "could not encode the picture" : reason);
+      PrintError(line.command, output.path, bytes ? "could not encode the picture" : bytes.ErrorMessage());
       written = false;
       continue;
     }

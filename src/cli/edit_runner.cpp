@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "edit/drag_step.h"
-#include "edit/insertion.h"
 #include "level/level_stream.h"
 
 namespace kestrova::cli {
@@ -30,39 +29,40 @@ const MenuItem* FindItem(const std::vector<MenuItem>& items, const Wanted& wante
   return nullptr;
 }
 
-// The record's level, or nothing when it is in none or is an operand byte.
-std::optional<std::string> NotARecord(const Editor& editor, std::uint32_t address) {
+// Done when the address is a record of a level; refused when it is in none
+// or is an operand byte.
+Outcome IsARecord(const Editor& editor, std::uint32_t address) {
   const LevelTable& table = editor.Levels();
   for (int i = 0; i < LevelCount(table); ++i) {
     const std::uint32_t start = table[static_cast<std::size_t>(i)];
     const auto end = LevelEndByBoundsRule(editor.Image(), table, i);
     if (!end || address < start || address > *end) continue;
-    if ((address - start) % kRecordSize != 0) return AddressText(address) + " is an operand byte, not a record";
-    return std::nullopt;
+    if ((address - start) % kRecordSize != 0) return Error{AddressText(address) + " is an operand byte, not a record"};
+    return Outcome::Done();
   }
-  return AddressText(address) + " is not a record of any level";
+  return Error{AddressText(address) + " is not a record of any level"};
 }
 
 }  // namespace
 
-std::optional<std::string> EditRunner::Run(const EditCommand& command) {
+Outcome EditRunner::Run(const EditCommand& command) {
   ui_.replies.clear();
   switch (command.kind) {
     case Kind::Lives:
       ui_.replies = {std::to_string(command.numbers[0])};
       editor_.Lives();
-      return std::nullopt;
+      return Outcome::Done();
     case Kind::Spawn:
       ui_.replies = {std::to_string(command.numbers[0]), std::to_string(command.numbers[1])};
       editor_.Spawn();
-      return std::nullopt;
+      return Outcome::Done();
     case Kind::Delay:
       ui_.replies = {std::to_string(command.numbers[0])};
       editor_.Delay();
-      return std::nullopt;
+      return Outcome::Done();
     case Kind::Fortress:
       editor_.ClickFortressUpDown(command.numbers[0]);
-      return std::nullopt;
+      return Outcome::Done();
     case Kind::Insert: return Insert(command);
     case Kind::Delete: return Delete(command);
     case Kind::Change: return Change(command);
@@ -71,75 +71,61 @@ std::optional<std::string> EditRunner::Run(const EditCommand& command) {
     case Kind::WipeCurrent:
     case Kind::WipeAllAfter: return Wipe(command);
   }
-  return std::nullopt;
+  return Outcome::Done();
 }
 
-std::optional<std::string> EditRunner::Point(std::uint32_t address, std::optional<int> column, MapPixel& pixel) {
-  if (auto refused = NotARecord(editor_, address)) return refused;
+Outcome EditRunner::Point(std::uint32_t address, std::optional<int> column, MapPixel& pixel) {
+  if (Outcome record = IsARecord(editor_, address); !record) return record;
   const std::optional<MapPixel> shown = editor_.ShowRecord(address, column);
   if (!shown) {
-    return "the record at " + AddressText(address) + " draws nothing on the map" +
-           (column ? " in column " + std::to_string(*column) : std::string()) +
-           " to point at (it belongs to a group, or is a level's end)";
+    return Error{"the record at " + AddressText(address) + " draws nothing on the map" +
+                 (column ? " in column " + std::to_string(*column) : std::string()) +
+                 " to point at (it belongs to a group, or is a level's end)"};
   }
   pixel = *shown;
-  return std::nullopt;
+  return Outcome::Done();
 }
 
-std::optional<std::string> EditRunner::OpenPopup(std::uint32_t address, std::optional<int> column) {
+Outcome EditRunner::OpenPopup(std::uint32_t address, std::optional<int> column) {
   MapPixel pixel;
-  if (auto refused = Point(address, column, pixel)) return refused;
+  if (Outcome pointed = Point(address, column, pixel); !pointed) return pointed;
   editor_.PressMap(MouseButton::Right, pixel.x, pixel.y);
-  if (editor_.Popup().empty()) return "the record at " + AddressText(address) + " has no menu";
-  return std::nullopt;
+  if (editor_.Popup().empty()) return Error{"the record at " + AddressText(address) + " has no menu"};
+  return Outcome::Done();
 }
 
-std::optional<std::string> EditRunner::Insert(const EditCommand& command) {
+Outcome EditRunner::Insert(const EditCommand& command) {
   MapPixel pixel;
-  if (auto refused = Point(command.address, command.column, pixel)) return refused;
-  const std::int32_t before = editor_.State().bytesFree;
+  if (Outcome pointed = Point(command.address, command.column, pixel); !pointed) return pointed;
   if (command.value) ui_.replies = {std::to_string(*command.value)};
-  editor_.DropObject(command.tag, pixel.x, pixel.y);
-  if (editor_.State().bytesFree != before) return std::nullopt;
-  const int size = InsertionSize(command.tag);
-  if (before < size)
-    return std::string(InsertionCaption(command.tag)) + " needs " + std::to_string(size) + " bytes; " +
-           std::to_string(before) + " are free";
-  if (IsFortressTag(command.tag) && editor_.Levels()[kLevelTableSize - 1] != 0)
-    return "a fortress adds a level, and the level table is full";
-  return std::string(InsertionCaption(command.tag)) + " cannot go on the object at " + AddressText(command.address) +
-         " (a fortress, tunnel or log crossing takes no single objects)";
+  return editor_.DropObject(command.tag, pixel.x, pixel.y);
 }
 
-std::optional<std::string> EditRunner::Delete(const EditCommand& command) {
-  if (auto refused = OpenPopup(command.address)) return refused;
+Outcome EditRunner::Delete(const EditCommand& command) {
+  if (Outcome pointed = OpenPopup(command.address); !pointed) return pointed;
   const MenuItem* item = FindItem(editor_.Popup(), [](const MenuItem& i) { return IsDelete(i.command); });
-  if (!item) return "the record at " + AddressText(command.address) + " has no delete in its menu";
+  if (!item) return Error{"the record at " + AddressText(command.address) + " has no delete in its menu"};
   const MenuItem chosen = *item;
-  const std::int32_t before = editor_.State().bytesFree;
-  editor_.RunMenuCommand(chosen);
-  if (editor_.State().bytesFree != before) return std::nullopt;
-  return "\"" + chosen.caption + "\" removed nothing: the record is not a whole part of its level in front of its end";
+  return editor_.RunMenuCommand(chosen);
 }
 
-std::optional<std::string> EditRunner::Change(const EditCommand& command) {
-  if (auto refused = OpenPopup(command.address)) return refused;
+Outcome EditRunner::Change(const EditCommand& command) {
+  if (Outcome pointed = OpenPopup(command.address); !pointed) return pointed;
   const MenuItem* item = FindItem(editor_.Popup(), [](const MenuItem& i) { return i.command == MenuCommand::Change; });
-  if (!item) return "the record at " + AddressText(command.address) + " has nothing to change";
+  if (!item) return Error{"the record at " + AddressText(command.address) + " has nothing to change"};
   const int value = command.numbers[0];
   const EditorState& state = editor_.State();
   if (value < state.rangeMin || value > state.rangeMax)
-    return "\"" + item->caption + "\" takes " + std::to_string(state.rangeMin) + " to " +
-           std::to_string(state.rangeMax) + ", not " + std::to_string(value);
+    return Error{"\"" + item->caption + "\" takes " + std::to_string(state.rangeMin) + " to " +
+                 std::to_string(state.rangeMax) + ", not " + std::to_string(value)};
   const MenuItem chosen = *item;
   ui_.replies = {std::to_string(value)};
-  editor_.RunMenuCommand(chosen);
-  return std::nullopt;
+  return editor_.RunMenuCommand(chosen);
 }
 
-std::optional<std::string> EditRunner::Colour(const EditCommand& command) {
+Outcome EditRunner::Colour(const EditCommand& command) {
   MapPixel shown;
-  if (auto refused = Point(command.address, command.column, shown)) return refused;
+  if (Outcome pointed = Point(command.address, command.column, shown); !pointed) return pointed;
   const std::string holder = command.kind == Kind::Ink ? "Ink" : "Paper";
   const auto offered = [&](const MenuItem& i) { return i.caption == holder && !i.children.empty() && i.children[0].enabled; };
   // An object drawn from several tiles has a colour byte (and a menu) for
@@ -156,30 +142,28 @@ std::optional<std::string> EditRunner::Colour(const EditCommand& command) {
     }
   }
   if (!menu)
-    return "the object at " + AddressText(command.address) + " has no " + holder + " to set" +
-           (command.column ? " in column " + std::to_string(*command.column) : std::string());
+    return Error{"the object at " + AddressText(command.address) + " has no " + holder + " to set" +
+                 (command.column ? " in column " + std::to_string(*command.column) : std::string())};
   const MenuItem* item = FindItem(menu->children, [&](const MenuItem& i) {
     return i.command == MenuCommand::Attribute && i.caption == command.colour;
   });
-  if (!item) return holder + " of the object at " + AddressText(command.address) + " has no " + command.colour;
+  if (!item) return Error{holder + " of the object at " + AddressText(command.address) + " has no " + command.colour};
   const MenuItem chosen = *item;
-  editor_.RunMenuCommand(chosen);
-  return std::nullopt;
+  return editor_.RunMenuCommand(chosen);
 }
 
-std::optional<std::string> EditRunner::Wipe(const EditCommand& command) {
+Outcome EditRunner::Wipe(const EditCommand& command) {
   const int level = command.numbers[0];
   const int count = LevelCount(editor_.Levels());
-  if (level > count) return "there is no level " + std::to_string(level) + "; the game has " + std::to_string(count);
+  if (level > count)
+    return Error{"there is no level " + std::to_string(level) + "; the game has " + std::to_string(count)};
   editor_.ChooseLevel(level - 1);
   if (command.kind == Kind::WipeCurrent) {
     editor_.ClickWipeCurrentLevel();
   } else {
     editor_.ClickWipeAllAfter();
   }
-  if (!editor_.View().wipeButtonEnabled) return "level " + std::to_string(level) + " is the last: nothing comes after it";
-  editor_.WipeLevels();
-  return std::nullopt;
+  return editor_.WipeLevels();
 }
 
 }  // namespace kestrova::cli

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "base/result.h"
 #include "cli/edit_script.h"
 #include "cli/session.h"
 #include "editor/editor.h"
@@ -16,21 +17,21 @@ class EditRunner {
  public:
   EditRunner(Editor& editor, BatchUi& ui) : editor_(editor), ui_(ui) {}
 
-  // Nothing when the command was carried out; otherwise why it was refused
-  // (the editor is then as the handler left it: nothing of a refused
-  // command changes the game).
-  std::optional<std::string> Run(const EditCommand& command);
+  // Done when the command was carried out; otherwise refused with why
+  // (the handler's own reason where a handler refused; the editor is then as
+  // the handler left it: nothing of a refused command changes the game).
+  Outcome Run(const EditCommand& command);
 
  private:
   // The map pixel of the record, or why it cannot be pointed at.
-  std::optional<std::string> Point(std::uint32_t address, std::optional<int> column, MapPixel& pixel);
+  Outcome Point(std::uint32_t address, std::optional<int> column, MapPixel& pixel);
   // Right-clicks the record (in `column` when given); its popup then stands.
-  std::optional<std::string> OpenPopup(std::uint32_t address, std::optional<int> column = std::nullopt);
-  std::optional<std::string> Insert(const EditCommand& command);
-  std::optional<std::string> Delete(const EditCommand& command);
-  std::optional<std::string> Change(const EditCommand& command);
-  std::optional<std::string> Colour(const EditCommand& command);
-  std::optional<std::string> Wipe(const EditCommand& command);
+  Outcome OpenPopup(std::uint32_t address, std::optional<int> column = std::nullopt);
+  Outcome Insert(const EditCommand& command);
+  Outcome Delete(const EditCommand& command);
+  Outcome Change(const EditCommand& command);
+  Outcome Colour(const EditCommand& command);
+  Outcome Wipe(const EditCommand& command);
 
   Editor& editor_;
   BatchUi& ui_;

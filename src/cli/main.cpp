@@ -71,8 +71,8 @@ int main(int argc, char** argv) {
   int status = kestrova::cli::kFailed;
   try {
     status = kestrova::cli::Run(line);
-  } catch (const kestrova::cli::PromptWithoutEnd& prompt) {
-    kestrova::cli::PrintError(line.command, "", "the prompt \"" + prompt.title + "\" took none of its answers");
+  } catch (const kestrova::Error& error) {
+    kestrova::cli::PrintError(line.command, "", error.message);
   }
   // Whatever went to standard output must have arrived: a full disk or a
   // closed pipe is a failure, not a success. A command that failed has

@@ -86,12 +86,6 @@ bool WriteOutput(const std::string& command, const std::string& target, std::spa
   return true;
 }
 
-std::string Hex(std::uint32_t value, int digits) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%0*X", digits, value);
-  return text;
-}
-
 void PrintText(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
 }  // namespace kestrova::cli

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/hex.h"
 #include "qtio/qt_files.h"
 
 namespace kestrova::cli {
@@ -65,11 +66,6 @@ std::optional<Error> WriteStandardOutput(std::span<const std::uint8_t> bytes);
 // file without --force. True when written; otherwise reported.
 bool WriteOutput(const std::string& command, const std::string& target, std::span<const std::uint8_t> bytes,
                  bool force);
-
-// Upper-case hexadecimal with at least `digits` digits ("9308").
-std::string Hex(std::uint32_t value, int digits);
-// A Spectrum address as the listings write it: "$9308".
-inline std::string AddressText(std::uint32_t address) { return "$" + Hex(address, 4); }
 
 // Prints text on standard output.
 void PrintText(const std::string& text);

@@ -26,7 +26,7 @@ std::optional<std::string> BatchUi::SaveFile(const FileDialogRequest&) { return 
 
 std::string BatchUi::InputBox(const std::string& title, const std::string&, const std::string& defaultText) {
   if (std::optional<std::string> reply = Next(replies)) return *reply;
-  if (++defaultReplies > kMostDefaultReplies) throw PromptWithoutEnd{title};
+  if (++defaultReplies > kMostDefaultReplies) throw Error{"the prompt \"" + title + "\" took none of its answers"};
   return defaultText;
 }
 

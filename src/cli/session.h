@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "cli/output.h"
 #include "editor/editor.h"
 #include "ports/ui.h"
@@ -15,10 +16,8 @@ namespace kestrova::cli {
 // of paths, input boxes from a list of replies (then with their default),
 // the overwrite question by --force; every message box is kept. A prompt
 // that keeps refusing its default once the replies ran out would ask
-// forever: then PromptWithoutEnd is thrown rather than the tool hanging.
-struct PromptWithoutEnd {
-  std::string title;
-};
+// forever: then its Error is thrown out of the handler rather than the tool
+// hanging (the command's run turns it back into a failure).
 inline constexpr int kMostDefaultReplies = 16;
 
 class BatchUi : public Ui {

@@ -1,6 +1,7 @@
 #include "edit/attribute_command.h"
 
 #include <algorithm>
+#include <string>
 
 #include "edit/context_menu.h"
 #include "edit/edit_addresses.h"
@@ -53,7 +54,7 @@ void MatchInkColours(SnapshotImage& image, std::uint32_t tile, int ink) {
 
 }  // namespace
 
-void ApplyAttribute(SnapshotImage& image, std::uint32_t address, std::uint32_t tile, int tag) {
+Outcome ApplyAttribute(SnapshotImage& image, std::uint32_t address, std::uint32_t tile, int tag) {
   const std::uint8_t b = image.Read(address);
   if (tag == kBrightInkTag || tag == kBrightPaperTag) {
     image.Write(address, static_cast<std::uint8_t>(b ^ kBrightBit));
@@ -63,7 +64,10 @@ void ApplyAttribute(SnapshotImage& image, std::uint32_t address, std::uint32_t t
     MatchInkColours(image, tile, ink);
   } else if (tag >= kFirstPaperTag && tag <= kLastPaperTag) {
     image.Write(address, static_cast<std::uint8_t>((b & 0xC7) | ((tag - kFirstPaperTag) << 3)));
+  } else {
+    return Error{"no colour has the number " + std::to_string(tag)};
   }
+  return Outcome::Done();
 }
 
 std::vector<std::uint32_t> ColourByteAddresses() {

@@ -1,6 +1,7 @@
 #include "edit/deletes.h"
 
 #include <optional>
+#include <string>
 
 #include "edit/insertion.h"
 #include "edit/record_shift.h"
@@ -22,6 +23,14 @@ constexpr int kCrossingGroupTag = 33;
 constexpr int kTunnelGroupTag = 40;
 constexpr int kMotorbikeTunnelGroupTag = 41;
 constexpr int kFortressGroupTag = 48;
+
+std::string_view GroupWord(int tag) {
+  switch (tag) {
+    case kCrossingGroupTag: return "log crossing";
+    case kFortressGroupTag: return "fortress";
+    default: return "tunnel";
+  }
+}
 
 bool InsideLevel(std::uint32_t record, LevelBounds level) {
   return InLevelArea(record) && record >= level.start && record < level.end && (record - level.start) % kRecordSize == 0;
@@ -65,47 +74,71 @@ bool EmptiesLevelOne(const SnapshotImage& image, std::uint32_t start, int size) 
   return start == kLevelAreaStart && IsEndRecord(ReadRecord(image, start + static_cast<std::uint32_t>(size)));
 }
 
-int Remove(SnapshotImage& image, std::uint32_t start, int size) {
-  if (EmptiesLevelOne(image, start, size)) return 0;
-  return RemoveBytes(image, start, static_cast<std::uint32_t>(size)) ? size : 0;
+constexpr const char* kNothingHere = "nothing to delete here";
+
+Result<int> Remove(SnapshotImage& image, std::uint32_t start, int size) {
+  if (EmptiesLevelOne(image, start, size)) return Error{"level 1 must keep a record in front of its end"};
+  if (const Outcome removed = RemoveBytes(image, start, static_cast<std::uint32_t>(size)); !removed)
+    return Error{removed.ErrorMessage()};
+  return size;
+}
+
+// The start of the whole group `tag` of `size` bytes found at `start`, or why
+// it is not one that can go.
+Result<std::uint32_t> WholeGroup(const SnapshotImage& image, std::optional<std::uint32_t> start, int tag, int size,
+                                 LevelBounds level, bool endsLevel) {
+  const std::string name(GroupWord(tag));
+  if (!start) return Error{"no " + name + " starts at or before this record in this level"};
+  if (!HoldsGroup(image, *start, tag)) return Error{"the " + name + " here is not whole"};
+  if (!FitsInLevel(*start, size, level, endsLevel)) return Error{"the group is not a whole part of this level"};
+  return *start;
 }
 
 }  // namespace
 
 bool CanDeleteFortress(const SnapshotImage& image, std::uint32_t record, LevelBounds level) {
-  if (image.Read(record + kFortressFollowingByte) >= kEndOfLevelsMarker) return false;
-  const auto start = WallStart(image, record, level);
-  return start && HoldsGroup(image, *start, kFortressGroupTag) && FitsInLevel(*start, kFortressSize, level, true) &&
-         image.Read(*start + kFortressSize) != kEndOfLevelsMarker;
+  return FortressDeletable(image, record, level).Ok();
+}
+
+Outcome FortressDeletable(const SnapshotImage& image, std::uint32_t record, LevelBounds level) {
+  constexpr const char* kClosesLast = "the fortress closes the last level and cannot go";
+  if (image.Read(record + kFortressFollowingByte) >= kEndOfLevelsMarker) return Error{kClosesLast};
+  const auto start = WholeGroup(image, WallStart(image, record, level), kFortressGroupTag, kFortressSize, level, true);
+  if (!start) return Error{start.ErrorMessage()};
+  if (image.Read(*start + kFortressSize) == kEndOfLevelsMarker) return Error{kClosesLast};
+  return Outcome::Done();
 }
 
 int TunnelGroupSize(const SnapshotImage& image, std::uint32_t record) {
   return image.Read(record + kTunnelMotorbikeProbe) == kCodeMotorbike ? kTunnelWithMotorbikeSize : kTunnelSize;
 }
 
-int DeletePlainRecord(SnapshotImage& image, std::uint32_t record, LevelBounds level) {
-  if (!InsideLevel(record, level)) return 0;
+Result<int> DeletePlainRecord(SnapshotImage& image, std::uint32_t record, LevelBounds level) {
+  if (!InsideLevel(record, level)) return Error{kNothingHere};
   return Remove(image, record, kPlainDeleteSize);
 }
 
-int DeleteRiverCrossingGroup(SnapshotImage& image, std::uint32_t record, LevelBounds level) {
-  const auto start =
-      StepBackUntil(record, level, [&image](std::uint32_t p) { return image.Read(p) == kCodeLogCrossing; });
-  if (!start || !HoldsGroup(image, *start, kCrossingGroupTag) || !FitsInLevel(*start, kRiverCrossingSize, level, false))
-    return 0;
+Result<int> DeleteRiverCrossingGroup(SnapshotImage& image, std::uint32_t record, LevelBounds level) {
+  const auto start = WholeGroup(
+      image, StepBackUntil(record, level, [&image](std::uint32_t p) { return image.Read(p) == kCodeLogCrossing; }),
+      kCrossingGroupTag, kRiverCrossingSize, level, false);
+  if (!start) return Error{start.ErrorMessage()};
   return Remove(image, *start, kRiverCrossingSize);
 }
 
-int DeleteTunnelGroup(SnapshotImage& image, std::uint32_t record, int size, LevelBounds level) {
+Result<int> DeleteTunnelGroup(SnapshotImage& image, std::uint32_t record, int size, LevelBounds level) {
   const int tag = size == kTunnelWithMotorbikeSize ? kMotorbikeTunnelGroupTag : kTunnelGroupTag;
-  const auto start = WallStart(image, record, level);
-  if (!start || InsertionSize(tag) != size || !HoldsGroup(image, *start, tag) || !FitsInLevel(*start, size, level, false))
-    return 0;
+  if (InsertionSize(tag) != size)
+    return Error{"a tunnel is " + std::to_string(kTunnelSize) + " or " + std::to_string(kTunnelWithMotorbikeSize) +
+                 " bytes, not " + std::to_string(size)};
+  const auto start = WholeGroup(image, WallStart(image, record, level), tag, size, level, false);
+  if (!start) return Error{start.ErrorMessage()};
   return Remove(image, *start, size);
 }
 
-int DeleteFortressGroup(SnapshotImage& image, std::uint32_t record, LevelBounds level) {
-  if (!CanDeleteFortress(image, record, level)) return 0;
+Result<int> DeleteFortressGroup(SnapshotImage& image, std::uint32_t record, LevelBounds level) {
+  if (const Outcome deletable = FortressDeletable(image, record, level); !deletable)
+    return Error{deletable.ErrorMessage()};
   return Remove(image, *WallStart(image, record, level), kFortressSize);
 }
 

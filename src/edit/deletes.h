@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "base/result.h"
+
 #include "snapshot/snapshot_image.h"
 
 namespace kestrova {
@@ -23,22 +25,24 @@ struct LevelBounds {
 // record closes the last level cannot go. The group must also be whole and
 // close the current level, or removing its 10 bytes would cut into others.
 bool CanDeleteFortress(const SnapshotImage& image, std::uint32_t record, LevelBounds level);
+// The same rule, saying why not.
+Outcome FortressDeletable(const SnapshotImage& image, std::uint32_t record, LevelBounds level);
 
 // 18 when the byte 8 after the record is the motorbike code, 14 otherwise.
 int TunnelGroupSize(const SnapshotImage& image, std::uint32_t record);
 
-// Each delete returns the number of bytes it removed. A delete removes
-// nothing when its record, or the group it steps back to, is not a whole
+// Each delete returns the number of bytes it removed, or why it removed
+// nothing. A delete removes nothing when its record, or the group it steps back to, is not a whole
 // part of the current level in front of its end record: the bytes it would
 // remove then belong to something else (another level, its end record, the
 // end-of-levels marker), or when it would leave level 1 with nothing in
 // front of its end record.
-int DeletePlainRecord(SnapshotImage& image, std::uint32_t record, LevelBounds level);
+Result<int> DeletePlainRecord(SnapshotImage& image, std::uint32_t record, LevelBounds level);
 // Back from the record to the log crossing code 0x98; 14 bytes from there.
-int DeleteRiverCrossingGroup(SnapshotImage& image, std::uint32_t record, LevelBounds level);
+Result<int> DeleteRiverCrossingGroup(SnapshotImage& image, std::uint32_t record, LevelBounds level);
 // Back from the record to the wall whose operand is 0x0B; `size` bytes.
-int DeleteTunnelGroup(SnapshotImage& image, std::uint32_t record, int size, LevelBounds level);
+Result<int> DeleteTunnelGroup(SnapshotImage& image, std::uint32_t record, int size, LevelBounds level);
 // Back from the record to the wall whose operand is 0x0B; 10 bytes.
-int DeleteFortressGroup(SnapshotImage& image, std::uint32_t record, LevelBounds level);
+Result<int> DeleteFortressGroup(SnapshotImage& image, std::uint32_t record, LevelBounds level);
 
 }  // namespace kestrova

@@ -39,6 +39,11 @@ int InsertionSize(int tag) {
   return 0;
 }
 
+std::string TooFewBytesReason(int tag, std::int32_t needed, std::int32_t bytesFree) {
+  return std::string(InsertionCaption(tag)) + " needs " + std::to_string(needed) + " bytes; " +
+         std::to_string(bytesFree) + (bytesFree == 1 ? " is free" : " are free");
+}
+
 std::string_view InsertionCaption(int tag) {
   if (const TwoByteTag* entry = FindTwoByteTag(tag)) return entry->caption;
   if (const GroupTag* group = FindGroupTag(tag)) return group->caption;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -135,6 +136,8 @@ std::vector<std::uint8_t> GroupBytes(const GroupTag& group, int column);
 
 // Bytes the tag writes: 2, the group's size, or 0 for a tag in neither table.
 int InsertionSize(int tag);
+// Why the tag cannot go in: "Tunnel with Motorbike needs 18 bytes; 6 are free".
+std::string TooFewBytesReason(int tag, std::int32_t needed, std::int32_t bytesFree);
 std::string_view InsertionCaption(int tag);
 // The insertion command a menu leaf with this tag runs.
 MenuCommand InsertionCommand(int tag);

@@ -1,8 +1,10 @@
 #include "edit/palette_drop.h"
 
 #include <algorithm>
+#include <string>
 
 #include "edit/drag_step.h"
+#include "edit/insertion.h"
 #include "edit/palette_tables.h"
 #include "edit/properties_rules.h"
 
@@ -15,13 +17,21 @@ std::optional<int> TagOfSlot(int slot, const PropertiesOptions& options) {
   return picture->tag;
 }
 
-bool DropAccepted(int tag, const DropTarget& target) {
-  if (target.bytesFree <= 0 || target.record == 0) return false;
-  for (const GroupDrop& group : kGroupDrops) {
-    if (std::find(group.tags.begin(), group.tags.end(), tag) == group.tags.end()) continue;
-    return target.bytesFree > group.moreThan && (!group.needsUnusedLastLevel || target.lastLevelUnused);
+Outcome DropAccepted(int tag, const DropTarget& target) {
+  const GroupDrop* group = nullptr;
+  for (const GroupDrop& drop : kGroupDrops) {
+    if (std::find(drop.tags.begin(), drop.tags.end(), tag) != drop.tags.end()) group = &drop;
   }
-  return target.bytesFree >= kTwoByteDropMinimum && !IsFortressTunnelOrCrossingTile(target.tile);
+  const std::int32_t needed = group ? group->moreThan + 1 : kTwoByteDropMinimum;
+  if (target.bytesFree < needed) return Error{TooFewBytesReason(tag, needed, target.bytesFree)};
+  if (target.record == 0) return Error{"there is no record under the pointer"};
+  if (group) {
+    if (group->needsUnusedLastLevel && !target.lastLevelUnused) return Error{"a fortress adds a level, and the level table is full"};
+    return Outcome::Done();
+  }
+  if (IsFortressTunnelOrCrossingTile(target.tile))
+    return Error{std::string(InsertionCaption(tag)) + " cannot go on a fortress, tunnel or log crossing"};
+  return Outcome::Done();
 }
 
 }  // namespace kestrova

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "base/result.h"
 #include "edit/properties_options.h"
 
 namespace kestrova {
@@ -40,7 +41,8 @@ struct DropTarget {
 // Whether a palette pick of `tag` released on `target` is inserted: never
 // without free bytes or a record under the pointer; group tags by their
 // room (and the fortress by the level table), two-byte tags with 2 bytes
-// free on anything but a fortress, tunnel or log-crossing cell.
-bool DropAccepted(int tag, const DropTarget& target);
+// free on anything but a fortress, tunnel or log-crossing cell. A refusal
+// says why.
+Outcome DropAccepted(int tag, const DropTarget& target);
 
 }  // namespace kestrova

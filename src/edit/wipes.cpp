@@ -1,6 +1,7 @@
 #include "edit/wipes.h"
 
 #include <algorithm>
+#include <string>
 
 #include "edit/record_shift.h"
 #include "level/level_addresses.h"
@@ -16,16 +17,21 @@ std::uint32_t WipeStart(std::uint32_t levelStart) {
   return levelStart == kLevelAreaStart ? kFirstMovableRecord : levelStart;
 }
 
-bool WalkFits(std::uint32_t from, std::uint32_t limit) {
-  return InLevelArea(from) && from <= limit && (limit - from) % kPair == 0;
+// Whether the pairs from `from` up to `limit` can be walked, and why not.
+Outcome WalkFits(std::uint32_t from, std::uint32_t limit, const char* what) {
+  if (!InLevelArea(from) || from > limit) return Error{"the level holds fewer than 4 pairs"};
+  if ((limit - from) % kPair != 0) return Error{std::string(what) + " are not whole pairs"};
+  return Outcome::Done();
 }
 
 }  // namespace
 
-WipeResult WipeCurrentLevel(SnapshotImage& image, std::uint32_t levelStart, std::uint32_t levelEnd) {
+Result<WipeResult> WipeCurrentLevel(SnapshotImage& image, std::uint32_t levelStart, std::uint32_t levelEnd) {
   WipeResult result{0, levelEnd};
   const std::uint32_t from = WipeStart(levelStart);
-  if (levelEnd < kWipeKeptTail || !WalkFits(from, levelEnd - kWipeKeptTail)) return result;
+  if (levelEnd < kWipeKeptTail) return Error{"the level holds fewer than 4 pairs"};
+  if (const Outcome fits = WalkFits(from, levelEnd - kWipeKeptTail, "the level's records"); !fits)
+    return Error{fits.ErrorMessage()};
   std::uint32_t limit = levelEnd - kWipeKeptTail;
   for (std::uint32_t p = from; p != limit;) {
     if (image.Read(p) != kCodeLandSpace) {
@@ -40,16 +46,17 @@ WipeResult WipeCurrentLevel(SnapshotImage& image, std::uint32_t levelStart, std:
   return result;
 }
 
-WipeResult WipeAllAfterCurrentLevel(SnapshotImage& image, std::uint32_t levelStart, std::uint32_t levelEnd) {
+Result<WipeResult> WipeAllAfterCurrentLevel(SnapshotImage& image, std::uint32_t levelStart, std::uint32_t levelEnd) {
   WipeResult result{0, levelEnd};
   const auto lastEnd = FindFirstLastEndRecord(image, levelEnd);
-  if (levelEnd < WipeStart(levelStart) + kWipeKeptTail || !lastEnd) return result;
+  if (levelEnd < WipeStart(levelStart) + kWipeKeptTail) return Error{"the level holds fewer than 4 pairs"};
+  if (!lastEnd) return Error{"no end-of-levels marker follows the level"};
   const std::uint32_t start = levelEnd - kWipeKeptTail;
   const LevelTable table = ScanLevelTable(image);
   const std::uint32_t lastStart = table[static_cast<std::size_t>(LevelCount(table) - 1)];
-  if (lastStart <= levelEnd) return result;  // the current level is the last
+  if (lastStart <= levelEnd) return Error{"the level is the last: nothing comes after it"};
   std::uint32_t limit = std::max(*lastEnd - kWipeKeptTail, lastStart);
-  if (!WalkFits(start, limit)) return result;
+  if (const Outcome fits = WalkFits(start, limit, "the levels after it"); !fits) return Error{fits.ErrorMessage()};
   for (; limit != start; limit -= kPair) {
     RemoveBytes(image, start, kPair);
     result.removed += kPair;

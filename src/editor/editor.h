@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "edit/deletes.h"
 #include "edit/menu_model.h"
 #include "edit/properties_options.h"
@@ -191,19 +192,21 @@ class Editor {
   // The popup built by the last right-button press, and how it is shown.
   const std::vector<MenuItem>& Popup() const { return popup_; }
   PopupPlacement PopupShown() const { return popupPlacement_; }
+  // Each editing handler says what happened: done, or refused with the
+  // reason, which View().lastRefusal also carries for the window.
   // Runs the command of a clicked popup item (disabled items do nothing).
-  void RunMenuCommand(const MenuItem& item);
+  Outcome RunMenuCommand(const MenuItem& item);
   // Inserts the records of an insertion tag at the record under the pointer.
   // The callers make sure a record is under the pointer and the tag fits.
-  void InsertObject(int tag);
-  void DeletePlain();           // also "Delete Land Space"
-  void DeleteRiverCrossing();
-  void DeleteTunnel(int size);  // 14 or 18 bytes
-  void DeleteFortress();
-  void ChangeValue();           // "Change Column" and "Change Distance"
-  void SetAttribute(int tag);   // the colour items of "Ink" and "Paper"
+  Outcome InsertObject(int tag);
+  Outcome DeletePlain();           // also "Delete Land Space"
+  Outcome DeleteRiverCrossing();
+  Outcome DeleteTunnel(int size);  // 14 or 18 bytes
+  Outcome DeleteFortress();
+  Outcome ChangeValue();           // "Change Column" and "Change Distance"
+  Outcome SetAttribute(int tag);   // the colour items of "Ink" and "Paper"
   // "Wipe Level(s)" (Button1), by the "Wipe" tab's choice.
-  void WipeLevels();
+  Outcome WipeLevels();
   // The "Wipe" tab's radio buttons clicked.
   void ClickWipeCurrentLevel();  // RadioButton20
   void ClickWipeAllAfter();      // RadioButton21
@@ -221,7 +224,7 @@ class Editor {
   // A palette pick of insertion tag `tag` carried to map-view pixel (x, y)
   // and released there: the pointer's cell names the record and column, and
   // the drop rules decide, as for a pick from the strip.
-  void DropObject(int tag, int x, int y);
+  Outcome DropObject(int tag, int x, int y);
 
   // ---- Palette and dragging ----
   void DrawPaletteStrip();
@@ -267,6 +270,10 @@ class Editor {
 
   // Editing
   LevelBounds CurrentLevel() const;
+  // A refusal noted in the view for the window; the outcome passed on.
+  Outcome Tell(Outcome outcome);
+  // After a delete: the edit refresh when bytes went, the reason when not.
+  Outcome RefreshAfterDelete(const Result<int>& removed);
   // The two halves of a map press: a drag start (left) and the popup (right).
   void StartDrag(std::uint32_t tile, int column, int row);
   void BuildPopup(std::uint32_t tile);
@@ -336,7 +343,7 @@ class Editor {
   // Palette and dragging
   // The pointer over map-view pixel (x, y) while the palette holds the mouse.
   void PointAtMapPixel(int x, int y);
-  void Drop(int tag);
+  Outcome Drop(int tag);
   // The drag step of a pointer move; false when the move ends the handler.
   bool DragStep(int x, int y);
   std::optional<int> paletteTag_;

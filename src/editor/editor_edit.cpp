@@ -67,8 +67,8 @@ void Editor::BuildPopup(std::uint32_t tile) {
   popupPlacement_ = PopupPlacement::AtCursor;
 }
 
-void Editor::RunMenuCommand(const MenuItem& item) {
-  if (!item.enabled) return;
+Outcome Editor::RunMenuCommand(const MenuItem& item) {
+  if (!item.enabled) return Tell(Error{"\"" + item.caption + "\" cannot be used here"});
   switch (item.command) {
     case MenuCommand::InsertSinglePair:
     case MenuCommand::InsertCaveWithSpace:
@@ -77,96 +77,109 @@ void Editor::RunMenuCommand(const MenuItem& item) {
     case MenuCommand::InsertTunnelWithMotorbike:
     case MenuCommand::InsertFullRoad:
     case MenuCommand::InsertFortress:
-      InsertObject(item.tag);
-      break;
+      return InsertObject(item.tag);
     case MenuCommand::DeletePlain:
-      DeletePlain();
-      break;
+      return DeletePlain();
     case MenuCommand::DeleteRiverCrossing:
-      DeleteRiverCrossing();
-      break;
+      return DeleteRiverCrossing();
     case MenuCommand::DeleteTunnel:
-      DeleteTunnel(item.tag);
-      break;
+      return DeleteTunnel(item.tag);
     case MenuCommand::DeleteFortress:
-      DeleteFortress();
-      break;
+      return DeleteFortress();
     case MenuCommand::Change:
-      ChangeValue();
-      break;
+      return ChangeValue();
     case MenuCommand::Attribute:
-      SetAttribute(item.tag);
-      break;
+      return SetAttribute(item.tag);
     case MenuCommand::None:
       break;
   }
+  return Tell(Error{"\"" + item.caption + "\" does nothing by itself"});
 }
 
-void Editor::InsertObject(int tag) {
+Outcome Editor::InsertObject(int tag) {
   const StepRecorder step(*this, "Insert " + std::string(InsertionCaption(tag)));
   const int size = InsertionSize(tag);
   const std::uint32_t at = state_.recordUnderPointer;
   // The callers test room and position; this only keeps a faulty caller from
   // pushing the end-of-levels marker out of the area or writing outside the
   // current level.
-  if (size == 0 || !InLevelArea(at) || at < state_.levelStart || at > state_.levelEnd || state_.bytesFree < size)
-    return;
-  OpenGap(image_, at, static_cast<std::uint32_t>(size));
+  if (size == 0) return Tell(Error{"no object is inserted by number " + std::to_string(tag)});
+  if (!InLevelArea(at) || at < state_.levelStart || at > state_.levelEnd)
+    return Tell(Error{"there is no record of this level under the pointer"});
+  if (state_.bytesFree < size)
+    return Tell(Error{TooFewBytesReason(tag, size, state_.bytesFree)});
+  if (const Outcome opened = OpenGap(image_, at, static_cast<std::uint32_t>(size)); !opened) return Tell(opened);
   WriteInsertion(image_, state_, tag, at, [this](const PromptedTag& prompt, int minimum, int maximum) {
     return AskInsertionNumber(ui_, std::string(prompt.title), std::string(prompt.message), minimum, maximum);
   });
   if (!IsFortressTag(tag)) {
     EditRefresh(size);
-    return;
+    return Outcome::Done();
   }
   BookStreamChange(size);
   SettleLevelEndAfterFortress();
   ShowFortressByte();
   Refresh();
+  return Outcome::Done();
 }
 
-void Editor::DeletePlain() {
+Outcome Editor::RefreshAfterDelete(const Result<int>& removed) {
+  if (!removed) return Tell(Error{removed.ErrorMessage()});
+  EditRefresh(-*removed);
+  return Outcome::Done();
+}
+
+Outcome Editor::DeletePlain() {
   const StepRecorder step(*this, PopupCaption(MenuCommand::DeletePlain, 0, "Delete"));
-  if (const int removed = DeletePlainRecord(image_, state_.recordUnderPointer, CurrentLevel())) EditRefresh(-removed);
+  return RefreshAfterDelete(DeletePlainRecord(image_, state_.recordUnderPointer, CurrentLevel()));
 }
 
-void Editor::DeleteRiverCrossing() {
+Outcome Editor::DeleteRiverCrossing() {
   const StepRecorder step(*this, PopupCaption(MenuCommand::DeleteRiverCrossing, 0, "Delete"));
-  if (const int removed = DeleteRiverCrossingGroup(image_, state_.recordUnderPointer, CurrentLevel()))
-    EditRefresh(-removed);
+  return RefreshAfterDelete(DeleteRiverCrossingGroup(image_, state_.recordUnderPointer, CurrentLevel()));
 }
 
-void Editor::DeleteTunnel(int size) {
+Outcome Editor::DeleteTunnel(int size) {
   const StepRecorder step(*this, PopupCaption(MenuCommand::DeleteTunnel, size, "Delete"));
-  if (const int removed = DeleteTunnelGroup(image_, state_.recordUnderPointer, size, CurrentLevel()))
-    EditRefresh(-removed);
+  return RefreshAfterDelete(DeleteTunnelGroup(image_, state_.recordUnderPointer, size, CurrentLevel()));
 }
 
-void Editor::DeleteFortress() {
+Outcome Editor::DeleteFortress() {
   const StepRecorder step(*this, PopupCaption(MenuCommand::DeleteFortress, 0, "Delete"));
-  const int removed = DeleteFortressGroup(image_, state_.recordUnderPointer, CurrentLevel());
-  if (removed == 0) return;
-  BookStreamChange(-removed);
+  const Result<int> removed = DeleteFortressGroup(image_, state_.recordUnderPointer, CurrentLevel());
+  if (!removed) return Tell(Error{removed.ErrorMessage()});
+  BookStreamChange(-*removed);
   SettleLevelEndAfterFortress();
   Refresh();
+  return Outcome::Done();
 }
 
-void Editor::ChangeValue() {
+Outcome Editor::ChangeValue() {
   const StepRecorder step(*this, PopupCaption(MenuCommand::Change, 0, "Change"));
   const std::uint32_t record = state_.recordUnderPointer;
-  if (!InLevelArea(record)) return;
+  if (!InLevelArea(record)) return Tell(Error{"there is no record under the pointer"});
   const std::uint8_t operand = image_.Read(record + 1);
   const ChangePrompt prompt = MakeChangePrompt(state_.changeLabel, state_.rangeMin, state_.rangeMax, operand);
   const int value = AskChangeValue(ui_, prompt, state_.rangeMin, state_.rangeMax);
   image_.Write(record + 1, ChangedOperand(state_.changeLabel, operand, value));
   Refresh();
+  return Outcome::Done();
 }
 
-void Editor::SetAttribute(int tag) {
+Outcome Editor::SetAttribute(int tag) {
   const StepRecorder step(*this, PopupCaption(MenuCommand::Attribute, tag, "Attribute"));
   const std::uint32_t tile = grid_.tileId[std::min<std::uint32_t>(state_.cellUnderPointer, kDisplayFileSize - 1)];
-  ApplyAttribute(image_, state_.attributeAddress, tile, tag);
+  const Outcome applied = ApplyAttribute(image_, state_.attributeAddress, tile, tag);
   RedrawOverview();
+  return Tell(applied);
+}
+
+Outcome Editor::Tell(Outcome outcome) {
+  if (!outcome) {
+    view_.lastRefusal.reason = outcome.ErrorMessage();
+    ++view_.lastRefusal.count;
+  }
+  return outcome;
 }
 
 LevelBounds Editor::CurrentLevel() const { return {state_.levelStart, state_.levelEnd}; }

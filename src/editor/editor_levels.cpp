@@ -48,22 +48,22 @@ void Editor::ClickWipeAllAfter() {
   view_.wipeButtonEnabled = !IsLastLevel(levelTable_, state_.currentLevelIndex);
 }
 
-void Editor::WipeLevels() {
+Outcome Editor::WipeLevels() {
   const StepRecorder step(*this, kWipeLevelsCaption);
-  WipeResult result;
-  if (!options_.WipeAllAfterCurrentLevel()) {
-    result = WipeCurrentLevel(image_, state_.levelStart, state_.levelEnd);
-  } else if (!IsLastLevel(levelTable_, state_.currentLevelIndex)) {
-    result = WipeAllAfterCurrentLevel(image_, state_.levelStart, state_.levelEnd);
-  } else {
-    return;
-  }
+  if (options_.WipeAllAfterCurrentLevel() && IsLastLevel(levelTable_, state_.currentLevelIndex))
+    return Tell(Error{"level " + std::to_string(state_.currentLevelIndex + 1) + " is the last: nothing comes after it"});
+  const Result<WipeResult> wiped = options_.WipeAllAfterCurrentLevel()
+                                       ? WipeAllAfterCurrentLevel(image_, state_.levelStart, state_.levelEnd)
+                                       : WipeCurrentLevel(image_, state_.levelStart, state_.levelEnd);
+  // A refused wipe still ends as a wipe does: at the level's foot, refreshed.
+  const WipeResult result = wiped ? *wiped : WipeResult{0, state_.levelEnd};
   state_.bytesFree += result.removed;
   state_.levelEnd = result.levelEnd;
   state_.savedScrollOffset = 0;
   RebuildLevels();
   view_.scrollPosition = view_.scrollMaximum;
   Refresh();
+  return wiped ? Outcome::Done() : Tell(Error{wiped.ErrorMessage()});
 }
 
 }  // namespace kestrova

@@ -67,17 +67,18 @@ void Editor::PointAtMapPixel(int x, int y) {
   state_.recordUnderPointer = grid_.ownerPos[state_.cellUnderPointer];
 }
 
-void Editor::Drop(int tag) {
+Outcome Editor::Drop(int tag) {
   DropTarget target;
   target.bytesFree = state_.bytesFree;
   target.record = state_.recordUnderPointer;
   target.tile = state_.cellUnderPointer < kDisplayFileSize ? grid_.tileId[state_.cellUnderPointer] : 0;
   target.lastLevelUnused = levelTable_[kLevelTableSize - 1] == 0;
-  if (DropAccepted(tag, target)) InsertObject(tag);
+  if (const Outcome accepted = DropAccepted(tag, target); !accepted) return Tell(accepted);
+  return InsertObject(tag);
 }
 
 void Editor::ReleasePalette() {
-  if (state_.paletteDragFlag == 1 && paletteTag_) Drop(*paletteTag_);
+  if (state_.paletteDragFlag == 1 && paletteTag_) (void)Drop(*paletteTag_);
   state_.paletteDragFlag = 0;
   view_.visible.fastImg4 = false;
 }

@@ -38,10 +38,11 @@ std::optional<MapPixel> Editor::ShowRecord(std::uint32_t address, std::optional<
   return std::nullopt;
 }
 
-void Editor::DropObject(int tag, int x, int y) {
-  if (!HasSnapshot() || x < 0 || x >= kMapViewWidth || y < 0 || y >= kMapViewHeight) return;
+Outcome Editor::DropObject(int tag, int x, int y) {
+  if (!HasSnapshot()) return Tell(Error{"no snapshot is loaded"});
+  if (x < 0 || x >= kMapViewWidth || y < 0 || y >= kMapViewHeight) return Tell(Error{"the drop is outside the map"});
   PointAtMapPixel(x, y);
-  Drop(tag);
+  return Drop(tag);
 }
 
 }  // namespace kestrova

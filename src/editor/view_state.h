@@ -60,6 +60,15 @@ struct SurfaceRevisions {
   bool operator==(const SurfaceRevisions&) const = default;
 };
 
+// Why the last edit asked for changed nothing. `count` grows with every
+// refusal, so that the window shows a reason again when it comes again.
+struct Refusal {
+  std::string reason;
+  unsigned count = 0;
+
+  bool operator==(const Refusal&) const = default;
+};
+
 // What the window shows; the Editor sets it, the view reads it after each call.
 // Which of the two states the window is in is Editor::HasSnapshot().
 struct ViewState {
@@ -87,6 +96,7 @@ struct ViewState {
   int scrollPosition = 0;
 
   std::string statusText;  // StatusBar1's panel
+  Refusal lastRefusal;     // shown for a while over StatusBar1's panel
   bool wipeButtonEnabled = true;  // Button1
   bool showLandSpace = false;     // CheckBox1
   bool mapHasFocus = false;

@@ -532,10 +532,10 @@ void ScalePicture(const TFastDIB& picture, TFastDIB& overview) {
   scaler.Finish(overview);
 }
 
-std::optional<std::string> RenderWholePicture(RenderTarget& target, int height, TFastDIB& picture) {
+Outcome RenderWholePicture(RenderTarget& target, int height, TFastDIB& picture) {
   if (height > kWholePictureMaxRows) {
-    return "The level is " + std::to_string(height) + " rows tall; a whole-level picture is limited to " +
-           std::to_string(kWholePictureMaxRows) + " rows.";
+    return Error{"The level is " + std::to_string(height) + " rows tall; a whole-level picture is limited to " +
+           std::to_string(kWholePictureMaxRows) + " rows."};
   }
   SavedWalkState saved(target.state);
   picture.Resize(kMapWidth, std::max(height, 0));
@@ -544,7 +544,7 @@ std::optional<std::string> RenderWholePicture(RenderTarget& target, int height, 
   const int windows = WindowCount(height);
   WindowWalks walks(tall);
   for (int k = 0; k < windows; ++k) walks.Render(tall, k, kWindowRows - 1 + kWindowRows * k, k + 1 == windows);
-  return std::nullopt;
+  return Outcome::Done();
 }
 
 }  // namespace kestrova

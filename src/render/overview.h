@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "render/renderer.h"
 #include "render/rounded_means.h"
 #include "surface/fast_dib.h"
@@ -144,6 +145,6 @@ void ScalePicture(const TFastDIB& picture, TFastDIB& overview);
 // The whole level as one 256 x height picture, built the way the tall
 // MapBitmap is: each window converted with base 191 + 192 * k. Refused with
 // a message above kWholePictureMaxRows rows.
-std::optional<std::string> RenderWholePicture(RenderTarget& target, int height, TFastDIB& picture);
+Outcome RenderWholePicture(RenderTarget& target, int height, TFastDIB& picture);
 
 }  // namespace kestrova

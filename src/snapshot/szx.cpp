@@ -105,7 +105,7 @@ bool HoldsSzxMagic(std::span<const std::uint8_t> file) {
   return file.size() >= 4 && ReadLe32(file.data()) == kSzxIdHeader;
 }
 
-std::optional<Error> ReadSzxBlocks(std::span<const std::uint8_t> file, const SzxBlockCallback& callback) {
+Outcome LoadSZXStateFromBytes(std::span<const std::uint8_t> file, const SzxBlockCallback& callback) {
   if (file.size() < kSzxFileHeaderSize) {
     return Error{"the file holds " + std::to_string(file.size()) + " bytes; a .szx file begins with an " +
                  std::to_string(kSzxFileHeaderSize) + "-byte header"};
@@ -154,16 +154,12 @@ std::optional<Error> ReadSzxBlocks(std::span<const std::uint8_t> file, const Szx
     if (callback) callback(block, payload.data(), static_cast<std::uint32_t>(payload.size()));
     offset += kSzxBlockHeaderSize + size;
   }
-  return std::nullopt;
+  return Outcome::Done();
 }
 
-std::uint32_t LoadSZXStateFromBytes(std::span<const std::uint8_t> file, const SzxBlockCallback& callback) {
-  return ReadSzxBlocks(file, callback) ? 0 : 1;
-}
-
-std::uint32_t LoadSZXStateFromFile(Files& files, const std::string& path, const SzxBlockCallback& callback) {
+Outcome LoadSZXStateFromFile(Files& files, const std::string& path, const SzxBlockCallback& callback) {
   const auto file = files.Read(path);
-  if (!file) return 0;
+  if (!file) return Error{file.ErrorMessage()};
   return LoadSZXStateFromBytes(*file, callback);
 }
 

@@ -93,19 +93,18 @@ bool HoldsSzxMagic(std::span<const std::uint8_t> file);
 // block: 45 bytes of "Z80R", 16 of "SPCR", 11 of "RAMP". Its result is not
 // examined.
 //
-// Returns 0 on failure: no "ZXST" magic, a block running past the end of the
-// input, a "Z80R", "SPCR" or "RAMP" body too short for its fields, or a
-// compressed page that does not inflate to exactly 16384 bytes. Blocks
-// before the fault have been delivered by then. 1 otherwise.
+// Fails, saying why (which block, which page, where the file ends), on: no
+// "ZXST" magic, a block running past the end of the input, a "Z80R", "SPCR"
+// or "RAMP" body too short for its fields, or a compressed page that does
+// not inflate to exactly 16384 bytes. Blocks before the fault have been
+// delivered by then. Done when every block was delivered.
 using SzxBlockCallback =
     std::function<std::uint32_t(const std::uint8_t* block, const std::uint8_t* data, std::uint32_t length)>;
 
-std::uint32_t LoadSZXStateFromBytes(std::span<const std::uint8_t> file, const SzxBlockCallback& callback);
-// The same read, saying why it failed: which block, which page, where the
-// file ends. Nothing when every block was delivered.
-std::optional<Error> ReadSzxBlocks(std::span<const std::uint8_t> file, const SzxBlockCallback& callback);
-// The same through the Files port; a file that cannot be read gives 0.
-std::uint32_t LoadSZXStateFromFile(Files& files, const std::string& path, const SzxBlockCallback& callback);
+Outcome LoadSZXStateFromBytes(std::span<const std::uint8_t> file, const SzxBlockCallback& callback);
+// The same through the Files port; a file that cannot be read fails with
+// the port's reason.
+Outcome LoadSZXStateFromFile(Files& files, const std::string& path, const SzxBlockCallback& callback);
 
 // Writing: one block per call, appended to a byte sink. `block` holds the
 // 4-character id at offset 0 and the block's fields at their format offsets

@@ -105,8 +105,8 @@ Result<SzxLoad> ReadSzxSnapshot(std::span<const std::uint8_t> file, const Snapsh
   SnapshotImage image = held;
   image.Resize(SzxSnapshotSize(file));
   SzxSnapshotBuilder builder(std::move(image), kept);
-  if (const std::optional<Error> fault = ReadSzxBlocks(file, builder.Callback())) {
-    return Error{std::string(kSzxLoadErrorText) + "\n" + fault->message};
+  if (const Outcome read = LoadSZXStateFromBytes(file, builder.Callback()); !read) {
+    return Error{std::string(kSzxLoadErrorText) + "\n" + read.ErrorMessage()};
   }
   return SzxLoad{builder.TakeImage(), builder.Kept()};
 }

@@ -3,6 +3,7 @@
 // Level(s)", each against the same Editor calls made directly.
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 
 #include <functional>
 #include <map>
@@ -245,6 +246,23 @@ TEST_F(EditingTest, PaletteDropWithoutRoomDoesNothing) {
   PaletteDragBoth(0, {mapTopLeft + QPoint(100, 300)});
   EXPECT_EQ(BytesFree(), 1);
   EXPECT_TRUE(std::ranges::equal(window.Core().Image().Bytes(), before));
+}
+
+TEST_F(EditingTest, ARefusedDropSaysWhyInTheStatusBar) {
+  const QPoint mapTopLeft = Img("FastIMG1")->mapTo(window.centralWidget(), QPoint(0, 0));
+  auto* bar = Find<QStatusBar>("StatusBar1");
+  PaletteDragBoth(0, {mapTopLeft + QPoint(100, 300)});
+  EXPECT_TRUE(bar->currentMessage().isEmpty());  // done: nothing to say
+  window.Core().State().bytesFree = 1;
+  direct.State().bytesFree = 1;
+  PaletteDragBoth(0, {mapTopLeft + QPoint(100, 300)});
+  const std::string reason = window.Core().View().lastRefusal.reason;
+  EXPECT_NE(reason.find(" needs 2 bytes; 1 is free"), std::string::npos) << reason;
+  EXPECT_EQ(bar->currentMessage().toStdString(), reason);
+  // The same refusal again is shown again.
+  bar->clearMessage();
+  PaletteDragBoth(0, {mapTopLeft + QPoint(100, 300)});
+  EXPECT_EQ(bar->currentMessage().toStdString(), reason);
 }
 
 TEST_F(EditingTest, DraggingObjectsOnTheMap) {

@@ -1,14 +1,13 @@
-#include "cli/level_records.h"
+#include "game/level_records.h"
 
 #include "edit/ground_menu.h"
-#include "export/asm_listing.h"
+#include "game/record_descriptions.h"
 #include "level/level_stream.h"
 
-namespace kestrova::cli {
+namespace kestrova {
 
 namespace {
 
-constexpr std::string_view kListingCommentStart = " ;";
 constexpr std::string_view kEndOfLevelDescription = "End of level (the END OF LEVEL label)";
 
 bool BytesMatch(const SnapshotImage& image, std::uint32_t p, const std::vector<std::uint8_t>& bytes) {
@@ -43,8 +42,7 @@ std::string GroupName(const GroupTag& group) {
 }
 
 std::string DescribeRecord(std::uint8_t code, std::uint8_t operand) {
-  std::string text = RecordDescription(code, operand);
-  if (text.rfind(kListingCommentStart, 0) == 0) text.erase(0, kListingCommentStart.size());
+  std::string text = RecordWords(code, operand);
   if (text.empty()) return "an unknown code";
   // The level's rise is what a person edits a land space for ("Change Distance").
   if (code == kCodeLandSpace)
@@ -82,4 +80,4 @@ std::vector<ListedLevel> ListLevels(const SnapshotImage& image, const LevelTable
   return levels;
 }
 
-}  // namespace kestrova::cli
+}  // namespace kestrova

@@ -8,7 +8,7 @@
 #include "level/level_table.h"
 #include "snapshot/snapshot_image.h"
 
-namespace kestrova::cli {
+namespace kestrova {
 
 // One record of a level as `list` shows it.
 struct ListedRecord {
@@ -37,10 +37,12 @@ const GroupTag* GroupAt(const SnapshotImage& image, std::uint32_t p, std::uint32
 // caption alone does not say what it is ("Fortress: Gate Top Soldiers").
 std::string GroupName(const GroupTag& group);
 
-// What a record is, in the level listing's words ("A tree in column 5").
+// What a record is, in the level listing's words ("A tree in column 5"), a
+// land space with its distance and rows; "an unknown code" for a code the
+// game does not know.
 std::string DescribeRecord(std::uint8_t code, std::uint8_t operand);
 
 // Every level of the table with its records, each with its row and group.
 std::vector<ListedLevel> ListLevels(const SnapshotImage& image, const LevelTable& table);
 
-}  // namespace kestrova::cli
+}  // namespace kestrova

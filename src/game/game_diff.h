@@ -1,17 +1,15 @@
 #pragma once
 
-#include <QJsonObject>
-
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "cli/level_records.h"
+#include "game/level_records.h"
 #include "level/level_table.h"
 #include "snapshot/snapshot_image.h"
 
-namespace kestrova::cli {
+namespace kestrova {
 
 // A loaded game as the comparison reads it.
 struct GameView {
@@ -76,7 +74,5 @@ struct GameDiff {
 bool CheckTableIsStale(const SnapshotImage& image);
 
 GameDiff DiffGames(const GameView& a, const GameView& b);
-std::string DiffText(const GameDiff& diff);
-QJsonObject DiffJson(const GameDiff& diff, const std::string& a, const std::string& b);
 
-}  // namespace kestrova::cli
+}  // namespace kestrova

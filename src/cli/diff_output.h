@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QJsonObject>
+
+#include <string>
+
+#include "game/game_diff.h"
+
+namespace kestrova::cli {
+
+// The differences of two games as `kestrova diff` prints them: one line
+// each, or "the same game"; or as its JSON object.
+std::string DiffText(const GameDiff& diff);
+QJsonObject DiffJson(const GameDiff& diff, const std::string& a, const std::string& b);
+
+}  // namespace kestrova::cli
