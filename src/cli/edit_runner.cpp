@@ -61,7 +61,7 @@ std::optional<std::string> EditRunner::Run(const EditCommand& command) {
       editor_.Delay();
       return std::nullopt;
     case Kind::Fortress:
-      editor_.ClickFortressUpDown(command.numbers[0]);
+      editor_.ClickFortressByte(command.numbers[0]);
       return std::nullopt;
     case Kind::Insert: return Insert(command);
     case Kind::Delete: return Delete(command);

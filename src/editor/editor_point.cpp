@@ -32,14 +32,14 @@ std::optional<MapPixel> Editor::ShowRecord(std::uint32_t address, std::optional<
     if (column && c != *column) continue;
     for (int r = 0; r < kWindowRows; ++r) {
       const std::uint32_t cell = tables_.rowStart[static_cast<std::size_t>(r)] + static_cast<std::uint32_t>(c);
-      if (grid_.ownerPos[cell] == address) return MapPixel{c * kMapPixelsPerColumn, r * kMapPixelsPerRow};
+      if (grid_.ownerPos[cell] == address) return MapPixelOfCell({c, r});
     }
   }
   return std::nullopt;
 }
 
 void Editor::DropObject(int tag, int x, int y) {
-  if (!HasSnapshot() || x < 0 || x >= kMapViewWidth || y < 0 || y >= kMapViewHeight) return;
+  if (!HasSnapshot() || !IsInMapView(x, y)) return;
   PointAtMapPixel(x, y);
   Drop(tag);
 }
