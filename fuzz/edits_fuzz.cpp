@@ -47,7 +47,7 @@ class FuzzedEdits : public kestrova::testing::RandomEdits {
     }
     if (roll == 1) {
       what << "palette";
-      if (Uniform(0, 3) == 0) f.editor.ClickOption(static_cast<OptionId>(Uniform(0, static_cast<int>(OptionId::CheckBox7))));
+      if (Uniform(0, 3) == 0) f.editor.ClickOption(static_cast<OptionId>(Uniform(0, static_cast<int>(OptionId::WipeAllAfterCurrentLevel))));
       f.editor.PressPalette(MouseButton::Left, Uniform(0, 1023), Uniform(0, 639), Uniform(0, 95));
       for (int moves = Uniform(1, 4); moves > 0; --moves)
         f.editor.MovePointerOverWindow(Uniform(0, 639), kWindowMapTop + Uniform(-20, 400));

@@ -88,8 +88,8 @@ TEST_F(LevelTest, WipeButtonFollowsTheWipeChoiceAndTheLevel) {
   EXPECT_TRUE(view.wipeButtonEnabled);  // "Current Level" is the design choice
   editor.ClickWipeAllAfter();
   EXPECT_FALSE(view.wipeButtonEnabled);
-  EXPECT_TRUE(editor.Options().radioButton21.checked);
-  EXPECT_FALSE(editor.Options().radioButton20.checked);
+  EXPECT_TRUE(editor.Options().wipe.allAfterCurrentLevel.checked);
+  EXPECT_FALSE(editor.Options().wipe.currentLevel.checked);
   editor.ChooseLevel(3);
   EXPECT_TRUE(view.wipeButtonEnabled);
   editor.ChooseLevel(4);

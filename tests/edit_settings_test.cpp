@@ -97,14 +97,14 @@ TEST_F(SettingsTest, DelayRefusesFourCharactersAndCancelKeepsTheValue) {
 }
 
 TEST_F(SettingsTest, FortressUpDownWritesTheByteAndRebuildsTheLabel) {
-  f.editor.ClickFortressUpDown(1);
+  f.editor.ClickFortressByte(1);
   EXPECT_EQ(f.At(kFortressByte), 1);
-  EXPECT_EQ(f.editor.View().fortressUpDown, 1);
+  EXPECT_EQ(f.editor.View().fortressByte, 1);
   EXPECT_EQ(f.editor.View().fortressCaption, "Fortress Byte: 1 (levels 2)");
   EXPECT_EQ(f.editor.View().fortressHint, "Fortress Byte: 1 (levels 2)");
-  f.editor.ClickFortressUpDown(0);
+  f.editor.ClickFortressByte(0);
   EXPECT_EQ(f.editor.View().fortressCaption, "Fortress Byte: 0 (levels ALL)");
-  f.editor.ClickFortressUpDown(16);  // outside the up-down's range
+  f.editor.ClickFortressByte(16);  // outside the up-down's range
   EXPECT_EQ(f.At(kFortressByte), 0);
   ExpectNoRedraw();
 }

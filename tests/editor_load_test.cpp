@@ -69,7 +69,7 @@ TEST_F(EditorLoad, AsksWithTheLoadDialogAndDoesNothingWhenCancelled) {
   EXPECT_EQ(dialog.pattern, "*.szx; *.sna; *.z80; *.slt; *.sp; *.snp; *.zxs; *.mgtsnp");
   EXPECT_EQ(dialog.initialFolder, ".");
   EXPECT_FALSE(editor.HasSnapshot());
-  EXPECT_TRUE(editor.View().visible.image1);
+  EXPECT_TRUE(editor.View().visible.titlePicture);
   EXPECT_EQ(editor.View().windowWidth, 506);
 }
 
@@ -100,10 +100,10 @@ TEST_F(EditorLoad, AGoodSnaSetsTheEditorUpOnLevelOne) {
   EXPECT_EQ(view.windowWidth, 603);
   EXPECT_EQ(view.windowHeight, 567);
   const ControlVisibility& v = view.visible;
-  EXPECT_FALSE(v.image1);
-  EXPECT_FALSE(v.fastImg4);
-  for (bool shown : {v.comboBox1, v.checkBox1, v.label1, v.label2, v.upDown1, v.scrollBar1, v.statusBar1, v.scrollBox1,
-                     v.fastImg1, v.fastImg2, v.button1, v.menuSaveTap, v.menuSaveSnapshot, v.menuLoadScreen,
+  EXPECT_FALSE(v.titlePicture);
+  EXPECT_FALSE(v.dragPicture);
+  for (bool shown : {v.levelChooser, v.showLandSpace, v.bytesFreeCaption, v.fortressCaption, v.fortressByte, v.levelScroll, v.statusBar, v.palette,
+                     v.mapView, v.overview, v.wipeButton, v.menuSaveTap, v.menuSaveSnapshot, v.menuLoadScreen,
                      v.menuOptions}) {
     EXPECT_TRUE(shown);
   }
@@ -114,7 +114,7 @@ TEST_F(EditorLoad, AGoodSnaSetsTheEditorUpOnLevelOne) {
   EXPECT_EQ(view.scrollPosition, 192);
   EXPECT_EQ(view.fortressCaption, "Fortress Byte: 1 (levels 2)");
   EXPECT_EQ(view.fortressHint, "Fortress Byte: 1 (levels 2)");
-  EXPECT_EQ(view.fortressUpDown, 1);
+  EXPECT_EQ(view.fortressByte, 1);
   EXPECT_EQ(view.bytesFreeCaption, "Bytes Free: 1678");
   EXPECT_TRUE(view.mapHasFocus);
 }
@@ -195,7 +195,7 @@ TEST_F(EditorLoad, OtherExtensionsReadNothing) {
   files.unreadable.insert("game.txt");  // a read would show an error
   Load("game.txt");
   EXPECT_FALSE(editor.HasSnapshot());
-  EXPECT_TRUE(editor.View().visible.image1);
+  EXPECT_TRUE(editor.View().visible.titlePicture);
   EXPECT_TRUE(ui.Messages().empty());
 }
 
@@ -367,7 +367,7 @@ TEST_F(EditorLoad, ARefusalBeforeAnyLoadLeavesTheTitleScreen) {
   LoadFile("plain.szx", Bytes{'Z', 'X', 'S', 'T', 1, 4, 1, 0, 'R', 'A', 'M', 'P', 2, 0, 0, 0, 0, 0});
   ASSERT_EQ(ui.Messages().size(), 1u);
   EXPECT_FALSE(editor.HasSnapshot());
-  EXPECT_TRUE(editor.View().visible.image1);
+  EXPECT_TRUE(editor.View().visible.titlePicture);
   EXPECT_EQ(editor.View().windowWidth, 506);
 }
 

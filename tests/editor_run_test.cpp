@@ -71,7 +71,7 @@ struct RunBench {
   // Edits that reach the level stream (so the check table) and the game's
   // settings, and leave a step to undo.
   void Edit() {
-    editor.ClickFortressUpDown(3);
+    editor.ClickFortressByte(3);
     editor.WipeLevels();
     ui.questions.clear();
     ASSERT_TRUE(editor.IsModified());
@@ -167,7 +167,7 @@ TEST_F(EditorRunTest, EveryRunWritesANewFile) {
   LoadSna(DemoMachine::Spectrum48K);
   ASSERT_TRUE(editor.RunInEmulator());
   ASSERT_TRUE(editor.RunTapInEmulator());
-  editor.ClickFortressUpDown(7);
+  editor.ClickFortressByte(7);
   ASSERT_TRUE(editor.RunInEmulator());
   ASSERT_EQ(emulator.starts.size(), 3u);
   EXPECT_EQ(emulator.starts[0].second, "/scratch/game-1.szx");

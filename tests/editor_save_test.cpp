@@ -228,7 +228,7 @@ TEST_F(EditorSaveTest, ANameWithoutAnExtensionTakesTheFormatTheGameCameFrom) {
 // its format, with no dialog and no overwrite question.
 TEST_F(EditorSaveTest, SaveWritesStraightToTheFileLoadedOrLastSaved) {
   Load(DemoMachine::Spectrum48K);
-  editor.ClickFortressUpDown(3);
+  editor.ClickFortressByte(3);
   ASSERT_TRUE(editor.IsModified());
   EXPECT_TRUE(editor.SaveSnapshot());
   EXPECT_TRUE(ui.questions.empty());
@@ -249,7 +249,7 @@ TEST_F(EditorSaveTest, SaveWritesStraightToTheFileLoadedOrLastSaved) {
   EXPECT_EQ(SzxBlocks(Written("/out/copy.szx")).size(), 6u);
 
   // A write that fails says so and leaves the file and the unsaved mark.
-  editor.ClickFortressUpDown(5);
+  editor.ClickFortressByte(5);
   ASSERT_TRUE(editor.IsModified());
   const Bytes before = Written("/out/copy.szx");
   files.unwritable.insert("/out/copy.szx");

@@ -74,9 +74,9 @@ TEST_F(EditorStateTest, WindowCreationShowsOnlyTheTitleAndTheFileMenu) {
   EXPECT_EQ(view.windowWidth, 506);
   EXPECT_EQ(view.windowHeight, 352);
   const ControlVisibility& v = view.visible;
-  EXPECT_TRUE(v.image1);
-  for (bool shown : {v.comboBox1, v.checkBox1, v.label1, v.label2, v.upDown1, v.scrollBar1, v.statusBar1,
-                     v.scrollBox1, v.fastImg1, v.fastImg2, v.fastImg4, v.button1, v.menuSaveTap,
+  EXPECT_TRUE(v.titlePicture);
+  for (bool shown : {v.levelChooser, v.showLandSpace, v.bytesFreeCaption, v.fortressCaption, v.fortressByte, v.levelScroll, v.statusBar,
+                     v.palette, v.mapView, v.overview, v.dragPicture, v.wipeButton, v.menuSaveTap,
                      v.menuSaveSnapshot, v.menuLoadScreen, v.menuOptions}) {
     EXPECT_FALSE(shown);
   }
@@ -98,10 +98,10 @@ TEST_F(EditorStateTest, ALoadedSnapshotShowsEverythingButTheTitleAndTheDragPictu
   EXPECT_EQ(view.windowWidth, 603);
   EXPECT_EQ(view.windowHeight, 567);
   const ControlVisibility& v = view.visible;
-  EXPECT_FALSE(v.image1);
-  EXPECT_FALSE(v.fastImg4);
-  for (bool shown : {v.comboBox1, v.checkBox1, v.label1, v.label2, v.upDown1, v.scrollBar1, v.statusBar1,
-                     v.scrollBox1, v.fastImg1, v.fastImg2, v.button1, v.menuSaveTap, v.menuSaveSnapshot,
+  EXPECT_FALSE(v.titlePicture);
+  EXPECT_FALSE(v.dragPicture);
+  for (bool shown : {v.levelChooser, v.showLandSpace, v.bytesFreeCaption, v.fortressCaption, v.fortressByte, v.levelScroll, v.statusBar,
+                     v.palette, v.mapView, v.overview, v.wipeButton, v.menuSaveTap, v.menuSaveSnapshot,
                      v.menuLoadScreen, v.menuOptions}) {
     EXPECT_TRUE(shown);
   }

@@ -297,7 +297,7 @@ TEST(EditorUndo, EveryKindOfEditIsOneStepNamedAfterItsCommand) {
          t.f.ui.inputAnswers = {std::to_string(t.f.At(kEnemyDelay) % 255 + 1)};
          t.editor.Delay();
        }},
-      {"Fortress Byte", [](UndoSession& t) { t.editor.ClickFortressUpDown((t.f.At(kFortressByte) + 1) % 16); }},
+      {"Fortress Byte", [](UndoSession& t) { t.editor.ClickFortressByte((t.f.At(kFortressByte) + 1) % 16); }},
   };
   for (const NamedCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -313,13 +313,13 @@ TEST(EditorUndo, EveryKindOfEditIsOneStepNamedAfterItsCommand) {
     editor.Undo();
     EXPECT_EQ(OutsideTheScreen(editor), s.loaded);
     EXPECT_TRUE(ShowsPlace(editor, s.loadedPlace));
-    EXPECT_EQ(editor.View().fortressUpDown, f.At(kFortressByte));
+    EXPECT_EQ(editor.View().fortressByte, f.At(kFortressByte));
     EXPECT_FALSE(editor.IsModified());
     EXPECT_EQ(editor.UndoName(), "");
     EXPECT_EQ(editor.RedoName(), c.name);
     editor.Redo();
     EXPECT_EQ(OutsideTheScreen(editor), edited);
-    EXPECT_EQ(editor.View().fortressUpDown, f.At(kFortressByte));
+    EXPECT_EQ(editor.View().fortressByte, f.At(kFortressByte));
     EXPECT_EQ(editor.RedoName(), "");
   }
 }
@@ -396,8 +396,8 @@ TEST(EditorUndo, ARefusedEditIsNoStep) {
          t.f.ui.inputAnswers = {std::to_string(lives)};
          if (lives >= 1 && lives <= 8) t.editor.Lives();
        }},
-      {"the same fortress byte", [](UndoSession& t) { t.editor.ClickFortressUpDown(t.f.At(kFortressByte)); }},
-      {"a fortress byte out of range", [](UndoSession& t) { t.editor.ClickFortressUpDown(16); }},
+      {"the same fortress byte", [](UndoSession& t) { t.editor.ClickFortressByte(t.f.At(kFortressByte)); }},
+      {"a fortress byte out of range", [](UndoSession& t) { t.editor.ClickFortressByte(16); }},
       {"an insertion outside the level",
        [](UndoSession& t) {
          t.editor.State().recordUnderPointer = 0x9300;
@@ -432,8 +432,8 @@ TEST(EditorUndo, ARefusedEditIsNoStep) {
 }
 
 TEST_F(EditorUndoTest, ANewStepAfterAnUndoDropsTheRedoTail) {
-  editor.ClickFortressUpDown(1);
-  editor.ClickFortressUpDown(2);
+  editor.ClickFortressByte(1);
+  editor.ClickFortressByte(2);
   editor.Undo();
   ASSERT_TRUE(editor.CanRedo());
   f.ui.inputAnswers = {std::to_string(f.At(kStartingLives) % 8 + 1)};
@@ -451,7 +451,7 @@ TEST_F(EditorUndoTest, TheHistoryStaysWithinItsBoundOverTenThousandSteps) {
   std::size_t most = 0;
   for (int step = 0; step < 10000; ++step) {
     values.push_back(step % 15 + 1);  // never the value before it
-    editor.ClickFortressUpDown(values.back());
+    editor.ClickFortressByte(values.back());
     most = std::max(most, editor.History().MemoryBytes());
     ASSERT_LE(editor.History().StepCount(), limits.steps);
   }
@@ -460,7 +460,7 @@ TEST_F(EditorUndoTest, TheHistoryStaysWithinItsBoundOverTenThousandSteps) {
   for (std::size_t n = 0; n < limits.steps; ++n) editor.Undo();
   EXPECT_FALSE(editor.CanUndo());
   EXPECT_EQ(f.At(kFortressByte), values[values.size() - limits.steps - 1]);
-  EXPECT_EQ(editor.View().fortressUpDown, f.At(kFortressByte));
+  EXPECT_EQ(editor.View().fortressByte, f.At(kFortressByte));
   EXPECT_TRUE(editor.IsModified());  // the s.loaded image is out of reach
 }
 
@@ -469,7 +469,7 @@ TEST_F(EditorUndoTest, TheHistoryStaysWithinItsBoundOverTenThousandSteps) {
 TEST_F(EditorUndoTest, ModifiedFollowsTheLastSaveThroughUndoAndRedo) {
   EXPECT_FALSE(editor.IsModified());
   EXPECT_EQ(editor.SnapshotPath(), EditFixture::kPath);
-  editor.ClickFortressUpDown(7);
+  editor.ClickFortressByte(7);
   EXPECT_TRUE(editor.IsModified());
   f.ui.fileAnswers = {"/out/edited.sna"};
   EXPECT_TRUE(editor.SaveSnapshotAs());
@@ -482,10 +482,59 @@ TEST_F(EditorUndoTest, ModifiedFollowsTheLastSaveThroughUndoAndRedo) {
   // Back at the save: the file holds what the image holds.
   EXPECT_EQ(OutsideTheScreen(f.files.files["/out/edited.sna"]), OutsideTheScreen(editor));
   // An edit after the save and its undo bring back the saved bytes too.
-  editor.ClickFortressUpDown(8);
+  editor.ClickFortressByte(8);
   editor.Undo();
   EXPECT_FALSE(editor.IsModified());
   EXPECT_EQ(OutsideTheScreen(f.files.files["/out/edited.sna"]), OutsideTheScreen(editor));
+}
+
+// What the window copies: the caption, the modified mark and the "Edit" menu.
+TEST_F(EditorUndoTest, TheViewCarriesTheCaptionAndTheEditMenu) {
+  struct Shown {
+    std::string caption;
+    bool modified;
+    bool canUndo;
+    std::string undoText;
+    bool canRedo;
+    std::string redoText;
+  };
+  const auto expectShows = [&](const Shown& shown) {
+    const ViewState& view = editor.View();
+    EXPECT_EQ(view.caption, shown.caption);
+    EXPECT_EQ(view.modified, shown.modified);
+    EXPECT_EQ(view.modified, editor.IsModified());
+    EXPECT_TRUE(view.editMenuVisible);
+    EXPECT_EQ(view.canUndo, shown.canUndo);
+    EXPECT_EQ(view.undoText, shown.undoText);
+    EXPECT_EQ(view.canRedo, shown.canRedo);
+    EXPECT_EQ(view.redoText, shown.redoText);
+  };
+  const std::string loaded = "level.sna[*] - Xev Kestrova Editor";
+  expectShows({loaded, false, false, "Undo", false, "Redo"});
+  editor.ClickFortressByte(7);
+  expectShows({loaded, true, true, "Undo Fortress Byte", false, "Redo"});
+  editor.Undo();
+  expectShows({loaded, false, false, "Undo", true, "Redo Fortress Byte"});
+  editor.Redo();
+  // A name is cut at the file system's '/' only: a backslash belongs to the name.
+  f.ui.fileAnswers = {"/out/my\\edited.sna"};
+  ASSERT_TRUE(editor.SaveSnapshotAs());
+  expectShows({"my\\edited.sna[*] - Xev Kestrova Editor", false, true, "Undo Fortress Byte", false, "Redo"});
+  // Undone past the save; a refused step records nothing.
+  editor.Undo();
+  editor.ClickFortressByte(99);
+  expectShows({"my\\edited.sna[*] - Xev Kestrova Editor", true, false, "Undo", true, "Redo Fortress Byte"});
+}
+
+TEST(EditorUndo, BeforeALoadTheCaptionIsTheProgramsAndTheEditMenuHidden) {
+  testing::ScriptedUi ui;
+  testing::MemoryFiles files;
+  const Editor editor{ui, files};
+  const ViewState& view = editor.View();
+  EXPECT_EQ(view.caption, "Xev Kestrova Editor");
+  EXPECT_FALSE(view.editMenuVisible || view.modified || view.canUndo || view.canRedo);
+  EXPECT_EQ(view.undoText, "Undo");
+  EXPECT_EQ(view.redoText, "Redo");
 }
 
 TEST(EditorUndo, ASaveThatWritesNothingSaysSoAndLeavesTheImageModified) {
@@ -508,7 +557,7 @@ TEST(EditorUndo, ASaveThatWritesNothingSaysSoAndLeavesTheImageModified) {
     SCOPED_TRACE(c.name);
     UndoSession s;
     Editor& editor = s.editor;
-    editor.ClickFortressUpDown(7);
+    editor.ClickFortressByte(7);
     c.run(s);
     EXPECT_FALSE(editor.SaveSnapshotAs());
     EXPECT_TRUE(editor.IsModified());
@@ -520,7 +569,7 @@ TEST_F(EditorUndoTest, MaybeSaveAsksOnlyWithUnsavedChanges) {
   EXPECT_TRUE(editor.MaybeSave());
   EXPECT_TRUE(f.ui.questions.empty());
 
-  editor.ClickFortressUpDown(7);
+  editor.ClickFortressByte(7);
   EXPECT_FALSE(editor.MaybeSave());  // unanswered: Cancel
   const auto asked = f.ui.SaveChangesQuestions();
   ASSERT_EQ(asked.size(), 1u);
@@ -558,7 +607,7 @@ TEST_F(EditorUndoTest, ALoadAfterTheQuestionStartsAnEmptyHistory) {
     if (editor.MaybeSave()) editor.LoadSnapshot();
   };
   f.files.files["/in/other.sna"] = f.files.files[EditFixture::kPath];
-  editor.ClickFortressUpDown(7);
+  editor.ClickFortressByte(7);
   const Bytes edited = OutsideTheScreen(editor);
 
   // Cancel: no file dialog, nothing replaced.

@@ -69,6 +69,12 @@ TEST(FileNames, FolderAndFileNameParts) {
     EXPECT_EQ(FolderOf(c.path), c.folder) << c.path;
     EXPECT_EQ(FileNameOf(c.path), c.name) << c.path;
   }
+  // On the file system only '/' separates: a backslash belongs to the name.
+  for (const Case& c : {Case{"/home/x/a\\b.sna", "/home/x", "a\\b.sna"}, Case{"a\\b.sna", ".", "a\\b.sna"},
+                        Case{"/keep.sna", "/", "keep.sna"}}) {
+    EXPECT_EQ(FolderOf(c.path, PathSeparators::Slash), c.folder) << c.path;
+    EXPECT_EQ(FileNameOf(c.path, PathSeparators::Slash), c.name) << c.path;
+  }
 }
 
 }  // namespace

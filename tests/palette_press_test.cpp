@@ -67,7 +67,7 @@ TEST_F(PalettePress, EverySlotsTagAtProgramStart) {
       const DragPictureRow* row = DragPictureOfTag(expected[slot]);
       EXPECT_EQ(f.editor.DragBitmap().Width(), row->width) << slot;
       EXPECT_EQ(f.editor.DragBitmap().Height(), row->height) << slot;
-      EXPECT_TRUE(f.editor.View().visible.fastImg4);
+      EXPECT_TRUE(f.editor.View().visible.dragPicture);
       EXPECT_EQ(f.editor.DragPictureLeft(), 300);
       EXPECT_EQ(f.editor.DragPictureTop(), 60);
       EXPECT_EQ(f.editor.State().paletteDragFlag, 1);
@@ -84,7 +84,7 @@ TEST_F(PalettePress, TheOptionsAtThePressDecideThatPressOnly) {
   f.editor.PressPalette(MouseButton::Left, SlotX(19), 10, 40);
   EXPECT_EQ(f.editor.PaletteTag(), 26);
   EXPECT_EQ(f.editor.DragBitmap().Width(), 96);
-  f.editor.ClickOption(OptionId::RadioButton2);  // "Large Hut", while the pick is held
+  f.editor.ClickOption(OptionId::HutLarge);  // "Large Hut", while the pick is held
   EXPECT_EQ(f.editor.PaletteTag(), 26);
   f.editor.ReleasePalette();
   f.editor.PressPalette(MouseButton::Left, SlotX(19), 10, 40);
@@ -93,18 +93,18 @@ TEST_F(PalettePress, TheOptionsAtThePressDecideThatPressOnly) {
   EXPECT_EQ(f.editor.DragBitmap().Height(), 80);
   f.editor.ReleasePalette();
 
-  f.editor.ClickOption(OptionId::CheckBox4);   // "Cliff Edge"
-  f.editor.ClickOption(OptionId::CheckBox1);   // "Double", without soldiers
+  f.editor.ClickOption(OptionId::CliffEdgeChosen);   // "Cliff Edge"
+  f.editor.ClickOption(OptionId::CliffEdgeDouble);   // "Double", without soldiers
   f.editor.PressPalette(MouseButton::Left, SlotX(20), 10, 40);
   EXPECT_EQ(f.editor.PaletteTag(), 16);
   EXPECT_EQ(f.editor.DragBitmap().Height(), 144);
   f.editor.ReleasePalette();
-  f.editor.ClickOption(OptionId::RadioButton9);  // cave "Top", then "Main": no space
-  f.editor.ClickOption(OptionId::RadioButton7);
+  f.editor.ClickOption(OptionId::CaveTop);  // cave "Top", then "Main": no space
+  f.editor.ClickOption(OptionId::CaveMain);
   f.editor.PressPalette(MouseButton::Left, SlotX(21), 10, 40);
   EXPECT_EQ(f.editor.PaletteTag(), 31);
   f.editor.ReleasePalette();
-  f.editor.ClickOption(OptionId::RadioButton16);  // "Top Edging"
+  f.editor.ClickOption(OptionId::RoadTopEdging);  // "Top Edging"
   f.editor.PressPalette(MouseButton::Left, SlotX(29), 10, 40);
   EXPECT_EQ(f.editor.PaletteTag(), 44);
   EXPECT_EQ(f.editor.DragBitmap().Width(), 256);
@@ -121,7 +121,7 @@ TEST_F(PalettePress, APressAndReleaseThatNeverCrossedTheMapInsertsNothing) {
   f.editor.ReleasePalette();
   EXPECT_EQ(LevelArea(), before);
   EXPECT_EQ(f.editor.State().bytesFree, free);
-  EXPECT_FALSE(f.editor.View().visible.fastImg4);
+  EXPECT_FALSE(f.editor.View().visible.dragPicture);
   EXPECT_EQ(f.editor.State().paletteDragFlag, 0);
   // The next press starts without a target again, after one that had one.
   f.editor.PressPalette(MouseButton::Left, SlotX(1), 40, 50);
@@ -146,7 +146,7 @@ TEST_F(PalettePress, ATreeDroppedOnBareGroundGoesInFrontOfItsBand) {
   // Column 0 is clamped to the tree's 1..30.
   EXPECT_EQ(f.Bytes(0x9236, 8), (Bytes{0x22, 0x00, 0x83, 0x01, 0x00, 0x0F, 0x83, 0x07}));
   EXPECT_EQ(f.editor.State().bytesFree, free - 2);
-  EXPECT_FALSE(f.editor.View().visible.fastImg4);
+  EXPECT_FALSE(f.editor.View().visible.dragPicture);
 }
 
 TEST_F(PalettePress, DroppedOnATreeItGoesInFrontOfTheTree) {
@@ -167,7 +167,7 @@ TEST_F(PalettePress, TwoByteDropsRefusedOnTunnelCells) {
     EXPECT_NE(f.editor.State().recordUnderPointer, 0u) << tile;
     f.editor.ReleasePalette();
     EXPECT_EQ(LevelArea(), before) << tile;
-    EXPECT_FALSE(f.editor.View().visible.fastImg4);
+    EXPECT_FALSE(f.editor.View().visible.dragPicture);
   }
   // Groups are not refused there: a crossing goes in front of the tunnel record.
   const auto [x, y] = PixelOfTile(150);
@@ -239,7 +239,7 @@ TEST_F(PalettePress, TheRightButtonShowsPropertiesAndStartsNoDrag) {
   EXPECT_TRUE(f.editor.PropertiesDialog().visible);
   EXPECT_TRUE(f.editor.PropertiesDialog().pageControlVisible);
   EXPECT_EQ(f.editor.State().paletteDragFlag, 0);
-  EXPECT_FALSE(f.editor.View().visible.fastImg4);
+  EXPECT_FALSE(f.editor.View().visible.dragPicture);
   EXPECT_FALSE(f.editor.PaletteTag());
   f.editor.ChooseTab(PropertiesTab::Road);
   f.editor.CloseProperties();
@@ -254,13 +254,13 @@ TEST_F(PalettePress, TheRightButtonShowsPropertiesAndStartsNoDrag) {
 
 TEST_F(PalettePress, TheWipeRadiosSetTheWipeButton) {
   f.editor.ChooseLevel(1);  // the last level
-  f.editor.ClickOption(OptionId::RadioButton21);
-  EXPECT_TRUE(f.editor.Options().radioButton21.checked);
+  f.editor.ClickOption(OptionId::WipeAllAfterCurrentLevel);
+  EXPECT_TRUE(f.editor.Options().wipe.allAfterCurrentLevel.checked);
   EXPECT_FALSE(f.editor.View().wipeButtonEnabled);
-  f.editor.ClickOption(OptionId::RadioButton20);
+  f.editor.ClickOption(OptionId::WipeCurrentLevel);
   EXPECT_TRUE(f.editor.View().wipeButtonEnabled);
   f.editor.ChooseLevel(0);
-  f.editor.ClickOption(OptionId::RadioButton21);
+  f.editor.ClickOption(OptionId::WipeAllAfterCurrentLevel);
   EXPECT_TRUE(f.editor.View().wipeButtonEnabled);
 }
 

@@ -178,7 +178,7 @@ class RandomDragsAndDrops : public testing::RandomEdits {
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->slot, PictureOfSlot(x / 32)->firstSlot);
     EXPECT_EQ(E().DragBitmap().Width(), picture->width);
-    EXPECT_TRUE(E().View().visible.fastImg4);
+    EXPECT_TRUE(E().View().visible.dragPicture);
     for (int i = Uniform(0, 6); i > 0; --i) E().MovePointerOverWindow(Uniform(-20, 620), Uniform(0, 520));
 
     const EditorState& state = E().State();
@@ -199,7 +199,7 @@ class RandomDragsAndDrops : public testing::RandomEdits {
       EXPECT_EQ(state.bytesFree, free) << what.str();
       EXPECT_EQ(f.Bytes(kLevelAreaStart, kLevelAreaLength), area) << what.str();
     }
-    EXPECT_FALSE(E().View().visible.fastImg4);
+    EXPECT_FALSE(E().View().visible.dragPicture);
     EXPECT_EQ(state.paletteDragFlag, 0);
   }
 };

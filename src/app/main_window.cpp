@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QRegion>
@@ -16,14 +15,15 @@
 #include "app/popup_menu.h"
 #include "demo/title_picture.h"
 #include "editor/command_captions.h"
+#include "level/game_settings.h"
+#include "qtio/qt_strings.h"
+#include "render/map_geometry.h"
 
 #include "app/form_design.h"
 
 namespace kestrova::app {
 
 namespace {
-
-constexpr const char* kCaption = "Xev Kestrova Editor";
 
 // The designed outer sizes count a frame of 4 pixels at each side and a
 // title and menu bar of 54 pixels in all; the client area is what is left.
@@ -40,10 +40,10 @@ constexpr std::array kPlaces{
     ControlPlace{"Image1", QRect(0, 0, 500, 300)},      ControlPlace{"ComboBox1", QRect(8, 0, 145, 21)},
     ControlPlace{"UpDown1", QRect(160, 0, 17, 25)},     ControlPlace{"Label2", QRect(184, 2, 0, 13)},
     ControlPlace{"Label1", QRect(184, 18, 0, 13)},      ControlPlace{"CheckBox1", QRect(328, 17, 113, 17)},
-    ControlPlace{"Button1", QRect(516, 5, 75, 25)},     ControlPlace{"ScrollBox1", QRect(0, 34, 592, 61)},
-    ControlPlace{"FastIMG1", QRect(0, 96, 512, 384)},   ControlPlace{"ScrollBar1", QRect(512, 96, 17, 385)},
-    ControlPlace{"FastIMG2", QRect(528, 96, 64, 384)},  ControlPlace{"StatusBar1", QRect(0, 480, 595, 33)},
-    ControlPlace{"FastIMG4", QRect(480, 0, 20, 20)},
+    ControlPlace{"Button1", QRect(516, 5, 75, 25)},     ControlPlace{"ScrollBox1", QRect(0, kPaletteBoxTop, 592, 61)},
+    ControlPlace{"FastIMG1", QRect(kMapViewLeft, kMapViewTop, kMapViewWidth, kMapViewHeight)},   ControlPlace{"ScrollBar1", QRect(kMapViewLeft + kMapViewWidth, kMapViewTop, 17, 385)},
+    ControlPlace{"FastIMG2", QRect(kOverviewLeft, kMapViewTop, kOverviewWidth, kOverviewHeight)},  ControlPlace{"StatusBar1", QRect(0, 480, 595, 33)},
+    ControlPlace{"FastIMG4", QRect(kDragPictureLeft, kDragPictureTop, 20, 20)},
 };
 
 constexpr QRect PlaceOf(std::string_view name) {
@@ -75,10 +75,7 @@ QRegion UncoveredPart(std::string_view name, std::initializer_list<std::string_v
 
 constexpr int kScrollBarLargeChange = 176;
 constexpr int kScrollBarSmallChange = 1;
-constexpr int kFortressUpDownMaximum = 15;
 constexpr int kRefusalShownMs = 5000;
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 MouseButton ButtonOf(Qt::MouseButton button) {
   if (button == Qt::RightButton) return MouseButton::Right;
@@ -92,7 +89,7 @@ TForm1::TForm1(Ui& ui, Files& files, QWidget* parent)
     : QMainWindow(parent), editor_(ui, files, &emulator_), titlePicture_(MakeTitlePicture()) {
   editor_.UseSnapshotFormats(formats_);
   setObjectName("TForm1");
-  setWindowTitle(kCaption);
+  setWindowTitle(Q(editor_.View().caption));
   setWindowFlags(kFixedBorderWindow);
   setFont(DesignFont());
   BuildMenus();
@@ -136,8 +133,8 @@ void TForm1::BuildMenus() {
 
   edit_ = menuBar()->addMenu("Edit");
   edit_->setObjectName("Edit1");
-  undo_ = add(edit_, "Undo", "Undo1", QKeySequence("Ctrl+Z"), [this] { Run([this] { editor_.Undo(); }); });
-  redo_ = add(edit_, "Redo", "Redo1", QKeySequence("Ctrl+Y"), [this] { Run([this] { editor_.Redo(); }); });
+  undo_ = add(edit_, kUndoCaption, "Undo1", QKeySequence("Ctrl+Z"), [this] { Run([this] { editor_.Undo(); }); });
+  redo_ = add(edit_, kRedoCaption, "Redo1", QKeySequence("Ctrl+Y"), [this] { Run([this] { editor_.Redo(); }); });
   redo_->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
 
   options_ = menuBar()->addMenu("Options");
@@ -168,7 +165,7 @@ void TForm1::BuildControls() {
   comboBox1_->setEditable(false);
   comboBox1_->setFocusPolicy(Qt::ClickFocus);  // no tab stop
 
-  upDown1_ = new UpDownControl("UpDown1", 0, kFortressUpDownMaximum, client);
+  upDown1_ = new UpDownControl("UpDown1", 0, kFortressByteMax, client);
   label2_ = new QLabel("Fortress byte: ", client);
   label2_->setObjectName("Label2");
   label1_ = new QLabel(client);
@@ -190,7 +187,7 @@ void TForm1::BuildControls() {
   fastImg3_ = new TFastIMG("FastIMG3", QSize(1024, 40), nullptr);
   scrollBox1_->setWidget(fastImg3_);
 
-  fastImg1_ = new TFastIMG("FastIMG1", QSize(512, 384), client);
+  fastImg1_ = new TFastIMG("FastIMG1", QSize(kMapViewWidth, kMapViewHeight), client);
   fastImg1_->setFocusPolicy(Qt::ClickFocus);
   scrollBar1_ = new QScrollBar(Qt::Vertical, client);
   scrollBar1_->setObjectName("ScrollBar1");
@@ -199,7 +196,7 @@ void TForm1::BuildControls() {
   scrollBar1_->setSingleStep(kScrollBarSmallChange);
   scrollBar1_->setTracking(true);
   scrollBar1_->setStyle(new ClassicScrollBarStyle(scrollBar1_));
-  fastImg2_ = new TFastIMG("FastIMG2", QSize(64, 384), client);
+  fastImg2_ = new TFastIMG("FastIMG2", QSize(kOverviewWidth, kOverviewHeight), client);
   statusBar1_ = new StatusPanel("StatusBar1", client);
   fastImg4_ = new TFastIMG("FastIMG4", QSize(20, 20), client);
 
@@ -221,7 +218,7 @@ void TForm1::ConnectControls() {
   connect(checkBox1_, &QCheckBox::clicked, this,
           [this](bool checked) { Run([&] { editor_.SetShowLandSpace(checked); }); });
   connect(upDown1_, &UpDownControl::Clicked, this,
-          [this](int position) { Run([&] { editor_.ClickFortressUpDown(position); }); });
+          [this](int position) { Run([&] { editor_.ClickFortressByte(position); }); });
   connect(button1_, &QPushButton::clicked, this, [this] { Run([this] { editor_.WipeLevels(); }); });
   connect(fastImg2_, &TFastIMG::Pressed, this, [this](Qt::MouseButton button, QPoint position) {
     Run([&] { editor_.PressOverview(ButtonOf(button), position.y()); });
@@ -312,19 +309,18 @@ void TForm1::SyncRefusal() {
 }
 
 void TForm1::SyncHistory() {
-  // The caption names the file and marks unsaved changes as the platform does.
-  const std::string& path = editor_.SnapshotPath();
-  if (path != captionPath_) {
-    captionPath_ = path;
-    setWindowTitle(path.empty() ? QString(kCaption)
-                                : QFileInfo(QString::fromStdString(path)).fileName() + "[*] - " + kCaption);
+  // The caption marks unsaved changes where its "[*]" stands, as the platform does.
+  const ViewState& view = editor_.View();
+  if (view.caption != caption_) {
+    caption_ = view.caption;
+    setWindowTitle(Q(caption_));
   }
-  setWindowModified(editor_.IsModified());
-  edit_->menuAction()->setVisible(editor_.HasSnapshot());
-  undo_->setEnabled(editor_.CanUndo());
-  undo_->setText(editor_.CanUndo() ? Q("Undo " + editor_.UndoName()) : QString("Undo"));
-  redo_->setEnabled(editor_.CanRedo());
-  redo_->setText(editor_.CanRedo() ? Q("Redo " + editor_.RedoName()) : QString("Redo"));
+  setWindowModified(view.modified);
+  edit_->menuAction()->setVisible(view.editMenuVisible);
+  undo_->setEnabled(view.canUndo);
+  undo_->setText(Q(view.undoText));
+  redo_->setEnabled(view.canRedo);
+  redo_->setText(Q(view.redoText));
 }
 
 void TForm1::SyncWindowState() {
@@ -338,13 +334,13 @@ void TForm1::SyncWindowState() {
   }
   const ControlVisibility& visible = view.visible;
   const std::pair<QWidget*, bool ControlVisibility::*> controls[] = {
-      {image1_, &ControlVisibility::image1},         {comboBox1_, &ControlVisibility::comboBox1},
-      {checkBox1_, &ControlVisibility::checkBox1},   {label1_, &ControlVisibility::label1},
-      {label2_, &ControlVisibility::label2},         {upDown1_, &ControlVisibility::upDown1},
-      {scrollBar1_, &ControlVisibility::scrollBar1}, {statusBar1_, &ControlVisibility::statusBar1},
-      {scrollBox1_, &ControlVisibility::scrollBox1}, {fastImg1_, &ControlVisibility::fastImg1},
-      {fastImg2_, &ControlVisibility::fastImg2},     {fastImg4_, &ControlVisibility::fastImg4},
-      {button1_, &ControlVisibility::button1}};
+      {image1_, &ControlVisibility::titlePicture},         {comboBox1_, &ControlVisibility::levelChooser},
+      {checkBox1_, &ControlVisibility::showLandSpace},   {label1_, &ControlVisibility::bytesFreeCaption},
+      {label2_, &ControlVisibility::fortressCaption},         {upDown1_, &ControlVisibility::fortressByte},
+      {scrollBar1_, &ControlVisibility::levelScroll}, {statusBar1_, &ControlVisibility::statusBar},
+      {scrollBox1_, &ControlVisibility::palette}, {fastImg1_, &ControlVisibility::mapView},
+      {fastImg2_, &ControlVisibility::overview},     {fastImg4_, &ControlVisibility::dragPicture},
+      {button1_, &ControlVisibility::wipeButton}};
   for (const auto& [widget, shown] : controls) SetShown(widget, visible.*shown);
   // "Save Snapshot As…" and "Run in Emulator" go with "Save Snapshot", "Run
   // TAP in Emulator" with "Save TAP": one entry of the table each.
@@ -374,7 +370,7 @@ void TForm1::SyncCaptions() {
     Place(label2_);
   }
   label2_->setToolTip(Q(view.fortressHint));
-  upDown1_->SetPosition(view.fortressUpDown);
+  upDown1_->SetPosition(view.fortressByte);
   statusBar1_->SetText(Q(view.statusText));
   if (checkBox1_->isChecked() != view.showLandSpace) {
     const QSignalBlocker quiet(checkBox1_);
@@ -407,7 +403,7 @@ void TForm1::SyncSurfaces() {
   fastImg3_->ShowSurface(editor_.PaletteBitmap(), revisions.palette);
   fastImg4_->ShowSurface(editor_.DragBitmap(), revisions.dragPicture);
   fastImg4_->move(editor_.DragPictureLeft(), editor_.DragPictureTop());
-  if (editor_.View().visible.fastImg4) fastImg4_->raise();
+  if (editor_.View().visible.dragPicture) fastImg4_->raise();
 }
 
 }  // namespace kestrova::app

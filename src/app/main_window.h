@@ -120,7 +120,7 @@ class TForm1 : public QMainWindow {
   // What the chooser and the caption were last given, so that a sync after
   // a pointer move compares plain strings instead of building Qt ones.
   std::vector<std::string> chooserShown_;
-  std::string captionPath_;
+  std::string caption_;  // the caption shown
   unsigned refusalsShown_ = 0;
   QSize outerSize_;
 };

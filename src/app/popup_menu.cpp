@@ -1,11 +1,13 @@
 #include "app/popup_menu.h"
 
+#include "qtio/qt_strings.h"
+
 namespace kestrova::app {
 
 namespace {
 
 // A caption shows as it stands: an '&' is no mnemonic marker.
-QString CaptionOf(const MenuItem& item) { return QString::fromStdString(item.caption).replace('&', "&&"); }
+QString CaptionOf(const MenuItem& item) { return Q(item.caption).replace('&', "&&"); }
 
 }  // namespace
 

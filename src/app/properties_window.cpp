@@ -12,14 +12,14 @@
 #include <utility>
 
 #include "app/form_design.h"
+#include "app/option_object_names.h"
+#include "qtio/qt_strings.h"
 
 namespace kestrova::app {
 
 namespace {
 
 QRect RectOf(const ControlBounds& bounds) { return {bounds.left, bounds.top, bounds.width, bounds.height}; }
-
-QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
@@ -33,8 +33,8 @@ TForm2::TForm2(Editor& editor, RunCall run) : editor_(editor), run_(std::move(ru
   setFixedSize(kPropertiesClientWidth, kPropertiesClientHeight);
   move(kPropertiesLeft, kPropertiesTop);
 
-  pageControl1_ = new PageControl("PageControl1", this);
-  pageControl1_->setGeometry(RectOf(kPageControl1Bounds));
+  pageControl1_ = new PageControl(Q(kPropertiesPagesObjectName), this);
+  pageControl1_->setGeometry(RectOf(kPropertiesPagesBounds));
   BuildPages();
   connect(pageControl1_, &PageControl::TabChosen, this, [this](int index) {
     run_([this, index] { editor_.ChooseTab(static_cast<PropertiesTab>(index)); });
@@ -54,25 +54,25 @@ void TForm2::BuildPages() {
     pages[tab] = new QWidget;
     pageControl1_->AddPage(pages[tab], Q(kPropertiesTabCaptions[tab]));
   }
-  const auto groupBox = [&](const char* name, const ControlBounds& bounds) {
+  const auto groupBox = [&](std::string_view name, const ControlBounds& bounds) {
     auto* box = new QGroupBox(pages[static_cast<std::size_t>(PropertiesTab::Cliff)]);
-    box->setObjectName(name);
+    box->setObjectName(Q(name));
     box->setGeometry(RectOf(bounds));
     return box;
   };
-  QGroupBox* groupBox1 = groupBox("GroupBox1", kGroupBox1Bounds);
-  QGroupBox* groupBox2 = groupBox("GroupBox2", kGroupBox2Bounds);
+  QGroupBox* cliffBox = groupBox(kCliffBoxObjectName, kCliffBoxBounds);
+  QGroupBox* cliffEdgeBox = groupBox(kCliffEdgeBoxObjectName, kCliffEdgeBoxBounds);
   for (const OptionControlInfo& info : OptionControls()) {
-    QWidget* parent = info.place == OptionPlace::GroupBox1   ? groupBox1
-                      : info.place == OptionPlace::GroupBox2 ? groupBox2
-                                                             : pages[static_cast<std::size_t>(info.tab)];
+    QWidget* parent = info.place == OptionPlace::CliffBox       ? cliffBox
+                      : info.place == OptionPlace::CliffEdgeBox ? cliffEdgeBox
+                                                                : pages[static_cast<std::size_t>(info.tab)];
     options_.push_back({BuildOption(info, parent), &info});
   }
 }
 
 QAbstractButton* TForm2::BuildOption(const OptionControlInfo& info, QWidget* parent) {
   QAbstractButton* button = nullptr;
-  if (info.kind == OptionKind::RadioButton) {
+  if (info.kind == OptionKind::OneOfPlace) {
     auto* radio = new QRadioButton(Q(info.caption), parent);
     // The model decides which radio button of a place is checked.
     radio->setAutoExclusive(false);
@@ -80,7 +80,7 @@ QAbstractButton* TForm2::BuildOption(const OptionControlInfo& info, QWidget* par
   } else {
     button = new QCheckBox(Q(info.caption), parent);
   }
-  button->setObjectName(Q(info.name));
+  button->setObjectName(Q(ObjectNameOf(info.id)));
   button->setGeometry(RectOf(info.bounds));
   // This system's box and font can need a few pixels more than the design
   // gave the caption: the control grows to the right, never clips.
@@ -140,7 +140,7 @@ bool TForm2::OnKeyRelease(const OptionButton& option, const QKeyEvent& event) {
   if (event.key() != Qt::Key_Space || event.isAutoRepeat() || !option.button->isDown()) return false;
   option.button->setDown(false);
   const OptionId id = option.info->id;
-  if (option.info->kind == OptionKind::RadioButton) {
+  if (option.info->kind == OptionKind::OneOfPlace) {
     run_([this, id] { editor_.ClickOption(id); });
   } else {
     run_([this, id] { editor_.ToggleOptionFromKeyboard(id); });
@@ -159,7 +159,7 @@ void TForm2::Sync() {
   pageControl1_->SetCurrent(static_cast<int>(dialog.currentTab));
   const PropertiesOptions& model = editor_.Options();
   for (const auto& [button, info] : options_) {
-    const OptionControl& control = model.*(info->control);
+    const OptionControl& control = ControlOf(model, info->id);
     if (button->isChecked() == control.checked && button->isEnabled() == control.enabled) continue;
     const QSignalBlocker quiet(button);
     button->setChecked(control.checked);

@@ -5,14 +5,14 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "qtio/qt_strings.h"
+
 namespace kestrova::app {
 
 namespace {
 
 // The filter shows as the handler wrote it, without the patterns added for Qt.
 constexpr QFileDialog::Options kFilterAsWritten = QFileDialog::HideNameFilterDetails;
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 std::optional<std::string> ChosenPath(const QString& path) {
   if (path.isEmpty()) return std::nullopt;

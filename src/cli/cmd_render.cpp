@@ -13,6 +13,7 @@
 #include "cli/commands.h"
 #include "cli/session.h"
 #include "level/level_table.h"
+#include "render/map_geometry.h"
 #include "render/overview.h"
 
 namespace kestrova::cli {
@@ -23,7 +24,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 // The pictures are the Spectrum's pixels scaled by a whole number: the map
 // view holds them doubled already.
-constexpr int kMapViewScale = 2;
 constexpr int kMapDefaultScale = 2;
 constexpr int kPictureDefaultScale = 1;
 
@@ -153,7 +153,7 @@ int RunRender(const ParsedCommand& line) {
       {mapPicture,
        [&]() -> Result<Bytes> {
          const TFastDIB view = line.Has("no-banner") ? MapViewWithoutBanner(editor) : editor.MapView();
-         return PngBytes(view, kMapViewScale, mapScale);
+         return PngBytes(view, kMapScale, mapScale);
        }},
       {line.Value("grid"), [&]() -> Result<Bytes> { return GridBytes(editor.Grid()); }},
       {line.Value("overview"), [&]() -> Result<Bytes> { return PngBytes(editor.OverviewBitmap(), 1, pictureScale); }},

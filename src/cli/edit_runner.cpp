@@ -61,7 +61,7 @@ Outcome EditRunner::Run(const EditCommand& command) {
       editor_.Delay();
       return Outcome::Done();
     case Kind::Fortress:
-      editor_.ClickFortressUpDown(command.numbers[0]);
+      editor_.ClickFortressByte(command.numbers[0]);
       return Outcome::Done();
     case Kind::Insert: return Insert(command);
     case Kind::Delete: return Delete(command);

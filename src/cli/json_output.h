@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "qtio/qt_strings.h"
+
 namespace kestrova::cli {
 
 // The "schema" field of each JSON output: its name and version. A change of
@@ -14,8 +16,6 @@ inline constexpr const char* kInfoSchema = "kestrova-info/1";
 inline constexpr const char* kListSchema = "kestrova-list/1";
 inline constexpr const char* kDiffSchema = "kestrova-diff/2";
 inline constexpr const char* kCheckSchema = "kestrova-check/1";
-
-inline QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // One JSON document on one line, with its line end.
 std::string JsonLine(const QJsonObject& object);

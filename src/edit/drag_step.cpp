@@ -52,7 +52,7 @@ void MoveSideways(SnapshotImage& image, EditorState& state, int x) {
   const std::uint32_t record = state.recordUnderPointer;
   const std::uint8_t code = image.Read(record);
   std::uint8_t v = image.Read(record + 1);
-  int p = x / kMapPixelsPerColumn;
+  int p = ColumnOfMapX(x);
 
   if (p > state.grabbedColumn && (v & kColumnBits) < state.rangeMax) {
     p = std::min(p, kLastColumn);
@@ -121,7 +121,7 @@ std::uint32_t MoveRecordDown(SnapshotImage& image, std::uint32_t record, std::ui
 }
 
 VerticalMove MoveVertically(SnapshotImage& image, EditorState& state, const CellGrid& grid, std::uint32_t cell, int y) {
-  const int r = y / kMapPixelsPerRow;
+  const int r = RowOfMapY(y);
   const std::uint32_t land = grid.landPos[cell];
   const std::uint32_t tile = grid.tileId[cell];
   const std::int64_t levelEnd = state.levelEnd;

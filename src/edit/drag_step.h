@@ -7,23 +7,15 @@
 #include <optional>
 
 #include "render/cell_grid.h"
+#include "render/map_geometry.h"
 #include "render/screen_tables.h"
 #include "snapshot/snapshot_image.h"
 #include "state/editor_state.h"
 
 namespace kestrova {
 
-// The map view: MapBitmap at twice its size.
-constexpr int kMapViewWidth = 512;
-constexpr int kMapViewHeight = 384;
-constexpr int kMapPixelsPerColumn = 16;  // one byte column of 8 Spectrum pixels, doubled
-constexpr int kMapPixelsPerRow = 2;
-
 // Rows the view scrolls for each pointer event that goes further past an edge.
 constexpr std::int32_t kAutoScrollStep = 4;
-
-constexpr bool IsOutOfView(int y) { return y < 0 || y >= kMapViewHeight; }
-constexpr bool IsInMapView(int x, int y) { return x >= 0 && x < kMapViewWidth && !IsOutOfView(y); }
 
 // Past the top edge (and further up than last time) the view moves into the
 // level, past the bottom edge back towards its start. The offset never goes

@@ -1,6 +1,7 @@
 #include "edit/palette_drawing.h"
 
 #include "render/drawer.h"
+#include "render/map_geometry.h"
 #include "render/screen_canvas.h"
 #include "render/palette_colours.h"
 
@@ -8,8 +9,6 @@ namespace kestrova {
 
 namespace {
 
-constexpr int kMapWidth = 256;
-constexpr int kMapHeight = 192;
 constexpr Pixel kBorderColour = 0x000000;
 constexpr std::uint32_t kYellowComponent = 0xCA;
 
@@ -161,7 +160,7 @@ void DrawDragPicture(RenderTarget& target, const DragPictureRow& row, TFastDIB& 
   DrawDragBorder(picture);
 
   target.state.conversion = ConversionParameters{};
-  target.mapBitmap.Resize(kMapWidth, kMapHeight);
+  target.mapBitmap.Resize(kMapWidth, kWindowRows);
   target.state.previewMode = false;
 }
 

@@ -8,37 +8,38 @@ using enum OptionId;
 using enum OptionKind;
 using enum OptionPlace;
 using Tab = PropertiesTab;
+using Options = PropertiesOptions;
 
 // clang-format off
 constexpr std::array<OptionControlInfo, 28> kOptionControls = {{
-    {RadioButton1, "RadioButton1", RadioButton, Tab::Hut, OnTab, "Small Hut", {85, 48, 113, 17}, &PropertiesOptions::radioButton1},
-    {RadioButton2, "RadioButton2", RadioButton, Tab::Hut, OnTab, "Large Hut", {85, 72, 113, 17}, &PropertiesOptions::radioButton2},
-    {CheckBox3, "CheckBox3", CheckBox, Tab::Cliff, GroupBox1, "Cliff", {2, 8, 44, 17}, &PropertiesOptions::checkBox3},
-    {RadioButton3, "RadioButton3", RadioButton, Tab::Cliff, GroupBox1, "Regular", {72, 8, 65, 17}, &PropertiesOptions::radioButton3},
-    {RadioButton5, "RadioButton5", RadioButton, Tab::Cliff, GroupBox1, "Mirrored", {72, 24, 65, 17}, &PropertiesOptions::radioButton5},
-    {CheckBox4, "CheckBox4", CheckBox, Tab::Cliff, GroupBox2, "Cliff Edge", {2, 8, 71, 17}, &PropertiesOptions::checkBox4},
-    {RadioButton4, "RadioButton4", RadioButton, Tab::Cliff, GroupBox2, "Regular", {72, 8, 57, 17}, &PropertiesOptions::radioButton4},
-    {RadioButton6, "RadioButton6", RadioButton, Tab::Cliff, GroupBox2, "Mirrored", {72, 24, 65, 17}, &PropertiesOptions::radioButton6},
-    {CheckBox1, "CheckBox1", CheckBox, Tab::Cliff, GroupBox2, "Double", {72, 40, 57, 17}, &PropertiesOptions::checkBox1},
-    {CheckBox2, "CheckBox2", CheckBox, Tab::Cliff, GroupBox2, "Jumping Soldiers", {72, 56, 97, 17}, &PropertiesOptions::checkBox2},
-    {RadioButton7, "RadioButton7", RadioButton, Tab::Cave, OnTab, "Main", {85, 32, 113, 17}, &PropertiesOptions::radioButton7},
-    {RadioButton8, "RadioButton8", RadioButton, Tab::Cave, OnTab, "Bottom", {85, 48, 113, 17}, &PropertiesOptions::radioButton8},
-    {RadioButton9, "RadioButton9", RadioButton, Tab::Cave, OnTab, "Top", {85, 64, 113, 17}, &PropertiesOptions::radioButton9},
-    {CheckBox5, "CheckBox5", CheckBox, Tab::Cave, OnTab, "Space", {85, 88, 97, 17}, &PropertiesOptions::checkBox5},
-    {RadioButton10, "RadioButton10", RadioButton, Tab::Alarm, OnTab, "Set Alarm ON", {85, 48, 113, 17}, &PropertiesOptions::radioButton10},
-    {RadioButton11, "RadioButton11", RadioButton, Tab::Alarm, OnTab, "Set Alarm OFF", {85, 72, 113, 17}, &PropertiesOptions::radioButton11},
-    {CheckBox6, "CheckBox6", CheckBox, Tab::Bridge, OnTab, "Motorbike", {93, 60, 97, 17}, &PropertiesOptions::checkBox6},
-    {RadioButton12, "RadioButton12", RadioButton, Tab::Rocket, OnTab, "Start Rocket Launcher Attack", {57, 48, 169, 17}, &PropertiesOptions::radioButton12},
-    {RadioButton13, "RadioButton13", RadioButton, Tab::Rocket, OnTab, "Finish Rocket Launcher Attack", {57, 72, 169, 17}, &PropertiesOptions::radioButton13},
-    {RadioButton14, "RadioButton14", RadioButton, Tab::LogCrossing, OnTab, "Left Crossing", {85, 48, 113, 17}, &PropertiesOptions::radioButton14},
-    {RadioButton15, "RadioButton15", RadioButton, Tab::LogCrossing, OnTab, "Right Crossing", {85, 72, 113, 17}, &PropertiesOptions::radioButton15},
-    {RadioButton16, "RadioButton16", RadioButton, Tab::Road, OnTab, "Top Edging", {85, 36, 113, 17}, &PropertiesOptions::radioButton16},
-    {RadioButton17, "RadioButton17", RadioButton, Tab::Road, OnTab, "Bottom Edging", {85, 52, 113, 17}, &PropertiesOptions::radioButton17},
-    {RadioButton18, "RadioButton18", RadioButton, Tab::Road, OnTab, "Road Marking", {85, 68, 113, 17}, &PropertiesOptions::radioButton18},
-    {RadioButton19, "RadioButton19", RadioButton, Tab::Road, OnTab, "Full Road", {85, 84, 113, 17}, &PropertiesOptions::radioButton19},
-    {CheckBox7, "CheckBox7", CheckBox, Tab::Fortress, OnTab, "Soldiers on Walls", {89, 60, 105, 17}, &PropertiesOptions::checkBox7},
-    {RadioButton20, "RadioButton20", RadioButton, Tab::Wipe, OnTab, "Current Level (Leaving Spaces)", {76, 46, 173, 17}, &PropertiesOptions::radioButton20},
-    {RadioButton21, "RadioButton21", RadioButton, Tab::Wipe, OnTab, "ALL after current Level", {76, 73, 132, 17}, &PropertiesOptions::radioButton21},
+    {HutSmall, OneOfPlace, Tab::Hut, OnTab, "Small Hut", {85, 48, 113, 17}, [](Options& o) -> OptionControl& { return o.hut.small; }},
+    {HutLarge, OneOfPlace, Tab::Hut, OnTab, "Large Hut", {85, 72, 113, 17}, [](Options& o) -> OptionControl& { return o.hut.large; }},
+    {CliffChosen, OnOff, Tab::Cliff, CliffBox, "Cliff", {2, 8, 44, 17}, [](Options& o) -> OptionControl& { return o.cliff.chosen; }},
+    {CliffRegular, OneOfPlace, Tab::Cliff, CliffBox, "Regular", {72, 8, 65, 17}, [](Options& o) -> OptionControl& { return o.cliff.regular; }},
+    {CliffMirrored, OneOfPlace, Tab::Cliff, CliffBox, "Mirrored", {72, 24, 65, 17}, [](Options& o) -> OptionControl& { return o.cliff.mirrored; }},
+    {CliffEdgeChosen, OnOff, Tab::Cliff, CliffEdgeBox, "Cliff Edge", {2, 8, 71, 17}, [](Options& o) -> OptionControl& { return o.cliffEdge.chosen; }},
+    {CliffEdgeRegular, OneOfPlace, Tab::Cliff, CliffEdgeBox, "Regular", {72, 8, 57, 17}, [](Options& o) -> OptionControl& { return o.cliffEdge.regular; }},
+    {CliffEdgeMirrored, OneOfPlace, Tab::Cliff, CliffEdgeBox, "Mirrored", {72, 24, 65, 17}, [](Options& o) -> OptionControl& { return o.cliffEdge.mirrored; }},
+    {CliffEdgeDouble, OnOff, Tab::Cliff, CliffEdgeBox, "Double", {72, 40, 57, 17}, [](Options& o) -> OptionControl& { return o.cliffEdge.doubled; }},
+    {CliffEdgeJumpingSoldiers, OnOff, Tab::Cliff, CliffEdgeBox, "Jumping Soldiers", {72, 56, 97, 17}, [](Options& o) -> OptionControl& { return o.cliffEdge.jumpingSoldiers; }},
+    {CaveMain, OneOfPlace, Tab::Cave, OnTab, "Main", {85, 32, 113, 17}, [](Options& o) -> OptionControl& { return o.cave.main; }},
+    {CaveBottom, OneOfPlace, Tab::Cave, OnTab, "Bottom", {85, 48, 113, 17}, [](Options& o) -> OptionControl& { return o.cave.bottom; }},
+    {CaveTop, OneOfPlace, Tab::Cave, OnTab, "Top", {85, 64, 113, 17}, [](Options& o) -> OptionControl& { return o.cave.top; }},
+    {CaveSpace, OnOff, Tab::Cave, OnTab, "Space", {85, 88, 97, 17}, [](Options& o) -> OptionControl& { return o.cave.space; }},
+    {AlarmOn, OneOfPlace, Tab::Alarm, OnTab, "Set Alarm ON", {85, 48, 113, 17}, [](Options& o) -> OptionControl& { return o.alarm.on; }},
+    {AlarmOff, OneOfPlace, Tab::Alarm, OnTab, "Set Alarm OFF", {85, 72, 113, 17}, [](Options& o) -> OptionControl& { return o.alarm.off; }},
+    {BridgeMotorbike, OnOff, Tab::Bridge, OnTab, "Motorbike", {93, 60, 97, 17}, [](Options& o) -> OptionControl& { return o.bridge.motorbike; }},
+    {RocketStart, OneOfPlace, Tab::Rocket, OnTab, "Start Rocket Launcher Attack", {57, 48, 169, 17}, [](Options& o) -> OptionControl& { return o.rocket.start; }},
+    {RocketFinish, OneOfPlace, Tab::Rocket, OnTab, "Finish Rocket Launcher Attack", {57, 72, 169, 17}, [](Options& o) -> OptionControl& { return o.rocket.finish; }},
+    {LogCrossingLeft, OneOfPlace, Tab::LogCrossing, OnTab, "Left Crossing", {85, 48, 113, 17}, [](Options& o) -> OptionControl& { return o.logCrossing.left; }},
+    {LogCrossingRight, OneOfPlace, Tab::LogCrossing, OnTab, "Right Crossing", {85, 72, 113, 17}, [](Options& o) -> OptionControl& { return o.logCrossing.right; }},
+    {RoadTopEdging, OneOfPlace, Tab::Road, OnTab, "Top Edging", {85, 36, 113, 17}, [](Options& o) -> OptionControl& { return o.road.topEdging; }},
+    {RoadBottomEdging, OneOfPlace, Tab::Road, OnTab, "Bottom Edging", {85, 52, 113, 17}, [](Options& o) -> OptionControl& { return o.road.bottomEdging; }},
+    {RoadMarking, OneOfPlace, Tab::Road, OnTab, "Road Marking", {85, 68, 113, 17}, [](Options& o) -> OptionControl& { return o.road.marking; }},
+    {RoadFull, OneOfPlace, Tab::Road, OnTab, "Full Road", {85, 84, 113, 17}, [](Options& o) -> OptionControl& { return o.road.full; }},
+    {FortressSoldiersOnWalls, OnOff, Tab::Fortress, OnTab, "Soldiers on Walls", {89, 60, 105, 17}, [](Options& o) -> OptionControl& { return o.fortress.soldiersOnWalls; }},
+    {WipeCurrentLevel, OneOfPlace, Tab::Wipe, OnTab, "Current Level (Leaving Spaces)", {76, 46, 173, 17}, [](Options& o) -> OptionControl& { return o.wipe.currentLevel; }},
+    {WipeAllAfterCurrentLevel, OneOfPlace, Tab::Wipe, OnTab, "ALL after current Level", {76, 73, 132, 17}, [](Options& o) -> OptionControl& { return o.wipe.allAfterCurrentLevel; }},
 }};
 // clang-format on
 
@@ -74,8 +75,6 @@ constexpr int kTagFullRoad = 47;
 constexpr int kTagGateTopSoldiers = 49;
 constexpr int kTagNoGateTopSoldiers = 48;
 
-OptionControl& ControlOf(PropertiesOptions& options, OptionId id) { return options.*(InfoOf(id).control); }
-
 void Enable(PropertiesOptions& options, std::initializer_list<OptionId> ids, bool enabled) {
   for (OptionId id : ids) ControlOf(options, id).enabled = enabled;
 }
@@ -83,23 +82,23 @@ void Enable(PropertiesOptions& options, std::initializer_list<OptionId> ids, boo
 // "Cliff" and "Cliff Edge" act as one choice: the box released over is
 // checked, the other unchecked, and only the chosen box's options enabled.
 void ChooseCliff(PropertiesOptions& options) {
-  options.checkBox3.checked = true;
-  options.checkBox4.checked = false;
-  Enable(options, {RadioButton3, RadioButton5}, true);
-  Enable(options, {RadioButton4, RadioButton6, CheckBox1, CheckBox2}, false);
+  options.cliff.chosen.checked = true;
+  options.cliffEdge.chosen.checked = false;
+  Enable(options, {CliffRegular, CliffMirrored}, true);
+  Enable(options, {CliffEdgeRegular, CliffEdgeMirrored, CliffEdgeDouble, CliffEdgeJumpingSoldiers}, false);
 }
 
 void ChooseCliffEdge(PropertiesOptions& options) {
-  options.checkBox4.checked = true;
-  options.checkBox3.checked = false;
-  Enable(options, {RadioButton4, RadioButton6, CheckBox1, CheckBox2}, true);
-  Enable(options, {RadioButton3, RadioButton5}, false);
+  options.cliffEdge.chosen.checked = true;
+  options.cliff.chosen.checked = false;
+  Enable(options, {CliffEdgeRegular, CliffEdgeMirrored, CliffEdgeDouble, CliffEdgeJumpingSoldiers}, true);
+  Enable(options, {CliffRegular, CliffMirrored}, false);
 }
 
 void SelectRadio(PropertiesOptions& options, const OptionControlInfo& clicked) {
   for (const OptionControlInfo& other : kOptionControls) {
-    if (other.kind == RadioButton && other.tab == clicked.tab && other.place == clicked.place) {
-      (options.*other.control).checked = other.id == clicked.id;
+    if (other.kind == OneOfPlace && other.tab == clicked.tab && other.place == clicked.place) {
+      other.control(options).checked = other.id == clicked.id;
     }
   }
 }
@@ -107,13 +106,13 @@ void SelectRadio(PropertiesOptions& options, const OptionControlInfo& clicked) {
 // The rules that follow a click on a radio button.
 void AfterRadioClick(PropertiesOptions& options, OptionId id) {
   switch (id) {
-    case RadioButton9:  // cave "Top": no space after a top edge
-      options.checkBox5.checked = false;
-      options.checkBox5.enabled = false;
+    case CaveTop:  // cave "Top": no space after a top edge
+      options.cave.space.checked = false;
+      options.cave.space.enabled = false;
       break;
-    case RadioButton7:  // "Main" and "Bottom" allow "Space" again, as it was left
-    case RadioButton8:
-      options.checkBox5.enabled = true;
+    case CaveMain:  // "Main" and "Bottom" allow "Space" again, as it was left
+    case CaveBottom:
+      options.cave.space.enabled = true;
       break;
     default:
       break;
@@ -121,24 +120,24 @@ void AfterRadioClick(PropertiesOptions& options, OptionId id) {
 }
 
 int CliffTag(const PropertiesOptions& options) {
-  if (options.checkBox3.checked) return options.radioButton3.checked ? kTagLeftCliff : kTagRightCliff;
-  const CliffEdgeTags& edge = options.radioButton4.checked ? kLeftEdgeTags : kRightEdgeTags;
+  if (options.cliff.chosen.checked) return options.cliff.regular.checked ? kTagLeftCliff : kTagRightCliff;
+  const CliffEdgeTags& edge = options.cliffEdge.regular.checked ? kLeftEdgeTags : kRightEdgeTags;
   // "Double" counts only together with "Jumping Soldiers".
-  if (!options.checkBox2.checked) return edge.regular;
-  return options.checkBox1.checked ? edge.doubleWithSoldiers : edge.jumpingSoldiers;
+  if (!options.cliffEdge.jumpingSoldiers.checked) return edge.regular;
+  return options.cliffEdge.doubled.checked ? edge.doubleWithSoldiers : edge.jumpingSoldiers;
 }
 
 int CaveTag(const PropertiesOptions& options) {
-  const bool space = options.checkBox5.checked;
-  if (options.radioButton7.checked) return space ? kTagCaveMainWithSpace : kTagCaveMainWithoutSpace;
-  if (options.radioButton8.checked) return space ? kTagCaveBottomWithSpace : kTagCaveBottomWithoutSpace;
+  const bool space = options.cave.space.checked;
+  if (options.cave.main.checked) return space ? kTagCaveMainWithSpace : kTagCaveMainWithoutSpace;
+  if (options.cave.bottom.checked) return space ? kTagCaveBottomWithSpace : kTagCaveBottomWithoutSpace;
   return kTagCaveTopEdge;
 }
 
 int RoadTag(const PropertiesOptions& options) {
-  if (options.radioButton16.checked) return kTagTopEdging;
-  if (options.radioButton17.checked) return kTagBottomEdging;
-  if (options.radioButton18.checked) return kTagRoadMarking;
+  if (options.road.topEdging.checked) return kTagTopEdging;
+  if (options.road.bottomEdging.checked) return kTagBottomEdging;
+  if (options.road.marking.checked) return kTagRoadMarking;
   return kTagFullRoad;
 }
 
@@ -153,11 +152,18 @@ const OptionControlInfo& InfoOf(OptionId id) {
   return kOptionControls.front();  // every id has a row (checked by the tests)
 }
 
+OptionControl& ControlOf(PropertiesOptions& options, OptionId id) { return InfoOf(id).control(options); }
+
+// The table's fields are reached through one accessor; this one only reads.
+const OptionControl& ControlOf(const PropertiesOptions& options, OptionId id) {
+  return ControlOf(const_cast<PropertiesOptions&>(options), id);
+}
+
 void ClickOption(PropertiesOptions& options, OptionId id) {
   const OptionControlInfo& info = InfoOf(id);
-  OptionControl& control = options.*info.control;
+  OptionControl& control = info.control(options);
   if (!control.enabled) return;
-  if (info.kind == RadioButton) {
+  if (info.kind == OneOfPlace) {
     SelectRadio(options, info);
     AfterRadioClick(options, id);
     return;
@@ -168,37 +174,37 @@ void ClickOption(PropertiesOptions& options, OptionId id) {
 
 void ReleaseMouseOverOption(PropertiesOptions& options, OptionId id) {
   if (!ControlOf(options, id).enabled) return;
-  if (id == CheckBox3) ChooseCliff(options);
-  if (id == CheckBox4) ChooseCliffEdge(options);
+  if (id == CliffChosen) ChooseCliff(options);
+  if (id == CliffEdgeChosen) ChooseCliffEdge(options);
 }
 
 void ToggleOptionFromKeyboard(PropertiesOptions& options, OptionId id) {
   const OptionControlInfo& info = InfoOf(id);
-  OptionControl& control = options.*info.control;
-  if (info.kind != CheckBox || !control.enabled) return;
+  OptionControl& control = info.control(options);
+  if (info.kind != OnOff || !control.enabled) return;
   control.checked = !control.checked;
 }
 
 std::optional<int> TagOfTab(PropertiesTab tab, const PropertiesOptions& options) {
   switch (tab) {
     case Tab::Hut:
-      return options.radioButton1.checked ? kTagSmallHut : kTagLargeHut;
+      return options.hut.small.checked ? kTagSmallHut : kTagLargeHut;
     case Tab::Cliff:
       return CliffTag(options);
     case Tab::Cave:
       return CaveTag(options);
     case Tab::Alarm:
-      return options.radioButton10.checked ? kTagAlarmOn : kTagAlarmOff;
+      return options.alarm.on.checked ? kTagAlarmOn : kTagAlarmOff;
     case Tab::Bridge:
-      return options.checkBox6.checked ? kTagTunnelWithMotorbike : kTagTunnelWithoutMotorbike;
+      return options.bridge.motorbike.checked ? kTagTunnelWithMotorbike : kTagTunnelWithoutMotorbike;
     case Tab::Rocket:
-      return options.radioButton12.checked ? kTagRocketStart : kTagRocketEnd;
+      return options.rocket.start.checked ? kTagRocketStart : kTagRocketEnd;
     case Tab::LogCrossing:
-      return options.radioButton14.checked ? kTagCrossingLeft : kTagCrossingRight;
+      return options.logCrossing.left.checked ? kTagCrossingLeft : kTagCrossingRight;
     case Tab::Road:
       return RoadTag(options);
     case Tab::Fortress:
-      return options.checkBox7.checked ? kTagGateTopSoldiers : kTagNoGateTopSoldiers;
+      return options.fortress.soldiersOnWalls.checked ? kTagGateTopSoldiers : kTagNoGateTopSoldiers;
     case Tab::Wipe:
       break;
   }

@@ -12,18 +12,28 @@ namespace kestrova {
 
 // ---- The dialog's controls ----
 
+// One choice of the dialog, named after its tab and what it chooses, in
+// page order.
 enum class OptionId {
-  RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton6, RadioButton7,
-  RadioButton8, RadioButton9, RadioButton10, RadioButton11, RadioButton12, RadioButton13, RadioButton14,
-  RadioButton15, RadioButton16, RadioButton17, RadioButton18, RadioButton19, RadioButton20, RadioButton21,
-  CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7,
+  HutSmall, HutLarge,
+  CliffChosen, CliffRegular, CliffMirrored,
+  CliffEdgeChosen, CliffEdgeRegular, CliffEdgeMirrored, CliffEdgeDouble, CliffEdgeJumpingSoldiers,
+  CaveMain, CaveBottom, CaveTop, CaveSpace,
+  AlarmOn, AlarmOff,
+  BridgeMotorbike,
+  RocketStart, RocketFinish,
+  LogCrossingLeft, LogCrossingRight,
+  RoadTopEdging, RoadBottomEdging, RoadMarking, RoadFull,
+  FortressSoldiersOnWalls,
+  WipeCurrentLevel, WipeAllAfterCurrentLevel,
 };
 
-enum class OptionKind { RadioButton, CheckBox };
+// A radio button (one of its place) or a check box (on or off by itself).
+enum class OptionKind { OneOfPlace, OnOff };
 
 // Where a control sits: directly on its tab, or in one of the "Cliff" tab's
 // two group boxes. Radio buttons exclude each other within one place.
-enum class OptionPlace { OnTab, GroupBox1, GroupBox2 };
+enum class OptionPlace { OnTab, CliffBox, CliffEdgeBox };
 
 struct ControlBounds {
   int left;
@@ -34,21 +44,20 @@ struct ControlBounds {
 
 struct OptionControlInfo {
   OptionId id;
-  std::string_view name;  // the objectName
   OptionKind kind;
   PropertiesTab tab;
   OptionPlace place;
   std::string_view caption;
   ControlBounds bounds;  // inside the tab or the group box
-  OptionControl PropertiesOptions::*control;
+  OptionControl& (*control)(PropertiesOptions&);  // the model's field
 };
 
 // Every control of the table, in page order.
 std::span<const OptionControlInfo> OptionControls();
 
 // The "Cliff" tab's two group boxes (no captions), inside the tab.
-inline constexpr ControlBounds kGroupBox1Bounds{49, 6, 185, 46};
-inline constexpr ControlBounds kGroupBox2Bounds{49, 54, 185, 77};
+inline constexpr ControlBounds kCliffBoxBounds{49, 6, 185, 46};
+inline constexpr ControlBounds kCliffEdgeBoxBounds{49, 54, 185, 77};
 
 // The dialog itself.
 inline constexpr std::string_view kPropertiesCaption = "Properties";
@@ -56,11 +65,15 @@ inline constexpr int kPropertiesClientWidth = 310;
 inline constexpr int kPropertiesClientHeight = 232;
 inline constexpr int kPropertiesLeft = 175;
 inline constexpr int kPropertiesTop = 188;
-inline constexpr ControlBounds kPageControl1Bounds{8, 10, 291, 183};
+inline constexpr ControlBounds kPropertiesPagesBounds{8, 10, 291, 183};
 inline constexpr std::string_view kCloseCaption = "Close";
 inline constexpr ControlBounds kCloseBounds{117, 200, 75, 25};
 
 const OptionControlInfo& InfoOf(OptionId id);
+
+// The model's field for a control.
+OptionControl& ControlOf(PropertiesOptions& options, OptionId id);
+const OptionControl& ControlOf(const PropertiesOptions& options, OptionId id);
 
 // Whether the dialog shows and on which tab: hidden at program start with
 // its tabs invisible, the "Wipe" tab the current one.

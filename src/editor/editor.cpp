@@ -12,9 +12,9 @@ Editor::Editor(Ui& ui, Files& files, Emulator* emulator) : emulator_(emulator), 
   state_.loadedScreen = false;
   state_.largeHut = false;
   tables_ = BuildScreenTables();
-  mapBitmap_.Resize(256, 192);
-  viewBitmap_.Resize(512, 384);
-  overviewBitmap_.Resize(64, 384);
+  mapBitmap_.Resize(kMapWidth, kWindowRows);
+  viewBitmap_.Resize(kMapViewWidth, kMapViewHeight);
+  overviewBitmap_.Resize(kOverviewWidth, kOverviewHeight);
   paletteBitmap_.Resize(1024, 40);
   dragBitmap_.Resize(20, 20);
 }

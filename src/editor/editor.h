@@ -22,6 +22,7 @@
 #include "ports/snapshot_formats.h"
 #include "ports/ui.h"
 #include "render/cell_grid.h"
+#include "render/map_geometry.h"
 #include "render/renderer.h"
 #include "render/screen_tables.h"
 #include "snapshot/snapshot_file_kind.h"
@@ -33,12 +34,6 @@
 namespace kestrova {
 
 using ScreenBytes = std::array<std::uint8_t, kScreenAreaSize>;
-
-// A pixel of the 512 x 384 map view.
-struct MapPixel {
-  int x = 0;
-  int y = 0;
-};
 
 // What the main window owns, and one method per handler of the main window.
 // Each handler ends with the refresh or the edit refresh. The Editor talks to
@@ -67,9 +62,9 @@ class Editor {
   const CellGrid& Grid() const { return grid_; }
   const ScreenTables& Tables() const { return tables_; }
   TFastDIB& MapBitmap() { return mapBitmap_; }
-  const TFastDIB& MapView() const { return viewBitmap_; }          // FastIMG1
-  const TFastDIB& OverviewBitmap() const { return overviewBitmap_; }  // FastIMG2
-  const TFastDIB& PaletteBitmap() const { return paletteBitmap_; }  // FastIMG3
+  const TFastDIB& MapView() const { return viewBitmap_; }          // the map view
+  const TFastDIB& OverviewBitmap() const { return overviewBitmap_; }  // the overview
+  const TFastDIB& PaletteBitmap() const { return paletteBitmap_; }  // the palette
   bool HasSnapshot() const { return !image_.Empty(); }
 
   // ---- Refresh cycle ----
@@ -173,7 +168,7 @@ class Editor {
   // Press in the level overview at overview row y: the row's place in the
   // level comes to the middle of the map view.
   void PressOverview(MouseButton button, int y);
-  // "Show Land Space" (CheckBox1) clicked.
+  // "Show Land Space" clicked.
   void SetShowLandSpace(bool checked);
   // The whole-level pass into the overview, then the refresh at the scroll
   // offset it had.
@@ -183,11 +178,11 @@ class Editor {
   void Spawn();  // "Options" > "Kestrova" > "Spawn"
   void Lives();  // "Options" > "Kestrova" > "Lives"
   void Delay();  // "Options" > "Enemy" > "Delay"
-  // UpDown1 clicked to its new position (0..15).
-  void ClickFortressUpDown(int position);
+  // The fortress byte's up-down clicked to its new position (0..15).
+  void ClickFortressByte(int position);
 
   // ---- Editing ----
-  // A mouse button pressed on the map view at (x, y) of its 512 x 384 pixels.
+  // A mouse button pressed on the map view at (x, y) of its pixels.
   void PressMap(MouseButton button, int x, int y);
   // The popup built by the last right-button press, and how it is shown.
   const std::vector<MenuItem>& Popup() const { return popup_; }
@@ -205,11 +200,11 @@ class Editor {
   Outcome DeleteFortress();
   Outcome ChangeValue();           // "Change Column" and "Change Distance"
   Outcome SetAttribute(int tag);   // the colour items of "Ink" and "Paper"
-  // "Wipe Level(s)" (Button1), by the "Wipe" tab's choice.
+  // "Wipe Level(s)", by the "Wipe" tab's choice.
   Outcome WipeLevels();
   // The "Wipe" tab's radio buttons clicked.
-  void ClickWipeCurrentLevel();  // RadioButton20
-  void ClickWipeAllAfter();      // RadioButton21
+  void ClickWipeCurrentLevel();  // "Current Level (Leaving Spaces)"
+  void ClickWipeAllAfter();      // "ALL after current Level"
   // The "Properties" dialog's options.
   PropertiesOptions& Options() { return options_; }
   const PropertiesOptions& Options() const { return options_; }
@@ -240,13 +235,13 @@ class Editor {
   void ReleasePalette();
   // The insertion tag of the last palette pick; nothing before the first.
   std::optional<int> PaletteTag() const { return paletteTag_; }
-  // The drag picture (FastIMG4): its bitmap and its top-left corner in the
-  // window's client area; View().visible.fastImg4 says whether it shows.
+  // The drag picture: its bitmap and its top-left corner in the
+  // window's client area; View().visible.dragPicture says whether it shows.
   const TFastDIB& DragBitmap() const { return dragBitmap_; }
   int DragPictureLeft() const { return dragLeft_; }
   int DragPictureTop() const { return dragTop_; }
 
-  // Pointer movement over the map view at (x, y) of its 512 x 384 pixels
+  // Pointer movement over the map view at (x, y) of its pixels
   // (outside it while a button is held): the drag step while an object is
   // grabbed, then the status text.
   void MovePointerOverMap(int x, int y);
@@ -347,8 +342,8 @@ class Editor {
   // The drag step of a pointer move; false when the move ends the handler.
   bool DragStep(int x, int y);
   std::optional<int> paletteTag_;
-  int dragLeft_ = 480;  // FastIMG4's design place
-  int dragTop_ = 0;
+  int dragLeft_ = kDragPictureLeft;
+  int dragTop_ = kDragPictureTop;
   PropertiesDialogState propertiesDialog_;
 
   // Undo history. A handler that changes the image holds a StepRecorder
@@ -361,6 +356,8 @@ class Editor {
   void OpenDragStep(std::uint32_t tile);
   void CloseDragStep();
   void StartHistory();
+  // The caption and the "Edit" menu's state in the view, from the history.
+  void ShowHistory();
   // The step name of the last popup's item that runs `command` with `tag`.
   std::string PopupCaption(MenuCommand command, int tag, const char* fallback) const;
   struct OpenStep {

@@ -12,7 +12,7 @@ void Editor::MovePointerOverMap(int x, int y) {
   if (!HasSnapshot()) return;
   // The insert menu puts its object in the column last pointed at on the
   // map (a move outside the view while a button is held is no pointing).
-  if (IsInMapView(x, y)) state_.pointerColumn = x / kMapPixelsPerColumn;
+  if (IsInMapView(x, y)) state_.pointerColumn = ColumnOfMapX(x);
   if (state_.dragFlag && !DragStep(x, y)) return;
   if (const auto text = DescribePointer(grid_, image_, tables_, x, y)) view_.statusText = *text;
   state_.lastPointerY = y;

@@ -23,8 +23,8 @@ void Editor::PressMap(MouseButton button, int x, int y) {
     return;
   }
   if (!IsInMapView(x, y)) return;
-  const int column = x / kMapPixelsPerColumn;
-  const int row = y / kMapPixelsPerRow;
+  const int column = ColumnOfMapX(x);
+  const int row = RowOfMapY(y);
   const std::uint32_t cell = tables_.rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
   const std::uint32_t tile = grid_.tileId[cell];
   state_.cellUnderPointer = cell;

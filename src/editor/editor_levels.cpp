@@ -37,14 +37,14 @@ void Editor::UpdateWipeButton() {
 }
 
 void Editor::ClickWipeCurrentLevel() {
-  options_.radioButton20.checked = true;
-  options_.radioButton21.checked = false;
+  options_.wipe.currentLevel.checked = true;
+  options_.wipe.allAfterCurrentLevel.checked = false;
   view_.wipeButtonEnabled = true;
 }
 
 void Editor::ClickWipeAllAfter() {
-  options_.radioButton20.checked = false;
-  options_.radioButton21.checked = true;
+  options_.wipe.currentLevel.checked = false;
+  options_.wipe.allAfterCurrentLevel.checked = true;
   view_.wipeButtonEnabled = !IsLastLevel(levelTable_, state_.currentLevelIndex);
 }
 

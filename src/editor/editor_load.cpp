@@ -173,7 +173,7 @@ std::optional<Editor::LoadedSnapshot> Editor::DecodeForeign(std::span<const std:
 void Editor::SetUpAfterLoad(const LoadTimeLevels& levels, bool newImage) {
   constexpr WindowLayout kLoaded = LayoutOf(WindowState::SnapshotLoaded);
   // a
-  view_.visible.image1 = kLoaded.visible.image1;
+  view_.visible.titlePicture = kLoaded.visible.titlePicture;
   view_.windowWidth = kLoaded.width;
   view_.windowHeight = kLoaded.height;
   // b: the screen area holds the map once drawn, so it is the snapshot's own
@@ -190,7 +190,7 @@ void Editor::SetUpAfterLoad(const LoadTimeLevels& levels, bool newImage) {
   state_.bytesFree = levels.bytesFree;
   state_.levelStart = levels.levelStart;
   state_.levelEnd = levels.levelEnd;
-  // f: menus and controls; FastIMG4 stays hidden.
+  // f: menus and controls; the drag picture stays hidden.
   view_.visible = kLoaded.visible;
   // g
   state_.savedScrollOffset = 0;
@@ -207,7 +207,7 @@ void Editor::SetUpAfterLoad(const LoadTimeLevels& levels, bool newImage) {
 void Editor::ShowFortressByte() {
   const std::uint8_t fortress = image_.Read(kFortressByte);
   // A value above the up-down's range is shown and kept until it is clicked.
-  view_.fortressUpDown = fortress;
+  view_.fortressByte = fortress;
   const FortressLabel label = MakeFortressLabel(fortress, levelTable_);
   view_.fortressCaption = label.caption;
   view_.fortressHint = label.hint;

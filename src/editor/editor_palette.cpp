@@ -7,15 +7,6 @@
 
 namespace kestrova {
 
-namespace {
-
-// The map view and the palette's scroll box in the window's client area.
-constexpr int kMapViewLeft = 0;
-constexpr int kMapViewTop = 96;
-constexpr int kScrollBoxTop = 34;
-
-}  // namespace
-
 void Editor::DrawPaletteStrip() {
   RenderTarget target = Target();
   DrawPalettePictures(target, paletteBitmap_);
@@ -41,7 +32,7 @@ void Editor::PressPalette(MouseButton button, int x, int windowX, int windowY) {
   ++view_.revisions.dragPicture;
   dragLeft_ = windowX;
   dragTop_ = windowY;
-  view_.visible.fastImg4 = true;
+  view_.visible.dragPicture = true;
   // The preview used the screen, the cell grid and MapBitmap: the map is
   // drawn again before anything reads them.
   RedrawFromCursor();
@@ -53,15 +44,15 @@ void Editor::MovePointerOverWindow(int x, int y) {
   const int mapY = y - kMapViewTop;
   const bool overMapColumns = mapX >= 0 && mapX < kMapViewWidth;
   if (overMapColumns && mapY >= 0 && mapY < kMapViewHeight) PointAtMapPixel(mapX, mapY);
-  if (overMapColumns && y > kScrollBoxTop && mapY < kMapViewHeight) {
+  if (overMapColumns && y > kPaletteBoxTop && mapY < kMapViewHeight) {
     dragLeft_ = x;
     dragTop_ = y;
   }
 }
 
 void Editor::PointAtMapPixel(int x, int y) {
-  state_.pointerRow = y / kMapPixelsPerRow;
-  state_.pointerColumn = x / kMapPixelsPerColumn;
+  state_.pointerRow = RowOfMapY(y);
+  state_.pointerColumn = ColumnOfMapX(x);
   state_.cellUnderPointer =
       tables_.rowStart[static_cast<std::size_t>(state_.pointerRow)] + static_cast<std::uint32_t>(state_.pointerColumn);
   state_.recordUnderPointer = grid_.ownerPos[state_.cellUnderPointer];
@@ -80,7 +71,7 @@ Outcome Editor::Drop(int tag) {
 void Editor::ReleasePalette() {
   if (state_.paletteDragFlag == 1 && paletteTag_) (void)Drop(*paletteTag_);
   state_.paletteDragFlag = 0;
-  view_.visible.fastImg4 = false;
+  view_.visible.dragPicture = false;
 }
 
 void Editor::ShowProperties() {
@@ -94,9 +85,9 @@ void Editor::ChooseTab(PropertiesTab tab) { propertiesDialog_.currentTab = tab; 
 
 void Editor::ClickOption(OptionId id) {
   // The wipe radios also decide whether "Wipe Level(s)" can be pressed.
-  if (id == OptionId::RadioButton20) {
+  if (id == OptionId::WipeCurrentLevel) {
     ClickWipeCurrentLevel();
-  } else if (id == OptionId::RadioButton21) {
+  } else if (id == OptionId::WipeAllAfterCurrentLevel) {
     ClickWipeAllAfter();
   } else {
     kestrova::ClickOption(options_, id);

@@ -32,7 +32,7 @@ std::optional<MapPixel> Editor::ShowRecord(std::uint32_t address, std::optional<
     if (column && c != *column) continue;
     for (int r = 0; r < kWindowRows; ++r) {
       const std::uint32_t cell = tables_.rowStart[static_cast<std::size_t>(r)] + static_cast<std::uint32_t>(c);
-      if (grid_.ownerPos[cell] == address) return MapPixel{c * kMapPixelsPerColumn, r * kMapPixelsPerRow};
+      if (grid_.ownerPos[cell] == address) return MapPixelOfCell({c, r});
     }
   }
   return std::nullopt;
@@ -40,7 +40,7 @@ std::optional<MapPixel> Editor::ShowRecord(std::uint32_t address, std::optional<
 
 Outcome Editor::DropObject(int tag, int x, int y) {
   if (!HasSnapshot()) return Tell(Error{"no snapshot is loaded"});
-  if (x < 0 || x >= kMapViewWidth || y < 0 || y >= kMapViewHeight) return Tell(Error{"the drop is outside the map"});
+  if (!IsInMapView(x, y)) return Tell(Error{"the drop is outside the map"});
   PointAtMapPixel(x, y);
   return Drop(tag);
 }

@@ -143,6 +143,7 @@ bool Editor::WriteSnapshot(const std::string& path, SnapshotFileKind format) {
     snapshotPath_ = path;
     snapshotFormat_ = format;
     history_.MarkSaved();
+    ShowHistory();
   }
   return written;
 }

@@ -7,7 +7,7 @@ namespace kestrova {
 
 namespace {
 
-constexpr int kFortressUpDownMinimum = 0;
+constexpr int kFortressByteMinimum = 0;
 
 // The prompt's value, asked with the byte's current value as the default.
 std::uint8_t AskSetting(Ui& ui, const SnapshotImage& image, const SettingsPrompt& prompt) {
@@ -37,8 +37,8 @@ void Editor::Delay() {
   ChangeSetting(ui_, image_, kEnemyDelayPrompt);
 }
 
-void Editor::ClickFortressUpDown(int position) {
-  if (position < kFortressUpDownMinimum || position > kFortressByteMax) return;
+void Editor::ClickFortressByte(int position) {
+  if (position < kFortressByteMinimum || position > kFortressByteMax) return;
   const StepRecorder step(*this, kFortressByteCaption);
   image_.Write(kFortressByte, static_cast<std::uint8_t>(position));
   ShowFortressByte();

@@ -57,11 +57,24 @@ void Editor::ShowPlace(const StepPlace& place) {
 
 void Editor::RecordStep(std::string name, const StepPlace& before) {
   history_.Record(std::move(name), image_.Bytes(), before, CurrentPlace());
+  ShowHistory();
+}
+
+void Editor::ShowHistory() {
+  const std::string fileName = FileNameOf(snapshotPath_, PathSeparators::Slash);
+  view_.caption = snapshotPath_.empty() ? kProgramCaption : fileName + "[*] - " + kProgramCaption;
+  view_.modified = IsModified();
+  view_.editMenuVisible = HasSnapshot();
+  view_.canUndo = CanUndo();
+  view_.canRedo = CanRedo();
+  view_.undoText = CanUndo() ? std::string(kUndoCaption) + " " + UndoName() : kUndoCaption;
+  view_.redoText = CanRedo() ? std::string(kRedoCaption) + " " + RedoName() : kRedoCaption;
 }
 
 void Editor::StartHistory() {
   openDrag_.reset();
   history_.Reset(image_.Bytes());
+  ShowHistory();
 }
 
 void Editor::OpenDragStep(std::uint32_t tile) {
@@ -95,12 +108,14 @@ void Editor::Undo() {
   CloseDragStep();
   state_.dragFlag = false;
   if (const UndoStep* step = history_.Undo(image_.MutableBytes())) ShowPlace(step->placeBefore);
+  ShowHistory();
 }
 
 void Editor::Redo() {
   CloseDragStep();
   state_.dragFlag = false;
   if (const UndoStep* step = history_.Redo(image_.MutableBytes())) ShowPlace(step->placeAfter);
+  ShowHistory();
 }
 
 bool Editor::MaybeSave() {

@@ -15,7 +15,7 @@ constexpr int kWheelRowsPerLine = 10;
 constexpr int kMostWheelLines = 1000;
 // The scroll offset has no upper bound but stays far from overflow.
 constexpr std::int64_t kHighestScrollOffset = 0x3FFFFFFF;
-constexpr int kOverviewMiddleRows = 96;  // half the map view's rows
+constexpr int kOverviewMiddleRows = kWindowRows / 2;  // half the map view's rows
 
 std::int32_t ClampedOffset(std::int64_t offset) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(offset, 0, kHighestScrollOffset));

@@ -3,23 +3,25 @@
 #include <string>
 #include <vector>
 
+#include "editor/command_captions.h"
+
 namespace kestrova {
 
 // Which controls and menu entries the window shows.
 struct ControlVisibility {
-  bool image1 = true;  // the title picture
-  bool comboBox1 = false;
-  bool checkBox1 = false;
-  bool label1 = false;
-  bool label2 = false;
-  bool upDown1 = false;
-  bool scrollBar1 = false;
-  bool statusBar1 = false;
-  bool scrollBox1 = false;
-  bool fastImg1 = false;
-  bool fastImg2 = false;
-  bool fastImg4 = false;
-  bool button1 = false;
+  bool titlePicture = true;
+  bool levelChooser = false;
+  bool showLandSpace = false;
+  bool bytesFreeCaption = false;
+  bool fortressCaption = false;
+  bool fortressByte = false;
+  bool levelScroll = false;
+  bool statusBar = false;
+  bool palette = false;  // the palette's scroll box
+  bool mapView = false;
+  bool overview = false;
+  bool dragPicture = false;
+  bool wipeButton = false;
   bool menuSaveTap = false;
   bool menuSaveSnapshot = false;
   bool menuLoadScreen = false;
@@ -41,21 +43,21 @@ struct WindowLayout {
 constexpr WindowLayout LayoutOf(WindowState state) {
   if (state == WindowState::NoSnapshot) return {506, 352, ControlVisibility{}};
   ControlVisibility all;
-  all.image1 = false;
-  all.comboBox1 = all.checkBox1 = all.label1 = all.label2 = all.upDown1 = true;
-  all.scrollBar1 = all.statusBar1 = all.scrollBox1 = all.fastImg1 = all.fastImg2 = all.button1 = true;
+  all.titlePicture = false;
+  all.levelChooser = all.showLandSpace = all.bytesFreeCaption = all.fortressCaption = all.fortressByte = true;
+  all.levelScroll = all.statusBar = all.palette = all.mapView = all.overview = all.wipeButton = true;
   all.menuSaveTap = all.menuSaveSnapshot = all.menuLoadScreen = all.menuOptions = true;
-  all.fastImg4 = false;  // the drag picture shows only while a palette drag runs
+  all.dragPicture = false;  // the drag picture shows only while a palette drag runs
   return {603, 567, all};
 }
 
 // Bumped each time the Editor draws into one of the window's surfaces, so a
 // view repaints a control only when its picture was drawn anew.
 struct SurfaceRevisions {
-  unsigned mapView = 0;      // FastIMG1
-  unsigned overview = 0;     // FastIMG2
-  unsigned palette = 0;      // FastIMG3
-  unsigned dragPicture = 0;  // FastIMG4
+  unsigned mapView = 0;
+  unsigned overview = 0;
+  unsigned palette = 0;
+  unsigned dragPicture = 0;
 
   bool operator==(const SurfaceRevisions&) const = default;
 };
@@ -83,23 +85,34 @@ struct ViewState {
     visible = layout.visible;
   }
 
-  std::string bytesFreeCaption;   // Label1
-  std::string fortressCaption;    // Label2
-  std::string fortressHint;       // Label2's hint
-  int fortressUpDown = 0;         // UpDown1
+  std::string bytesFreeCaption;
+  std::string fortressCaption;
+  std::string fortressHint;  // the fortress caption's hint
+  int fortressByte = 0;      // the up-down beside the fortress caption
 
-  std::vector<std::string> chooserEntries;  // ComboBox1
+  std::vector<std::string> chooserEntries;  // the level chooser
   int chooserIndex = -1;
   std::string chooserText;
 
-  int scrollMaximum = 0;   // ScrollBar1: the level height
+  int scrollMaximum = 0;   // the level scroll bar: the level height
   int scrollPosition = 0;
 
-  std::string statusText;  // StatusBar1's panel
-  Refusal lastRefusal;     // shown for a while over StatusBar1's panel
-  bool wipeButtonEnabled = true;  // Button1
-  bool showLandSpace = false;     // CheckBox1
+  std::string statusText;  // the status bar's panel
+  Refusal lastRefusal;     // shown for a while over the status bar's panel
+  bool wipeButtonEnabled = true;  // "Wipe Level(s)"
+  bool showLandSpace = false;     // "Show Land Space"
   bool mapHasFocus = false;
+
+  // The window's caption: the program's name, and from the first load on the
+  // snapshot's file name with "[*]" where the window marks unsaved changes.
+  std::string caption = kProgramCaption;
+  bool modified = false;
+  // The "Edit" menu: shown with a snapshot; "Undo <step>" / "Redo <step>".
+  bool editMenuVisible = false;
+  bool canUndo = false;
+  bool canRedo = false;
+  std::string undoText = kUndoCaption;
+  std::string redoText = kRedoCaption;
 
   SurfaceRevisions revisions;
 

@@ -7,6 +7,8 @@
 
 #include <array>
 
+#include "qtio/qt_strings.h"
+
 namespace kestrova {
 
 namespace {
@@ -76,7 +78,7 @@ Result<std::string> QtEmulator::ScratchFolder() {
 EmulatorStart QtEmulator::Start(EmulatorMedium medium, const std::string& path) {
   const std::optional<QStringList> command = EmulatorCommand();
   if (!command) return {EmulatorStart::Kind::NotFound, {}, {}};
-  const QStringList words = EmulatorArguments(*command, medium, QString::fromStdString(path));
+  const QStringList words = EmulatorArguments(*command, medium, Q(path));
   const std::string shown = command->join(' ').toStdString();
   if (const std::optional<QString> missing = MissingProgram(words.front())) {
     return {EmulatorStart::Kind::Failed, shown, missing->toStdString()};

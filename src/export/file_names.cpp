@@ -7,11 +7,6 @@ namespace kestrova {
 
 namespace {
 
-std::size_t NameStart(std::string_view path) {
-  const std::size_t separator = path.find_last_of("\\/");
-  return separator == std::string_view::npos ? 0 : separator + 1;
-}
-
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   return std::ranges::equal(a, b, [](char x, char y) {
     return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
@@ -30,7 +25,7 @@ std::string_view AcceptedAs(std::string_view text, std::span<const std::string_v
 
 SaveName NameForSave(std::string_view chosen, std::span<const std::string_view> accepted,
                      std::string_view defaultExtension) {
-  const std::string_view name = chosen.substr(NameStart(chosen));
+  const std::string_view name = chosen.substr(FileNameStart(chosen));
   if (name.find_first_not_of('.') == std::string_view::npos) {
     return {SaveNameKind::NoName, {}, std::string(defaultExtension)};
   }
@@ -59,15 +54,6 @@ std::string ListedAlternatives(std::span<const std::string_view> names) {
 
 std::string OtherExtensionText(std::string_view chosen, std::span<const std::string_view> accepted) {
   return "\"" + FileNameOf(chosen) + "\" was not saved: the name must end in " + ListedAlternatives(accepted) + ".";
-}
-
-std::string FileNameOf(std::string_view path) { return std::string(path.substr(NameStart(path))); }
-
-std::string FolderOf(std::string_view path) {
-  const std::size_t start = NameStart(path);
-  if (start == 0) return ".";
-  if (start == 1) return std::string(path.substr(0, 1));
-  return std::string(path.substr(0, start - 1));
 }
 
 }  // namespace kestrova

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/paths.h"
+
 namespace kestrova {
 
 // What a save makes of the name the person chose. The name is never cut:
@@ -37,11 +39,5 @@ std::string OtherExtensionText(std::string_view chosen, std::span<const std::str
 
 // "a", "a or b", "a, b or c".
 std::string ListedAlternatives(std::span<const std::string_view> names);
-
-// The file-name part of a path (after its last '/' or '\').
-std::string FileNameOf(std::string_view path);
-// The folder part of a path, without its last separator; "." when the path
-// names no folder, "/" for a file in the root.
-std::string FolderOf(std::string_view path);
 
 }  // namespace kestrova

@@ -14,6 +14,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/paths.h"
+#include "qtio/qt_strings.h"
+
 namespace kestrova {
 
 namespace {
@@ -119,12 +122,6 @@ Result<std::string> WriteTarget(const std::string& path) {
   return target;
 }
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // The new content under a name of its own beside the file it replaces,
 // removed again unless it was put in place.
 class PendingFile {
@@ -138,9 +135,9 @@ class PendingFile {
   // new file would be under the umask.
   std::optional<Error> Create(const std::string& target) {
     static std::atomic<unsigned> counter = 0;
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    const std::size_t nameStart = FileNameStart(target, PathSeparators::Slash);
+    const std::string folder = target.substr(0, nameStart);  // with its separator
+    const std::string base = target.substr(nameStart);
     for (int attempt = 0; attempt < 100; ++attempt) {
       const auto tick = static_cast<unsigned long>(std::chrono::steady_clock::now().time_since_epoch().count());
       const std::string name = folder + "." + base + ".kestrova-" + std::to_string(getpid()) + "-" +
@@ -220,7 +217,7 @@ std::optional<Error> PutInPlace(PendingFile& pending, const std::string& target,
     if (errno != ENOENT && errno != EINVAL) return Error{SystemReason(errno)};
     if (rename(from, target.c_str()) != 0) return Error{SystemReason(errno)};
   }
-  const std::optional<Error> unsynced = SyncFolder(FolderOf(target));
+  const std::optional<Error> unsynced = SyncFolder(FolderOf(target, PathSeparators::Slash));
   if (!unsynced) {
     if (!exchanged) pending.Keep();  // the pending name is gone; with an exchange it holds the old file
     return std::nullopt;
@@ -241,7 +238,7 @@ std::optional<Error> PutInPlace(PendingFile& pending, const std::string& target,
 
 }  // namespace
 
-bool QtFiles::Exists(const std::string& path) { return QFileInfo::exists(QString::fromStdString(path)); }
+bool QtFiles::Exists(const std::string& path) { return QFileInfo::exists(Q(path)); }
 
 // The path is looked at before it is opened, so a folder, a pipe or a device
 // is never opened at all; the open itself does not wait (O_NONBLOCK), and

@@ -135,8 +135,8 @@ std::optional<std::string> DescribeTile(std::uint32_t tile, std::uint8_t operand
 }
 
 std::uint32_t CellIndexUnderPointer(const ScreenTables& tables, int x, int y) {
-  const int row = std::clamp(y / 2, 0, kScreenRows - 1);
-  const int column = std::clamp(x / 16, 0, kScreenColumns - 1);
+  const int row = std::clamp(RowOfMapY(y), 0, kScreenRows - 1);
+  const int column = std::clamp(ColumnOfMapX(x), 0, kScreenColumns - 1);
   return tables.rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
 }
 

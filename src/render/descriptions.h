@@ -5,6 +5,7 @@
 #include <string>
 
 #include "render/cell_grid.h"
+#include "render/map_geometry.h"
 #include "render/screen_tables.h"
 #include "snapshot/snapshot_image.h"
 
@@ -14,8 +15,8 @@ namespace kestrova {
 // `operand`, or nothing when the text is to stay as it is.
 std::optional<std::string> DescribeTile(std::uint32_t tile, std::uint8_t operand);
 
-// The CellGrid index under map-view pixel (x, y) of the 512 x 384 view: row
-// y div 2 and column x div 16, each clamped to the screen (0-191, 0-31), so
+// The CellGrid index under map-view pixel (x, y) of the map view: its
+// row and column, each clamped to the screen (0-191, 0-31), so
 // a pointer held outside the view describes the nearest cell.
 std::uint32_t CellIndexUnderPointer(const ScreenTables& tables, int x, int y);
 

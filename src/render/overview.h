@@ -8,14 +8,11 @@
 #include "base/result.h"
 #include "render/renderer.h"
 #include "render/rounded_means.h"
+#include "render/map_geometry.h"
 #include "surface/fast_dib.h"
 
 namespace kestrova {
 
-constexpr int kOverviewWidth = 64;
-constexpr int kOverviewHeight = 384;
-constexpr int kWindowRows = 192;
-constexpr int kMapWidth = 256;
 // The tallest whole-level picture handed out (64 MiB of pixels).
 constexpr int kWholePictureMaxRows = 65536;
 

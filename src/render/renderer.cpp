@@ -10,6 +10,7 @@
 #include "render/drawer.h"
 #include "render/glyph_labels.h"
 #include "render/level_drawers.h"
+#include "render/map_geometry.h"
 #include "render/object_drawers.h"
 #include "render/render_addresses.h"
 #include "render/palette_colours.h"
@@ -266,9 +267,9 @@ bool ConvertsStraightIntoView(const RenderTarget& target, const TFastDIB& viewBi
   const ConversionParameters& conversion = state.conversion;
   const bool wholeScreen = conversion.lastRow >= kBottomRow && conversion.firstColumn <= 0 &&
                            conversion.lastColumn >= kScreenColumns - 1;
-  return !state.previewMode && !state.wholeLevelMode && wholeScreen && target.mapBitmap.Width() == 8 * kScreenColumns &&
-         target.mapBitmap.Height() == kScreenRows && viewBitmap.Width() == 16 * kScreenColumns &&
-         viewBitmap.Height() == 2 * kScreenRows;
+  return !state.previewMode && !state.wholeLevelMode && wholeScreen && target.mapBitmap.Width() == kMapWidth &&
+         target.mapBitmap.Height() == kWindowRows && viewBitmap.Width() == kMapViewWidth &&
+         viewBitmap.Height() == kMapViewHeight;
 }
 
 }  // namespace

@@ -26,12 +26,6 @@ std::string Lowered(std::string text) {
 
 }  // namespace
 
-std::string FileExtension(const std::string& path) {
-  const std::size_t dot = path.rfind('.');
-  if (dot == std::string::npos || path.find_first_of("/\\:", dot) != std::string::npos) return {};
-  return path.substr(dot);
-}
-
 SnapshotFileKind SnapshotFileKindOf(const std::string& path) {
   // Any case: a save keeps "GAME.Sna" as the person wrote it, so a load takes it too.
   const std::string extension = Lowered(FileExtension(path));

@@ -4,16 +4,14 @@
 #include <string_view>
 #include <vector>
 
+#include "base/paths.h"
+
 namespace kestrova {
 
 // What a snapshot file's name says it is. Sna and Szx are read and written
 // by the core itself; Z80 and ReadOnly are read through the SnapshotFormats
 // port (libspectrum), and only Z80 is written back; Other is no snapshot.
 enum class SnapshotFileKind { Sna, Szx, Z80, ReadOnly, Other };
-
-// The name's text from its last '.', when no folder separator ('/', '\' or
-// ':') follows that '.'; empty otherwise.
-std::string FileExtension(const std::string& path);
 
 // The kind a snapshot extension names, in any mix of upper and lower case;
 // any other extension is Other.

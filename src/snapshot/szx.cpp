@@ -34,13 +34,6 @@ const KnownBlock* FindKnownBlock(std::uint32_t id) {
   return nullptr;
 }
 
-std::uint32_t ReadLe32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-std::uint16_t ReadLe16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-
 void AppendLe32(std::vector<std::uint8_t>& sink, std::uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8) sink.push_back(static_cast<std::uint8_t>(value >> shift));
 }

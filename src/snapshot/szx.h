@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "base/little_endian.h"
 #include "base/result.h"
 #include "ports/files.h"
+#include "snapshot/snapshot_image.h"
 
 namespace kestrova {
 
@@ -24,10 +26,7 @@ constexpr std::uint32_t SzxId(const char (&id)[5]) {
          static_cast<std::uint32_t>(static_cast<unsigned char>(id[3])) << 24;
 }
 // The id of a block as stored (its first 4 bytes).
-inline std::uint32_t SzxBlockId(const std::uint8_t* block) {
-  return static_cast<std::uint32_t>(block[0]) | static_cast<std::uint32_t>(block[1]) << 8 |
-         static_cast<std::uint32_t>(block[2]) << 16 | static_cast<std::uint32_t>(block[3]) << 24;
-}
+inline std::uint32_t SzxBlockId(const std::uint8_t* block) { return ReadLe32(block); }
 constexpr std::uint32_t kSzxIdHeader = SzxId("ZXST");
 constexpr std::uint32_t kSzxIdCreator = SzxId("CRTR");
 constexpr std::uint32_t kSzxIdZ80Registers = SzxId("Z80R");
@@ -79,7 +78,7 @@ constexpr std::size_t kRampFlags = 8;
 constexpr std::size_t kRampPage = 10;
 constexpr std::uint32_t kRampFieldsSize = 3;  // flags word and page number
 constexpr std::uint16_t kRampCompressed = 0x0001;
-constexpr std::size_t kSzxPageSize = 16384;
+constexpr std::size_t kSzxPageSize = kPageSize;  // a "RAMP" page is one RAM page
 
 // True when the bytes begin with the "ZXST" magic of a .szx file.
 bool HoldsSzxMagic(std::span<const std::uint8_t> file);

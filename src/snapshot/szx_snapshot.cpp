@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <string>
 
+#include "base/little_endian.h"
+
 namespace kestrova {
 
 namespace {
 
-std::uint16_t BlockWord(const std::uint8_t* block, std::size_t offset) {
-  return static_cast<std::uint16_t>(block[offset] | block[offset + 1] << 8);
-}
+std::uint16_t BlockWord(const std::uint8_t* block, std::size_t offset) { return ReadLe16(block + offset); }
 
 bool Is48KPage(std::uint8_t page) {
   for (const FixedBank& fixed : k48KBanks) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string_view>
 
+#include "base/little_endian.h"
 #include "snapshot/machine_state.h"
 #include "snapshot/szx.h"
 #include "snapshot/szx_writer.h"
@@ -94,9 +95,7 @@ std::string Refusal(const std::string& what) {
   return reason.empty() ? what : what + ": " + reason;
 }
 
-std::uint16_t Word(const std::uint8_t* block, std::size_t offset) {
-  return static_cast<std::uint16_t>(block[offset] | block[offset + 1] << 8);
-}
+std::uint16_t Word(const std::uint8_t* block, std::size_t offset) { return ReadLe16(block + offset); }
 
 MachineState StateOfSnap(libspectrum_snap* snap, bool is128K) {
   MachineState state;

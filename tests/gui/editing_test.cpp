@@ -101,7 +101,7 @@ class EditingTest : public WindowTwin {
       direct.MovePointerOverWindow(to[i - 1].x(), to[i - 1].y());
       ExpectSame();
       auto* picture = Img("FastIMG4");
-      EXPECT_EQ(picture->isVisible(), window.Core().View().visible.fastImg4);
+      EXPECT_EQ(picture->isVisible(), window.Core().View().visible.dragPicture);
       EXPECT_EQ(picture->geometry(), QRect(window.Core().DragPictureLeft(), window.Core().DragPictureTop(),
                                            window.Core().DragBitmap().Width(), window.Core().DragBitmap().Height()));
       EXPECT_EQ(picture->Picture(), app::ImageOf(window.Core().DragBitmap()));

@@ -204,11 +204,11 @@ TEST_F(MainWindowTest, FortressUpDownWritesTheByteAndTheLabel) {
   LoadDemoInBoth();
   auto* up = Find<QToolButton>("UpDown1Up");
   auto* down = Find<QToolButton>("UpDown1Down");
-  int position = window.Core().View().fortressUpDown;
+  int position = window.Core().View().fortressByte;
   for (QToolButton* arrow : {up, up, down, down, down}) {
     QTest::mouseClick(arrow, Qt::LeftButton);
     position = std::clamp(position + (arrow == up ? 1 : -1), 0, 15);
-    direct.ClickFortressUpDown(position);
+    direct.ClickFortressByte(position);
     ExpectSame();
     EXPECT_EQ(Find<QLabel>("Label2")->text().toStdString(), window.Core().View().fortressCaption);
     EXPECT_EQ(Find<QLabel>("Label2")->toolTip().toStdString(), window.Core().View().fortressHint);

@@ -5,8 +5,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <set>
 #include <variant>
 
+#include "app/option_object_names.h"
 #include "app/properties_window.h"
 #include "gui/window_fixture.h"
 
@@ -32,7 +34,7 @@ class PropertiesWindowTest : public WindowTwin {
     EXPECT_NE(found, nullptr) << name;
     return found;
   }
-  QAbstractButton* Option(OptionId id) { return InDialog<QAbstractButton>(InfoOf(id).name.data()); }
+  QAbstractButton* Option(OptionId id) { return InDialog<QAbstractButton>(app::ObjectNameOf(id).data()); }
   app::PageControl* Pages() { return InDialog<app::PageControl>("PageControl1"); }
 
   // A right press and release on the palette.
@@ -75,9 +77,9 @@ class PropertiesWindowTest : public WindowTwin {
   void ExpectShowsModel() {
     const Editor& seen = window.Core();
     for (const OptionControlInfo& info : OptionControls()) {
-      const OptionControl& control = seen.Options().*info.control;
-      EXPECT_EQ(Option(info.id)->isChecked(), control.checked) << info.name;
-      EXPECT_EQ(Option(info.id)->isEnabled(), control.enabled) << info.name;
+      const OptionControl& control = ControlOf(seen.Options(), info.id);
+      EXPECT_EQ(Option(info.id)->isChecked(), control.checked) << app::ObjectNameOf(info.id);
+      EXPECT_EQ(Option(info.id)->isEnabled(), control.enabled) << app::ObjectNameOf(info.id);
     }
     const PropertiesDialogState& dialog = seen.PropertiesDialog();
     EXPECT_EQ(Dialog()->isVisible(), dialog.visible);
@@ -120,27 +122,30 @@ TEST_F(PropertiesWindowTest, CreatedHiddenWithEveryControlInItsPlace) {
   // The design states, as the options start.
   const PropertiesOptions design;
   EXPECT_EQ(window.Core().Options(), design);
+  std::set<std::string_view> names;  // one control per choice
   for (const OptionControlInfo& info : OptionControls()) {
+    const std::string_view name = app::ObjectNameOf(info.id);
+    EXPECT_TRUE(names.insert(name).second) << name;
     QAbstractButton* button = Option(info.id);
-    const QWidget* parent = info.place == OptionPlace::GroupBox1   ? groupBox1
-                            : info.place == OptionPlace::GroupBox2 ? groupBox2
+    const QWidget* parent = info.place == OptionPlace::CliffBox   ? groupBox1
+                            : info.place == OptionPlace::CliffEdgeBox ? groupBox2
                                                                    : Pages()->Page(static_cast<int>(info.tab));
-    EXPECT_EQ(button->parentWidget(), parent) << info.name;
+    EXPECT_EQ(button->parentWidget(), parent) << name;
     // At its place; wider only where the caption needs it.
     const QRect place = RectOf(info.bounds);
-    EXPECT_EQ(button->pos(), place.topLeft()) << info.name;
-    EXPECT_EQ(button->height(), place.height()) << info.name;
-    EXPECT_EQ(button->width(), std::max(place.width(), button->sizeHint().width())) << info.name;
+    EXPECT_EQ(button->pos(), place.topLeft()) << name;
+    EXPECT_EQ(button->height(), place.height()) << name;
+    EXPECT_EQ(button->width(), std::max(place.width(), button->sizeHint().width())) << name;
     EXPECT_EQ(button->text().toStdString(), info.caption);
-    EXPECT_EQ(qobject_cast<QRadioButton*>(button) != nullptr, info.kind == OptionKind::RadioButton) << info.name;
-    EXPECT_EQ(button->isChecked(), (design.*info.control).checked) << info.name;
-    EXPECT_EQ(button->isEnabled(), (design.*info.control).enabled) << info.name;
+    EXPECT_EQ(qobject_cast<QRadioButton*>(button) != nullptr, info.kind == OptionKind::OneOfPlace) << name;
+    EXPECT_EQ(button->isChecked(), ControlOf(design, info.id).checked) << name;
+    EXPECT_EQ(button->isEnabled(), ControlOf(design, info.id).enabled) << name;
   }
   // Spot checks against the table of the dialog, in case a row moves.
-  EXPECT_EQ(Option(RadioButton12)->text(), "Start Rocket Launcher Attack");
-  EXPECT_EQ(Option(CheckBox1)->pos(), QPoint(72, 40));
-  EXPECT_FALSE(Option(RadioButton4)->isEnabled());
-  EXPECT_TRUE(Option(RadioButton4)->isChecked());
+  EXPECT_EQ(Option(RocketStart)->text(), "Start Rocket Launcher Attack");
+  EXPECT_EQ(Option(CliffEdgeDouble)->pos(), QPoint(72, 40));
+  EXPECT_FALSE(Option(CliffEdgeRegular)->isEnabled());
+  EXPECT_TRUE(Option(CliffEdgeRegular)->isChecked());
 }
 
 TEST_F(PropertiesWindowTest, ShownWithItsTabsOnWipeTheFirstTime) {
@@ -162,12 +167,12 @@ TEST_F(PropertiesWindowTest, ShownWithItsTabsOnWipeTheFirstTime) {
   EXPECT_EQ(Pages()->Page(static_cast<int>(Tab::Wipe))->isVisible(), true);
 
   // Ctrl+Tab steps round to the first page, Ctrl+Shift+Tab back.
-  Option(RadioButton20)->setFocus();
-  QTest::keyClick(Option(RadioButton20), Qt::Key_Tab, Qt::ControlModifier);
+  Option(WipeCurrentLevel)->setFocus();
+  QTest::keyClick(Option(WipeCurrentLevel), Qt::Key_Tab, Qt::ControlModifier);
   direct.ChooseTab(Tab::Hut);
   ExpectSameProperties();
   EXPECT_EQ(Pages()->TabRect(static_cast<int>(Tab::Hut)).bottom() + 1, Pages()->PaneRect().top());
-  QTest::keyClick(Option(RadioButton1), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  QTest::keyClick(Option(HutSmall), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
   direct.ChooseTab(Tab::Wipe);
   ExpectSameProperties();
 }
@@ -180,15 +185,15 @@ TEST_F(PropertiesWindowTest, ClicksOnEveryTabChangeTheOptionsAsTheEditorCallsDo)
   LoadDemoInBoth();
   ShowInBoth();
   const Gesture gestures[] = {
-      {Tab::Hut},          {RadioButton2},  {RadioButton2},  {RadioButton1},  {RadioButton2},
-      {Tab::Cliff},        {RadioButton4},  {RadioButton5},  {CheckBox4},     {RadioButton6},
-      {CheckBox1},         {CheckBox2},     {CheckBox2},     {RadioButton3},  {CheckBox3},
-      {RadioButton5},      {Tab::Cave},     {RadioButton8},  {CheckBox5},     {RadioButton9},
-      {CheckBox5},         {RadioButton7},  {Tab::Alarm},    {RadioButton11}, {Tab::Bridge},
-      {CheckBox6},         {Tab::Rocket},   {RadioButton13}, {RadioButton12}, {RadioButton13},
-      {Tab::LogCrossing},  {RadioButton15}, {Tab::Road},     {RadioButton16}, {RadioButton18},
-      {RadioButton17},     {Tab::Fortress}, {CheckBox7},     {Tab::Wipe},     {RadioButton21},
-      {RadioButton20},     {Tab::Hut},
+      {Tab::Hut},          {HutLarge},  {HutLarge},  {HutSmall},  {HutLarge},
+      {Tab::Cliff},        {CliffEdgeRegular},  {CliffMirrored},  {CliffEdgeChosen},     {CliffEdgeMirrored},
+      {CliffEdgeDouble},         {CliffEdgeJumpingSoldiers},     {CliffEdgeJumpingSoldiers},     {CliffRegular},  {CliffChosen},
+      {CliffMirrored},      {Tab::Cave},     {CaveBottom},  {CaveSpace},     {CaveTop},
+      {CaveSpace},         {CaveMain},  {Tab::Alarm},    {AlarmOff}, {Tab::Bridge},
+      {BridgeMotorbike},         {Tab::Rocket},   {RocketFinish}, {RocketStart}, {RocketFinish},
+      {Tab::LogCrossing},  {LogCrossingRight}, {Tab::Road},     {RoadTopEdging}, {RoadMarking},
+      {RoadBottomEdging},     {Tab::Fortress}, {FortressSoldiersOnWalls},     {Tab::Wipe},     {WipeAllAfterCurrentLevel},
+      {WipeCurrentLevel},     {Tab::Hut},
   };
   for (const Gesture& gesture : gestures) {
     if (const Tab* tab = std::get_if<Tab>(&gesture)) {
@@ -197,26 +202,26 @@ TEST_F(PropertiesWindowTest, ClicksOnEveryTabChangeTheOptionsAsTheEditorCallsDo)
       ExpectSameProperties();
     } else {
       const OptionId id = std::get<OptionId>(gesture);
-      SCOPED_TRACE(InfoOf(id).name);
+      SCOPED_TRACE(app::ObjectNameOf(id));
       Click(id);
       ExpectSameProperties();
     }
   }
   // The clicks above leave every tab away from its design state.
   const PropertiesOptions& options = window.Core().Options();
-  EXPECT_TRUE(options.radioButton2.checked);
-  EXPECT_TRUE(options.checkBox3.checked && options.radioButton5.checked && !options.checkBox4.checked);
-  EXPECT_TRUE(options.checkBox1.checked && !options.checkBox1.enabled);
-  EXPECT_TRUE(options.radioButton7.checked && options.checkBox5.enabled && !options.checkBox5.checked);
-  EXPECT_TRUE(options.radioButton11.checked && !options.checkBox6.checked && options.radioButton13.checked);
-  EXPECT_TRUE(options.radioButton15.checked && options.radioButton17.checked && options.checkBox7.checked);
+  EXPECT_TRUE(options.hut.large.checked);
+  EXPECT_TRUE(options.cliff.chosen.checked && options.cliff.mirrored.checked && !options.cliffEdge.chosen.checked);
+  EXPECT_TRUE(options.cliffEdge.doubled.checked && !options.cliffEdge.doubled.enabled);
+  EXPECT_TRUE(options.cave.main.checked && options.cave.space.enabled && !options.cave.space.checked);
+  EXPECT_TRUE(options.alarm.off.checked && !options.bridge.motorbike.checked && options.rocket.finish.checked);
+  EXPECT_TRUE(options.logCrossing.right.checked && options.road.bottomEdging.checked && options.fortress.soldiersOnWalls.checked);
   EXPECT_EQ(TagOfTab(Tab::Cliff, options), 15);
   EXPECT_EQ(TagOfTab(Tab::Cave, options), 31);
 }
 
 TEST_F(PropertiesWindowTest, DoubleClickIsTwoClicks) {
   ShowInBoth();
-  for (const auto& [tab, id] : {std::pair{Tab::Fortress, CheckBox7}, std::pair{Tab::Cliff, CheckBox4}}) {
+  for (const auto& [tab, id] : {std::pair{Tab::Fortress, FortressSoldiersOnWalls}, std::pair{Tab::Cliff, CliffEdgeChosen}}) {
     ClickTab(tab);
     // What the window system delivers for a double click.
     QAbstractButton* box = Option(id);
@@ -230,23 +235,23 @@ TEST_F(PropertiesWindowTest, DoubleClickIsTwoClicks) {
     direct.ClickOption(id);
     ExpectSameProperties();
   }
-  EXPECT_TRUE(Option(CheckBox4)->isChecked());
-  EXPECT_FALSE(Option(CheckBox3)->isChecked());
+  EXPECT_TRUE(Option(CliffEdgeChosen)->isChecked());
+  EXPECT_FALSE(Option(CliffChosen)->isChecked());
 }
 
 TEST_F(PropertiesWindowTest, TopThenMainLeavesSpaceEnabledButUnchecked) {
   ShowInBoth();
   ClickTab(Tab::Cave);
-  Click(RadioButton9);
+  Click(CaveTop);
   ExpectSameProperties();
-  EXPECT_FALSE(Option(CheckBox5)->isEnabled());
-  EXPECT_FALSE(Option(CheckBox5)->isChecked());
+  EXPECT_FALSE(Option(CaveSpace)->isEnabled());
+  EXPECT_FALSE(Option(CaveSpace)->isChecked());
   // A click on the disabled box does nothing.
-  QTest::mouseClick(Option(CheckBox5), Qt::LeftButton, {}, OnIndicator(Option(CheckBox5)));
-  Click(RadioButton7);
+  QTest::mouseClick(Option(CaveSpace), Qt::LeftButton, {}, OnIndicator(Option(CaveSpace)));
+  Click(CaveMain);
   ExpectSameProperties();
-  EXPECT_TRUE(Option(CheckBox5)->isEnabled());
-  EXPECT_FALSE(Option(CheckBox5)->isChecked());
+  EXPECT_TRUE(Option(CaveSpace)->isEnabled());
+  EXPECT_FALSE(Option(CaveSpace)->isChecked());
   EXPECT_EQ(TagOfTab(Tab::Cave, window.Core().Options()), 31);
 }
 
@@ -255,22 +260,22 @@ TEST_F(PropertiesWindowTest, TopThenMainLeavesSpaceEnabledButUnchecked) {
 TEST_F(PropertiesWindowTest, CliffBoxesFollowTheReleaseRules) {
   ShowInBoth();
   ClickTab(Tab::Cliff);
-  QAbstractButton* cliff = Option(CheckBox3);
-  QAbstractButton* edge = Option(CheckBox4);
+  QAbstractButton* cliff = Option(CliffChosen);
+  QAbstractButton* edge = Option(CliffEdgeChosen);
 
   // A right press and release over "Cliff Edge": the rule without a toggle.
   QTest::mousePress(edge, Qt::RightButton, {}, OnIndicator(edge));
   QTest::mouseRelease(edge, Qt::RightButton, {}, OnIndicator(edge));
-  direct.ReleaseMouseOverOption(CheckBox4);
+  direct.ReleaseMouseOverOption(CliffEdgeChosen);
   ExpectSameProperties();
   EXPECT_TRUE(edge->isChecked());
   EXPECT_FALSE(cliff->isChecked());
-  EXPECT_TRUE(Option(CheckBox2)->isEnabled());
-  EXPECT_FALSE(Option(RadioButton3)->isEnabled());
+  EXPECT_TRUE(Option(CliffEdgeJumpingSoldiers)->isEnabled());
+  EXPECT_FALSE(Option(CliffRegular)->isEnabled());
 
   // A click on the checked "Cliff Edge" toggles it off, then the release
   // checks it again: a click always leaves the clicked box checked.
-  Click(CheckBox4);
+  Click(CliffEdgeChosen);
   ExpectSameProperties();
   EXPECT_TRUE(edge->isChecked());
 
@@ -283,11 +288,11 @@ TEST_F(PropertiesWindowTest, CliffBoxesFollowTheReleaseRules) {
   // A middle-button release over "Cliff" chooses it.
   QTest::mousePress(cliff, Qt::MiddleButton, {}, OnIndicator(cliff));
   QTest::mouseRelease(cliff, Qt::MiddleButton, {}, OnIndicator(cliff));
-  direct.ReleaseMouseOverOption(CheckBox3);
+  direct.ReleaseMouseOverOption(CliffChosen);
   ExpectSameProperties();
   EXPECT_TRUE(cliff->isChecked());
   EXPECT_FALSE(edge->isChecked());
-  EXPECT_FALSE(Option(CheckBox2)->isEnabled());
+  EXPECT_FALSE(Option(CliffEdgeJumpingSoldiers)->isEnabled());
 }
 
 TEST_F(PropertiesWindowTest, KeyboardTogglesOnlyTheFocusedBox) {
@@ -305,23 +310,23 @@ TEST_F(PropertiesWindowTest, KeyboardTogglesOnlyTheFocusedBox) {
   };
   // "Cliff Edge" checked from the keyboard: no rule, so "Cliff" stays
   // checked and the second box's options stay disabled.
-  space(CheckBox4, true);
-  EXPECT_TRUE(Option(CheckBox4)->isChecked());
-  EXPECT_TRUE(Option(CheckBox3)->isChecked());
-  EXPECT_FALSE(Option(CheckBox2)->isEnabled());
-  space(CheckBox3, true);
-  EXPECT_FALSE(Option(CheckBox3)->isChecked());
-  EXPECT_TRUE(Option(RadioButton3)->isEnabled());
+  space(CliffEdgeChosen, true);
+  EXPECT_TRUE(Option(CliffEdgeChosen)->isChecked());
+  EXPECT_TRUE(Option(CliffChosen)->isChecked());
+  EXPECT_FALSE(Option(CliffEdgeJumpingSoldiers)->isEnabled());
+  space(CliffChosen, true);
+  EXPECT_FALSE(Option(CliffChosen)->isChecked());
+  EXPECT_TRUE(Option(CliffRegular)->isEnabled());
   // Space on a radio button clicks it.
-  space(RadioButton5, false);
-  EXPECT_TRUE(Option(RadioButton5)->isChecked());
-  EXPECT_FALSE(Option(RadioButton3)->isChecked());
+  space(CliffMirrored, false);
+  EXPECT_TRUE(Option(CliffMirrored)->isChecked());
+  EXPECT_FALSE(Option(CliffRegular)->isChecked());
   ClickTab(Tab::Cave);
-  space(RadioButton9, false);
-  EXPECT_FALSE(Option(CheckBox5)->isEnabled());
+  space(CaveTop, false);
+  EXPECT_FALSE(Option(CaveSpace)->isEnabled());
   ClickTab(Tab::Bridge);
-  space(CheckBox6, true);
-  EXPECT_FALSE(Option(CheckBox6)->isChecked());
+  space(BridgeMotorbike, true);
+  EXPECT_FALSE(Option(BridgeMotorbike)->isChecked());
 }
 
 TEST_F(PropertiesWindowTest, WipeRadiosEnableWipeLevelsAsTheModelSays) {
@@ -333,11 +338,11 @@ TEST_F(PropertiesWindowTest, WipeRadiosEnableWipeLevelsAsTheModelSays) {
   ShowInBoth();
   auto* wipe = Find<QPushButton>("Button1");
   EXPECT_TRUE(wipe->isEnabled());
-  Click(RadioButton21);
+  Click(WipeAllAfterCurrentLevel);
   ExpectSameProperties();
   EXPECT_FALSE(wipe->isEnabled());
   EXPECT_FALSE(window.Core().View().wipeButtonEnabled);
-  Click(RadioButton20);
+  Click(WipeCurrentLevel);
   ExpectSameProperties();
   EXPECT_TRUE(wipe->isEnabled());
 
@@ -345,7 +350,7 @@ TEST_F(PropertiesWindowTest, WipeRadiosEnableWipeLevelsAsTheModelSays) {
   // the button enabled.
   QTest::keyClick(chooser, Qt::Key_Home);
   direct.ChooseLevel(0);
-  Click(RadioButton21);
+  Click(WipeAllAfterCurrentLevel);
   ExpectSameProperties();
   EXPECT_TRUE(wipe->isEnabled());
 }
@@ -354,7 +359,7 @@ TEST_F(PropertiesWindowTest, CloseHidesAndKeepsEverythingForTheNextShowing) {
   LoadDemoInBoth();
   ShowInBoth();
   ClickTab(Tab::Road);
-  Click(RadioButton16);
+  Click(RoadTopEdging);
   QTest::mouseClick(InDialog<QPushButton>("CloseButton"), Qt::LeftButton);
   direct.CloseProperties();
   ExpectSameProperties();
@@ -363,7 +368,7 @@ TEST_F(PropertiesWindowTest, CloseHidesAndKeepsEverythingForTheNextShowing) {
   ShowInBoth();
   ExpectSameProperties();
   EXPECT_EQ(Pages()->Current(), static_cast<int>(Tab::Road));
-  EXPECT_TRUE(Option(RadioButton16)->isChecked());
+  EXPECT_TRUE(Option(RoadTopEdging)->isChecked());
 
   // The window's close box does as "Close" does.
   ClickTab(Tab::Fortress);

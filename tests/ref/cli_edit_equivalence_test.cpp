@@ -81,7 +81,7 @@ class ScriptWriter {
       }
       case 2: {
         const int fortress = Uniform(0, kFortressByteMax);
-        editor.ClickFortressUpDown(fortress);
+        editor.ClickFortressByte(fortress);
         return "fortress " + std::to_string(fortress);
       }
       case 3: case 4: case 5: return Insert();

@@ -99,7 +99,7 @@ TEST(EditAsmReference, PasmoAssemblesTheEditedLevelsAndSettings) {
   editor.Lives();
   ui.inputAnswers = {"99"};
   editor.Delay();
-  editor.ClickFortressUpDown(3);
+  editor.ClickFortressByte(3);
 
   const Bytes edited(editor.Image().Bytes().begin(), editor.Image().Bytes().end());
   ASSERT_NE(Bytes(edited.begin() + ImageOffsetOf(0x9236), edited.begin() + ImageOffsetOf(0x98CF)),

@@ -241,7 +241,7 @@ class RandomEdits {
 
   void Settings() {
     switch (Uniform(0, 3)) {
-      case 0: f.editor.ClickFortressUpDown(Uniform(0, 15)); break;
+      case 0: f.editor.ClickFortressByte(Uniform(0, 15)); break;
       case 1:
         Answer(0, 29);
         Answer(1, 85);
