@@ -132,9 +132,9 @@ class RandomEdits {
 
   EditFixture f;
 
-  void Load(const Bytes& demo) {
-    f.files.files[EditFixture::kPath] = demo;
-    f.ui.fileAnswers.push_back(EditFixture::kPath);
+  void Load(const Bytes& demo, const std::string& path = EditFixture::kPath) {
+    f.files.files[path] = demo;
+    f.ui.fileAnswers.push_back(path);
     f.editor.LoadSnapshot();
     f.ui.questions.clear();
   }
