@@ -84,7 +84,7 @@ int RunCheck(const ParsedCommand& line) {
   if (!session.Load(file)) return kFailed;
   const Editor& editor = session.GetEditor();
   const std::vector<Problem> problems = FindProblems(editor);
-  const std::int32_t bytesFree = editor.State().bytesFree;
+  const std::int32_t bytesFree = editor.Place().bytesFree;
   if (line.Has("json")) {
     QJsonArray list;
     for (const Problem& problem : problems) {

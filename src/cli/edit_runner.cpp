@@ -97,10 +97,10 @@ std::optional<std::string> EditRunner::OpenPopup(std::uint32_t address, std::opt
 std::optional<std::string> EditRunner::Insert(const EditCommand& command) {
   MapPixel pixel;
   if (auto refused = Point(command.address, command.column, pixel)) return refused;
-  const std::int32_t before = editor_.State().bytesFree;
+  const std::int32_t before = editor_.Place().bytesFree;
   if (command.value) ui_.replies = {std::to_string(*command.value)};
   editor_.DropObject(command.tag, pixel.x, pixel.y);
-  if (editor_.State().bytesFree != before) return std::nullopt;
+  if (editor_.Place().bytesFree != before) return std::nullopt;
   const int size = InsertionSize(command.tag);
   if (before < size)
     return std::string(InsertionCaption(command.tag)) + " needs " + std::to_string(size) + " bytes; " +
@@ -116,9 +116,9 @@ std::optional<std::string> EditRunner::Delete(const EditCommand& command) {
   const MenuItem* item = FindItem(editor_.Popup(), [](const MenuItem& i) { return IsDelete(i.command); });
   if (!item) return "the record at " + AddressText(command.address) + " has no delete in its menu";
   const MenuItem chosen = *item;
-  const std::int32_t before = editor_.State().bytesFree;
+  const std::int32_t before = editor_.Place().bytesFree;
   editor_.RunMenuCommand(chosen);
-  if (editor_.State().bytesFree != before) return std::nullopt;
+  if (editor_.Place().bytesFree != before) return std::nullopt;
   return "\"" + chosen.caption + "\" removed nothing: the record is not a whole part of its level in front of its end";
 }
 
@@ -127,7 +127,7 @@ std::optional<std::string> EditRunner::Change(const EditCommand& command) {
   const MenuItem* item = FindItem(editor_.Popup(), [](const MenuItem& i) { return i.command == MenuCommand::Change; });
   if (!item) return "the record at " + AddressText(command.address) + " has nothing to change";
   const int value = command.numbers[0];
-  const EditorState& state = editor_.State();
+  const PointerState& state = editor_.Pointer();
   if (value < state.rangeMin || value > state.rangeMax)
     return "\"" + item->caption + "\" takes " + std::to_string(state.rangeMin) + " to " +
            std::to_string(state.rangeMax) + ", not " + std::to_string(value);

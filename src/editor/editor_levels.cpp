@@ -18,22 +18,22 @@ void Editor::ChooseLevel(int index) {
   view_.chooserIndex = index;
   if (static_cast<std::size_t>(index) < view_.chooserEntries.size())
     view_.chooserText = view_.chooserEntries[static_cast<std::size_t>(index)];
-  state_.currentLevelIndex = index;
-  state_.scrollOffset = 0;
-  state_.levelStart = levelTable_[static_cast<std::size_t>(index)];
-  state_.streamCursor = static_cast<std::int32_t>(state_.levelStart);
-  if (const auto end = LevelEndByBoundsRule(image_, levelTable_, index)) state_.levelEnd = *end;
-  const std::int32_t height = LevelHeight(image_, state_.levelStart, state_.levelEnd);
+  state_.place.currentLevelIndex = index;
+  state_.place.scrollOffset = 0;
+  state_.place.levelStart = levelTable_[static_cast<std::size_t>(index)];
+  state_.walk.PlaceCursorAt(state_.place.levelStart);
+  if (const auto end = LevelEndByBoundsRule(image_, levelTable_, index)) state_.place.levelEnd = *end;
+  const std::int32_t height = LevelHeight(image_, state_.place.levelStart, state_.place.levelEnd);
   view_.scrollMaximum = height;
   view_.scrollPosition = height;
   RedrawLevelOverview();
-  state_.scrollOffset = 0;
+  state_.place.scrollOffset = 0;
   Refresh();
   UpdateWipeButton();
 }
 
 void Editor::UpdateWipeButton() {
-  view_.wipeButtonEnabled = !(options_.WipeAllAfterCurrentLevel() && IsLastLevel(levelTable_, state_.currentLevelIndex));
+  view_.wipeButtonEnabled = !(options_.WipeAllAfterCurrentLevel() && IsLastLevel(levelTable_, state_.place.currentLevelIndex));
 }
 
 void Editor::ClickWipeCurrentLevel() {
@@ -45,22 +45,22 @@ void Editor::ClickWipeCurrentLevel() {
 void Editor::ClickWipeAllAfter() {
   options_.radioButton20.checked = false;
   options_.radioButton21.checked = true;
-  view_.wipeButtonEnabled = !IsLastLevel(levelTable_, state_.currentLevelIndex);
+  view_.wipeButtonEnabled = !IsLastLevel(levelTable_, state_.place.currentLevelIndex);
 }
 
 void Editor::WipeLevels() {
   const StepRecorder step(*this, kWipeLevelsCaption);
   WipeResult result;
   if (!options_.WipeAllAfterCurrentLevel()) {
-    result = WipeCurrentLevel(image_, state_.levelStart, state_.levelEnd);
-  } else if (!IsLastLevel(levelTable_, state_.currentLevelIndex)) {
-    result = WipeAllAfterCurrentLevel(image_, state_.levelStart, state_.levelEnd);
+    result = WipeCurrentLevel(image_, state_.place.levelStart, state_.place.levelEnd);
+  } else if (!IsLastLevel(levelTable_, state_.place.currentLevelIndex)) {
+    result = WipeAllAfterCurrentLevel(image_, state_.place.levelStart, state_.place.levelEnd);
   } else {
     return;
   }
-  state_.bytesFree += result.removed;
-  state_.levelEnd = result.levelEnd;
-  state_.savedScrollOffset = 0;
+  state_.place.bytesFree += result.removed;
+  state_.place.levelEnd = result.levelEnd;
+  state_.place.savedScrollOffset = 0;
   RebuildLevels();
   view_.scrollPosition = view_.scrollMaximum;
   Refresh();
