@@ -22,7 +22,7 @@ std::optional<std::pair<int, int>> FindSidewaysObject(Editor& editor) {
       const std::uint32_t cell = CellIndexUnderPointer(editor.Tables(), x, y);
       if (editor.Grid().tileId[cell] == 0) continue;
       editor.PressMap(MouseButton::Left, x, y);
-      if (editor.State().dragFlag && editor.State().rangeMin != editor.State().rangeMax) return std::pair{x, y};
+      if (editor.Pointer().dragFlag && editor.Pointer().rangeMin != editor.Pointer().rangeMax) return std::pair{x, y};
       editor.ReleaseMap(MouseButton::Left);
     }
   }

@@ -84,7 +84,7 @@ void LoadThroughTheEditor(benchmark::State& state, const std::string& path, Byte
     editor.LoadSnapshot();
     benchmark::DoNotOptimize(editor.Image().Bytes().data());
   }
-  if (ui.failed || editor.State().snapshotSize != size) state.SkipWithError("not loaded as expected");
+  if (ui.failed || editor.Place().snapshotSize != size) state.SkipWithError("not loaded as expected");
 }
 
 void BM_LoadDemoSna(benchmark::State& state) {

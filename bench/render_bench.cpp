@@ -10,6 +10,7 @@
 #include <iterator>
 #include <vector>
 
+#include "editor/editor_state.h"
 #include "level/level_table.h"
 #include "render/overview.h"
 #include "render/renderer.h"
@@ -37,14 +38,14 @@ struct Scene {
   ScreenTables tables = BuildScreenTables();
   TFastDIB map{256, 192};
   TFastDIB view{512, 384};
-  RenderTarget Target() { return RenderTarget{image, state, grid, tables, map}; }
+  RenderTarget Target() { return RenderTarget{image, state.place, state.walk, grid, tables, map}; }
 
   void ShowLevel(const LevelTable& levels, int index, std::int32_t scroll) {
-    state.levelStart = levels[static_cast<std::size_t>(index)];
-    state.levelEnd = LevelEndByBoundsRule(image, levels, index).value_or(state.levelStart);
-    state.scrollOffset = scroll;
+    state.place.levelStart = levels[static_cast<std::size_t>(index)];
+    state.place.levelEnd = LevelEndByBoundsRule(image, levels, index).value_or(state.place.levelStart);
+    state.place.scrollOffset = scroll;
   }
-  int Height() const { return LevelHeight(image, state.levelStart, state.levelEnd); }
+  int Height() const { return LevelHeight(image, state.place.levelStart, state.place.levelEnd); }
 };
 
 // How much a window shows: drawn display bytes plus cells with a tile.
@@ -93,7 +94,7 @@ Scene TallestLevel() {
 Scene TenScreens() {
   Scene busiest = BusiestWindow();
   Bytes records;
-  for (std::uint32_t p = busiest.state.levelStart; p < busiest.state.levelEnd; ++p) records.push_back(busiest.image.Read(p));
+  for (std::uint32_t p = busiest.state.place.levelStart; p < busiest.state.place.levelEnd; ++p) records.push_back(busiest.image.Read(p));
   Scene scene(DemoImage());
   Bytes level;
   int height = 0;
@@ -106,15 +107,15 @@ Scene TenScreens() {
   }
   level.insert(level.end(), {0x22, 0x01, 0xFF});
   for (std::size_t i = 0; i < level.size(); ++i) scene.image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), level[i]);
-  scene.state.levelStart = kLevelAreaStart;
-  scene.state.levelEnd = kLevelAreaStart + static_cast<std::uint32_t>(level.size()) - 3;
+  scene.state.place.levelStart = kLevelAreaStart;
+  scene.state.place.levelEnd = kLevelAreaStart + static_cast<std::uint32_t>(level.size()) - 3;
   return scene;
 }
 
 void BM_RefreshBusiestWindow(benchmark::State& run) {
   Scene scene = BusiestWindow();
-  run.SetLabel("level start " + std::to_string(scene.state.levelStart) + ", scroll " +
-               std::to_string(scene.state.scrollOffset));
+  run.SetLabel("level start " + std::to_string(scene.state.place.levelStart) + ", scroll " +
+               std::to_string(scene.state.place.scrollOffset));
   RenderTarget target = scene.Target();
   for (auto _ : run) {
     RenderMapView(target, scene.view, false);
@@ -153,8 +154,8 @@ Scene SyntheticScreens(int screens) {
   for (int i = 0; i < screens; ++i) level.insert(level.end(), std::begin(kScreen), std::end(kScreen));
   level.insert(level.end(), {0x22, 0x01, 0xFF});
   for (std::size_t i = 0; i < level.size(); ++i) scene.image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), level[i]);
-  scene.state.levelStart = kLevelAreaStart;
-  scene.state.levelEnd = kLevelAreaStart + static_cast<std::uint32_t>(level.size()) - 3;
+  scene.state.place.levelStart = kLevelAreaStart;
+  scene.state.place.levelEnd = kLevelAreaStart + static_cast<std::uint32_t>(level.size()) - 3;
   return scene;
 }
 
@@ -164,7 +165,7 @@ BENCHMARK(BM_OverviewScreens)->Arg(1)->Arg(5)->Arg(10)->Arg(20)->Arg(40)->Unit(b
 // A refresh of the 40-screen level at its top (range 1) and at its bottom (0).
 void BM_RefreshFortyScreens(benchmark::State& run) {
   Scene scene = SyntheticScreens(40);
-  scene.state.scrollOffset = run.range(0) != 0 ? scene.Height() - 192 : 0;
+  scene.state.place.scrollOffset = run.range(0) != 0 ? scene.Height() - 192 : 0;
   run.SetLabel(run.range(0) != 0 ? "top" : "bottom");
   RenderTarget target = scene.Target();
   for (auto _ : run) {

@@ -9,6 +9,7 @@
 #include "demo_editor.h"
 #include "edit/record_shift.h"
 #include "level/level_addresses.h"
+#include "support/editor_state_access.h"
 
 namespace kestrova {
 namespace {
@@ -86,9 +87,9 @@ void BM_RecordedEdit(benchmark::State& state) {
   Editor& editor = demo.editor;
   bool insert = true;
   for (auto _ : state) {
-    editor.State().recordUnderPointer = kFirstMovableRecord;
+    testing::WritableState(editor).pointer.recordUnderPointer = kFirstMovableRecord;
     if (insert) {
-      editor.State().pointerColumn = 5;
+      testing::WritableState(editor).pointer.pointerColumn = 5;
       editor.InsertObject(1);
     } else {
       editor.DeletePlain();
@@ -103,7 +104,7 @@ BENCHMARK(BM_RecordedEdit);
 void BM_UndoRedo(benchmark::State& state) {
   LoadedDemo demo;
   Editor& editor = demo.editor;
-  editor.State().recordUnderPointer = kFirstMovableRecord;
+  testing::WritableState(editor).pointer.recordUnderPointer = kFirstMovableRecord;
   editor.InsertObject(1);
   if (!editor.CanUndo()) {
     state.SkipWithError("no step recorded");

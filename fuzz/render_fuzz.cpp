@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   EditorState state = editor.State();
   CellGrid grid;
   TFastDIB map(kMapWidth, kWindowRows);
-  RenderTarget target{image, state, grid, editor.Tables(), map};
+  RenderTarget target{image, state.place, state.walk, grid, editor.Tables(), map};
   TFastDIB picture;
   if (RenderWholePicture(target, editor.View().scrollMaximum, picture).Ok() && picture.HasRows() &&
       picture.Width() != kMapWidth)

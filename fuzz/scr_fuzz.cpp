@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static Session session;
   Editor& editor = session.editor;
   const ScreenBytes before = editor.LoadedScreen();
-  const bool loadedBefore = editor.State().loadedScreen;
+  const bool loadedBefore = editor.Place().loadedScreen;
   session.files.files["/in/screen.scr"] = std::vector<std::uint8_t>(data, data + size);
   session.ui.questions.clear();
   session.ui.fileAnswers.push_back("/in/screen.scr");
@@ -44,11 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto messages = session.ui.Messages();
   if (size != kScreenAreaSize) {
     if (messages.size() != 1 || messages[0].text != "Invalid Size") fuzz::Fail("a wrong length is not refused");
-    if (editor.LoadedScreen() != before || editor.State().loadedScreen != loadedBefore)
+    if (editor.LoadedScreen() != before || editor.Place().loadedScreen != loadedBefore)
       fuzz::Fail("a refused screen changed the loaded one");
     return 0;
   }
-  if (!messages.empty() || !editor.State().loadedScreen) fuzz::Fail("a 6912-byte screen is refused");
+  if (!messages.empty() || !editor.Place().loadedScreen) fuzz::Fail("a 6912-byte screen is refused");
   if (!std::equal(data, data + size, editor.LoadedScreen().begin())) fuzz::Fail("the screen is not held as read");
   // The next tape carries it, and uses it up.
   session.ui.fileAnswers.push_back("/out/game.tap");
@@ -56,6 +56,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   editor.SaveTap();
   if (!Contains(session.files.files["/out/game.tap"], std::span<const std::uint8_t>(data, size)))
     fuzz::Fail("the tape does not carry the screen");
-  if (editor.State().loadedScreen) fuzz::Fail("the tape did not use the screen up");
+  if (editor.Place().loadedScreen) fuzz::Fail("the tape did not use the screen up");
   return 0;
 }

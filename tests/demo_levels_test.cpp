@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "demo/demo_game.h"
+#include "editor/editor_state.h"
 #include "level/level_stream.h"
 #include "level/level_table.h"
 #include "render/drawer.h"
@@ -55,12 +56,12 @@ class DemoLevelsTest : public ::testing::Test {
   // The screen area after the refresh's drawing of `level` at `scroll`.
   Screen Draw(SnapshotImage image, const DemoLevelView& level, int scroll) const {
     EditorState state;
-    state.levelStart = level.start;
-    state.levelEnd = level.end;
-    state.scrollOffset = scroll;
+    state.place.levelStart = level.start;
+    state.place.levelEnd = level.end;
+    state.place.scrollOffset = scroll;
     CellGrid grid;
     TFastDIB map(kMapWidth, kWindowRows);
-    RenderTarget target{image, state, grid, tables, map};
+    RenderTarget target{image, state.place, state.walk, grid, tables, map};
     ClearCellGrid(grid);
     ClearMapScreen(image);
     DrawLevel(target);

@@ -1,5 +1,6 @@
 #include "edit/drag_step.h"
 
+#include <optional>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -43,7 +44,7 @@ class SidewaysTest : public ::testing::TestWithParam<SidewaysCase> {};
 TEST_P(SidewaysTest, MovesTheOperandWithinTheRange) {
   const SidewaysCase& c = GetParam();
   SnapshotImage image = ImageWith({c.code, c.operand, 0x22, 0x01, 0xFF}, 0x9240);
-  EditorState state;
+  PointerState state;
   state.recordUnderPointer = 0x9240;
   state.rangeMin = c.rangeMin;
   state.rangeMax = c.rangeMax;
@@ -152,8 +153,8 @@ TEST(RecordMoves, DownStopsAtTheLowerLimitAndAlwaysMovesOneSlot) {
 class VerticalMoveTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    state.levelStart = kLevelAreaStart;
-    state.levelEnd = kLevelEnd;
+    place.levelStart = kLevelAreaStart;
+    place.levelEnd = kLevelEnd;
     state.recordUnderPointer = kX;
     state.previousLand = kLs1;
     state.grabbedRow = 150;
@@ -163,13 +164,14 @@ class VerticalMoveTest : public ::testing::Test {
     const std::uint32_t cell = CellIndexUnderPointer(tables, 5 * 16, y);
     grid.landPos[cell] = land;
     grid.tileId[cell] = tile;
-    return MoveVertically(image, state, grid, cell, y);
+    return MoveVertically(image, state, place, grid, cell, y);
   }
 
   ScreenTables tables = BuildScreenTables();
   CellGrid grid;
   SnapshotImage image = ImageWith(kLevel);
-  EditorState state;
+  PointerState state;
+  LevelPlace place;
 };
 
 TEST_F(VerticalMoveTest, UpIntoAnotherBand) {
@@ -193,7 +195,7 @@ TEST_F(VerticalMoveTest, NoMoveWithinTheSameBandOrNearTheEnd) {
     SetUp();
     image = ImageWith(kLevel);
     state.previousLand = c.previous;
-    state.levelEnd = c.levelEnd;
+    place.levelEnd = c.levelEnd;
     EXPECT_EQ(Move(200, c.land), VerticalMove::Tried);
     EXPECT_EQ(state.recordUnderPointer, kX) << c.land;
     EXPECT_EQ(state.grabbedRow, 150);
@@ -250,42 +252,30 @@ TEST_F(VerticalMoveTest, PointerOutsideTheViewMovesNothing) {
 // ---- Auto-scroll and the cell ----
 
 TEST(AutoScroll, FourRowsPerEventFurtherPastAnEdge) {
-  EditorState state;
-  state.scrollOffset = 100;
-  state.lastPointerY = -2;
-  EXPECT_TRUE(AutoScroll(state, -6, 576));
-  EXPECT_EQ(state.scrollOffset, 104);
-  state.lastPointerY = -10;  // moving back towards the view: no scroll
-  EXPECT_FALSE(AutoScroll(state, -6, 576));
-  EXPECT_EQ(state.scrollOffset, 104);
-  // Not past the level height, and an offset already beyond it stays.
-  state.scrollOffset = 574;
-  state.lastPointerY = 0;
-  EXPECT_TRUE(AutoScroll(state, -1, 576));
-  EXPECT_EQ(state.scrollOffset, 576);
-  EXPECT_TRUE(AutoScroll(state, -1, 576));
-  EXPECT_EQ(state.scrollOffset, 576);
-  state.scrollOffset = 900;
-  EXPECT_TRUE(AutoScroll(state, -1, 576));
-  EXPECT_EQ(state.scrollOffset, 900);
-  // Below the view: back towards the start, not below 0.
-  state.scrollOffset = 6;
-  state.lastPointerY = 383;
-  EXPECT_TRUE(AutoScroll(state, 384, 576));
-  EXPECT_EQ(state.scrollOffset, 2);
-  state.lastPointerY = 380;
-  EXPECT_TRUE(AutoScroll(state, 390, 576));
-  EXPECT_EQ(state.scrollOffset, 0);
-  EXPECT_TRUE(AutoScroll(state, 390, 576));
-  EXPECT_EQ(state.scrollOffset, 0);
-  // Inside the view, or back towards it, nothing scrolls.
-  state.scrollOffset = 50;
-  state.lastPointerY = 300;
-  EXPECT_FALSE(AutoScroll(state, 0, 576));
-  EXPECT_FALSE(AutoScroll(state, 383, 576));
-  state.lastPointerY = 500;
-  EXPECT_FALSE(AutoScroll(state, 450, 576));
-  EXPECT_EQ(state.scrollOffset, 50);
+  struct Case {
+    int lastY;
+    std::int32_t offset;
+    int y;
+    std::optional<std::int32_t> shown;  // nothing: the pointer went no further past an edge
+    const char* why;
+  };
+  for (const Case& c : {
+           Case{-2, 100, -6, 104, "further up past the top"},
+           Case{-10, 104, -6, std::nullopt, "moving back towards the view"},
+           Case{0, 574, -1, 576, "not past the level height"},
+           Case{0, 576, -1, 576, "at the level height"},
+           Case{0, 900, -1, 900, "an offset already beyond it stays"},
+           Case{383, 6, 384, 2, "below the view: back towards the start"},
+           Case{380, 2, 390, 0, "not below 0"},
+           Case{380, 0, 390, 0, "at 0"},
+           Case{300, 50, 0, std::nullopt, "inside the view, top row"},
+           Case{300, 50, 383, std::nullopt, "inside the view, bottom row"},
+           Case{500, 50, 450, std::nullopt, "back towards the view from below"},
+       }) {
+    PointerState pointer;
+    pointer.lastPointerY = c.lastY;
+    EXPECT_EQ(AutoScroll(pointer, c.offset, c.y, 576), c.shown) << c.why;
+  }
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ class CommandTest : public ::testing::Test {
  protected:
   EditFixture f;
   Editor& editor = f.editor;
-  EditorState& state = editor.State();
+  const EditorState& state = editor.State();
 
   // Right-press on a tile and run the popup entry with this caption.
   void Run(std::uint32_t tile, std::uint32_t owner, const std::string& caption) {
@@ -45,8 +45,8 @@ TEST_F(CommandTest, PlainDeleteFreesTwoBytesAndPullsInTheBytesAfterTheArea) {
   const int height = editor.View().scrollMaximum;
   Run(135, 0x9238, "Delete Boulder");
   EXPECT_EQ(f.Bytes(0x9236, 7), (Bytes{0x83, 0x05, 0x00, 0x0A, 0x22, 0x01, 0xFF}));
-  EXPECT_EQ(state.bytesFree, 1682);
-  EXPECT_EQ(state.levelEnd, 0x923Au);
+  EXPECT_EQ(state.place.bytesFree, 1682);
+  EXPECT_EQ(state.place.levelEnd, 0x923Au);
   EXPECT_EQ(editor.View().scrollMaximum, height);
   EXPECT_EQ(f.At(0x98CD), AfterAreaByte(0x98CF));
   EXPECT_EQ(f.At(0x98CE), AfterAreaByte(0x98D0));
@@ -59,7 +59,7 @@ TEST_F(CommandTest, DeleteLandSpaceChangesTheHeight) {
   Run(0, 0x9238, "Delete Land Space");
   EXPECT_EQ(f.Bytes(0x9236, 7), (Bytes{0x83, 0x05, 0x00, 10, 0x22, 0x01, 0xFF}));
   EXPECT_EQ(editor.View().scrollMaximum, 192);
-  EXPECT_EQ(state.bytesFree, 1682);
+  EXPECT_EQ(state.place.bytesFree, 1682);
 }
 
 TEST_F(CommandTest, RiverCrossingDeleteFindsTheCrossingRecord) {
@@ -67,8 +67,8 @@ TEST_F(CommandTest, RiverCrossingDeleteFindsTheCrossingRecord) {
     f.LoadStream(Stream({{0x83, 0x05}, kCrossing, {0x22, 0x01, 0xFF}}));
     Run(owner == 0x9238 ? 152 : 13, owner, "Delete River Crossing");
     EXPECT_EQ(f.Bytes(0x9236, 5), (Bytes{0x83, 0x05, 0x22, 0x01, 0xFF})) << owner;
-    EXPECT_EQ(state.bytesFree, 1684);
-    EXPECT_EQ(state.levelEnd, 0x9238u);
+    EXPECT_EQ(state.place.bytesFree, 1684);
+    EXPECT_EQ(state.place.levelEnd, 0x9238u);
   }
 }
 
@@ -76,11 +76,11 @@ TEST_F(CommandTest, TunnelDeleteRemovesFourteenOrEighteenBytes) {
   f.LoadStream(Stream({{0x83, 0x05}, kMotorbikeTunnel, kTunnel, {0x22, 0x01, 0xFF}}));
   Run(115, 0x924E, "Delete Tunnel");  // the plain tunnel's bridge names its first wall
   EXPECT_EQ(f.Bytes(0x9236, 2 + 18 + 3), Stream({{0x83, 0x05}, kMotorbikeTunnel, {0x22, 0x01, 0xFF}}));
-  EXPECT_EQ(state.bytesFree, 1689 - (2 + 18 + 3));
+  EXPECT_EQ(state.place.bytesFree, 1689 - (2 + 18 + 3));
   Run(150, 0x923C, "Delete Tunnel");  // the motorbike tunnel's own record
   EXPECT_EQ(f.Bytes(0x9236, 5), (Bytes{0x83, 0x05, 0x22, 0x01, 0xFF}));
-  EXPECT_EQ(state.bytesFree, 1684);
-  EXPECT_EQ(state.levelEnd, 0x9238u);
+  EXPECT_EQ(state.place.bytesFree, 1684);
+  EXPECT_EQ(state.place.levelEnd, 0x9238u);
 }
 
 TEST_F(CommandTest, FortressDeleteMergesTheLevelWithTheNextOne) {
@@ -88,17 +88,16 @@ TEST_F(CommandTest, FortressDeleteMergesTheLevelWithTheNextOne) {
   f.LoadStream(Stream({{0x83, 0x05}, kFortress, {0x87, 0x03, 0x00, 100}, kFortress, {0x83, 0x09, 0x22, 0x01, 0xFF}}));
   f.editor.Image().Write(kFortressByte, 0);
   editor.ChooseLevel(1);
-  ASSERT_EQ(state.levelStart, 0x9242u);
+  ASSERT_EQ(state.place.levelStart, 0x9242u);
   ASSERT_EQ(editor.View().chooserEntries.size(), 3u);
   const std::string label = editor.View().fortressCaption;
-  state.scrollOffset = 30;
-  editor.View().scrollPosition = editor.View().scrollMaximum - 30;
+  editor.ScrollTo(editor.View().scrollMaximum - 30);
   Run(33, 0x924A, "Delete Fortress");
   EXPECT_EQ(f.Bytes(0x9242, 11), (Bytes{0x87, 0x03, 0x00, 100, 0x83, 0x09, 0x22, 0x01, 0xFF, 0xEE, 0xEE}));
   EXPECT_EQ(editor.View().chooserEntries.size(), 2u);
-  EXPECT_EQ(state.levelEnd, 0x9248u);  // the merged level ends with level 3's end record
-  EXPECT_EQ(state.bytesFree, 1689 - 31 + 10);
-  EXPECT_EQ(editor.View().scrollMaximum - editor.View().scrollPosition, state.scrollOffset);
+  EXPECT_EQ(state.place.levelEnd, 0x9248u);  // the merged level ends with level 3's end record
+  EXPECT_EQ(state.place.bytesFree, 1689 - 31 + 10);
+  EXPECT_EQ(editor.View().scrollMaximum - editor.View().scrollPosition, state.place.scrollOffset);
   EXPECT_EQ(editor.View().fortressCaption, label);  // not rebuilt by the delete
 }
 
@@ -110,7 +109,7 @@ TEST_F(CommandTest, FortressClosingTheLastLevelStays) {
   editor.RunMenuCommand(editor.Popup()[0]);
   editor.DeleteFortress();
   EXPECT_EQ(f.Bytes(0x9236, 13), before);
-  EXPECT_EQ(state.bytesFree, 1689 - 13);
+  EXPECT_EQ(state.place.bytesFree, 1689 - 13);
 }
 
 TEST_F(CommandTest, AFortressWithoutItsLandSpaceClosingTheLastLevelStays) {
@@ -143,10 +142,10 @@ TEST_F(CommandTest, GroupDeletesLeaveBrokenGroupsAndOtherLevelsAlone) {
   Run(152, 0x9244, "Delete River Crossing");
   EXPECT_EQ(f.Bytes(0x9236, stream.size()), stream);
   // A record of another level is not deleted through the current one.
-  state.recordUnderPointer = 0x9238;
+  f.PressOn(MouseButton::Right, 0, 0x9238, 0x9238);
   editor.DeletePlain();
   EXPECT_EQ(f.Bytes(0x9236, stream.size()), stream);
-  EXPECT_EQ(state.bytesFree, 1689 - static_cast<int>(stream.size()));
+  EXPECT_EQ(state.place.bytesFree, 1689 - static_cast<int>(stream.size()));
 }
 
 TEST_F(CommandTest, ChangeColumnPromptsWithTheRangeAndKeepsFlags) {
@@ -166,7 +165,7 @@ TEST_F(CommandTest, ChangeColumnPromptsWithTheRangeAndKeepsFlags) {
   Run(38, 0x9238, "Change Column");
   EXPECT_EQ(f.At(0x9239), 0xEC);
   EXPECT_EQ(f.ui.Inputs().back().text, "Enter New Column 00-31");
-  EXPECT_EQ(state.bytesFree, 1680);
+  EXPECT_EQ(state.place.bytesFree, 1680);
 }
 
 TEST_F(CommandTest, ChangeDistanceCancelKeepsTheValue) {
@@ -214,7 +213,7 @@ TEST_F(CommandTest, AttributeCommandWithItsSideEffects) {
     f.LoadStream({0x83, 0x05, 0x22, 0x01, 0xFF});
     for (const auto& [a, value] : start) f.editor.Image().Write(a, value);
     f.PressOn(MouseButton::Right, c.tile, 0x9236);
-    ASSERT_EQ(state.attributeAddress, address.at(c.tile));
+    ASSERT_EQ(state.pointer.attributeAddress, address.at(c.tile));
     const MenuItem& list = editor.Popup().back().children[c.tag < 9 ? 0 : 1];
     MenuItem item = list.children[static_cast<std::size_t>(c.tag % 9)];
     item.enabled = true;  // the paper of most objects is offered disabled; the command itself works

@@ -7,6 +7,7 @@
 
 #include "edit/insertion.h"
 #include "level/game_settings.h"
+#include "support/editor_state_access.h"
 #include "support/edit_fixture.h"
 
 namespace kestrova {
@@ -24,26 +25,25 @@ class InsertObjectTest : public ::testing::Test {
  protected:
   EditFixture f;
   Editor& editor = f.editor;
-  EditorState& state = editor.State();
+  const EditorState& state = editor.State();
 
   void InsertAt(std::uint32_t record, int column, int tag) {
-    state.recordUnderPointer = record;
-    state.pointerColumn = column;
+    f.PointAt(record, column);
     editor.InsertObject(tag);
   }
 };
 
 TEST_F(InsertObjectTest, OpensTheGapAtTheRecordAndBooksTheBytes) {
   f.LoadStream(kOneLevel);
-  ASSERT_EQ(state.bytesFree, 1682);
+  ASSERT_EQ(state.place.bytesFree, 1682);
   const Bytes after = f.Bytes(kLevelAreaLast + 1, 0x30);
   const Bytes below = f.Bytes(0x5B00, 0x9236 - 0x5B00);  // between the screen and the area
-  state.scrollOffset = 40;
+  editor.TurnWheel(1, true, 4);  // 40 rows into the level
   InsertAt(0x9238, 7, 1);  // a tree in front of the land space
   EXPECT_EQ(f.Bytes(0x9236, 10), (Bytes{0x83, 0x05, 0x83, 0x07, 0x00, 0x0A, 0x22, 0x01, 0xFF, kFreeFiller}));
-  EXPECT_EQ(state.bytesFree, 1680);
-  EXPECT_EQ(state.levelEnd, 0x923Cu);
-  EXPECT_EQ(state.scrollOffset, 40);
+  EXPECT_EQ(state.place.bytesFree, 1680);
+  EXPECT_EQ(state.place.levelEnd, 0x923Cu);
+  EXPECT_EQ(state.place.scrollOffset, 40);
   EXPECT_EQ(f.Marker(), 0x923Eu);
   EXPECT_EQ(f.Bytes(kLevelAreaLast + 1, 0x30), after);  // nothing past the area is written
   EXPECT_EQ(f.Bytes(0x5B00, 0x9236 - 0x5B00), below);
@@ -53,11 +53,11 @@ TEST_F(InsertObjectTest, InsertingAtALevelsFirstRecordMovesLaterLevelsUp) {
   // Level 1: tree, end. Level 2 (0x923A): boulder, land space, end.
   f.LoadStream(Stream({{0x83, 0x05, 0x22, 0x01}, {0x87, 0x03, 0x00, 0x04, 0x22, 0x01, 0xFF}}));
   editor.ChooseLevel(1);
-  ASSERT_EQ(state.levelStart, 0x923Au);
-  const int sum = state.bytesFree + static_cast<int>(state.levelEnd - state.levelStart);
+  ASSERT_EQ(state.place.levelStart, 0x923Au);
+  const int sum = state.place.bytesFree + static_cast<int>(state.place.levelEnd - state.place.levelStart);
   InsertAt(0x923A, 9, 25);  // a bunker first in level 2
   EXPECT_EQ(f.Bytes(0x923A, 4), (Bytes{0x81, 0x09, 0x87, 0x03}));
-  EXPECT_EQ(state.bytesFree + static_cast<int>(state.levelEnd - state.levelStart), sum);
+  EXPECT_EQ(state.place.bytesFree + static_cast<int>(state.place.levelEnd - state.place.levelStart), sum);
   EXPECT_EQ(editor.Levels()[1], 0x923Au);
   EXPECT_EQ(editor.View().chooserIndex, 1);  // the chooser keeps the level
   // A record in level 1 moves level 2's start up.
@@ -73,9 +73,9 @@ TEST_F(InsertObjectTest, FillsTheAreaToTheLastByte) {
   for (std::size_t i = 1; i < stream.size(); i += 2) stream[i] = 1;
   stream.insert(stream.end(), {0x22, 0x01, 0xFF});
   f.LoadStream(stream);
-  ASSERT_EQ(state.bytesFree, 2);
+  ASSERT_EQ(state.place.bytesFree, 2);
   InsertAt(0x9236, 4, 1);
-  EXPECT_EQ(state.bytesFree, 0);
+  EXPECT_EQ(state.place.bytesFree, 0);
   EXPECT_EQ(f.Bytes(0x98CC, 3), (Bytes{0x22, 0x01, 0xFF}));
   EXPECT_EQ(f.At(0x98CF), testing::AfterAreaByte(0x98CF));
   EXPECT_EQ(f.Marker(), 0x98CEu);
@@ -85,7 +85,7 @@ TEST_F(InsertObjectTest, RefusesWhatTheCallersWouldNotOffer) {
   f.LoadStream(kOneLevel);
   const Bytes before = f.Bytes(0x9236, 0x699);
   InsertAt(0, 5, 1);  // no record under the pointer
-  state.bytesFree = 1;
+  testing::WritableState(editor).place.bytesFree = 1;
   InsertAt(0x9236, 5, 1);  // no room
   InsertAt(0x9236, 5, 50);  // no such tag
   EXPECT_EQ(f.Bytes(0x9236, 0x699), before);
@@ -120,20 +120,20 @@ TEST_F(InsertObjectTest, EveryTwoByteTag) {
   for (const TwoByteCase& c : cases) {
     int column = 0;
     for (std::uint8_t expected : {c.at0, c.at15, c.at31}) {
-      const int free = state.bytesFree;
+      const int free = state.place.bytesFree;
       InsertAt(0x9238, column, c.tag);
       EXPECT_EQ(f.At(0x9238), c.code) << "tag " << c.tag;
       EXPECT_EQ(f.At(0x9239), expected) << "tag " << c.tag << " column " << column;
-      EXPECT_EQ(state.operandMin, c.minimum) << "tag " << c.tag;
-      EXPECT_EQ(state.operandMax, c.maximum) << "tag " << c.tag;
-      EXPECT_EQ(state.pointerColumn, expected) << "tag " << c.tag;  // the field holds the operand written
-      EXPECT_EQ(state.bytesFree, free - 2);
+      EXPECT_EQ(state.pointer.operandMin, c.minimum) << "tag " << c.tag;
+      EXPECT_EQ(state.pointer.operandMax, c.maximum) << "tag " << c.tag;
+      EXPECT_EQ(state.pointer.pointerColumn, expected) << "tag " << c.tag;  // the field holds the operand written
+      EXPECT_EQ(state.place.bytesFree, free - 2);
       editor.DeletePlain();  // the record under the pointer is the new one
       column = column == 0 ? 15 : 31;
     }
   }
   EXPECT_EQ(f.Bytes(0x9236, 7), kOneLevel);
-  EXPECT_EQ(state.bytesFree, 1682);
+  EXPECT_EQ(state.place.bytesFree, 1682);
 }
 
 TEST_F(InsertObjectTest, TopEdgingSnapsToTheHalves) {
@@ -148,8 +148,8 @@ TEST_F(InsertObjectTest, TopEdgingSnapsToTheHalves) {
 TEST_F(InsertObjectTest, PointerColumnKeepsTheLastOperandUntilThePointerMoves) {
   f.LoadStream(kOneLevel);
   InsertAt(0x9238, 3, 27);  // large hut: 0x83
-  ASSERT_EQ(state.pointerColumn, 0x83);
-  state.recordUnderPointer = 0x9238;
+  ASSERT_EQ(state.pointer.pointerColumn, 0x83);
+  f.PressOn(MouseButton::Right, 0, 0x9238, 0x9238);  // the pointer does not move
   editor.InsertObject(1);  // a tree from 0x83, clamped to 30
   EXPECT_EQ(f.Bytes(0x9238, 4), (Bytes{0x83, 0x1E, 0x94, 0x83}));
 }
@@ -173,7 +173,7 @@ TEST_F(InsertObjectTest, TheInsertMenuUsesTheColumnLastPointedAt) {
   // The insertion left its operand there; a move outside the view (a held
   // button) is no pointing and keeps it.
   editor.MovePointerOverMap(-40, 200);
-  EXPECT_EQ(state.pointerColumn, 30);
+  EXPECT_EQ(state.pointer.pointerColumn, 30);
 }
 
 struct GroupCase {
@@ -202,43 +202,42 @@ TEST_F(InsertObjectTest, EveryGroupTagByteForByte) {
     InsertAt(0x9238, c.column, c.tag);
     EXPECT_EQ(f.Bytes(0x9238, c.bytes.size()), c.bytes) << "tag " << c.tag;
     EXPECT_EQ(f.Bytes(0x9238 + static_cast<std::uint32_t>(c.bytes.size()), 5), (Bytes{0x00, 0x0A, 0x22, 0x01, 0xFF}));
-    EXPECT_EQ(state.bytesFree, 1682 - static_cast<int>(c.bytes.size())) << "tag " << c.tag;
+    EXPECT_EQ(state.place.bytesFree, 1682 - static_cast<int>(c.bytes.size())) << "tag " << c.tag;
     EXPECT_EQ(InsertionSize(c.tag), static_cast<int>(c.bytes.size()));
   }
 }
 
 TEST_F(InsertObjectTest, CaveGroupsLeaveTheClampedColumn) {
   f.LoadStream(kOneLevel);
-  state.operandMin = 7;
+  testing::WritableState(editor).pointer.operandMin = 7;
   InsertAt(0x9238, 30, 28);
-  EXPECT_EQ(state.pointerColumn, 26);
-  EXPECT_EQ(state.operandMin, 0);
-  EXPECT_EQ(state.operandMax, 26);
-  const int column = state.pointerColumn;
+  EXPECT_EQ(state.pointer.pointerColumn, 26);
+  EXPECT_EQ(state.pointer.operandMin, 0);
+  EXPECT_EQ(state.pointer.operandMax, 26);
+  const int column = state.pointer.pointerColumn;
   InsertAt(0x9238, column, 40);  // other groups leave the field alone
-  EXPECT_EQ(state.pointerColumn, 26);
+  EXPECT_EQ(state.pointer.pointerColumn, 26);
 }
 
 TEST_F(InsertObjectTest, FortressInTheLastLevelEndsTheLevelThere) {
   f.LoadStream(kOneLevel);
   f.editor.Image().Write(kFortressByte, 1);
-  state.scrollOffset = 10;
-  editor.View().scrollPosition = editor.View().scrollMaximum - 10;
+  editor.ScrollTo(editor.View().scrollMaximum - 10);
   InsertAt(0x9238, 0, 48);
   // Level 1: tree, fortress ending in its end record; level 2: land space, end.
   EXPECT_EQ(f.Bytes(0x9236, 15), (Bytes{0x83, 0x05, 0x09, 0x0B, 0x09, 0x1F, 0x21, 0x14, 0x00, 0x16, 0x22, 0x01,
                                         0x00, 0x0A, 0x22}));
-  EXPECT_EQ(state.levelEnd, 0x9240u);
+  EXPECT_EQ(state.place.levelEnd, 0x9240u);
   EXPECT_EQ(editor.Levels()[1], 0x9242u);
   EXPECT_EQ(editor.View().chooserEntries.size(), 2u);
   EXPECT_EQ(editor.View().chooserEntries[1], "Level 2 $9242 (37442)");
   EXPECT_EQ(editor.View().fortressCaption, "Fortress Byte: 1 (levels 2)");
-  EXPECT_EQ(state.bytesFree, 1672);
+  EXPECT_EQ(state.place.bytesFree, 1672);
   // The level is now 22 land-space rows shorter: still 192 rows, the thumb
   // stays on the same offset.
   EXPECT_EQ(editor.View().scrollMaximum, 192);
   EXPECT_EQ(editor.View().scrollPosition, 182);
-  EXPECT_EQ(state.scrollOffset, 10);
+  EXPECT_EQ(state.place.scrollOffset, 10);
 }
 
 TEST_F(InsertObjectTest, FortressKeepsTheScrollBarInStepWithTheHeight) {
@@ -247,13 +246,12 @@ TEST_F(InsertObjectTest, FortressKeepsTheScrollBarInStepWithTheHeight) {
   // Level 2 follows with its own end record.
   f.LoadStream(Stream({{0x00, 100, 0x00, 100, 0x00, 100, 0x22, 0x01}, {0x83, 0x04, 0x22, 0x01, 0xFF}}));
   ASSERT_EQ(editor.View().scrollMaximum, 768);  // 606 rows
-  state.scrollOffset = 200;
-  editor.View().scrollPosition = 568;
+  editor.ScrollTo(568);  // 200 rows into the level
   InsertAt(0x9238, 0, 49);
-  EXPECT_EQ(state.levelEnd, 0x9240u);
+  EXPECT_EQ(state.place.levelEnd, 0x9240u);
   EXPECT_EQ(editor.View().scrollMaximum, 384);
   EXPECT_EQ(editor.View().scrollPosition, 568 - 384);
-  EXPECT_EQ(editor.View().scrollMaximum - editor.View().scrollPosition, state.scrollOffset);
+  EXPECT_EQ(editor.View().scrollMaximum - editor.View().scrollPosition, state.place.scrollOffset);
   EXPECT_EQ(editor.View().chooserEntries.size(), 3u);
   EXPECT_EQ(editor.Levels()[1], 0x9242u);
   EXPECT_EQ(editor.Levels()[2], 0x9248u);
@@ -271,7 +269,7 @@ TEST_F(InsertObjectTest, LandSpacePromptRepeatsUntilAReplyFits) {
     EXPECT_EQ(q.text, "Enter Distance  01-255");
     EXPECT_EQ(q.defaultText, "20");
   }
-  EXPECT_EQ(state.pointerColumn, 7);
+  EXPECT_EQ(state.pointer.pointerColumn, 7);
 }
 
 TEST_F(InsertObjectTest, AttackFerocityPromptAndCancel) {
@@ -294,16 +292,16 @@ TEST(InsertObjectPrompt, TheGapIsOpenAndTheCodeWrittenBeforeThePrompt) {
   SnapshotImage image(std::vector<std::uint8_t>(kSnapshotSize48K, 0));
   for (std::size_t i = 0; i < kOneLevel.size(); ++i) image.Write(0x9236 + static_cast<std::uint32_t>(i), kOneLevel[i]);
   editor.Image() = image;
-  editor.State().bytesFree = 1682;
-  editor.State().levelStart = 0x9236;
-  editor.State().levelEnd = 0x923A;
+  testing::WritableState(editor).place.bytesFree = 1682;
+  testing::WritableState(editor).place.levelStart = 0x9236;
+  testing::WritableState(editor).place.levelEnd = 0x923A;
   editor.RebuildLevels();
   Bytes seen;
   ui.onInput = [&](const std::string&) {
     for (std::uint32_t a = 0x9236; a < 0x9240; ++a) seen.push_back(editor.Image().Read(a));
   };
   ui.inputAnswers = {"9"};
-  editor.State().recordUnderPointer = 0x9238;
+  testing::WritableState(editor).pointer.recordUnderPointer = 0x9238;
   editor.InsertObject(0);
   EXPECT_EQ(seen.size(), 10u);
   EXPECT_EQ(Bytes(seen.begin(), seen.begin() + 3), (Bytes{0x83, 0x05, 0x00}));

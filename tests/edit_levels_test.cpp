@@ -25,30 +25,30 @@ class LevelTest : public ::testing::Test {
  protected:
   EditFixture f;
   Editor& editor = f.editor;
-  EditorState& state = editor.State();
+  const EditorState& state = editor.State();
   ViewState& view = editor.View();
 };
 
 TEST_F(LevelTest, ChoosingALevelSetsItsBoundsHeightAndView) {
   f.LoadStream(FiveLevels());
-  state.scrollOffset = 55;
+  editor.TurnWheel(1, true, 6);  // 60 rows into level 1
   view.mapHasFocus = false;
   editor.ChooseLevel(2);
-  EXPECT_EQ(state.levelStart, 0x924Eu);
-  EXPECT_EQ(state.levelEnd, 0x9258u);
-  EXPECT_EQ(state.currentLevelIndex, 2);
+  EXPECT_EQ(state.place.levelStart, 0x924Eu);
+  EXPECT_EQ(state.place.levelEnd, 0x9258u);
+  EXPECT_EQ(state.place.currentLevelIndex, 2);
   EXPECT_EQ(view.chooserIndex, 2);
   EXPECT_EQ(view.chooserText, "Level 3 $924E (37454)");
-  EXPECT_EQ(state.scrollOffset, 0);
+  EXPECT_EQ(state.place.scrollOffset, 0);
   EXPECT_EQ(view.scrollMaximum, 192);
   EXPECT_EQ(view.scrollPosition, 192);
   EXPECT_TRUE(view.mapHasFocus);
   editor.ChooseLevel(4);  // the last level: its end record before the marker
-  EXPECT_EQ(state.levelEnd, 0x9270u);
+  EXPECT_EQ(state.place.levelEnd, 0x9270u);
   editor.ChooseLevel(5);  // no such level
-  EXPECT_EQ(state.levelStart, 0x9266u);
+  EXPECT_EQ(state.place.levelStart, 0x9266u);
   editor.ChooseLevel(-1);
-  EXPECT_EQ(state.levelStart, 0x9266u);
+  EXPECT_EQ(state.place.levelStart, 0x9266u);
 }
 
 TEST_F(LevelTest, LevelHeights) {
@@ -73,12 +73,12 @@ TEST_F(LevelTest, LevelHeights) {
 TEST_F(LevelTest, LastLevelWithoutTheMarkerKeepsThePreviousEnd) {
   f.LoadStream(Stream({{0x83, 0x05, 0x22, 0x01}, {0x87, 0x03, 0x22, 0x01, 0xFF}}));
   editor.ChooseLevel(1);
-  ASSERT_EQ(state.levelEnd, 0x923Cu);
+  ASSERT_EQ(state.place.levelEnd, 0x923Cu);
   editor.ChooseLevel(0);
   f.editor.Image().Write(0x923E, 0x00);  // the marker gone
   editor.ChooseLevel(1);
-  EXPECT_EQ(state.levelStart, 0x923Au);
-  EXPECT_EQ(state.levelEnd, 0x9238u);  // level 1's end stays
+  EXPECT_EQ(state.place.levelStart, 0x923Au);
+  EXPECT_EQ(state.place.levelEnd, 0x9238u);  // level 1's end stays
 }
 
 TEST_F(LevelTest, WipeButtonFollowsTheWipeChoiceAndTheLevel) {
@@ -108,7 +108,7 @@ TEST_F(LevelTest, WipeOfLandSpaceAndTheLastFourPairsChangesNothing) {
   editor.ChooseLevel(1);
   editor.WipeLevels();
   EXPECT_EQ(f.Bytes(0x9236, stream.size()), stream);
-  EXPECT_EQ(state.bytesFree, 1689 - static_cast<int>(stream.size()));
+  EXPECT_EQ(state.place.bytesFree, 1689 - static_cast<int>(stream.size()));
 }
 
 TEST_F(LevelTest, WipeOfLevelOneKeepsItsFirstPairSpacesAndLastFourPairs) {
@@ -121,17 +121,17 @@ TEST_F(LevelTest, WipeOfLevelOneKeepsItsFirstPairSpacesAndLastFourPairs) {
   const Bytes tail = {0x87, 0x01, 0x87, 0x02, 0x87, 0x03, 0x87, 0x04, 0x22, 0x01};
   level.insert(level.end(), tail.begin(), tail.end());
   f.LoadStream(Stream({level, {0x83, 0x05, 0x22, 0x01, 0xFF}}));
-  const int free = state.bytesFree;
+  const int free = state.place.bytesFree;
   const int height = view.scrollMaximum;
-  state.scrollOffset = 77;
+  editor.TurnWheel(1, true, 8);  // 80 rows into the level
   editor.WipeLevels();
   EXPECT_EQ(f.Bytes(0x9236, 2 + 6 + 10 + 5),
             Stream({{0x22, 0x00, 0x00, 41, 0x00, 45, 0x00, 49}, tail, {0x83, 0x05, 0x22, 0x01, 0xFF}}));
-  EXPECT_EQ(state.bytesFree, free + 20);
-  EXPECT_EQ(state.levelEnd, 0x9236u + 2 + 6 + 8);
+  EXPECT_EQ(state.place.bytesFree, free + 20);
+  EXPECT_EQ(state.place.levelEnd, 0x9236u + 2 + 6 + 8);
   EXPECT_EQ(view.scrollMaximum, height);
   EXPECT_EQ(view.scrollPosition, view.scrollMaximum);
-  EXPECT_EQ(state.scrollOffset, 0);
+  EXPECT_EQ(state.place.scrollOffset, 0);
   EXPECT_EQ(editor.Levels()[1], 0x9236u + 2 + 6 + 10);
 }
 
@@ -150,7 +150,7 @@ TEST_F(LevelTest, WipeAnOddNumberOfBytesBelowTheLimitRemovesNothing) {
                      0x83, 0x09, 0x83, 0x0A, 0x22, 0x01, 0xFF};
   f.LoadStream(odd);
   editor.ChooseLevel(1);
-  ASSERT_EQ(state.levelStart, 0x923Bu);
+  ASSERT_EQ(state.place.levelStart, 0x923Bu);
   editor.WipeLevels();
   EXPECT_EQ(f.Bytes(0x9236, odd.size()), odd);
   editor.ClickWipeAllAfter();
@@ -161,19 +161,19 @@ TEST_F(LevelTest, WipeAnOddNumberOfBytesBelowTheLimitRemovesNothing) {
 
 TEST_F(LevelTest, WipeAllAfterTheCurrentLevel) {
   f.LoadStream(FiveLevels());
-  const int free = state.bytesFree;
+  const int free = state.place.bytesFree;
   editor.ChooseLevel(1);
   editor.ClickWipeAllAfter();
   ASSERT_TRUE(view.wipeButtonEnabled);
-  state.scrollOffset = 20;
+  editor.TurnWheel(1, true, 2);  // 20 rows into level 2
   editor.WipeLevels();
   // Level 2 keeps its first pair and ends with the last level's last 4 pairs.
   EXPECT_EQ(f.Bytes(0x9242, 13), (Bytes{0x83, 0x02, 0x00, 0x05, 0x87, 0x03, 0x81, 0x04, 0x94, 0x05, 0x22, 0x01, 0xFF}));
-  EXPECT_EQ(state.bytesFree, free + 36);
-  EXPECT_EQ(state.levelEnd, 0x924Cu);
+  EXPECT_EQ(state.place.bytesFree, free + 36);
+  EXPECT_EQ(state.place.levelEnd, 0x924Cu);
   EXPECT_EQ(view.chooserEntries.size(), 2u);
   EXPECT_FALSE(view.wipeButtonEnabled);
-  EXPECT_EQ(state.scrollOffset, 0);
+  EXPECT_EQ(state.place.scrollOffset, 0);
   EXPECT_EQ(view.scrollPosition, view.scrollMaximum);
   // On the last level it does nothing.
   const Bytes before = f.Bytes(0x9236, 0x699);
@@ -188,7 +188,7 @@ TEST_F(LevelTest, WipeAllAfterALevelOfFewerThanFourPairsRemovesNothing) {
   three.insert(three.end(), stream.begin() + 24, stream.end());
   f.LoadStream(three);
   editor.ChooseLevel(1);
-  ASSERT_EQ(state.levelEnd, 0x9242u);
+  ASSERT_EQ(state.place.levelEnd, 0x9242u);
   editor.ClickWipeAllAfter();
   editor.WipeLevels();
   EXPECT_EQ(f.Bytes(0x9236, three.size()), three);

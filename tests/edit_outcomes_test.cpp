@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/edit_fixture.h"
+#include "support/editor_state_access.h"
 
 namespace kestrova {
 namespace {
@@ -60,13 +61,13 @@ TEST(EditOutcomes, EachRefusalSaysWhyAndChangesNothing) {
   const Refusal cases[] = {
       {"drop without room", kOneLevel,
        [](EditFixture& f) {
-         f.editor.State().bytesFree = 6;
+         testing::WritableState(f.editor).place.bytesFree = 6;
          return DropOn(f, 40, 131);
        },
        "Tunnel without Motorbike needs 14 bytes; 6 are free"},
       {"drop of a pair with one byte free", kOneLevel,
        [](EditFixture& f) {
-         f.editor.State().bytesFree = 1;
+         testing::WritableState(f.editor).place.bytesFree = 1;
          return DropOn(f, 1, 131);
        },
        "Tree needs 2 bytes; 1 is free"},
@@ -84,20 +85,20 @@ TEST(EditOutcomes, EachRefusalSaysWhyAndChangesNothing) {
        "the drop is outside the map"},
       {"insert of no object", kOneLevel,
        [](EditFixture& f) {
-         f.editor.State().recordUnderPointer = 0x9236;
+         testing::WritableState(f.editor).pointer.recordUnderPointer = 0x9236;
          return f.editor.InsertObject(50);
        },
        "no object is inserted by number 50"},
       {"insert at no record", kOneLevel,
        [](EditFixture& f) {
-         f.editor.State().recordUnderPointer = 0;
+         testing::WritableState(f.editor).pointer.recordUnderPointer = 0;
          return f.editor.InsertObject(1);
        },
        "there is no record of this level under the pointer"},
       {"delete of another level's record", kBrokenGroups,
        [](EditFixture& f) {
          f.editor.ChooseLevel(1);
-         f.editor.State().recordUnderPointer = 0x9238;
+         testing::WritableState(f.editor).pointer.recordUnderPointer = 0x9238;
          return f.editor.DeletePlain();
        },
        "nothing to delete here"},
@@ -114,7 +115,7 @@ TEST(EditOutcomes, EachRefusalSaysWhyAndChangesNothing) {
        "the log crossing here is not whole"},
       {"fortress closing the last level", Stream({{0x83, 0x05}, kFortress, {0xFF}}),
        [](EditFixture& f) {
-         f.editor.State().recordUnderPointer = 0x923C;
+         testing::WritableState(f.editor).pointer.recordUnderPointer = 0x923C;
          return f.editor.DeleteFortress();
        },
        "the fortress closes the last level and cannot go"},
@@ -123,13 +124,13 @@ TEST(EditOutcomes, EachRefusalSaysWhyAndChangesNothing) {
        "\"Delete Fortress\" cannot be used here"},
       {"change with no record", kOneLevel,
        [](EditFixture& f) {
-         f.editor.State().recordUnderPointer = 0;
+         testing::WritableState(f.editor).pointer.recordUnderPointer = 0;
          return f.editor.ChangeValue();
        },
        "there is no record under the pointer"},
       {"colour of no number", kOneLevel,
        [](EditFixture& f) {
-         f.editor.State().attributeAddress = 0x900D;
+         testing::WritableState(f.editor).pointer.attributeAddress = 0x900D;
          return f.editor.SetAttribute(18);
        },
        "no colour has the number 18"},
@@ -150,7 +151,7 @@ TEST(EditOutcomes, EachRefusalSaysWhyAndChangesNothing) {
     EditFixture f;
     f.LoadStream(c.stream);
     const Bytes game = GameBytes(f.editor);
-    const std::int32_t bytesFree = f.editor.State().bytesFree;
+    const std::int32_t bytesFree = f.editor.Place().bytesFree;
     const unsigned refusals = f.editor.View().lastRefusal.count;
     const Outcome outcome = c.act(f);
     ASSERT_FALSE(outcome.Ok()) << c.name;
@@ -160,7 +161,7 @@ TEST(EditOutcomes, EachRefusalSaysWhyAndChangesNothing) {
     EXPECT_EQ(GameBytes(f.editor), game) << c.name;
     EXPECT_FALSE(f.editor.CanUndo()) << c.name;
     if (c.reason.find(" free") == std::string::npos) {
-      EXPECT_EQ(f.editor.State().bytesFree, bytesFree) << c.name;
+      EXPECT_EQ(f.editor.Place().bytesFree, bytesFree) << c.name;
     }
   }
 }

@@ -5,6 +5,7 @@
 
 #include "edit/context_menu.h"
 #include "edit/ground_menu.h"
+#include "support/editor_state_access.h"
 #include "support/edit_fixture.h"
 
 namespace kestrova {
@@ -32,7 +33,7 @@ class PopupTest : public ::testing::Test {
   void SetUp() override { f.LoadStream(kOneLevel); }
   EditFixture f;
   Editor& editor = f.editor;
-  EditorState& state = editor.State();
+  EditorState& state = testing::WritableState(editor);
 };
 
 struct RowCase {
@@ -97,22 +98,22 @@ TEST_F(PopupTest, EveryTileRowOfTheObjectPopup) {
       {153, "Delete Large Hut|Change Column|Attribute", C::DeletePlain, 1, 25, 0x8318},
   };
   for (const RowCase& c : cases) {
-    state.changeLabel = "unchanged";
-    state.attributeAddress = 0x1234;
+    state.pointer.changeLabel = "unchanged";
+    state.pointer.attributeAddress = 0x1234;
     f.PressOn(MouseButton::Right, c.tile, 0x9238, 0x9238);
     const auto& popup = editor.Popup();
     EXPECT_EQ(Captions(popup), c.captions) << "tile " << c.tile;
     EXPECT_EQ(editor.PopupShown(), PopupPlacement::AtCursor);
     ASSERT_FALSE(popup.empty());
     EXPECT_EQ(popup[0].command, c.command) << "tile " << c.tile;
-    EXPECT_EQ(state.rangeMin, c.minimum) << "tile " << c.tile;
-    EXPECT_EQ(state.rangeMax, c.maximum) << "tile " << c.tile;
+    EXPECT_EQ(state.pointer.rangeMin, c.minimum) << "tile " << c.tile;
+    EXPECT_EQ(state.pointer.rangeMax, c.maximum) << "tile " << c.tile;
     const bool change = Find(popup, "Change Column") != nullptr;
-    EXPECT_EQ(state.changeLabel, change ? "Column" : "unchanged") << "tile " << c.tile;
+    EXPECT_EQ(state.pointer.changeLabel, change ? "Column" : "unchanged") << "tile " << c.tile;
     if (change) {
       EXPECT_EQ(Find(popup, "Change Column")->command, MenuCommand::Change);
     }
-    EXPECT_EQ(state.attributeAddress, c.attribute ? c.attribute : 0x1234u) << "tile " << c.tile;
+    EXPECT_EQ(state.pointer.attributeAddress, c.attribute ? c.attribute : 0x1234u) << "tile " << c.tile;
     if (const MenuItem* attribute = Find(popup, "Attribute")) {
       EXPECT_EQ(&popup.back(), attribute);  // the submenu hangs under the last entry
       EXPECT_EQ(attribute->command, MenuCommand::None);
@@ -123,13 +124,13 @@ TEST_F(PopupTest, EveryTileRowOfTheObjectPopup) {
 
 TEST_F(PopupTest, TilesOutsideTheTableGiveNoPopup) {
   for (std::uint32_t tile : {1u, 7u, 20u, 99u, 117u, 130u, 154u, 255u, 1000u}) {
-    state.rangeMin = 3;
+    state.pointer.rangeMin = 3;
     f.PressOn(MouseButton::Right, 4, 0x9238);  // a popup that must be cleared
-    state.rangeMin = 3;
+    state.pointer.rangeMin = 3;
     f.PressOn(MouseButton::Right, tile, 0x9238);
     EXPECT_TRUE(editor.Popup().empty()) << tile;
     EXPECT_EQ(editor.PopupShown(), PopupPlacement::None);
-    EXPECT_EQ(state.rangeMin, 3);
+    EXPECT_EQ(state.pointer.rangeMin, 3);
   }
 }
 
@@ -213,13 +214,13 @@ TEST_F(PopupTest, PressStoresCellRecordAndPreviousLandForEveryButton) {
   for (MouseButton button : {MouseButton::Left, MouseButton::Right, MouseButton::Middle}) {
     f.PutTile(300, 101, 131, 0x9236, 0x9238);
     editor.PressMap(button, 300, 101);
-    EXPECT_EQ(state.recordUnderPointer, 0x9236u);
-    EXPECT_EQ(state.previousLand, 0x9238u);
-    EXPECT_EQ(state.cellUnderPointer, editor.Tables().rowStart[50] + 18);
+    EXPECT_EQ(state.pointer.recordUnderPointer, 0x9236u);
+    EXPECT_EQ(state.pointer.previousLand, 0x9238u);
+    EXPECT_EQ(state.pointer.cellUnderPointer, editor.Tables().rowStart[50] + 18);
   }
   // Outside the view nothing is read.
   editor.PressMap(MouseButton::Right, 512, 10);
-  EXPECT_EQ(state.recordUnderPointer, 0x9236u);
+  EXPECT_EQ(state.pointer.recordUnderPointer, 0x9236u);
 }
 
 struct DragCase {
@@ -236,24 +237,24 @@ TEST_F(PopupTest, LeftPressStartsADragWithTheTilesColumnRange) {
       {28, 0, 0},   {32, 0, 0},   {34, 0, 0},   {39, 0, 0},   {40, 0, 0},   {149, 0, 0},  {7, 0, 0},    {200, 0, 0},
   };
   for (const DragCase& c : cases) {
-    state.dragFlag = false;
+    state.pointer.dragFlag = false;
     f.PutTile(250, 77, c.tile, 0x9236);
     editor.PressMap(MouseButton::Left, 250, 77);
-    EXPECT_TRUE(state.dragFlag) << c.tile;
-    EXPECT_EQ(state.grabbedColumn, 15);
-    EXPECT_EQ(state.grabbedRow, 38);
-    EXPECT_EQ(state.rangeMin, c.minimum) << c.tile;
-    EXPECT_EQ(state.rangeMax, c.maximum) << c.tile;
+    EXPECT_TRUE(state.pointer.dragFlag) << c.tile;
+    EXPECT_EQ(state.pointer.grabbedColumn, 15);
+    EXPECT_EQ(state.pointer.grabbedRow, 38);
+    EXPECT_EQ(state.pointer.rangeMin, c.minimum) << c.tile;
+    EXPECT_EQ(state.pointer.rangeMax, c.maximum) << c.tile;
   }
 }
 
 TEST_F(PopupTest, RiverCrossingsTunnelsAndTheFortressCannotBeDragged) {
   for (std::uint32_t tile : {0u, 13u, 14u, 25u, 33u, 114u, 115u, 116u, 147u, 150u, 152u}) {
-    state.dragFlag = false;
-    state.rangeMin = 9;
+    state.pointer.dragFlag = false;
+    state.pointer.rangeMin = 9;
     f.PressOn(MouseButton::Left, tile, 0x9236);
-    EXPECT_FALSE(state.dragFlag) << tile;
-    EXPECT_EQ(state.rangeMin, 9) << tile;
+    EXPECT_FALSE(state.pointer.dragFlag) << tile;
+    EXPECT_EQ(state.pointer.rangeMin, 9) << tile;
   }
 }
 
@@ -274,9 +275,9 @@ std::string Outline(const std::vector<MenuItem>& items, int depth = 0) {
 TEST_F(PopupTest, GroundMenuHoldsTheWholeInsertTree) {
   f.PressOn(MouseButton::Right, 0, 0x9238, 0x9238);
   EXPECT_EQ(editor.PopupShown(), PopupPlacement::ContextMenu);
-  EXPECT_EQ(state.changeLabel, "Distance");
-  EXPECT_EQ(state.rangeMin, 1);
-  EXPECT_EQ(state.rangeMax, 255);
+  EXPECT_EQ(state.pointer.changeLabel, "Distance");
+  EXPECT_EQ(state.pointer.rangeMin, 1);
+  EXPECT_EQ(state.pointer.rangeMax, 255);
   const char* expected =
       "Insert\n"
       " Land Space 0S\n Tree 1S\n Boulder 2S\n"

@@ -36,7 +36,7 @@ TEST(RandomEdits, KeepTheLevelDataWhole) {
     wipes += run.wipes;
     std::printf("seed %u: %d inserts, %d deletes, %d changes, %d colours, %d levels, %d bytes free\n", seed, run.inserts,
                 run.deletes, run.changes, run.colours, LevelCount(run.f.editor.Levels()),
-                run.f.editor.State().bytesFree);
+                run.f.editor.Place().bytesFree);
   }
   // The sequences reach every kind of command.
   EXPECT_GT(inserts, 500);

@@ -82,19 +82,19 @@ TEST_F(EditorLoad, AGoodSnaSetsTheEditorUpOnLevelOne) {
   EXPECT_EQ(OutsideTheScreen(editor.Image().Bytes()), OutsideTheScreen(snapshot.Bytes()));
   EXPECT_EQ(Bytes(editor.SavedScreen().begin(), editor.SavedScreen().end()), ScreenOf(snapshot));
   const EditorState& state = editor.State();
-  EXPECT_EQ(state.snapshotSize, kSnapshotSize48K);
-  EXPECT_FALSE(state.loadedFromSzx);
-  EXPECT_EQ(state.bytesFree, 1678);
-  EXPECT_EQ(state.levelStart, 0x9236u);
-  EXPECT_EQ(state.levelEnd, 0x923Au);
-  EXPECT_EQ(state.walkStart, 0x9236u) << "level 1 was drawn";
-  EXPECT_EQ(state.scrollOffset, 0);
-  EXPECT_EQ(state.savedScrollOffset, 0);
-  EXPECT_EQ(state.currentLevelIndex, 0);
-  EXPECT_FALSE(state.previewMode);
-  EXPECT_EQ(state.conversion.lastRow, 191);
-  EXPECT_EQ(state.conversion.firstColumn, 0);
-  EXPECT_EQ(state.conversion.lastColumn, 31);
+  EXPECT_EQ(state.place.snapshotSize, kSnapshotSize48K);
+  EXPECT_FALSE(state.place.loadedFromSzx);
+  EXPECT_EQ(state.place.bytesFree, 1678);
+  EXPECT_EQ(state.place.levelStart, 0x9236u);
+  EXPECT_EQ(state.place.levelEnd, 0x923Au);
+  EXPECT_EQ(state.walk.walkStart, 0x9236u) << "level 1 was drawn";
+  EXPECT_EQ(state.place.scrollOffset, 0);
+  EXPECT_EQ(state.place.savedScrollOffset, 0);
+  EXPECT_EQ(state.place.currentLevelIndex, 0);
+  EXPECT_FALSE(state.walk.previewMode);
+  EXPECT_EQ(state.walk.conversion.lastRow, 191);
+  EXPECT_EQ(state.walk.conversion.firstColumn, 0);
+  EXPECT_EQ(state.walk.conversion.lastColumn, 31);
 
   const ViewState& view = editor.View();
   EXPECT_EQ(view.windowWidth, 603);
@@ -124,7 +124,7 @@ TEST_F(EditorLoad, SnaFilesAreHeldAtTheirOwnLength) {
     Bytes file = BytesOf(Snapshot(DemoMachine::Spectrum128K));
     file.resize(length, 0x42);
     LoadFile("big.SNA", file);
-    EXPECT_EQ(editor.State().snapshotSize, length);
+    EXPECT_EQ(editor.Place().snapshotSize, length);
     EXPECT_EQ(editor.Image().Size(), length);
   }
   EXPECT_TRUE(ui.Messages().empty());
@@ -135,8 +135,8 @@ TEST_F(EditorLoad, AGoodSzxKeepsItsRegisterBlocks) {
   const Bytes file = BuildSzxFile(snapshot, std::nullopt);
   LoadFile("kestrova.szx", file);
   EXPECT_TRUE(ui.Messages().empty());
-  EXPECT_TRUE(editor.State().loadedFromSzx);
-  EXPECT_EQ(editor.State().snapshotSize, kSnapshotSize48K);
+  EXPECT_TRUE(editor.Place().loadedFromSzx);
+  EXPECT_EQ(editor.Place().snapshotSize, kSnapshotSize48K);
   EXPECT_EQ(OutsideTheScreen(editor.Image().Bytes()), OutsideTheScreen(snapshot.Bytes()));
   EXPECT_EQ(Bytes(editor.SavedScreen().begin(), editor.SavedScreen().end()), ScreenOf(snapshot));
   // The blocks follow "ZXST" (8) and "CRTR" (8 + 36).
@@ -146,7 +146,7 @@ TEST_F(EditorLoad, AGoodSzxKeepsItsRegisterBlocks) {
 
   // A later .sna clears the flag; the kept blocks stay until the next .szx.
   LoadFile("kestrova.sna", BytesOf(snapshot));
-  EXPECT_FALSE(editor.State().loadedFromSzx);
+  EXPECT_FALSE(editor.Place().loadedFromSzx);
   EXPECT_EQ(Bytes(editor.KeptZ80rBlock().begin(), editor.KeptZ80rBlock().end()), Bytes(z80r, z80r + 45));
 }
 
@@ -175,18 +175,16 @@ TEST_F(EditorLoad, ASzxIsReadOverTheImageHeld) {
 
 TEST_F(EditorLoad, ASecondLoadShowsLevelOneFromItsStart) {
   LoadFile("a.sna", BytesOf(Snapshot()));
-  // As if level 2 had been chosen and scrolled.
-  editor.State().levelStart = 0x923C;
-  editor.State().levelEnd = 0x923E;
-  editor.State().scrollOffset = 250;
-  editor.State().currentLevelIndex = 1;
-  editor.View().chooserIndex = 1;
-  editor.View().scrollPosition = 0;
+  // Level 2 chosen and scrolled.
+  editor.ChooseLevel(1);
+  editor.TurnWheel(1, true, 25);
+  ASSERT_EQ(editor.Place().currentLevelIndex, 1);
+  ASSERT_EQ(editor.Place().scrollOffset, 250);
   LoadFile("b.sna", BytesOf(Snapshot()));
-  EXPECT_EQ(editor.State().levelStart, 0x9236u);
-  EXPECT_EQ(editor.State().levelEnd, 0x923Au);
-  EXPECT_EQ(editor.State().scrollOffset, 0);
-  EXPECT_EQ(editor.State().currentLevelIndex, 0);
+  EXPECT_EQ(editor.Place().levelStart, 0x9236u);
+  EXPECT_EQ(editor.Place().levelEnd, 0x923Au);
+  EXPECT_EQ(editor.Place().scrollOffset, 0);
+  EXPECT_EQ(editor.Place().currentLevelIndex, 0);
   EXPECT_EQ(editor.View().chooserIndex, 0);
   EXPECT_EQ(editor.View().scrollPosition, editor.View().scrollMaximum);
 }
@@ -230,12 +228,12 @@ TEST_F(EditorLoad, AStartArgumentThatIsNotUtf8IsRefusedWithTheNameEscaped) {
 TEST_F(EditorLoad, OtherExtensionsSetTheEditorUpAgainFromTheImageHeld) {
   const SnapshotImage snapshot = Snapshot();
   LoadFile("a.sna", BytesOf(snapshot));
-  editor.State().scrollOffset = 250;
+  editor.TurnWheel(1, true, 25);  // 250 rows into level 1
   editor.View().chooserIndex = 1;
   files.unreadable.insert("a.tap");
   Load("a.tap");
   EXPECT_TRUE(ui.Messages().empty());
-  EXPECT_EQ(editor.State().scrollOffset, 0);
+  EXPECT_EQ(editor.Place().scrollOffset, 0);
   EXPECT_EQ(editor.View().chooserIndex, 0);
   // The screen area holds the map now; the snapshot's own screen is kept.
   EXPECT_EQ(Bytes(editor.SavedScreen().begin(), editor.SavedScreen().end()), ScreenOf(snapshot));
@@ -280,7 +278,7 @@ TEST_F(EditorLoad, RefusedFilesChangeNothing) {
   held.WriteOffsetWord(kHeaderAF, 0xA1F1);
   LoadFile("held.szx", BuildSzxFile(held, std::nullopt));
   ASSERT_TRUE(ui.Messages().empty());
-  editor.State().scrollOffset = 100;
+  editor.TurnWheel(1, true, 10);  // 100 rows into the level
   const Bytes image = BytesOf(editor.Image());
   const ScreenBytes saved = editor.SavedScreen();
   const KeptSzxBlocks kept = editor.KeptSzx();
@@ -292,10 +290,10 @@ TEST_F(EditorLoad, RefusedFilesChangeNothing) {
     EXPECT_EQ(editor.SavedScreen(), saved) << name;
     EXPECT_EQ(editor.KeptSzx().z80r, kept.z80r) << name;
     EXPECT_EQ(editor.KeptSzx().spcr, kept.spcr) << name;
-    EXPECT_EQ(editor.State().loadedFromSzx, state.loadedFromSzx) << name;
-    EXPECT_EQ(editor.State().snapshotSize, state.snapshotSize) << name;
-    EXPECT_EQ(editor.State().bytesFree, state.bytesFree) << name;
-    EXPECT_EQ(editor.State().scrollOffset, 100) << name;
+    EXPECT_EQ(editor.Place().loadedFromSzx, state.place.loadedFromSzx) << name;
+    EXPECT_EQ(editor.Place().snapshotSize, state.place.snapshotSize) << name;
+    EXPECT_EQ(editor.Place().bytesFree, state.place.bytesFree) << name;
+    EXPECT_EQ(editor.Place().scrollOffset, 100) << name;
     EXPECT_EQ(editor.View().chooserEntries, view.chooserEntries) << name;
     EXPECT_EQ(editor.View().bytesFreeCaption, view.bytesFreeCaption) << name;
   };
@@ -349,7 +347,7 @@ TEST_F(EditorLoad, AFileIsReadAsWhatItHoldsWithANoteWhenItsNameSaysOtherwise) {
     ui.questions.clear();
     LoadFile(c.path, c.content);
     ASSERT_TRUE(editor.HasSnapshot()) << c.path;
-    EXPECT_EQ(editor.State().loadedFromSzx, c.fromSzx) << c.path;
+    EXPECT_EQ(editor.Place().loadedFromSzx, c.fromSzx) << c.path;
     EXPECT_EQ(OutsideTheScreen(editor.Image().Bytes()), OutsideTheScreen(game.Bytes())) << c.path;
     EXPECT_EQ(editor.SnapshotPath(), c.path);
     const auto messages = ui.Messages();

@@ -31,7 +31,7 @@ TEST_F(EditorPoint, EveryRecordThatDrawsIsFoundOnTheMapOfItsLevel) {
     const std::uint32_t end = *LevelEndByBoundsRule(f.editor.Image(), table, level);
     for (std::uint32_t p = start; p <= end; p += 2) {
       const std::optional<MapPixel> pixel = f.editor.ShowRecord(p);
-      EXPECT_EQ(f.editor.State().currentLevelIndex, level) << std::hex << p;
+      EXPECT_EQ(f.editor.Place().currentLevelIndex, level) << std::hex << p;
       if (!pixel) {
         ++notDrawn;
         continue;
@@ -41,7 +41,7 @@ TEST_F(EditorPoint, EveryRecordThatDrawsIsFoundOnTheMapOfItsLevel) {
       EXPECT_EQ(f.editor.Grid().ownerPos[cell], p) << std::hex << p;
       // The press there names the same record.
       f.editor.PressMap(MouseButton::Left, pixel->x, pixel->y);
-      EXPECT_EQ(f.editor.State().recordUnderPointer, p) << std::hex << p;
+      EXPECT_EQ(f.editor.Pointer().recordUnderPointer, p) << std::hex << p;
       f.editor.ReleaseMap(MouseButton::Left);
     }
   }
@@ -85,7 +85,7 @@ TEST_F(EditorPoint, ADropIsThePalettesDropAtThatPixel) {
   other.editor.PressPalette(MouseButton::Left, treeSlot * kPaletteSlotWidth, 10, 40);
   other.editor.MovePointerOverWindow(pixel->x, pixel->y + 96);
   other.editor.ReleasePalette();
-  EXPECT_EQ(f.editor.State().bytesFree, 282);
+  EXPECT_EQ(f.editor.Place().bytesFree, 282);
   EXPECT_EQ(f.editor.Image().Read(0x9240), 0x83);
   EXPECT_EQ(f.editor.Image().Read(0x9241), 20);
   EXPECT_TRUE(std::equal(f.editor.Image().Bytes().begin(), f.editor.Image().Bytes().end(),

@@ -50,7 +50,7 @@ struct Untouched {
 
   static Untouched Of(const Editor& editor) {
     return {editor.IsModified(), editor.CanUndo(),         editor.CanRedo(),
-            editor.UndoName(),   editor.SnapshotPath(),    editor.State().loadedScreen};
+            editor.UndoName(),   editor.SnapshotPath(),    editor.Place().loadedScreen};
   }
   bool operator==(const Untouched&) const = default;
 };
@@ -80,7 +80,7 @@ struct RunBench {
     files.files["/in/title.scr"] = ScreenPattern();
     ui.fileAnswers.push_back("/in/title.scr");
     editor.LoadScreen();
-    ASSERT_TRUE(editor.State().loadedScreen);
+    ASSERT_TRUE(editor.Place().loadedScreen);
   }
   const Bytes& Written(const std::string& path) { return files.files[path]; }
 
@@ -156,7 +156,7 @@ TEST_F(EditorRunTest, RunTapInEmulatorHandsOverWhatSaveTapWritesAndKeepsTheScree
 
     ui.fileAnswers.push_back("/out/saved.tap");
     ASSERT_TRUE(editor.SaveTap());
-    EXPECT_FALSE(editor.State().loadedScreen) << "the tape kept takes the screen";
+    EXPECT_FALSE(editor.Place().loadedScreen) << "the tape kept takes the screen";
     EXPECT_EQ(Written(handed), Written("/out/saved.tap"));
   }
 }

@@ -217,7 +217,7 @@ TEST_F(EditorSaveTest, ANameWithoutAnExtensionTakesTheFormatTheGameCameFrom) {
   EXPECT_EQ(Written("/out/as-sna.sna").size(), 49179u);
 
   LoadFile(SzxFileOf(WithScreen(testing::FixtureImage(DemoMachine::Spectrum48K))), "/in/game.szx");
-  ASSERT_TRUE(editor.State().loadedFromSzx);
+  ASSERT_TRUE(editor.Place().loadedFromSzx);
   Answer("/out/as-szx");
   editor.SaveSnapshotAs();
   EXPECT_EQ(files.writes, std::vector<std::string>{"/out/as-szx.szx"});
@@ -335,7 +335,7 @@ TEST_F(EditorSaveTest, ASnapshotLoadedFromSzxIsSavedWithItsOwnRegisterBlocks) {
   const Bytes original = SzxFileOf(WithScreen(testing::FixtureImage(DemoMachine::Spectrum48K)));
   ASSERT_LT(original.size(), 35000u);
   LoadFile(original, "/in/game.szx");
-  ASSERT_TRUE(editor.State().loadedFromSzx);
+  ASSERT_TRUE(editor.Place().loadedFromSzx);
   Answer("/out/again.szx");
   editor.SaveSnapshotAs();
   const std::vector<Block> before = SzxBlocks(original);
@@ -461,7 +461,7 @@ TEST_F(EditorSaveTest, LoadScreenTakesExactly6912BytesOfAnyName) {
   ASSERT_EQ(ui.questions.size(), 1u);
   ExpectDialog(ui.questions[0], Question::Kind::OpenFile,
                {"Load Spectrum Screen", "Spectrum Screens (*.scr)", "*.scr", "/in", ""});
-  EXPECT_TRUE(editor.State().loadedScreen);
+  EXPECT_TRUE(editor.Place().loadedScreen);
   EXPECT_TRUE(std::equal(first.begin(), first.end(), editor.LoadedScreen().begin()));
 
   Answer("/in/second");
@@ -478,7 +478,7 @@ TEST_F(EditorSaveTest, LoadScreenTakesExactly6912BytesOfAnyName) {
     EXPECT_EQ(messages[0].text, "Invalid Size");
     EXPECT_EQ(messages[0].title, "Incorrect Screen Size");
     EXPECT_EQ(messages[0].icon, MessageIcon::Error);
-    EXPECT_TRUE(editor.State().loadedScreen);
+    EXPECT_TRUE(editor.Place().loadedScreen);
     EXPECT_TRUE(std::equal(second.begin(), second.end(), editor.LoadedScreen().begin()));
   }
   EXPECT_TRUE(ScreenAreaIsTheSnapshots() == false) << "the map is not touched";
@@ -498,7 +498,7 @@ TEST_F(EditorSaveTest, LoadScreenCancelledOrUnreadableChangesNothing) {
   const std::vector<Question> messages = ui.Messages();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].text.find("/in/locked.scr"), std::string::npos);
-  EXPECT_FALSE(editor.State().loadedScreen);
+  EXPECT_FALSE(editor.Place().loadedScreen);
 }
 
 // ---- Save TAP ----
@@ -514,7 +514,7 @@ TEST_F(EditorSaveTest, TapeSizesFollowTheSnapshotAndTheLoadedScreen) {
     files.files["/in/screen.scr"] = ScreenPattern();
     Answer("/in/screen.scr");
     editor.LoadScreen();
-    ASSERT_TRUE(editor.State().loadedScreen);
+    ASSERT_TRUE(editor.Place().loadedScreen);
     ui.questions.clear();
 
     Answer("/out/first.tap");
@@ -523,7 +523,7 @@ TEST_F(EditorSaveTest, TapeSizesFollowTheSnapshotAndTheLoadedScreen) {
     ExpectDialog(ui.questions[0], Question::Kind::SaveFile,
                  {"Save Kestrova TAP File", "Spectrum Tapes (*.tap)", "*.tap", "/in", ""});
     EXPECT_EQ(Written("/out/first.tap").size(), c.with);
-    EXPECT_FALSE(editor.State().loadedScreen);
+    EXPECT_FALSE(editor.Place().loadedScreen);
 
     Answer("/out/second.tap");
     editor.SaveTap();
@@ -537,7 +537,7 @@ TEST_F(EditorSaveTest, TheLoadedScreenFlagFollowsTheTapePaths) {
   const auto loadScreen = [&] {
     Answer("/in/screen.scr");
     editor.LoadScreen();
-    ASSERT_TRUE(editor.State().loadedScreen);
+    ASSERT_TRUE(editor.Place().loadedScreen);
   };
 
   loadScreen();
@@ -545,21 +545,21 @@ TEST_F(EditorSaveTest, TheLoadedScreenFlagFollowsTheTapePaths) {
   Answer("/out/game.tap");
   ui.messageAnswers.push_back(MessageAnswer::Cancel);
   editor.SaveTap();
-  EXPECT_TRUE(editor.State().loadedScreen) << "Cancel at the overwrite question";
+  EXPECT_TRUE(editor.Place().loadedScreen) << "Cancel at the overwrite question";
 
   Answer(std::nullopt);
   editor.SaveTap();
-  EXPECT_TRUE(editor.State().loadedScreen) << "dialog cancelled";
+  EXPECT_TRUE(editor.Place().loadedScreen) << "dialog cancelled";
 
   files.unwritable.insert("/out/game.tap");
   Answer("/out/game.tap");
   editor.SaveTap();
-  EXPECT_TRUE(editor.State().loadedScreen) << "a tape that was not written did not use the screen";
+  EXPECT_TRUE(editor.Place().loadedScreen) << "a tape that was not written did not use the screen";
   files.unwritable.clear();
 
   Answer("/out/.tap");
   editor.SaveTap();
-  EXPECT_FALSE(editor.State().loadedScreen) << "an unusable name clears it";
+  EXPECT_FALSE(editor.Place().loadedScreen) << "an unusable name clears it";
 }
 
 TEST_F(EditorSaveTest, TheTapeCarriesACheckTableThatMatchesTheEditedLevels) {

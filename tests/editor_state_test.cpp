@@ -6,6 +6,7 @@
 #include "editor/editor.h"
 #include "level/level_table.h"
 #include "render/palette_colours.h"
+#include "support/editor_state_access.h"
 #include "support/memory_files.h"
 #include "support/scripted_ui.h"
 #include "support/snapshot_fixtures.h"
@@ -28,20 +29,14 @@ class EditorStateTest : public ::testing::Test {
     editor.Image() = std::move(image);
     const auto load = CountFreeBytesAndFindLevelOne(editor.Image());
     ASSERT_TRUE(load);
-    EditorState& state = editor.State();
-    state.bytesFree = load->bytesFree;
-    state.levelStart = load->levelStart;
-    state.levelEnd = load->levelEnd;
-    state.savedScrollOffset = 0;
+    EditorState& state = testing::WritableState(editor);
+    state.place.bytesFree = load->bytesFree;
+    state.place.levelStart = load->levelStart;
+    state.place.levelEnd = load->levelEnd;
+    state.place.savedScrollOffset = 0;
     editor.RebuildLevels();
   }
 
-  // Shows level `index` the way the chooser does (start, end by the bounds rule).
-  void Show(int index) {
-    editor.View().chooserIndex = index;
-    editor.State().levelStart = editor.Levels()[static_cast<std::size_t>(index)];
-    editor.State().levelEnd = *LevelEndByBoundsRule(editor.Image(), editor.Levels(), index);
-  }
 
   // Opens a gap of two bytes at p, as the insertion does, and writes a record.
   void InsertRecord(std::uint32_t p, std::uint8_t code, std::uint8_t operand) {
@@ -58,8 +53,8 @@ class EditorStateTest : public ::testing::Test {
   }
 
   std::int32_t Span() const {
-    return editor.State().bytesFree +
-           static_cast<std::int32_t>(editor.State().levelEnd - editor.State().levelStart);
+    return editor.Place().bytesFree +
+           static_cast<std::int32_t>(editor.Place().levelEnd - editor.Place().levelStart);
   }
 
   testing::ScriptedUi ui;
@@ -80,8 +75,8 @@ TEST_F(EditorStateTest, WindowCreationShowsOnlyTheTitleAndTheFileMenu) {
                      v.menuSaveSnapshot, v.menuLoadScreen, v.menuOptions}) {
     EXPECT_FALSE(shown);
   }
-  EXPECT_FALSE(editor.State().loadedScreen);
-  EXPECT_FALSE(editor.State().largeHut);
+  EXPECT_FALSE(editor.Place().loadedScreen);
+  EXPECT_FALSE(editor.Walk().largeHut);
   EXPECT_EQ(editor.MapBitmap().Width(), 256);
   EXPECT_EQ(editor.MapBitmap().Height(), 192);
   EXPECT_EQ(editor.MapView().Width(), 512);
@@ -120,9 +115,9 @@ TEST_F(EditorStateTest, AGoodLoadShowsTheFullWindowAndARefusedOneChangesNothing)
   EXPECT_EQ(editor.View().visible, LayoutOf(WindowState::SnapshotLoaded).visible);
   EXPECT_EQ(editor.View().windowWidth, 603);
   EXPECT_EQ(editor.View().windowHeight, 567);
-  EXPECT_EQ(editor.State().levelStart, 0x9236u);
+  EXPECT_EQ(editor.Place().levelStart, 0x9236u);
   EXPECT_EQ(editor.View().chooserIndex, 0);
-  EXPECT_EQ(editor.State().scrollOffset, 0);
+  EXPECT_EQ(editor.Place().scrollOffset, 0);
 
   const std::vector<std::uint8_t> image(editor.Image().Bytes().begin(), editor.Image().Bytes().end());
   const EditorState state = editor.State();
@@ -134,24 +129,24 @@ TEST_F(EditorStateTest, AGoodLoadShowsTheFullWindowAndARefusedOneChangesNothing)
   EXPECT_EQ(messages[0].title, "Invalid Kestrova Snapshot");
   EXPECT_EQ(messages[0].icon, MessageIcon::Error);
   EXPECT_TRUE(std::equal(image.begin(), image.end(), editor.Image().Bytes().begin(), editor.Image().Bytes().end()));
-  EXPECT_EQ(editor.State().bytesFree, state.bytesFree);
-  EXPECT_EQ(editor.State().levelEnd, state.levelEnd);
+  EXPECT_EQ(editor.Place().bytesFree, state.place.bytesFree);
+  EXPECT_EQ(editor.Place().levelEnd, state.place.levelEnd);
   EXPECT_EQ(editor.View().chooserEntries, entries);
 }
 
 TEST_F(EditorStateTest, RebuildLevelsFillsTableChooserAndHeight) {
-  editor.State().scrollOffset = 77;  // the load's saved offset is 0
+  testing::WritableState(editor).place.scrollOffset = 77;  // the load's saved offset is 0
   Start(kThreeLevels);
   EXPECT_EQ(LevelCount(editor.Levels()), 3);
   EXPECT_EQ(editor.View().chooserEntries,
             (std::vector<std::string>{"Level 1 $9236 (37430)", "Level 2 $923A (37434)", "Level 3 $9240 (37440)"}));
   EXPECT_EQ(editor.View().chooserIndex, 0);  // -1 before: a negative index counts as 0
   EXPECT_EQ(editor.View().chooserText, "Level 1 $9236 (37430)");
-  EXPECT_EQ(editor.State().currentLevelIndex, 0);
+  EXPECT_EQ(editor.Place().currentLevelIndex, 0);
   EXPECT_EQ(editor.View().scrollMaximum, 0);  // level 1 has no land space
-  EXPECT_EQ(editor.State().scrollOffset, 0);
+  EXPECT_EQ(editor.Place().scrollOffset, 0);
 
-  Show(1);
+  editor.ChooseLevel(1);
   editor.RebuildLevels();
   EXPECT_EQ(editor.View().chooserIndex, 1);
   EXPECT_EQ(editor.View().chooserText, "Level 2 $923A (37434)");
@@ -160,8 +155,8 @@ TEST_F(EditorStateTest, RebuildLevelsFillsTableChooserAndHeight) {
 
 TEST_F(EditorStateTest, AnInsertionKeepsTheSpanTheLevelAndTheScrollOffset) {
   Start(kThreeLevels);
-  Show(1);
-  editor.State().scrollOffset = 30;
+  editor.ChooseLevel(1);
+  editor.ScrollTo(editor.View().scrollMaximum - 30);
   const std::int32_t span = Span();
   const LevelTable before = editor.Levels();
 
@@ -170,19 +165,19 @@ TEST_F(EditorStateTest, AnInsertionKeepsTheSpanTheLevelAndTheScrollOffset) {
   editor.EditRefresh(2);
 
   EXPECT_EQ(Span(), span);
-  EXPECT_EQ(editor.State().bytesFree, CountFreeBytesAndFindLevelOne(editor.Image())->bytesFree)
+  EXPECT_EQ(editor.Place().bytesFree, CountFreeBytesAndFindLevelOne(editor.Image())->bytesFree)
       << "the kept count agrees with a fresh count";
-  EXPECT_EQ(editor.State().levelEnd, *LevelEndByBoundsRule(editor.Image(), editor.Levels(), 1));
+  EXPECT_EQ(editor.Place().levelEnd, *LevelEndByBoundsRule(editor.Image(), editor.Levels(), 1));
   EXPECT_EQ(editor.Levels()[0], before[0]);
   EXPECT_EQ(editor.Levels()[1], before[1]);
   EXPECT_EQ(editor.Levels()[2], before[2] + 2);
   EXPECT_EQ(editor.View().chooserEntries[2], "Level 3 $9242 (37442)");
   EXPECT_EQ(editor.View().chooserIndex, 1);
-  EXPECT_EQ(editor.State().currentLevelIndex, 1);
-  EXPECT_EQ(editor.State().scrollOffset, 30);
-  EXPECT_EQ(editor.State().savedScrollOffset, 30);
+  EXPECT_EQ(editor.Place().currentLevelIndex, 1);
+  EXPECT_EQ(editor.Place().scrollOffset, 30);
+  EXPECT_EQ(editor.Place().savedScrollOffset, 30);
   EXPECT_EQ(editor.View().scrollMaximum, 384);  // 8 + 192 rows
-  EXPECT_EQ(editor.View().bytesFreeCaption, "Bytes Free: " + std::to_string(editor.State().bytesFree));
+  EXPECT_EQ(editor.View().bytesFreeCaption, "Bytes Free: " + std::to_string(editor.Place().bytesFree));
 
   // And back: removing the record restores every count.
   RemoveRecord(0x923C);
@@ -190,7 +185,7 @@ TEST_F(EditorStateTest, AnInsertionKeepsTheSpanTheLevelAndTheScrollOffset) {
   EXPECT_EQ(Span(), span);
   EXPECT_EQ(editor.Levels(), before);
   EXPECT_EQ(editor.View().scrollMaximum, 192);
-  EXPECT_EQ(editor.State().scrollOffset, 30);
+  EXPECT_EQ(editor.Place().scrollOffset, 30);
 }
 
 TEST_F(EditorStateTest, AnIndexPastTheEntriesFallsBackToTheLastLevel) {
@@ -209,7 +204,7 @@ TEST_F(EditorStateTest, RefreshClearsScreenAndGridBeforeDrawing) {
   editor.Grid().ownerPos.fill(0x9236);
   editor.Grid().landPos.fill(0x9236);
   // Far above the level: nothing of it is in view.
-  editor.State().scrollOffset = 100000;
+  editor.TurnWheel(1, true, 1000);
   editor.Refresh();
 
   for (std::uint32_t d = 0; d < kDisplayFileSize; ++d) ASSERT_EQ(editor.Image().Read(kScreenAreaStart + d), 0) << d;
@@ -226,26 +221,25 @@ TEST_F(EditorStateTest, RefreshClearsScreenAndGridBeforeDrawing) {
   // bottom-up) the map view is the cleared screen's paper.
   const auto& pixels = editor.MapView().Pixels();
   EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end() - 512 * 16, [](Pixel p) { return p == PaperOf(0x30); }));
-  EXPECT_EQ(editor.View().bytesFreeCaption, "Bytes Free: " + std::to_string(editor.State().bytesFree));
+  EXPECT_EQ(editor.View().bytesFreeCaption, "Bytes Free: " + std::to_string(editor.Place().bytesFree));
 }
 
 TEST_F(EditorStateTest, ShowLandSpaceChangesNoState) {
   Start(kThreeLevels);
-  Show(1);
-  editor.Refresh();
+  editor.ChooseLevel(1);
   const EditorState plain = editor.State();
   editor.View().showLandSpace = true;
   editor.Refresh();
   editor.View().showLandSpace = false;
   editor.Refresh();
   const EditorState& after = editor.State();
-  EXPECT_EQ(after.levelStart, plain.levelStart);
-  EXPECT_EQ(after.levelEnd, plain.levelEnd);
-  EXPECT_EQ(after.scrollOffset, plain.scrollOffset);
-  EXPECT_EQ(after.bytesFree, plain.bytesFree);
-  EXPECT_EQ(after.walkStart, plain.walkStart);
-  EXPECT_EQ(after.streamCursor, plain.streamCursor);
-  EXPECT_EQ(after.currentRow, plain.currentRow);
+  EXPECT_EQ(after.place.levelStart, plain.place.levelStart);
+  EXPECT_EQ(after.place.levelEnd, plain.place.levelEnd);
+  EXPECT_EQ(after.place.scrollOffset, plain.place.scrollOffset);
+  EXPECT_EQ(after.place.bytesFree, plain.place.bytesFree);
+  EXPECT_EQ(after.walk.walkStart, plain.walk.walkStart);
+  EXPECT_EQ(after.walk.streamCursor, plain.walk.streamCursor);
+  EXPECT_EQ(after.walk.currentRow, plain.walk.currentRow);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "edit/insertion.h"
 #include "level/game_settings.h"
 #include "render/screen_tables.h"
+#include "support/editor_state_access.h"
 #include "support/random_edits.h"
 
 namespace kestrova {
@@ -30,7 +31,7 @@ Bytes OutsideTheScreen(std::span<const std::uint8_t> image) {
 Bytes OutsideTheScreen(const Editor& editor) { return OutsideTheScreen(editor.Image().Bytes()); }
 
 StepPlace PlaceOf(const Editor& editor) {
-  const EditorState& s = editor.State();
+  const LevelPlace& s = editor.Place();
   return {s.levelStart, s.levelEnd, s.bytesFree, s.currentLevelIndex, s.scrollOffset, editor.View().scrollPosition};
 }
 
@@ -146,7 +147,7 @@ class UndoEdits : public testing::RandomEdits {
 
   void WholeDrag(std::ostringstream& what) {
     if (!PaintAndPress(MouseButton::Left, what)) return;
-    for (int n = f.editor.State().dragFlag ? Uniform(1, 12) : 0; n > 0; --n)
+    for (int n = f.editor.Pointer().dragFlag ? Uniform(1, 12) : 0; n > 0; --n)
       f.editor.MovePointerOverMap(Uniform(-40, 551), Uniform(-60, 443));
     f.editor.ReleaseMap(MouseButton::Left);
     ++drags;
@@ -271,7 +272,7 @@ TEST(EditorUndo, EveryKindOfEditIsOneStepNamedAfterItsCommand) {
        [](UndoSession& t) { t.Run(0, 0x923A, {"Insert", "Cave", "Cave Main", "Cave Main With Space"}); }},
       {"Insert Tree",  // a palette drop
        [](UndoSession& t) {
-         t.editor.State().recordUnderPointer = 0x923A;
+         testing::WritableState(t.editor).pointer.recordUnderPointer = 0x923A;
          t.editor.InsertObject(1);
        }},
       {"Move Boulder",
@@ -346,7 +347,7 @@ TEST_F(EditorUndoTest, GroupDeletesAreStepsNamedAfterTheirItems) {
 TEST_F(EditorUndoTest, AWholeDragIsOneStepAndItsUndoPutsTheViewBack) {
   editor.MovePointerOverMap(X(10), Y(180));
   editor.PressMap(MouseButton::Left, X(10), Y(180));
-  ASSERT_TRUE(editor.State().dragFlag);
+  ASSERT_TRUE(editor.Pointer().dragFlag);
   // Sideways, up into the next band, and past the top edge, which scrolls.
   editor.MovePointerOverMap(X(15), Y(180));
   editor.MovePointerOverMap(X(20), Y(180));
@@ -354,7 +355,7 @@ TEST_F(EditorUndoTest, AWholeDragIsOneStepAndItsUndoPutsTheViewBack) {
   for (int y = -2; y > -40; y -= 4) editor.MovePointerOverMap(X(20), y);
   const Bytes dragged = OutsideTheScreen(editor);
   ASSERT_NE(dragged, s.loaded);
-  ASSERT_NE(editor.State().scrollOffset, 0);
+  ASSERT_NE(editor.Place().scrollOffset, 0);
   EXPECT_FALSE(editor.CanUndo());  // the step ends with the release
   editor.ReleaseMap(MouseButton::Left);
   ASSERT_EQ(editor.History().StepCount(), 1u);
@@ -375,7 +376,7 @@ TEST_F(EditorUndoTest, UndoWhileADragIsHeldEndsTheDrag) {
   ASSERT_NE(OutsideTheScreen(editor), s.loaded);
   editor.Undo();
   EXPECT_EQ(OutsideTheScreen(editor), s.loaded);
-  EXPECT_FALSE(editor.State().dragFlag);
+  EXPECT_FALSE(editor.Pointer().dragFlag);
   // The pointer goes on moving and the button comes up: nothing moves.
   editor.MovePointerOverMap(X(25), Y(180));
   editor.ReleaseMap(MouseButton::Left);
@@ -400,7 +401,7 @@ TEST(EditorUndo, ARefusedEditIsNoStep) {
       {"a fortress byte out of range", [](UndoSession& t) { t.editor.ClickFortressByte(16); }},
       {"an insertion outside the level",
        [](UndoSession& t) {
-         t.editor.State().recordUnderPointer = 0x9300;
+         testing::WritableState(t.editor).pointer.recordUnderPointer = 0x9300;
          t.editor.InsertObject(1);
        }},
       {"a wipe after the last level",

@@ -5,6 +5,7 @@
 #include "editor/editor.h"
 #include "render/overview.h"
 #include "render/palette_colours.h"
+#include "support/editor_state_access.h"
 #include "support/level_image.h"
 #include "support/memory_files.h"
 #include "support/scripted_ui.h"
@@ -24,14 +25,14 @@ class EditorViewTest : public ::testing::Test {
     editor.Image() = testing::LevelImage(stream);
     const auto load = CountFreeBytesAndFindLevelOne(editor.Image());
     ASSERT_TRUE(load);
-    EditorState& state = editor.State();
-    state.bytesFree = load->bytesFree;
-    state.levelStart = load->levelStart;
-    state.levelEnd = load->levelEnd;
-    state.savedScrollOffset = 0;
+    EditorState& state = testing::WritableState(editor);
+    state.place.bytesFree = load->bytesFree;
+    state.place.levelStart = load->levelStart;
+    state.place.levelEnd = load->levelEnd;
+    state.place.savedScrollOffset = 0;
     editor.RebuildLevels();
     editor.View().scrollPosition = editor.View().scrollMaximum;
-    state.scrollOffset = 0;
+    state.place.scrollOffset = 0;
     editor.Refresh();
   }
 
@@ -43,7 +44,7 @@ class EditorViewTest : public ::testing::Test {
     return stream;
   }
 
-  int Offset() const { return editor.State().scrollOffset; }
+  int Offset() const { return editor.Place().scrollOffset; }
   int Position() const { return editor.View().scrollPosition; }
   std::uint32_t LandAtBottom() const { return editor.Grid().landPos[editor.Tables().rowStart[191]]; }
 };
@@ -127,9 +128,9 @@ TEST_F(EditorViewTest, ShowLandSpaceDrawsAndRemovesTheLines) {
   EXPECT_NE(editor.MapView().PixelAtTop(300, 365), kPaletteRed);
   editor.SetShowLandSpace(false);
   EXPECT_EQ(editor.MapView().Pixels(), plainView);
-  EXPECT_EQ(editor.State().scrollOffset, plain.scrollOffset);
-  EXPECT_EQ(editor.State().currentRow, plain.currentRow);
-  EXPECT_EQ(editor.State().streamCursor, plain.streamCursor);
+  EXPECT_EQ(editor.Place().scrollOffset, plain.place.scrollOffset);
+  EXPECT_EQ(editor.Walk().currentRow, plain.walk.currentRow);
+  EXPECT_EQ(editor.Walk().streamCursor, plain.walk.streamCursor);
 }
 
 TEST_F(EditorViewTest, TheOverviewShowsTheWholeLevelAndFollowsChanges) {
@@ -140,7 +141,7 @@ TEST_F(EditorViewTest, TheOverviewShowsTheWholeLevelAndFollowsChanges) {
     EditorState state = editor.State();
     CellGrid grid;
     TFastDIB map(256, 192);
-    RenderTarget target{image, state, grid, editor.Tables(), map};
+    RenderTarget target{image, state.place, state.walk, grid, editor.Tables(), map};
     DrawOverview(target, 1920, expected);
   }
   EXPECT_EQ(editor.OverviewBitmap().Pixels(), expected.Pixels());
@@ -157,7 +158,7 @@ TEST_F(EditorViewTest, TheOverviewShowsTheWholeLevelAndFollowsChanges) {
   EXPECT_NE(editor.OverviewBitmap().Pixels(), before);
   EXPECT_EQ(Offset(), 920);  // kept
   EXPECT_EQ(editor.MapBitmap().Height(), 192);
-  EXPECT_FALSE(editor.State().wholeLevelMode);
+  EXPECT_FALSE(editor.Walk().wholeLevelMode);
 }
 
 TEST_F(EditorViewTest, ALevelWithoutLandSpaceHasABlackOverview) {

@@ -23,7 +23,7 @@ class RendererTest : public ::testing::Test {
   ScreenTables tables = BuildScreenTables();
   TFastDIB map{256, 192};
 
-  RenderTarget Target() { return RenderTarget{image, state, grid, tables, map}; }
+  RenderTarget Target() { return RenderTarget{image, state.place, state.walk, grid, tables, map}; }
 
   // The refresh's first steps for the level [start, end].
   void Render(const std::vector<std::uint8_t>& stream, std::uint32_t end, std::int32_t scroll = 0) {
@@ -65,9 +65,9 @@ class RendererTest : public ::testing::Test {
 
 TEST_F(RendererTest, AFullWindowOfLandSpaceEndsTheWalk) {
   Render({0x00, 95, 0x22, 0x05, 0x22, 0x01, 0xFF}, 0x923A);
-  EXPECT_EQ(state.currentRow, -1);
-  EXPECT_EQ(state.streamCursor, 0x9238);  // the spawn point after it was not reached
-  EXPECT_EQ(state.walkStart, 0x9236u);
+  EXPECT_EQ(state.walk.currentRow, -1);
+  EXPECT_EQ(state.walk.streamCursor, 0x9238);  // the spawn point after it was not reached
+  EXPECT_EQ(state.walk.walkStart, 0x9236u);
   for (int row = 0; row < 192; ++row) {
     for (int column : {0, 17, 31}) {
       ASSERT_EQ(Land(row, column), 0x9236u) << row;
@@ -114,17 +114,17 @@ TEST_F(RendererTest, APreviewOfTheEndRecordShowsTheSpawnPoint) {
   image = testing::LevelImage({});
   image.Write(0x992A, 0x22);
   state = testing::LevelState(kLevelAreaStart, 0x9238);
-  state.previewMode = true;
-  state.streamCursor = 0x992A;
-  state.currentRow = 7;
+  state.walk.previewMode = true;
+  state.walk.streamCursor = 0x992A;
+  state.walk.currentRow = 7;
   ClearMapScreen(image);
   ScreenCanvas canvas(image, grid, tables);
-  DrawContext context{canvas, state, nullptr};
+  DrawContext context{canvas, state.place, state.walk, nullptr};
   DrawSpawnPoint(context);
   ExpectLabel(kSpawnPointText, 7);
   EXPECT_EQ(Tile(7, 0), 34u);
   EXPECT_EQ(Owner(7, 0), 0x992Au);
-  EXPECT_EQ(state.streamCursor, 0x992C);
+  EXPECT_EQ(state.walk.streamCursor, 0x992C);
 }
 
 TEST_F(RendererTest, AlarmLabelByOperandAndPlace) {
@@ -138,14 +138,14 @@ TEST_F(RendererTest, AlarmLabelByOperandAndPlace) {
                        Case{0, 5, "ALARM~~OFF#", 5}}) {
     image = testing::LevelImage({0x27, c.on});
     state = testing::LevelState(kLevelAreaStart, 0x9238);
-    state.currentRow = c.row;
+    state.walk.currentRow = c.row;
     ClearMapScreen(image);
     ClearCellGrid(grid);
     ScreenCanvas canvas(image, grid, tables);
-    DrawContext context{canvas, state, nullptr};
+    DrawContext context{canvas, state.place, state.walk, nullptr};
     DrawAlarmSwitch(context);
     ExpectLabel(c.text, c.bottom, 1);
-    EXPECT_EQ(state.currentRow, c.row);  // moved for this object only
+    EXPECT_EQ(state.walk.currentRow, c.row);  // moved for this object only
     EXPECT_EQ(Tile(c.bottom, 10), 39u);
     EXPECT_EQ(Owner(c.bottom, 0), 0x9236u);
     EXPECT_EQ(Tile(c.bottom, 11), 0u);
@@ -193,15 +193,15 @@ TEST_F(RendererTest, LandSpaceMarksTunnelsAndCrossingsFoundByTheLookBack) {
     image.Write(kRecord, 0x00);
     image.Write(kRecord + 1, c.d);
     state = testing::LevelState(kLevelAreaStart, 0x98CE);
-    state.streamCursor = kRecord;
-    state.currentRow = 191;
-    state.crossingColumn = c.crossingColumn;
+    state.walk.streamCursor = kRecord;
+    state.walk.currentRow = 191;
+    state.walk.crossingColumn = c.crossingColumn;
     ClearCellGrid(grid);
     ScreenCanvas canvas(image, grid, tables);
-    DrawContext context{canvas, state, nullptr};
+    DrawContext context{canvas, state.place, state.walk, nullptr};
     DrawLandSpace(context);
-    EXPECT_EQ(state.currentRow, 191 - (2 * c.d + 2)) << c.name;
-    EXPECT_EQ(state.streamCursor, static_cast<std::int32_t>(kRecord + 2)) << c.name;
+    EXPECT_EQ(state.walk.currentRow, 191 - (2 * c.d + 2)) << c.name;
+    EXPECT_EQ(state.walk.streamCursor, static_cast<std::int32_t>(kRecord + 2)) << c.name;
     for (const auto& [v, column, tile] : c.probes) {
       EXPECT_EQ(Tile(191 - v, column), static_cast<std::uint32_t>(tile)) << c.name << " v " << v << " column " << column;
       EXPECT_EQ(Owner(191 - v, column), c.owner) << c.name << " v " << v;
@@ -215,7 +215,7 @@ TEST_F(RendererTest, LandSpaceMarksTunnelsAndCrossingsFoundByTheLookBack) {
 
 TEST_F(RendererTest, ABandReachingAboveTheWindowStopsTheRowAtMinusOne) {
   Render({0x00, 10, 0x00, 200, 0x22, 0x01, 0xFF}, 0x923A);
-  EXPECT_EQ(state.currentRow, -1);
+  EXPECT_EQ(state.walk.currentRow, -1);
   EXPECT_EQ(Land(0, 5), 0x9238u);
   EXPECT_EQ(Land(169, 5), 0x9238u);
   EXPECT_EQ(Land(170, 5), 0x9236u);
@@ -238,7 +238,7 @@ TEST_F(RendererTest, TheBannerIsSetOverTheTopRowAndLeavesTheGridAlone) {
   // The whole-level picture has no banner.
   image = testing::LevelImage({0x00, 91, 0x22, 0x05, 0x22, 0x01, 0xFF});
   state = testing::LevelState(kLevelAreaStart, 0x923A);
-  state.wholeLevelMode = true;
+  state.walk.wholeLevelMode = true;
   ClearCellGrid(grid);
   ClearMapScreen(image);
   RenderTarget target = Target();
@@ -251,14 +251,14 @@ TEST_F(RendererTest, ARecordWithoutADrawerIsSkipped) {
   Render({0x00, 3, 0x07, 0x99, 0x00, 3, 0x22, 0x01, 0xFF}, 0x923C);
   EXPECT_EQ(Land(191, 0), 0x9236u);
   EXPECT_EQ(Land(183, 0), 0x923Au);
-  EXPECT_EQ(state.streamCursor, 0x923E);
+  EXPECT_EQ(state.walk.streamCursor, 0x923E);
 }
 
 TEST_F(RendererTest, AtLeastOneRecordIsDrawn) {
   Render({0x00, 3, 0x00, 3}, 0x9000);
   EXPECT_EQ(Land(191, 0), 0x9236u);
   EXPECT_EQ(Land(183, 0), 0u);
-  EXPECT_EQ(state.streamCursor, 0x9238);
+  EXPECT_EQ(state.walk.streamCursor, 0x9238);
 }
 
 TEST_F(RendererTest, LandSpaceLinesMarkBandTopsFromRowEightDown) {
@@ -284,7 +284,7 @@ TEST_F(RendererTest, LandSpaceLinesMarkBandTopsFromRowEightDown) {
   EXPECT_EQ(view.Pixels(), plain.Pixels());
   // None while the whole level is drawn.
   std::vector<int> lines;
-  state.wholeLevelMode = true;
+  state.walk.wholeLevelMode = true;
   DrawLevel(target, &lines);
   EXPECT_TRUE(lines.empty());
 }
@@ -307,9 +307,9 @@ TEST_F(RendererTest, AnyStreamStaysInsideTheScreenArea) {
     for (std::uint32_t a = 0x5B00; a < 0x9236; a += 97) image.Write(a, static_cast<std::uint8_t>(a));
     const SnapshotImage before = image;
     state = testing::LevelState(kLevelAreaStart + (random() % 64), ends[random() % 5], scrolls[random() % 6]);
-    state.crossingColumn = static_cast<int>(random() % 40) - 4;
-    state.previewMode = (random() % 4) == 0;
-    state.wholeLevelMode = (random() % 4) == 0;
+    state.walk.crossingColumn = static_cast<int>(random() % 40) - 4;
+    state.walk.previewMode = (random() % 4) == 0;
+    state.walk.wholeLevelMode = (random() % 4) == 0;
     TFastDIB view(512, 384);
     RenderTarget target = Target();
     RenderMapView(target, view, true);

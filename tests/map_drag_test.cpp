@@ -41,7 +41,7 @@ class MapDrag : public ::testing::Test {
   void Grab(int x, int y) {
     f.editor.MovePointerOverMap(x, y);
     f.editor.PressMap(MouseButton::Left, x, y);
-    ASSERT_TRUE(f.editor.State().dragFlag);
+    ASSERT_TRUE(f.editor.Pointer().dragFlag);
   }
   Bytes Level() const { return f.Bytes(kLevelAreaStart, kBands.size()); }
 
@@ -50,7 +50,7 @@ class MapDrag : public ::testing::Test {
 
 TEST_F(MapDrag, ABoulderStopsAtTheLastColumnOfItsRange) {
   Grab(X(10), Y(180));
-  EXPECT_EQ(f.editor.State().rangeMax, 29);
+  EXPECT_EQ(f.editor.Pointer().rangeMax, 29);
   f.editor.MovePointerOverMap(X(31), Y(180));
   EXPECT_EQ(f.At(0x9239), 29);
   EXPECT_EQ(TileAt(X(29), Y(180)), 135u);
@@ -84,7 +84,7 @@ TEST_F(MapDrag, ARoadEdgingMovesOneColumnPerEvent) {
   }
   ASSERT_GE(x, 0);
   Grab(x, y);
-  EXPECT_EQ(f.editor.State().rangeMax, 16);
+  EXPECT_EQ(f.editor.Pointer().rangeMax, 16);
   f.editor.MovePointerOverMap(x + 5 * 16, y);
   EXPECT_EQ(f.At(0x9241), 1);
   f.editor.MovePointerOverMap(x + 8 * 16, y);
@@ -97,24 +97,24 @@ TEST_F(MapDrag, ARoadEdgingMovesOneColumnPerEvent) {
 
 TEST_F(MapDrag, IntoTheNextBandAndBack) {
   Grab(X(10), Y(180));
-  EXPECT_EQ(f.editor.State().previousLand, 0x923Au);
+  EXPECT_EQ(f.editor.Pointer().previousLand, 0x923Au);
   // Up into LS2's band: the boulder passes LS1 and lands before LS2.
   f.editor.MovePointerOverMap(X(10), Y(100));
   EXPECT_EQ(f.Bytes(0x9236, 10), (Bytes{0x22, 0x00, 0x00, 0x1D, 0x83, 0x05, 0x87, 0x0A, 0x00, 0x1D}));
-  EXPECT_EQ(f.editor.State().recordUnderPointer, 0x923Cu);
-  EXPECT_EQ(f.editor.State().previousLand, 0x923Eu);
+  EXPECT_EQ(f.editor.Pointer().recordUnderPointer, 0x923Cu);
+  EXPECT_EQ(f.editor.Pointer().previousLand, 0x923Eu);
   EXPECT_EQ(TileAt(X(10), Y(131)), 135u);  // drawn at the bottom of that band
   EXPECT_EQ(TileAt(X(10), Y(191)), 0u);
   // Further up inside the same band: no move.
   f.editor.MovePointerOverMap(X(10), Y(80));
-  EXPECT_EQ(f.editor.State().recordUnderPointer, 0x923Cu);
+  EXPECT_EQ(f.editor.Pointer().recordUnderPointer, 0x923Cu);
   // Back down into LS1's band: the stream is as it was.
   f.editor.MovePointerOverMap(X(10), Y(180));
   EXPECT_EQ(Level(), kBands);
-  EXPECT_EQ(f.editor.State().recordUnderPointer, 0x9238u);
+  EXPECT_EQ(f.editor.Pointer().recordUnderPointer, 0x9238u);
   EXPECT_EQ(TileAt(X(10), Y(191)), 135u);
   // The level's length and the bytes free never change while dragging.
-  EXPECT_EQ(f.editor.State().levelEnd, 0x924Eu);
+  EXPECT_EQ(f.editor.Place().levelEnd, 0x924Eu);
 }
 
 TEST_F(MapDrag, NotIntoTheLastRecordsOfTheLevel) {
@@ -125,7 +125,7 @@ TEST_F(MapDrag, NotIntoTheLastRecordsOfTheLevel) {
   for (int row = 180; row > 8; row -= 10) f.editor.MovePointerOverMap(X(10), Y(row));
   // Into LS3's band, directly before LS3, and no further: LS4 lies at
   // level end - 8.
-  EXPECT_EQ(f.editor.State().recordUnderPointer, 0x9240u);
+  EXPECT_EQ(f.editor.Pointer().recordUnderPointer, 0x9240u);
   EXPECT_EQ(f.Bytes(0x9238, 12), (Bytes{0x00, 0x1D, 0x83, 0x05, 0x00, 0x1D, 0x05, 0x00, 0x87, 0x0A, 0x00, 0x1D}));
   EXPECT_EQ(f.Bytes(0x9244, 12), Bytes(kBands.begin() + 14, kBands.end() - 1));
 }
@@ -139,7 +139,7 @@ TEST_F(MapDrag, TheFirstRecordOfLevelOneIsNeverDisplaced) {
   EXPECT_EQ(f.Bytes(0x9236, 6), (Bytes{0x22, 0x00, 0x87, 0x0A, 0x00, 0x09}));
   for (int row : {188, 191, 191}) f.editor.MovePointerOverMap(X(10), Y(row) + 1);
   EXPECT_EQ(f.Bytes(0x9236, 6), (Bytes{0x22, 0x00, 0x87, 0x0A, 0x00, 0x09}));
-  EXPECT_EQ(f.editor.State().recordUnderPointer, 0x9238u);
+  EXPECT_EQ(f.editor.Pointer().recordUnderPointer, 0x9238u);
 }
 
 TEST_F(MapDrag, AutoScrollPastTheTopUpToTheLevelHeightAndBackPastTheBottom) {
@@ -147,16 +147,16 @@ TEST_F(MapDrag, AutoScrollPastTheTopUpToTheLevelHeightAndBackPastTheBottom) {
   const int maximum = f.editor.View().scrollMaximum;
   ASSERT_EQ(maximum, 576);
   for (int y = -1; y > -10; --y) f.editor.MovePointerOverMap(X(10), y);
-  EXPECT_EQ(f.editor.State().scrollOffset, 36);
+  EXPECT_EQ(f.editor.Place().scrollOffset, 36);
   EXPECT_EQ(f.editor.View().scrollPosition, maximum - 36);
   // Moving back towards the view does not scroll.
   f.editor.MovePointerOverMap(X(10), -3);
-  EXPECT_EQ(f.editor.State().scrollOffset, 36);
+  EXPECT_EQ(f.editor.Place().scrollOffset, 36);
   for (int y = -4; y > -300; --y) f.editor.MovePointerOverMap(X(10), y);
-  EXPECT_EQ(f.editor.State().scrollOffset, maximum);
+  EXPECT_EQ(f.editor.Place().scrollOffset, maximum);
   EXPECT_EQ(f.editor.View().scrollPosition, 0);
   for (int y = 384; y < 384 + 200; ++y) f.editor.MovePointerOverMap(X(10), y);
-  EXPECT_EQ(f.editor.State().scrollOffset, 0);
+  EXPECT_EQ(f.editor.Place().scrollOffset, 0);
   EXPECT_EQ(f.editor.View().scrollPosition, maximum);
   // Nothing moved: outside the view the records stay.
   EXPECT_EQ(Level(), kBands);
@@ -179,7 +179,7 @@ TEST_F(MapDrag, TunnelAreasLeaveObjectMapAndTextAsTheyWere) {
     EXPECT_EQ(f.Bytes(kLevelAreaStart, 40), level) << row;
     EXPECT_EQ(f.editor.MapView().Pixels(), map) << row;
     EXPECT_EQ(f.editor.View().statusText, text) << row;
-    EXPECT_EQ(f.editor.State().lastPointerY, Y(150)) << row;
+    EXPECT_EQ(f.editor.Pointer().lastPointerY, Y(150)) << row;
   }
 }
 
@@ -188,15 +188,15 @@ TEST_F(MapDrag, TheReleaseEndsTheDrag) {
   f.editor.MovePointerOverMap(X(10), Y(100));
   const std::vector<Pixel> overview = f.editor.OverviewBitmap().Pixels();
   f.editor.ReleaseMap(MouseButton::Left);
-  EXPECT_FALSE(f.editor.State().dragFlag);
+  EXPECT_FALSE(f.editor.Pointer().dragFlag);
   EXPECT_NE(f.editor.OverviewBitmap().Pixels(), overview);  // the overview shows the move now
-  EXPECT_EQ(f.editor.State().walkStart, f.editor.State().levelStart);
+  EXPECT_EQ(f.editor.Walk().walkStart, f.editor.Place().levelStart);
   // Without the drag flag the pointer only describes.
   const Bytes level = Level();
   f.editor.MovePointerOverMap(X(20), Y(180));
   EXPECT_EQ(Level(), level);
   EXPECT_EQ(f.editor.View().statusText, "Land Space");
-  EXPECT_EQ(f.editor.State().lastPointerY, Y(180));
+  EXPECT_EQ(f.editor.Pointer().lastPointerY, Y(180));
 }
 
 // A press of another button while an object is being dragged would build a
@@ -220,7 +220,7 @@ TEST_F(MapDrag, APressOfAnotherButtonLeavesTheDragAlone) {
   EXPECT_EQ(f.Bytes(0x923C, 2), (Bytes{0x83, 0x08}));  // the tree went on moving
   EXPECT_EQ(f.Bytes(0x9238, 2), (Bytes{0x87, 0x0A}));  // the boulder stayed
   f.editor.ReleaseMap(MouseButton::Right);
-  EXPECT_FALSE(f.editor.State().dragFlag);
+  EXPECT_FALSE(f.editor.Pointer().dragFlag);
 }
 
 }  // namespace

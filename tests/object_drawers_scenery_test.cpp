@@ -159,9 +159,9 @@ TEST(HutDrawer, SmallAndLargeHuts) {
     scene.Poke(0x832C, 0x01);
     scene.Poke(0x830C, 0x02);
     scene.Poke(0x8318, 0x03);
-    scene.state.largeHut = c.flagBefore;
+    scene.state.walk.largeHut = c.flagBefore;
     scene.Draw(0x94, c.operand, 100);
-    EXPECT_FALSE(scene.state.largeHut);
+    EXPECT_FALSE(scene.state.walk.largeHut);
     const int body = c.column;
     EXPECT_EQ(scene.Pixels(100, body), 0x5A);
     EXPECT_EQ(scene.Colour(100, body), 0x31);

@@ -133,8 +133,8 @@ void ExpectSprite(const DrawerScene& scene, int column, int width, int height, s
   } else {
     EXPECT_EQ(scene.ColourBox().count, 0);
   }
-  EXPECT_EQ(scene.state.streamCursor, static_cast<std::int32_t>(DrawerScene::kRecord + 2));
-  EXPECT_EQ(scene.state.currentRow, kRow);
+  EXPECT_EQ(scene.state.walk.streamCursor, static_cast<std::int32_t>(DrawerScene::kRecord + 2));
+  EXPECT_EQ(scene.state.walk.currentRow, kRow);
 }
 
 TEST(ObjectDrawers, SimpleSpritesStandOnTheRowAtTheOperandColumn) {
@@ -174,7 +174,7 @@ TEST(ObjectDrawers, SimpleSpritesStandOnTheRowAtTheOperandColumn) {
     DrawerScene scene;
     PrepareSprite(scene, c.bottomLeft, c.topLeft);
     scene.Poke(c.colourAddress, c.stored);
-    scene.state.previewMode = c.preview;
+    scene.state.walk.previewMode = c.preview;
     scene.Draw(c.code, c.operand, kRow, DrawerScene::kRecord, c.currentCode);
     ExpectSprite(scene, c.operand, c.width, c.height, c.tile, c.attribute, c.name);
   }
@@ -212,7 +212,7 @@ TEST(ObjectDrawers, VehiclesAndMarkersStandAtTheirColumns) {
     DrawerScene scene;
     PrepareSprite(scene, c.bottomLeft, c.topLeft);
     if (c.colourAddress != 0) scene.Poke(c.colourAddress, 0x05);
-    scene.state.previewMode = c.preview;
+    scene.state.walk.previewMode = c.preview;
     scene.Draw(c.code, c.operand, kRow);
     ExpectSprite(scene, c.column, c.width, c.height, c.tile, c.attribute, c.name);
   }
@@ -221,7 +221,7 @@ TEST(ObjectDrawers, VehiclesAndMarkersStandAtTheirColumns) {
 TEST(ObjectDrawers, RocketMarkerUsesThePreviewColumn) {
   DrawerScene scene;
   PrepareSprite(scene, 0xBC3B, 0xBC00);
-  scene.state.previewColumns.rocketMarker = 0;
+  scene.state.walk.previewColumns.rocketMarker = 0;
   scene.Draw(0x28, 1, kRow);
   ExpectSprite(scene, 0, 3, 20, 40, 0x32, "marker in preview column 0");
 }
@@ -286,7 +286,7 @@ TEST(ObjectDrawers, PrisonerOfWarDrawsThreeFiguresAtThePreviewColumns) {
     scene.Poke(0x827D, 0x01);
     scene.Poke(0x8274, 0x02);
     scene.Poke(0x8286, 0x03);
-    scene.state.previewColumns.prisonerFigures = c.columns;
+    scene.state.walk.previewColumns.prisonerFigures = c.columns;
     scene.Draw(0x20, 0, kRow);
     for (const Figure& f : c.figures) {
       SCOPED_TRACE(f.column);
@@ -331,8 +331,8 @@ TEST(ObjectDrawers, RowsOutsideTheScreenAreCountedButNotDrawn) {
       EXPECT_EQ(scene.TileBox(), Rect(c.top, c.bottom, 7, 9));
       EXPECT_EQ(scene.Pixels(c.markedRow, 7), 0x5A);
     }
-    EXPECT_EQ(scene.state.currentRow, c.row);
-    EXPECT_EQ(scene.state.streamCursor, static_cast<std::int32_t>(DrawerScene::kRecord + 2));
+    EXPECT_EQ(scene.state.walk.currentRow, c.row);
+    EXPECT_EQ(scene.state.walk.streamCursor, static_cast<std::int32_t>(DrawerScene::kRecord + 2));
   }
 }
 
@@ -392,12 +392,12 @@ TEST(ObjectDrawers, NoDrawerWritesOutsideTheScreenAreaWhateverItsOperand) {
   auto draw = [&](int code, std::uint32_t address, int operand, int row) {
     before[ImageOffsetOf(address)] = static_cast<std::uint8_t>(code);
     if (address + 1 <= kRamEnd) before[ImageOffsetOf(address + 1)] = static_cast<std::uint8_t>(operand);
-    scene.state.previewMode = (row & 1) != 0;
-    scene.state.largeHut = code == 0x94 && (operand & 2) != 0;
-    scene.state.crossingColumn = (operand * 7 + row) & 0xFF;
+    scene.state.walk.previewMode = (row & 1) != 0;
+    scene.state.walk.largeHut = code == 0x94 && (operand & 2) != 0;
+    scene.state.walk.crossingColumn = (operand * 7 + row) & 0xFF;
     scene.Draw(static_cast<std::uint8_t>(code), static_cast<std::uint8_t>(operand), row, address);
-    return scene.state.streamCursor == static_cast<std::int32_t>(address + 2) && scene.state.currentRow == row &&
-           !scene.state.largeHut;
+    return scene.state.walk.streamCursor == static_cast<std::int32_t>(address + 2) && scene.state.walk.currentRow == row &&
+           !scene.state.walk.largeHut;
   };
   for (int code = 0; code < 256; ++code) {
     if (FindObjectDrawer(static_cast<std::uint8_t>(code)) == nullptr) continue;

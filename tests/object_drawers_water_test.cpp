@@ -41,9 +41,9 @@ TEST(LogCrossingDrawer, TwoLogsSevenColumnsApartSetTheCrossingColumn) {
     scene.Poke(0xD1A0 - 158, 0xC3);
     scene.Poke(0x8987, 0x41);
     scene.Poke(0x8997, 0x42);
-    scene.state.crossingColumn = 3;
+    scene.state.walk.crossingColumn = 3;
     scene.Draw(0x98, column, 100);
-    EXPECT_EQ(scene.state.crossingColumn, column);
+    EXPECT_EQ(scene.state.walk.crossingColumn, column);
     EXPECT_EQ(scene.TileBox().count, 0);
     const int right = column + 7;
     EXPECT_EQ(scene.Find([&](int r, int c) { return c == column && scene.Pixels(r, c) != 0; }), Rect(22, 101, column, column));
@@ -80,7 +80,7 @@ TEST(WaterDrawer, ColumnsFollowTheCrossingColumn) {
     SCOPED_TRACE(c.crossing);
     DrawerScene scene;
     scene.Poke(0x8E0E, 0x4D);
-    scene.state.crossingColumn = c.crossing;
+    scene.state.walk.crossingColumn = c.crossing;
     if (c.pairColumn >= 0) scene.SetPixels(kRow + 2, c.pairColumn, 0x01);
     if (c.copyColumn >= 0) scene.SetPixels(kRow + 2, c.copyColumn, 0x01);
     scene.Draw(0x0D, 0xAA, kRow);
@@ -138,7 +138,7 @@ TEST(WaterStripDrawers, SolidRowsToTheCharacterRowThenEdgeRows) {
       DrawerScene scene;
       scene.Poke(0x8D59, 0x4A);
       scene.Poke(0x8D5E, 0xCD);
-      scene.state.crossingColumn = c.crossing;
+      scene.state.walk.crossingColumn = c.crossing;
       scene.SetPixels(97, 31, 0x55);  // ORed edge rows keep it,
       scene.SetPixels(97, 6, 0x55);   // the copies are set
       scene.SetPixels(97, 15, 0x55);
@@ -164,7 +164,7 @@ TEST(WaterStripDrawers, SolidRowsToTheCharacterRowThenEdgeRows) {
 
 TEST(WaterStripDrawers, StripOneFirstRowFollowsTheCrossingColumn) {
   DrawerScene scene;
-  scene.state.crossingColumn = 0;
+  scene.state.walk.crossingColumn = 0;
   scene.Draw(0x19, 0, 101);  // no solid rows: the first row is the first edge row
   EXPECT_EQ(DrawnColumns(scene, 103), Columns({{8, 23}}));
   EXPECT_EQ(scene.Pixels(103, 23), 0xE5);
@@ -183,7 +183,7 @@ TEST(WaterStripDrawers, StripTwoRecoloursTheCharacterRowBelowOutsideTheCrossing)
     DrawerScene scene;
     scene.Poke(0x8D59, 0x4A);  // ink 2
     scene.Poke(0x8D5E, 0xCD);  // paper 5
-    scene.state.crossingColumn = c.crossing;
+    scene.state.walk.crossingColumn = c.crossing;
     scene.Draw(0x0E, 0, 97);  // strip rows 95..103; row 105 is character row 13
     for (int column = 0; column < 32; ++column) {
       const bool kept = column >= c.keptFirst && column < c.keptFirst + 8;
@@ -195,7 +195,7 @@ TEST(WaterStripDrawers, StripTwoRecoloursTheCharacterRowBelowOutsideTheCrossing)
   // Row R + 8 below the screen: only the strip is drawn.
   DrawerScene scene;
   scene.Poke(0x8D5E, 0xCD);
-  scene.state.crossingColumn = 8;
+  scene.state.walk.crossingColumn = 8;
   scene.Draw(0x0E, 0, 186);
   EXPECT_EQ(scene.Find([&](int r, int c) { return scene.Colour(r, c) != DrawerScene::kBackground && scene.Colour(r, c) != 0xCD; })
                 .count,

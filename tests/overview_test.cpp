@@ -110,7 +110,7 @@ class WholeLevelTest : public ::testing::Test {
   CellGrid grid;
   ScreenTables tables = BuildScreenTables();
   TFastDIB map{256, 192};
-  RenderTarget Target() { return RenderTarget{image, state, grid, tables, map}; }
+  RenderTarget Target() { return RenderTarget{image, state.place, state.walk, grid, tables, map}; }
 
   void Start(const std::vector<std::uint8_t>& stream, std::uint32_t end) {
     image = testing::LevelImage(stream);
@@ -136,9 +136,9 @@ TEST_F(WholeLevelTest, StreamedOverviewEqualsTheScaledTallPicture) {
     DrawOverview(target, height, overview);
     EXPECT_EQ(overview.Pixels(), expected.Pixels()) << height;
     // The pass puts the view's state back.
-    EXPECT_EQ(state.scrollOffset, 77);
-    EXPECT_FALSE(state.wholeLevelMode);
-    EXPECT_EQ(state.conversion.baseRow, 191);
+    EXPECT_EQ(state.place.scrollOffset, 77);
+    EXPECT_FALSE(state.walk.wholeLevelMode);
+    EXPECT_EQ(state.walk.conversion.baseRow, 191);
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "editor/editor.h"
 #include "render/palette_colours.h"
+#include "support/editor_state_access.h"
 #include "support/memory_files.h"
 #include "support/png_image.h"
 #include "support/scripted_ui.h"
@@ -31,7 +32,8 @@ class DemoPalette : public ::testing::Test {
     ASSERT_TRUE(editor.HasSnapshot());
   }
   RenderTarget Target() {
-    return RenderTarget{editor.Image(), editor.State(), editor.Grid(), editor.Tables(), editor.MapBitmap()};
+    return RenderTarget{editor.Image(), testing::WritableState(editor).place, testing::WritableState(editor).walk, editor.Grid(),
+                        editor.Tables(), editor.MapBitmap()};
   }
 
   testing::ScriptedUi ui;
@@ -79,12 +81,12 @@ TEST_F(DemoPalette, TheFixUpsOfTheStrip) {
 
 TEST_F(DemoPalette, TheLoadLeavesNormalDrawingBehind) {
   const EditorState& state = editor.State();
-  EXPECT_FALSE(state.previewMode);
-  EXPECT_EQ(state.conversion.lastRow, 191);
-  EXPECT_EQ(state.conversion.firstColumn, 0);
-  EXPECT_EQ(state.conversion.lastColumn, 31);
-  EXPECT_EQ(state.previewColumns.prisonerFigures, PreviewColumns{}.prisonerFigures);
-  EXPECT_EQ(state.previewColumns.rocketMarker, PreviewColumns{}.rocketMarker);
+  EXPECT_FALSE(state.walk.previewMode);
+  EXPECT_EQ(state.walk.conversion.lastRow, 191);
+  EXPECT_EQ(state.walk.conversion.firstColumn, 0);
+  EXPECT_EQ(state.walk.conversion.lastColumn, 31);
+  EXPECT_EQ(state.walk.previewColumns.prisonerFigures, PreviewColumns{}.prisonerFigures);
+  EXPECT_EQ(state.walk.previewColumns.rocketMarker, PreviewColumns{}.rocketMarker);
   EXPECT_EQ(editor.MapBitmap().Width(), 256);
   EXPECT_EQ(editor.MapBitmap().Height(), 192);
 }
@@ -113,13 +115,13 @@ TEST_F(DemoPalette, EveryDragPictureAtItsSizeWithItsBorder) {
         ASSERT_EQ(picture.PixelAtTop(x + 1, y + 1), p) << row.tag << " at " << x << ", " << y;
       }
     }
-    EXPECT_FALSE(editor.State().previewMode);
-    EXPECT_EQ(editor.State().conversion.lastRow, 191);
-    EXPECT_EQ(editor.State().conversion.lastColumn, 31);
-    EXPECT_EQ(editor.State().conversion.baseRow, 191);
-    EXPECT_EQ(editor.State().previewColumns.prisonerFigures, PreviewColumns{}.prisonerFigures);
-    EXPECT_EQ(editor.State().previewColumns.rocketMarker, PreviewColumns{}.rocketMarker);
-    EXPECT_FALSE(editor.State().largeHut);
+    EXPECT_FALSE(editor.Walk().previewMode);
+    EXPECT_EQ(editor.Walk().conversion.lastRow, 191);
+    EXPECT_EQ(editor.Walk().conversion.lastColumn, 31);
+    EXPECT_EQ(editor.Walk().conversion.baseRow, 191);
+    EXPECT_EQ(editor.Walk().previewColumns.prisonerFigures, PreviewColumns{}.prisonerFigures);
+    EXPECT_EQ(editor.Walk().previewColumns.rocketMarker, PreviewColumns{}.rocketMarker);
+    EXPECT_FALSE(editor.Walk().largeHut);
     EXPECT_EQ(editor.MapBitmap().Width(), 256);
     EXPECT_EQ(editor.MapBitmap().Height(), 192);
   }

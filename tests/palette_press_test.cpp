@@ -5,6 +5,7 @@
 
 #include "demo/demo_game.h"
 #include "edit/palette_tables.h"
+#include "support/editor_state_access.h"
 #include "support/edit_fixture.h"
 
 namespace kestrova {
@@ -70,7 +71,7 @@ TEST_F(PalettePress, EverySlotsTagAtProgramStart) {
       EXPECT_TRUE(f.editor.View().visible.dragPicture);
       EXPECT_EQ(f.editor.DragPictureLeft(), 300);
       EXPECT_EQ(f.editor.DragPictureTop(), 60);
-      EXPECT_EQ(f.editor.State().paletteDragFlag, 1);
+      EXPECT_EQ(f.editor.Pointer().paletteDragFlag, 1);
       // The map view never shows a preview: the press ends with the map drawn again.
       EXPECT_EQ(f.editor.MapView().Pixels(), map) << slot;
       EXPECT_EQ(f.editor.MapBitmap().Height(), 192);
@@ -113,39 +114,39 @@ TEST_F(PalettePress, TheOptionsAtThePressDecideThatPressOnly) {
 
 TEST_F(PalettePress, APressAndReleaseThatNeverCrossedTheMapInsertsNothing) {
   const Bytes before = LevelArea();
-  const int free = f.editor.State().bytesFree;
+  const int free = f.editor.Place().bytesFree;
   f.editor.PressPalette(MouseButton::Left, SlotX(1), 40, 50);
-  EXPECT_EQ(f.editor.State().recordUnderPointer, 0u);
+  EXPECT_EQ(f.editor.Pointer().recordUnderPointer, 0u);
   f.editor.MovePointerOverWindow(40, 60);   // over the strip, not the map
   f.editor.MovePointerOverWindow(600, 200);  // right of the map
   f.editor.ReleasePalette();
   EXPECT_EQ(LevelArea(), before);
-  EXPECT_EQ(f.editor.State().bytesFree, free);
+  EXPECT_EQ(f.editor.Place().bytesFree, free);
   EXPECT_FALSE(f.editor.View().visible.dragPicture);
-  EXPECT_EQ(f.editor.State().paletteDragFlag, 0);
+  EXPECT_EQ(f.editor.Pointer().paletteDragFlag, 0);
   // The next press starts without a target again, after one that had one.
   f.editor.PressPalette(MouseButton::Left, SlotX(1), 40, 50);
   f.editor.MovePointerOverWindow(WindowX(100), WindowY(370));
-  EXPECT_NE(f.editor.State().recordUnderPointer, 0u);
+  EXPECT_NE(f.editor.Pointer().recordUnderPointer, 0u);
   f.editor.ReleasePalette();
   f.editor.PressPalette(MouseButton::Left, SlotX(1), 40, 50);
-  EXPECT_EQ(f.editor.State().recordUnderPointer, 0u);
+  EXPECT_EQ(f.editor.Pointer().recordUnderPointer, 0u);
 }
 
 TEST_F(PalettePress, ATreeDroppedOnBareGroundGoesInFrontOfItsBand) {
-  const int free = f.editor.State().bytesFree;
+  const int free = f.editor.Place().bytesFree;
   f.editor.PressPalette(MouseButton::Left, SlotX(1), 40, 50);
   // Row 185, column 0: bare ground of the band at 0x9238.
   f.editor.MovePointerOverWindow(WindowX(3), WindowY(370));
-  EXPECT_EQ(f.editor.State().recordUnderPointer, 0x9238u);
-  EXPECT_EQ(f.editor.State().pointerColumn, 0);
-  EXPECT_EQ(f.editor.State().pointerRow, 185);
+  EXPECT_EQ(f.editor.Pointer().recordUnderPointer, 0x9238u);
+  EXPECT_EQ(f.editor.Pointer().pointerColumn, 0);
+  EXPECT_EQ(f.editor.Pointer().pointerRow, 185);
   EXPECT_EQ(f.editor.DragPictureLeft(), 3);
   EXPECT_EQ(f.editor.DragPictureTop(), WindowY(370));
   f.editor.ReleasePalette();
   // Column 0 is clamped to the tree's 1..30.
   EXPECT_EQ(f.Bytes(0x9236, 8), (Bytes{0x22, 0x00, 0x83, 0x01, 0x00, 0x0F, 0x83, 0x07}));
-  EXPECT_EQ(f.editor.State().bytesFree, free - 2);
+  EXPECT_EQ(f.editor.Place().bytesFree, free - 2);
   EXPECT_FALSE(f.editor.View().visible.dragPicture);
 }
 
@@ -153,7 +154,7 @@ TEST_F(PalettePress, DroppedOnATreeItGoesInFrontOfTheTree) {
   const auto [x, y] = PixelOfTile(132);
   f.editor.PressPalette(MouseButton::Left, SlotX(2), 40, 50);  // a boulder
   f.editor.MovePointerOverWindow(WindowX(x), WindowY(y));
-  EXPECT_EQ(f.editor.State().recordUnderPointer, 0x923Au);
+  EXPECT_EQ(f.editor.Pointer().recordUnderPointer, 0x923Au);
   f.editor.ReleasePalette();
   EXPECT_EQ(f.Bytes(0x923A, 4), (Bytes{0x87, 0x07, 0x83, 0x07}));
 }
@@ -164,7 +165,7 @@ TEST_F(PalettePress, TwoByteDropsRefusedOnTunnelCells) {
     const Bytes before = LevelArea();
     f.editor.PressPalette(MouseButton::Left, SlotX(1), 40, 50);
     f.editor.MovePointerOverWindow(WindowX(x), WindowY(y));
-    EXPECT_NE(f.editor.State().recordUnderPointer, 0u) << tile;
+    EXPECT_NE(f.editor.Pointer().recordUnderPointer, 0u) << tile;
     f.editor.ReleasePalette();
     EXPECT_EQ(LevelArea(), before) << tile;
     EXPECT_FALSE(f.editor.View().visible.dragPicture);
@@ -185,7 +186,7 @@ TEST_F(PalettePress, DropsNeedRoomForTheirRecords) {
   for (const Case& c : {Case{1, 1}, Case{21, 3}, Case{25, 17}, Case{28, 13}, Case{29, 33}, Case{30, 9}}) {
     SetUp();
     for (std::int32_t free : {c.tooFew, c.tooFew + 1}) {
-      f.editor.State().bytesFree = free;
+      testing::WritableState(f.editor).place.bytesFree = free;
       const Bytes before = LevelArea();
       f.editor.PressPalette(MouseButton::Left, SlotX(c.slot), 40, 50);
       f.editor.MovePointerOverWindow(WindowX(3), WindowY(370));
@@ -212,18 +213,18 @@ TEST_F(PalettePress, NoFortressWhileTheLastLevelEntryIsInUse) {
 TEST_F(PalettePress, TheDragPictureFollowsOnlyOverTheMapColumns) {
   f.editor.PressPalette(MouseButton::Left, SlotX(3), 40, 50);
   f.editor.MovePointerOverWindow(WindowX(100), WindowY(300));
-  const std::uint32_t target = f.editor.State().recordUnderPointer;
+  const std::uint32_t target = f.editor.Pointer().recordUnderPointer;
   EXPECT_EQ(f.editor.DragPictureLeft(), 100);
   // Over the strip's box (below its top): the picture follows, the target stays.
   f.editor.MovePointerOverWindow(200, 60);
   EXPECT_EQ(f.editor.DragPictureTop(), 60);
-  EXPECT_EQ(f.editor.State().recordUnderPointer, target);
+  EXPECT_EQ(f.editor.Pointer().recordUnderPointer, target);
   // Above the box, right of the map, below it: nothing follows.
   for (auto [x, y] : {std::pair{150, 34}, {512, 200}, {700, 300}, {100, 96 + 384}, {-1, 200}}) {
     f.editor.MovePointerOverWindow(x, y);
     EXPECT_EQ(f.editor.DragPictureLeft(), 200);
     EXPECT_EQ(f.editor.DragPictureTop(), 60);
-    EXPECT_EQ(f.editor.State().recordUnderPointer, target);
+    EXPECT_EQ(f.editor.Pointer().recordUnderPointer, target);
   }
   // Without a palette drag the pointer is not followed at all.
   f.editor.ReleasePalette();
@@ -238,7 +239,7 @@ TEST_F(PalettePress, TheRightButtonShowsPropertiesAndStartsNoDrag) {
   f.editor.PressPalette(MouseButton::Right, SlotX(4), 40, 50);
   EXPECT_TRUE(f.editor.PropertiesDialog().visible);
   EXPECT_TRUE(f.editor.PropertiesDialog().pageControlVisible);
-  EXPECT_EQ(f.editor.State().paletteDragFlag, 0);
+  EXPECT_EQ(f.editor.Pointer().paletteDragFlag, 0);
   EXPECT_FALSE(f.editor.View().visible.dragPicture);
   EXPECT_FALSE(f.editor.PaletteTag());
   f.editor.ChooseTab(PropertiesTab::Road);
@@ -249,7 +250,7 @@ TEST_F(PalettePress, TheRightButtonShowsPropertiesAndStartsNoDrag) {
   EXPECT_EQ(f.editor.PropertiesDialog().currentTab, PropertiesTab::Road);
   // The middle button does nothing.
   f.editor.PressPalette(MouseButton::Middle, SlotX(4), 40, 50);
-  EXPECT_EQ(f.editor.State().paletteDragFlag, 0);
+  EXPECT_EQ(f.editor.Pointer().paletteDragFlag, 0);
 }
 
 TEST_F(PalettePress, TheWipeRadiosSetTheWipeButton) {

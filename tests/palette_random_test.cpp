@@ -81,13 +81,13 @@ class RandomDragsAndDrops : public testing::RandomEdits {
     E().PressMap(MouseButton::Left, x, y);
     const EditorState& state = E().State();
     what << " tile " << E().Grid().tileId[cell] << " at " << x << "," << y;
-    if (!state.dragFlag) return;
+    if (!state.pointer.dragFlag) return;
     ++drags;
 
-    const std::uint32_t record = state.recordUnderPointer;
-    DragStart start{state.levelStart, state.levelEnd, state.bytesFree,
+    const std::uint32_t record = state.pointer.recordUnderPointer;
+    DragStart start{state.place.levelStart, state.place.levelEnd, state.place.bytesFree,
                     Bytes(E().Image().Bytes().begin(), E().Image().Bytes().end()),
-                    RecordsOf(state.levelStart, state.levelEnd), E().Image().Read(record), E().Image().Read(record + 1)};
+                    RecordsOf(state.place.levelStart, state.place.levelEnd), E().Image().Read(record), E().Image().Read(record + 1)};
     const bool edging = start.code == 0x05 || start.code == 0x06;
     std::uint8_t operand = start.operand;
     std::uint32_t at = record;
@@ -100,18 +100,18 @@ class RandomDragsAndDrops : public testing::RandomEdits {
         x = std::clamp(x + Uniform(-40, 40), -64, 575);
         y = std::clamp(y + Uniform(-36, 36), -48, 431);
       }
-      const std::int32_t scroll = state.scrollOffset;
+      const std::int32_t scroll = state.place.scrollOffset;
       E().MovePointerOverMap(x, y);
       ++dragEvents;
-      if (state.scrollOffset != scroll) ++scrolls;
+      if (state.place.scrollOffset != scroll) ++scrolls;
       ASSERT_TRUE(DragKeeps(start, operand, edging)) << what.str() << ", event " << i << " to " << x << "," << y;
-      if (state.recordUnderPointer != at) ++bandMoves;
-      if (E().Image().Read(state.recordUnderPointer + 1) != operand) ++sidewaysMoves;
-      at = state.recordUnderPointer;
+      if (state.pointer.recordUnderPointer != at) ++bandMoves;
+      if (E().Image().Read(state.pointer.recordUnderPointer + 1) != operand) ++sidewaysMoves;
+      at = state.pointer.recordUnderPointer;
       operand = E().Image().Read(at + 1);
     }
     E().ReleaseMap(MouseButton::Left);
-    EXPECT_FALSE(state.dragFlag);
+    EXPECT_FALSE(state.pointer.dragFlag);
   }
 
   // The grabbed object is the only thing a drag changes: its place among the
@@ -119,7 +119,7 @@ class RandomDragsAndDrops : public testing::RandomEdits {
   ::testing::AssertionResult DragKeeps(const DragStart& start, std::uint8_t lastOperand, bool edging) {
     const EditorState& state = E().State();
     const SnapshotImage& image = E().Image();
-    if (state.levelStart != start.levelStart || state.levelEnd != start.levelEnd || state.bytesFree != start.bytesFree)
+    if (state.place.levelStart != start.levelStart || state.place.levelEnd != start.levelEnd || state.place.bytesFree != start.bytesFree)
       return ::testing::AssertionFailure() << "the level's bounds or the bytes free changed";
     for (std::size_t offset = 0; offset < start.image.size(); ++offset) {
       const std::uint32_t address = static_cast<std::uint32_t>(offset) + kRamStart - static_cast<std::uint32_t>(kSnaHeaderSize);
@@ -128,7 +128,7 @@ class RandomDragsAndDrops : public testing::RandomEdits {
       if (!screen && !level && image.Bytes()[offset] != start.image[offset])
         return ::testing::AssertionFailure() << "byte at " << std::hex << address << " changed";
     }
-    const std::uint32_t at = state.recordUnderPointer;
+    const std::uint32_t at = state.pointer.recordUnderPointer;
     if (at < LowerMoveLimit(start.levelStart) || at >= start.levelEnd || (at - start.levelStart) % 2 != 0)
       return ::testing::AssertionFailure() << "the grabbed record is at " << std::hex << at;
     const std::uint8_t operand = image.Read(at + 1);
@@ -139,7 +139,7 @@ class RandomDragsAndDrops : public testing::RandomEdits {
       return ::testing::AssertionFailure() << "the operand's flags changed";
     }
     const int column = operand & 31;
-    const int low = std::min(state.rangeMin, start.operand & 31), high = std::max(state.rangeMax, start.operand & 31);
+    const int low = std::min(state.pointer.rangeMin, start.operand & 31), high = std::max(state.pointer.rangeMax, start.operand & 31);
     if (column < low || column > high) return ::testing::AssertionFailure() << "column " << column << " out of range";
     std::vector<std::uint16_t> expected = start.records;
     const auto grabbed = std::find(expected.begin(), expected.end(),
@@ -182,25 +182,25 @@ class RandomDragsAndDrops : public testing::RandomEdits {
     for (int i = Uniform(0, 6); i > 0; --i) E().MovePointerOverWindow(Uniform(-20, 620), Uniform(0, 520));
 
     const EditorState& state = E().State();
-    const std::uint32_t tile = state.cellUnderPointer < kDisplayFileSize ? E().Grid().tileId[state.cellUnderPointer] : 0;
+    const std::uint32_t tile = state.pointer.cellUnderPointer < kDisplayFileSize ? E().Grid().tileId[state.pointer.cellUnderPointer] : 0;
     const int size = InsertionSize(*tag);
-    const bool fits = state.bytesFree >= size && state.recordUnderPointer != 0 &&
+    const bool fits = state.place.bytesFree >= size && state.pointer.recordUnderPointer != 0 &&
                       (size != 2 || !IsTunnelCrossingOrFortress(tile)) &&
                       (!IsFortressTag(*tag) || E().Levels()[kLevelTableSize - 1] == 0);
-    const std::int32_t free = state.bytesFree;
+    const std::int32_t free = state.place.bytesFree;
     const Bytes area = f.Bytes(kLevelAreaStart, kLevelAreaLength);
     Answer(1, 255);
     E().ReleasePalette();
     ++drops;
     if (fits) {
-      EXPECT_EQ(state.bytesFree, free - size) << what.str();
+      EXPECT_EQ(state.place.bytesFree, free - size) << what.str();
     } else {
       ++refusedDrops;
-      EXPECT_EQ(state.bytesFree, free) << what.str();
+      EXPECT_EQ(state.place.bytesFree, free) << what.str();
       EXPECT_EQ(f.Bytes(kLevelAreaStart, kLevelAreaLength), area) << what.str();
     }
     EXPECT_FALSE(E().View().visible.dragPicture);
-    EXPECT_EQ(state.paletteDragFlag, 0);
+    EXPECT_EQ(state.pointer.paletteDragFlag, 0);
   }
 };
 

@@ -28,26 +28,27 @@ namespace {
 // ---- The reference ----
 
 void ReferenceDrawLevel(RenderTarget& target, std::vector<int>* lines) {
-  EditorState& state = target.state;
-  state.currentRow = static_cast<std::int32_t>(std::min<std::int64_t>(
-      static_cast<std::int64_t>(state.scrollOffset) + 191, std::numeric_limits<std::int32_t>::max() / 2));
-  state.walkStart = state.levelStart;
-  state.streamCursor = static_cast<std::int32_t>(std::min<std::uint32_t>(state.levelStart, kRamEnd + 1));
+  WalkMemory& walk = target.walk;
+  const LevelPlace& place = target.place;
+  walk.currentRow = static_cast<std::int32_t>(std::min<std::int64_t>(
+      static_cast<std::int64_t>(place.scrollOffset) + 191, std::numeric_limits<std::int32_t>::max() / 2));
+  walk.walkStart = place.levelStart;
+  walk.streamCursor = static_cast<std::int32_t>(std::min<std::uint32_t>(place.levelStart, kRamEnd + 1));
   ScreenCanvas canvas(target.image, target.grid, target.tables);
-  DrawContext context{canvas, state, lines};
+  DrawContext context{canvas, place, walk, lines};
   do {
-    const std::int32_t record = state.streamCursor;
+    const std::int32_t record = walk.streamCursor;
     const std::uint8_t code = target.image.Read(static_cast<std::uint32_t>(record));
-    state.currentCode = code;
+    walk.currentCode = code;
     if (DrawerFunction drawer = FindDrawer(code)) {
-      const std::int32_t row = state.currentRow;
+      const std::int32_t row = walk.currentRow;
       drawer(context);
-      if (code != kCodeLandSpace) state.currentRow = row;
+      if (code != kCodeLandSpace) walk.currentRow = row;
     }
-    state.streamCursor = record + 2;
-  } while (state.currentRow >= 1 && static_cast<std::int64_t>(state.streamCursor) <= state.levelEnd &&
-           state.streamCursor <= static_cast<std::int32_t>(kRamEnd));
-  if (!state.wholeLevelMode) DrawTitleBanner(canvas);
+    walk.streamCursor = record + 2;
+  } while (walk.currentRow >= 1 && static_cast<std::int64_t>(walk.streamCursor) <= place.levelEnd &&
+           walk.streamCursor <= static_cast<std::int32_t>(kRamEnd));
+  if (!walk.wholeLevelMode) DrawTitleBanner(canvas);
 }
 
 void ReferenceRefresh(RenderTarget& target, TFastDIB& view, bool showLandSpace) {
@@ -66,25 +67,25 @@ void ReferenceRefresh(RenderTarget& target, TFastDIB& view, bool showLandSpace) 
 // Every window from level start, converted with base `baseRow(k)`.
 template <typename BaseRow, typename Sink>
 void ReferenceWholeLevel(RenderTarget& target, int height, BaseRow baseRow, Sink sink) {
-  EditorState& state = target.state;
-  const std::int32_t scroll = state.scrollOffset;
-  const ConversionParameters conversion = state.conversion;
-  const bool whole = state.wholeLevelMode;
-  state.wholeLevelMode = true;
+  WalkMemory& walk = target.walk;
+  const ConversionParameters conversion = walk.conversion;
+  const bool whole = walk.wholeLevelMode;
+  walk.wholeLevelMode = true;
+  LevelPlace windowPlace = target.place;
+  RenderTarget window{target.image, windowPlace, walk, target.grid, target.tables, target.mapBitmap};
   const int windows = std::max(1, (std::max(height, 0) + 191) / 192);
   for (int k = 0; k < windows; ++k) {
-    state.scrollOffset = 192 * k;
-    state.conversion = ConversionParameters{};
-    state.conversion.baseRow = baseRow(k);
+    windowPlace.scrollOffset = 192 * k;
+    walk.conversion = ConversionParameters{};
+    walk.conversion.baseRow = baseRow(k);
     ClearCellGrid(target.grid);
     ClearMapScreen(target.image);
-    ReferenceDrawLevel(target, nullptr);
-    ConvertScreen(target);
+    ReferenceDrawLevel(window, nullptr);
+    ConvertScreen(window);
     sink(k);
   }
-  state.scrollOffset = scroll;
-  state.conversion = conversion;
-  state.wholeLevelMode = whole;
+  walk.conversion = conversion;
+  walk.wholeLevelMode = whole;
 }
 
 void ReferenceOverview(RenderTarget& target, int height, TFastDIB& overview) {
@@ -98,7 +99,7 @@ void ReferenceOverview(RenderTarget& target, int height, TFastDIB& overview) {
 
 void ReferenceWholePicture(RenderTarget& target, int height, TFastDIB& picture) {
   picture.Resize(256, std::max(height, 0));
-  RenderTarget tall{target.image, target.state, target.grid, target.tables, picture};
+  RenderTarget tall{target.image, target.place, target.walk, target.grid, target.tables, picture};
   ReferenceWholeLevel(tall, height, [](int k) { return 191 + 192 * k; }, [](int) {});
 }
 
@@ -111,7 +112,7 @@ struct Side {
   TFastDIB map{256, 192};
   TFastDIB view{512, 384};
   TFastDIB overview{64, 384};
-  RenderTarget Target(const ScreenTables& tables) { return RenderTarget{image, state, grid, tables, map}; }
+  RenderTarget Target(const ScreenTables& tables) { return RenderTarget{image, state.place, state.walk, grid, tables, map}; }
 };
 
 class ReferenceTest : public ::testing::Test {
@@ -123,8 +124,8 @@ class ReferenceTest : public ::testing::Test {
   void Start(const SnapshotImage& image, std::uint32_t start, std::uint32_t end) {
     for (Side* side : {&now, &reference}) {
       side->image = image;
-      side->state.levelStart = start;
-      side->state.levelEnd = end;
+      side->state.place.levelStart = start;
+      side->state.place.levelEnd = end;
     }
   }
   void Set(auto change) {
@@ -170,10 +171,10 @@ class ReferenceTest : public ::testing::Test {
 
   // Refreshes at `scrolls`, then the overview and, now and then, the whole picture.
   void CheckLevel(const std::string& name, const std::vector<std::int32_t>& scrolls, std::mt19937& random) {
-    const int height = LevelHeight(now.image, now.state.levelStart, now.state.levelEnd);
+    const int height = LevelHeight(now.image, now.state.place.levelStart, now.state.place.levelEnd);
     for (std::size_t i = 0; i < scrolls.size() && !HasFailure(); ++i) {
       step = name + " scroll " + std::to_string(scrolls[i]);
-      Set([&](EditorState& state) { state.scrollOffset = scrolls[i]; });
+      Set([&](EditorState& state) { state.place.scrollOffset = scrolls[i]; });
       Refresh(random() % 4 == 0);
       if (i % 3 == 1) {
         step = name + " overview after scroll " + std::to_string(scrolls[i]);
@@ -204,7 +205,7 @@ TEST_F(ReferenceTest, EveryDemoLevelAtManyScrollOffsets) {
   for (int i = 0; i < LevelCount(levels) && !HasFailure(); ++i) {
     Start(demo, levels[static_cast<std::size_t>(i)],
           LevelEndByBoundsRule(demo, levels, i).value_or(levels[static_cast<std::size_t>(i)]));
-    const int height = LevelHeight(demo, now.state.levelStart, now.state.levelEnd);
+    const int height = LevelHeight(demo, now.state.place.levelStart, now.state.place.levelEnd);
     CheckLevel("demo level " + std::to_string(i + 1), DemoScrolls(height), random);
   }
 }
@@ -225,12 +226,12 @@ TEST_F(ReferenceTest, RandomLevelAreasWithTheStateTheyCarry) {
             LevelEndByBoundsRule(area, levels, i).value_or(levels[static_cast<std::size_t>(i)]));
       if (i == 0) {
         Set([&](EditorState& state) {
-          state.crossingColumn = crossing;
-          state.largeHut = largeHut;
-          state.previewMode = preview;
+          state.walk.crossingColumn = crossing;
+          state.walk.largeHut = largeHut;
+          state.walk.previewMode = preview;
         });
       }
-      const int height = LevelHeight(area, now.state.levelStart, now.state.levelEnd);
+      const int height = LevelHeight(area, now.state.place.levelStart, now.state.place.levelEnd);
       std::vector<std::int32_t> scrolls = {0, std::max(height - 192, 0), height + 77};
       for (int n = 0; n < 5; ++n) scrolls.push_back(static_cast<std::int32_t>(random() % static_cast<unsigned>(height + 193)));
       CheckLevel("random image " + std::to_string(image) + " level " + std::to_string(i + 1), scrolls, random);

@@ -55,7 +55,7 @@ class ConvertTest : public ::testing::Test {
   CellGrid grid;
   ScreenTables tables = BuildScreenTables();
   TFastDIB map{256, 192};
-  RenderTarget target{image, state, grid, tables, map};
+  RenderTarget target{image, state.place, state.walk, grid, tables, map};
 
   void Put(int row, int column, std::uint8_t bits, std::uint8_t attribute) {
     const std::uint32_t d = tables.rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
@@ -116,18 +116,18 @@ TEST_F(ConvertTest, RowZeroIsAtTheTopAndTheViewDoublesEveryPixel) {
 TEST_F(ConvertTest, BaseRowAndWindowApplyOnlyToPreviewsAndTheWholeLevel) {
   ClearMapScreen(image);
   Put(0, 1, 0xFF, 0x01);
-  state.conversion = ConversionParameters{7, 1, 2, 100};
+  state.walk.conversion = ConversionParameters{7, 1, 2, 100};
   map.Fill(0x123456);
   ConvertScreen(target);  // normal mode: base forced to 191
-  EXPECT_EQ(state.conversion.baseRow, 191);
+  EXPECT_EQ(state.walk.conversion.baseRow, 191);
   EXPECT_EQ(map.Row(191)[8], kPaletteBlue);
   EXPECT_EQ(map.Row(191)[0], 0x123456u);   // column 0 outside the window
   EXPECT_EQ(map.Row(191)[24], 0x123456u);  // column 3 outside the window
   EXPECT_EQ(map.Row(191 - 8)[8], 0x123456u);  // row 8 beyond the last row
 
   map.Fill(0x123456);
-  state.conversion = ConversionParameters{7, 1, 2, 7};
-  state.previewMode = true;
+  state.walk.conversion = ConversionParameters{7, 1, 2, 7};
+  state.walk.previewMode = true;
   ConvertScreen(target);  // the preview lands at the bottom of the bitmap
   EXPECT_EQ(map.Row(7)[8], kPaletteBlue);
   EXPECT_EQ(map.Row(0)[8], PaperOf(0x01));  // row 7 shares the cell's attribute
@@ -138,9 +138,9 @@ TEST_F(ConvertTest, ANarrowBitmapTakesOnlyThePixelsThatFit) {
   ClearMapScreen(image);
   Put(0, 2, 0xFF, 0x01);
   TFastDIB small(20, 20);  // a drag picture: columns 0..2 are 24 pixels wide
-  RenderTarget narrow{image, state, grid, tables, small};
-  state.previewMode = true;
-  state.conversion = ConversionParameters{19, 0, 2, 19};
+  RenderTarget narrow{image, state.place, state.walk, grid, tables, small};
+  state.walk.previewMode = true;
+  state.walk.conversion = ConversionParameters{19, 0, 2, 19};
   ConvertScreen(narrow);
   for (int x = 16; x < 20; ++x) EXPECT_EQ(small.PixelAtTop(x, 0), kPaletteBlue) << x;
   EXPECT_EQ(small.PixelAtTop(15, 0), PaperOf(0x30));

@@ -24,7 +24,7 @@ int RunCheck(const ParsedCommand& line) {
   if (!session.Load(file)) return kFailed;
   const Editor& editor = session.GetEditor();
   const std::vector<GameProblem> problems = FindProblems(editor.Image(), editor.Levels());
-  const std::int32_t bytesFree = editor.State().bytesFree;
+  const std::int32_t bytesFree = editor.Place().bytesFree;
   if (line.Has("json")) {
     QJsonArray list;
     for (const GameProblem& problem : problems) {

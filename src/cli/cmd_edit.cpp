@@ -71,7 +71,7 @@ int RunEdit(const ParsedCommand& line) {
   const Editor& editor = session.GetEditor();
   const SnapshotImage before = editor.Image();
   const LevelTable levelsBefore = editor.Levels();
-  const std::int32_t freeBefore = editor.State().bytesFree;
+  const std::int32_t freeBefore = editor.Place().bytesFree;
 
   EditRunner runner(session.GetEditor(), session.GetUi());
   for (const EditCommand& command : commands) {
@@ -83,7 +83,7 @@ int RunEdit(const ParsedCommand& line) {
   }
   if (dryRun) {
     const GameDiff diff =
-        DiffGames({before, levelsBefore, freeBefore}, {editor.Image(), editor.Levels(), editor.State().bytesFree});
+        DiffGames({before, levelsBefore, freeBefore}, {editor.Image(), editor.Levels(), editor.Place().bytesFree});
     PrintText(DiffText(diff));
     return kDone;
   }

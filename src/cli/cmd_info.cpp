@@ -38,7 +38,7 @@ int RunInfo(const ParsedCommand& line) {
   if (!session.Load(line.words[0])) return kFailed;
   const Editor& editor = session.GetEditor();
   const SnapshotSummary summary =
-      SummariseSnapshot(editor.Image(), editor.Levels(), editor.State().bytesFree, editor.LoadedFormat());
+      SummariseSnapshot(editor.Image(), editor.Levels(), editor.Place().bytesFree, editor.LoadedFormat());
   PrintText(line.Has("json") ? JsonLine(InfoJson(summary)) : SummaryText(summary));
   return kDone;
 }

@@ -66,12 +66,12 @@ Bytes ScreenBytesOf(const SnapshotImage& image) {
 TFastDIB MapViewWithoutBanner(const Editor& editor) {
   const auto draw = [&](bool whole, std::vector<int>* lines, TFastDIB& map) {
     SnapshotImage image = editor.Image();
-    EditorState state = editor.State();
-    state.wholeLevelMode = whole;
-    state.conversion = ConversionParameters{};
-    state.streamCursor = static_cast<std::int32_t>(state.walkStart);
+    WalkMemory walk = editor.Walk();
+    walk.wholeLevelMode = whole;
+    walk.conversion = ConversionParameters{};
+    walk.RewindToWalkStart();
     CellGrid grid;
-    RenderTarget target{image, state, grid, editor.Tables(), map};
+    RenderTarget target{image, editor.Place(), walk, grid, editor.Tables(), map};
     ClearCellGrid(grid);
     ClearMapScreen(image);
     DrawLevel(target, lines);
@@ -93,10 +93,10 @@ TFastDIB MapViewWithoutBanner(const Editor& editor) {
 // The whole level at 256 x H, drawn on copies so the editor's view stays as it is.
 Outcome WholePicture(const Editor& editor, TFastDIB& picture) {
   SnapshotImage image = editor.Image();
-  EditorState state = editor.State();
+  WalkMemory walk = editor.Walk();
   CellGrid grid;
   TFastDIB map(kMapWidth, kWindowRows);
-  RenderTarget target{image, state, grid, editor.Tables(), map};
+  RenderTarget target{image, editor.Place(), walk, grid, editor.Tables(), map};
   return RenderWholePicture(target, editor.View().scrollMaximum, picture);
 }
 

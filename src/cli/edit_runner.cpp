@@ -114,7 +114,7 @@ Outcome EditRunner::Change(const EditCommand& command) {
   const MenuItem* item = FindItem(editor_.Popup(), [](const MenuItem& i) { return i.command == MenuCommand::Change; });
   if (!item) return Error{"the record at " + AddressText(command.address) + " has nothing to change"};
   const int value = command.numbers[0];
-  const EditorState& state = editor_.State();
+  const PointerState& state = editor_.Pointer();
   if (value < state.rangeMin || value > state.rangeMax)
     return Error{"\"" + item->caption + "\" takes " + std::to_string(state.rangeMin) + " to " +
                  std::to_string(state.rangeMax) + ", not " + std::to_string(value)};

@@ -83,7 +83,7 @@ bool Session::Load(const std::string& path) {
 bool Session::LoadScreen(const std::string& path) {
   ui_.paths = {path};
   editor_.LoadScreen();
-  return Report(path) && editor_.State().loadedScreen;
+  return Report(path) && editor_.Place().loadedScreen;
 }
 
 bool Session::Save(bool (Editor::*handler)(), const std::string& target, const std::string& extension) {

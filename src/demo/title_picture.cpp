@@ -148,15 +148,16 @@ void DrawCentredText(TFastDIB& picture, const SnapshotImage& demo, std::string_v
 // The demo level's window at the scene's scroll offset, as the map view shows it.
 TFastDIB SceneView(SnapshotImage& demo) {
   const LevelTable table = ScanLevelTable(demo);
-  EditorState state;
-  state.levelStart = table[kSceneLevel - 1];
-  state.levelEnd = LevelEndByBoundsRule(demo, table, kSceneLevel - 1).value_or(state.levelStart);
-  state.scrollOffset = kSceneScroll;
+  LevelPlace place;
+  place.levelStart = table[kSceneLevel - 1];
+  place.levelEnd = LevelEndByBoundsRule(demo, table, kSceneLevel - 1).value_or(place.levelStart);
+  place.scrollOffset = kSceneScroll;
+  WalkMemory walk;
   CellGrid grid;
   const ScreenTables tables = BuildScreenTables();
   TFastDIB map(kMapWidth, kWindowRows);
   TFastDIB view(kViewScale * kMapWidth, kViewScale * kWindowRows);
-  RenderTarget target{demo, state, grid, tables, map};
+  RenderTarget target{demo, place, walk, grid, tables, map};
   RenderMapView(target, view, false);
   return view;
 }

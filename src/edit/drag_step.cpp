@@ -33,49 +33,47 @@ bool IsRoadEdging(std::uint8_t code) { return code == kCodeRoadBottomEdging || c
 
 }  // namespace
 
-bool AutoScroll(EditorState& state, int y, std::int32_t levelHeight) {
-  if (y < 0 && y < state.lastPointerY) {
+std::optional<std::int32_t> AutoScroll(const PointerState& pointer, std::int32_t scrollOffset, int y,
+                                       std::int32_t levelHeight) {
+  if (y < 0 && y < pointer.lastPointerY) {
     // Only up to the level height; an offset already beyond it (the wheel
     // has no bound) is left as it is.
-    if (state.scrollOffset < levelHeight) state.scrollOffset = std::min(state.scrollOffset + kAutoScrollStep, levelHeight);
-    return true;
+    if (scrollOffset < levelHeight) return std::min(scrollOffset + kAutoScrollStep, levelHeight);
+    return scrollOffset;
   }
-  if (y >= kMapViewHeight && y > state.lastPointerY) {
-    state.scrollOffset = std::max(state.scrollOffset - kAutoScrollStep, 0);
-    return true;
-  }
-  return false;
+  if (y >= kMapViewHeight && y > pointer.lastPointerY) return std::max(scrollOffset - kAutoScrollStep, 0);
+  return std::nullopt;
 }
 
-void MoveSideways(SnapshotImage& image, EditorState& state, int x) {
-  if (state.rangeMin == state.rangeMax) return;
-  const std::uint32_t record = state.recordUnderPointer;
+void MoveSideways(SnapshotImage& image, PointerState& pointer, int x) {
+  if (pointer.rangeMin == pointer.rangeMax) return;
+  const std::uint32_t record = pointer.recordUnderPointer;
   const std::uint8_t code = image.Read(record);
   std::uint8_t v = image.Read(record + 1);
   int p = ColumnOfMapX(x);
 
-  if (p > state.grabbedColumn && (v & kColumnBits) < state.rangeMax) {
+  if (p > pointer.grabbedColumn && (v & kColumnBits) < pointer.rangeMax) {
     p = std::min(p, kLastColumn);
-    const int d = p - state.grabbedColumn;
-    state.grabbedColumn = p;
+    const int d = p - pointer.grabbedColumn;
+    pointer.grabbedColumn = p;
     if (IsRoadEdging(code)) {
       v = static_cast<std::uint8_t>(v + 1);
-    } else if ((v & kColumnBits) + d < state.rangeMax) {
+    } else if ((v & kColumnBits) + d < pointer.rangeMax) {
       v = static_cast<std::uint8_t>(v + d);
     } else {
-      v = WithColumn(v, state.rangeMax);
+      v = WithColumn(v, pointer.rangeMax);
     }
   }
-  if (p < state.grabbedColumn && (v & kColumnBits) > state.rangeMin) {
+  if (p < pointer.grabbedColumn && (v & kColumnBits) > pointer.rangeMin) {
     p = std::max(p, 0);
-    const int d = state.grabbedColumn - p;
-    state.grabbedColumn = p;
+    const int d = pointer.grabbedColumn - p;
+    pointer.grabbedColumn = p;
     if (IsRoadEdging(code)) {
       v = static_cast<std::uint8_t>(v - 1);
-    } else if ((v & kColumnBits) - d > state.rangeMin) {
+    } else if ((v & kColumnBits) - d > pointer.rangeMin) {
       v = static_cast<std::uint8_t>(v - d);
     } else {
-      v = WithColumn(v, state.rangeMin);
+      v = WithColumn(v, pointer.rangeMin);
     }
   }
   image.Write(record + 1, v);
@@ -120,33 +118,34 @@ std::uint32_t MoveRecordDown(SnapshotImage& image, std::uint32_t record, std::ui
   return s;
 }
 
-VerticalMove MoveVertically(SnapshotImage& image, EditorState& state, const CellGrid& grid, std::uint32_t cell, int y) {
+VerticalMove MoveVertically(SnapshotImage& image, PointerState& pointer, const LevelPlace& place, const CellGrid& grid,
+                            std::uint32_t cell, int y) {
   const int r = RowOfMapY(y);
   const std::uint32_t land = grid.landPos[cell];
   const std::uint32_t tile = grid.tileId[cell];
-  const std::int64_t levelEnd = state.levelEnd;
-  const std::int64_t previous = state.previousLand;
+  const std::int64_t levelEnd = place.levelEnd;
+  const std::int64_t previous = pointer.previousLand;
   // A row no land-space band covers has no band to move into.
   const bool inBand = land != 0;
   const bool clearOfTheEnd = levelEnd - kLastMovableGap > previous && levelEnd - kLastMovableGap > land;
 
-  if (r <= state.grabbedRow && r < kScreenRows && state.recordUnderPointer < state.levelEnd && y >= 0) {
+  if (r <= pointer.grabbedRow && r < kScreenRows && pointer.recordUnderPointer < place.levelEnd && y >= 0) {
     if (IsFortressTunnelOrCrossingTile(tile)) return VerticalMove::Ignored;
     if (inBand && land != levelEnd - kEndRecordGap && land != previous && clearOfTheEnd) {
-      if (const auto moved = MoveRecordUp(image, state.recordUnderPointer, land, state.levelEnd)) {
-        state.recordUnderPointer = *moved;
-        state.grabbedRow = r;
+      if (const auto moved = MoveRecordUp(image, pointer.recordUnderPointer, land, place.levelEnd)) {
+        pointer.recordUnderPointer = *moved;
+        pointer.grabbedRow = r;
       }
     }
   }
 
-  const bool downward = std::abs(r) > std::abs(state.grabbedRow) || (r == kLastRow && state.grabbedRow == kLastRow);
-  const std::uint32_t lowerLimit = LowerMoveLimit(state.levelStart);
-  if (downward && state.recordUnderPointer > lowerLimit && y >= 0 && y < kMapViewHeight) {
+  const bool downward = std::abs(r) > std::abs(pointer.grabbedRow) || (r == kLastRow && pointer.grabbedRow == kLastRow);
+  const std::uint32_t lowerLimit = LowerMoveLimit(place.levelStart);
+  if (downward && pointer.recordUnderPointer > lowerLimit && y >= 0 && y < kMapViewHeight) {
     if (IsFortressTunnelOrCrossingTile(tile)) return VerticalMove::Ignored;
     if (inBand && land != previous && clearOfTheEnd) {
-      state.recordUnderPointer = MoveRecordDown(image, state.recordUnderPointer, land, lowerLimit);
-      state.grabbedRow = r;
+      pointer.recordUnderPointer = MoveRecordDown(image, pointer.recordUnderPointer, land, lowerLimit);
+      pointer.grabbedRow = r;
     }
   }
   return VerticalMove::Tried;

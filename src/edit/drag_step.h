@@ -10,7 +10,8 @@
 #include "render/map_geometry.h"
 #include "render/screen_tables.h"
 #include "snapshot/snapshot_image.h"
-#include "state/editor_state.h"
+#include "edit/pointer_state.h"
+#include "state/level_place.h"
 
 namespace kestrova {
 
@@ -19,14 +20,15 @@ constexpr std::int32_t kAutoScrollStep = 4;
 
 // Past the top edge (and further up than last time) the view moves into the
 // level, past the bottom edge back towards its start. The offset never goes
-// below 0, and auto-scroll does not take it past the level height. True when
-// the pointer went further past an edge: the scroll bar then follows the
-// offset, whether it changed or not.
-bool AutoScroll(EditorState& state, int y, std::int32_t levelHeight);
+// below 0, and auto-scroll does not take it past the level height. The
+// scroll offset to show when the pointer went further past an edge (the
+// scroll bar then follows it, whether it changed or not); nothing otherwise.
+std::optional<std::int32_t> AutoScroll(const PointerState& pointer, std::int32_t scrollOffset, int y,
+                                       std::int32_t levelHeight);
 
 // The sideways move of the grabbed record for pointer x, within the column
 // range; road edgings move one column per event. Writes the operand back.
-void MoveSideways(SnapshotImage& image, EditorState& state, int x);
+void MoveSideways(SnapshotImage& image, PointerState& pointer, int x);
 
 // The lowest address a downward move may reach: the level start, but never
 // the first record of level 1.
@@ -53,6 +55,7 @@ enum class VerticalMove {
 // The upward and downward record moves for pointer y over cell `cell` of the
 // grid the last refresh filled. Keeps the record under the pointer and the
 // grabbed row up to date.
-VerticalMove MoveVertically(SnapshotImage& image, EditorState& state, const CellGrid& grid, std::uint32_t cell, int y);
+VerticalMove MoveVertically(SnapshotImage& image, PointerState& pointer, const LevelPlace& place, const CellGrid& grid,
+                            std::uint32_t cell, int y);
 
 }  // namespace kestrova

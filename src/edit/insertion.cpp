@@ -83,7 +83,7 @@ int TwoByteOperand(const TwoByteTag& entry, int column) {
   return operand;
 }
 
-bool WriteInsertion(SnapshotImage& image, EditorState& state, int tag, std::uint32_t p, const AskOperand& ask) {
+bool WriteInsertion(SnapshotImage& image, PointerState& state, int tag, std::uint32_t p, const AskOperand& ask) {
   if (const TwoByteTag* entry = FindTwoByteTag(tag)) {
     state.operandMin = entry->minimum;
     state.operandMax = entry->maximum;

@@ -11,7 +11,7 @@
 #include "edit/menu_model.h"
 #include "level/level_stream.h"
 #include "snapshot/snapshot_image.h"
-#include "state/editor_state.h"
+#include "edit/pointer_state.h"
 
 namespace kestrova {
 
@@ -157,6 +157,6 @@ using AskOperand = std::function<int(const PromptedTag& prompt, int minimum, int
 // operand limits and leaves the operand written (after the cave groups the
 // clamped column) in the pointer column, as the editor state keeps them.
 // Returns false for a tag in neither table (nothing written).
-bool WriteInsertion(SnapshotImage& image, EditorState& state, int tag, std::uint32_t p, const AskOperand& ask);
+bool WriteInsertion(SnapshotImage& image, PointerState& state, int tag, std::uint32_t p, const AskOperand& ask);
 
 }  // namespace kestrova

@@ -1,9 +1,8 @@
 #include "edit/palette_drawing.h"
 
-#include "render/drawer.h"
 #include "render/map_geometry.h"
-#include "render/screen_canvas.h"
 #include "render/palette_colours.h"
+#include "render/preview_drawing.h"
 
 namespace kestrova {
 
@@ -71,11 +70,16 @@ void DrawGroup(RenderTarget& target, const PaletteGroup& group, TFastDIB& strip)
   }
 }
 
-void RestoreNormalDrawing(EditorState& state) {
-  state.conversion.lastRow = ConversionParameters{}.lastRow;
-  state.conversion.firstColumn = ConversionParameters{}.firstColumn;
-  state.conversion.lastColumn = ConversionParameters{}.lastColumn;
-  state.previewMode = false;
+PreviewWindow WindowOf(const PreviewDrawing& drawing) {
+  PreviewWindow window;
+  window.drawer = drawing.drawer;
+  if (drawing.currentCode != kKeepCurrentCode) window.currentCode = static_cast<std::uint32_t>(drawing.currentCode);
+  window.sample = drawing.sample;
+  window.firstColumn = drawing.firstColumn;
+  window.lastColumn = drawing.lastColumn;
+  window.lastRow = drawing.lastRow;
+  window.currentRow = drawing.currentRow;
+  return window;
 }
 
 void DrawTwoLogCrossings(RenderTarget& target, const DragPictureRow& row) {
@@ -87,56 +91,33 @@ void DrawTwoLogCrossings(RenderTarget& target, const DragPictureRow& row) {
 }
 
 void DrawDragPreview(RenderTarget& target, const DragPictureRow& row) {
-  EditorState& state = target.state;
-  const PreviewDrawing drawing{row.drawer, row.currentCode, row.sample, 0, row.lastColumn, row.lastRow, row.currentRow};
+  PreviewWindow window =
+      WindowOf({row.drawer, row.currentCode, row.sample, 0, row.lastColumn, row.lastRow, row.currentRow});
   switch (row.drawing) {
     case DragDrawing::Plain:
-      DrawPreview(target, drawing);
       break;
     case DragDrawing::LargeHut:
-      state.largeHut = true;
-      DrawPreview(target, drawing);
+      window.largeHut = true;
       break;
     case DragDrawing::FigureColumns:
-      state.previewColumns.prisonerFigures = kDragFigureColumns;
-      DrawPreview(target, drawing);
-      state.previewColumns.prisonerFigures = PreviewColumns{}.prisonerFigures;
+      window.columns.prisonerFigures = kDragFigureColumns;
       break;
     case DragDrawing::MarkerColumn:
-      state.previewColumns.rocketMarker = kDragMarkerColumn;
-      DrawPreview(target, drawing);
-      state.previewColumns.rocketMarker = PreviewColumns{}.rocketMarker;
+      window.columns.rocketMarker = kDragMarkerColumn;
       break;
     case DragDrawing::TwoLogCrossings:
       DrawTwoLogCrossings(target, row);
-      break;
+      return;
   }
+  DrawRecordPreview(target, window);
 }
 
 }  // namespace
 
-void DrawPreview(RenderTarget& target, const PreviewDrawing& drawing) {
-  EditorState& state = target.state;
-  state.previewMode = true;
-  state.conversion.firstColumn = drawing.firstColumn;
-  state.conversion.lastColumn = drawing.lastColumn;
-  state.conversion.lastRow = drawing.lastRow;
-  state.conversion.baseRow = drawing.lastRow;
-  state.currentRow = drawing.currentRow;
-  state.streamCursor = static_cast<std::int32_t>(drawing.sample);
-  if (drawing.currentCode != kKeepCurrentCode) state.currentCode = static_cast<std::uint32_t>(drawing.currentCode);
-  if (DrawerFunction drawer = FindDrawer(drawing.drawer)) {
-    ScreenCanvas canvas(target.image, target.grid, target.tables);
-    DrawContext context{canvas, state, nullptr};
-    drawer(context);
-  }
-  ConvertScreen(target);
-}
+void DrawPreview(RenderTarget& target, const PreviewDrawing& drawing) { DrawRecordPreview(target, WindowOf(drawing)); }
 
 void DrawPalettePictures(RenderTarget& target, TFastDIB& strip) {
-  EditorState& state = target.state;
-  state.previewMode = true;
-  state.previewColumns = PreviewColumns{};
+  BeginPreviews(target.walk);
   ClearMapScreen(target.image);
   bool first = true;
   for (const PaletteGroup& group : kPaletteGroups) {
@@ -147,7 +128,7 @@ void DrawPalettePictures(RenderTarget& target, TFastDIB& strip) {
     first = false;
     DrawGroup(target, group, strip);
   }
-  RestoreNormalDrawing(state);
+  EndPreviews(target.walk);
 }
 
 void DrawDragPicture(RenderTarget& target, const DragPictureRow& row, TFastDIB& picture) {
@@ -159,9 +140,8 @@ void DrawDragPicture(RenderTarget& target, const DragPictureRow& row, TFastDIB& 
   target.mapBitmap.CopyNearestTo(picture);
   DrawDragBorder(picture);
 
-  target.state.conversion = ConversionParameters{};
   target.mapBitmap.Resize(kMapWidth, kWindowRows);
-  target.state.previewMode = false;
+  target.walk.UseMapDrawing();
 }
 
 void DrawDragBorder(TFastDIB& picture) {

@@ -9,8 +9,7 @@ Editor::Editor(Ui& ui, Files& files, Emulator* emulator) : emulator_(emulator), 
   // Window creation: reduced window, only the title picture and
   // "Load Snapshot" / "Exit" usable (ViewState's defaults).
   view_.Show(WindowState::NoSnapshot);
-  state_.loadedScreen = false;
-  state_.largeHut = false;
+  state_ = EditorState{};  // no loaded screen, no large hut pending
   tables_ = BuildScreenTables();
   mapBitmap_.Resize(kMapWidth, kWindowRows);
   viewBitmap_.Resize(kMapViewWidth, kMapViewHeight);
@@ -38,7 +37,7 @@ void Editor::RememberFolder(const std::optional<std::string>& chosen) {
 }
 
 void Editor::Refresh() {
-  state_.streamCursor = static_cast<std::int32_t>(state_.walkStart);
+  state_.walk.RewindToWalkStart();
   RedrawFromCursor();
 }
 
@@ -46,15 +45,15 @@ void Editor::RedrawFromCursor() {
   RenderTarget target = Target();
   RenderMapView(target, viewBitmap_, view_.showLandSpace);
   ++view_.revisions.mapView;
-  view_.bytesFreeCaption = "Bytes Free: " + std::to_string(state_.bytesFree);
+  view_.bytesFreeCaption = "Bytes Free: " + std::to_string(state_.place.bytesFree);
 }
 
 // The edit refresh without its final refresh: bytes free and level end
 // follow the change, then the level table is rebuilt.
 void Editor::BookStreamChange(int bytesInserted) {
-  state_.bytesFree -= bytesInserted;
-  state_.levelEnd = static_cast<std::uint32_t>(static_cast<std::int64_t>(state_.levelEnd) + bytesInserted);
-  state_.savedScrollOffset = state_.scrollOffset;
+  state_.place.bytesFree -= bytesInserted;
+  state_.place.levelEnd = static_cast<std::uint32_t>(static_cast<std::int64_t>(state_.place.levelEnd) + bytesInserted);
+  state_.place.savedScrollOffset = state_.place.scrollOffset;
   RebuildLevels();
 }
 
@@ -72,10 +71,10 @@ void Editor::RebuildLevels() {
   const int selected = std::min(std::max(view_.chooserIndex, 0), last);
   view_.chooserIndex = selected;
   view_.chooserText = view_.chooserEntries[static_cast<std::size_t>(selected)];
-  state_.currentLevelIndex = selected;
-  view_.scrollMaximum = LevelHeight(image_, state_.levelStart, state_.levelEnd);
+  state_.place.currentLevelIndex = selected;
+  view_.scrollMaximum = LevelHeight(image_, state_.place.levelStart, state_.place.levelEnd);
   RedrawLevelOverview();
-  state_.scrollOffset = state_.savedScrollOffset;
+  state_.place.scrollOffset = state_.place.savedScrollOffset;
   UpdateWipeButton();
 }
 

@@ -12,6 +12,7 @@
 #include "edit/menu_model.h"
 #include "edit/properties_options.h"
 #include "edit/properties_rules.h"
+#include "editor/editor_state.h"
 #include "editor/mouse_button.h"
 #include "editor/undo_history.h"
 #include "editor/view_state.h"
@@ -28,10 +29,13 @@
 #include "snapshot/snapshot_file_kind.h"
 #include "snapshot/snapshot_image.h"
 #include "snapshot/szx_snapshot.h"
-#include "state/editor_state.h"
 #include "surface/fast_dib.h"
 
 namespace kestrova {
+
+namespace testing {
+class EditorStateAccess;
+}
 
 using ScreenBytes = std::array<std::uint8_t, kScreenAreaSize>;
 
@@ -48,8 +52,10 @@ class Editor {
   void UseSnapshotFormats(SnapshotFormats& formats) { formats_ = &formats; }
 
   // ---- What the view and the tests read ----
-  EditorState& State() { return state_; }
   const EditorState& State() const { return state_; }
+  const LevelPlace& Place() const { return state_.place; }
+  const WalkMemory& Walk() const { return state_.walk; }
+  const PointerState& Pointer() const { return state_.pointer; }
   ViewState& View() { return view_; }
   const ViewState& View() const { return view_; }
   SnapshotImage& Image() { return image_; }
@@ -259,7 +265,10 @@ class Editor {
   void ToggleOptionFromKeyboard(OptionId id);
 
  private:
-  RenderTarget Target() { return RenderTarget{image_, state_, grid_, tables_, mapBitmap_}; }
+  // Tests that set up a situation no handler leads to.
+  friend class testing::EditorStateAccess;
+
+  RenderTarget Target() { return RenderTarget{image_, state_.place, state_.walk, grid_, tables_, mapBitmap_}; }
   void RedrawLevelOverview();
   void UpdateWipeButton();
 

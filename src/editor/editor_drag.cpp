@@ -12,31 +12,32 @@ void Editor::MovePointerOverMap(int x, int y) {
   if (!HasSnapshot()) return;
   // The insert menu puts its object in the column last pointed at on the
   // map (a move outside the view while a button is held is no pointing).
-  if (IsInMapView(x, y)) state_.pointerColumn = ColumnOfMapX(x);
-  if (state_.dragFlag && !DragStep(x, y)) return;
+  if (IsInMapView(x, y)) state_.pointer.pointerColumn = ColumnOfMapX(x);
+  if (state_.pointer.dragFlag && !DragStep(x, y)) return;
   if (const auto text = DescribePointer(grid_, image_, tables_, x, y)) view_.statusText = *text;
-  state_.lastPointerY = y;
+  state_.pointer.lastPointerY = y;
 }
 
 bool Editor::DragStep(int x, int y) {
   const bool outOfView = IsOutOfView(y);
-  if (AutoScroll(state_, y, view_.scrollMaximum)) {
+  if (const auto offset = AutoScroll(state_.pointer, state_.place.scrollOffset, y, view_.scrollMaximum)) {
+    state_.place.scrollOffset = *offset;
     // The thumb keeps within its range while the offset may lie beyond it.
-    view_.scrollPosition = std::clamp(view_.scrollMaximum - state_.scrollOffset, 0, std::max(view_.scrollMaximum, 0));
+    view_.scrollPosition = std::clamp(view_.scrollMaximum - state_.place.scrollOffset, 0, std::max(view_.scrollMaximum, 0));
   }
-  MoveSideways(image_, state_, x);
+  MoveSideways(image_, state_.pointer, x);
   const std::uint32_t cell = CellIndexUnderPointer(tables_, x, y);
-  if (MoveVertically(image_, state_, grid_, cell, y) == VerticalMove::Ignored) return false;
+  if (MoveVertically(image_, state_.pointer, state_.place, grid_, cell, y) == VerticalMove::Ignored) return false;
   Refresh();
-  if (!outOfView) state_.previousLand = grid_.landPos[cell];
+  if (!outOfView) state_.pointer.previousLand = grid_.landPos[cell];
   return true;
 }
 
 void Editor::ReleaseMap(MouseButton) {
   if (!HasSnapshot()) return;
-  state_.dragFlag = false;
+  state_.pointer.dragFlag = false;
   RedrawOverview();
-  state_.streamCursor = static_cast<std::int32_t>(state_.levelStart);
+  state_.walk.PlaceCursorAt(state_.place.levelStart);
   Refresh();
   CloseDragStep();
 }

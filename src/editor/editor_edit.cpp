@@ -14,7 +14,7 @@
 namespace kestrova {
 
 void Editor::PressMap(MouseButton button, int x, int y) {
-  if (state_.dragFlag) {
+  if (state_.pointer.dragFlag) {
     // Another button while an object is dragged: no popup, whose grab would
     // swallow the release, and the grabbed object's record stays the one
     // under the pointer. A release of any button still ends the drag.
@@ -27,9 +27,9 @@ void Editor::PressMap(MouseButton button, int x, int y) {
   const int row = RowOfMapY(y);
   const std::uint32_t cell = tables_.rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
   const std::uint32_t tile = grid_.tileId[cell];
-  state_.cellUnderPointer = cell;
-  state_.recordUnderPointer = grid_.ownerPos[cell];
-  state_.previousLand = grid_.landPos[cell];
+  state_.pointer.cellUnderPointer = cell;
+  state_.pointer.recordUnderPointer = grid_.ownerPos[cell];
+  state_.pointer.previousLand = grid_.landPos[cell];
   if (button == MouseButton::Left) StartDrag(tile, column, row);
   if (button == MouseButton::Right) BuildPopup(tile);
 }
@@ -37,11 +37,11 @@ void Editor::PressMap(MouseButton button, int x, int y) {
 void Editor::StartDrag(std::uint32_t tile, int column, int row) {
   const auto range = DragColumnRange(tile);
   if (!range) return;
-  state_.dragFlag = true;
-  state_.grabbedColumn = column;
-  state_.grabbedRow = row;
-  state_.rangeMin = range->minimum;
-  state_.rangeMax = range->maximum;
+  state_.pointer.dragFlag = true;
+  state_.pointer.grabbedColumn = column;
+  state_.pointer.grabbedRow = row;
+  state_.pointer.rangeMin = range->minimum;
+  state_.pointer.rangeMax = range->maximum;
   OpenDragStep(tile);
 }
 
@@ -49,20 +49,20 @@ void Editor::BuildPopup(std::uint32_t tile) {
   popup_.clear();
   popupPlacement_ = PopupPlacement::None;
   if (tile == 0) {
-    state_.changeLabel = kDistanceLabel;
-    state_.rangeMin = kDistanceMinimum;
-    state_.rangeMax = kDistanceMaximum;
-    popup_ = BuildGroundMenu({state_.recordUnderPointer != 0, state_.bytesFree,
+    state_.pointer.changeLabel = kDistanceLabel;
+    state_.pointer.rangeMin = kDistanceMinimum;
+    state_.pointer.rangeMax = kDistanceMaximum;
+    popup_ = BuildGroundMenu({state_.pointer.recordUnderPointer != 0, state_.place.bytesFree,
                               levelTable_[kLevelTableSize - 1] == 0});
     popupPlacement_ = PopupPlacement::ContextMenu;
     return;
   }
-  auto object = BuildObjectPopup(image_, tile, state_.recordUnderPointer, CurrentLevel());
+  auto object = BuildObjectPopup(image_, tile, state_.pointer.recordUnderPointer, CurrentLevel());
   if (!object) return;
-  state_.rangeMin = object->rangeMin;
-  state_.rangeMax = object->rangeMax;
-  if (object->changeColumn) state_.changeLabel = kColumnLabel;
-  if (object->attributeAddress) state_.attributeAddress = *object->attributeAddress;
+  state_.pointer.rangeMin = object->rangeMin;
+  state_.pointer.rangeMax = object->rangeMax;
+  if (object->changeColumn) state_.pointer.changeLabel = kColumnLabel;
+  if (object->attributeAddress) state_.pointer.attributeAddress = *object->attributeAddress;
   popup_ = std::move(object->items);
   popupPlacement_ = PopupPlacement::AtCursor;
 }
@@ -99,17 +99,17 @@ Outcome Editor::RunMenuCommand(const MenuItem& item) {
 Outcome Editor::InsertObject(int tag) {
   const StepRecorder step(*this, "Insert " + std::string(InsertionCaption(tag)));
   const int size = InsertionSize(tag);
-  const std::uint32_t at = state_.recordUnderPointer;
+  const std::uint32_t at = state_.pointer.recordUnderPointer;
   // The callers test room and position; this only keeps a faulty caller from
   // pushing the end-of-levels marker out of the area or writing outside the
   // current level.
   if (size == 0) return Tell(Error{"no object is inserted by number " + std::to_string(tag)});
-  if (!InLevelArea(at) || at < state_.levelStart || at > state_.levelEnd)
+  if (!InLevelArea(at) || at < state_.place.levelStart || at > state_.place.levelEnd)
     return Tell(Error{"there is no record of this level under the pointer"});
-  if (state_.bytesFree < size)
-    return Tell(Error{TooFewBytesReason(tag, size, state_.bytesFree)});
+  if (state_.place.bytesFree < size)
+    return Tell(Error{TooFewBytesReason(tag, size, state_.place.bytesFree)});
   if (const Outcome opened = OpenGap(image_, at, static_cast<std::uint32_t>(size)); !opened) return Tell(opened);
-  WriteInsertion(image_, state_, tag, at, [this](const PromptedTag& prompt, int minimum, int maximum) {
+  WriteInsertion(image_, state_.pointer, tag, at, [this](const PromptedTag& prompt, int minimum, int maximum) {
     return AskInsertionNumber(ui_, std::string(prompt.title), std::string(prompt.message), minimum, maximum);
   });
   if (!IsFortressTag(tag)) {
@@ -131,22 +131,22 @@ Outcome Editor::RefreshAfterDelete(const Result<int>& removed) {
 
 Outcome Editor::DeletePlain() {
   const StepRecorder step(*this, PopupCaption(MenuCommand::DeletePlain, 0, "Delete"));
-  return RefreshAfterDelete(DeletePlainRecord(image_, state_.recordUnderPointer, CurrentLevel()));
+  return RefreshAfterDelete(DeletePlainRecord(image_, state_.pointer.recordUnderPointer, CurrentLevel()));
 }
 
 Outcome Editor::DeleteRiverCrossing() {
   const StepRecorder step(*this, PopupCaption(MenuCommand::DeleteRiverCrossing, 0, "Delete"));
-  return RefreshAfterDelete(DeleteRiverCrossingGroup(image_, state_.recordUnderPointer, CurrentLevel()));
+  return RefreshAfterDelete(DeleteRiverCrossingGroup(image_, state_.pointer.recordUnderPointer, CurrentLevel()));
 }
 
 Outcome Editor::DeleteTunnel(int size) {
   const StepRecorder step(*this, PopupCaption(MenuCommand::DeleteTunnel, size, "Delete"));
-  return RefreshAfterDelete(DeleteTunnelGroup(image_, state_.recordUnderPointer, size, CurrentLevel()));
+  return RefreshAfterDelete(DeleteTunnelGroup(image_, state_.pointer.recordUnderPointer, size, CurrentLevel()));
 }
 
 Outcome Editor::DeleteFortress() {
   const StepRecorder step(*this, PopupCaption(MenuCommand::DeleteFortress, 0, "Delete"));
-  const Result<int> removed = DeleteFortressGroup(image_, state_.recordUnderPointer, CurrentLevel());
+  const Result<int> removed = DeleteFortressGroup(image_, state_.pointer.recordUnderPointer, CurrentLevel());
   if (!removed) return Tell(Error{removed.ErrorMessage()});
   BookStreamChange(-*removed);
   SettleLevelEndAfterFortress();
@@ -156,20 +156,20 @@ Outcome Editor::DeleteFortress() {
 
 Outcome Editor::ChangeValue() {
   const StepRecorder step(*this, PopupCaption(MenuCommand::Change, 0, "Change"));
-  const std::uint32_t record = state_.recordUnderPointer;
+  const std::uint32_t record = state_.pointer.recordUnderPointer;
   if (!InLevelArea(record)) return Tell(Error{"there is no record under the pointer"});
   const std::uint8_t operand = image_.Read(record + 1);
-  const ChangePrompt prompt = MakeChangePrompt(state_.changeLabel, state_.rangeMin, state_.rangeMax, operand);
-  const int value = AskChangeValue(ui_, prompt, state_.rangeMin, state_.rangeMax);
-  image_.Write(record + 1, ChangedOperand(state_.changeLabel, operand, value));
+  const ChangePrompt prompt = MakeChangePrompt(state_.pointer.changeLabel, state_.pointer.rangeMin, state_.pointer.rangeMax, operand);
+  const int value = AskChangeValue(ui_, prompt, state_.pointer.rangeMin, state_.pointer.rangeMax);
+  image_.Write(record + 1, ChangedOperand(state_.pointer.changeLabel, operand, value));
   Refresh();
   return Outcome::Done();
 }
 
 Outcome Editor::SetAttribute(int tag) {
   const StepRecorder step(*this, PopupCaption(MenuCommand::Attribute, tag, "Attribute"));
-  const std::uint32_t tile = grid_.tileId[std::min<std::uint32_t>(state_.cellUnderPointer, kDisplayFileSize - 1)];
-  const Outcome applied = ApplyAttribute(image_, state_.attributeAddress, tile, tag);
+  const std::uint32_t tile = grid_.tileId[std::min<std::uint32_t>(state_.pointer.cellUnderPointer, kDisplayFileSize - 1)];
+  const Outcome applied = ApplyAttribute(image_, state_.pointer.attributeAddress, tile, tag);
   RedrawOverview();
   return Tell(applied);
 }
@@ -182,11 +182,11 @@ Outcome Editor::Tell(Outcome outcome) {
   return outcome;
 }
 
-LevelBounds Editor::CurrentLevel() const { return {state_.levelStart, state_.levelEnd}; }
+LevelBounds Editor::CurrentLevel() const { return {state_.place.levelStart, state_.place.levelEnd}; }
 
 void Editor::SettleLevelEndAfterFortress() {
   const int maximum = view_.scrollMaximum;
-  if (const auto end = LevelEndByBoundsRule(image_, levelTable_, state_.currentLevelIndex)) state_.levelEnd = *end;
+  if (const auto end = LevelEndByBoundsRule(image_, levelTable_, state_.place.currentLevelIndex)) state_.place.levelEnd = *end;
   RebuildLevels();
   view_.scrollPosition += view_.scrollMaximum - maximum;
 }

@@ -18,22 +18,22 @@ void Editor::ChooseLevel(int index) {
   view_.chooserIndex = index;
   if (static_cast<std::size_t>(index) < view_.chooserEntries.size())
     view_.chooserText = view_.chooserEntries[static_cast<std::size_t>(index)];
-  state_.currentLevelIndex = index;
-  state_.scrollOffset = 0;
-  state_.levelStart = levelTable_[static_cast<std::size_t>(index)];
-  state_.streamCursor = static_cast<std::int32_t>(state_.levelStart);
-  if (const auto end = LevelEndByBoundsRule(image_, levelTable_, index)) state_.levelEnd = *end;
-  const std::int32_t height = LevelHeight(image_, state_.levelStart, state_.levelEnd);
+  state_.place.currentLevelIndex = index;
+  state_.place.scrollOffset = 0;
+  state_.place.levelStart = levelTable_[static_cast<std::size_t>(index)];
+  state_.walk.PlaceCursorAt(state_.place.levelStart);
+  if (const auto end = LevelEndByBoundsRule(image_, levelTable_, index)) state_.place.levelEnd = *end;
+  const std::int32_t height = LevelHeight(image_, state_.place.levelStart, state_.place.levelEnd);
   view_.scrollMaximum = height;
   view_.scrollPosition = height;
   RedrawLevelOverview();
-  state_.scrollOffset = 0;
+  state_.place.scrollOffset = 0;
   Refresh();
   UpdateWipeButton();
 }
 
 void Editor::UpdateWipeButton() {
-  view_.wipeButtonEnabled = !(options_.WipeAllAfterCurrentLevel() && IsLastLevel(levelTable_, state_.currentLevelIndex));
+  view_.wipeButtonEnabled = !(options_.WipeAllAfterCurrentLevel() && IsLastLevel(levelTable_, state_.place.currentLevelIndex));
 }
 
 void Editor::ClickWipeCurrentLevel() {
@@ -45,21 +45,21 @@ void Editor::ClickWipeCurrentLevel() {
 void Editor::ClickWipeAllAfter() {
   options_.wipe.currentLevel.checked = false;
   options_.wipe.allAfterCurrentLevel.checked = true;
-  view_.wipeButtonEnabled = !IsLastLevel(levelTable_, state_.currentLevelIndex);
+  view_.wipeButtonEnabled = !IsLastLevel(levelTable_, state_.place.currentLevelIndex);
 }
 
 Outcome Editor::WipeLevels() {
   const StepRecorder step(*this, kWipeLevelsCaption);
-  if (options_.WipeAllAfterCurrentLevel() && IsLastLevel(levelTable_, state_.currentLevelIndex))
-    return Tell(Error{"level " + std::to_string(state_.currentLevelIndex + 1) + " is the last: nothing comes after it"});
+  if (options_.WipeAllAfterCurrentLevel() && IsLastLevel(levelTable_, state_.place.currentLevelIndex))
+    return Tell(Error{"level " + std::to_string(state_.place.currentLevelIndex + 1) + " is the last: nothing comes after it"});
   const Result<WipeResult> wiped = options_.WipeAllAfterCurrentLevel()
-                                       ? WipeAllAfterCurrentLevel(image_, state_.levelStart, state_.levelEnd)
-                                       : WipeCurrentLevel(image_, state_.levelStart, state_.levelEnd);
+                                       ? WipeAllAfterCurrentLevel(image_, state_.place.levelStart, state_.place.levelEnd)
+                                       : WipeCurrentLevel(image_, state_.place.levelStart, state_.place.levelEnd);
   // A refused wipe still ends as a wipe does: at the level's foot, refreshed.
-  const WipeResult result = wiped ? *wiped : WipeResult{0, state_.levelEnd};
-  state_.bytesFree += result.removed;
-  state_.levelEnd = result.levelEnd;
-  state_.savedScrollOffset = 0;
+  const WipeResult result = wiped ? *wiped : WipeResult{0, state_.place.levelEnd};
+  state_.place.bytesFree += result.removed;
+  state_.place.levelEnd = result.levelEnd;
+  state_.place.savedScrollOffset = 0;
   RebuildLevels();
   view_.scrollPosition = view_.scrollMaximum;
   Refresh();

@@ -63,8 +63,8 @@ void Editor::LoadSnapshotFile(const std::string& path) {
   // Accepted: only now does the held image change.
   const bool fromSzx = loaded->content == kSzxContent;
   image_ = std::move(loaded->image);
-  state_.snapshotSize = image_.Size();
-  state_.loadedFromSzx = fromSzx;
+  state_.place.snapshotSize = image_.Size();
+  state_.place.loadedFromSzx = fromSzx;
   if (fromSzx) keptSzx_ = loaded->kept;
   snapshotPath_ = path;
   snapshotFormat_ = SaveFormatOf(path, loaded->content);
@@ -184,23 +184,22 @@ void Editor::SetUpAfterLoad(const LoadTimeLevels& levels, bool newImage) {
   // c: draws into the screen area, after it was saved.
   DrawPaletteStrip();
   // d
-  state_.conversion = ConversionParameters{};
-  state_.previewMode = false;
+  state_.walk.UseMapDrawing();
   // e
-  state_.bytesFree = levels.bytesFree;
-  state_.levelStart = levels.levelStart;
-  state_.levelEnd = levels.levelEnd;
+  state_.place.bytesFree = levels.bytesFree;
+  state_.place.levelStart = levels.levelStart;
+  state_.place.levelEnd = levels.levelEnd;
   // f: menus and controls; the drag picture stays hidden.
   view_.visible = kLoaded.visible;
   // g
-  state_.savedScrollOffset = 0;
+  state_.place.savedScrollOffset = 0;
   RebuildLevels();
   // h
   ShowFortressByte();
   // i
   ShowLevelOneAtItsStart();
   // j
-  state_.streamCursor = static_cast<std::int32_t>(kLevelAreaStart);
+  state_.walk.PlaceCursorAt(kLevelAreaStart);
   RedrawFromCursor();
 }
 
@@ -215,10 +214,10 @@ void Editor::ShowFortressByte() {
 
 void Editor::ShowLevelOneAtItsStart() {
   view_.scrollPosition = view_.scrollMaximum;
-  state_.scrollOffset = 0;
+  state_.place.scrollOffset = 0;
   view_.chooserText = view_.chooserEntries.empty() ? std::string() : view_.chooserEntries.front();
   view_.chooserIndex = 0;
-  state_.currentLevelIndex = 0;
+  state_.place.currentLevelIndex = 0;
   // The chooser's change handler does not run; the wipe button still has to
   // follow the level now selected, not the one shown before the load.
   UpdateWipeButton();

@@ -24,9 +24,9 @@ void Editor::PressPalette(MouseButton button, int x, int windowX, int windowY) {
   const DragPictureRow* picture = tag ? DragPictureOfTag(*tag) : nullptr;
   if (!picture) return;
 
-  state_.recordUnderPointer = 0;
+  state_.pointer.recordUnderPointer = 0;
   paletteTag_ = *tag;  // a new pick at every press
-  state_.paletteDragFlag = 1;
+  state_.pointer.paletteDragFlag = 1;
   RenderTarget target = Target();
   DrawDragPicture(target, *picture, dragBitmap_);
   ++view_.revisions.dragPicture;
@@ -39,7 +39,7 @@ void Editor::PressPalette(MouseButton button, int x, int windowX, int windowY) {
 }
 
 void Editor::MovePointerOverWindow(int x, int y) {
-  if (state_.paletteDragFlag != 1) return;
+  if (state_.pointer.paletteDragFlag != 1) return;
   const int mapX = x - kMapViewLeft;
   const int mapY = y - kMapViewTop;
   const bool overMapColumns = mapX >= 0 && mapX < kMapViewWidth;
@@ -51,26 +51,26 @@ void Editor::MovePointerOverWindow(int x, int y) {
 }
 
 void Editor::PointAtMapPixel(int x, int y) {
-  state_.pointerRow = RowOfMapY(y);
-  state_.pointerColumn = ColumnOfMapX(x);
-  state_.cellUnderPointer =
-      tables_.rowStart[static_cast<std::size_t>(state_.pointerRow)] + static_cast<std::uint32_t>(state_.pointerColumn);
-  state_.recordUnderPointer = grid_.ownerPos[state_.cellUnderPointer];
+  state_.pointer.pointerRow = RowOfMapY(y);
+  state_.pointer.pointerColumn = ColumnOfMapX(x);
+  state_.pointer.cellUnderPointer =
+      tables_.rowStart[static_cast<std::size_t>(state_.pointer.pointerRow)] + static_cast<std::uint32_t>(state_.pointer.pointerColumn);
+  state_.pointer.recordUnderPointer = grid_.ownerPos[state_.pointer.cellUnderPointer];
 }
 
 Outcome Editor::Drop(int tag) {
   DropTarget target;
-  target.bytesFree = state_.bytesFree;
-  target.record = state_.recordUnderPointer;
-  target.tile = state_.cellUnderPointer < kDisplayFileSize ? grid_.tileId[state_.cellUnderPointer] : 0;
+  target.bytesFree = state_.place.bytesFree;
+  target.record = state_.pointer.recordUnderPointer;
+  target.tile = state_.pointer.cellUnderPointer < kDisplayFileSize ? grid_.tileId[state_.pointer.cellUnderPointer] : 0;
   target.lastLevelUnused = levelTable_[kLevelTableSize - 1] == 0;
   if (const Outcome accepted = DropAccepted(tag, target); !accepted) return Tell(accepted);
   return InsertObject(tag);
 }
 
 void Editor::ReleasePalette() {
-  if (state_.paletteDragFlag == 1 && paletteTag_) (void)Drop(*paletteTag_);
-  state_.paletteDragFlag = 0;
+  if (state_.pointer.paletteDragFlag == 1 && paletteTag_) (void)Drop(*paletteTag_);
+  state_.pointer.paletteDragFlag = 0;
   view_.visible.dragPicture = false;
 }
 

@@ -108,7 +108,7 @@ void Editor::PutSnapshotScreenBack() {
 
 std::vector<std::uint8_t> Editor::SzxFileBytes() const {
   std::optional<KeptSzxBlocks> kept;
-  if (state_.loadedFromSzx) kept = keptSzx_;
+  if (state_.place.loadedFromSzx) kept = keptSzx_;
   return BuildSzxFile(image_, kept);
 }
 
@@ -197,7 +197,7 @@ void Editor::LoadScreen() {
     return;
   }
   std::copy(bytes->begin(), bytes->end(), loadedScreen_.begin());
-  state_.loadedScreen = true;
+  state_.place.loadedScreen = true;
 }
 
 bool Editor::SaveTap() {
@@ -210,7 +210,7 @@ bool Editor::SaveTap() {
   const SaveName name = CheckedSaveName(*chosen, kTapExtensions, kTapExtensions[0]);
   if (name.kind != SaveNameKind::Usable) {
     Refresh();
-    state_.loadedScreen = false;
+    state_.place.loadedScreen = false;
     return false;
   }
   const std::string& path = name.path;
@@ -218,7 +218,7 @@ bool Editor::SaveTap() {
   const bool written = WriteOrReport(path, TapeFileBytes());
   Refresh();
   // A tape that was not written has not used the screen: it stays for the next try.
-  if (written) state_.loadedScreen = false;
+  if (written) state_.place.loadedScreen = false;
   return written;
 }
 
@@ -227,8 +227,8 @@ std::vector<std::uint8_t> Editor::TapeFileBytes() {
   // the game finds its data changed.
   UpdateCheckTable(image_);
   std::optional<TapeScreen> screen;
-  if (state_.loadedScreen) screen = TapeScreen(loadedScreen_);
-  return BuildTapeImage(image_, state_.snapshotSize, screen);
+  if (state_.place.loadedScreen) screen = TapeScreen(loadedScreen_);
+  return BuildTapeImage(image_, state_.place.snapshotSize, screen);
 }
 
 bool Editor::RunInEmulator() {

@@ -39,16 +39,16 @@ std::vector<ByteRun> Editor::NotEditedRuns() {
 }
 
 StepPlace Editor::CurrentPlace() const {
-  return {state_.levelStart,        state_.levelEnd,     state_.bytesFree,
-          state_.currentLevelIndex, state_.scrollOffset, view_.scrollPosition};
+  return {state_.place.levelStart,        state_.place.levelEnd,     state_.place.bytesFree,
+          state_.place.currentLevelIndex, state_.place.scrollOffset, view_.scrollPosition};
 }
 
 void Editor::ShowPlace(const StepPlace& place) {
-  state_.levelStart = place.levelStart;
-  state_.levelEnd = place.levelEnd;
-  state_.bytesFree = place.bytesFree;
+  state_.place.levelStart = place.levelStart;
+  state_.place.levelEnd = place.levelEnd;
+  state_.place.bytesFree = place.bytesFree;
   view_.chooserIndex = place.levelIndex;
-  state_.savedScrollOffset = place.scrollOffset;
+  state_.place.savedScrollOffset = place.scrollOffset;
   RebuildLevels();
   view_.scrollPosition = place.scrollPosition;
   ShowFortressByte();
@@ -106,14 +106,14 @@ std::string Editor::RedoName() const {
 void Editor::Undo() {
   // A drag still held would go on moving a record the undo may have moved.
   CloseDragStep();
-  state_.dragFlag = false;
+  state_.pointer.dragFlag = false;
   if (const UndoStep* step = history_.Undo(image_.MutableBytes())) ShowPlace(step->placeBefore);
   ShowHistory();
 }
 
 void Editor::Redo() {
   CloseDragStep();
-  state_.dragFlag = false;
+  state_.pointer.dragFlag = false;
   if (const UndoStep* step = history_.Redo(image_.MutableBytes())) ShowPlace(step->placeAfter);
   ShowHistory();
 }

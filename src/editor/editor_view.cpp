@@ -25,7 +25,7 @@ std::int32_t ClampedOffset(std::int64_t offset) {
 
 void Editor::ScrollTo(int position) {
   view_.scrollPosition = std::clamp(position, 0, std::max(view_.scrollMaximum, 0));
-  state_.scrollOffset = view_.scrollMaximum - view_.scrollPosition;
+  state_.place.scrollOffset = view_.scrollMaximum - view_.scrollPosition;
   Refresh();
 }
 
@@ -33,9 +33,9 @@ void Editor::TurnWheel(int delta, bool pointerOverMap, int wheelScrollLines) {
   if (!pointerOverMap || delta == 0) return;
   const std::int64_t step =
       static_cast<std::int64_t>(kWheelRowsPerLine) * std::clamp(wheelScrollLines, 0, kMostWheelLines);
-  const std::int64_t offset = static_cast<std::int64_t>(state_.scrollOffset) + (delta < 0 ? -step : step);
-  state_.scrollOffset = ClampedOffset(offset);
-  const std::int64_t position = static_cast<std::int64_t>(view_.scrollMaximum) - state_.scrollOffset;
+  const std::int64_t offset = static_cast<std::int64_t>(state_.place.scrollOffset) + (delta < 0 ? -step : step);
+  state_.place.scrollOffset = ClampedOffset(offset);
+  const std::int64_t position = static_cast<std::int64_t>(view_.scrollMaximum) - state_.place.scrollOffset;
   view_.scrollPosition = static_cast<int>(std::clamp<std::int64_t>(position, 0, std::max(view_.scrollMaximum, 0)));
   Refresh();
 }
@@ -48,7 +48,7 @@ void Editor::PressOverview(MouseButton button, int y) {
   const std::int64_t position = screens * half + kOverviewMiddleRows;
   // The scroll bar cannot hold a position beyond its maximum.
   view_.scrollPosition = static_cast<int>(std::clamp<std::int64_t>(position, 0, std::max(view_.scrollMaximum, 0)));
-  state_.scrollOffset = ClampedOffset(view_.scrollMaximum - position);
+  state_.place.scrollOffset = ClampedOffset(view_.scrollMaximum - position);
   Refresh();
 }
 

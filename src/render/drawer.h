@@ -4,15 +4,17 @@
 #include <vector>
 
 #include "render/screen_canvas.h"
-#include "state/editor_state.h"
+#include "render/walk_memory.h"
+#include "state/level_place.h"
 
 namespace kestrova {
 
-// What a drawer works with. The stream cursor (in state) is on the record's
-// code byte when a drawer is called; every drawer advances it by 2.
+// What a drawer works with. The stream cursor (in the walk) is on the
+// record's code byte when a drawer is called; every drawer advances it by 2.
 struct DrawContext {
   ScreenCanvas& canvas;
-  EditorState& state;
+  const LevelPlace& place;
+  WalkMemory& walk;
   // Screen rows that get a land-space line, collected during the walk when
   // the caller wants them (the "Show Land Space" composition).
   std::vector<int>* landSpaceLines = nullptr;

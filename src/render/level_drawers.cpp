@@ -26,10 +26,10 @@ constexpr std::string_view kAlarmOnText = "ALARM~~ON# ";
 constexpr std::string_view kAlarmOffText = "ALARM~~OFF#";
 constexpr std::string_view kAlarmOtherText = "ALARM~~OFF ";
 
-std::uint32_t RecordAddress(const EditorState& state) { return static_cast<std::uint32_t>(state.streamCursor); }
+std::uint32_t RecordAddress(const WalkMemory& walk) { return static_cast<std::uint32_t>(walk.streamCursor); }
 
 std::uint8_t OperandOf(const DrawContext& context) {
-  return context.canvas.Image().Read(RecordAddress(context.state) + 1);
+  return context.canvas.Image().Read(RecordAddress(context.walk) + 1);
 }
 
 // Rows 0..191 of a band of `rows` rows with its bottom line on `bottom`:
@@ -106,7 +106,7 @@ void MarkBand(DrawContext& context, std::uint32_t record, int operand, int botto
         for (int column = 0; column < kScreenColumns; ++column) {
           // The crossing marking is applied after the tunnel's and wins.
           tiles[static_cast<std::size_t>(column)] =
-              marking.crossing ? CrossingTile(context.state.crossingColumn, column, v, operand, crossing6, crossing10)
+              marking.crossing ? CrossingTile(context.walk.crossingColumn, column, v, operand, crossing6, crossing10)
                                : TunnelTile(marking, column);
         }
       }
@@ -131,7 +131,7 @@ void MarkBand(DrawContext& context, std::uint32_t record, int operand, int botto
 }  // namespace
 
 void DrawLandSpace(DrawContext& context) {
-  EditorState& state = context.state;
+  WalkMemory& state = context.walk;
   const std::uint32_t record = RecordAddress(state);
   const int operand = OperandOf(context);
   const int rows = 2 * operand + 2;
@@ -147,9 +147,9 @@ void DrawLandSpace(DrawContext& context) {
 }
 
 void DrawSpawnPoint(DrawContext& context) {
-  EditorState& state = context.state;
+  WalkMemory& state = context.walk;
   const std::uint32_t record = RecordAddress(state);
-  const bool endRecord = record + 1 > state.levelEnd;
+  const bool endRecord = record + 1 > context.place.levelEnd;
   if (endRecord && !state.previewMode) {
     DrawLabel(context.canvas, kEndOfLevelText, state.currentRow - kEndLabelRaise, kLabelAttribute, std::nullopt);
   } else {
@@ -162,7 +162,7 @@ void DrawSpawnPoint(DrawContext& context) {
 }
 
 void DrawAlarmSwitch(DrawContext& context) {
-  EditorState& state = context.state;
+  WalkMemory& state = context.walk;
   const std::uint32_t record = RecordAddress(state);
   const std::uint8_t on = OperandOf(context);
   const std::string_view text = on == 1 ? kAlarmOnText : on == 0 ? kAlarmOffText : kAlarmOtherText;

@@ -125,7 +125,7 @@ void DrawCliffEdge(DrawContext& context) {
 
 void DrawHut(DrawContext& context) {
   RecordDrawing record(context);
-  EditorState& state = context.state;
+  WalkMemory& state = context.walk;
   // The palette sets the flag for its large-hut picture before the drawer runs.
   if ((record.Operand() & kLargeHutBit) != 0) state.largeHut = true;
   const int column = record.Operand() & kColumnBits;

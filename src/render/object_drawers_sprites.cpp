@@ -92,9 +92,9 @@ bool TakesSecondImage(const SimpleSprite& sprite, std::uint8_t operand, bool pre
 template <std::size_t kIndex>
 void DrawSimpleSprite(DrawContext& context) {
   RecordDrawing record(context);
-  const SimpleSprite& sprite = SpriteForCode(kSimpleSprites[kIndex], context.state.currentCode);
+  const SimpleSprite& sprite = SpriteForCode(kSimpleSprites[kIndex], context.walk.currentCode);
   SpriteShape shape = sprite.shape;
-  if (TakesSecondImage(sprite, record.Operand(), context.state.previewMode)) shape.start = sprite.secondImage;
+  if (TakesSecondImage(sprite, record.Operand(), context.walk.previewMode)) shape.start = sprite.secondImage;
   DrawSprite(record.Canvas(), shape, record.Operand(), record.Row(), record.Paint(sprite.tile, sprite.colour));
 }
 
@@ -131,7 +131,7 @@ constexpr std::array kFixedColumnObjects = {
 constexpr std::int64_t kTunnelLookBack = -8;
 constexpr std::uint8_t kTunnelWithMotorbike = 12;
 
-int FixedColumnOf(const FixedColumnObject& object, const RecordDrawing& record, const EditorState& state) {
+int FixedColumnOf(const FixedColumnObject& object, const RecordDrawing& record, const WalkMemory& state) {
   switch (object.rule) {
     case ColumnRule::kFixed:
       return state.previewMode ? object.previewColumn : object.column;
@@ -150,7 +150,7 @@ void DrawFixedColumnObject(DrawContext& context) {
   const bool tunnelOwns = object.tunnelTakesTile && record.ByteAt(kTunnelLookBack) == kCodeTunnel &&
                           record.ByteAt(kTunnelLookBack + 1) == kTunnelWithMotorbike;
   const BytePaint paint = record.Paint(tunnelOwns ? kNoTile : object.tile, object.colour);
-  DrawSprite(record.Canvas(), object.shape, FixedColumnOf(object, record, context.state), record.Row(), paint);
+  DrawSprite(record.Canvas(), object.shape, FixedColumnOf(object, record, context.walk), record.Row(), paint);
 }
 
 // ---- Prisoner of war: two guards and the prisoner, side by side ----
@@ -173,7 +173,7 @@ void DrawPrisonerOfWar(DrawContext& context) {
   RecordDrawing record(context);
   for (std::size_t i = 0; i < kPrisonerFigures.size(); ++i) {
     const PrisonerFigure& figure = kPrisonerFigures[i];
-    DrawSprite(record.Canvas(), figure.shape, context.state.previewColumns.prisonerFigures[i], record.Row(),
+    DrawSprite(record.Canvas(), figure.shape, context.walk.previewColumns.prisonerFigures[i], record.Row(),
                record.Paint(figure.tile, figure.colour));
   }
 }

@@ -100,7 +100,7 @@ constexpr int kStrip2ColourRowBelow = 8;
 
 void DrawLogCrossing(DrawContext& context) {
   RecordDrawing record(context);
-  context.state.crossingColumn = record.Operand();
+  context.walk.crossingColumn = record.Operand();
   const int column = record.Operand();
   const int bottom = record.Row() + kLogBelowRow;
   DrawSprite(record.Canvas(), kLog, column, bottom, record.Paint(BytePaint::kNoTile, ColourByteAt(kLeftLogColour)));
@@ -110,7 +110,7 @@ void DrawLogCrossing(DrawContext& context) {
 
 void DrawWater(DrawContext& context) {
   RecordDrawing record(context);
-  const int crossing = context.state.crossingColumn;
+  const int crossing = context.walk.crossingColumn;
   BytePaint paint;
   paint.colour = record.Read(kWaterColour);
   const int bottom = record.Row() + kWaterBelowRow;
@@ -122,12 +122,12 @@ void DrawWater(DrawContext& context) {
 
 void DrawWaterStrip1(DrawContext& context) {
   RecordDrawing record(context);
-  DrawWaterStrip(record, context.state.crossingColumn, record.Read(kWaterStrip1Colour));
+  DrawWaterStrip(record, context.walk.crossingColumn, record.Read(kWaterStrip1Colour));
 }
 
 void DrawWaterStrip2(DrawContext& context) {
   RecordDrawing record(context);
-  const int crossing = context.state.crossingColumn;
+  const int crossing = context.walk.crossingColumn;
   const int colourRow = record.Row() + kStrip2ColourRowBelow;
   if (colourRow < kScreenRows) {
     const std::uint8_t attribute =

@@ -22,15 +22,15 @@ std::optional<std::uint8_t> ReadColour(const SnapshotImage& image, ColourSource 
 
 RecordDrawing::RecordDrawing(DrawContext& context)
     : context_(context),
-      address_(static_cast<std::uint32_t>(context.state.streamCursor)),
+      address_(static_cast<std::uint32_t>(context.walk.streamCursor)),
       operand_(context.canvas.Image().Read(address_ + 1)),
-      row_(context.state.currentRow) {
-  context_.state.streamCursor = static_cast<std::int32_t>(address_ + 1);
+      row_(context.walk.currentRow) {
+  context_.walk.streamCursor = static_cast<std::int32_t>(address_ + 1);
 }
 
 RecordDrawing::~RecordDrawing() {
-  context_.state.streamCursor = static_cast<std::int32_t>(address_ + 2);
-  context_.state.currentRow = row_;
+  context_.walk.streamCursor = static_cast<std::int32_t>(address_ + 2);
+  context_.walk.currentRow = row_;
 }
 
 std::uint8_t RecordDrawing::ByteAt(std::int64_t offset) const {

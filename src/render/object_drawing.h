@@ -60,7 +60,7 @@ class RecordDrawing {
   BytePaint Paint(std::uint32_t tile, ColourSource colour) const;
 
   ScreenCanvas& Canvas() { return context_.canvas; }
-  EditorState& State() { return context_.state; }
+  WalkMemory& Walk() { return context_.walk; }
 
  private:
   DrawContext& context_;

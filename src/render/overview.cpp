@@ -13,21 +13,20 @@ namespace kestrova {
 
 namespace {
 
-// What every whole-level window changes, put back afterwards.
+// What every whole-level window changes in the walk's memory, put back
+// afterwards. (The windows' scroll offsets are their own places; the view's
+// place is never written.)
 struct SavedWalkState {
-  explicit SavedWalkState(EditorState& state)
-      : state_(state), scrollOffset_(state.scrollOffset), conversion_(state.conversion), whole_(state.wholeLevelMode) {}
+  explicit SavedWalkState(WalkMemory& walk) : walk_(walk), conversion_(walk.conversion), whole_(walk.wholeLevelMode) {}
   ~SavedWalkState() {
-    state_.scrollOffset = scrollOffset_;
-    state_.conversion = conversion_;
-    state_.wholeLevelMode = whole_;
+    walk_.conversion = conversion_;
+    walk_.wholeLevelMode = whole_;
   }
   SavedWalkState(const SavedWalkState&) = delete;
   SavedWalkState& operator=(const SavedWalkState&) = delete;
 
  private:
-  EditorState& state_;
-  std::int32_t scrollOffset_;
+  WalkMemory& walk_;
   ConversionParameters conversion_;
   bool whole_;
 };
@@ -42,7 +41,7 @@ struct SavedWalkState {
 class WindowWalks {
  public:
   explicit WindowWalks(const RenderTarget& target)
-      : image_(target.image), levelEnd_(target.state.levelEnd), cursor_(LevelStartEntry(target.state).cursor) {}
+      : image_(target.image), levelEnd_(target.place.levelEnd), cursor_(LevelStartEntry(target.place).cursor) {}
 
   // The refresh steps of window k, with MapBitmap's base row `baseRow`.
   void Render(RenderTarget& target, int k, int baseRow, bool last) {
@@ -54,18 +53,20 @@ class WindowWalks {
   // window's CellGrid is kept, so only the last clears and fills it in: no
   // drawing depends on what the grid holds.
   void Draw(RenderTarget& target, int k, int baseRow, bool last) {
-    EditorState& state = target.state;
-    state.scrollOffset = kWindowRows * k;
-    state.conversion = ConversionParameters{};
-    state.conversion.baseRow = baseRow;
+    LevelPlace windowPlace = target.place;
+    windowPlace.scrollOffset = kWindowRows * k;
+    RenderTarget window{target.image, windowPlace, target.walk, target.grid, target.tables, target.mapBitmap};
+    WalkMemory& walk = target.walk;
+    walk.conversion = ConversionParameters{};
+    walk.conversion.baseRow = baseRow;
     if (last) ClearCellGrid(target.grid);
     ClearMapScreen(target.image);
-    DrawLevelFrom(target, EntryFor(LevelStartEntry(state).row, state), nullptr,
+    DrawLevelFrom(window, EntryFor(LevelStartEntry(windowPlace).row, walk), nullptr,
                   last ? GridWrites::kWrite : GridWrites::kSkip);
   }
 
  private:
-  WalkEntry EntryFor(std::int32_t startRow, EditorState& state) {
+  WalkEntry EntryFor(std::int32_t startRow, WalkMemory& walk) {
     while (WalkGoesOnAfter(cursor_)) {
       const ObjectRecord record = ReadRecord(image_, static_cast<std::uint32_t>(cursor_));
       const std::int64_t row = startRow - rowsPassed_;
@@ -74,7 +75,7 @@ class WindowWalks {
       rowsPassed_ += row - RowAfterPassing(record, row);
       cursor_ += 2;
     }
-    passed_.ApplyTo(state);
+    passed_.ApplyTo(walk);
     return WalkEntry{cursor_, static_cast<std::int32_t>(startRow - rowsPassed_)};
   }
 
@@ -363,11 +364,11 @@ namespace {
 // the windows in order, the view's state put back afterwards.
 template <typename Window>
 void WholeLevelPass(RenderTarget& target, int height, Window window) {
-  SavedWalkState saved(target.state);
+  SavedWalkState saved(target.walk);
   if (target.mapBitmap.Width() != kMapWidth || target.mapBitmap.Height() != kWindowRows) {
     target.mapBitmap.Resize(kMapWidth, kWindowRows);
   }
-  target.state.wholeLevelMode = true;
+  target.walk.wholeLevelMode = true;
   const int windows = WindowCount(height);
   WindowWalks walks(target);
   for (int k = 0; k < windows; ++k) window(walks, k, k + 1 == windows);
@@ -537,10 +538,10 @@ Outcome RenderWholePicture(RenderTarget& target, int height, TFastDIB& picture) 
     return Error{"The level is " + std::to_string(height) + " rows tall; a whole-level picture is limited to " +
            std::to_string(kWholePictureMaxRows) + " rows."};
   }
-  SavedWalkState saved(target.state);
+  SavedWalkState saved(target.walk);
   picture.Resize(kMapWidth, std::max(height, 0));
-  RenderTarget tall{target.image, target.state, target.grid, target.tables, picture};
-  tall.state.wholeLevelMode = true;
+  RenderTarget tall{target.image, target.place, target.walk, target.grid, target.tables, picture};
+  tall.walk.wholeLevelMode = true;
   const int windows = WindowCount(height);
   WindowWalks walks(tall);
   for (int k = 0; k < windows; ++k) walks.Render(tall, k, kWindowRows - 1 + kWindowRows * k, k + 1 == windows);

@@ -56,9 +56,9 @@ struct BitMasks {
 };
 constexpr BitMasks kBitMasks;
 
-bool WalkGoesOn(const EditorState& state) {
-  const std::int64_t cursor = state.streamCursor;
-  return state.currentRow >= 1 && cursor <= static_cast<std::int64_t>(state.levelEnd) && cursor <= kRamEnd;
+bool WalkGoesOn(const WalkMemory& walk, const LevelPlace& place) {
+  const std::int64_t cursor = walk.streamCursor;
+  return walk.currentRow >= 1 && cursor <= static_cast<std::int64_t>(place.levelEnd) && cursor <= kRamEnd;
 }
 
 }  // namespace
@@ -88,25 +88,25 @@ void ClearMapScreen(SnapshotImage& image) {
   }
 }
 
-WalkEntry LevelStartEntry(const EditorState& state) {
+WalkEntry LevelStartEntry(const LevelPlace& place) {
   WalkEntry entry;
   entry.row = static_cast<std::int32_t>(
-      std::min<std::int64_t>(static_cast<std::int64_t>(state.scrollOffset) + kBottomRow, kHighestStartRow));
-  entry.cursor = static_cast<std::int32_t>(std::min<std::uint32_t>(state.levelStart, kRamEnd + 1));
+      std::min<std::int64_t>(static_cast<std::int64_t>(place.scrollOffset) + kBottomRow, kHighestStartRow));
+  entry.cursor = static_cast<std::int32_t>(std::min<std::uint32_t>(place.levelStart, kRamEnd + 1));
   return entry;
 }
 
 void DrawLevel(RenderTarget& target, std::vector<int>* landSpaceLines) {
-  DrawLevelFrom(target, LevelStartEntry(target.state), landSpaceLines);
+  DrawLevelFrom(target, LevelStartEntry(target.place), landSpaceLines);
 }
 
 void DrawLevelFrom(RenderTarget& target, WalkEntry entry, std::vector<int>* landSpaceLines, GridWrites gridWrites) {
-  EditorState& state = target.state;
+  WalkMemory& state = target.walk;
   state.currentRow = entry.row;
-  state.walkStart = state.levelStart;
+  state.walkStart = target.place.levelStart;
   state.streamCursor = entry.cursor;
   ScreenCanvas canvas(target.image, target.grid, target.tables, gridWrites);
-  DrawContext context{canvas, state, landSpaceLines};
+  DrawContext context{canvas, target.place, state, landSpaceLines};
   do {
     const std::int32_t address = state.streamCursor;
     const ObjectRecord record = ReadRecord(target.image, static_cast<std::uint32_t>(address));
@@ -124,12 +124,12 @@ void DrawLevelFrom(RenderTarget& target, WalkEntry entry, std::vector<int>* land
       if (record.code != kCodeLandSpace) state.currentRow = row;
     }
     state.streamCursor = address + 2;
-  } while (WalkGoesOn(state));
+  } while (WalkGoesOn(state, target.place));
   if (!state.wholeLevelMode) DrawTitleBanner(canvas);
 }
 
 void ConvertScreen(RenderTarget& target) {
-  EditorState& state = target.state;
+  WalkMemory& state = target.walk;
   ConversionParameters& conversion = state.conversion;
   if (!state.previewMode && !state.wholeLevelMode) conversion.baseRow = kBottomRow;
   ScreenCopy screen;
@@ -263,7 +263,7 @@ namespace {
 // Whether ConvertScreen followed by ShowMap would turn the whole screen
 // into a view of exactly twice its size.
 bool ConvertsStraightIntoView(const RenderTarget& target, const TFastDIB& viewBitmap) {
-  const EditorState& state = target.state;
+  const WalkMemory& state = target.walk;
   const ConversionParameters& conversion = state.conversion;
   const bool wholeScreen = conversion.lastRow >= kBottomRow && conversion.firstColumn <= 0 &&
                            conversion.lastColumn >= kScreenColumns - 1;
@@ -280,7 +280,7 @@ void RenderMapView(RenderTarget& target, TFastDIB& viewBitmap, bool showLandSpac
   std::vector<int> lines;
   DrawLevel(target, showLandSpace ? &lines : nullptr);
   if (!showLandSpace && ConvertsStraightIntoView(target, viewBitmap)) {
-    target.state.conversion.baseRow = kBottomRow;  // as ConvertScreen leaves it
+    target.walk.conversion.baseRow = kBottomRow;  // as ConvertScreen leaves it
     ConvertScreenDoubled(target.image, target.tables, viewBitmap);
     return;
   }

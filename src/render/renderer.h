@@ -7,15 +7,18 @@
 #include "render/screen_canvas.h"
 #include "render/screen_tables.h"
 #include "snapshot/snapshot_image.h"
-#include "state/editor_state.h"
+#include "render/walk_memory.h"
+#include "state/level_place.h"
 #include "surface/fast_dib.h"
 
 namespace kestrova {
 
-// Everything one refresh draws into or reads from.
+// Everything one refresh draws into or reads from. The level it draws is
+// the Editor's and only read; the walk's memory is the renderer's own.
 struct RenderTarget {
   SnapshotImage& image;
-  EditorState& state;
+  const LevelPlace& place;
+  WalkMemory& walk;
   CellGrid& grid;
   const ScreenTables& tables;
   TFastDIB& mapBitmap;
@@ -40,7 +43,7 @@ struct WalkEntry {
 
 // Where DrawLevel starts: level start, with the current row at scroll
 // offset + 191.
-WalkEntry LevelStartEntry(const EditorState& state);
+WalkEntry LevelStartEntry(const LevelPlace& place);
 
 // DrawLevel picking the walk up at `entry`, which must be where the walk
 // from level start would stand, with the state (crossing column, large-hut

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "level/level_stream.h"
-#include "state/editor_state.h"
+#include "render/walk_memory.h"
 
 namespace kestrova {
 
@@ -43,9 +43,9 @@ struct PassedRecords {
     if (record.code == static_cast<std::uint8_t>(ObjectCode::LogCrossing)) crossingColumn = record.operand;
     if (record.code == static_cast<std::uint8_t>(ObjectCode::Hut)) hutPassed = true;
   }
-  void ApplyTo(EditorState& state) const {
-    if (crossingColumn) state.crossingColumn = *crossingColumn;
-    if (hutPassed) state.largeHut = false;
+  void ApplyTo(WalkMemory& walk) const {
+    if (crossingColumn) walk.crossingColumn = *crossingColumn;
+    if (hutPassed) walk.largeHut = false;
   }
 };
 

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "gui/window_fixture.h"
+#include "support/editor_state_access.h"
 
 namespace kestrova::testing {
 namespace {
@@ -122,7 +123,7 @@ class EditingTest : public WindowTwin {
     ExpectSame();
   }
 
-  int BytesFree() const { return window.Core().State().bytesFree; }
+  int BytesFree() const { return window.Core().Place().bytesFree; }
 };
 
 TEST_F(EditingTest, EveryDrawnObjectShowsTheEditorsPopup) {
@@ -240,8 +241,8 @@ TEST_F(EditingTest, PaletteDropsOnObjectsGroundAndOutside) {
 
 TEST_F(EditingTest, PaletteDropWithoutRoomDoesNothing) {
   const QPoint mapTopLeft = Img("FastIMG1")->mapTo(window.centralWidget(), QPoint(0, 0));
-  window.Core().State().bytesFree = 1;
-  direct.State().bytesFree = 1;
+  testing::WritableState(window.Core()).place.bytesFree = 1;
+  testing::WritableState(direct).place.bytesFree = 1;
   const std::vector<std::uint8_t> before(window.Core().Image().Bytes().begin(), window.Core().Image().Bytes().end());
   PaletteDragBoth(0, {mapTopLeft + QPoint(100, 300)});
   EXPECT_EQ(BytesFree(), 1);
@@ -253,8 +254,8 @@ TEST_F(EditingTest, ARefusedDropSaysWhyInTheStatusBar) {
   auto* bar = Find<QStatusBar>("StatusBar1");
   PaletteDragBoth(0, {mapTopLeft + QPoint(100, 300)});
   EXPECT_TRUE(bar->currentMessage().isEmpty());  // done: nothing to say
-  window.Core().State().bytesFree = 1;
-  direct.State().bytesFree = 1;
+  testing::WritableState(window.Core()).place.bytesFree = 1;
+  testing::WritableState(direct).place.bytesFree = 1;
   PaletteDragBoth(0, {mapTopLeft + QPoint(100, 300)});
   const std::string reason = window.Core().View().lastRefusal.reason;
   EXPECT_NE(reason.find(" needs 2 bytes; 1 is free"), std::string::npos) << reason;
@@ -279,13 +280,13 @@ TEST_F(EditingTest, DraggingObjectsOnTheMap) {
   ASSERT_TRUE(again);
   MapDragBoth({*again, *again + QPoint(0, -30), *again + QPoint(0, -60)});
   MapDragBoth({*again + QPoint(0, -60), *again + QPoint(0, -20), *again + QPoint(0, 10)});
-  const int offset = window.Core().State().scrollOffset;
+  const int offset = window.Core().Place().scrollOffset;
   const std::optional<QPoint> carried = FindPopup(
       [](const std::vector<MenuItem>& items) { return items.front().caption == "Delete Tree"; });
   ASSERT_TRUE(carried);
   MapDragBoth({*carried, QPoint(carried->x(), 10), QPoint(carried->x(), -20), QPoint(carried->x(), -40),
                QPoint(carried->x(), -60)});
-  EXPECT_NE(window.Core().State().scrollOffset, offset);
+  EXPECT_NE(window.Core().Place().scrollOffset, offset);
   EXPECT_EQ(Find<QScrollBar>("ScrollBar1")->value(), window.Core().View().scrollPosition);
 }
 
@@ -312,7 +313,7 @@ TEST_F(EditingTest, ARightPressWhileDraggingShowsNoPopup) {
   direct.ReleaseMap(MouseButton::Right);
   direct.ReleaseMap(MouseButton::Left);
   ExpectSame();
-  EXPECT_FALSE(window.Core().State().dragFlag);
+  EXPECT_FALSE(window.Core().Pointer().dragFlag);
 }
 
 TEST_F(EditingTest, BothWipes) {

@@ -169,9 +169,9 @@ TEST_F(MainWindowTest, WheelScrollsOnlyOverTheMap) {
   direct.TurnWheel(120, true, lines);
   ExpectSame();
   // Over the overview or the scroll bar the wheel does not scroll the map.
-  const int offset = window.Core().State().scrollOffset;
+  const int offset = window.Core().Place().scrollOffset;
   Wheel(Img("FastIMG2"), QPoint(10, 10), 120);
-  EXPECT_EQ(window.Core().State().scrollOffset, offset);
+  EXPECT_EQ(window.Core().Place().scrollOffset, offset);
   ExpectSame();
 }
 

@@ -56,7 +56,7 @@ TEST_P(PaintedMapTest, GrabAndScreenEqualTheToolsPicture) {
   for (int i = 1; i < level; ++i) QTest::keyClick(chooser, Qt::Key_Down);
   auto* bar = Find<QScrollBar>("ScrollBar1");
   bar->setValue(bar->maximum() - scroll);
-  ASSERT_EQ(window.Core().State().scrollOffset, scroll);
+  ASSERT_EQ(window.Core().Place().scrollOffset, scroll);
 
   const QTemporaryDir folder;
   const QImage expected = RenderedByTheTool(level, scroll, folder.path());

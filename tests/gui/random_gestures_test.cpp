@@ -166,7 +166,7 @@ TEST_P(RandomGestures, TheWindowAddsNothingAndLosesNothing) {
   window.OpenAtStart(QString::fromStdString(kDemo));
   ExpectSameAs(Twin());
   const std::set<std::uint32_t> changeable = ChangeableOutsideTheArea();
-  const int freeAtStart = Twin().State().bytesFree;
+  const int freeAtStart = Twin().Place().bytesFree;
   bool changed = false;
   for (int step = 0; step < kSteps; ++step) {
     const std::string what = Step();
@@ -174,7 +174,7 @@ TEST_P(RandomGestures, TheWindowAddsNothingAndLosesNothing) {
     ASSERT_TRUE(twin.Check(demo, changeable));
     ExpectSameAs(Twin());
     if (HasFailure()) return;
-    changed = changed || Twin().State().bytesFree != freeAtStart;
+    changed = changed || Twin().Place().bytesFree != freeAtStart;
   }
   EXPECT_TRUE(changed);
 
@@ -193,7 +193,7 @@ TEST_P(RandomGestures, TheWindowAddsNothingAndLosesNothing) {
   }
   EXPECT_GT(steps, 0);
   EXPECT_EQ(GameBytes(window.Core()), GameBytes(demo));
-  EXPECT_EQ(window.Core().State().currentLevelIndex, 0);
+  EXPECT_EQ(window.Core().Place().currentLevelIndex, 0);
   EXPECT_FALSE(window.isWindowModified());
   while (Find<QAction>("Redo1")->isEnabled()) {
     QTest::keyClick(&window, Qt::Key_Y, Qt::ControlModifier);

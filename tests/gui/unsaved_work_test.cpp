@@ -129,7 +129,7 @@ TEST_P(SaveQuestionTest, AsksBeforeDroppingChanges) {
   EXPECT_EQ(QFile::exists(loadedPath) && ReadAll(loadedPath) != loadedBytes, c.saved);
   EXPECT_EQ(windowUi.Messages().size(), c.saveFails ? 1u : 0u) << "a failed save says so";
   if (c.leave == Leave::Load) {
-    EXPECT_EQ(window.Core().State().snapshotSize == 131103u, c.left);
+    EXPECT_EQ(window.Core().Place().snapshotSize == 131103u, c.left);
     EXPECT_EQ(window.isWindowModified(), !c.left);
   } else {
     EXPECT_EQ(window.isVisible(), !c.left);

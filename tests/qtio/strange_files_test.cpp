@@ -142,9 +142,9 @@ TEST_F(StrangeFilesInTheEditor, LoadSnapshotRefusesThemAndKeepsTheSnapshotItHold
       ExpectRefusal(path, strange, "Error Loading Kestrova Snapshot");
       EXPECT_TRUE(std::equal(image.begin(), image.end(), editor.Image().Bytes().begin(), editor.Image().Bytes().end()))
           << path;
-      EXPECT_EQ(editor.State().snapshotSize, state.snapshotSize);
-      EXPECT_EQ(editor.State().currentLevelIndex, 2);
-      EXPECT_EQ(editor.State().levelStart, state.levelStart);
+      EXPECT_EQ(editor.Place().snapshotSize, state.place.snapshotSize);
+      EXPECT_EQ(editor.Place().currentLevelIndex, 2);
+      EXPECT_EQ(editor.Place().levelStart, state.place.levelStart);
     }
   }
 }
@@ -156,7 +156,7 @@ TEST_F(StrangeFilesInTheEditor, LoadScreenRefusesThemAndKeepsTheScreenItHolds) {
   for (std::size_t i = 0; i < screen.size(); ++i) screen[i] = static_cast<std::uint8_t>(i * 7);
   WriteWholeFile(good, screen);
   LoadScreen(good);
-  ASSERT_TRUE(editor.State().loadedScreen);
+  ASSERT_TRUE(editor.Place().loadedScreen);
   ui.questions.clear();
   for (const StrangePath& strange : kStrangePaths) {
     const fs::path path = Make(strange, ".scr");
@@ -164,7 +164,7 @@ TEST_F(StrangeFilesInTheEditor, LoadScreenRefusesThemAndKeepsTheScreenItHolds) {
     LoadScreen(path);
     EXPECT_LT(Clock::now() - start, kAtOnce) << path;
     ExpectRefusal(path, strange, "Error Loading Screen");
-    EXPECT_TRUE(editor.State().loadedScreen);
+    EXPECT_TRUE(editor.Place().loadedScreen);
     EXPECT_TRUE(std::equal(screen.begin(), screen.end(), editor.LoadedScreen().begin()));
   }
 }

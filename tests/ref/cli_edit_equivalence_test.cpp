@@ -134,9 +134,9 @@ class ScriptWriter {
       f_.ui.inputAnswers = {std::to_string(value)};
       line += " value " + std::to_string(value);
     }
-    const std::int32_t before = f_.editor.State().bytesFree;
+    const std::int32_t before = f_.editor.Place().bytesFree;
     f_.editor.DropObject(tag, pixel->x, pixel->y);
-    if (f_.editor.State().bytesFree == before) return std::nullopt;
+    if (f_.editor.Place().bytesFree == before) return std::nullopt;
     return line;
   }
 
@@ -146,9 +146,9 @@ class ScriptWriter {
     const MenuItem* item = FindEnabled(f_.editor.Popup(), [](const MenuItem& i) { return IsDelete(i.command); });
     if (!item) return std::nullopt;
     const MenuItem chosen = *item;
-    const std::int32_t before = f_.editor.State().bytesFree;
+    const std::int32_t before = f_.editor.Place().bytesFree;
     f_.editor.RunMenuCommand(chosen);
-    if (f_.editor.State().bytesFree == before) return std::nullopt;
+    if (f_.editor.Place().bytesFree == before) return std::nullopt;
     return "delete " + Address(*record);
   }
 
@@ -159,7 +159,7 @@ class ScriptWriter {
         FindEnabled(f_.editor.Popup(), [](const MenuItem& i) { return i.command == MenuCommand::Change; });
     if (!item) return std::nullopt;
     const MenuItem chosen = *item;
-    const int value = Uniform(f_.editor.State().rangeMin, f_.editor.State().rangeMax);
+    const int value = Uniform(f_.editor.Pointer().rangeMin, f_.editor.Pointer().rangeMax);
     f_.ui.inputAnswers = {std::to_string(value)};
     f_.editor.RunMenuCommand(chosen);
     return "change " + Address(*record) + " " + std::to_string(value);

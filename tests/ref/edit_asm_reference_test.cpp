@@ -36,7 +36,7 @@ class EditedDemo {
       for (int x = 0; x < 512; x += 16) {
         const std::uint32_t cell = editor.Tables().rowStart[static_cast<std::size_t>(y / 2)] + static_cast<std::uint32_t>(x / 16);
         if (editor.Grid().tileId[cell] != tile || editor.Grid().ownerPos[cell] == 0) continue;
-        editor.State().pointerColumn = x / 16;
+        editor.MovePointerOverMap(x, y);
         editor.PressMap(MouseButton::Right, x, y);
         const std::vector<MenuItem>* items = &editor.Popup();
         const MenuItem* item = nullptr;

@@ -11,7 +11,7 @@
 #include "render/screen_canvas.h"
 #include "render/screen_tables.h"
 #include "snapshot/snapshot_image.h"
-#include "state/editor_state.h"
+#include "editor/editor_state.h"
 
 namespace kestrova::testing {
 
@@ -36,13 +36,13 @@ class DrawerScene {
   void Draw(std::uint8_t code, std::uint8_t operand, int row, std::uint32_t address = kRecord, int currentCode = -1) {
     image.Write(address, code);
     image.Write(address + 1, operand);
-    state.streamCursor = static_cast<std::int32_t>(address);
-    state.currentRow = row;
-    state.currentCode = currentCode < 0 ? code : static_cast<std::uint32_t>(currentCode);
+    state.walk.streamCursor = static_cast<std::int32_t>(address);
+    state.walk.currentRow = row;
+    state.walk.currentCode = currentCode < 0 ? code : static_cast<std::uint32_t>(currentCode);
     const DrawerFunction drawer = FindObjectDrawer(code);
     if (drawer == nullptr) return;
     ScreenCanvas canvas(image, grid, tables);
-    DrawContext context{canvas, state, nullptr};
+    DrawContext context{canvas, state.place, state.walk, nullptr};
     drawer(context);
   }
 

@@ -48,7 +48,6 @@ class EditFixture {
       editor.LoadSnapshot();
     } else {
       editor.Image() = std::move(image);
-      editor.State().levelStart = kLevelAreaStart;
       editor.RebuildLevels();
       editor.ChooseLevel(0);
     }
@@ -68,6 +67,13 @@ class EditFixture {
                int y = 200) {
     PutTile(x, y, tile, owner, land);
     editor.PressMap(button, x, y);
+  }
+
+  // The pointer moved over map column `column`, then a right press on a cell
+  // the record at `record` drew: the record and column an insertion takes.
+  void PointAt(std::uint32_t record, int column, int y = 200) {
+    editor.MovePointerOverMap(column * 16, y);
+    PressOn(MouseButton::Right, 0, record, record, column * 16, y);
   }
 
   std::uint8_t At(std::uint32_t address) const { return editor.Image().Read(address); }

@@ -5,7 +5,7 @@
 
 #include "level/level_addresses.h"
 #include "snapshot/snapshot_image.h"
-#include "state/editor_state.h"
+#include "editor/editor_state.h"
 
 namespace kestrova::testing {
 
@@ -33,11 +33,11 @@ inline std::uint8_t GlyphByte(std::uint32_t a) {
 // The state a refresh of the level [start, end] at `scroll` works from.
 inline EditorState LevelState(std::uint32_t start, std::uint32_t end, std::int32_t scroll = 0) {
   EditorState state;
-  state.levelStart = start;
-  state.levelEnd = end;
-  state.walkStart = start;
-  state.streamCursor = static_cast<std::int32_t>(start);
-  state.scrollOffset = scroll;
+  state.place.levelStart = start;
+  state.place.levelEnd = end;
+  state.walk.walkStart = start;
+  state.walk.streamCursor = static_cast<std::int32_t>(start);
+  state.place.scrollOffset = scroll;
   return state;
 }
 

@@ -22,6 +22,7 @@
 #include "edit/insertion.h"
 #include "level/game_settings.h"
 #include "level/level_stream.h"
+#include "support/editor_state_access.h"
 #include "support/edit_fixture.h"
 
 namespace kestrova::testing {
@@ -177,7 +178,7 @@ class RandomEdits {
       Popup(what);
     }
     f.ui.inputAnswers.clear();
-    f.editor.State().dragFlag = false;
+    testing::WritableState(f.editor).pointer.dragFlag = false;
     return what.str();
   }
 
@@ -188,10 +189,10 @@ class RandomEdits {
     const EditorState& state = editor.State();
     const auto last = FindFirstLastEndRecord(image, kFirstMovableRecord);
     if (!last) return ::testing::AssertionFailure() << "no end record followed by the marker";
-    if (state.bytesFree != static_cast<int>(kLastEndRecordScan - *last))
-      return ::testing::AssertionFailure() << "bytes free " << state.bytesFree << ", by scan "
+    if (state.place.bytesFree != static_cast<int>(kLastEndRecordScan - *last))
+      return ::testing::AssertionFailure() << "bytes free " << state.place.bytesFree << ", by scan "
                                            << kLastEndRecordScan - *last;
-    const std::uint32_t marker = kLevelAreaLast - static_cast<std::uint32_t>(state.bytesFree);
+    const std::uint32_t marker = kLevelAreaLast - static_cast<std::uint32_t>(state.place.bytesFree);
     if (image.Read(marker) != kEndOfLevelsMarker || image.Read(marker - 2) != kCodeSpawnPoint ||
         image.Read(marker - 1) != kOperandEndRecord)
       return ::testing::AssertionFailure() << "the level area does not end in 22 01 FF at " << std::hex << marker;
@@ -211,12 +212,12 @@ class RandomEdits {
       if (!end || image.Read(*end) != kCodeSpawnPoint || image.Read(*end + 1) != kOperandEndRecord)
         return ::testing::AssertionFailure() << "level " << i + 1 << " has no end record";
     }
-    const int current = state.currentLevelIndex;
-    if (state.levelStart != table[static_cast<std::size_t>(current)])
-      return ::testing::AssertionFailure() << "level start " << std::hex << state.levelStart << " is not entry "
+    const int current = state.place.currentLevelIndex;
+    if (state.place.levelStart != table[static_cast<std::size_t>(current)])
+      return ::testing::AssertionFailure() << "level start " << std::hex << state.place.levelStart << " is not entry "
                                            << current;
-    if (state.levelEnd != LevelEndByBoundsRule(image, table, current))
-      return ::testing::AssertionFailure() << "level end " << std::hex << state.levelEnd << " is not the bounds rule's";
+    if (state.place.levelEnd != LevelEndByBoundsRule(image, table, current))
+      return ::testing::AssertionFailure() << "level end " << std::hex << state.place.levelEnd << " is not the bounds rule's";
     return ::testing::AssertionSuccess();
   }
 
@@ -257,13 +258,13 @@ class RandomEdits {
   // bare ground above the level) as a refresh would draw it when the record
   // is in view.
   bool PaintAndPress(MouseButton button, std::ostringstream& what) {
-    EditorState& state = f.editor.State();
+    EditorState& state = testing::WritableState(f.editor);
     const int x = Uniform(0, 511), y = Uniform(0, 383);
-    state.pointerColumn = x / 16;  // the pointer moved over the map
+    state.pointer.pointerColumn = x / 16;  // the pointer moved over the map
     if (Uniform(0, 1) == 0) {
       f.editor.PressMap(button, x, y);
-      const std::uint32_t cell = state.cellUnderPointer;
-      what << " drawn tile " << f.editor.Grid().tileId[cell] << " at " << std::hex << state.recordUnderPointer
+      const std::uint32_t cell = state.pointer.cellUnderPointer;
+      what << " drawn tile " << f.editor.Grid().tileId[cell] << " at " << std::hex << state.pointer.recordUnderPointer
            << std::dec;
       return true;
     }
@@ -271,11 +272,11 @@ class RandomEdits {
     if (Uniform(0, 30) != 0) {
       std::vector<Cell> cells;
       for (int tries = 0; tries < 8 && cells.empty(); ++tries) {
-        const int records = static_cast<int>((state.levelEnd - state.levelStart) / 2);
-        const std::uint32_t p = state.levelStart + 2 * static_cast<std::uint32_t>(Uniform(0, std::max(records - 1, 0)));
+        const int records = static_cast<int>((state.place.levelEnd - state.place.levelStart) / 2);
+        const std::uint32_t p = state.place.levelStart + 2 * static_cast<std::uint32_t>(Uniform(0, std::max(records - 1, 0)));
         // Bare ground half the time, where the insert menu is.
         if (tries < 4 && Uniform(0, 1) == 0 && f.editor.Image().Read(p) != kCodeLandSpace) continue;
-        cells = CellsOf(f.editor.Image(), p, state.levelEnd);
+        cells = CellsOf(f.editor.Image(), p, state.place.levelEnd);
       }
       if (cells.empty()) return false;
       cell = cells[static_cast<std::size_t>(Uniform(0, static_cast<int>(cells.size()) - 1))];
@@ -289,8 +290,8 @@ class RandomEdits {
   void DragStart(std::ostringstream& what) {
     if (!PaintAndPress(MouseButton::Left, what)) return;
     const EditorState& state = f.editor.State();
-    const std::uint32_t tile = f.editor.Grid().tileId[state.cellUnderPointer];
-    if (state.dragFlag != (DragColumnRange(tile).has_value() && tile != 0)) {
+    const std::uint32_t tile = f.editor.Grid().tileId[state.pointer.cellUnderPointer];
+    if (state.pointer.dragFlag != (DragColumnRange(tile).has_value() && tile != 0)) {
       fault_ = what.str() + ": the drag flag does not follow the tile pressed";
     }
   }
@@ -298,13 +299,13 @@ class RandomEdits {
   // A palette drop: the record that drew the cell under the pointer (or the
   // band's land space) takes the object, when it fits.
   void Drop(std::ostringstream& what) {
-    EditorState& state = f.editor.State();
-    const int records = static_cast<int>((state.levelEnd - state.levelStart) / 2);
-    state.recordUnderPointer = state.levelStart + 2 * static_cast<std::uint32_t>(Uniform(0, std::max(records - 1, 0)));
-    state.pointerColumn = Uniform(0, 31);
+    EditorState& state = testing::WritableState(f.editor);
+    const int records = static_cast<int>((state.place.levelEnd - state.place.levelStart) / 2);
+    state.pointer.recordUnderPointer = state.place.levelStart + 2 * static_cast<std::uint32_t>(Uniform(0, std::max(records - 1, 0)));
+    state.pointer.pointerColumn = Uniform(0, 31);
     const int tag = Uniform(0, 49);
-    what << " tag " << tag << " at " << std::hex << state.recordUnderPointer << std::dec;
-    if (state.bytesFree < InsertionSize(tag)) return;
+    what << " tag " << tag << " at " << std::hex << state.pointer.recordUnderPointer << std::dec;
+    if (state.place.bytesFree < InsertionSize(tag)) return;
     if (IsFortressTag(tag) && f.editor.Levels()[kLevelTableSize - 1] != 0) return;
     Answer(1, 255);
     ++inserts;
@@ -346,7 +347,7 @@ class RandomEdits {
     what << " → " << item->caption;
     const EditorState& state = f.editor.State();
     switch (item->command) {
-      case MenuCommand::Change: Answer(state.rangeMin, state.rangeMax); ++changes; break;
+      case MenuCommand::Change: Answer(state.pointer.rangeMin, state.pointer.rangeMax); ++changes; break;
       case MenuCommand::Attribute: ++colours; break;
       case MenuCommand::DeletePlain: case MenuCommand::DeleteRiverCrossing: case MenuCommand::DeleteTunnel:
       case MenuCommand::DeleteFortress: ++deletes; break;

@@ -16,7 +16,7 @@
 #include "render/cell_grid.h"
 #include "snapshot/sna.h"
 #include "snapshot/snapshot_image.h"
-#include "state/editor_state.h"
+#include "editor/editor_state.h"
 #include "surface/fast_dib.h"
 
 namespace kestrova::testing {
@@ -132,12 +132,12 @@ inline std::uint64_t PicturePrint(const TFastDIB& picture) {
 inline std::uint64_t StatePrint(const EditorState& state) {
   Fingerprint print;
   for (const std::int64_t value :
-       {std::int64_t{state.levelStart}, std::int64_t{state.levelEnd}, std::int64_t{state.streamCursor},
-        std::int64_t{state.walkStart}, std::int64_t{state.currentCode}, std::int64_t{state.currentRow},
-        std::int64_t{state.scrollOffset}, std::int64_t{state.conversion.lastRow},
-        std::int64_t{state.conversion.firstColumn}, std::int64_t{state.conversion.lastColumn},
-        std::int64_t{state.conversion.baseRow}, std::int64_t{state.previewMode}, std::int64_t{state.wholeLevelMode},
-        std::int64_t{state.crossingColumn}, std::int64_t{state.largeHut}}) {
+       {std::int64_t{state.place.levelStart}, std::int64_t{state.place.levelEnd}, std::int64_t{state.walk.streamCursor},
+        std::int64_t{state.walk.walkStart}, std::int64_t{state.walk.currentCode}, std::int64_t{state.walk.currentRow},
+        std::int64_t{state.place.scrollOffset}, std::int64_t{state.walk.conversion.lastRow},
+        std::int64_t{state.walk.conversion.firstColumn}, std::int64_t{state.walk.conversion.lastColumn},
+        std::int64_t{state.walk.conversion.baseRow}, std::int64_t{state.walk.previewMode}, std::int64_t{state.walk.wholeLevelMode},
+        std::int64_t{state.walk.crossingColumn}, std::int64_t{state.walk.largeHut}}) {
     print.Add(value);
   }
   return print.Value();
