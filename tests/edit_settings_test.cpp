@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -99,12 +100,14 @@ const SettingPrompt kSettingPrompts[] = {
      {{"255"}, {{kEnemyDelay, 255}}}},
 };
 
+void PrintTo(const SettingPrompt& prompt, std::ostream* out) { *out << prompt.name; }
+
 class SettingPromptTest : public SettingsTest, public ::testing::WithParamInterface<SettingPrompt> {
  protected:
   void Answer(const PromptAnswers& step) {
     f.ui.inputAnswers = step.answers;
     (f.editor.*GetParam().ask)();
-    for (const auto& [address, byte] : step.written) EXPECT_EQ(f.At(address), byte) << "at " << address;
+    for (const auto& [address, byte] : step.written) EXPECT_EQ(f.At(address), byte) << "at 0x" << std::hex << address;
   }
 };
 
