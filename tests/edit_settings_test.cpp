@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
+#include <optional>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "level/game_settings.h"
@@ -62,39 +66,66 @@ TEST(SpawnPrompt, TheColumnIsWrittenBeforeTheHeightIsAsked) {
   EXPECT_EQ(editor.Image().Read(kPixelsDown), 3);
 }
 
-TEST_F(SettingsTest, LivesWritesTheCountAndBothDigits) {
-  f.ui.inputAnswers = {"9", "10", "8"};
-  f.editor.Lives();
-  EXPECT_EQ(f.At(kStartingLives), 0x08);
-  EXPECT_EQ(f.At(kLivesDigit), 0x38);
-  EXPECT_EQ(f.At(kBombsDigit), 0x39);
+// Lives and Enemy Delay: one prompt each, asked again until an answer is in
+// range (Cancel keeps the value); Lives also writes the digits the game shows.
+struct PromptAnswers {
+  std::deque<std::optional<std::string>> answers;
+  std::vector<std::pair<std::uint32_t, std::uint8_t>> written;  // address, byte after the answers
+};
+
+struct SettingPrompt {
+  const char* name;
+  void (Editor::*ask)();
+  const char* title;
+  const char* text;
+  const char* defaultText;
+  PromptAnswers first;  // the prompts are counted on this one
+  PromptAnswers second;
+};
+
+const SettingPrompt kSettingPrompts[] = {
+    {"Lives",
+     &Editor::Lives,
+     "Lives",
+     "Enter amount of lives to start with (1-8)\rNote: Starting bombs:=Lives+1",
+     "3",
+     {{"9", "10", "8"}, {{kStartingLives, 0x08}, {kLivesDigit, 0x38}, {kBombsDigit, 0x39}}},
+     {{"1"}, {{kStartingLives, 0x01}, {kLivesDigit, 0x31}, {kBombsDigit, 0x32}}}},
+    {"Delay",
+     &Editor::Delay,
+     "Enemy Delay",
+     "Enter time until first enemy appears (1-255)",
+     "77",
+     {{"1000", "0", std::nullopt}, {{kEnemyDelay, 77}}},
+     {{"255"}, {{kEnemyDelay, 255}}}},
+};
+
+void PrintTo(const SettingPrompt& prompt, std::ostream* out) { *out << prompt.name; }
+
+class SettingPromptTest : public SettingsTest, public ::testing::WithParamInterface<SettingPrompt> {
+ protected:
+  void Answer(const PromptAnswers& step) {
+    f.ui.inputAnswers = step.answers;
+    (f.editor.*GetParam().ask)();
+    for (const auto& [address, byte] : step.written) EXPECT_EQ(f.At(address), byte) << "at 0x" << std::hex << address;
+  }
+};
+
+TEST_P(SettingPromptTest, AsksUntilInRangeAndWritesTheValue) {
+  const SettingPrompt& prompt = GetParam();
+  Answer(prompt.first);
   const auto inputs = f.ui.Inputs();
-  ASSERT_EQ(inputs.size(), 3u);
-  EXPECT_EQ(inputs[0].title, "Lives");
-  EXPECT_EQ(inputs[0].text, "Enter amount of lives to start with (1-8)\rNote: Starting bombs:=Lives+1");
-  EXPECT_EQ(inputs[0].defaultText, "3");
-  f.ui.inputAnswers = {"1"};
-  f.editor.Lives();
-  EXPECT_EQ(f.At(kStartingLives), 0x01);
-  EXPECT_EQ(f.At(kLivesDigit), 0x31);
-  EXPECT_EQ(f.At(kBombsDigit), 0x32);
+  ASSERT_EQ(inputs.size(), prompt.first.answers.size());
+  EXPECT_EQ(inputs[0].title, prompt.title);
+  EXPECT_EQ(inputs[0].text, prompt.text);
+  EXPECT_EQ(inputs[0].defaultText, prompt.defaultText);
+  Answer(prompt.second);
   ExpectNoRedraw();
 }
 
-TEST_F(SettingsTest, DelayRefusesFourCharactersAndCancelKeepsTheValue) {
-  f.ui.inputAnswers = {"1000", "0", std::nullopt};
-  f.editor.Delay();
-  EXPECT_EQ(f.At(kEnemyDelay), 77);
-  const auto inputs = f.ui.Inputs();
-  ASSERT_EQ(inputs.size(), 3u);
-  EXPECT_EQ(inputs[0].title, "Enemy Delay");
-  EXPECT_EQ(inputs[0].text, "Enter time until first enemy appears (1-255)");
-  EXPECT_EQ(inputs[0].defaultText, "77");
-  f.ui.inputAnswers = {"255"};
-  f.editor.Delay();
-  EXPECT_EQ(f.At(kEnemyDelay), 255);
-  ExpectNoRedraw();
-}
+std::string PromptName(const ::testing::TestParamInfo<SettingPrompt>& prompt) { return prompt.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Prompts, SettingPromptTest, ::testing::ValuesIn(kSettingPrompts), PromptName);
 
 TEST_F(SettingsTest, FortressUpDownWritesTheByteAndRebuildsTheLabel) {
   f.editor.ClickFortressByte(1);

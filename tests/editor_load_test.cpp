@@ -14,7 +14,9 @@ namespace kestrova {
 namespace {
 
 using testing::Bytes;
+using testing::BytesOf;
 using testing::FixtureImage;
+using testing::OutsideTheScreen;
 using testing::SzxBlock;
 
 // The fixture with a screen of its own (the map drawing never makes it) and
@@ -26,19 +28,9 @@ SnapshotImage Snapshot(DemoMachine machine = DemoMachine::Spectrum48K, std::uint
   return image;
 }
 
-Bytes BytesOf(const SnapshotImage& image) { return Bytes(image.Bytes().begin(), image.Bytes().end()); }
-
 Bytes ScreenOf(const SnapshotImage& image) {
   const auto screen = image.Range(ImageOffsetOf(kScreenAreaStart), kScreenAreaSize);
   return Bytes(screen.begin(), screen.end());
-}
-
-// The image without its screen area, which the map is drawn into.
-Bytes OutsideTheScreen(std::span<const std::uint8_t> bytes) {
-  Bytes rest(bytes.begin(), bytes.end());
-  rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(ImageOffsetOf(kScreenAreaStart)),
-             rest.begin() + static_cast<std::ptrdiff_t>(ImageOffsetOf(kScreenAreaStart) + kScreenAreaSize));
-  return rest;
 }
 
 class EditorLoad : public ::testing::Test {

@@ -16,11 +16,10 @@ namespace kestrova {
 namespace {
 
 using testing::Bytes;
+using testing::BytesOf;
 using Question = testing::ScriptedUi::Question;
 
 constexpr std::size_t kCheckTableOffset = ImageOffsetOf(0xFA00);
-
-Bytes BytesOf(const SnapshotImage& image) { return Bytes(image.Bytes().begin(), image.Bytes().end()); }
 
 Bytes ScreenPattern() {
   Bytes screen(kScreenAreaSize);

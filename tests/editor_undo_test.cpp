@@ -11,6 +11,7 @@
 #include "render/screen_tables.h"
 #include "support/editor_state_access.h"
 #include "support/random_edits.h"
+#include "support/snapshot_fixtures.h"
 
 namespace kestrova {
 namespace {
@@ -20,14 +21,7 @@ using testing::EditFixture;
 using testing::Stream;
 using Question = testing::ScriptedUi::Question;
 
-// The image outside the screen area the map is drawn into.
-Bytes OutsideTheScreen(std::span<const std::uint8_t> image) {
-  const std::size_t screen = ImageOffsetOf(kScreenAreaStart);
-  Bytes kept(image.begin(), image.end());
-  kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(screen),
-             kept.begin() + static_cast<std::ptrdiff_t>(screen + kScreenAreaSize));
-  return kept;
-}
+using testing::OutsideTheScreen;
 Bytes OutsideTheScreen(const Editor& editor) { return OutsideTheScreen(editor.Image().Bytes()); }
 
 StepPlace PlaceOf(const Editor& editor) {

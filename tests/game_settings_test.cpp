@@ -24,16 +24,6 @@ TEST(Lives, WritesTheCountAndTheTwoDigits) {
   }
 }
 
-TEST(SettingsPrompts, StateTheirRangesAndAddresses) {
-  EXPECT_EQ(kStartColumnPrompt.address, 0xDCF7u);
-  EXPECT_EQ(kPixelsDownPrompt.address, 0xDCFAu);
-  EXPECT_EQ(kLivesPrompt.address, 0x7983u);
-  EXPECT_EQ(kEnemyDelayPrompt.address, 0xDD3Bu);
-  EXPECT_EQ(kLivesPrompt.prompt, "Enter amount of lives to start with (1-8)\x0dNote: Starting bombs:=Lives+1");
-  EXPECT_EQ(kEnemyDelayPrompt.maxLength, 3);
-  EXPECT_EQ(kFortressByte, 0xE327u);
-}
-
 LevelTable TableOf(int levels) {
   LevelTable table{};
   for (int i = 0; i < levels; ++i) table[static_cast<std::size_t>(i)] = kLevelAreaStart + 2u * static_cast<std::uint32_t>(i);

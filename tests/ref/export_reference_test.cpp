@@ -19,53 +19,29 @@
 #include "level/game_settings.h"
 #include "level/level_addresses.h"
 #include "snapshot/snapshot_image.h"
+#include "support/libspectrum_snap.h"
+#include "support/ref_shell.h"
 #include "support/snapshot_fixtures.h"
 
 namespace kestrova {
 namespace {
 
 namespace fs = std::filesystem;
+using Outcome = testing::ShellOutcome;
+using testing::ReadWholeFile;
+using testing::RunShell;
+using testing::ShellQuoted;
+using testing::TemporaryFolder;
+using testing::WriteWholeFile;
 using Bytes = std::vector<std::uint8_t>;
 
 const std::string kDemo48K = KESTROVA_DEMO_DIR "/kestrova-demo.sna";
 const std::string kDemo128K = KESTROVA_DEMO_DIR "/kestrova-demo-128k.sna";
 
-Bytes ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const fs::path& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-struct Outcome {
-  int status;
-  std::string output;  // standard output and error
-};
-
-Outcome Shell(const std::string& command) {
-  Outcome run{-1, {}};
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
-
 Outcome Kestrova(const std::vector<std::string>& arguments, const std::string& prefix = "") {
-  std::string command = prefix + "exec " + Quoted(KESTROVA_CLI);
-  for (const std::string& argument : arguments) command += " " + Quoted(argument);
-  return Shell(command);
+  std::string command = prefix + "exec " + ShellQuoted(KESTROVA_CLI);
+  for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
+  return RunShell(command);
 }
 
 std::size_t Count(const std::string& text, const std::string& what) {
@@ -73,24 +49,6 @@ std::size_t Count(const std::string& text, const std::string& what) {
   for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
   return count;
 }
-
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "kestrova-export-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(path_, ignored);
-  }
-  fs::path operator/(const std::string& name) const { return path_ / name; }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 // The check table as the game computes it, from a whole 48K-layout file.
 Bytes CheckTableOf(const Bytes& file) {
@@ -106,7 +64,7 @@ Bytes CheckTableOf(const Bytes& file) {
 class PasmoTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(PasmoTest, AssemblesTheListingToTheImageBytesAtEveryOrg) {
-  TempFolder folder;
+  TemporaryFolder folder;
   std::string input = GetParam();
   if (input == "fixture") {
     // Two levels and free bytes that are not all alike.
@@ -114,17 +72,17 @@ TEST_P(PasmoTest, AssemblesTheListingToTheImageBytesAtEveryOrg) {
     for (std::uint32_t a = 0x9241; a <= kLevelAreaLast; ++a) image.Write(a, static_cast<std::uint8_t>(a * 5));
     image.Write(kStartingLives, 0xFF);
     input = (folder / "fixture.sna").string();
-    WriteFile(input, Bytes(image.Bytes().begin(), image.Bytes().end()));
+    WriteWholeFile(input, Bytes(image.Bytes().begin(), image.Bytes().end()));
   }
-  const Bytes snapshot = ReadFile(input);
+  const Bytes snapshot = ReadWholeFile(input);
   ASSERT_GE(snapshot.size(), kSnapshotSize48K);
 
   const Outcome listing = Kestrova({"asm", input, "-o", (folder / "levels.asm").string()});
   ASSERT_EQ(listing.status, 0) << listing.output;
-  const Outcome pasmo = Shell("pasmo --bin " + Quoted((folder / "levels.asm").string()) + " " +
-                          Quoted((folder / "levels.bin").string()));
+  const Outcome pasmo = RunShell("pasmo --bin " + ShellQuoted((folder / "levels.asm").string()) + " " +
+                          ShellQuoted((folder / "levels.bin").string()));
   ASSERT_EQ(pasmo.status, 0) << pasmo.output;
-  const Bytes assembled = ReadFile(folder / "levels.bin");
+  const Bytes assembled = ReadWholeFile(folder / "levels.bin");
 
   // pasmo writes from the lowest address used (the lives byte) to the highest.
   const std::uint32_t base = kStartingLives;
@@ -175,10 +133,10 @@ TEST(TapeReference, EveryBlockPassesAndTheLoaderIsTheBasicLine) {
        {"\"screen    \" SCREEN$  16384, 6912", "\"page      \" CODE  49152, 16384",
         "\"main      \" CODE  25088, 40448"}},
   };
-  TempFolder folder;
+  TemporaryFolder folder;
   Bytes screen(6912);
   for (std::size_t i = 0; i < screen.size(); ++i) screen[i] = static_cast<std::uint8_t>(i * 11 + 3);
-  WriteFile(folder / "title.scr", screen);
+  WriteWholeFile(folder / "title.scr", screen);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.size);
     const fs::path tape = folder / ("game" + std::to_string(c.size) + ".tap");
@@ -191,7 +149,7 @@ TEST(TapeReference, EveryBlockPassesAndTheLoaderIsTheBasicLine) {
     ASSERT_EQ(run.status, 0) << run.output;
     ASSERT_EQ(fs::file_size(tape), c.size);
 
-    const Outcome list = Shell("tzxlist " + Quoted(tape.string()));
+    const Outcome list = RunShell("tzxlist " + ShellQuoted(tape.string()));
     ASSERT_EQ(list.status, 0) << list.output;
     EXPECT_EQ(Count(list.output, "--= Block #"), c.blocks) << list.output;
     EXPECT_EQ(Count(list.output, " (PASS)"), c.blocks) << list.output;
@@ -202,7 +160,7 @@ TEST(TapeReference, EveryBlockPassesAndTheLoaderIsTheBasicLine) {
       EXPECT_NE(from, std::string::npos) << header << "\n" << list.output;
     }
 
-    const Outcome basic = Shell("listbasic " + Quoted(tape.string()));
+    const Outcome basic = RunShell("listbasic " + ShellQuoted(tape.string()));
     ASSERT_EQ(basic.status, 0) << basic.output;
     EXPECT_EQ(basic.output, "    " + c.loader + "\n");
   }
@@ -210,15 +168,12 @@ TEST(TapeReference, EveryBlockPassesAndTheLoaderIsTheBasicLine) {
 
 // ---- libspectrum ----
 
-struct SnapDeleter {
-  void operator()(libspectrum_snap* snap) const { libspectrum_snap_free(snap); }
-};
-using Snap = std::unique_ptr<libspectrum_snap, SnapDeleter>;
+using testing::Snap;
 
 Snap ReadSnap(const fs::path& path) {
   static const bool initialised = libspectrum_init() == LIBSPECTRUM_ERROR_NONE;
   EXPECT_TRUE(initialised);
-  const Bytes file = ReadFile(path);
+  const Bytes file = ReadWholeFile(path);
   Snap snap(libspectrum_snap_alloc());
   const std::string name = path.string();
   if (libspectrum_snap_read(snap.get(), file.data(), file.size(), LIBSPECTRUM_ID_UNKNOWN, name.c_str()) !=
@@ -281,10 +236,10 @@ TEST(SnapshotReference, LibspectrumReadsOurSnaAndSzxAsTheDemo) {
       {kDemo48K, LIBSPECTRUM_MACHINE_48, {5, 2, 0}},
       {kDemo128K, LIBSPECTRUM_MACHINE_128, {5, 2, 0, 1, 3, 4, 6, 7}},
   };
-  TempFolder folder;
+  TemporaryFolder folder;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.demo);
-    const Bytes demo = ReadFile(c.demo);
+    const Bytes demo = ReadWholeFile(c.demo);
     if (demo.size() == kSnapshotSize128K) {
       // The demo's file needs no rearranging: bank 0 at 0xC000, then 1, 3, 4, 6, 7.
       ASSERT_EQ(demo[kOffset128KPort7FFD] & 0x07, 0) << "the demo pages bank 0 in";
@@ -315,23 +270,23 @@ TEST(SnapshotReference, LibspectrumReadsOurSnaAndSzxAsTheDemo) {
 // ---- The kestrova tool: names, refusals, failed writes ----
 
 TEST(CliSave, WritesExactlyTheNameGivenAndKeepsAnExistingFileUnlessForced) {
-  TempFolder folder;
+  TemporaryFolder folder;
   fs::create_directory(folder / "my.levels");
   const fs::path neighbour = folder / "my.levels" / "level.sna";
   const fs::path chosen = folder / "my.levels" / "level.old.sna";
   const Bytes old = {'o', 'l', 'd'};
-  WriteFile(neighbour, old);
-  WriteFile(chosen, old);
+  WriteWholeFile(neighbour, old);
+  WriteWholeFile(chosen, old);
 
   const Outcome refused = Kestrova({"save", kDemo48K, chosen.string()});
   EXPECT_EQ(refused.status, 1);
   EXPECT_NE(refused.output.find(chosen.string() + ": already exists"), std::string::npos) << refused.output;
-  EXPECT_EQ(ReadFile(chosen), old);
+  EXPECT_EQ(ReadWholeFile(chosen), old);
 
   const Outcome forced = Kestrova({"save", kDemo48K, chosen.string(), "--force"});
   EXPECT_EQ(forced.status, 0) << forced.output;
   EXPECT_EQ(fs::file_size(chosen), kSnapshotSize48K);
-  EXPECT_EQ(ReadFile(neighbour), old);
+  EXPECT_EQ(ReadWholeFile(neighbour), old);
 
   for (const char* command : {"asm", "tap"}) {
     const fs::path out = folder / "my.levels" / (std::string("level.v2.") + command);
@@ -357,19 +312,19 @@ TEST(CliSave, AFailedWriteLeavesTheOldFileByteForByte) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     if (c.needsNonRoot && geteuid() == 0) continue;
-    TempFolder folder;
+    TemporaryFolder folder;
     fs::path target = folder / "game.sna";
     std::string prefix;
     const std::string name = c.name;
     if (name == "read-only folder") {
-      WriteFile(target, old);
+      WriteWholeFile(target, old);
       fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
     } else if (name == "file-size limit") {
-      WriteFile(target, old);
+      WriteWholeFile(target, old);
       prefix = "trap '' XFSZ; ulimit -f 20; ";  // 10 KB: the 48K snapshot cannot fit
     } else if (name == "target is a folder") {
       fs::create_directory(target);
-      WriteFile(target / "inside", old);
+      WriteWholeFile(target / "inside", old);
     } else {
       target = folder / "gone" / "game.sna";
     }
@@ -381,11 +336,11 @@ TEST(CliSave, AFailedWriteLeavesTheOldFileByteForByte) {
         << run.output;
     if (name == "target is a folder") {
       EXPECT_TRUE(fs::is_directory(target));
-      EXPECT_EQ(ReadFile(target / "inside"), old);
+      EXPECT_EQ(ReadWholeFile(target / "inside"), old);
     } else if (name == "missing folder") {
       EXPECT_FALSE(fs::exists(folder / "gone"));
     } else {
-      EXPECT_EQ(ReadFile(target), old);
+      EXPECT_EQ(ReadWholeFile(target), old);
     }
     // Nothing half-written is left beside it.
     std::size_t entries = 0;

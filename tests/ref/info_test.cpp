@@ -12,11 +12,15 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "support/ref_shell.h"
 #include <libspectrum.h>
 
 namespace {
 
 namespace fs = std::filesystem;
+using kestrova::testing::ReadWholeFile;
+using kestrova::testing::WriteWholeFile;
 
 struct CliRun {
   int status = -1;
@@ -27,16 +31,6 @@ struct CliRun {
 std::string ReadText(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::vector<unsigned char> ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const fs::path& path, const std::vector<unsigned char>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 fs::path TempFolder() {
@@ -154,7 +148,7 @@ TEST(KestrovaInfo, ListsTheDemosLevelsAndSettings) {
     const fs::path path = fs::path(KESTROVA_DEMO_DIR) / name;
     if (!fs::exists(path)) continue;  // the .szx demos come with the .szx writer
     const bool szx = path.extension() == ".szx";
-    const std::vector<unsigned char> file = ReadBytes(path);
+    const std::vector<unsigned char> file = ReadWholeFile(path);
     ASSERT_FALSE(file.empty()) << path;
     std::vector<unsigned char> memory;
     const auto read = MemoryOf(file, path.string(), szx, memory);
@@ -177,7 +171,7 @@ TEST(KestrovaInfo, ListsTheDemosLevelsAndSettings) {
 
 TEST(KestrovaInfo, ARefusedFileGivesTheEditorsMessageAndStatus1) {
   const fs::path demo = fs::path(KESTROVA_DEMO_DIR) / "kestrova-demo.sna";
-  const std::vector<unsigned char> good = ReadBytes(demo);
+  const std::vector<unsigned char> good = ReadWholeFile(demo);
   ASSERT_EQ(good.size(), 49179u);
   const fs::path folder = TempFolder();
   const auto offset = [](unsigned address) { return address - 0x4000 + 27; };
@@ -185,7 +179,7 @@ TEST(KestrovaInfo, ARefusedFileGivesTheEditorsMessageAndStatus1) {
   std::vector<unsigned char> stranger = good;  // neither recognition byte
   stranger[offset(0x751D)] = 0;
   stranger[offset(0x7A93)] = 0;
-  WriteBytes(folder / "stranger.sna", stranger);
+  WriteWholeFile(folder / "stranger.sna", stranger);
   const CliRun notGame = RunCli("info '" + (folder / "stranger.sna").string() + "' --json");
   EXPECT_EQ(notGame.status, 1);
   EXPECT_EQ(notGame.err, "kestrova info: " + (folder / "stranger.sna").string() + ": Not a Kestrova Snapshot!\n");
@@ -193,7 +187,7 @@ TEST(KestrovaInfo, ARefusedFileGivesTheEditorsMessageAndStatus1) {
 
   std::vector<unsigned char> noMarker = good;  // level area without 22 01 FF
   for (unsigned a = 0x9236; a <= 0x98CE; ++a) noMarker[offset(a)] = 0x83;
-  WriteBytes(folder / "nomarker.sna", noMarker);
+  WriteWholeFile(folder / "nomarker.sna", noMarker);
   const CliRun unmarked = RunCli("info '" + (folder / "nomarker.sna").string() + "'");
   EXPECT_EQ(unmarked.status, 1);
   EXPECT_EQ(unmarked.err,

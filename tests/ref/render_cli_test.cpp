@@ -1,9 +1,8 @@
-// `kestrova render` on the demo snapshots: the PNGs are decoded here and
+// `kestrova render` on the demo snapshots: the PNGs are decoded by the tests' own reader and
 // checked against the .scr the same run wrote, converted by this test's own
 // reading of the Spectrum screen layout and palette.
 #include <sys/wait.h>
 #include <unistd.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <array>
@@ -12,30 +11,26 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "support/png_image.h"
+#include "support/ref_shell.h"
+
 namespace {
 
 namespace fs = std::filesystem;
+using kestrova::testing::ReadWholeFile;
+using kestrova::testing::WriteWholeFile;
 using Bytes = std::vector<unsigned char>;
 
 struct CliRun {
   int status = -1;
   std::string err;
 };
-
-Bytes ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const fs::path& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 class RenderCliTest : public ::testing::Test {
  protected:
@@ -52,7 +47,7 @@ class RenderCliTest : public ::testing::Test {
     const int raw = std::system(command.c_str());
     CliRun run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    const Bytes text = ReadBytes(err);
+    const Bytes text = ReadWholeFile(err);
     run.err.assign(text.begin(), text.end());
     return run;
   }
@@ -60,73 +55,13 @@ class RenderCliTest : public ::testing::Test {
 
 std::string Demo() { return std::string("'") + KESTROVA_DEMO_DIR + "/kestrova-demo.sna'"; }
 
-// ---- A small PNG reader: 8-bit RGB or RGBA, any filter ----
+using Picture = kestrova::testing::TopDownPicture;
 
-struct Picture {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> pixels;  // 0xRRGGBB, rows top first
-  std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)]; }
-};
-
-std::uint32_t BigEndian(const Bytes& b, std::size_t at) {
-  return static_cast<std::uint32_t>(b[at]) << 24 | static_cast<std::uint32_t>(b[at + 1]) << 16 |
-         static_cast<std::uint32_t>(b[at + 2]) << 8 | b[at + 3];
-}
-
-int Paeth(int a, int b, int c) {
-  const int p = a + b - c;
-  const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-  return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
-}
-
+// The tool's PNG as pixels; a failure when it is not an 8-bit RGB PNG.
 Picture DecodePng(const Bytes& file) {
-  Picture picture;
-  const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  if (file.size() < 8 || !std::equal(signature, signature + 8, file.begin())) {
-    ADD_FAILURE() << "not a PNG";
-    return picture;
-  }
-  Bytes compressed;
-  int channels = 0;
-  for (std::size_t at = 8; at + 12 <= file.size();) {
-    const std::uint32_t length = BigEndian(file, at);
-    const std::string type(file.begin() + static_cast<long>(at) + 4, file.begin() + static_cast<long>(at) + 8);
-    const std::size_t data = at + 8;
-    if (type == "IHDR") {
-      picture.width = static_cast<int>(BigEndian(file, data));
-      picture.height = static_cast<int>(BigEndian(file, data + 4));
-      EXPECT_EQ(file[data + 8], 8) << "bit depth";
-      channels = file[data + 9] == 2 ? 3 : file[data + 9] == 6 ? 4 : 0;
-      EXPECT_NE(channels, 0) << "colour type " << int{file[data + 9]};
-      EXPECT_EQ(file[data + 12], 0) << "interlace";
-    } else if (type == "IDAT") {
-      compressed.insert(compressed.end(), file.begin() + static_cast<long>(data),
-                        file.begin() + static_cast<long>(data + length));
-    }
-    at = data + length + 4;
-  }
-  const std::size_t stride = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(channels);
-  Bytes raw((stride + 1) * static_cast<std::size_t>(picture.height));
-  uLongf size = static_cast<uLongf>(raw.size());
-  EXPECT_EQ(uncompress(raw.data(), &size, compressed.data(), static_cast<uLong>(compressed.size())), Z_OK);
-  Bytes previous(stride, 0), line(stride);
-  for (int y = 0; y < picture.height; ++y) {
-    const unsigned char* in = raw.data() + static_cast<std::size_t>(y) * (stride + 1);
-    for (std::size_t i = 0; i < stride; ++i) {
-      const int a = i >= static_cast<std::size_t>(channels) ? line[i - static_cast<std::size_t>(channels)] : 0;
-      const int b = previous[i];
-      const int c = i >= static_cast<std::size_t>(channels) ? previous[i - static_cast<std::size_t>(channels)] : 0;
-      const int filters[5] = {0, a, b, (a + b) / 2, Paeth(a, b, c)};
-      line[i] = static_cast<unsigned char>(in[1 + i] + filters[in[0] % 5]);
-    }
-    for (int x = 0; x < picture.width; ++x) {
-      const unsigned char* p = line.data() + static_cast<std::size_t>(x) * static_cast<std::size_t>(channels);
-      picture.pixels.push_back(static_cast<std::uint32_t>(p[0]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 | p[2]);
-    }
-    previous = line;
-  }
-  return picture;
+  std::optional<Picture> picture = kestrova::testing::DecodePng(file);
+  EXPECT_TRUE(picture.has_value()) << "not an 8-bit RGB PNG";
+  return picture.value_or(Picture{});
 }
 
 // ---- The Spectrum screen, read independently ----
@@ -147,9 +82,9 @@ TEST_F(RenderCliTest, TheMapViewIsTheScreenDoubled) {
   const CliRun run = Run(Demo() + " --scr '" + Out("a.scr").string() + "' --png '" + Out("a.png").string() +
                          "' --grid '" + Out("a.bin").string() + "' --overview '" + Out("o.png").string() + "'");
   ASSERT_EQ(run.status, 0) << run.err;
-  const Bytes scr = ReadBytes(Out("a.scr"));
+  const Bytes scr = ReadWholeFile(Out("a.scr"));
   ASSERT_EQ(scr.size(), 6912u);
-  const Picture view = DecodePng(ReadBytes(Out("a.png")));
+  const Picture view = DecodePng(ReadWholeFile(Out("a.png")));
   ASSERT_EQ(view.width, 512);
   ASSERT_EQ(view.height, 384);
   for (int y = 0; y < 384; ++y) {
@@ -157,15 +92,15 @@ TEST_F(RenderCliTest, TheMapViewIsTheScreenDoubled) {
   }
   // The banner's white-on-red row.
   EXPECT_EQ(scr[6144], 0x17);
-  const Picture overview = DecodePng(ReadBytes(Out("o.png")));
+  const Picture overview = DecodePng(ReadWholeFile(Out("o.png")));
   EXPECT_EQ(overview.width, 64);
   EXPECT_EQ(overview.height, 384);
-  EXPECT_EQ(ReadBytes(Out("a.bin")).size(), 3u * 6144u * 4u);
+  EXPECT_EQ(ReadWholeFile(Out("a.bin")).size(), 3u * 6144u * 4u);
 }
 
 TEST_F(RenderCliTest, TheGridHoldsTileOwnerAndLandInLittleEndian) {
   ASSERT_EQ(Run(Demo() + " --grid '" + Out("g.bin").string() + "'").status, 0);
-  const Bytes grid = ReadBytes(Out("g.bin"));
+  const Bytes grid = ReadWholeFile(Out("g.bin"));
   ASSERT_EQ(grid.size(), 73728u);
   const auto entry = [&](int array, std::size_t d) {
     const std::size_t at = (static_cast<std::size_t>(array) * 6144 + d) * 4;
@@ -173,7 +108,7 @@ TEST_F(RenderCliTest, TheGridHoldsTileOwnerAndLandInLittleEndian) {
            static_cast<std::uint32_t>(grid[at + 2]) << 16 | static_cast<std::uint32_t>(grid[at + 3]) << 24;
   };
   // The bottom row (offset 0x17E0) lies in the level's first land-space band.
-  const Bytes snapshot = ReadBytes(std::string(KESTROVA_DEMO_DIR) + "/kestrova-demo.sna");
+  const Bytes snapshot = ReadWholeFile(std::string(KESTROVA_DEMO_DIR) + "/kestrova-demo.sna");
   std::uint32_t firstLand = 0;
   for (std::uint32_t p = 0x9236; p < 0x98CE; p += 2) {
     if (snapshot[p - 0x4000 + 27] == 0x00) {
@@ -192,8 +127,8 @@ TEST_F(RenderCliTest, TheGridHoldsTileOwnerAndLandInLittleEndian) {
 
 TEST_F(RenderCliTest, TheWholeLevelStartsWithTheFirstWindowWithoutBanner) {
   ASSERT_EQ(Run(Demo() + " --scr '" + Out("a.scr").string() + "' --whole '" + Out("w.png").string() + "'").status, 0);
-  const Bytes scr = ReadBytes(Out("a.scr"));
-  const Picture whole = DecodePng(ReadBytes(Out("w.png")));
+  const Bytes scr = ReadWholeFile(Out("a.scr"));
+  const Picture whole = DecodePng(ReadWholeFile(Out("w.png")));
   ASSERT_EQ(whole.width, 256);
   ASSERT_GE(whole.height, 192);
   ASSERT_EQ(whole.height % 192, 0);
@@ -209,9 +144,9 @@ TEST_F(RenderCliTest, EachPictureKindScalesByWholeSpectrumPixels) {
   const std::string at = Demo() + " --level 2 --scroll 150 ";
   ASSERT_EQ(Run(at + "--scale 1 --png '" + Out("m1.png").string() + "' --overview '" + Out("o1.png").string() +
                 "' --whole '" + Out("w1.png").string() + "'").status, 0);
-  const Picture map1 = DecodePng(ReadBytes(Out("m1.png")));
-  const Picture overview1 = DecodePng(ReadBytes(Out("o1.png")));
-  const Picture whole1 = DecodePng(ReadBytes(Out("w1.png")));
+  const Picture map1 = DecodePng(ReadWholeFile(Out("m1.png")));
+  const Picture overview1 = DecodePng(ReadWholeFile(Out("o1.png")));
+  const Picture whole1 = DecodePng(ReadWholeFile(Out("w1.png")));
   ASSERT_EQ(map1.width, 256);
   ASSERT_EQ(map1.height, 192);
   ASSERT_EQ(whole1.width, 256);
@@ -222,7 +157,7 @@ TEST_F(RenderCliTest, EachPictureKindScalesByWholeSpectrumPixels) {
     ASSERT_EQ(Run(at + "--scale " + k + " --png '" + Out("m" + k + ".png").string() + "' --overview '" +
                   Out("o" + k + ".png").string() + "' --whole '" + Out("w" + k + ".png").string() + "'").status, 0);
     for (const auto& [name, base] : {std::pair<std::string, const Picture*>{"m", &map1}, {"o", &overview1}, {"w", &whole1}}) {
-      const Picture scaled = DecodePng(ReadBytes(Out(name + k + ".png")));
+      const Picture scaled = DecodePng(ReadWholeFile(Out(name + k + ".png")));
       ASSERT_EQ(scaled.width, base->width * scale) << name;
       ASSERT_EQ(scaled.height, base->height * scale) << name;
       for (int y = 0; y < scaled.height; ++y) {
@@ -232,7 +167,7 @@ TEST_F(RenderCliTest, EachPictureKindScalesByWholeSpectrumPixels) {
   }
   // The map's own scale is 2: the view as the window shows it.
   ASSERT_EQ(Run(at + "--png '" + Out("m.png").string() + "'").status, 0);
-  EXPECT_EQ(ReadBytes(Out("m.png")), ReadBytes(Out("m2.png")));
+  EXPECT_EQ(ReadWholeFile(Out("m.png")), ReadWholeFile(Out("m2.png")));
 }
 
 TEST_F(RenderCliTest, WithoutTheBannerOnlyTheBannerRowsChange) {
@@ -240,9 +175,9 @@ TEST_F(RenderCliTest, WithoutTheBannerOnlyTheBannerRowsChange) {
     SCOPED_TRACE(view);
     ASSERT_EQ(Run(Demo() + view + " --force --scr '" + Out("a.scr").string() + "' --png '" + Out("a.png").string() + "'").status, 0);
     ASSERT_EQ(Run(Demo() + view + " --force --no-banner -o '" + Out("b.png").string() + "'").status, 0);
-    const Bytes scr = ReadBytes(Out("a.scr"));
-    const Picture banner = DecodePng(ReadBytes(Out("a.png")));
-    const Picture plain = DecodePng(ReadBytes(Out("b.png")));
+    const Bytes scr = ReadWholeFile(Out("a.scr"));
+    const Picture banner = DecodePng(ReadWholeFile(Out("a.png")));
+    const Picture plain = DecodePng(ReadWholeFile(Out("b.png")));
     ASSERT_EQ(plain.width, 512);
     ASSERT_EQ(plain.height, 384);
     int differentBannerPixels = 0;
@@ -263,8 +198,8 @@ TEST_F(RenderCliTest, WithoutTheBannerOnlyTheBannerRowsChange) {
 TEST_F(RenderCliTest, LandSpaceLinesAreTheOnlyDifference) {
   ASSERT_EQ(Run(Demo() + " --png '" + Out("plain.png").string() + "'").status, 0);
   ASSERT_EQ(Run(Demo() + " --land-space --png '" + Out("lines.png").string() + "'").status, 0);
-  const Picture plain = DecodePng(ReadBytes(Out("plain.png")));
-  const Picture lines = DecodePng(ReadBytes(Out("lines.png")));
+  const Picture plain = DecodePng(ReadWholeFile(Out("plain.png")));
+  const Picture lines = DecodePng(ReadWholeFile(Out("lines.png")));
   int redRows = 0;
   for (int y = 0; y < 384; ++y) {
     bool same = true, red = true;
@@ -303,15 +238,15 @@ TEST_F(RenderCliTest, RefusesWhatItCannotDo) {
 TEST_F(RenderCliTest, AnExtremeLevelHasAnOverviewButNoWholePicture) {
   // The demo with its level area refilled: one level of 840 land spaces of
   // 512 rows each, then the end record and the marker.
-  Bytes snapshot = ReadBytes(std::string(KESTROVA_DEMO_DIR) + "/kestrova-demo.sna");
+  Bytes snapshot = ReadWholeFile(std::string(KESTROVA_DEMO_DIR) + "/kestrova-demo.sna");
   ASSERT_EQ(snapshot.size(), 49179u);
   std::size_t at = 0x9236 - 0x4000 + 27;
   for (int i = 0; i < 840; ++i, at += 2) snapshot[at] = 0x00, snapshot[at + 1] = 0xFF;
   snapshot[at] = 0x22, snapshot[at + 1] = 0x01, snapshot[at + 2] = 0xFF;
-  WriteBytes(Out("tall.sna"), snapshot);
+  WriteWholeFile(Out("tall.sna"), snapshot);
   const CliRun overview = Run("'" + Out("tall.sna").string() + "' --overview '" + Out("o.png").string() + "'");
   ASSERT_EQ(overview.status, 0) << overview.err;
-  EXPECT_EQ(DecodePng(ReadBytes(Out("o.png"))).height, 384);
+  EXPECT_EQ(DecodePng(ReadWholeFile(Out("o.png"))).height, 384);
   const CliRun whole = Run("'" + Out("tall.sna").string() + "' --whole '" + Out("w.png").string() + "'");
   EXPECT_EQ(whole.status, 1);
   EXPECT_NE(whole.err.find("430080 rows"), std::string::npos) << whole.err;
@@ -329,12 +264,12 @@ TEST_F(RenderCliTest, DemoWindowsMatchTheirCheckedScreens) {
   };
   for (const Window w : {Window{1, 0}, {2, 150}, {3, 200}, {4, 200}, {5, 432}, {6, 180}}) {
     const std::string name = "level" + std::to_string(w.level) + "-scroll" + std::to_string(w.scroll) + ".scr";
-    const Bytes golden = ReadBytes(fs::path(KESTROVA_TEST_DATA) / "render" / name);
+    const Bytes golden = ReadWholeFile(fs::path(KESTROVA_TEST_DATA) / "render" / name);
     ASSERT_EQ(golden.size(), 6912u) << name;
     const CliRun run = Run(Demo() + " --level " + std::to_string(w.level) + " --scroll " + std::to_string(w.scroll) +
                            " --scr '" + Out(name).string() + "'");
     ASSERT_EQ(run.status, 0) << run.err;
-    const Bytes screen = ReadBytes(Out(name));
+    const Bytes screen = ReadWholeFile(Out(name));
     ASSERT_EQ(screen.size(), 6912u) << name;
     std::size_t differences = 0, first = screen.size();
     for (std::size_t i = 0; i < screen.size(); ++i) {

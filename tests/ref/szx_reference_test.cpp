@@ -14,6 +14,8 @@
 #include "snapshot/sna.h"
 #include "snapshot/szx_snapshot.h"
 #include "snapshot/szx_writer.h"
+#include "support/libspectrum_snap.h"
+#include "support/ref_shell.h"
 #include "support/snapshot_fixtures.h"
 
 namespace kestrova {
@@ -21,16 +23,8 @@ namespace {
 
 using testing::Bytes;
 namespace fs = std::filesystem;
-
-Bytes ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const fs::path& path, std::span<const std::uint8_t> bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using kestrova::testing::ReadWholeFile;
+using kestrova::testing::WriteWholeFile;
 
 class SzxReference : public ::testing::Test {
  protected:
@@ -47,19 +41,16 @@ class SzxReference : public ::testing::Test {
   Bytes Snapconv(std::span<const std::uint8_t> sna, const std::string& options) {
     const fs::path in = folder_ / "in.sna";
     const fs::path out = folder_ / "out.szx";
-    WriteBytes(in, sna);
+    WriteWholeFile(in, Bytes(sna.begin(), sna.end()));
     const std::string command = "snapconv " + options + " '" + in.string() + "' '" + out.string() + "'";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    return ReadBytes(out);
+    return ReadWholeFile(out);
   }
 
   fs::path folder_;
 };
 
-struct SnapDeleter {
-  void operator()(libspectrum_snap* snap) const { libspectrum_snap_free(snap); }
-};
-using Snap = std::unique_ptr<libspectrum_snap, SnapDeleter>;
+using testing::Snap;
 
 Snap ReadWithLibspectrum(const Bytes& file, libspectrum_id_t type) {
   Snap snap(libspectrum_snap_alloc());
@@ -115,7 +106,7 @@ void ExpectLibspectrumSeesTheImage(const Bytes& szx, const SnapshotImage& image,
 }
 
 SnapshotImage DemoImage(const char* name) {
-  return SnapshotImage(ReadBytes(fs::path(KESTROVA_DEMO_DIR) / name));
+  return SnapshotImage(ReadWholeFile(fs::path(KESTROVA_DEMO_DIR) / name));
 }
 
 TEST_F(SzxReference, SnapconvOfThe48KDemoLoadsToTheSnaItself) {
@@ -160,7 +151,7 @@ TEST_F(SzxReference, LibspectrumReadsWhatWeWrite) {
   // The demo files the build wrote.
   for (const char* name : {"kestrova-demo", "kestrova-demo-128k"}) {
     const SnapshotImage image = DemoImage((std::string(name) + ".sna").c_str());
-    const Bytes szx = ReadBytes(fs::path(KESTROVA_DEMO_DIR) / (std::string(name) + ".szx"));
+    const Bytes szx = ReadWholeFile(fs::path(KESTROVA_DEMO_DIR) / (std::string(name) + ".szx"));
     const std::uint16_t sp = image.ReadOffsetWord(kHeaderSP);
     const bool is48K = image.Is48K();
     ExpectLibspectrumSeesTheImage(szx, image, is48K ? static_cast<std::uint16_t>(sp + 2) : sp,
@@ -171,7 +162,7 @@ TEST_F(SzxReference, LibspectrumReadsWhatWeWrite) {
 // libspectrum writes the 128K demo as a .sna taken with `port7FFD`, every
 // bank marked at the same place with its own number.
 Bytes Marked128KSnaFromLibspectrum(std::uint8_t port7FFD) {
-  const Snap snap = ReadWithLibspectrum(ReadBytes(fs::path(KESTROVA_DEMO_DIR) / "kestrova-demo-128k.sna"),
+  const Snap snap = ReadWithLibspectrum(ReadWholeFile(fs::path(KESTROVA_DEMO_DIR) / "kestrova-demo-128k.sna"),
                                         LIBSPECTRUM_ID_SNAPSHOT_SNA);
   if (!snap) return {};
   for (int bank = 0; bank < 8; ++bank) libspectrum_snap_pages(snap.get(), bank)[0x3F00] = static_cast<libspectrum_byte>(0xB0 + bank);
@@ -250,7 +241,7 @@ TEST_F(SzxReference, TheDemoCommandWritesTheBuildsDemoFiles) {
       const std::string command = std::string(KESTROVA_CLI) + " demo " + options + "--force -o '" + out.string() + "'";
       ASSERT_EQ(std::system(command.c_str()), 0) << command;
       const std::string name = std::string(options.empty() ? "kestrova-demo" : "kestrova-demo-128k") + extension;
-      EXPECT_EQ(ReadBytes(out), ReadBytes(fs::path(KESTROVA_DEMO_DIR) / name)) << name;
+      EXPECT_EQ(ReadWholeFile(out), ReadWholeFile(fs::path(KESTROVA_DEMO_DIR) / name)) << name;
     }
   }
   const std::string refused =

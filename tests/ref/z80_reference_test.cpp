@@ -11,6 +11,7 @@
 #include "snapshot/ram_banks.h"
 #include "spectrumio/libspectrum_formats.h"
 #include "support/cli_run.h"
+#include "support/libspectrum_snap.h"
 #include "support/memory_files.h"
 #include "support/ref_shell.h"
 #include "support/scripted_ui.h"
@@ -28,10 +29,7 @@ using testing::WriteWholeFile;
 const std::string kDemo48K = std::string(KESTROVA_DEMO_DIR) + "/kestrova-demo.sna";
 const std::string kDemo128K = std::string(KESTROVA_DEMO_DIR) + "/kestrova-demo-128k.sna";
 
-struct SnapFree {
-  void operator()(libspectrum_snap* snap) const { libspectrum_snap_free(snap); }
-};
-using Snap = std::unique_ptr<libspectrum_snap, SnapFree>;
+using testing::Snap;
 
 // Read as the name's format says (libspectrum's guess from the content alone
 // can take a .sna for a .z80).

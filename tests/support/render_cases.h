@@ -18,6 +18,7 @@
 #include "snapshot/snapshot_image.h"
 #include "editor/editor_state.h"
 #include "surface/fast_dib.h"
+#include "support/ref_shell.h"
 
 namespace kestrova::testing {
 
@@ -81,11 +82,6 @@ inline SnapshotImage RandomLevelImage(std::mt19937& random) {
   }
   image.Write(kRecognitionAddress, kRecognitionValue);
   return image;
-}
-
-inline std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // 64-bit FNV-1a, fed value by value.

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "level/level_addresses.h"
+#include "render/screen_tables.h"
 
 namespace kestrova::testing {
 
@@ -15,6 +16,16 @@ void PutLe(Bytes& bytes, std::uint32_t value, int width) {
 }
 
 }  // namespace
+
+Bytes BytesOf(const SnapshotImage& image) { return Bytes(image.Bytes().begin(), image.Bytes().end()); }
+
+Bytes OutsideTheScreen(std::span<const std::uint8_t> image) {
+  const std::size_t screen = ImageOffsetOf(kScreenAreaStart);
+  Bytes kept(image.begin(), image.end());
+  kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(screen),
+             kept.begin() + static_cast<std::ptrdiff_t>(screen + kScreenAreaSize));
+  return kept;
+}
 
 SnapshotImage FixtureImage(DemoMachine machine) {
   SnapshotImage image = MakeDemoSnapshot(machine);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,11 @@ using Bytes = std::vector<std::uint8_t>;
 // distinct values, SP 0xFF00 with the PC 0x8123 on the stack (48K) or at
 // the 128K PC slot.
 SnapshotImage FixtureImage(DemoMachine machine);
+
+// The image's bytes, as a .sna file or a comparison holds them.
+Bytes BytesOf(const SnapshotImage& image);
+// The image without its screen area, which the map is drawn into.
+Bytes OutsideTheScreen(std::span<const std::uint8_t> image);
 
 // A raw .szx block: id, 32-bit body size, body.
 Bytes SzxBlock(const std::string& id, const Bytes& body);
