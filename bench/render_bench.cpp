@@ -94,19 +94,22 @@ Scene TallestLevel() {
 Scene TenScreens() {
   Scene busiest = BusiestWindow();
   Bytes records;
-  for (std::uint32_t p = busiest.state.place.levelStart; p < busiest.state.place.levelEnd; ++p) records.push_back(busiest.image.Read(p));
+  for (std::uint32_t p = busiest.state.place.levelStart; p < busiest.state.place.levelEnd; ++p)
+    records.push_back(busiest.image.Read(p));
   Scene scene(DemoImage());
   Bytes level;
   int height = 0;
   // Record by record, round and round, until the next band would pass 1920 rows.
-  for (std::size_t i = 0; records.size() >= 2 && level.size() + 5 <= kLevelAreaLength; i = (i + 2) % (records.size() & ~std::size_t{1})) {
+  for (std::size_t i = 0; records.size() >= 2 && level.size() + 5 <= kLevelAreaLength;
+       i = (i + 2) % (records.size() & ~std::size_t{1})) {
     const int rows = records[i] == 0 ? 2 * records[i + 1] + 2 : 0;
     if (height + rows > 1920) break;
     height += rows;
     level.insert(level.end(), {records[i], records[i + 1]});
   }
   level.insert(level.end(), {0x22, 0x01, 0xFF});
-  for (std::size_t i = 0; i < level.size(); ++i) scene.image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), level[i]);
+  for (std::size_t i = 0; i < level.size(); ++i)
+    scene.image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), level[i]);
   scene.state.place.levelStart = kLevelAreaStart;
   scene.state.place.levelEnd = kLevelAreaStart + static_cast<std::uint32_t>(level.size()) - 3;
   return scene;
@@ -146,14 +149,15 @@ BENCHMARK(BM_OverviewTenScreens)->Unit(benchmark::kMicrosecond);
 // 1603 of the level area's 1689 bytes.
 Scene SyntheticScreens(int screens) {
   static constexpr std::uint8_t kScreen[] = {
-      0x00, 15, 0x83, 4,    0x87, 20, 0x0F, 12, 0x00, 15, 0x81, 10, 0x94, 0x84, 0x00, 15, 0x8A, 2, 0x8B, 4,
-      0x8C, 7,  0x12, 24,   0x00, 15, 0x26, 9,  0x1E, 0,  0x00, 15, 0x95, 22, 0x10, 2,  0x00, 15, 0x98, 8,
+      0x00, 15, 0x83, 4,  0x87, 20, 0x0F, 12, 0x00, 15, 0x81, 10, 0x94, 0x84, 0x00, 15, 0x8A, 2,  0x8B, 4,
+      0x8C, 7,  0x12, 24, 0x00, 15, 0x26, 9,  0x1E, 0,  0x00, 15, 0x95, 22,   0x10, 2,  0x00, 15, 0x98, 8,
   };
   Scene scene(DemoImage());
   Bytes level;
   for (int i = 0; i < screens; ++i) level.insert(level.end(), std::begin(kScreen), std::end(kScreen));
   level.insert(level.end(), {0x22, 0x01, 0xFF});
-  for (std::size_t i = 0; i < level.size(); ++i) scene.image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), level[i]);
+  for (std::size_t i = 0; i < level.size(); ++i)
+    scene.image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), level[i]);
   scene.state.place.levelStart = kLevelAreaStart;
   scene.state.place.levelEnd = kLevelAreaStart + static_cast<std::uint32_t>(level.size()) - 3;
   return scene;

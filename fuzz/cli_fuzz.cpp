@@ -20,8 +20,9 @@ using namespace kestrova;
 
 // Words the parser knows, so that runs reach past the command name.
 std::vector<std::string> KnownWords() {
-  std::vector<std::string> words = {"--help", "-h", "--version", "-", "--", "a.sna", "b.szx", "c.tap", ".sna",
-                                    "dir.x/name", "x.SNA", "", "12", "-3", "1x", "0x10", "999999999999"};
+  std::vector<std::string> words = {"--help", "-h",    "--version", "-",          "--",          "a.sna",
+                                    "b.szx",  "c.tap", ".sna",      "dir.x/name", "x.SNA",       "",
+                                    "12",     "-3",    "1x",        "0x10",       "999999999999"};
   for (const cli::CommandSpec& command : cli::Commands()) {
     words.push_back(command.name);
     for (const cli::OptionSpec& option : command.options) {
@@ -50,12 +51,14 @@ std::vector<std::string> ArgumentsFrom(fuzz::FuzzInput& in, const std::vector<st
 // A command to run is a known command, with as many words as it takes and
 // only its own options, every number within its range.
 void CheckParsed(const cli::ParsedCommand& parsed) {
-  if (parsed.kind == cli::ParsedCommand::Kind::UsageError && parsed.text.empty()) fuzz::Fail("a refusal without a word");
+  if (parsed.kind == cli::ParsedCommand::Kind::UsageError && parsed.text.empty())
+    fuzz::Fail("a refusal without a word");
   if (parsed.kind != cli::ParsedCommand::Kind::Run) return;
   const cli::CommandSpec* command = cli::FindCommand(parsed.command);
   if (command == nullptr) fuzz::Fail("an unknown command to run: " + parsed.command);
   const int words = static_cast<int>(parsed.words.size());
-  if (words < command->fewestWords || words > command->mostWords) fuzz::Fail(parsed.command + ": wrong number of words");
+  if (words < command->fewestWords || words > command->mostWords)
+    fuzz::Fail(parsed.command + ": wrong number of words");
   for (const auto& entry : parsed.values) {
     const std::string& name = entry.first;
     const auto option = std::find_if(command->options.begin(), command->options.end(),
@@ -63,7 +66,8 @@ void CheckParsed(const cli::ParsedCommand& parsed) {
     if (option == command->options.end()) fuzz::Fail(parsed.command + ": an option it does not have: " + name);
     if (!option->minimum) continue;
     const int value = parsed.Number(name, option->minimum.value() - 1);
-    if (value < *option->minimum || value > option->maximum) fuzz::Fail(parsed.command + " --" + name + " out of range");
+    if (value < *option->minimum || value > option->maximum)
+      fuzz::Fail(parsed.command + " --" + name + " out of range");
   }
 }
 

@@ -41,13 +41,15 @@ class FuzzedEdits : public kestrova::testing::RandomEdits {
     if (roll == 0) {
       what << "drag";
       f.editor.PressMap(MouseButton::Left, Uniform(0, 511), Uniform(0, 383));
-      for (int moves = Uniform(1, 8); moves > 0; --moves) f.editor.MovePointerOverMap(Uniform(-64, 575), Uniform(-48, 431));
+      for (int moves = Uniform(1, 8); moves > 0; --moves)
+        f.editor.MovePointerOverMap(Uniform(-64, 575), Uniform(-48, 431));
       f.editor.ReleaseMap(MouseButton::Left);
       return true;
     }
     if (roll == 1) {
       what << "palette";
-      if (Uniform(0, 3) == 0) f.editor.ClickOption(static_cast<OptionId>(Uniform(0, static_cast<int>(OptionId::WipeAllAfterCurrentLevel))));
+      if (Uniform(0, 3) == 0)
+        f.editor.ClickOption(static_cast<OptionId>(Uniform(0, static_cast<int>(OptionId::WipeAllAfterCurrentLevel))));
       f.editor.PressPalette(MouseButton::Left, Uniform(0, 1023), Uniform(0, 639), Uniform(0, 95));
       for (int moves = Uniform(1, 4); moves > 0; --moves)
         f.editor.MovePointerOverWindow(Uniform(0, 639), kWindowMapTop + Uniform(-20, 400));

@@ -60,8 +60,8 @@ inline const SnapshotImage& Demo(DemoMachine machine) {
 
 // Which bytes of the level area an image's patches may change.
 enum class LevelPatches {
-  Any,        // codes too: level streams of any shape
-  None,       // the demo's own levels, however other bytes are patched
+  Any,   // codes too: level streams of any shape
+  None,  // the demo's own levels, however other bytes are patched
 };
 
 // The 48K or 128K demo game with patches from the input: up to 63 bytes set

@@ -27,13 +27,13 @@ std::size_t PromisedBlockBytes(std::uint32_t id) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> file(data, size);
   volatile std::uint8_t sink = 0;
-  kestrova::LoadSZXStateFromBytes(file, [&](const std::uint8_t* block, const std::uint8_t* payload,
-                                           std::uint32_t length) {
-    const std::uint32_t id = kestrova::SzxBlockId(block);
-    sink = static_cast<std::uint8_t>(sink + Touch(block, PromisedBlockBytes(id)) + Touch(payload, length));
-    if (id == kestrova::kSzxIdRamPage && (block[8] & 1) && length != kestrova::kSzxPageSize) std::abort();
-    return 0u;
-  });
+  kestrova::LoadSZXStateFromBytes(
+      file, [&](const std::uint8_t* block, const std::uint8_t* payload, std::uint32_t length) {
+        const std::uint32_t id = kestrova::SzxBlockId(block);
+        sink = static_cast<std::uint8_t>(sink + Touch(block, PromisedBlockBytes(id)) + Touch(payload, length));
+        if (id == kestrova::kSzxIdRamPage && (block[8] & 1) && length != kestrova::kSzxPageSize) std::abort();
+        return 0u;
+      });
   const auto load = kestrova::ReadSzxSnapshot(file, kestrova::SnapshotImage(), {});
   if (load.Ok() && load->image.Size() != kestrova::SzxSnapshotSize(file)) std::abort();
   return 0;

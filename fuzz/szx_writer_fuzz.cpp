@@ -86,7 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // pushed below the kept SP.
   SnapshotImage pushed = expected;
   if (imageSize == kSnapshotSize48K) {
-    const auto word = [&](std::size_t at) { return static_cast<std::uint16_t>(kept->z80r[at] | kept->z80r[at + 1] << 8); };
+    const auto word = [&](std::size_t at) {
+      return static_cast<std::uint16_t>(kept->z80r[at] | kept->z80r[at + 1] << 8);
+    };
     const auto stack = static_cast<std::uint16_t>(word(kZ80rSP) - 2);
     if (stack >= kRamStart) pushed.WriteWord(stack, word(kZ80rPC));
   }

@@ -75,7 +75,8 @@ class DemoLevelsTest : public ::testing::Test {
     std::vector<std::uint32_t> records;
     for (std::uint32_t p = level.start; p < level.end; p = NextRecord(p)) {
       const std::uint8_t code = demo.Read(p);
-      if (code != kCodeLandSpace && code != kCodeSpawnPoint && code != static_cast<std::uint8_t>(ObjectCode::AlarmSwitch)) {
+      if (code != kCodeLandSpace && code != kCodeSpawnPoint &&
+          code != static_cast<std::uint8_t>(ObjectCode::AlarmSwitch)) {
         records.push_back(p);
       }
     }
@@ -84,7 +85,8 @@ class DemoLevelsTest : public ::testing::Test {
 
   // Each object drawn on its own at `scroll` (the others silenced), its
   // display bytes without the labels' ink.
-  std::vector<Screen> EachObjectAlone(const DemoLevelView& level, const std::vector<std::uint32_t>& records, int scroll) const {
+  std::vector<Screen> EachObjectAlone(const DemoLevelView& level, const std::vector<std::uint32_t>& records,
+                                      int scroll) const {
     SnapshotImage silent = demo;
     for (std::uint32_t p : records) silent.Write(p, kSilentCode);
     const Screen labels = Draw(silent, level, scroll);
@@ -121,7 +123,8 @@ bool ShowsEndOfLevel(const Screen& screen, const ScreenTables& tables, const Sna
     const std::uint32_t glyph = GlyphAddress(kEndOfLevelText[static_cast<std::size_t>(column)]);
     for (int r = 0; r < 8; ++r) {
       const std::uint8_t bits = image.Read(glyph + static_cast<std::uint32_t>(7 - r));
-      const std::uint32_t d = tables.rowStart[static_cast<std::size_t>(bottomRow - r)] + static_cast<std::uint32_t>(column);
+      const std::uint32_t d =
+          tables.rowStart[static_cast<std::size_t>(bottomRow - r)] + static_cast<std::uint32_t>(column);
       if ((screen[d] & bits) != bits) return false;
     }
   }
@@ -189,7 +192,8 @@ TEST_F(DemoLevelsTest, ObjectsKeepTheirOwnColours) {
         }
       }
     }
-    for (const std::string& record : spoiled) ADD_FAILURE() << "level " << number << ": " << record << " shows in another colour";
+    for (const std::string& record : spoiled)
+      ADD_FAILURE() << "level " << number << ": " << record << " shows in another colour";
   }
 }
 

@@ -42,7 +42,8 @@ const SnapshotImage& Demo128K() {
 
 Bytes Hex(const std::string& text) {
   Bytes bytes;
-  for (std::size_t i = 0; i + 1 < text.size(); i += 3) bytes.push_back(static_cast<std::uint8_t>(std::stoi(text.substr(i, 2), nullptr, 16)));
+  for (std::size_t i = 0; i + 1 < text.size(); i += 3)
+    bytes.push_back(static_cast<std::uint8_t>(std::stoi(text.substr(i, 2), nullptr, 16)));
   return bytes;
 }
 
@@ -55,7 +56,8 @@ std::vector<std::vector<ObjectRecord>> LevelRecords(const SnapshotImage& image) 
     EXPECT_TRUE(end.has_value()) << "level " << i + 1;
     if (!end) break;
     std::vector<ObjectRecord> records;
-    for (std::uint32_t p = table[static_cast<std::size_t>(i)]; p <= *end; p = NextRecord(p)) records.push_back(ReadRecord(image, p));
+    for (std::uint32_t p = table[static_cast<std::size_t>(i)]; p <= *end; p = NextRecord(p))
+      records.push_back(ReadRecord(image, p));
     levels.push_back(records);
   }
   return levels;
@@ -141,7 +143,7 @@ TEST(DemoGame, IsTheSameOnEveryRunAndIsWhatTheBuildWrote) {
   EXPECT_TRUE(std::ranges::equal(MakeDemoSnapshot(DemoMachine::Spectrum48K).Bytes(), Demo48K().Bytes()));
   EXPECT_TRUE(std::ranges::equal(MakeDemoSnapshot(DemoMachine::Spectrum128K).Bytes(), Demo128K().Bytes()));
   const std::pair<const char*, const SnapshotImage*> files[] = {{"/kestrova-demo.sna", &Demo48K()},
-                                                               {"/kestrova-demo-128k.sna", &Demo128K()}};
+                                                                {"/kestrova-demo-128k.sna", &Demo128K()}};
   for (const auto& [name, image] : files) {
     std::ifstream in(std::string(KESTROVA_DEMO_DIR) + name, std::ios::binary);
     ASSERT_TRUE(in) << name;
@@ -173,7 +175,8 @@ TEST(DemoGame, HasAtLeastSixLevelsAndLeavesSomeBytesFree) {
   // Heights of several screens, one level of about ten for the overview.
   std::int32_t tallest = 0;
   for (int i = 0; i < LevelCount(table); ++i) {
-    const std::int32_t height = LevelHeight(image, table[static_cast<std::size_t>(i)], *LevelEndByBoundsRule(image, table, i));
+    const std::int32_t height =
+        LevelHeight(image, table[static_cast<std::size_t>(i)], *LevelEndByBoundsRule(image, table, i));
     EXPECT_GE(height, 2 * 192) << "level " << i + 1;
     tallest = std::max(tallest, height);
   }
@@ -199,7 +202,8 @@ TEST(DemoGame, UsesEveryObjectCodeOnlyKnownCodesAndTheEveryVariant) {
       if (record.code == 0x1E && record.operand == 0) variants.insert({record.code, 0});
     }
   }
-  codes.insert(Demo48K().Read(static_cast<std::uint32_t>(kLastEndRecordScan - CountFreeBytesAndFindLevelOne(Demo48K())->bytesFree + 2)));
+  codes.insert(Demo48K().Read(
+      static_cast<std::uint32_t>(kLastEndRecordScan - CountFreeBytesAndFindLevelOne(Demo48K())->bytesFree + 2)));
   for (const ObjectCodeInfo& info : kObjectCodes) {
     EXPECT_TRUE(codes.contains(static_cast<std::uint8_t>(info.code))) << info.object;
   }
@@ -207,10 +211,10 @@ TEST(DemoGame, UsesEveryObjectCodeOnlyKnownCodesAndTheEveryVariant) {
       {0x26, 0x00}, {0x26, 0x40}, {0x26, 0x60}, {0x26, 0x80}, {0x26, 0xC0}, {0x26, 0xE0},  // every cliff edge
       {0x82, 0x00}, {0x82, 0x80},                                                          // left and right cliff
       {0x94, 0x00}, {0x94, 0x80},                                                          // small and large hut
-      {0x27, 0}, {0x27, 1},                                                                // alarm off and on
-      {0x28, 0}, {0x28, 1},                                                                // attack end and start
-      {0x22, 0}, {0x22, 1},                                                                // spawn point, end record
-      {0x81, 0}, {0x81, 1},                                                                // both bunker images
+      {0x27, 0},    {0x27, 1},                                                             // alarm off and on
+      {0x28, 0},    {0x28, 1},                                                             // attack end and start
+      {0x22, 0},    {0x22, 1},                                                             // spawn point, end record
+      {0x81, 0},    {0x81, 1},                                                             // both bunker images
       {0x1E, 0},                                                                           // cave main at column 0
   };
   for (const auto& [code, variant] : wanted) {
@@ -223,13 +227,13 @@ TEST(DemoGame, HoldsEveryRecordGroupByteForByte) {
   EXPECT_GE(CountGroup(image, Hex("1F 00 00 03"), 1), 1);  // cave bottom with space
   EXPECT_GE(CountGroup(image, Hex("1E 00 00 13"), 1), 1);  // cave main with space
   const char* groups[] = {
-      "98 08 00 02 0D 10 00 19 19 10 00 05 0E 10",                                      // log crossing left
-      "98 10 00 02 0D 08 00 19 19 08 00 05 0E 08",                                      // log crossing right
-      "09 0B 09 1F 96 0C 00 17 17 1F 00 0C 08 1F",                                      // tunnel
-      "09 0B 09 1F 96 0C 00 17 17 1F 00 01 1B 3C 00 0B 08 1F",                          // tunnel with motorbike
+      "98 08 00 02 0D 10 00 19 19 10 00 05 0E 10",              // log crossing left
+      "98 10 00 02 0D 08 00 19 19 08 00 05 0E 08",              // log crossing right
+      "09 0B 09 1F 96 0C 00 17 17 1F 00 0C 08 1F",              // tunnel
+      "09 0B 09 1F 96 0C 00 17 17 1F 00 01 1B 3C 00 0B 08 1F",  // tunnel with motorbike
       "05 10 00 32 04 1B 00 0C 05 00 00 0C 04 15 00 06 06 10 00 12 04 0F 00 18 04 09 00 13 06 00 00 05 04 03",
-      "09 0B 09 1F 21 14 00 16 22 01",                                                  // fortress
-      "09 0B 09 1F 21 14 00 1E 22 01",                                                  // fortress, soldiers on the gate
+      "09 0B 09 1F 21 14 00 16 22 01",  // fortress
+      "09 0B 09 1F 21 14 00 1E 22 01",  // fortress, soldiers on the gate
   };
   for (const char* group : groups) EXPECT_GE(CountGroup(image, Hex(group)), 1) << group;
 }
@@ -248,9 +252,9 @@ TEST(DemoGame, AFortressClosesALevelThatIsNotTheLast) {
 
 TEST(DemoGame, PaletteSampleOperandsPlaceEveryPictureInItsWindow) {
   const std::pair<std::uint32_t, int> operands[] = {
-      {0x98E3, 0x40}, {0x98E5, 0x80}, {0x9906, 0}, {0x9907, 0xC0}, {0x990F, 8}, {0x9927, 4},
-      {0x992A, 0},    {0x993F, 5},    {0x9942, 1}, {0x9A03, 28},   {0x9A14, 20}, {0x9A42, 16},
-      {0x9CAA, 24},   {0xA01D, 12},   {0xA02A, 0xE0}, {0xA0C3, 25}, {0xA0CE, 0x60},
+      {0x98E3, 0x40}, {0x98E5, 0x80}, {0x9906, 0},    {0x9907, 0xC0}, {0x990F, 8},    {0x9927, 4},
+      {0x992A, 0},    {0x993F, 5},    {0x9942, 1},    {0x9A03, 28},   {0x9A14, 20},   {0x9A42, 16},
+      {0x9CAA, 24},   {0xA01D, 12},   {0xA02A, 0xE0}, {0xA0C3, 25},   {0xA0CE, 0x60},
   };
   const SnapshotImage& image = Demo48K();
   for (const auto& [sample, operand] : operands) {
@@ -292,7 +296,8 @@ TEST(DemoGame, HasEveryGlyphTheLabelsUse) {
   };
   EXPECT_EQ(glyph(0x7EA0), Bytes(8, 0));  // the blank
   std::set<Bytes> seen{glyph(0x7EA0)};
-  for (std::uint32_t address : {0x7EF8u, 0x7F00u, 0x7F08u}) EXPECT_TRUE(seen.insert(glyph(address)).second) << std::hex << address;
+  for (std::uint32_t address : {0x7EF8u, 0x7F00u, 0x7F08u})
+    EXPECT_TRUE(seen.insert(glyph(address)).second) << std::hex << address;
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
     EXPECT_TRUE(seen.insert(glyph(0x7F30 + 8 * static_cast<std::uint32_t>(letter - 'A'))).second) << letter;
   }
@@ -359,7 +364,8 @@ TEST(ParsePicture, ReadsRowsTopFirstAndRefusesMalformedArt) {
   const Picture picture = ParsePicture(R"(
       #.......########
       ...............#
-  )", 2, 2, "test");
+  )",
+                                       2, 2, "test");
   EXPECT_EQ(picture.bytes, (Bytes{0x80, 0xFF, 0x00, 0x01}));
   EXPECT_EQ(Mirrored(picture).bytes, (Bytes{0xFF, 0x01, 0x80, 0x00}));
   EXPECT_THROW(ParsePicture("#######\n", 1, 1, "short"), std::invalid_argument);

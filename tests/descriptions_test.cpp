@@ -109,8 +109,14 @@ TEST(Descriptions, PointerPositionsAreClampedToTheScreen) {
     int x, y;
     int row, column;
   };
-  for (const PointerCase c : {PointerCase{0, 0, 0, 0}, {15, 1, 0, 0}, {16, 2, 1, 1}, {511, 383, 191, 31},
-                              {100, 384, 191, 6}, {100, 5000, 191, 6}, {-40, -7, 0, 0}, {600, 10, 5, 31}}) {
+  for (const PointerCase c : {PointerCase{0, 0, 0, 0},
+                              {15, 1, 0, 0},
+                              {16, 2, 1, 1},
+                              {511, 383, 191, 31},
+                              {100, 384, 191, 6},
+                              {100, 5000, 191, 6},
+                              {-40, -7, 0, 0},
+                              {600, 10, 5, 31}}) {
     EXPECT_EQ(CellIndexUnderPointer(tables, c.x, c.y),
               tables.rowStart[static_cast<std::size_t>(c.row)] + static_cast<std::uint32_t>(c.column))
         << c.x << "," << c.y;

@@ -84,9 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // X a tree at 0x9238; bands LS1 (0x923E), LS2 (0x9242), LS3 (0x9246).
 //          0x9236     0x9238     0x923A     0x923C     0x923E     0x9240     0x9242     0x9244     0x9246     end
-const Bytes kLevel = {0x22, 0x00, 0x83, 0x05, 0x87, 0x03, 0x0F, 0x02, 0x00, 0x04, 0x8A, 0x01,
-                      0x00, 0x05, 0x8B, 0x02, 0x00, 0x06, 0x8C, 0x03, 0x00, 0x07, 0x10, 0x04,
-                      0x00, 0x03, 0x22, 0x01, 0xFF};
+const Bytes kLevel = {0x22, 0x00, 0x83, 0x05, 0x87, 0x03, 0x0F, 0x02, 0x00, 0x04, 0x8A, 0x01, 0x00, 0x05, 0x8B,
+                      0x02, 0x00, 0x06, 0x8C, 0x03, 0x00, 0x07, 0x10, 0x04, 0x00, 0x03, 0x22, 0x01, 0xFF};
 constexpr std::uint32_t kX = 0x9238;
 constexpr std::uint32_t kLs1 = 0x923E;
 constexpr std::uint32_t kLs2 = 0x9242;
@@ -104,8 +103,8 @@ TEST(RecordMoves, UpPassesTheNextLandSpaceOrGoesOnToTheBandUnderThePointer) {
     SnapshotImage image = ImageWith(kLevel);
     // Directly before LS3, which stays where it was.
     EXPECT_EQ(MoveRecordUp(image, kX, kLs3, kLevelEnd), kLs3 - 2);
-    EXPECT_EQ(StreamOf(image, 0x9238, 16), (Bytes{0x87, 0x03, 0x0F, 0x02, 0x00, 0x04, 0x8A, 0x01, 0x00, 0x05,
-                                                  0x8B, 0x02, 0x83, 0x05, 0x00, 0x06}));
+    EXPECT_EQ(StreamOf(image, 0x9238, 16),
+              (Bytes{0x87, 0x03, 0x0F, 0x02, 0x00, 0x04, 0x8A, 0x01, 0x00, 0x05, 0x8B, 0x02, 0x83, 0x05, 0x00, 0x06}));
     EXPECT_EQ(image.Read(kLs3), 0x00);
   }
   {
@@ -187,11 +186,11 @@ TEST_F(VerticalMoveTest, NoMoveWithinTheSameBandOrNearTheEnd) {
     std::uint32_t previous;
     std::uint32_t levelEnd;
   };
-  for (const Case& c : {Case{kLs1, kLs1, kLevelEnd},          // the band it is in
-                        Case{kLs3, kLs1, kLs3 + 2},           // the band of the record before the end
-                        Case{kLs3, kLs1, kLs3 + 8},           // not below level end - 8
-                        Case{kLs2, kLs2 + 2, kLs2 + 10},      // previous land too near the end
-                        Case{0, kLs1, kLevelEnd}}) {          // no band under the pointer
+  for (const Case& c : {Case{kLs1, kLs1, kLevelEnd},      // the band it is in
+                        Case{kLs3, kLs1, kLs3 + 2},       // the band of the record before the end
+                        Case{kLs3, kLs1, kLs3 + 8},       // not below level end - 8
+                        Case{kLs2, kLs2 + 2, kLs2 + 10},  // previous land too near the end
+                        Case{0, kLs1, kLevelEnd}}) {      // no band under the pointer
     SetUp();
     image = ImageWith(kLevel);
     state.previousLand = c.previous;

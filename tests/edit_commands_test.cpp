@@ -195,20 +195,20 @@ TEST_F(CommandTest, AttributeCommandWithItsSideEffects) {
   };
   const AttributeCase cases[] = {
       {5, 5, {{0x8F46, 0x7C}, {0x8F44, 0x23}, {0x8F4D, 0x27}}},
-      {5, 0, {{0x8F46, 0x3A}, {0x8F44, 0xC3}, {0x8F4D, 0x5F}}},                 // bright only
-      {5, 13, {{0x8F46, 0x5A}, {0x8F44, 0xC3}}},                                // paper only
+      {5, 0, {{0x8F46, 0x3A}, {0x8F44, 0xC3}, {0x8F4D, 0x5F}}},  // bright only
+      {5, 13, {{0x8F46, 0x5A}, {0x8F44, 0xC3}}},                 // paper only
       {16, 5, {{0x8EDC, 0x14}, {0x8ED6, 0x3C}}},
       {17, 5, {{0x8EF3, 0x14}, {0x8EED, 0xBC}}},
       {13, 5, {{0x8E0E, 0x2C}, {0x8E2B, 0x2B}, {0x8D59, 0x5B}}},
       {14, 5, {{0x8D59, 0x34}}},
       {25, 5, {{0x8D59, 0x34}}},
-      {4, 8, {{0x900D, 0x2F}, {0x8F44, 0xC3}, {0x8ED6, 0x3A}}},                 // white ink keeps the paper
-      {4, 9, {{0x900D, 0x6B}}},                                                 // "Bright" under "Paper"
-      {4, 17, {{0x900D, 0x3B}}},                                                // paper white
-      {4, 10, {{0x900D, 0x03}}},                                                // paper black
+      {4, 8, {{0x900D, 0x2F}, {0x8F44, 0xC3}, {0x8ED6, 0x3A}}},  // white ink keeps the paper
+      {4, 9, {{0x900D, 0x6B}}},                                  // "Bright" under "Paper"
+      {4, 17, {{0x900D, 0x3B}}},                                 // paper white
+      {4, 10, {{0x900D, 0x03}}},                                 // paper black
   };
-  const std::map<std::uint32_t, std::uint32_t> address = {{5, 0x8F46}, {16, 0x8EDC}, {17, 0x8EF3},
-                                                          {13, 0x8E0E}, {14, 0x8D59}, {25, 0x8D59}, {4, 0x900D}};
+  const std::map<std::uint32_t, std::uint32_t> address = {{5, 0x8F46},  {16, 0x8EDC}, {17, 0x8EF3}, {13, 0x8E0E},
+                                                          {14, 0x8D59}, {25, 0x8D59}, {4, 0x900D}};
   for (const AttributeCase& c : cases) {
     f.LoadStream({0x83, 0x05, 0x22, 0x01, 0xFF});
     for (const auto& [a, value] : start) f.editor.Image().Write(a, value);

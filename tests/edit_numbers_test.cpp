@@ -24,13 +24,35 @@ struct ReplyCase {
 // The insertion prompt (Land Space, Attack Ferocity): limits 1..255.
 TEST(InsertionPrompt, ReadsRepliesAsDescribed) {
   const ReplyCase cases[] = {
-      {"0", std::nullopt},     {"256", std::nullopt},  {"1000", std::nullopt}, {"", std::nullopt},
-      {"   ", std::nullopt},   {" 7 ", 7},             {"7", 7},               {"2.9", 2},
-      {"5x", 5},               {"-5", std::nullopt},   {"-5x", 5},             {"1e2", 100},
-      {"20", 20},              {"255", 255},           {"1", 1},               {"+9", 9},
-      {"x", std::nullopt},     {"2.9 ", 29},           {"1.", 1},              {"1e", 1},
-      {"12x", 12},            {"1ex", 1},           {".5", std::nullopt},   {"9.9", 9},
-      {"  12", 12},            {"2e1", 20},            {"1E2", 100},           {"3e1", 30}, {"9.99", std::nullopt},
+      {"0", std::nullopt},
+      {"256", std::nullopt},
+      {"1000", std::nullopt},
+      {"", std::nullopt},
+      {"   ", std::nullopt},
+      {" 7 ", 7},
+      {"7", 7},
+      {"2.9", 2},
+      {"5x", 5},
+      {"-5", std::nullopt},
+      {"-5x", 5},
+      {"1e2", 100},
+      {"20", 20},
+      {"255", 255},
+      {"1", 1},
+      {"+9", 9},
+      {"x", std::nullopt},
+      {"2.9 ", 29},
+      {"1.", 1},
+      {"1e", 1},
+      {"12x", 12},
+      {"1ex", 1},
+      {".5", std::nullopt},
+      {"9.9", 9},
+      {"  12", 12},
+      {"2e1", 20},
+      {"1E2", 100},
+      {"3e1", 30},
+      {"9.99", std::nullopt},
   };
   for (const ReplyCase& c : cases) {
     EXPECT_EQ(AcceptInsertionReply(c.reply, 1, 255), c.accepted) << '"' << c.reply << '"';
@@ -55,11 +77,21 @@ TEST(ChangePrompt, AcceptsDecimalsInRangeOfOneToThreeCharacters) {
     std::optional<int> accepted;
   };
   const Case cases[] = {
-      {"7.9", 0, 30, 7},   {"0", 1, 30, std::nullopt}, {"", 0, 30, std::nullopt},  {"  ", 0, 30, std::nullopt},
-      {" 5 ", 0, 30, 5},   {"30", 0, 30, 30},          {"31", 0, 30, std::nullopt}, {"255", 1, 255, 255},
-      {"256", 1, 255, std::nullopt},                   {"1000", 1, 999, std::nullopt},
-      {"5x", 0, 30, std::nullopt},                     {"-1", 0, 30, std::nullopt},
-      {"1e1", 0, 30, 10},  {".5", 0, 30, 0},           {"0.9", 1, 30, std::nullopt},
+      {"7.9", 0, 30, 7},
+      {"0", 1, 30, std::nullopt},
+      {"", 0, 30, std::nullopt},
+      {"  ", 0, 30, std::nullopt},
+      {" 5 ", 0, 30, 5},
+      {"30", 0, 30, 30},
+      {"31", 0, 30, std::nullopt},
+      {"255", 1, 255, 255},
+      {"256", 1, 255, std::nullopt},
+      {"1000", 1, 999, std::nullopt},
+      {"5x", 0, 30, std::nullopt},
+      {"-1", 0, 30, std::nullopt},
+      {"1e1", 0, 30, 10},
+      {".5", 0, 30, 0},
+      {"0.9", 1, 30, std::nullopt},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(AcceptChangeReply(c.entry, c.minimum, c.maximum), c.accepted) << '"' << c.entry << '"';

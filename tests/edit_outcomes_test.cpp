@@ -20,8 +20,9 @@ const Bytes kFortress = {0x09, 0x0B, 0x09, 0x1F, 0x21, 0x14, 0x00, 0x16, 0x22, 0
 const Bytes kOneLevel = {0x83, 0x05, 0x00, 0x0A, 0x22, 0x01, 0xFF};
 // Level 1 closes with a tunnel's last 4 pairs only; level 2 holds a log
 // crossing record without the rest of its group.
-const Bytes kBrokenGroups = Stream({{0x09, 0x0B, 0x83, 0x05, 0x00, 0x17, 0x17, 0x1F, 0x00, 0x0C, 0x08, 0x1F, 0x22, 0x01},
-                                    {0x98, 0x08, 0x00, 0x02, 0x22, 0x01, 0xFF}});
+const Bytes kBrokenGroups =
+    Stream({{0x09, 0x0B, 0x83, 0x05, 0x00, 0x17, 0x17, 0x1F, 0x00, 0x0C, 0x08, 0x1F, 0x22, 0x01},
+            {0x98, 0x08, 0x00, 0x02, 0x22, 0x01, 0xFF}});
 
 constexpr int kX = 100;  // a map pixel of column 6, row 100
 constexpr int kY = 200;
@@ -102,7 +103,8 @@ TEST(EditOutcomes, EachRefusalSaysWhyAndChangesNothing) {
          return f.editor.DeletePlain();
        },
        "nothing to delete here"},
-      {"delete that would empty level 1", {0x83, 0x05, 0x22, 0x01, 0xFF},
+      {"delete that would empty level 1",
+       {0x83, 0x05, 0x22, 0x01, 0xFF},
        [](EditFixture& f) { return RunItem(f, 131, 0x9236, "Delete Tree"); },
        "level 1 must keep a record in front of its end"},
       {"tunnel cut short by a wipe", kBrokenGroups,
@@ -140,7 +142,8 @@ TEST(EditOutcomes, EachRefusalSaysWhyAndChangesNothing) {
          return f.editor.WipeLevels();
        },
        "level 1 is the last: nothing comes after it"},
-      {"wipe of a level of one pair", {0x83, 0x05, 0x22, 0x01, 0xFF},
+      {"wipe of a level of one pair",
+       {0x83, 0x05, 0x22, 0x01, 0xFF},
        [](EditFixture& f) {
          f.editor.ClickWipeCurrentLevel();
          return f.editor.WipeLevels();

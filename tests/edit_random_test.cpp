@@ -34,8 +34,8 @@ TEST(RandomEdits, KeepTheLevelDataWhole) {
     changes += run.changes;
     colours += run.colours;
     wipes += run.wipes;
-    std::printf("seed %u: %d inserts, %d deletes, %d changes, %d colours, %d levels, %d bytes free\n", seed, run.inserts,
-                run.deletes, run.changes, run.colours, LevelCount(run.f.editor.Levels()),
+    std::printf("seed %u: %d inserts, %d deletes, %d changes, %d colours, %d levels, %d bytes free\n", seed,
+                run.inserts, run.deletes, run.changes, run.colours, LevelCount(run.f.editor.Levels()),
                 run.f.editor.Place().bytesFree);
   }
   // The sequences reach every kind of command.

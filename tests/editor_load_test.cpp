@@ -56,8 +56,7 @@ TEST_F(EditorLoad, AsksWithTheLoadDialogAndDoesNothingWhenCancelled) {
   const FileDialogRequest& dialog = ui.questions[0].dialog;
   EXPECT_EQ(ui.questions[0].kind, testing::ScriptedUi::Question::Kind::OpenFile);
   EXPECT_EQ(dialog.title, "Load Kestrova Snapshot");
-  EXPECT_EQ(dialog.filterText,
-            "Spectrum Snapshots (*.szx) (*.sna) (*.z80) (*.slt) (*.sp) (*.snp) (*.zxs) (*.mgtsnp)");
+  EXPECT_EQ(dialog.filterText, "Spectrum Snapshots (*.szx) (*.sna) (*.z80) (*.slt) (*.sp) (*.snp) (*.zxs) (*.mgtsnp)");
   EXPECT_EQ(dialog.pattern, "*.szx; *.sna; *.z80; *.slt; *.sp; *.snp; *.zxs; *.mgtsnp");
   EXPECT_EQ(dialog.initialFolder, ".");
   EXPECT_FALSE(editor.HasSnapshot());
@@ -94,9 +93,9 @@ TEST_F(EditorLoad, AGoodSnaSetsTheEditorUpOnLevelOne) {
   const ControlVisibility& v = view.visible;
   EXPECT_FALSE(v.titlePicture);
   EXPECT_FALSE(v.dragPicture);
-  for (bool shown : {v.levelChooser, v.showLandSpace, v.bytesFreeCaption, v.fortressCaption, v.fortressByte, v.levelScroll, v.statusBar, v.palette,
-                     v.mapView, v.overview, v.wipeButton, v.menuSaveTap, v.menuSaveSnapshot, v.menuLoadScreen,
-                     v.menuOptions}) {
+  for (bool shown : {v.levelChooser, v.showLandSpace, v.bytesFreeCaption, v.fortressCaption, v.fortressByte,
+                     v.levelScroll, v.statusBar, v.palette, v.mapView, v.overview, v.wipeButton, v.menuSaveTap,
+                     v.menuSaveSnapshot, v.menuLoadScreen, v.menuOptions}) {
     EXPECT_TRUE(shown);
   }
   EXPECT_EQ(view.chooserEntries, (std::vector<std::string>{"Level 1 $9236 (37430)", "Level 2 $923C (37436)"}));
@@ -375,9 +374,7 @@ class FakeFormats : public SnapshotFormats {
   Result<SnapshotImage> read = Error{"unused"};
   std::string Identify(std::span<const std::uint8_t>, const std::string&) override { return content; }
   Result<SnapshotImage> Read(std::span<const std::uint8_t>, const std::string&) override { return read; }
-  Result<std::vector<std::uint8_t>> Write(const SnapshotImage&, const std::string&) override {
-    return Error{"unused"};
-  }
+  Result<std::vector<std::uint8_t>> Write(const SnapshotImage&, const std::string&) override { return Error{"unused"}; }
 };
 
 // Other formats go through the port, and are held to the same refusals as

@@ -62,7 +62,8 @@ TEST_F(EditorPoint, AColumnIsKeptWhereTheRecordDrewOneAndRefusedElsewhere) {
 }
 
 TEST_F(EditorPoint, NoLevelHoldsAddressesOutsideTheLevels) {
-  for (std::uint32_t address : {0x4000u, 0x9235u, 0x98CEu, 0xFFFFu}) EXPECT_FALSE(f.editor.ShowRecord(address)) << address;
+  for (std::uint32_t address : {0x4000u, 0x9235u, 0x98CEu, 0xFFFFu})
+    EXPECT_FALSE(f.editor.ShowRecord(address)) << address;
 }
 
 TEST_F(EditorPoint, ADropIsThePalettesDropAtThatPixel) {

@@ -49,8 +49,8 @@ struct Untouched {
   bool loadedScreen;
 
   static Untouched Of(const Editor& editor) {
-    return {editor.IsModified(), editor.CanUndo(),         editor.CanRedo(),
-            editor.UndoName(),   editor.SnapshotPath(),    editor.Place().loadedScreen};
+    return {editor.IsModified(), editor.CanUndo(),      editor.CanRedo(),
+            editor.UndoName(),   editor.SnapshotPath(), editor.Place().loadedScreen};
   }
   bool operator==(const Untouched&) const = default;
 };
@@ -101,11 +101,11 @@ TEST_F(EditorRunTest, RunInEmulatorHandsOverWhatSaveWritesAsSzxAndSavesNothing) 
     const auto bytes = image128.Range(ImageOffsetOf(address), kPageSize);
     return Bytes(bytes.begin(), bytes.end());
   };
-  const Bytes szx48 = testing::SzxFile(
-      1, {testing::SzxBlock("Z80R", testing::Z80rBody(0x9000, 0x1357)), testing::SzxBlock("SPCR", testing::SpcrBody(3, 0x10)),
-          testing::SzxBlock("RAMP", testing::CompressedRampBody(5, page(0x4000))),
-          testing::SzxBlock("RAMP", testing::CompressedRampBody(2, page(0x8000))),
-          testing::SzxBlock("RAMP", testing::CompressedRampBody(0, page(0xC000)))});
+  const Bytes szx48 = testing::SzxFile(1, {testing::SzxBlock("Z80R", testing::Z80rBody(0x9000, 0x1357)),
+                                           testing::SzxBlock("SPCR", testing::SpcrBody(3, 0x10)),
+                                           testing::SzxBlock("RAMP", testing::CompressedRampBody(5, page(0x4000))),
+                                           testing::SzxBlock("RAMP", testing::CompressedRampBody(2, page(0x8000))),
+                                           testing::SzxBlock("RAMP", testing::CompressedRampBody(0, page(0xC000)))});
   const std::vector<std::pair<const char*, std::function<void()>>> loads = {
       {"48K .sna", [&] { LoadSna(DemoMachine::Spectrum48K); }},
       {"128K .sna", [&] { LoadSna(DemoMachine::Spectrum128K); }},
@@ -187,7 +187,11 @@ TEST_F(EditorRunTest, ARunThatCannotStartSaysWhyAndHowToGetAnEmulator) {
       "opense-basic (and spectrum-roms where it is available), or name the command of another emulator in the "
       "environment variable KESTROVA_EMULATOR, with %f where the file goes.";
   const std::vector<Case> cases = {
-      {"no emulator", [](RunBench& b) { b.emulator.answer = {EmulatorStart::Kind::NotFound, {}, {}}; }, noEmulator},
+      {"no emulator",
+       [](RunBench& b) {
+         b.emulator.answer = {EmulatorStart::Kind::NotFound, {}, {}};
+       },
+       noEmulator},
       {"a command that fails",
        [](RunBench& b) {
          b.emulator.answer = {EmulatorStart::Kind::Failed, "xspect -q", "no program \"xspect\" is on the path"};

@@ -40,11 +40,11 @@ Bytes PageOf(const SnapshotImage& image, std::uint32_t address) {
 
 // A 48K .szx file of the image, with register blocks of its own.
 Bytes SzxFileOf(const SnapshotImage& image) {
-  return testing::SzxFile(
-      1, {testing::SzxBlock("Z80R", testing::Z80rBody(0x9000, 0x1357)), testing::SzxBlock("SPCR", testing::SpcrBody(3, 0x10)),
-          testing::SzxBlock("RAMP", testing::CompressedRampBody(5, PageOf(image, 0x4000))),
-          testing::SzxBlock("RAMP", testing::CompressedRampBody(2, PageOf(image, 0x8000))),
-          testing::SzxBlock("RAMP", testing::CompressedRampBody(0, PageOf(image, 0xC000)))});
+  return testing::SzxFile(1, {testing::SzxBlock("Z80R", testing::Z80rBody(0x9000, 0x1357)),
+                              testing::SzxBlock("SPCR", testing::SpcrBody(3, 0x10)),
+                              testing::SzxBlock("RAMP", testing::CompressedRampBody(5, PageOf(image, 0x4000))),
+                              testing::SzxBlock("RAMP", testing::CompressedRampBody(2, PageOf(image, 0x8000))),
+                              testing::SzxBlock("RAMP", testing::CompressedRampBody(0, PageOf(image, 0xC000)))});
 }
 
 struct Block {
@@ -130,7 +130,8 @@ TEST_F(EditorSaveTest, AnUneditedSnaSavedAsSnaDiffersAtMostInTheCheckTable) {
     editor.SaveSnapshotAs();
     ASSERT_EQ(ui.questions.size(), 1u);
     ExpectDialog(ui.questions[0], Question::Kind::SaveFile,
-                 {"Save Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna) (*.z80)", "*.szx; *.sna; *.z80", "/in", "game.sna"});
+                 {"Save Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna) (*.z80)", "*.szx; *.sna; *.z80", "/in",
+                  "game.sna"});
     const Bytes& saved = Written("/out/game.sna");
     ASSERT_EQ(saved.size(), loaded.size());
     for (std::size_t i = 0; i < saved.size(); ++i) {
@@ -167,7 +168,8 @@ TEST_F(EditorSaveTest, SaveAsKeepsTheChosenNameWholeAndWritesNoOtherFile) {
       {"/out/final", "/out/final.sna", false, nullptr, true},
       {"/out/my.levels/keep", "/out/my.levels/keep.sna", false, nullptr, true},
       {"/out/mod.txt", nullptr, false, "\"mod.txt\" was not saved: the name must end in .sna, .szx or .z80.", true},
-      {"/out/keep.sna.bak", nullptr, false, "\"keep.sna.bak\" was not saved: the name must end in .sna, .szx or .z80.", true},
+      {"/out/keep.sna.bak", nullptr, false, "\"keep.sna.bak\" was not saved: the name must end in .sna, .szx or .z80.",
+       true},
       {"/out/.sna", nullptr, false, unusable, true},
       {"/out/.SZX", nullptr, true, unusable, false},
   };
@@ -265,8 +267,9 @@ TEST_F(EditorSaveTest, SaveWithNoFileYetIsSaveAs) {
   Answer("/out/first");
   EXPECT_TRUE(editor.SaveSnapshot());
   ASSERT_EQ(ui.questions.size(), 1u);
-  ExpectDialog(ui.questions[0], Question::Kind::SaveFile,
-               {"Save Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna) (*.z80)", "*.szx; *.sna; *.z80", ".", ""});
+  ExpectDialog(
+      ui.questions[0], Question::Kind::SaveFile,
+      {"Save Kestrova Snapshot", "Spectrum Snapshots (*.szx) (*.sna) (*.z80)", "*.szx; *.sna; *.z80", ".", ""});
   EXPECT_EQ(files.writes, std::vector<std::string>{"/out/first.sna"});
   EXPECT_EQ(editor.SnapshotPath(), "/out/first.sna");
 }
@@ -340,8 +343,10 @@ TEST_F(EditorSaveTest, ASnapshotLoadedFromSzxIsSavedWithItsOwnRegisterBlocks) {
   const std::vector<Block> before = SzxBlocks(original);
   const std::vector<Block> after = SzxBlocks(Written("/out/again.szx"));
   ASSERT_EQ(after.size(), 6u);
-  EXPECT_EQ(Bytes(after[1].block.begin(), after[1].block.begin() + 45), Bytes(before[0].block.begin(), before[0].block.begin() + 45));
-  EXPECT_EQ(Bytes(after[2].block.begin(), after[2].block.begin() + 16), Bytes(before[1].block.begin(), before[1].block.begin() + 16));
+  EXPECT_EQ(Bytes(after[1].block.begin(), after[1].block.begin() + 45),
+            Bytes(before[0].block.begin(), before[0].block.begin() + 45));
+  EXPECT_EQ(Bytes(after[2].block.begin(), after[2].block.begin() + 16),
+            Bytes(before[1].block.begin(), before[1].block.begin() + 16));
 }
 
 // ---- The overwrite question and failed writes, for every save command ----

@@ -25,7 +25,8 @@ class EditorStateTest : public ::testing::Test {
   // bytes free, the rebuilt levels.
   void Start(const std::vector<std::uint8_t>& stream) {
     SnapshotImage image(std::vector<std::uint8_t>(kSnapshotSize48K, 0));
-    for (std::size_t i = 0; i < stream.size(); ++i) image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), stream[i]);
+    for (std::size_t i = 0; i < stream.size(); ++i)
+      image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), stream[i]);
     editor.Image() = std::move(image);
     const auto load = CountFreeBytesAndFindLevelOne(editor.Image());
     ASSERT_TRUE(load);
@@ -36,7 +37,6 @@ class EditorStateTest : public ::testing::Test {
     state.place.savedScrollOffset = 0;
     editor.RebuildLevels();
   }
-
 
   // Opens a gap of two bytes at p, as the insertion does, and writes a record.
   void InsertRecord(std::uint32_t p, std::uint8_t code, std::uint8_t operand) {
@@ -53,8 +53,7 @@ class EditorStateTest : public ::testing::Test {
   }
 
   std::int32_t Span() const {
-    return editor.Place().bytesFree +
-           static_cast<std::int32_t>(editor.Place().levelEnd - editor.Place().levelStart);
+    return editor.Place().bytesFree + static_cast<std::int32_t>(editor.Place().levelEnd - editor.Place().levelStart);
   }
 
   testing::ScriptedUi ui;
@@ -70,9 +69,9 @@ TEST_F(EditorStateTest, WindowCreationShowsOnlyTheTitleAndTheFileMenu) {
   EXPECT_EQ(view.windowHeight, 352);
   const ControlVisibility& v = view.visible;
   EXPECT_TRUE(v.titlePicture);
-  for (bool shown : {v.levelChooser, v.showLandSpace, v.bytesFreeCaption, v.fortressCaption, v.fortressByte, v.levelScroll, v.statusBar,
-                     v.palette, v.mapView, v.overview, v.dragPicture, v.wipeButton, v.menuSaveTap,
-                     v.menuSaveSnapshot, v.menuLoadScreen, v.menuOptions}) {
+  for (bool shown : {v.levelChooser, v.showLandSpace, v.bytesFreeCaption, v.fortressCaption, v.fortressByte,
+                     v.levelScroll, v.statusBar, v.palette, v.mapView, v.overview, v.dragPicture, v.wipeButton,
+                     v.menuSaveTap, v.menuSaveSnapshot, v.menuLoadScreen, v.menuOptions}) {
     EXPECT_FALSE(shown);
   }
   EXPECT_FALSE(editor.Place().loadedScreen);
@@ -95,9 +94,9 @@ TEST_F(EditorStateTest, ALoadedSnapshotShowsEverythingButTheTitleAndTheDragPictu
   const ControlVisibility& v = view.visible;
   EXPECT_FALSE(v.titlePicture);
   EXPECT_FALSE(v.dragPicture);
-  for (bool shown : {v.levelChooser, v.showLandSpace, v.bytesFreeCaption, v.fortressCaption, v.fortressByte, v.levelScroll, v.statusBar,
-                     v.palette, v.mapView, v.overview, v.wipeButton, v.menuSaveTap, v.menuSaveSnapshot,
-                     v.menuLoadScreen, v.menuOptions}) {
+  for (bool shown : {v.levelChooser, v.showLandSpace, v.bytesFreeCaption, v.fortressCaption, v.fortressByte,
+                     v.levelScroll, v.statusBar, v.palette, v.mapView, v.overview, v.wipeButton, v.menuSaveTap,
+                     v.menuSaveSnapshot, v.menuLoadScreen, v.menuOptions}) {
     EXPECT_TRUE(shown);
   }
 }

@@ -57,10 +57,10 @@ class UndoEdits : public testing::RandomEdits {
     images = {OutsideTheScreen(f.editor)};
   }
 
-  std::vector<Bytes> images;              // images[p]: after p steps
-  std::vector<StepPlace> before, after;   // the place before and after step p + 1
+  std::vector<Bytes> images;             // images[p]: after p steps
+  std::vector<StepPlace> before, after;  // the place before and after step p + 1
   std::vector<std::string> names;
-  std::size_t at = 0;                     // steps done
+  std::size_t at = 0;  // steps done
   int undos = 0, redos = 0, drags = 0;
 
   ::testing::AssertionResult Act(const std::set<std::uint32_t>& changeable) {
@@ -97,7 +97,8 @@ class UndoEdits : public testing::RandomEdits {
 
   // The image and place the history should show now.
   ::testing::AssertionResult Matches(const std::string& what) const {
-    if (f.editor.History().DoneCount() != at) return ::testing::AssertionFailure() << "steps done differ after " << what;
+    if (f.editor.History().DoneCount() != at)
+      return ::testing::AssertionFailure() << "steps done differ after " << what;
     if (OutsideTheScreen(f.editor) != images[at])
       return ::testing::AssertionFailure() << "the image is not the one after " << at << " steps, after " << what;
     return ShowsPlace(f.editor, took_ == Took::Undo ? before[at] : after[at - 1]) << " after " << what;
@@ -207,7 +208,8 @@ class UndoSession {
   UndoSession() {
     SnapshotImage image = MakeDemoSnapshot(DemoMachine::Spectrum48K);
     for (std::uint32_t a = kLevelAreaStart; a <= kLevelAreaLast; ++a) image.Write(a, testing::kFreeFiller);
-    for (std::size_t i = 0; i < kBands.size(); ++i) image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), kBands[i]);
+    for (std::size_t i = 0; i < kBands.size(); ++i)
+      image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), kBands[i]);
     f.LoadImage(std::move(image));
     loaded = OutsideTheScreen(editor);
     loadedPlace = PlaceOf(editor);
@@ -219,7 +221,8 @@ class UndoSession {
     f.PressOn(MouseButton::Right, tile, owner, owner);
     const std::vector<MenuItem>* items = &editor.Popup();
     for (std::size_t depth = 0; depth < path.size(); ++depth) {
-      auto item = std::find_if(items->begin(), items->end(), [&](const MenuItem& i) { return i.caption == path[depth]; });
+      auto item =
+          std::find_if(items->begin(), items->end(), [&](const MenuItem& i) { return i.caption == path[depth]; });
       ASSERT_NE(item, items->end()) << path[depth];
       if (depth + 1 == path.size()) {
         editor.RunMenuCommand(*item);
@@ -255,7 +258,10 @@ TEST(EditorUndo, EveryKindOfEditIsOneStepNamedAfterItsCommand) {
          t.f.ui.inputAnswers = {"12"};
          t.Run(131, 0x923C, {"Change Column"});
        }},
-      {"Ink Bright", [](UndoSession& t) { t.Run(131, 0x923C, {"Attribute", "Ink", "Bright"}); }},
+      {"Ink Bright",
+       [](UndoSession& t) {
+         t.Run(131, 0x923C, {"Attribute", "Ink", "Bright"});
+       }},
       {"Delete Land Space", [](UndoSession& t) { t.Run(0, 0x923A, {"Delete Land Space"}); }},
       {"Change Distance",
        [](UndoSession& t) {
@@ -263,7 +269,9 @@ TEST(EditorUndo, EveryKindOfEditIsOneStepNamedAfterItsCommand) {
          t.Run(0, 0x923A, {"Change Distance"});
        }},
       {"Insert Cave Main With Space",
-       [](UndoSession& t) { t.Run(0, 0x923A, {"Insert", "Cave", "Cave Main", "Cave Main With Space"}); }},
+       [](UndoSession& t) {
+         t.Run(0, 0x923A, {"Insert", "Cave", "Cave Main", "Cave Main With Space"});
+       }},
       {"Insert Tree",  // a palette drop
        [](UndoSession& t) {
          testing::WritableState(t.editor).pointer.recordUnderPointer = 0x923A;
@@ -410,7 +418,8 @@ TEST(EditorUndo, ARefusedEditIsNoStep) {
          t.editor.ReleaseMap(MouseButton::Left);
        }},
       {"a popup opened and left", [](UndoSession& t) { t.f.PressOn(MouseButton::Right, 131, 0x923C); }},
-      {"scrolling and another level", [](UndoSession& t) {
+      {"scrolling and another level",
+       [](UndoSession& t) {
          t.editor.ScrollTo(10);
          t.editor.ChooseLevel(0);
        }},

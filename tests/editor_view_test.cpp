@@ -56,7 +56,7 @@ TEST_F(EditorViewTest, TheScrollBarPositionCountsFromTheFarEnd) {
   EXPECT_EQ(Offset(), 192);
   EXPECT_EQ(Position(), 1728);
   EXPECT_EQ(LandAtBottom(), 0x9236u + 6);  // the second band is now at the bottom
-  editor.ScrollTo(5000);  // beyond the maximum: the bar stays at its end
+  editor.ScrollTo(5000);                   // beyond the maximum: the bar stays at its end
   EXPECT_EQ(Position(), 1920);
   EXPECT_EQ(Offset(), 0);
   EXPECT_EQ(LandAtBottom(), 0x9236u + 2);
@@ -95,8 +95,8 @@ TEST_F(EditorViewTest, APressInTheOverviewBringsItsRowToTheMiddleOfTheView) {
     int position;
     int offset;
   };
-  for (const Case c : {Case{0, 96, 1920 - 96}, Case{1, 10 + 96, 1920 - 106}, Case{100, 596, 1324},
-                       Case{383, 1920, 0}}) {
+  for (const Case c :
+       {Case{0, 96, 1920 - 96}, Case{1, 10 + 96, 1920 - 106}, Case{100, 596, 1324}, Case{383, 1920, 0}}) {
     editor.PressOverview(MouseButton::Left, c.y);
     EXPECT_EQ(Position(), c.position) << c.y;
     EXPECT_EQ(Offset(), c.offset) << c.y;

@@ -112,8 +112,7 @@ TEST(AsmListing, WritesTheBoundaryLinesWhereTheNextLevelStarts) {
   const SnapshotImage image = LevelImage({LevelEndingAt(kLevelAreaStart, 0x9300), {{0x83, 0x07}, {0x22, 0x01}}});
   EXPECT_EQ(After(Listing(image), " defb $22,$01 ;$9300 (37632) ;Spawn Point", 7),
             (Lines{"", " ;End   of level 1 at $9300", " ;Start of level 2 at $9302", "",
-                   " defb $83,$07 ;$9302 (37634) ;A tree in column 7",
-                   " defb $22,$01 ;$9304 (37636) ;Spawn Point",
+                   " defb $83,$07 ;$9302 (37634) ;A tree in column 7", " defb $22,$01 ;$9304 (37636) ;Spawn Point",
                    " defb $FF     ;$9306 (37638) ;End of levels marker"}));
 }
 
@@ -129,8 +128,8 @@ TEST(AsmListing, FreeBytesBlockFollowsTheMarkerUpTo98CE) {
     SCOPED_TRACE("marker at 0x98C4: eight bytes and two");
     const Lines lines = Listing(LevelImage({LevelEndingAt(kLevelAreaStart, 0x98C2)}));
     EXPECT_EQ(After(lines, " ;Superfluous data required for integrity check", 6),
-              (Lines{"", " defb $C5, $C6, $C7, $C8, $C9, $CA, $CB, $CC ;$98C5 (39109)",
-                     " defb $CD, $CE ;$98CD (39117)", "", "", " ;Data integrity check"}));
+              (Lines{"", " defb $C5, $C6, $C7, $C8, $C9, $CA, $CB, $CC ;$98C5 (39109)", " defb $CD, $CE ;$98CD (39117)",
+                     "", "", " ;Data integrity check"}));
   }
 }
 
@@ -157,9 +156,8 @@ TEST(AsmListing, ListsAStrayFFRecordWithItsOperandSoTheBytesStayInPlace) {
 TEST(AsmListing, StopsAtTheEndOfTheLevelAreaWithoutAMarker) {
   SnapshotImage image(std::vector<std::uint8_t>(kSnapshotSize48K, 0));
   const Lines lines = BuildAsmListing(image, ScanLevelTable(image));
-  const std::size_t records = std::count_if(lines.begin(), lines.end(), [](const std::string& l) {
-    return l.rfind(" defb $00,$00 ;$", 0) == 0;
-  });
+  const std::size_t records = std::count_if(lines.begin(), lines.end(),
+                                            [](const std::string& l) { return l.rfind(" defb $00,$00 ;$", 0) == 0; });
   EXPECT_EQ(records, (kLevelAreaLast - kLevelAreaStart) / 2 + 1);
   EXPECT_EQ(std::find(lines.begin(), lines.end(), " ;Superfluous data required for integrity check"), lines.end());
 }

@@ -26,7 +26,8 @@ TEST(Lives, WritesTheCountAndTheTwoDigits) {
 
 LevelTable TableOf(int levels) {
   LevelTable table{};
-  for (int i = 0; i < levels; ++i) table[static_cast<std::size_t>(i)] = kLevelAreaStart + 2u * static_cast<std::uint32_t>(i);
+  for (int i = 0; i < levels; ++i)
+    table[static_cast<std::size_t>(i)] = kLevelAreaStart + 2u * static_cast<std::uint32_t>(i);
   return table;
 }
 

@@ -6,8 +6,8 @@
 
 #include "render/glyph_labels.h"
 #include "render/level_drawers.h"
-#include "render/renderer.h"
 #include "render/palette_colours.h"
+#include "render/renderer.h"
 #include "support/level_image.h"
 
 namespace kestrova {
@@ -56,7 +56,8 @@ class RendererTest : public ::testing::Test {
       for (int r = 0; r < 8; ++r) {
         const int row = bottom - r;
         if (row < firstRow || row > 191) continue;
-        EXPECT_EQ(Byte(row, static_cast<int>(column)), GlyphRow(text[column], 7 - r)) << text << " column " << column << " row " << row;
+        EXPECT_EQ(Byte(row, static_cast<int>(column)), GlyphRow(text[column], 7 - r))
+            << text << " column " << column << " row " << row;
         EXPECT_EQ(Attribute(row, static_cast<int>(column)), 0x32);
       }
     }
@@ -134,8 +135,8 @@ TEST_F(RendererTest, AlarmLabelByOperandAndPlace) {
     std::string_view text;
     int bottom;
   };
-  for (const Case c : {Case{1, 191, "ALARM~~ON# ", 184}, Case{0, 150, "ALARM~~OFF#", 150}, Case{2, 100, "ALARM~~OFF ", 100},
-                       Case{0, 5, "ALARM~~OFF#", 5}}) {
+  for (const Case c : {Case{1, 191, "ALARM~~ON# ", 184}, Case{0, 150, "ALARM~~OFF#", 150},
+                       Case{2, 100, "ALARM~~OFF ", 100}, Case{0, 5, "ALARM~~OFF#", 5}}) {
     image = testing::LevelImage({0x27, c.on});
     state = testing::LevelState(kLevelAreaStart, 0x9238);
     state.walk.currentRow = c.row;
@@ -163,7 +164,7 @@ struct LookBackCase {
   std::uint8_t c2, c6, c10;
   std::uint8_t d;
   int crossingColumn;
-  std::uint32_t owner;  // record address
+  std::uint32_t owner;                     // record address
   std::vector<std::array<int, 3>> probes;  // band row v, column, tile
 };
 
@@ -175,11 +176,29 @@ TEST_F(RendererTest, LandSpaceMarksTunnelsAndCrossingsFoundByTheLookBack) {
       {"tunnel 3 back, band 12", 0, 0x96, 0, 12, 8, kRecord - 6, {{0, 15, 116}, {25, 0, 116}}},
       {"tunnel 5 back, motorbike", 0x1B, 0, 0x96, 5, 8, kRecord - 10, {{0, 15, 116}, {11, 31, 116}}},
       {"tunnel 5 back alone", 0x04, 0, 0x96, 5, 8, kRecord, {{0, 15, 0}, {11, 31, 0}}},
-      {"crossing at 8", 0x98, 0, 0, 5, 8, kRecord - 2,
+      {"crossing at 8",
+       0x98,
+       0,
+       0,
+       5,
+       8,
+       kRecord - 2,
        {{0, 7, 13}, {0, 8, 152}, {11, 11, 152}, {0, 12, 147}, {11, 15, 147}, {0, 16, 13}, {11, 31, 13}}},
-      {"crossing 3 back at 16", 0, 0x98, 0, 5, 16, kRecord - 6,
+      {"crossing 3 back at 16",
+       0,
+       0x98,
+       0,
+       5,
+       16,
+       kRecord - 6,
        {{5, 0, 13}, {6, 0, 25}, {11, 31, 25}, {11, 16, 152}, {6, 23, 147}, {0, 24, 13}}},
-      {"crossing 5 back at 8", 0, 0, 0x98, 10, 8, kRecord - 10,
+      {"crossing 5 back at 8",
+       0,
+       0,
+       0x98,
+       10,
+       8,
+       kRecord - 10,
        {{7, 0, 13}, {8, 0, 14}, {21, 31, 14}, {21, 8, 152}, {21, 15, 147}}},
       {"crossings 1 and 5 back", 0x98, 0, 0x98, 10, 8, kRecord - 10, {{8, 0, 14}, {0, 0, 13}}},
       {"tunnel and crossing", 0x96, 0x98, 0, 5, 16, kRecord - 6, {{0, 12, 13}, {11, 12, 25}, {0, 16, 152}}},
@@ -203,7 +222,8 @@ TEST_F(RendererTest, LandSpaceMarksTunnelsAndCrossingsFoundByTheLookBack) {
     EXPECT_EQ(state.walk.currentRow, 191 - (2 * c.d + 2)) << c.name;
     EXPECT_EQ(state.walk.streamCursor, static_cast<std::int32_t>(kRecord + 2)) << c.name;
     for (const auto& [v, column, tile] : c.probes) {
-      EXPECT_EQ(Tile(191 - v, column), static_cast<std::uint32_t>(tile)) << c.name << " v " << v << " column " << column;
+      EXPECT_EQ(Tile(191 - v, column), static_cast<std::uint32_t>(tile))
+          << c.name << " v " << v << " column " << column;
       EXPECT_EQ(Owner(191 - v, column), c.owner) << c.name << " v " << v;
       EXPECT_EQ(Land(191 - v, column), kRecord) << c.name;
     }

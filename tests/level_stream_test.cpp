@@ -46,9 +46,9 @@ TEST(LevelStream, FlaggedOperands) {
 }
 
 TEST(LevelStream, KnowsExactlyTheGamesCodes) {
-  const std::set<int> known = {0,  4,  5,  6,  8,  9,  13, 14, 15, 16, 17, 18, 19, 23,  25,  26,  27,  28,
-                               29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 129, 130, 131, 135, 138, 139,
-                               140, 148, 149, 150, 152, 255};
+  const std::set<int> known = {0,  4,  5,   6,   8,   9,   13,  14,  15,  16,  17,  18,  19,  23,
+                               25, 26, 27,  28,  29,  30,  31,  32,  33,  34,  35,  36,  37,  38,
+                               39, 40, 129, 130, 131, 135, 138, 139, 140, 148, 149, 150, 152, 255};
   for (int code = 0; code < 256; ++code) {
     const ObjectCodeInfo* info = FindObjectCode(static_cast<std::uint8_t>(code));
     EXPECT_EQ(info != nullptr, known.count(code) == 1) << code;

@@ -53,19 +53,18 @@ TEST(LevelTable, OneLevelStream) {
 
 TEST(LevelTable, ThreeLevels) {
   // Level 1: tree, end. Level 2 (0x923A): land, end. Level 3 (0x923E): end only.
-  const SnapshotImage image =
-      ImageWithStream({0x83, 0x05, 0x22, 0x01, 0x00, 0x03, 0x22, 0x01, 0x22, 0x01, 0xFF});
+  const SnapshotImage image = ImageWithStream({0x83, 0x05, 0x22, 0x01, 0x00, 0x03, 0x22, 0x01, 0x22, 0x01, 0xFF});
   const LevelTable table = ScanLevelTable(image);
   EXPECT_EQ(table[0], 0x9236u);
   EXPECT_EQ(table[1], 0x923Au);
   EXPECT_EQ(table[2], 0x923Eu);
   for (std::size_t i = 3; i < table.size(); ++i) EXPECT_EQ(table[i], 0u) << i;
-  EXPECT_EQ(ChooserTexts(table), (std::vector<std::string>{"Level 1 $9236 (37430)", "Level 2 $923A (37434)",
-                                                           "Level 3 $923E (37438)"}));
+  EXPECT_EQ(ChooserTexts(table),
+            (std::vector<std::string>{"Level 1 $9236 (37430)", "Level 2 $923A (37434)", "Level 3 $923E (37438)"}));
   EXPECT_EQ(LevelEndByBoundsRule(image, table, 0), 0x9238u);
   EXPECT_EQ(LevelEndByBoundsRule(image, table, 1), 0x923Cu);
   EXPECT_EQ(LevelEndByBoundsRule(image, table, 2), 0x923Eu);  // the last: end record before the marker
-  EXPECT_EQ(LevelHeight(image, 0x923E, 0x923E), 0);  // only its end record
+  EXPECT_EQ(LevelHeight(image, 0x923E, 0x923E), 0);           // only its end record
   EXPECT_EQ(CountFreeBytesAndFindLevelOne(image)->bytesFree, 0x98CC - 0x923E);
   EXPECT_EQ(CountFreeBytesAndFindLevelOne(image)->levelEnd, 0x9238u);
 }
@@ -161,14 +160,14 @@ TEST(LevelHeight, SumsLandSpaceOnEvenStepsAndRaisesToWholeScreens) {
   };
   const Case cases[] = {
       {{kTree, 0x05}, 0},
-      {{kLand, 0}, 192},                     // 2 rows
-      {{kLand, 95}, 192},                    // exactly 192
-      {{kLand, 95, kLand, 0}, 384},          // 194
-      {{kLand, 191}, 384},                   // exactly 384
-      {{kLand, 192}, 576},                   // 386
+      {{kLand, 0}, 192},                             // 2 rows
+      {{kLand, 95}, 192},                            // exactly 192
+      {{kLand, 95, kLand, 0}, 384},                  // 194
+      {{kLand, 191}, 384},                           // exactly 384
+      {{kLand, 192}, 576},                           // 386
       {{kLand, 255, kLand, 255, kLand, 255}, 1536},  // 3 * 512 = 1536, a multiple already
-      {{kTree, 0x00, 0x05, 0x00}, 0},        // the operand 0 is never read as a code
-      {{0x04, kLand, kLand, 95}, 192},       // 0x04's operand 0 is no land space: 192 rows, not 194
+      {{kTree, 0x00, 0x05, 0x00}, 0},                // the operand 0 is never read as a code
+      {{0x04, kLand, kLand, 95}, 192},               // 0x04's operand 0 is no land space: 192 rows, not 194
   };
   for (const Case& c : cases) {
     std::vector<std::uint8_t> stream = c.stream;

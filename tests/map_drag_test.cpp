@@ -29,13 +29,15 @@ class MapDrag : public ::testing::Test {
   void Load(const Bytes& stream) {
     SnapshotImage image = MakeDemoSnapshot(DemoMachine::Spectrum48K);
     for (std::uint32_t a = kLevelAreaStart; a <= kLevelAreaLast; ++a) image.Write(a, testing::kFreeFiller);
-    for (std::size_t i = 0; i < stream.size(); ++i) image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), stream[i]);
+    for (std::size_t i = 0; i < stream.size(); ++i)
+      image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), stream[i]);
     f.LoadImage(std::move(image));
   }
   void SetUp() override { Load(kBands); }
 
   std::uint32_t TileAt(int x, int y) const {
-    return f.editor.Grid().tileId[f.editor.Tables().rowStart[static_cast<std::size_t>(y / 2)] + static_cast<std::uint32_t>(x / 16)];
+    return f.editor.Grid()
+        .tileId[f.editor.Tables().rowStart[static_cast<std::size_t>(y / 2)] + static_cast<std::uint32_t>(x / 16)];
   }
   // Presses at (x, y) and moves there, as the pointer arrives before it is pressed.
   void Grab(int x, int y) {

@@ -17,11 +17,28 @@ struct ReadCase {
 
 TEST(ReadLeadingInteger, TakesTheLeadingNumberAndIgnoresTheRest) {
   const ReadCase cases[] = {
-      {"5", 5},          {"  7", 7},      {"\t12", 12},       {"+3", 3},          {"-4", -4},
-      {"5x", 5},         {"12abc", 12},   {"0x1F", 0},        {"1e2", 1},         {"3 4", 3},
-      {"007", 7},        {"-0", 0},       {"", std::nullopt}, {"  ", std::nullopt}, {"x5", std::nullopt},
-      {"$1F", std::nullopt}, {"+", std::nullopt}, {"- 5", std::nullopt}, {"+-5", std::nullopt},
-      {"99999999999999999999", INT_MAX}, {"-99999999999999999999", INT_MIN}, {"2147483648", INT_MAX},
+      {"5", 5},
+      {"  7", 7},
+      {"\t12", 12},
+      {"+3", 3},
+      {"-4", -4},
+      {"5x", 5},
+      {"12abc", 12},
+      {"0x1F", 0},
+      {"1e2", 1},
+      {"3 4", 3},
+      {"007", 7},
+      {"-0", 0},
+      {"", std::nullopt},
+      {"  ", std::nullopt},
+      {"x5", std::nullopt},
+      {"$1F", std::nullopt},
+      {"+", std::nullopt},
+      {"- 5", std::nullopt},
+      {"+-5", std::nullopt},
+      {"99999999999999999999", INT_MAX},
+      {"-99999999999999999999", INT_MIN},
+      {"2147483648", INT_MAX},
       {"-2147483648", INT_MIN},
   };
   for (const ReadCase& c : cases) EXPECT_EQ(ReadLeadingInteger(c.text), c.value) << '"' << c.text << '"';
@@ -36,16 +53,16 @@ struct ReplyCase {
 TEST(AcceptSettingsReply, TrimsForTheLengthTestThenTestsTheRange) {
   const ReplyCase cases[] = {
       {"5", 2, 0, 29, 5},
-      {" 5 ", 2, 0, 29, 5},          // blanks are removed for the length test
+      {" 5 ", 2, 0, 29, 5},  // blanks are removed for the length test
       {"29", 2, 0, 29, 29},
       {"0", 2, 0, 29, 0},
       {"30", 2, 0, 29, std::nullopt},  // out of range
       {"  ", 2, 0, 29, std::nullopt},  // empty once trimmed
       {"", 2, 0, 29, std::nullopt},
       {"-1", 2, 0, 29, std::nullopt},
-      {"5x", 2, 0, 29, 5},           // the rest after the number is ignored
-      {"x5", 2, 0, 29, std::nullopt},  // no number
-      {"005", 2, 0, 29, std::nullopt}, // three characters for a two-character prompt
+      {"5x", 2, 0, 29, 5},                // the rest after the number is ignored
+      {"x5", 2, 0, 29, std::nullopt},     // no number
+      {"005", 2, 0, 29, std::nullopt},    // three characters for a two-character prompt
       {"1000", 3, 1, 255, std::nullopt},  // refused by its length before its value
       {"255", 3, 1, 255, 255},
       {"256", 3, 1, 255, std::nullopt},

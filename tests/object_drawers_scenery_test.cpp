@@ -12,7 +12,8 @@ using testing::DrawerScene;
 using testing::Rect;
 
 DrawerScene::Box TilesOf(const DrawerScene& scene, std::uint32_t tile) {
-  return scene.Find([&](int r, int c) { return scene.Tile(r, c) == tile && scene.Owner(r, c) == DrawerScene::kRecord; });
+  return scene.Find(
+      [&](int r, int c) { return scene.Tile(r, c) == tile && scene.Owner(r, c) == DrawerScene::kRecord; });
 }
 
 // ---- Tree ----
@@ -46,7 +47,8 @@ TEST(TreeDrawer, CrownLeftOfColumnZeroIsSkipped) {
   scene.Draw(0x83, 0, 100);
   EXPECT_EQ(TilesOf(scene, 131), Rect(61, 76, 0, 1));
   EXPECT_EQ(TilesOf(scene, 132), Rect(77, 100, 0, 0));
-  EXPECT_EQ(scene.Find([&](int r, int c) { return c > 1 && (scene.Pixels(r, c) != 0 || scene.Tile(r, c) != 0); }).count, 0);
+  EXPECT_EQ(scene.Find([&](int r, int c) { return c > 1 && (scene.Pixels(r, c) != 0 || scene.Tile(r, c) != 0); }).count,
+            0);
 }
 
 // ---- Cliff ----
@@ -78,7 +80,8 @@ TEST(CliffDrawer, FourBandsWithATileAndColourPerEightRowSlice) {
     for (int g = 0; g < 112; ++g) {
       const int row = kBottom - g;
       const std::uint32_t tile = 100 + static_cast<std::uint32_t>(g / 8);
-      EXPECT_EQ(scene.Find([&](int r, int col) { return r == row && scene.Tile(r, col) == tile; }), Rect(row, row, c.column, right))
+      EXPECT_EQ(scene.Find([&](int r, int col) { return r == row && scene.Tile(r, col) == tile; }),
+                Rect(row, row, c.column, right))
           << g;
       EXPECT_EQ(scene.Colour(row, c.column), 0x40 + 13 - g / 8) << g;  // the byte at 0x9195 - tile
       const bool drawn = g < 40 || (g >= 72 && g < 96);
@@ -123,8 +126,9 @@ TEST(CliffEdgeDrawer, TwoStripsWithAGapStartingFourRowsAboveTheRow) {
     EXPECT_EQ(TilesOf(scene, 41), Rect(87, 116, 3, 3));
     EXPECT_EQ(TilesOf(scene, 38), Rect(39, 80, 3, 3));
     EXPECT_EQ(scene.TileBox().count, 30 + 42);
-    EXPECT_EQ(scene.Find([&](int r, int col) { return scene.Pixels(r, col) != 0 && (r > 116 || (r > 80 && r < 87)); }).count,
-              0);
+    EXPECT_EQ(
+        scene.Find([&](int r, int col) { return scene.Pixels(r, col) != 0 && (r > 116 || (r > 80 && r < 87)); }).count,
+        0);
     EXPECT_EQ(scene.Pixels(116, 3), 0x5A);
     EXPECT_EQ(scene.Pixels(80, 3), 0xA5);
     EXPECT_EQ(scene.Colour(116, 3), 0x41);

@@ -74,7 +74,8 @@ TEST(RoadOnBridgeDrawer, ColoursTwentyFiveRowsLeftOfTheOperand) {
     scene.Draw(0x17, static_cast<std::uint8_t>(column), kRow);
     const int right = std::min(column, 31);
     const int left = std::max(column - 31, 0);
-    EXPECT_EQ(scene.ColourBox(), left <= right ? CharacterRect(kRow - 24, kRow, left, right) : DrawerScene::Box{}) << column;
+    EXPECT_EQ(scene.ColourBox(), left <= right ? CharacterRect(kRow - 24, kRow, left, right) : DrawerScene::Box{})
+        << column;
     EXPECT_EQ(scene.Colour(kRow - 24, right), 0x4D);
     EXPECT_EQ(scene.PixelBox().count, 0);
     EXPECT_EQ(scene.TileBox().count, 0);
@@ -102,8 +103,8 @@ TEST(BridgeSectionDrawer, TwelveFullWidthTileRowsOwnedSixRecordsBack) {
     const int top = std::max(row - 11, 1);
     EXPECT_EQ(scene.TileBox(), Rect(top, row, 0, 31)) << row;
     EXPECT_EQ(scene.Find([&](int r, int c) {
-                return scene.Tile(r, c) == 115 && scene.Owner(r, c) == DrawerScene::kRecord - 12;
-              }),
+      return scene.Tile(r, c) == 115 && scene.Owner(r, c) == DrawerScene::kRecord - 12;
+    }),
               Rect(top, row, 0, 31));
     if (row == 5) {
       EXPECT_EQ(scene.Pixels(0, 31), 0xFF);  // row 0 takes the graphics but no tiles
@@ -138,7 +139,8 @@ TEST(BridgeSectionDrawer, OtherOperandsKeepTheirPairs) {
     DrawerScene scene;
     PrepareBridge(scene);
     scene.Draw(0x08, 20, kBottom);
-    EXPECT_EQ(scene.Find([&](int r, int c) { return r == kBottom && scene.Pixels(r, c) != 0; }), Rect(kBottom, kBottom, 0, 20));
+    EXPECT_EQ(scene.Find([&](int r, int c) { return r == kBottom && scene.Pixels(r, c) != 0; }),
+              Rect(kBottom, kBottom, 0, 20));
     EXPECT_EQ(scene.Pixels(kBottom, 20), 0x18);
     EXPECT_EQ(scene.Pixels(kBottom, 0), 0x18);
     EXPECT_EQ(scene.Colour(kBottom, 0), 0x4D);
@@ -164,7 +166,7 @@ TEST(FortressGatesDrawer, FortyEightTileRowsAndFortyFourSetRows) {
   struct Case {
     std::uint8_t operand;
     int row;
-    int left;  // first gate column on the screen
+    int left;       // first gate column on the screen
     int firstByte;  // index into the gate bytes of that column
   };
   const std::uint8_t gate[] = {0xFF, 0xFF, 0xFF, 0xFE, 0x7F, 0xFF, 0xFF, 0xFF};
@@ -176,7 +178,9 @@ TEST(FortressGatesDrawer, FortyEightTileRowsAndFortyFourSetRows) {
     scene.Draw(0x21, c.operand, c.row);
     const int tileTop = std::max(c.row - 47, 1);
     EXPECT_EQ(scene.TileBox(), Rect(tileTop, c.row, 0, 31));
-    EXPECT_EQ(scene.Find([&](int r, int col) { return scene.Tile(r, col) == 33 && scene.Owner(r, col) == DrawerScene::kRecord; }),
+    EXPECT_EQ(scene.Find([&](int r, int col) {
+      return scene.Tile(r, col) == 33 && scene.Owner(r, col) == DrawerScene::kRecord;
+    }),
               Rect(tileTop, c.row, 0, 31));
     const int right = c.operand - 1;
     EXPECT_EQ(scene.PixelBox(), Rect(std::max(c.row - 43, 0), c.row, c.left, right));
@@ -198,8 +202,8 @@ struct EdgingRow {
 // Column 15 and 14 of an edging with operand 0 standing on row 100: a run up
 // to the character-row boundary, the boundary row, eight cap rows; the next
 // column starts 4 rows below the row above the cap (q was 0x0F).
-const EdgingRow kColumn15[] = {{101, 0x00}, {100, 0x03}, {99, 0x03}, {98, 0x0F}, {97, 0x0F}, {96, 0x0F},
-                               {95, 0x3F},  {94, 0xFF},  {88, 0xFF}, {87, 0x00}};
+const EdgingRow kColumn15[] = {{101, 0x00}, {100, 0x03}, {99, 0x03}, {98, 0x0F}, {97, 0x0F},
+                               {96, 0x0F},  {95, 0x3F},  {94, 0xFF}, {88, 0xFF}, {87, 0x00}};
 const EdgingRow kColumn14[] = {{92, 0x00}, {91, 0x03}, {90, 0x03}, {89, 0x0F}, {88, 0x0F},
                                {87, 0x3F}, {86, 0x3F}, {85, 0xFF}, {80, 0xFF}, {79, 0x00}};
 
@@ -212,13 +216,15 @@ TEST(RoadEdgingDrawers, StaircaseOfSixteenColumns) {
     scene.Draw(code, 0, kRow);
     for (const EdgingRow& e : kColumn15) EXPECT_EQ(scene.Pixels(e.row, 15), e.pattern) << e.row;
     for (const EdgingRow& e : kColumn14) EXPECT_EQ(scene.Pixels(e.row, 14), e.pattern) << e.row;
-    // From column 14 on each column stands 8 rows higher; column 3 starts on row 3 and columns 0..2 lie above the screen.
+    // From column 14 on each column stands 8 rows higher; column 3 starts on row 3 and columns 0..2 lie above the
+    // screen.
     EXPECT_EQ(scene.Pixels(83, 13), 0x03);
     EXPECT_EQ(scene.Pixels(84, 13), 0x00);
     EXPECT_EQ(scene.Pixels(3, 3), 0x03);
     EXPECT_EQ(scene.Pixels(0, 3), 0x0F);
-    EXPECT_EQ(scene.Find([&](int r, int c) { return scene.Tile(r, c) == code && scene.Owner(r, c) == DrawerScene::kRecord; }),
-              scene.TileBox());
+    EXPECT_EQ(
+        scene.Find([&](int r, int c) { return scene.Tile(r, c) == code && scene.Owner(r, c) == DrawerScene::kRecord; }),
+        scene.TileBox());
     EXPECT_EQ(scene.TileBox().left, 3);
     EXPECT_EQ(scene.TileBox().right, 15);
     EXPECT_EQ(scene.Find([&](int r, int c) { return c == 15 && scene.Tile(r, c) != 0; }), Rect(88, 100, 15, 15));

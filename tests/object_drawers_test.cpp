@@ -78,8 +78,9 @@ TEST(SpriteLayouts, AddressOfEveryByteFollowsTheLayout) {
 // ---- Lookup ----
 
 TEST(ObjectDrawers, EveryObjectCodeHasADrawerAndNoOtherCodeHasOne) {
-  const std::set<int> objectCodes = {4,  5,  6,  8,  9,  13, 14, 15, 16, 17,  18,  19,  23,  25,  26,  27,  28,  29,  30,
-                                     31, 32, 33, 35, 36, 37, 38, 40, 129, 130, 131, 135, 138, 139, 140, 148, 149, 150, 152};
+  const std::set<int> objectCodes = {4,  5,   6,   8,   9,   13,  14,  15,  16,  17,  18,  19, 23,
+                                     25, 26,  27,  28,  29,  30,  31,  32,  33,  35,  36,  37, 38,
+                                     40, 129, 130, 131, 135, 138, 139, 140, 148, 149, 150, 152};
   for (int code = 0; code < 256; ++code) {
     EXPECT_EQ(FindObjectDrawer(static_cast<std::uint8_t>(code)) != nullptr, objectCodes.count(code) == 1) << code;
   }
@@ -113,7 +114,8 @@ void PrepareSprite(DrawerScene& scene, std::uint32_t bottomLeft, std::uint32_t t
   scene.Poke(topLeft, 0x42);
 }
 
-void ExpectSprite(const DrawerScene& scene, int column, int width, int height, std::uint32_t tile, std::optional<std::uint8_t> attribute, const std::string& name) {
+void ExpectSprite(const DrawerScene& scene, int column, int width, int height, std::uint32_t tile,
+                  std::optional<std::uint8_t> attribute, const std::string& name) {
   SCOPED_TRACE(name);
   const DrawerScene::Box box = Rect(kRow - height + 1, kRow, column, column + width - 1);
   EXPECT_EQ(scene.PixelBox(), box);
@@ -121,8 +123,9 @@ void ExpectSprite(const DrawerScene& scene, int column, int width, int height, s
   EXPECT_EQ(scene.Pixels(kRow - height + 1, column), 0x42);
   if (tile != 0) {
     EXPECT_EQ(scene.TileBox(), box);
-    EXPECT_EQ(scene.Find([&](int r, int c) { return scene.Tile(r, c) == tile && scene.Owner(r, c) == DrawerScene::kRecord; }),
-              box);
+    EXPECT_EQ(
+        scene.Find([&](int r, int c) { return scene.Tile(r, c) == tile && scene.Owner(r, c) == DrawerScene::kRecord; }),
+        box);
   } else {
     EXPECT_EQ(scene.TileBox().count, 0);
   }
@@ -163,11 +166,15 @@ TEST(ObjectDrawers, SimpleSpritesStandOnTheRowAtTheOperandColumn) {
       {"cave bottom edge", 0x1F, 7, 6, 8, 0xC742, 0xC718, 31, 0x8348, 0x05, 0x35},
       {"ink plus yellow paper wraps as a byte", 0x1F, 7, 6, 8, 0xC742, 0xC718, 31, 0x8348, 0xE5, 0x15},
       // Family drawers take the member the current code names.
-      {"triple grenade drawer, current code quintuple", 0x10, 7, 3, 22, 0xD07E, 0xCFFC, 17, 0x8EF3, 0x4D, 0x4D, false, 0x11},
-      {"left mortar drawer, current code right mortar", 0x12, 7, 2, 16, 0xD0FE, 0xD0C0, 19, 0x8E8B, 0x4D, 0x4D, false, 0x13},
-      {"trench left drawer, current code trench right", 0x23, 7, 2, 12, 0xCB4E, 0xCB20, 37, 0x8174, 0x4D, 0x4D, false, 0x25},
+      {"triple grenade drawer, current code quintuple", 0x10, 7, 3, 22, 0xD07E, 0xCFFC, 17, 0x8EF3, 0x4D, 0x4D, false,
+       0x11},
+      {"left mortar drawer, current code right mortar", 0x12, 7, 2, 16, 0xD0FE, 0xD0C0, 19, 0x8E8B, 0x4D, 0x4D, false,
+       0x13},
+      {"trench left drawer, current code trench right", 0x23, 7, 2, 12, 0xCB4E, 0xCB20, 37, 0x8174, 0x4D, 0x4D, false,
+       0x25},
       {"cave top drawer, current code cave bottom", 0x1D, 7, 6, 8, 0xC742, 0xC718, 31, 0x8348, 0x05, 0x35, false, 0x1F},
-      {"family drawer, current code of another object", 0x10, 7, 3, 22, 0xCFFA, 0xCF78, 16, 0x8EDC, 0x4D, 0x4D, false, 0x81},
+      {"family drawer, current code of another object", 0x10, 7, 3, 22, 0xCFFA, 0xCF78, 16, 0x8EDC, 0x4D, 0x4D, false,
+       0x81},
       {"single drawer ignores the current code", 0x81, 3, 6, 64, 0xD942, 0xD644, 129, 0x8701, 0x4D, 0x4D, false, 0x11},
   };
   for (const SpriteCase& c : cases) {
@@ -313,7 +320,7 @@ TEST(ObjectDrawers, RowsOutsideTheScreenAreCountedButNotDrawn) {
   };
   // Boulder, 3 x 22 paired serpentine from 0xD222.
   const Case cases[] = {
-      {5, 0, 5, 0xD222 - 34, 0},        // row index 5 on screen row 0
+      {5, 0, 5, 0xD222 - 34, 0},          // row index 5 on screen row 0
       {200, 179, 191, 0xD222 - 58, 191},  // row index 9 on screen row 191
       {-1, 192, -1, 0, 0},
       {213, 192, -1, 0, 0},
@@ -396,18 +403,20 @@ TEST(ObjectDrawers, NoDrawerWritesOutsideTheScreenAreaWhateverItsOperand) {
     scene.state.walk.largeHut = code == 0x94 && (operand & 2) != 0;
     scene.state.walk.crossingColumn = (operand * 7 + row) & 0xFF;
     scene.Draw(static_cast<std::uint8_t>(code), static_cast<std::uint8_t>(operand), row, address);
-    return scene.state.walk.streamCursor == static_cast<std::int32_t>(address + 2) && scene.state.walk.currentRow == row &&
-           !scene.state.walk.largeHut;
+    return scene.state.walk.streamCursor == static_cast<std::int32_t>(address + 2) &&
+           scene.state.walk.currentRow == row && !scene.state.walk.largeHut;
   };
   for (int code = 0; code < 256; ++code) {
     if (FindObjectDrawer(static_cast<std::uint8_t>(code)) == nullptr) continue;
     for (int operand = 0; operand < 256; ++operand) {
-      for (int row : RowsFor(operand)) ASSERT_TRUE(draw(code, DrawerScene::kRecord, operand, row)) << code << " " << operand << " " << row;
+      for (int row : RowsFor(operand))
+        ASSERT_TRUE(draw(code, DrawerScene::kRecord, operand, row)) << code << " " << operand << " " << row;
     }
     // Records at both ends of the memory: look-backs and operands beyond it read as 0.
     for (std::uint32_t address : {0x4000u, 0xFFFEu, 0xFFFFu}) {
       for (int operand = 0; operand < 256; operand += 7) {
-        for (int row : {-50, 0, 100, 191, 250}) ASSERT_TRUE(draw(code, address, operand, row)) << code << " at " << address;
+        for (int row : {-50, 0, 100, 191, 250})
+          ASSERT_TRUE(draw(code, address, operand, row)) << code << " at " << address;
       }
     }
     ASSERT_TRUE(outsideScreenEqual()) << "code " << code;
@@ -422,7 +431,8 @@ TEST(ObjectDrawers, DrawersOnATruncatedImageStayInsideIt) {
   scene.image = SnapshotImage(std::vector<std::uint8_t>(3000, 0x77));
   for (int code = 0; code < 256; ++code) {
     if (FindObjectDrawer(static_cast<std::uint8_t>(code)) == nullptr) continue;
-    for (int operand = 0; operand < 256; operand += 5) scene.Draw(static_cast<std::uint8_t>(code), static_cast<std::uint8_t>(operand), 120, 0x4100);
+    for (int operand = 0; operand < 256; operand += 5)
+      scene.Draw(static_cast<std::uint8_t>(code), static_cast<std::uint8_t>(operand), 120, 0x4100);
   }
   EXPECT_EQ(scene.image.Size(), 3000u);
   for (std::size_t i = 0; i < kSnaHeaderSize; ++i) EXPECT_EQ(scene.image.ReadOffset(i), 0x77);

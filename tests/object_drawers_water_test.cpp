@@ -46,8 +46,10 @@ TEST(LogCrossingDrawer, TwoLogsSevenColumnsApartSetTheCrossingColumn) {
     EXPECT_EQ(scene.state.walk.crossingColumn, column);
     EXPECT_EQ(scene.TileBox().count, 0);
     const int right = column + 7;
-    EXPECT_EQ(scene.Find([&](int r, int c) { return c == column && scene.Pixels(r, c) != 0; }), Rect(22, 101, column, column));
-    EXPECT_EQ(scene.Find([&](int r, int c) { return c == right && scene.Pixels(r, c) != 0; }), Rect(22, 101, right, right));
+    EXPECT_EQ(scene.Find([&](int r, int c) { return c == column && scene.Pixels(r, c) != 0; }),
+              Rect(22, 101, column, column));
+    EXPECT_EQ(scene.Find([&](int r, int c) { return c == right && scene.Pixels(r, c) != 0; }),
+              Rect(22, 101, right, right));
     EXPECT_EQ(scene.PixelBox().count, 2 * 80);
     EXPECT_EQ(scene.Pixels(101, column), 0x3C);
     EXPECT_EQ(scene.Pixels(22, right), 0xC3);
@@ -93,9 +95,12 @@ TEST(WaterDrawer, ColumnsFollowTheCrossingColumn) {
     EXPECT_EQ(scene.Colour(kRow - 56, 31), DrawerScene::kBackground);
     for (int column = 0; column < 32; ++column) {
       if (c.firstRow.count(column) != 0 || c.laterRows.count(column) != 0) continue;
-      EXPECT_EQ(scene.Find([&](int r, int col) {
-                  return col == column && (scene.Pixels(r, col) != 0 || scene.Colour(r, col) != DrawerScene::kBackground);
-                }).count,
+      EXPECT_EQ(scene
+                    .Find([&](int r, int col) {
+                      return col == column &&
+                             (scene.Pixels(r, col) != 0 || scene.Colour(r, col) != DrawerScene::kBackground);
+                    })
+                    .count,
                 0)
           << "column " << column << " lies in the crossing";
     }
@@ -125,7 +130,9 @@ struct StripCase {
 TEST(WaterStripDrawers, SolidRowsToTheCharacterRowThenEdgeRows) {
   const StripCase cases[] = {
       // R + 3 = 104 lies on a character-row boundary: no solid rows, nine edge rows.
-      {101, 8, {{104, {0x00, 0x00}}, {103, {0xE5, 0xDD}}, {102, {0x89, 0x92}}, {101, {0x00, 0x00}}, {95, {0x00, 0x00}}}},
+      {101,
+       8,
+       {{104, {0x00, 0x00}}, {103, {0xE5, 0xDD}}, {102, {0x89, 0x92}}, {101, {0x00, 0x00}}, {95, {0x00, 0x00}}}},
       // R + 3 = 103: one solid row.
       {100, 8, {{103, {0xFF, 0xFF}}, {102, {0xE5, 0xDD}}, {101, {0x89, 0x92}}, {100, {0x00, 0x00}}}},
       // R + 3 = 100: four solid rows, 103 up to 100.
@@ -197,7 +204,10 @@ TEST(WaterStripDrawers, StripTwoRecoloursTheCharacterRowBelowOutsideTheCrossing)
   scene.Poke(0x8D5E, 0xCD);
   scene.state.walk.crossingColumn = 8;
   scene.Draw(0x0E, 0, 186);
-  EXPECT_EQ(scene.Find([&](int r, int c) { return scene.Colour(r, c) != DrawerScene::kBackground && scene.Colour(r, c) != 0xCD; })
+  EXPECT_EQ(scene
+                .Find([&](int r, int c) {
+                  return scene.Colour(r, c) != DrawerScene::kBackground && scene.Colour(r, c) != 0xCD;
+                })
                 .count,
             0);
   EXPECT_EQ(scene.ColourBox(), scene.Find([&](int r, int c) { return scene.Colour(r, c) == 0xCD; }));

@@ -54,8 +54,8 @@ TEST(OverviewScaler, EveryPixelIsTheRoundedMeanOfItsSpans) {
   struct Case {
     int sourceWidth, sourceHeight, width, height;
   };
-  const Case cases[] = {{256, 1920, 64, 384}, {256, 192, 64, 384}, {256, 391, 64, 384},   {256, 64 * 384, 64, 384},
-                        {256, 30000, 64, 96}, {96, 100, 24, 10},   {52, 50, 13, 7},       {8, 5, 2, 3},
+  const Case cases[] = {{256, 1920, 64, 384}, {256, 192, 64, 384}, {256, 391, 64, 384}, {256, 64 * 384, 64, 384},
+                        {256, 30000, 64, 96}, {96, 100, 24, 10},   {52, 50, 13, 7},     {8, 5, 2, 3},
                         {100, 300, 7, 50},    {3, 10, 5, 4},       {256, 0, 64, 8}};
   std::mt19937 random(5);
   const auto spans = [](int source, int count) {
@@ -72,7 +72,8 @@ TEST(OverviewScaler, EveryPixelIsTheRoundedMeanOfItsSpans) {
     TFastDIB picture(c.sourceWidth, c.sourceHeight);
     // Mostly bright, so that the largest sums are reached.
     for (int r = 0; r < c.sourceHeight; ++r) {
-      for (int x = 0; x < c.sourceWidth; ++x) picture.Row(r)[x] = random() % 4 == 0 ? random() & 0xFFFFFF : 0xFFFFFF - (random() & 0x030303);
+      for (int x = 0; x < c.sourceWidth; ++x)
+        picture.Row(r)[x] = random() % 4 == 0 ? random() & 0xFFFFFF : 0xFFFFFF - (random() & 0x030303);
     }
     TFastDIB scaled(c.width, c.height), direct(c.width, c.height);
     ScalePicture(picture, scaled);
@@ -121,8 +122,8 @@ class WholeLevelTest : public ::testing::Test {
 // Labels in several windows and across a window boundary: the streamed
 // overview equals the tall picture scaled, for short and tall levels.
 TEST_F(WholeLevelTest, StreamedOverviewEqualsTheScaledTallPicture) {
-  const std::vector<std::uint8_t> stream = {0x22, 0x00, 0x00, 90, 0x27, 0x01, 0x00, 0x02, 0x22, 0x09, 0x00, 120,
-                                            0x27, 0x00, 0x00, 255, 0x22, 0x04, 0x00, 30, 0x22, 0x01, 0xFF};
+  const std::vector<std::uint8_t> stream = {0x22, 0x00, 0x00, 90,  0x27, 0x01, 0x00, 0x02, 0x22, 0x09, 0x00, 120,
+                                            0x27, 0x00, 0x00, 255, 0x22, 0x04, 0x00, 30,   0x22, 0x01, 0xFF};
   for (int height : {0, 192, 384, 576, 1152, 1920}) {
     Start(stream, 0x9236 + 20);
     TFastDIB picture;

@@ -32,8 +32,12 @@ class DemoPalette : public ::testing::Test {
     ASSERT_TRUE(editor.HasSnapshot());
   }
   RenderTarget Target() {
-    return RenderTarget{editor.Image(), testing::WritableState(editor).place, testing::WritableState(editor).walk, editor.Grid(),
-                        editor.Tables(), editor.MapBitmap()};
+    return RenderTarget{editor.Image(),
+                        testing::WritableState(editor).place,
+                        testing::WritableState(editor).walk,
+                        editor.Grid(),
+                        editor.Tables(),
+                        editor.MapBitmap()};
   }
 
   testing::ScriptedUi ui;

@@ -5,8 +5,8 @@
 
 #include "demo/demo_game.h"
 #include "edit/palette_tables.h"
-#include "support/editor_state_access.h"
 #include "support/edit_fixture.h"
+#include "support/editor_state_access.h"
 
 namespace kestrova {
 namespace {
@@ -35,7 +35,8 @@ class PalettePress : public ::testing::Test {
   void Load(const Bytes& stream) {
     SnapshotImage image = MakeDemoSnapshot(DemoMachine::Spectrum48K);
     for (std::uint32_t a = kLevelAreaStart; a <= kLevelAreaLast; ++a) image.Write(a, testing::kFreeFiller);
-    for (std::size_t i = 0; i < stream.size(); ++i) image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), stream[i]);
+    for (std::size_t i = 0; i < stream.size(); ++i)
+      image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), stream[i]);
     f.LoadImage(std::move(image));
   }
   void SetUp() override { Load(kLevels); }
@@ -45,7 +46,8 @@ class PalettePress : public ::testing::Test {
   std::pair<int, int> PixelOfTile(std::uint32_t tile) const {
     for (int y = 382; y >= 0; y -= 2) {
       for (int x = 0; x < 512; x += 16) {
-        const std::uint32_t cell = f.editor.Tables().rowStart[static_cast<std::size_t>(y / 2)] + static_cast<std::uint32_t>(x / 16);
+        const std::uint32_t cell =
+            f.editor.Tables().rowStart[static_cast<std::size_t>(y / 2)] + static_cast<std::uint32_t>(x / 16);
         if (f.editor.Grid().tileId[cell] == tile) return {x + 4, y};
       }
     }
@@ -94,8 +96,8 @@ TEST_F(PalettePress, TheOptionsAtThePressDecideThatPressOnly) {
   EXPECT_EQ(f.editor.DragBitmap().Height(), 80);
   f.editor.ReleasePalette();
 
-  f.editor.ClickOption(OptionId::CliffEdgeChosen);   // "Cliff Edge"
-  f.editor.ClickOption(OptionId::CliffEdgeDouble);   // "Double", without soldiers
+  f.editor.ClickOption(OptionId::CliffEdgeChosen);  // "Cliff Edge"
+  f.editor.ClickOption(OptionId::CliffEdgeDouble);  // "Double", without soldiers
   f.editor.PressPalette(MouseButton::Left, SlotX(20), 10, 40);
   EXPECT_EQ(f.editor.PaletteTag(), 16);
   EXPECT_EQ(f.editor.DragBitmap().Height(), 144);
@@ -117,7 +119,7 @@ TEST_F(PalettePress, APressAndReleaseThatNeverCrossedTheMapInsertsNothing) {
   const int free = f.editor.Place().bytesFree;
   f.editor.PressPalette(MouseButton::Left, SlotX(1), 40, 50);
   EXPECT_EQ(f.editor.Pointer().recordUnderPointer, 0u);
-  f.editor.MovePointerOverWindow(40, 60);   // over the strip, not the map
+  f.editor.MovePointerOverWindow(40, 60);    // over the strip, not the map
   f.editor.MovePointerOverWindow(600, 200);  // right of the map
   f.editor.ReleasePalette();
   EXPECT_EQ(LevelArea(), before);

@@ -85,9 +85,13 @@ class RandomDragsAndDrops : public testing::RandomEdits {
     ++drags;
 
     const std::uint32_t record = state.pointer.recordUnderPointer;
-    DragStart start{state.place.levelStart, state.place.levelEnd, state.place.bytesFree,
+    DragStart start{state.place.levelStart,
+                    state.place.levelEnd,
+                    state.place.bytesFree,
                     Bytes(E().Image().Bytes().begin(), E().Image().Bytes().end()),
-                    RecordsOf(state.place.levelStart, state.place.levelEnd), E().Image().Read(record), E().Image().Read(record + 1)};
+                    RecordsOf(state.place.levelStart, state.place.levelEnd),
+                    E().Image().Read(record),
+                    E().Image().Read(record + 1)};
     const bool edging = start.code == 0x05 || start.code == 0x06;
     std::uint8_t operand = start.operand;
     std::uint32_t at = record;
@@ -119,10 +123,12 @@ class RandomDragsAndDrops : public testing::RandomEdits {
   ::testing::AssertionResult DragKeeps(const DragStart& start, std::uint8_t lastOperand, bool edging) {
     const EditorState& state = E().State();
     const SnapshotImage& image = E().Image();
-    if (state.place.levelStart != start.levelStart || state.place.levelEnd != start.levelEnd || state.place.bytesFree != start.bytesFree)
+    if (state.place.levelStart != start.levelStart || state.place.levelEnd != start.levelEnd ||
+        state.place.bytesFree != start.bytesFree)
       return ::testing::AssertionFailure() << "the level's bounds or the bytes free changed";
     for (std::size_t offset = 0; offset < start.image.size(); ++offset) {
-      const std::uint32_t address = static_cast<std::uint32_t>(offset) + kRamStart - static_cast<std::uint32_t>(kSnaHeaderSize);
+      const std::uint32_t address =
+          static_cast<std::uint32_t>(offset) + kRamStart - static_cast<std::uint32_t>(kSnaHeaderSize);
       const bool screen = offset >= kSnaHeaderSize && address < kScreenAreaStart + kScreenAreaSize;
       const bool level = offset >= kSnaHeaderSize && address >= start.levelStart && address <= start.levelEnd + 1;
       if (!screen && !level && image.Bytes()[offset] != start.image[offset])
@@ -139,11 +145,12 @@ class RandomDragsAndDrops : public testing::RandomEdits {
       return ::testing::AssertionFailure() << "the operand's flags changed";
     }
     const int column = operand & 31;
-    const int low = std::min(state.pointer.rangeMin, start.operand & 31), high = std::max(state.pointer.rangeMax, start.operand & 31);
+    const int low = std::min(state.pointer.rangeMin, start.operand & 31),
+              high = std::max(state.pointer.rangeMax, start.operand & 31);
     if (column < low || column > high) return ::testing::AssertionFailure() << "column " << column << " out of range";
     std::vector<std::uint16_t> expected = start.records;
-    const auto grabbed = std::find(expected.begin(), expected.end(),
-                                   static_cast<std::uint16_t>(start.code << 8 | start.operand));
+    const auto grabbed =
+        std::find(expected.begin(), expected.end(), static_cast<std::uint16_t>(start.code << 8 | start.operand));
     if (grabbed == expected.end()) return ::testing::AssertionFailure() << "the grabbed record was not in the level";
     *grabbed = static_cast<std::uint16_t>(start.code << 8 | operand);
     std::vector<std::uint16_t> now = RecordsOf(start.levelStart, start.levelEnd);
@@ -151,7 +158,8 @@ class RandomDragsAndDrops : public testing::RandomEdits {
     std::sort(expected.begin(), expected.end());
     std::sort(now.begin(), now.end());
     if (now != expected) return ::testing::AssertionFailure() << "the level's records are not the same records";
-    if (start.levelStart == kLevelAreaStart && (image.Read(kLevelAreaStart) != start.image[kSnaHeaderSize + kLevelAreaStart - kRamStart]))
+    if (start.levelStart == kLevelAreaStart &&
+        (image.Read(kLevelAreaStart) != start.image[kSnaHeaderSize + kLevelAreaStart - kRamStart]))
       return ::testing::AssertionFailure() << "level 1's first record moved";
     return ::testing::AssertionSuccess();
   }
@@ -160,9 +168,15 @@ class RandomDragsAndDrops : public testing::RandomEdits {
     const auto controls = OptionControls();
     const OptionId id = controls[static_cast<std::size_t>(Uniform(0, static_cast<int>(controls.size()) - 1))].id;
     switch (Uniform(0, 3)) {
-      case 0: E().ReleaseMouseOverOption(id); break;
-      case 1: E().ToggleOptionFromKeyboard(id); break;
-      default: E().ClickOption(id); break;
+      case 0:
+        E().ReleaseMouseOverOption(id);
+        break;
+      case 1:
+        E().ToggleOptionFromKeyboard(id);
+        break;
+      default:
+        E().ClickOption(id);
+        break;
     }
   }
 
@@ -182,7 +196,8 @@ class RandomDragsAndDrops : public testing::RandomEdits {
     for (int i = Uniform(0, 6); i > 0; --i) E().MovePointerOverWindow(Uniform(-20, 620), Uniform(0, 520));
 
     const EditorState& state = E().State();
-    const std::uint32_t tile = state.pointer.cellUnderPointer < kDisplayFileSize ? E().Grid().tileId[state.pointer.cellUnderPointer] : 0;
+    const std::uint32_t tile =
+        state.pointer.cellUnderPointer < kDisplayFileSize ? E().Grid().tileId[state.pointer.cellUnderPointer] : 0;
     const int size = InsertionSize(*tag);
     const bool fits = state.place.bytesFree >= size && state.pointer.recordUnderPointer != 0 &&
                       (size != 2 || !IsTunnelCrossingOrFortress(tile)) &&

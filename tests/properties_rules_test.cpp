@@ -136,7 +136,7 @@ TEST(PropertiesCliff, TheTwoBoxesActAsOneChoice) {
   EXPECT_TRUE(options.cliffEdge.chosen.checked);
   EXPECT_FALSE(options.cliff.chosen.checked);
   for (const OptionControl* on : {&options.cliffEdge.regular, &options.cliffEdge.mirrored, &options.cliffEdge.doubled,
-                                   &options.cliffEdge.jumpingSoldiers})
+                                  &options.cliffEdge.jumpingSoldiers})
     EXPECT_TRUE(on->enabled);
   EXPECT_FALSE(options.cliff.regular.enabled);
   EXPECT_FALSE(options.cliff.mirrored.enabled);

@@ -44,8 +44,8 @@ class FingerprintRun {
     testing::Fingerprint print;
     for (const std::uint64_t part :
          {ScreenPrint(editor.Image()), GridPrint(editor.Grid()), PicturePrint(editor.MapView()),
-          PicturePrint(editor.OverviewBitmap()), PicturePrint(editor.PaletteBitmap()), PicturePrint(editor.DragBitmap()),
-          StatePrint(editor.State())}) {
+          PicturePrint(editor.OverviewBitmap()), PicturePrint(editor.PaletteBitmap()),
+          PicturePrint(editor.DragBitmap()), StatePrint(editor.State())}) {
       print.Add(part);
     }
     char hash[24];
@@ -143,8 +143,7 @@ TEST(RenderFingerprints, EveryPictureAndStateIsAsRecorded) {
   for (std::size_t i = 0; i < lines.size() && differences < 20; ++i) {
     if (lines[i] == expected[i]) continue;
     ++differences;
-    ADD_FAILURE() << "step " << i << " (" << prints.steps[i] << ") hashes " << lines[i] << ", recorded "
-                  << expected[i];
+    ADD_FAILURE() << "step " << i << " (" << prints.steps[i] << ") hashes " << lines[i] << ", recorded " << expected[i];
   }
 }
 

@@ -91,16 +91,19 @@ void ReferenceWholeLevel(RenderTarget& target, int height, BaseRow baseRow, Sink
 void ReferenceOverview(RenderTarget& target, int height, TFastDIB& overview) {
   const int rows = std::max(height, 0);
   OverviewScaler scaler(256, rows, overview.Width(), overview.Height());
-  ReferenceWholeLevel(target, rows, [](int) { return 191; }, [&](int k) {
-    for (int r = 0; r < 192 && 192 * k + r < rows; ++r) scaler.AddRow(192 * k + r, target.mapBitmap.Row(r));
-  });
+  ReferenceWholeLevel(
+      target, rows, [](int) { return 191; },
+      [&](int k) {
+        for (int r = 0; r < 192 && 192 * k + r < rows; ++r) scaler.AddRow(192 * k + r, target.mapBitmap.Row(r));
+      });
   scaler.Finish(overview);
 }
 
 void ReferenceWholePicture(RenderTarget& target, int height, TFastDIB& picture) {
   picture.Resize(256, std::max(height, 0));
   RenderTarget tall{target.image, target.place, target.walk, target.grid, target.tables, picture};
-  ReferenceWholeLevel(tall, height, [](int k) { return 191 + 192 * k; }, [](int) {});
+  ReferenceWholeLevel(
+      tall, height, [](int k) { return 191 + 192 * k; }, [](int) {});
 }
 
 // ---- Two editors' worth of drawing state, run side by side ----
@@ -112,7 +115,9 @@ struct Side {
   TFastDIB map{256, 192};
   TFastDIB view{512, 384};
   TFastDIB overview{64, 384};
-  RenderTarget Target(const ScreenTables& tables) { return RenderTarget{image, state.place, state.walk, grid, tables, map}; }
+  RenderTarget Target(const ScreenTables& tables) {
+    return RenderTarget{image, state.place, state.walk, grid, tables, map};
+  }
 };
 
 class ReferenceTest : public ::testing::Test {
@@ -233,7 +238,8 @@ TEST_F(ReferenceTest, RandomLevelAreasWithTheStateTheyCarry) {
       }
       const int height = LevelHeight(area, now.state.place.levelStart, now.state.place.levelEnd);
       std::vector<std::int32_t> scrolls = {0, std::max(height - 192, 0), height + 77};
-      for (int n = 0; n < 5; ++n) scrolls.push_back(static_cast<std::int32_t>(random() % static_cast<unsigned>(height + 193)));
+      for (int n = 0; n < 5; ++n)
+        scrolls.push_back(static_cast<std::int32_t>(random() % static_cast<unsigned>(height + 193)));
       CheckLevel("random image " + std::to_string(image) + " level " + std::to_string(i + 1), scrolls, random);
     }
   }

@@ -18,7 +18,8 @@ TEST(RoundedMeans, EightAtOnceMatchDivisionForEveryCountAndSum) {
     const std::uint32_t largest = 255 * count;
     for (std::uint32_t first = 0; first <= largest; first += 8) {
       EightRoundedDivider::Lanes sums;
-      for (std::uint32_t lane = 0; lane < 8; ++lane) sums[lane] = static_cast<std::uint16_t>(std::min(first + lane, largest));
+      for (std::uint32_t lane = 0; lane < 8; ++lane)
+        sums[lane] = static_cast<std::uint16_t>(std::min(first + lane, largest));
       const EightRoundedDivider::Lanes means = mean(sums);
       for (std::uint32_t lane = 0; lane < 8; ++lane) {
         ASSERT_EQ(means[lane], Expected(sums[lane], count)) << "count " << count << " sum " << sums[lane];
@@ -43,7 +44,8 @@ TEST(RoundedMeans, FourAtOnceAndOneAtATimeMatchDivision) {
   // Beyond the reciprocal's range: division.
   for (const std::uint64_t count : {std::uint64_t{65535}, std::uint64_t{65536}, std::uint64_t{1000003}}) {
     const RoundedDivider one(count);
-    for (const std::uint64_t sum : {std::uint64_t{0}, count / 2 - 1, count / 2, 255 * count, 255 * count - count / 2 - 1}) {
+    for (const std::uint64_t sum :
+         {std::uint64_t{0}, count / 2 - 1, count / 2, 255 * count, 255 * count - count / 2 - 1}) {
       EXPECT_EQ(one(sum), Expected(sum, count)) << count << " " << sum;
     }
   }

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "render/cell_grid.h"
+#include "render/palette_colours.h"
 #include "render/renderer.h"
 #include "render/screen_tables.h"
-#include "render/palette_colours.h"
 #include "support/level_image.h"
 
 namespace kestrova {
@@ -34,7 +34,8 @@ TEST(ScreenTables, FollowTheInterleavedLayout) {
   // Every display byte belongs to exactly one (row, column).
   std::vector<int> seen(kDisplayFileSize, 0);
   for (int y = 0; y < kScreenRows; ++y) {
-    for (int c = 0; c < kScreenColumns; ++c) ++seen[tables.rowStart[static_cast<std::size_t>(y)] + static_cast<std::uint32_t>(c)];
+    for (int c = 0; c < kScreenColumns; ++c)
+      ++seen[tables.rowStart[static_cast<std::size_t>(y)] + static_cast<std::uint32_t>(c)];
   }
   EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), static_cast<long>(kDisplayFileSize));
 }
@@ -82,8 +83,10 @@ TEST_F(ConvertTest, InkAndPaperByAttribute) {
     Pixel paper;
   };
   // Bright white ink on bright black; plain white on black; flash (bit 7) ignored.
-  const Case cases[] = {{0x47, Rgb(0xFF, 0xFF, 0xFF), 0}, {0x07, Rgb(0xC5, 0xC7, 0xC5), 0},
-                        {0x87, Rgb(0xC5, 0xC7, 0xC5), 0}, {0xF9, Rgb(0x00, 0x00, 0xFF), Rgb(0xFF, 0xFF, 0xFF)},
+  const Case cases[] = {{0x47, Rgb(0xFF, 0xFF, 0xFF), 0},
+                        {0x07, Rgb(0xC5, 0xC7, 0xC5), 0},
+                        {0x87, Rgb(0xC5, 0xC7, 0xC5), 0},
+                        {0xF9, Rgb(0x00, 0x00, 0xFF), Rgb(0xFF, 0xFF, 0xFF)},
                         {0x16, Rgb(0xCA, 0xCA, 0x00), Rgb(0xCA, 0x00, 0x00)}};
   for (int i = 0; i < 5; ++i) Put(8 * i, 3, 0x80, cases[i].attribute);
   ConvertScreen(target);
@@ -95,7 +98,7 @@ TEST_F(ConvertTest, InkAndPaperByAttribute) {
 
 TEST_F(ConvertTest, RowZeroIsAtTheTopAndTheViewDoublesEveryPixel) {
   ClearMapScreen(image);
-  Put(0, 0, 0x80, 0x01);    // top left
+  Put(0, 0, 0x80, 0x01);     // top left
   Put(191, 31, 0x01, 0x02);  // bottom right
   ConvertScreen(target);
   EXPECT_EQ(map.PixelAtTop(0, 0), kPaletteBlue);
@@ -121,8 +124,8 @@ TEST_F(ConvertTest, BaseRowAndWindowApplyOnlyToPreviewsAndTheWholeLevel) {
   ConvertScreen(target);  // normal mode: base forced to 191
   EXPECT_EQ(state.walk.conversion.baseRow, 191);
   EXPECT_EQ(map.Row(191)[8], kPaletteBlue);
-  EXPECT_EQ(map.Row(191)[0], 0x123456u);   // column 0 outside the window
-  EXPECT_EQ(map.Row(191)[24], 0x123456u);  // column 3 outside the window
+  EXPECT_EQ(map.Row(191)[0], 0x123456u);      // column 0 outside the window
+  EXPECT_EQ(map.Row(191)[24], 0x123456u);     // column 3 outside the window
   EXPECT_EQ(map.Row(191 - 8)[8], 0x123456u);  // row 8 beyond the last row
 
   map.Fill(0x123456);

@@ -23,7 +23,7 @@ using testing::Z80rBody;
 
 struct Delivered {
   std::string id;
-  Bytes block;    // the first 8 + body-size bytes at the block pointer
+  Bytes block;  // the first 8 + body-size bytes at the block pointer
   Bytes payload;
 };
 
@@ -64,11 +64,13 @@ TEST(SzxLayer, RefusesMalformedFiles) {
       {"empty", {}, "the file holds 0 bytes; a .szx file begins with an 8-byte header"},
       {"short magic", {'Z', 'X', 'S'}, "the file holds 3 bytes; a .szx file begins with an 8-byte header"},
       {"bad magic", badMagic, "the file does not begin with \"ZXST\": it is not a .szx file"},
-      {"block header cut short", [] {
+      {"block header cut short",
+       [] {
          Bytes f = SzxFile(1, {});
          f.insert(f.end(), {'R', 'A', 'M', 'P', 3});
          return f;
-       }(), "the file ends at byte 13, inside the header of a block that begins at byte 8"},
+       }(),
+       "the file ends at byte 13, inside the header of a block that begins at byte 8"},
       {"block size runs past the end", sizeRunsPast,
        "the \"CRTR\" block at byte 8 says it holds 37 bytes, but the file ends 36 bytes into it, at byte 52"},
       {"block size 0xFFFFFFFF", hugeSize,
@@ -87,8 +89,7 @@ TEST(SzxLayer, RefusesMalformedFiles) {
        "the \"RAMP\" block of page 5 at byte 8 holds compressed data that is damaged or cut short"},
       {"compressed page with no data", SzxFile(1, {SzxBlock("RAMP", Bytes{1, 0, 5})}),
        "the \"RAMP\" block of page 5 at byte 8 holds compressed data that is damaged or cut short"},
-      {"good block, then a bad one",
-       SzxFile(1, {SzxBlock("Z80R", Z80rBody(0x8000, 0)), SzxBlock("SPCR", Bytes(3, 0))}),
+      {"good block, then a bad one", SzxFile(1, {SzxBlock("Z80R", Z80rBody(0x8000, 0)), SzxBlock("SPCR", Bytes(3, 0))}),
        "the \"SPCR\" block at byte 53 holds 3 bytes; its fields need 8"},
   };
   for (const Malformed& c : cases) {
@@ -106,10 +107,10 @@ TEST(SzxLayer, RefusesMalformedFiles) {
 TEST(SzxLayer, DeliversEveryBlockAsStoredWithItsPayload) {
   const Bytes page = Counting();
   const Bytes compressed = CompressedRampBody(2, page);
-  const Bytes file = SzxFile(2, {SzxBlock("CRTR", Bytes(36, 'k')), SzxBlock("ABCD", Bytes{9, 8, 7}),
-                                 SzxBlock("Z80R", Z80rBody(0x8000, 0x1234)), SzxBlock("SPCR", SpcrBody(3, 0x17)),
-                                 SzxBlock("RAMP", compressed), SzxBlock("RAMP", RawRampBody(5, 0x55)),
-                                 SzxBlock("EMPT", {})});
+  const Bytes file =
+      SzxFile(2, {SzxBlock("CRTR", Bytes(36, 'k')), SzxBlock("ABCD", Bytes{9, 8, 7}),
+                  SzxBlock("Z80R", Z80rBody(0x8000, 0x1234)), SzxBlock("SPCR", SpcrBody(3, 0x17)),
+                  SzxBlock("RAMP", compressed), SzxBlock("RAMP", RawRampBody(5, 0x55)), SzxBlock("EMPT", {})});
   std::vector<Delivered> delivered;
   ASSERT_TRUE(LoadRecording(file, delivered).Ok());
   ASSERT_EQ(delivered.size(), 7u);

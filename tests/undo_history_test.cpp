@@ -35,8 +35,8 @@ TEST(UndoHistory, RecordsOnlyTheChangedStretchesOutsideTheIgnoredRun) {
   EXPECT_FALSE(history.CanUndo());
 
   image[10] = 1;
-  image[20] = 2;                                      // within the join gap of 10: one run
-  image[600] = 3;                                     // far away: a run of its own
+  image[20] = 2;                                          // within the join gap of 10: one run
+  image[600] = 3;                                         // far away: a run of its own
   for (std::size_t i = 990; i < 1000; ++i) image[i] = 4;  // up to the end
   ASSERT_TRUE(history.Record("Edit", image, PlaceNumber(1), PlaceNumber(2)));
   const UndoStep* step = history.NextUndo();
@@ -119,10 +119,10 @@ struct ModifiedCase {
 
 TEST(UndoHistory, ModifiedComparesWithTheSavedPlaceInTheHistory) {
   const ModifiedCase cases[] = {
-      {"", false},         {"e", true},      {"eu", false},     {"eur", true},    {"es", false},
-      {"esu", true},       {"esur", false},  {"eesuu", true},   {"eesuurr", false}, {"eesuur", true},
-      {"eeus", false},     {"eeusr", true},  {"esue", true},     // the saved state was in the dropped redo tail
-      {"esueu", true},     {"sueu", false},
+      {"", false},     {"e", true},     {"eu", false},   {"eur", true},      {"es", false},
+      {"esu", true},   {"esur", false}, {"eesuu", true}, {"eesuurr", false}, {"eesuur", true},
+      {"eeus", false}, {"eeusr", true}, {"esue", true},  // the saved state was in the dropped redo tail
+      {"esueu", true}, {"sueu", false},
   };
   for (const ModifiedCase& c : cases) {
     Bytes image(64, 0);
@@ -131,10 +131,20 @@ TEST(UndoHistory, ModifiedComparesWithTheSavedPlaceInTheHistory) {
     std::uint8_t next = 1;
     for (const char* a = c.actions; *a; ++a) {
       switch (*a) {
-        case 'e': image[next % 64] = next; ++next; history.Record("Edit", image, {}, {}); break;
-        case 'u': history.Undo(image); break;
-        case 'r': history.Redo(image); break;
-        case 's': history.MarkSaved(); break;
+        case 'e':
+          image[next % 64] = next;
+          ++next;
+          history.Record("Edit", image, {}, {});
+          break;
+        case 'u':
+          history.Undo(image);
+          break;
+        case 'r':
+          history.Redo(image);
+          break;
+        case 's':
+          history.MarkSaved();
+          break;
       }
     }
     EXPECT_EQ(history.IsModified(), c.modified) << c.actions;

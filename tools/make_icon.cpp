@@ -78,10 +78,9 @@ TFastDIB LetterDrawing(const kestrova::SnapshotImage& demo) {
 TFastDIB LetterAndSceneDrawing(const kestrova::Editor& editor) {
   TFastDIB drawing(kSceneDrawingSize, kSceneDrawingSize);
   const int sceneTop = kBandHeight + 1;
-  editor.MapView().StretchRectTo(
-      {kSceneLeft * kMapViewScale, kSceneTop * kMapViewScale, kSceneDrawingSize * kMapViewScale,
-       (kSceneDrawingSize - sceneTop) * kMapViewScale},
-      drawing, {0, sceneTop, kSceneDrawingSize, kSceneDrawingSize - sceneTop});
+  editor.MapView().StretchRectTo({kSceneLeft * kMapViewScale, kSceneTop * kMapViewScale,
+                                  kSceneDrawingSize * kMapViewScale, (kSceneDrawingSize - sceneTop) * kMapViewScale},
+                                 drawing, {0, sceneTop, kSceneDrawingSize, kSceneDrawingSize - sceneTop});
   FillRect(drawing, 0, 0, kSceneDrawingSize, kBandHeight, kBlack);
   FillRect(drawing, 0, kBandHeight, kSceneDrawingSize, 1, kBrightRed);
   DrawLetter(drawing, editor.Image(), kLetterLeft, kLetterTop, kLetterScale);

@@ -2,14 +2,14 @@
 // it under Xvfb), walks through the things a person sees first and writes a
 // PNG of each to OUTDIR.
 #include <QAction>
-#include <QMenu>
-#include <QMouseEvent>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -124,8 +124,7 @@ int main(int argc, char* argv[]) {
                     [&] { window.OpenAtStart(out.filePath("no-such-snapshot.sna")); });
       },
       [&] {
-        ShootDialog(window, out.filePath("05-number-prompt.png"),
-                    [&] { Find<QAction>(&window, "Lives1")->trigger(); });
+        ShootDialog(window, out.filePath("05-number-prompt.png"), [&] { Find<QAction>(&window, "Lives1")->trigger(); });
       },
       [&] {
         ShootDialog(window, out.filePath("06-save-dialog.png"),
@@ -215,7 +214,8 @@ int main(int argc, char* argv[]) {
       window.Core().ShowProperties();
       dialog->Sync();
       emit Find<kestrova::app::PageControl>(dialog, "PageControl1")->TabChosen(static_cast<int>(tab));
-      const QString caption = QString::fromUtf8(kestrova::kPropertiesTabCaptions[tab].data()).toLower().replace(' ', '-');
+      const QString caption =
+          QString::fromUtf8(kestrova::kPropertiesTabCaptions[tab].data()).toLower().replace(' ', '-');
       const QString name = QString("%1-properties-%2.png").arg(20 + tab).arg(caption);
       QTimer::singleShot(kSettleMs, [&, name, dialog] { Shoot(out.filePath(name), {dialog}); });
     });

@@ -18,8 +18,12 @@ constexpr int kStatusTextPoints = 14;
 }  // namespace
 
 UpDownControl::UpDownControl(const QString& name, int minimum, int maximum, QWidget* parent)
-    : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)), minimum_(minimum),
-      maximum_(maximum), position_(minimum) {
+    : QWidget(parent),
+      up_(new QToolButton(this)),
+      down_(new QToolButton(this)),
+      minimum_(minimum),
+      maximum_(maximum),
+      position_(minimum) {
   setObjectName(name);
   up_->setObjectName(name + "Up");
   down_->setObjectName(name + "Down");

@@ -119,8 +119,7 @@ void TFastIMG::paintEvent(QPaintEvent* event) {
 void TFastIMG::PaintThroughStrips(QPainter& painter, const QRect& part) {
   const int stripRows = std::max(1, kStripPixels / part.width());
   if (strip_.width() < part.width() || strip_.height() < stripRows) {
-    strip_ = QImage(std::max(strip_.width(), part.width()), std::max(strip_.height(), stripRows),
-                    QImage::Format_RGB32);
+    strip_ = QImage(std::max(strip_.width(), part.width()), std::max(strip_.height(), stripRows), QImage::Format_RGB32);
   }
   for (int top = part.top(); top <= part.bottom(); top += stripRows) {
     const QRect rows(part.left(), top, part.width(), std::min(stripRows, part.bottom() + 1 - top));
@@ -129,15 +128,11 @@ void TFastIMG::PaintThroughStrips(QPainter& painter, const QRect& part) {
   }
 }
 
-void TFastIMG::mousePressEvent(QMouseEvent* event) {
-  emit Pressed(event->button(), event->position().toPoint());
-}
+void TFastIMG::mousePressEvent(QMouseEvent* event) { emit Pressed(event->button(), event->position().toPoint()); }
 
 void TFastIMG::mouseMoveEvent(QMouseEvent* event) { emit Moved(event->position().toPoint(), event->buttons()); }
 
-void TFastIMG::mouseReleaseEvent(QMouseEvent* event) {
-  emit Released(event->button(), event->position().toPoint());
-}
+void TFastIMG::mouseReleaseEvent(QMouseEvent* event) { emit Released(event->button(), event->position().toPoint()); }
 
 void TFastIMG::wheelEvent(QWheelEvent* event) {
   // A fine-grained wheel or touch pad sends small steps; they count once

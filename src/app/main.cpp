@@ -36,7 +36,8 @@ QCommandLineOption DescribeTheCommandLine(QCommandLineParser& parser) {
   parser.setApplicationDescription("The level editor for the ZX Spectrum game Kestrova.");
   parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
-  parser.addPositionalArgument("FILE", "a snapshot of the game (.sna, .szx, .z80, .sp, ...) to load at start", "[FILE]");
+  parser.addPositionalArgument("FILE", "a snapshot of the game (.sna, .szx, .z80, .sp, ...) to load at start",
+                               "[FILE]");
   return version;
 }
 

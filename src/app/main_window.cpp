@@ -37,12 +37,18 @@ struct ControlPlace {
 // Where each control sits in the client area. Label1 and Label2 size
 // themselves to their text.
 constexpr std::array kPlaces{
-    ControlPlace{"Image1", QRect(0, 0, 500, 300)},      ControlPlace{"ComboBox1", QRect(8, 0, 145, 21)},
-    ControlPlace{"UpDown1", QRect(160, 0, 17, 25)},     ControlPlace{"Label2", QRect(184, 2, 0, 13)},
-    ControlPlace{"Label1", QRect(184, 18, 0, 13)},      ControlPlace{"CheckBox1", QRect(328, 17, 113, 17)},
-    ControlPlace{"Button1", QRect(516, 5, 75, 25)},     ControlPlace{"ScrollBox1", QRect(0, kPaletteBoxTop, 592, 61)},
-    ControlPlace{"FastIMG1", QRect(kMapViewLeft, kMapViewTop, kMapViewWidth, kMapViewHeight)},   ControlPlace{"ScrollBar1", QRect(kMapViewLeft + kMapViewWidth, kMapViewTop, 17, 385)},
-    ControlPlace{"FastIMG2", QRect(kOverviewLeft, kMapViewTop, kOverviewWidth, kOverviewHeight)},  ControlPlace{"StatusBar1", QRect(0, 480, 595, 33)},
+    ControlPlace{"Image1", QRect(0, 0, 500, 300)},
+    ControlPlace{"ComboBox1", QRect(8, 0, 145, 21)},
+    ControlPlace{"UpDown1", QRect(160, 0, 17, 25)},
+    ControlPlace{"Label2", QRect(184, 2, 0, 13)},
+    ControlPlace{"Label1", QRect(184, 18, 0, 13)},
+    ControlPlace{"CheckBox1", QRect(328, 17, 113, 17)},
+    ControlPlace{"Button1", QRect(516, 5, 75, 25)},
+    ControlPlace{"ScrollBox1", QRect(0, kPaletteBoxTop, 592, 61)},
+    ControlPlace{"FastIMG1", QRect(kMapViewLeft, kMapViewTop, kMapViewWidth, kMapViewHeight)},
+    ControlPlace{"ScrollBar1", QRect(kMapViewLeft + kMapViewWidth, kMapViewTop, 17, 385)},
+    ControlPlace{"FastIMG2", QRect(kOverviewLeft, kMapViewTop, kOverviewWidth, kOverviewHeight)},
+    ControlPlace{"StatusBar1", QRect(0, 480, 595, 33)},
     ControlPlace{"FastIMG4", QRect(kDragPictureLeft, kDragPictureTop, 20, 20)},
 };
 
@@ -101,9 +107,7 @@ TForm1::TForm1(Ui& ui, Files& files, QWidget* parent)
   Sync();
 }
 
-QSize TForm1::ClientSizeFor(int outerWidth, int outerHeight) {
-  return QSize(outerWidth, outerHeight) - kDesignedFrame;
-}
+QSize TForm1::ClientSizeFor(int outerWidth, int outerHeight) { return QSize(outerWidth, outerHeight) - kDesignedFrame; }
 
 void TForm1::BuildMenus() {
   QMenu* file = menuBar()->addMenu("File");
@@ -123,8 +127,8 @@ void TForm1::BuildMenus() {
   saveSnapshotAs_ = add(file, "Save Snapshot As…", "SaveSnapshotAs1", QKeySequence("Ctrl+Shift+S"),
                         [this] { Run([this] { editor_.SaveSnapshotAs(); }); });
   saveTap_ = add(file, "Save TAP", "SaveTAP1", QKeySequence("Ctrl+T"), [this] { Run([this] { editor_.SaveTap(); }); });
-  loadScreen_ =
-      add(file, "Load Screen$", "LoadScreen1", QKeySequence("Ctrl+K"), [this] { Run([this] { editor_.LoadScreen(); }); });
+  loadScreen_ = add(file, "Load Screen$", "LoadScreen1", QKeySequence("Ctrl+K"),
+                    [this] { Run([this] { editor_.LoadScreen(); }); });
   runInEmulator_ = add(file, "Run in Emulator", "RunInEmulator1", QKeySequence("F5"),
                        [this] { Run([this] { editor_.RunInEmulator(); }); });
   runTapInEmulator_ = add(file, "Run TAP in Emulator", "RunTAPInEmulator1", QKeySequence("Shift+F5"),
@@ -200,9 +204,9 @@ void TForm1::BuildControls() {
   statusBar1_ = new StatusPanel("StatusBar1", client);
   fastImg4_ = new TFastIMG("FastIMG4", QSize(20, 20), client);
 
-  for (QWidget* widget : std::initializer_list<QWidget*>{image1_, comboBox1_, upDown1_, label2_, label1_, checkBox1_,
-                                                          button1_, scrollBox1_, fastImg1_, scrollBar1_, fastImg2_,
-                                                          statusBar1_, fastImg4_}) {
+  for (QWidget* widget :
+       std::initializer_list<QWidget*>{image1_, comboBox1_, upDown1_, label2_, label1_, checkBox1_, button1_,
+                                       scrollBox1_, fastImg1_, scrollBar1_, fastImg2_, statusBar1_, fastImg4_}) {
     Place(widget);
   }
   // The scroll bar's last column lies under the overview and its last row
@@ -234,8 +238,9 @@ void TForm1::ConnectMapView() {
     if (!std::exchange(contextMenuPending_, false)) return;
     ShowPopup(globalPosition);
   });
-  connect(fastImg1_, &TFastIMG::Moved, this,
-          [this](QPoint position, Qt::MouseButtons) { Run([&] { editor_.MovePointerOverMap(position.x(), position.y()); }); });
+  connect(fastImg1_, &TFastIMG::Moved, this, [this](QPoint position, Qt::MouseButtons) {
+    Run([&] { editor_.MovePointerOverMap(position.x(), position.y()); });
+  });
   connect(fastImg1_, &TFastIMG::Released, this,
           [this](Qt::MouseButton button, QPoint) { Run([&] { editor_.ReleaseMap(ButtonOf(button)); }); });
   connect(fastImg1_, &TFastIMG::WheelTurned, this, [this](int notches) {
@@ -256,7 +261,8 @@ void TForm1::ConnectPalette() {
     const QPoint client = ClientPoint(fastImg3_, position);
     Run([&] { editor_.MovePointerOverWindow(client.x(), client.y()); });
   });
-  connect(fastImg3_, &TFastIMG::Released, this, [this](Qt::MouseButton, QPoint) { Run([this] { editor_.ReleasePalette(); }); });
+  connect(fastImg3_, &TFastIMG::Released, this,
+          [this](Qt::MouseButton, QPoint) { Run([this] { editor_.ReleasePalette(); }); });
 }
 
 QPoint TForm1::ClientPoint(const QWidget* control, QPoint position) const {
@@ -274,7 +280,9 @@ void TForm1::ShowPopup(QPoint globalPosition) {
 }
 
 void TForm1::OpenAtStart(const QString& path) { OpenAtStart(path.toStdString()); }
-void TForm1::OpenAtStart(const std::string& path) { Run([&] { editor_.OpenAtStart(path); }); }
+void TForm1::OpenAtStart(const std::string& path) {
+  Run([&] { editor_.OpenAtStart(path); });
+}
 
 bool TForm1::MayDropWork() {
   bool goOn = false;
@@ -334,12 +342,12 @@ void TForm1::SyncWindowState() {
   }
   const ControlVisibility& visible = view.visible;
   const std::pair<QWidget*, bool ControlVisibility::*> controls[] = {
-      {image1_, &ControlVisibility::titlePicture},         {comboBox1_, &ControlVisibility::levelChooser},
-      {checkBox1_, &ControlVisibility::showLandSpace},   {label1_, &ControlVisibility::bytesFreeCaption},
-      {label2_, &ControlVisibility::fortressCaption},         {upDown1_, &ControlVisibility::fortressByte},
-      {scrollBar1_, &ControlVisibility::levelScroll}, {statusBar1_, &ControlVisibility::statusBar},
-      {scrollBox1_, &ControlVisibility::palette}, {fastImg1_, &ControlVisibility::mapView},
-      {fastImg2_, &ControlVisibility::overview},     {fastImg4_, &ControlVisibility::dragPicture},
+      {image1_, &ControlVisibility::titlePicture},     {comboBox1_, &ControlVisibility::levelChooser},
+      {checkBox1_, &ControlVisibility::showLandSpace}, {label1_, &ControlVisibility::bytesFreeCaption},
+      {label2_, &ControlVisibility::fortressCaption},  {upDown1_, &ControlVisibility::fortressByte},
+      {scrollBar1_, &ControlVisibility::levelScroll},  {statusBar1_, &ControlVisibility::statusBar},
+      {scrollBox1_, &ControlVisibility::palette},      {fastImg1_, &ControlVisibility::mapView},
+      {fastImg2_, &ControlVisibility::overview},       {fastImg4_, &ControlVisibility::dragPicture},
       {button1_, &ControlVisibility::wipeButton}};
   for (const auto& [widget, shown] : controls) SetShown(widget, visible.*shown);
   // "Save Snapshot As…" and "Run in Emulator" go with "Save Snapshot", "Run

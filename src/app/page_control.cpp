@@ -9,9 +9,9 @@ namespace kestrova::app {
 
 namespace {
 
-constexpr int kTabPadding = 6;   // each side of a caption
-constexpr int kPageMargin = 4;   // between the pane's edge and a page
-constexpr int kRaise = 2;        // how much taller the current tab stands
+constexpr int kTabPadding = 6;  // each side of a caption
+constexpr int kPageMargin = 4;  // between the pane's edge and a page
+constexpr int kRaise = 2;       // how much taller the current tab stands
 
 }  // namespace
 

@@ -36,9 +36,8 @@ TForm2::TForm2(Editor& editor, RunCall run) : editor_(editor), run_(std::move(ru
   pageControl1_ = new PageControl(Q(kPropertiesPagesObjectName), this);
   pageControl1_->setGeometry(RectOf(kPropertiesPagesBounds));
   BuildPages();
-  connect(pageControl1_, &PageControl::TabChosen, this, [this](int index) {
-    run_([this, index] { editor_.ChooseTab(static_cast<PropertiesTab>(index)); });
-  });
+  connect(pageControl1_, &PageControl::TabChosen, this,
+          [this](int index) { run_([this, index] { editor_.ChooseTab(static_cast<PropertiesTab>(index)); }); });
 
   close_ = new QPushButton(Q(kCloseCaption), this);
   close_->setObjectName("CloseButton");

@@ -36,17 +36,15 @@ std::optional<std::string> QtUi::SaveFile(const FileDialogRequest& request) {
   // The editor asks "Overwrite?" itself, after it has given the name its
   // extension; the dialog must not ask first about another name.
   // A name filled in goes with the folder: the dialog opens there with it selected.
-  const QString start =
-      request.initialName.empty() ? Q(request.initialFolder) : QDir(Q(request.initialFolder)).filePath(Q(request.initialName));
-  return ChosenPath(QFileDialog::getSaveFileName(window_, Q(request.title), start,
-                                                 DialogFilter(request), nullptr,
+  const QString start = request.initialName.empty() ? Q(request.initialFolder)
+                                                    : QDir(Q(request.initialFolder)).filePath(Q(request.initialName));
+  return ChosenPath(QFileDialog::getSaveFileName(window_, Q(request.title), start, DialogFilter(request), nullptr,
                                                  QFileDialog::DontConfirmOverwrite | kFilterAsWritten));
 }
 
 std::string QtUi::InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) {
   bool ok = false;
-  const QString reply =
-      QInputDialog::getText(window_, Q(title), Q(prompt), QLineEdit::Normal, Q(defaultText), &ok);
+  const QString reply = QInputDialog::getText(window_, Q(title), Q(prompt), QLineEdit::Normal, Q(defaultText), &ok);
   return ok ? reply.toStdString() : defaultText;
 }
 
@@ -62,8 +60,8 @@ MessageAnswer QtUi::Message(const std::string& text, const std::string& title, M
 }
 
 SaveChangesAnswer QtUi::AskSaveChanges(const std::string& text, const std::string& title) {
-  QMessageBox box(QMessageBox::Warning, Q(title), Q(text), QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                  window_);
+  QMessageBox box(QMessageBox::Warning, Q(title), Q(text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, window_);
   box.setObjectName("SaveChangesBox");
   box.setDefaultButton(QMessageBox::Save);
   box.setEscapeButton(QMessageBox::Cancel);

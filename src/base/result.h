@@ -16,7 +16,7 @@ struct Error {
 template <typename T>
 class Result {
  public:
-  Result(T value) : content_(std::move(value)) {}  // NOLINT: implicit on purpose
+  Result(T value) : content_(std::move(value)) {}      // NOLINT: implicit on purpose
   Result(Error error) : content_(std::move(error)) {}  // NOLINT
 
   bool Ok() const { return std::holds_alternative<T>(content_); }
@@ -39,7 +39,7 @@ class Result {
 // with a reason. A handler, a writer and a check all answer with it.
 class Outcome {
  public:
-  Outcome() = default;  // done
+  Outcome() = default;                                // done
   Outcome(Error error) : error_(std::move(error)) {}  // NOLINT: implicit on purpose
 
   static Outcome Done() { return {}; }

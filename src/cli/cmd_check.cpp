@@ -34,14 +34,18 @@ int RunCheck(const ParsedCommand& line) {
                               {"row", problem.row},
                               {"text", Q(problem.text)}});
     }
-    PrintText(JsonLine(QJsonObject{{"schema", kCheckSchema}, {"file", Q(file)}, {"ok", problems.empty()},
-                                   {"problems", list}, {"bytesFree", bytesFree}}));
+    PrintText(JsonLine(QJsonObject{{"schema", kCheckSchema},
+                                   {"file", Q(file)},
+                                   {"ok", problems.empty()},
+                                   {"problems", list},
+                                   {"bytesFree", bytesFree}}));
   } else {
     std::string text;
     for (const GameProblem& problem : problems) text += Where(problem) + problem.text + "\n";
-    text += (problems.empty() ? "no problems; " : std::to_string(problems.size()) + " problem" +
-                                                    (problems.size() == 1 ? "" : "s") + "; ") +
-            std::to_string(bytesFree) + " bytes free\n";
+    text +=
+        (problems.empty() ? "no problems; "
+                          : std::to_string(problems.size()) + " problem" + (problems.size() == 1 ? "" : "s") + "; ") +
+        std::to_string(bytesFree) + " bytes free\n";
     PrintText(text);
   }
   return problems.empty() ? kDone : kFailed;

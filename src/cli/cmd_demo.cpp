@@ -2,8 +2,8 @@
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "demo/demo_game.h"
-#include "snapshot/snapshot_file_kind.h"
 #include "snapshot/ram_banks.h"
+#include "snapshot/snapshot_file_kind.h"
 #include "snapshot/szx_writer.h"
 #include "spectrumio/libspectrum_formats.h"
 

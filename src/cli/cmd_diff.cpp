@@ -11,7 +11,8 @@ int RunDiff(const ParsedCommand& line) {
   if (!first.Load(line.words[0]) || !second.Load(line.words[1])) return kFailed;
   const Editor& a = first.GetEditor();
   const Editor& b = second.GetEditor();
-  const GameDiff diff = DiffGames({a.Image(), a.Levels(), a.Place().bytesFree}, {b.Image(), b.Levels(), b.Place().bytesFree});
+  const GameDiff diff =
+      DiffGames({a.Image(), a.Levels(), a.Place().bytesFree}, {b.Image(), b.Levels(), b.Place().bytesFree});
   PrintText(line.Has("json") ? JsonLine(DiffJson(diff, line.words[0], line.words[1])) : DiffText(diff));
   return diff.SameGame() ? kDone : kFailed;
 }

@@ -6,8 +6,8 @@
 #include <cstdio>
 
 #include "cli/commands.h"
-#include "cli/edit_runner.h"
 #include "cli/diff_output.h"
+#include "cli/edit_runner.h"
 #include "cli/session.h"
 #include "qtio/qt_files.h"
 
@@ -88,9 +88,8 @@ int RunEdit(const ParsedCommand& line) {
     return kDone;
   }
   // Save As: to the output, never back to the input.
-  return session.Save(&Editor::SaveSnapshotAs, output, CheckExtension(output, kSnapshotExtensions).extension)
-             ? kDone
-             : kFailed;
+  return session.Save(&Editor::SaveSnapshotAs, output, CheckExtension(output, kSnapshotExtensions).extension) ? kDone
+                                                                                                              : kFailed;
 }
 
 }  // namespace kestrova::cli

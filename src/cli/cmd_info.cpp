@@ -19,9 +19,10 @@ QJsonObject InfoJson(const SnapshotSummary& summary) {
                               {"chooserText", Q(level.chooserText)}});
   }
   const SettingsSummary& s = summary.settings;
-  const QJsonObject settings{{"fortressByte", s.fortressByte}, {"fortressLabel", Q(s.fortressLabel)},
+  const QJsonObject settings{{"fortressByte", s.fortressByte},    {"fortressLabel", Q(s.fortressLabel)},
                              {"fortressHint", Q(s.fortressHint)}, {"startColumn", s.startColumn},
-                             {"pixelsDown", s.pixelsDown}, {"lives", s.lives}, {"enemyDelay", s.enemyDelay}};
+                             {"pixelsDown", s.pixelsDown},        {"lives", s.lives},
+                             {"enemyDelay", s.enemyDelay}};
   return QJsonObject{{"schema", kInfoSchema},
                      {"format", Q(summary.format)},
                      {"machine", Q(summary.machine)},

@@ -4,22 +4,21 @@
 #include "cli/commands.h"
 #include "cli/json_output.h"
 #include "cli/output.h"
-#include "game/level_records.h"
 #include "cli/session.h"
+#include "game/level_records.h"
 
 namespace kestrova::cli {
 
 namespace {
 
 std::string LevelHeading(const ListedLevel& level) {
-  return "Level " + std::to_string(level.number) + " " + AddressText(level.start) + "-" + AddressText(level.end + 1) + ": " +
-         std::to_string(level.records.size()) + " records, " + std::to_string(level.height) + " rows high\n";
+  return "Level " + std::to_string(level.number) + " " + AddressText(level.start) + "-" + AddressText(level.end + 1) +
+         ": " + std::to_string(level.records.size()) + " records, " + std::to_string(level.height) + " rows high\n";
 }
 
 std::string RecordLine(const ListedRecord& record) {
   char head[48];
-  std::snprintf(head, sizeof head, "  $%04X %5d  %02X %02X  ", record.address, record.row, record.code,
-                record.operand);
+  std::snprintf(head, sizeof head, "  $%04X %5d  %02X %02X  ", record.address, record.row, record.code, record.operand);
   return head + std::string(record.group ? "| " : "") + record.description + "\n";
 }
 

@@ -162,7 +162,8 @@ int RunRender(const ParsedCommand& line) {
          TFastDIB picture;
          if (const Outcome drawn = WholePicture(editor, picture); !drawn) return Error{drawn.ErrorMessage()};
          if (!picture.HasRows())
-           return Error{"level " + std::to_string(level) + " has no land space, so its whole-level picture has no rows"};
+           return Error{"level " + std::to_string(level) +
+                        " has no land space, so its whole-level picture has no rows"};
          return PngBytes(picture, 1, pictureScale);
        }},
   };

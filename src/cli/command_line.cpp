@@ -16,9 +16,7 @@ namespace {
 
 OptionSpec Force() { return {{"force"}, "", "replace an existing output file", std::nullopt}; }
 OptionSpec Json() { return {{"json"}, "", "print JSON (see its \"schema\" field)", std::nullopt}; }
-OptionSpec Output(const std::string& kinds) {
-  return {{"o", "output"}, "OUT", "the output: " + kinds, std::nullopt};
-}
+OptionSpec Output(const std::string& kinds) { return {{"o", "output"}, "OUT", "the output: " + kinds, std::nullopt}; }
 OptionSpec Level() { return {{"level"}, "N", "level N only (1-255)", 1, 255}; }
 
 // The edit commands' forms, for the help of `edit`.
@@ -31,18 +29,34 @@ std::vector<std::string> EditCommandHelp() {
 std::vector<CommandSpec> MakeCommands() {
   return {
       {"info", "FILE", 1, 1, {Json()}, "format, machine, free bytes, every level and the settings"},
-      {"list", "FILE", 1, 1, {Level(), Json()},
+      {"list",
+       "FILE",
+       1,
+       1,
+       {Level(), Json()},
        "every record of the levels: address, row, code, operand and what it is"},
       {"diff", "A B", 2, 2, {Json()}, "what differs between two snapshots of the game; status 1 when they differ"},
       {"check", "FILE", 1, 1, {Json()}, "what would trouble the game or you; status 1 when something is wrong"},
-      {"edit", "IN", 1, 1,
-       {Output(".sna, .szx or .z80"), Force(),
-        {{"e", "command"}, "COMMAND", "an edit command (repeatable; the commands are listed below)", std::nullopt, 0,
+      {"edit",
+       "IN",
+       1,
+       1,
+       {Output(".sna, .szx or .z80"),
+        Force(),
+        {{"e", "command"},
+         "COMMAND",
+         "an edit command (repeatable; the commands are listed below)",
+         std::nullopt,
+         0,
          true},
         {{"script"}, "FILE", "edit commands, one a line (- for standard input)", std::nullopt},
         {{"dry-run"}, "", "print what would change, write nothing", std::nullopt}},
-       "edits through the editor's own commands, then saves", EditCommandHelp()},
-      {"render", "FILE", 1, 1,
+       "edits through the editor's own commands, then saves",
+       EditCommandHelp()},
+      {"render",
+       "FILE",
+       1,
+       1,
        {Level(),
         {{"scroll"}, "S", "rows from the level start at the bottom of the view", 0, 0x3FFFFFFF},
         {{"land-space"}, "", "tick \"Show Land Space\"", std::nullopt},
@@ -57,11 +71,24 @@ std::vector<CommandSpec> MakeCommands() {
         Force()},
        "the level as the editor draws it"},
       {"save", "IN [OUT]", 1, 2, {Output(".sna, .szx or .z80"), Force()}, "\"Save Snapshot\""},
-      {"asm", "IN", 1, 1, {Output(".asm, or - for standard output"), Force()}, "\"Save Disassembly\": a pasmo-ready listing"},
-      {"tap", "IN", 1, 1,
-       {Output(".tap, or - for standard output"), {{"screen"}, "SCREEN.scr", "the loading screen", std::nullopt}, Force()},
+      {"asm",
+       "IN",
+       1,
+       1,
+       {Output(".asm, or - for standard output"), Force()},
+       "\"Save Disassembly\": a pasmo-ready listing"},
+      {"tap",
+       "IN",
+       1,
+       1,
+       {Output(".tap, or - for standard output"),
+        {{"screen"}, "SCREEN.scr", "the loading screen", std::nullopt},
+        Force()},
        "\"Save TAP\" with BASIC loader"},
-      {"demo", "", 0, 0,
+      {"demo",
+       "",
+       0,
+       0,
        {{{"128k"}, "", "the 128K snapshot", std::nullopt}, Output(".sna, .szx or .z80"), Force()},
        "writes the demo game"},
   };
@@ -123,7 +150,8 @@ std::optional<ParsedCommand> NotUtf8Refusal(const CommandSpec& command, const st
     if (IsValidUtf8(arguments[at])) continue;
     const OptionSpec* option = OptionOfValue(command, arguments, at);
     const std::size_t equals = arguments[at].starts_with("--") ? arguments[at].find('=') : std::string::npos;
-    const std::string shown = EscapedUtf8(equals == std::string::npos ? arguments[at] : arguments[at].substr(equals + 1));
+    const std::string shown =
+        EscapedUtf8(equals == std::string::npos ? arguments[at] : arguments[at].substr(equals + 1));
     if (option && option->valueName == "COMMAND")
       return Failure(ParsedCommand::Kind::Refused, command.name, "-e '" + shown + "': the text is not valid UTF-8");
     return Failure(ParsedCommand::Kind::Refused, command.name, shown + ": " + kNotUtf8Reason);
@@ -179,8 +207,8 @@ ParsedCommand ParseCommand(const CommandSpec& command, const std::vector<std::st
   for (const QString& word : parser.positionalArguments()) parsed.words.push_back(word.toStdString());
   const int count = static_cast<int>(parsed.words.size());
   if (count > command.mostWords)
-    return UsageError(command.name, "'" + parsed.words[static_cast<std::size_t>(command.mostWords)] +
-                                        "' is one word too many");
+    return UsageError(command.name,
+                      "'" + parsed.words[static_cast<std::size_t>(command.mostWords)] + "' is one word too many");
   if (count < command.fewestWords) {
     const std::string missing = command.words.empty() ? "a word" : command.words;
     return UsageError(command.name, count == 0 ? missing + " is missing" : "a second file is missing");

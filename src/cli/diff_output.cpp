@@ -11,9 +11,12 @@ namespace {
 
 const char* KindName(RecordChange::Kind kind) {
   switch (kind) {
-    case RecordChange::Kind::Inserted: return "inserted";
-    case RecordChange::Kind::Deleted: return "deleted";
-    case RecordChange::Kind::Changed: return "changed";
+    case RecordChange::Kind::Inserted:
+      return "inserted";
+    case RecordChange::Kind::Deleted:
+      return "deleted";
+    case RecordChange::Kind::Changed:
+      return "changed";
   }
   return "";
 }
@@ -37,15 +40,22 @@ std::string DiffText(const GameDiff& diff) {
     text += "level " + std::to_string(change.level) + ", row " + std::to_string(change.row) + " (" +
             AddressText(change.address) + "): " + KindName(change.kind) + ": ";
     switch (change.kind) {
-      case RecordChange::Kind::Inserted: text += change.after; break;
-      case RecordChange::Kind::Deleted: text += change.before; break;
-      case RecordChange::Kind::Changed: text += change.before + " -> " + change.after; break;
+      case RecordChange::Kind::Inserted:
+        text += change.after;
+        break;
+      case RecordChange::Kind::Deleted:
+        text += change.before;
+        break;
+      case RecordChange::Kind::Changed:
+        text += change.before + " -> " + change.after;
+        break;
     }
     text += "\n";
   }
   for (const ColourChange& colour : diff.colours)
-    text += "colour byte " + AddressText(colour.address) + " (" + colour.objects + "): $" + Hex(static_cast<std::uint32_t>(colour.before), 2) +
-            " -> $" + Hex(static_cast<std::uint32_t>(colour.after), 2) + "\n";
+    text += "colour byte " + AddressText(colour.address) + " (" + colour.objects + "): $" +
+            Hex(static_cast<std::uint32_t>(colour.before), 2) + " -> $" +
+            Hex(static_cast<std::uint32_t>(colour.after), 2) + "\n";
   if (diff.bytesFreeBefore != diff.bytesFreeAfter)
     text += "free bytes: " + std::to_string(diff.bytesFreeBefore) + " -> " + std::to_string(diff.bytesFreeAfter) + "\n";
   if (diff.checkTableDiffers)

@@ -63,13 +63,18 @@ Outcome EditRunner::Run(const EditCommand& command) {
     case Kind::Fortress:
       editor_.ClickFortressByte(command.numbers[0]);
       return Outcome::Done();
-    case Kind::Insert: return Insert(command);
-    case Kind::Delete: return Delete(command);
-    case Kind::Change: return Change(command);
+    case Kind::Insert:
+      return Insert(command);
+    case Kind::Delete:
+      return Delete(command);
+    case Kind::Change:
+      return Change(command);
     case Kind::Ink:
-    case Kind::Paper: return Colour(command);
+    case Kind::Paper:
+      return Colour(command);
     case Kind::WipeCurrent:
-    case Kind::WipeAllAfter: return Wipe(command);
+    case Kind::WipeAllAfter:
+      return Wipe(command);
   }
   return Outcome::Done();
 }
@@ -127,7 +132,9 @@ Outcome EditRunner::Colour(const EditCommand& command) {
   MapPixel shown;
   if (Outcome pointed = Point(command.address, command.column, shown); !pointed) return pointed;
   const std::string holder = command.kind == Kind::Ink ? "Ink" : "Paper";
-  const auto offered = [&](const MenuItem& i) { return i.caption == holder && !i.children.empty() && i.children[0].enabled; };
+  const auto offered = [&](const MenuItem& i) {
+    return i.caption == holder && !i.children.empty() && i.children[0].enabled;
+  };
   // An object drawn from several tiles has a colour byte (and a menu) for
   // each: the first of its cells from the top, column by column (in the
   // column given), whose menu offers the colour is the one clicked.
@@ -135,7 +142,8 @@ Outcome EditRunner::Colour(const EditCommand& command) {
   for (int column = 0; column < kMapColumns && !menu; ++column) {
     if (command.column && column != *command.column) continue;
     for (int row = 0; row < kMapRows && !menu; ++row) {
-      const std::uint32_t cell = editor_.Tables().rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
+      const std::uint32_t cell =
+          editor_.Tables().rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
       if (editor_.Grid().ownerPos[cell] != command.address) continue;
       editor_.PressMap(MouseButton::Right, column * kMapPixelsPerColumn, row * kMapPixelsPerRow);
       menu = FindItem(editor_.Popup(), offered);

@@ -40,7 +40,7 @@ Result<int> NumberIn(const std::string& word, int minimum, int maximum, const st
   const std::optional<int> value = WholeNumber(word);
   if (!value || *value < minimum || *value > maximum)
     return Error{what + " '" + word + "' is not a whole number from " + std::to_string(minimum) + " to " +
-                           std::to_string(maximum)};
+                 std::to_string(maximum)};
   return *value;
 }
 
@@ -129,8 +129,7 @@ Result<EditCommand> ParseInsert(EditCommand command, const std::vector<std::stri
     } else if (*word == "value" && !command.value) {
       const PromptedTag* prompted = FindPromptedTag(command.tag);
       const TwoByteTag* limits = FindTwoByteTag(command.tag);
-      if (!prompted || !limits)
-        return Error{std::string(InsertionCaption(command.tag)) + " takes no value"};
+      if (!prompted || !limits) return Error{std::string(InsertionCaption(command.tag)) + " takes no value"};
       const Result<int> value = NumberIn(*(word + 1), limits->minimum, limits->maximum, "value");
       if (!value) return Error{value.ErrorMessage()};
       command.value = *value;
@@ -151,7 +150,7 @@ Result<EditCommand> ParseColour(EditCommand command, const std::vector<std::stri
     command.column = *column;
   } else if (words.size() != 3) {
     return Error{std::string("the form is: ") + (command.kind == Kind::Ink ? "ink" : "paper") +
-                                   " ADDRESS COLOUR [column C]"};
+                 " ADDRESS COLOUR [column C]"};
   }
   const std::string name = Lower(words[2]);
   for (const std::string_view colour : kColourNames) {
@@ -160,8 +159,9 @@ Result<EditCommand> ParseColour(EditCommand command, const std::vector<std::stri
       return command;
     }
   }
-  return Error{"'" + words[2] + "' is not a colour (Bright, Black, Blue, Red, Magenta, Green, Cyan, "
-                                              "Yellow or White)"};
+  return Error{"'" + words[2] +
+               "' is not a colour (Bright, Black, Blue, Red, Magenta, Green, Cyan, "
+               "Yellow or White)"};
 }
 
 struct Form {
@@ -216,7 +216,8 @@ Result<int> FindInsertionTag(const std::string& name) {
     if (Names(leaf.path, wanted)) found.push_back(&leaf);
   }
   if (found.empty()) return Error{"'" + name + "' is not in the Insert menu"};
-  const bool oneTag = std::all_of(found.begin(), found.end(), [&](const Leaf* leaf) { return leaf->tag == found[0]->tag; });
+  const bool oneTag =
+      std::all_of(found.begin(), found.end(), [&](const Leaf* leaf) { return leaf->tag == found[0]->tag; });
   if (oneTag) return found[0]->tag;
   std::string choices;
   for (const Leaf* leaf : found) {
@@ -244,10 +245,9 @@ Result<EditCommand> ParseEditCommand(const std::string& text, int line) {
     case Kind::Lives:
     case Kind::Delay:
     case Kind::Fortress: {
-      const Result<int> value =
-          form->kind == Kind::Lives   ? Setting(words[1], kLivesPrompt, "lives")
-          : form->kind == Kind::Delay ? Setting(words[1], kEnemyDelayPrompt, "delay")
-                                      : NumberIn(words[1], 0, kFortressByteMax, "fortress byte");
+      const Result<int> value = form->kind == Kind::Lives   ? Setting(words[1], kLivesPrompt, "lives")
+                                : form->kind == Kind::Delay ? Setting(words[1], kEnemyDelayPrompt, "delay")
+                                                            : NumberIn(words[1], 0, kFortressByteMax, "fortress byte");
       if (!value) return Error{value.ErrorMessage()};
       command.numbers = {*value};
       return command;

@@ -13,14 +13,14 @@ namespace kestrova::cli {
 struct EditCommand {
   enum class Kind { Lives, Spawn, Delay, Fortress, Insert, Delete, Change, Ink, Paper, WipeCurrent, WipeAllAfter };
   Kind kind = Kind::Lives;
-  int line = 0;                         // 1-based, in its script
-  std::string text;                     // the line as written
-  std::vector<int> numbers;             // settings, the new value, the wipe's level
-  int tag = -1;                         // insert
-  std::uint32_t address = 0;            // insert, delete, change, ink, paper
-  std::optional<int> column;            // insert, ink, paper
-  std::optional<int> value;             // insert of a tag whose value is asked
-  std::string colour;                   // ink, paper: the menu's colour caption
+  int line = 0;               // 1-based, in its script
+  std::string text;           // the line as written
+  std::vector<int> numbers;   // settings, the new value, the wipe's level
+  int tag = -1;               // insert
+  std::uint32_t address = 0;  // insert, delete, change, ink, paper
+  std::optional<int> column;  // insert, ink, paper
+  std::optional<int> value;   // insert of a tag whose value is asked
+  std::string colour;         // ink, paper: the menu's colour caption
 };
 
 // Reads an edit script, one command a line; '#' starts a comment to the end

@@ -26,8 +26,8 @@ struct Runner {
 };
 
 constexpr Runner kRunners[] = {
-    {"info", RunInfo}, {"list", RunList}, {"diff", RunDiff}, {"check", RunCheck}, {"edit", RunEdit},
-    {"render", RunRender}, {"save", RunSave}, {"asm", RunAsm}, {"tap", RunTap}, {"demo", RunDemo},
+    {"info", RunInfo},     {"list", RunList}, {"diff", RunDiff}, {"check", RunCheck}, {"edit", RunEdit},
+    {"render", RunRender}, {"save", RunSave}, {"asm", RunAsm},   {"tap", RunTap},     {"demo", RunDemo},
 };
 
 int Run(const ParsedCommand& line) {

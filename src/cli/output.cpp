@@ -22,9 +22,7 @@ void PrintError(const std::string& command, const std::string& file, const std::
   std::fputs(line.c_str(), stderr);
 }
 
-std::string OutputName(const std::string& target) {
-  return target == kStandardStream ? "standard output" : target;
-}
+std::string OutputName(const std::string& target) { return target == kStandardStream ? "standard output" : target; }
 
 std::optional<std::string> SnapshotOutputRefusal(const std::string& output) {
   if (output.empty()) return "the output is missing: -o OUT";
@@ -36,7 +34,8 @@ std::optional<std::string> SnapshotOutputRefusal(const std::string& output) {
 
 ExtensionCheck CheckExtension(const std::string& path, const std::vector<std::string>& accepted) {
   for (const std::string& extension : accepted) {
-    if (path.size() > extension.size() && path.compare(path.size() - extension.size(), extension.size(), extension) == 0)
+    if (path.size() > extension.size() &&
+        path.compare(path.size() - extension.size(), extension.size(), extension) == 0)
       return {extension, {}};
   }
   std::string names;

@@ -58,7 +58,8 @@ bool Session::Report(const std::string& file) {
       // A box's further lines (the reason after "Load Error") go on the same line.
       ReplaceAll(shown.text, "!\n", "! ");
       ReplaceAll(shown.text, "\n", ": ");
-      PrintError(command_, file, shown.text + (shown.text.find(' ') == std::string::npos ? " (" + shown.title + ")" : ""));
+      PrintError(command_, file,
+                 shown.text + (shown.text.find(' ') == std::string::npos ? " (" + shown.title + ")" : ""));
     } else {
       continue;
     }

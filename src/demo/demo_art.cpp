@@ -72,9 +72,9 @@ constexpr ColourByte kColours[] = {
 constexpr std::uint32_t kCliffTopSliceTile = 113;
 constexpr std::uint32_t kCliffColoursFirst = kCliffColourBase - kCliffTopSliceTile;
 constexpr std::array<std::uint8_t, 14> kCliffSlices = {
-    kRockRed,     kRockRed,                                        // band 4
-    kYellowOnRed, kYellowOnRed, kYellowOnRed,                      // band 3
-    kRockRed,     kRockRed,     kRockRed,     kRockRed,            // band 2
+    kRockRed,     kRockRed,                                                // band 4
+    kYellowOnRed, kYellowOnRed, kYellowOnRed,                              // band 3
+    kRockRed,     kRockRed,     kRockRed,     kRockRed,                    // band 2
     kYellowOnRed, kYellowOnRed, kYellowOnRed, kYellowOnRed, kYellowOnRed,  // band 1
 };
 

@@ -9,7 +9,9 @@ namespace kestrova::demo {
 namespace {
 
 constexpr SpriteArt kSprites[] = {
-    {"bunker", {SpriteLayout::PairedSerpentine, 6, 64, kBunkerSprite, 0}, R"(
+    {"bunker",
+     {SpriteLayout::PairedSerpentine, 6, 64, kBunkerSprite, 0},
+     R"(
         ..............................#.................
         .............................###................
         ..............................#.................
@@ -74,9 +76,12 @@ constexpr SpriteArt kSprites[] = {
         #####......##......##......##......##......##...
         #####......##......##......##......##......##...
         ################################################
-    )", {}},
+    )",
+     {}},
     {"bunker facing right", {SpriteLayout::PairedSerpentine, 6, 64, kBunkerSecondSprite, 0}, {}, "bunker"},
-    {"barracks", {SpriteLayout::PairedSerpentine, 5, 66, kBarracksSprite, 0}, R"(
+    {"barracks",
+     {SpriteLayout::PairedSerpentine, 5, 66, kBarracksSprite, 0},
+     R"(
         ..................####..................
         ..................####..................
         .................######.................
@@ -143,8 +148,11 @@ constexpr SpriteArt kSprites[] = {
         ..#.#.........#.#......#.#.........#.#..
         ########################################
         ########################################
-    )", {}},
-    {"hut body", {SpriteLayout::Linear, 6, 40, kHutBodySprite, 6}, R"(
+    )",
+     {}},
+    {"hut body",
+     {SpriteLayout::Linear, 6, 40, kHutBodySprite, 6},
+     R"(
         .....................######.....................
         ....................########....................
         ...................##.####.##...................
@@ -185,8 +193,11 @@ constexpr SpriteArt kSprites[] = {
         ....#.#...#...#...#.#......#.##...#...#...##....
         ################################################
         ################################################
-    )", {}},
-    {"large hut left", {SpriteLayout::Strip, 1, 40, kLargeHutLeftStrip, 0}, R"(
+    )",
+     {}},
+    {"large hut left",
+     {SpriteLayout::Strip, 1, 40, kLargeHutLeftStrip, 0},
+     R"(
         ........
         ........
         ........
@@ -227,9 +238,12 @@ constexpr SpriteArt kSprites[] = {
         #.#..#..
         ########
         ########
-    )", {}},
+    )",
+     {}},
     {"large hut right", {SpriteLayout::Strip, 1, 40, kLargeHutRightStrip, 0}, {}, "large hut left"},
-    {"tunnel", {SpriteLayout::PairedSerpentine, 8, 50, kTunnelSprite, 0}, R"(
+    {"tunnel",
+     {SpriteLayout::PairedSerpentine, 8, 50, kTunnelSprite, 0},
+     R"(
         ##########################............##########################
         ######################....................######################
         ###################......#......#.....#......###################
@@ -280,8 +294,11 @@ constexpr SpriteArt kSprites[] = {
         ####....################################################....####
         #..#....################################################....#..#
         ####....################################################....####
-    )", {}},
-    {"wall", {SpriteLayout::Wall, 4, 50, kWallSprite, 0}, R"(
+    )",
+     {}},
+    {"wall",
+     {SpriteLayout::Wall, 4, 50, kWallSprite, 0},
+     R"(
         ######....############....######
         ######....############....######
         ######....############....######
@@ -332,8 +349,11 @@ constexpr SpriteArt kSprites[] = {
         #...............#...............
         ################################
         ################################
-    )", {}},
-    {"bridge", {SpriteLayout::Bridge, 2, 12, kBridgeSectionSprite, 0}, R"(
+    )",
+     {}},
+    {"bridge",
+     {SpriteLayout::Bridge, 2, 12, kBridgeSectionSprite, 0},
+     R"(
         ################
         ################
         ##......##......
@@ -346,7 +366,8 @@ constexpr SpriteArt kSprites[] = {
         ##......##......
         ################
         ################
-    )", {}},
+    )",
+     {}},
 };
 
 }  // namespace

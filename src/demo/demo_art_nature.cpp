@@ -9,7 +9,9 @@ namespace kestrova::demo {
 namespace {
 
 constexpr SpriteArt kSprites[] = {
-    {"tree trunk", {SpriteLayout::Strip, 1, 24, kTreeTrunkStrip, 0}, R"(
+    {"tree trunk",
+     {SpriteLayout::Strip, 1, 24, kTreeTrunkStrip, 0},
+     R"(
         ...##...
         ...##...
         ...##...
@@ -34,8 +36,11 @@ constexpr SpriteArt kSprites[] = {
         .######.
         #.####.#
         ........
-    )", {}},
-    {"tree crown", {SpriteLayout::PairedSerpentine, 3, 16, kTreeCrownSprite, 0}, R"(
+    )",
+     {}},
+    {"tree crown",
+     {SpriteLayout::PairedSerpentine, 3, 16, kTreeCrownSprite, 0},
+     R"(
         ........#.#.##.#........
         ......#..##.######......
         ....##..##.####...##....
@@ -52,8 +57,11 @@ constexpr SpriteArt kSprites[] = {
         ....###.#..#.#######....
         ......#############.....
         ........########........
-    )", {}},
-    {"boulder", {SpriteLayout::PairedSerpentine, 3, 22, kBoulderSprite, 0}, R"(
+    )",
+     {}},
+    {"boulder",
+     {SpriteLayout::PairedSerpentine, 3, 22, kBoulderSprite, 0},
+     R"(
         ........................
         ........................
         ........########........
@@ -76,8 +84,11 @@ constexpr SpriteArt kSprites[] = {
         ....####.....#######....
         ......############......
         ........########........
-    )", {}},
-    {"cave top", {SpriteLayout::Linear, 6, 8, kCaveTopEdgeSprite, 6}, R"(
+    )",
+     {}},
+    {"cave top",
+     {SpriteLayout::Linear, 6, 8, kCaveTopEdgeSprite, 6},
+     R"(
         ................................................
         ..#....#....#....#....#....#....#....#....#....#
         ..#.#..#.#..#.#..#.#..#.#..#.#..#.#..#.#..#.#..#
@@ -86,8 +97,11 @@ constexpr SpriteArt kSprites[] = {
         ################################################
         ################################################
         ################################################
-    )", {}},
-    {"cave main", {SpriteLayout::Linear, 6, 40, kCaveMainSprite, 6}, R"(
+    )",
+     {}},
+    {"cave main",
+     {SpriteLayout::Linear, 6, 40, kCaveMainSprite, 6},
+     R"(
         ###################..###########################
         #############################..#################
         ################################################
@@ -128,8 +142,11 @@ constexpr SpriteArt kSprites[] = {
         #########...########################...########.
         ################################################
         ################################################
-    )", {}},
-    {"cave main left edge", {SpriteLayout::Linear, 6, 40, kCaveMainOpenSprite, 6}, R"(
+    )",
+     {}},
+    {"cave main left edge",
+     {SpriteLayout::Linear, 6, 40, kCaveMainOpenSprite, 6},
+     R"(
         ###################..##########################.
         #########..##########..#########################
         ###############..######################..#######
@@ -170,8 +187,11 @@ constexpr SpriteArt kSprites[] = {
         #...####################...###..################
         ################################################
         ################################################
-    )", {}},
-    {"cave bottom", {SpriteLayout::Linear, 6, 8, kCaveBottomEdgeSprite, 6}, R"(
+    )",
+     {}},
+    {"cave bottom",
+     {SpriteLayout::Linear, 6, 8, kCaveBottomEdgeSprite, 6},
+     R"(
         ################################################
         ################################################
         ################################################
@@ -180,8 +200,11 @@ constexpr SpriteArt kSprites[] = {
         #...#...#...#...#...#...#...#...#...#...#...#...
         ................................................
         ................................................
-    )", {}},
-    {"cliff bottom", {SpriteLayout::Linear, 6, 40, kCliffBottomSprite, 6}, R"(
+    )",
+     {}},
+    {"cliff bottom",
+     {SpriteLayout::Linear, 6, 40, kCliffBottomSprite, 6},
+     R"(
         ........................########################
         ...................#############################
         ................##...###########################
@@ -222,9 +245,12 @@ constexpr SpriteArt kSprites[] = {
         ....................................############
         ....................................############
         .................##...................##########
-    )", {}},
+    )",
+     {}},
     {"cliff bottom mirrored", {SpriteLayout::Linear, 6, 40, kCliffBottomMirroredSprite, 6}, {}, "cliff bottom"},
-    {"cliff middle", {SpriteLayout::Linear, 6, 24, kCliffUpperSprite, 6}, R"(
+    {"cliff middle",
+     {SpriteLayout::Linear, 6, 24, kCliffUpperSprite, 6},
+     R"(
         .........................................#######
         ...........................................#####
         ..........................................######
@@ -249,9 +275,12 @@ constexpr SpriteArt kSprites[] = {
         ............................................####
         ..........................................######
         ..........................................######
-    )", {}},
+    )",
+     {}},
     {"cliff middle mirrored", {SpriteLayout::Linear, 6, 24, kCliffUpperMirroredSprite, 6}, {}, "cliff middle"},
-    {"cliff edge lower", {SpriteLayout::Strip, 1, 30, kCliffEdgeLowStrip, 0}, R"(
+    {"cliff edge lower",
+     {SpriteLayout::Strip, 1, 30, kCliffEdgeLowStrip, 0},
+     R"(
         ........
         ........
         ##.#....
@@ -282,9 +311,12 @@ constexpr SpriteArt kSprites[] = {
         #.#.....
         ........
         ........
-    )", {}},
+    )",
+     {}},
     {"cliff edge lower mirrored", {SpriteLayout::Strip, 1, 30, kCliffEdgeLowMirroredStrip, 0}, {}, "cliff edge lower"},
-    {"cliff edge upper", {SpriteLayout::Strip, 1, 42, kCliffEdgeHighStrip, 0}, R"(
+    {"cliff edge upper",
+     {SpriteLayout::Strip, 1, 42, kCliffEdgeHighStrip, 0},
+     R"(
         ##......
         ###.....
         ###.#...
@@ -327,9 +359,12 @@ constexpr SpriteArt kSprites[] = {
         ##......
         #.......
         #.......
-    )", {}},
+    )",
+     {}},
     {"cliff edge upper mirrored", {SpriteLayout::Strip, 1, 42, kCliffEdgeHighMirroredStrip, 0}, {}, "cliff edge upper"},
-    {"log", {SpriteLayout::Strip, 1, 80, kLogStrip, 0}, R"(
+    {"log",
+     {SpriteLayout::Strip, 1, 80, kLogStrip, 0},
+     R"(
         ........
         ..####..
         .#....#.
@@ -410,7 +445,8 @@ constexpr SpriteArt kSprites[] = {
         .#....#.
         .######.
         ........
-    )", {}},
+    )",
+     {}},
 };
 
 }  // namespace

@@ -118,9 +118,10 @@ void CheckSampleLookBacks(const SnapshotImage& image) {
   for (const SampleOperand& sample : kSampleOperands) {
     for (std::uint32_t back : kLookBack) {
       const std::uint8_t code = image.Read(sample.sample - back);
-      if (code == static_cast<std::uint8_t>(ObjectCode::Tunnel) || code == static_cast<std::uint8_t>(ObjectCode::LogCrossing)) {
+      if (code == static_cast<std::uint8_t>(ObjectCode::Tunnel) ||
+          code == static_cast<std::uint8_t>(ObjectCode::LogCrossing)) {
         throw DemoMemoryConflict("palette sample 0x" + Hex4(sample.sample) + " would find a tunnel or crossing at 0x" +
-                                       Hex4(sample.sample - back));
+                                 Hex4(sample.sample - back));
       }
     }
   }
@@ -155,8 +156,8 @@ void WriteScreen(DemoMemory& memory) {
       const int column = first + static_cast<int>(i);
       const std::uint32_t glyph = GlyphOf(line.text[i]);
       for (int pixelRow = 0; pixelRow < 8; ++pixelRow) {
-        memory.Write(DisplayAddress(line.row, pixelRow, column), image.Read(glyph + static_cast<std::uint32_t>(pixelRow)),
-                     "title screen");
+        memory.Write(DisplayAddress(line.row, pixelRow, column),
+                     image.Read(glyph + static_cast<std::uint32_t>(pixelRow)), "title screen");
       }
       memory.Write(kAttributeFileStart + static_cast<std::uint32_t>(line.row * kScreenColumns + column), line.colour,
                    "title screen");
@@ -204,8 +205,8 @@ void WriteBankOne(SnapshotImage& image) {
 }  // namespace
 
 SnapshotImage MakeDemoSnapshot(DemoMachine machine) {
-  SnapshotImage image(std::vector<std::uint8_t>(
-      machine == DemoMachine::Spectrum48K ? kSnapshotSize48K : kSnapshotSize128K, 0));
+  SnapshotImage image(
+      std::vector<std::uint8_t>(machine == DemoMachine::Spectrum48K ? kSnapshotSize48K : kSnapshotSize128K, 0));
   DemoMemory memory(image);
   demo::WriteDemoArt(memory);
   demo::WriteDemoLevels(memory);

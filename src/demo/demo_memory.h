@@ -39,7 +39,7 @@ class DemoMemory {
   std::uint16_t WriterIndex(std::string_view writer);
 
   SnapshotImage& image_;
-  std::vector<std::string> writers_;        // index 0 is nobody
+  std::vector<std::string> writers_;         // index 0 is nobody
   std::vector<std::uint16_t> writerOfByte_;  // one entry per Spectrum address 0x4000..0xFFFF
 };
 

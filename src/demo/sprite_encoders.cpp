@@ -104,8 +104,8 @@ Picture Mirrored(const Picture& picture) {
 
 void EncodeSprite(DemoMemory& memory, const SpriteShape& shape, const Picture& picture, std::string_view name) {
   if (picture.width != shape.width || picture.height != shape.height) {
-    BadPicture(name, "does not fit its sprite of " + std::to_string(shape.width) + " x " +
-                         std::to_string(shape.height));
+    BadPicture(name,
+               "does not fit its sprite of " + std::to_string(shape.width) + " x " + std::to_string(shape.height));
   }
   for (int row = 0; row < shape.height; ++row) {
     const int rowFromTop = shape.height - 1 - row;

@@ -24,10 +24,10 @@ enum class SpriteLayout {
 
 struct SpriteShape {
   SpriteLayout layout = SpriteLayout::Linear;
-  int width = 1;             // bytes per row
-  int height = 1;            // rows
-  std::uint32_t start = 0;   // address of row 0 (the bottom line)
-  int stride = 0;            // linear layout only; 0 means the width
+  int width = 1;            // bytes per row
+  int height = 1;           // rows
+  std::uint32_t start = 0;  // address of row 0 (the bottom line)
+  int stride = 0;           // linear layout only; 0 means the width
 };
 
 // The address a drawer reads for byte `byte` (0 = leftmost column) of row
@@ -42,9 +42,7 @@ struct Picture {
   int height = 0;
   std::vector<std::uint8_t> bytes;  // height rows of width bytes
 
-  std::uint8_t At(int rowFromTop, int byte) const {
-    return bytes[static_cast<std::size_t>(rowFromTop * width + byte)];
-  }
+  std::uint8_t At(int rowFromTop, int byte) const { return bytes[static_cast<std::size_t>(rowFromTop * width + byte)]; }
 };
 
 // Reads an ASCII picture: rows of '#' (ink) and '.' (paper), 8 characters a

@@ -105,7 +105,8 @@ GlyphRows GlyphOf(const SnapshotImage& demo, char c) {
     return rows;
   }
   const std::uint32_t glyph = GlyphAddress(c);
-  for (int r = 0; r < kGlyphSize; ++r) rows[static_cast<std::size_t>(r)] = demo.Read(glyph + static_cast<std::uint32_t>(r));
+  for (int r = 0; r < kGlyphSize; ++r)
+    rows[static_cast<std::size_t>(r)] = demo.Read(glyph + static_cast<std::uint32_t>(r));
   return rows;
 }
 
@@ -139,9 +140,11 @@ void DrawTextLayer(TFastDIB& picture, const SnapshotImage& demo, std::string_vie
 
 // `text` centred across the picture (on an even column, as the scene's
 // pixels are) with its top on `top`.
-void DrawCentredText(TFastDIB& picture, const SnapshotImage& demo, std::string_view text, int top, const TextStyle& style) {
+void DrawCentredText(TFastDIB& picture, const SnapshotImage& demo, std::string_view text, int top,
+                     const TextStyle& style) {
   const int left = (picture.Width() - TextWidth(text, style.scale)) / 2 / kViewScale * kViewScale;
-  if (style.shadow) DrawTextLayer(picture, demo, text, left + style.scale, top + style.scale, style.scale, *style.shadow);
+  if (style.shadow)
+    DrawTextLayer(picture, demo, text, left + style.scale, top + style.scale, style.scale, *style.shadow);
   DrawTextLayer(picture, demo, text, left, top, style.scale, style.colour);
 }
 
@@ -178,7 +181,8 @@ TFastDIB MakeTitlePicture() {
   DrawCentredText(picture, demo, "EDITOR", kEditorTop, {3, kBrightWhite});
 
   FillRect(picture, {0, kStepBandTop, kTitlePictureWidth, kRuleHeight}, kBrightRed);
-  FillRect(picture, {0, kStepBandTop + kRuleHeight, kTitlePictureWidth, kTitlePictureHeight - kStepBandTop - kRuleHeight},
+  FillRect(picture,
+           {0, kStepBandTop + kRuleHeight, kTitlePictureWidth, kTitlePictureHeight - kStepBandTop - kRuleHeight},
            kBlack);
   DrawCentredText(picture, demo, "FILE > LOAD SNAPSHOT (CTRL+J)", kStepTop, {2, kBrightWhite});
   return picture;

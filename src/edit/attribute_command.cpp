@@ -17,9 +17,7 @@ constexpr int kLastInkTag = 8;
 constexpr int kFirstPaperTag = 10;
 constexpr int kLastPaperTag = 17;
 
-std::uint8_t WithInk(std::uint8_t b, int ink) {
-  return static_cast<std::uint8_t>((b & 0xF8) | ink);
-}
+std::uint8_t WithInk(std::uint8_t b, int ink) { return static_cast<std::uint8_t>((b & 0xF8) | ink); }
 
 // The byte's paper takes the ink colour; bright and flash are cleared.
 void SetPaperFromInk(SnapshotImage& image, std::uint32_t address, int ink) {
@@ -71,11 +69,13 @@ Outcome ApplyAttribute(SnapshotImage& image, std::uint32_t address, std::uint32_
 }
 
 std::vector<std::uint32_t> ColourByteAddresses() {
-  std::vector<std::uint32_t> addresses = {kRoadTopEdgingColour, kRoadEdgingInnerColour, kTripleGrenadeSecondColour,
-                                          kQuintupleGrenadeSecondColour, kWaterEdgeColour, kWaterStrip1Colour};
+  std::vector<std::uint32_t> addresses = {kRoadTopEdgingColour,       kRoadEdgingInnerColour,
+                                          kTripleGrenadeSecondColour, kQuintupleGrenadeSecondColour,
+                                          kWaterEdgeColour,           kWaterStrip1Colour};
   for (const PopupRow& row : kPopupRows) {
     if (!row.attribute) continue;
-    for (std::uint32_t tile = row.firstTile; tile <= row.lastTile; ++tile) addresses.push_back(AttributeAddressOf(row, tile));
+    for (std::uint32_t tile = row.firstTile; tile <= row.lastTile; ++tile)
+      addresses.push_back(AttributeAddressOf(row, tile));
   }
   std::sort(addresses.begin(), addresses.end());
   addresses.erase(std::unique(addresses.begin(), addresses.end()), addresses.end());

@@ -10,8 +10,8 @@
 namespace kestrova {
 
 // Colour items 0..8 of "Ink" (tags 0..8) and "Paper" (tags 9..17).
-constexpr std::array<std::string_view, 9> kColourNames = {"Bright", "Black",   "Blue",   "Red",  "Magenta",
-                                                          "Green",  "Cyan",    "Yellow", "White"};
+constexpr std::array<std::string_view, 9> kColourNames = {"Bright", "Black", "Blue",   "Red",  "Magenta",
+                                                          "Green",  "Cyan",  "Yellow", "White"};
 constexpr int kPaperTagOffset = 9;
 
 // True for the tiles whose colour byte has a paper colour worth changing.

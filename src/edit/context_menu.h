@@ -96,7 +96,7 @@ struct ObjectPopup {
   std::vector<MenuItem> items;
   int rangeMin = 0;
   int rangeMax = 0;
-  bool changeColumn = false;                   // the change label becomes "Column"
+  bool changeColumn = false;  // the change label becomes "Column"
   std::optional<std::uint32_t> attributeAddress;
 };
 

@@ -26,14 +26,18 @@ constexpr int kFortressGroupTag = 48;
 
 std::string_view GroupWord(int tag) {
   switch (tag) {
-    case kCrossingGroupTag: return "log crossing";
-    case kFortressGroupTag: return "fortress";
-    default: return "tunnel";
+    case kCrossingGroupTag:
+      return "log crossing";
+    case kFortressGroupTag:
+      return "fortress";
+    default:
+      return "tunnel";
   }
 }
 
 bool InsideLevel(std::uint32_t record, LevelBounds level) {
-  return InLevelArea(record) && record >= level.start && record < level.end && (record - level.start) % kRecordSize == 0;
+  return InLevelArea(record) && record >= level.start && record < level.end &&
+         (record - level.start) % kRecordSize == 0;
 }
 
 // Steps back one address at a time from `record` until `at` holds; the walk

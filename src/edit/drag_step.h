@@ -1,16 +1,16 @@
 #pragma once
 
-#include "edit/group_tiles.h"
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
+#include "edit/group_tiles.h"
 
+#include "edit/pointer_state.h"
 #include "render/cell_grid.h"
 #include "render/map_geometry.h"
 #include "render/screen_tables.h"
 #include "snapshot/snapshot_image.h"
-#include "edit/pointer_state.h"
 #include "state/level_place.h"
 
 namespace kestrova {

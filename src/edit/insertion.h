@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "edit/menu_model.h"
+#include "edit/pointer_state.h"
 #include "level/level_stream.h"
 #include "snapshot/snapshot_image.h"
-#include "edit/pointer_state.h"
 
 namespace kestrova {
 
@@ -73,12 +73,12 @@ constexpr TwoByteTag kTwoByteTags[] = {
 
 // Operand steps 2..8, each the list of tags it applies to, run in this order
 // after step 1 (the pointer column clamped to the tag's limits).
-constexpr std::array<int, 2> kDoubleCliffTags = {42, 43};               // + 0x20
-constexpr std::array<int, 5> kMirroredTags = {15, 18, 19, 27, 43};      // + 0x80
-constexpr std::array<int, 4> kJumpingSoldiersTags = {17, 19, 42, 43};   // + 0x40
-constexpr std::array<int, 1> kAlarmOnTags = {35};                       // := 1
-constexpr std::array<int, 2> kRoadEdgingTags = {44, 45};                // 0 or 16
-constexpr std::array<int, 3> kZeroOperandTags = {36, 37, 39};           // := 0
+constexpr std::array<int, 2> kDoubleCliffTags = {42, 43};              // + 0x20
+constexpr std::array<int, 5> kMirroredTags = {15, 18, 19, 27, 43};     // + 0x80
+constexpr std::array<int, 4> kJumpingSoldiersTags = {17, 19, 42, 43};  // + 0x40
+constexpr std::array<int, 1> kAlarmOnTags = {35};                      // := 1
+constexpr std::array<int, 2> kRoadEdgingTags = {44, 45};               // 0 or 16
+constexpr std::array<int, 3> kZeroOperandTags = {36, 37, 39};          // := 0
 constexpr int kRoadEdgingHalf = 16;
 
 // Step 8: the tags whose operand is asked for.
@@ -108,23 +108,49 @@ constexpr int kGroupColumnMaximum = 26;
 constexpr std::array<GroupTag, 9> kGroupTags = {{
     {28, "Cave Bottom With Space", MenuCommand::InsertCaveWithSpace, 4, {0x1F, 0x00, 0x00, 0x03}, true},
     {30, "Cave Main With Space", MenuCommand::InsertCaveWithSpace, 4, {0x1E, 0x00, 0x00, 0x13}, true},
-    {33, "Log Crossing Left", MenuCommand::InsertLogCrossing, 14,
-     {0x98, 0x08, 0x00, 0x02, 0x0D, 0x10, 0x00, 0x19, 0x19, 0x10, 0x00, 0x05, 0x0E, 0x10}, false},
-    {34, "Log Crossing Right", MenuCommand::InsertLogCrossing, 14,
-     {0x98, 0x10, 0x00, 0x02, 0x0D, 0x08, 0x00, 0x19, 0x19, 0x08, 0x00, 0x05, 0x0E, 0x08}, false},
-    {40, "Tunnel without Motorbike", MenuCommand::InsertTunnelWithoutMotorbike, 14,
-     {0x09, 0x0B, 0x09, 0x1F, 0x96, 0x0C, 0x00, 0x17, 0x17, 0x1F, 0x00, 0x0C, 0x08, 0x1F}, false},
-    {41, "Tunnel with Motorbike", MenuCommand::InsertTunnelWithMotorbike, 18,
+    {33,
+     "Log Crossing Left",
+     MenuCommand::InsertLogCrossing,
+     14,
+     {0x98, 0x08, 0x00, 0x02, 0x0D, 0x10, 0x00, 0x19, 0x19, 0x10, 0x00, 0x05, 0x0E, 0x10},
+     false},
+    {34,
+     "Log Crossing Right",
+     MenuCommand::InsertLogCrossing,
+     14,
+     {0x98, 0x10, 0x00, 0x02, 0x0D, 0x08, 0x00, 0x19, 0x19, 0x08, 0x00, 0x05, 0x0E, 0x08},
+     false},
+    {40,
+     "Tunnel without Motorbike",
+     MenuCommand::InsertTunnelWithoutMotorbike,
+     14,
+     {0x09, 0x0B, 0x09, 0x1F, 0x96, 0x0C, 0x00, 0x17, 0x17, 0x1F, 0x00, 0x0C, 0x08, 0x1F},
+     false},
+    {41,
+     "Tunnel with Motorbike",
+     MenuCommand::InsertTunnelWithMotorbike,
+     18,
      {0x09, 0x0B, 0x09, 0x1F, 0x96, 0x0C, 0x00, 0x17, 0x17, 0x1F, 0x00, 0x01, 0x1B, 0x3C, 0x00, 0x0B, 0x08, 0x1F},
      false},
-    {47, "Full Road", MenuCommand::InsertFullRoad, 34,
+    {47,
+     "Full Road",
+     MenuCommand::InsertFullRoad,
+     34,
      {0x05, 0x10, 0x00, 0x32, 0x04, 0x1B, 0x00, 0x0C, 0x05, 0x00, 0x00, 0x0C, 0x04, 0x15, 0x00, 0x06, 0x06,
       0x10, 0x00, 0x12, 0x04, 0x0F, 0x00, 0x18, 0x04, 0x09, 0x00, 0x13, 0x06, 0x00, 0x00, 0x05, 0x04, 0x03},
      false},
-    {48, "No Gate Top Soldiers", MenuCommand::InsertFortress, 10,
-     {0x09, 0x0B, 0x09, 0x1F, 0x21, 0x14, 0x00, 0x16, 0x22, 0x01}, false},
-    {49, "Gate Top Soldiers", MenuCommand::InsertFortress, 10,
-     {0x09, 0x0B, 0x09, 0x1F, 0x21, 0x14, 0x00, 0x1E, 0x22, 0x01}, false},
+    {48,
+     "No Gate Top Soldiers",
+     MenuCommand::InsertFortress,
+     10,
+     {0x09, 0x0B, 0x09, 0x1F, 0x21, 0x14, 0x00, 0x16, 0x22, 0x01},
+     false},
+    {49,
+     "Gate Top Soldiers",
+     MenuCommand::InsertFortress,
+     10,
+     {0x09, 0x0B, 0x09, 0x1F, 0x21, 0x14, 0x00, 0x1E, 0x22, 0x01},
+     false},
 }};
 
 const TwoByteTag* FindTwoByteTag(int tag);

@@ -42,7 +42,7 @@ void MakeBlackAndYellowCyan(TFastDIB& strip) {
 }
 
 PreviewDrawing StripDrawing(const PalettePicture& picture) {
-  return {picture.drawer,      picture.currentCode, picture.sample, picture.firstColumn,
+  return {picture.drawer,     picture.currentCode, picture.sample, picture.firstColumn,
           picture.lastColumn, picture.lastRow,     picture.lastRow};
 }
 

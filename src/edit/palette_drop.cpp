@@ -26,7 +26,8 @@ Outcome DropAccepted(int tag, const DropTarget& target) {
   if (target.bytesFree < needed) return Error{TooFewBytesReason(tag, needed, target.bytesFree)};
   if (target.record == 0) return Error{"there is no record under the pointer"};
   if (group) {
-    if (group->needsUnusedLastLevel && !target.lastLevelUnused) return Error{"a fortress adds a level, and the level table is full"};
+    if (group->needsUnusedLastLevel && !target.lastLevelUnused)
+      return Error{"a fortress adds a level, and the level table is full"};
     return Outcome::Done();
   }
   if (IsFortressTunnelOrCrossingTile(target.tile))

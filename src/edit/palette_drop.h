@@ -33,8 +33,8 @@ constexpr std::int32_t kTwoByteDropMinimum = 2;
 // What a drop is decided on.
 struct DropTarget {
   std::int32_t bytesFree = 0;
-  std::uint32_t record = 0;  // the record under the pointer, 0 = none
-  std::uint32_t tile = 0;    // TileId of the cell under the pointer
+  std::uint32_t record = 0;     // the record under the pointer, 0 = none
+  std::uint32_t tile = 0;       // TileId of the cell under the pointer
   bool lastLevelUnused = true;  // the level table's entry 255 is 0
 };
 

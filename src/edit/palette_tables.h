@@ -85,7 +85,17 @@ struct PaletteGroup {
   int lastSlot;
 };
 inline constexpr std::array<PaletteGroup, 11> kPaletteGroups = {{
-    {0, 7}, {8, 13}, {14, 14}, {15, 15}, {16, 19}, {20, 21}, {22, 22}, {23, 24}, {25, 27}, {28, 28}, {29, 31},
+    {0, 7},
+    {8, 13},
+    {14, 14},
+    {15, 15},
+    {16, 19},
+    {20, 21},
+    {22, 22},
+    {23, 24},
+    {25, 27},
+    {28, 28},
+    {29, 31},
 }};
 
 // Pixel fix-ups of the strip (x and y ranges inclusive, y from the top).

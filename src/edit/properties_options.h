@@ -73,7 +73,7 @@ struct PropertiesOptions {
     bool operator==(const Fortress&) const = default;
   };
   struct Wipe {
-    OptionControl currentLevel{true, true};          // "Current Level (Leaving Spaces)"
+    OptionControl currentLevel{true, true};           // "Current Level (Leaving Spaces)"
     OptionControl allAfterCurrentLevel{false, true};  // "ALL after current Level"
     bool operator==(const Wipe&) const = default;
   };

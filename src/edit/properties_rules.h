@@ -15,17 +15,34 @@ namespace kestrova {
 // One choice of the dialog, named after its tab and what it chooses, in
 // page order.
 enum class OptionId {
-  HutSmall, HutLarge,
-  CliffChosen, CliffRegular, CliffMirrored,
-  CliffEdgeChosen, CliffEdgeRegular, CliffEdgeMirrored, CliffEdgeDouble, CliffEdgeJumpingSoldiers,
-  CaveMain, CaveBottom, CaveTop, CaveSpace,
-  AlarmOn, AlarmOff,
+  HutSmall,
+  HutLarge,
+  CliffChosen,
+  CliffRegular,
+  CliffMirrored,
+  CliffEdgeChosen,
+  CliffEdgeRegular,
+  CliffEdgeMirrored,
+  CliffEdgeDouble,
+  CliffEdgeJumpingSoldiers,
+  CaveMain,
+  CaveBottom,
+  CaveTop,
+  CaveSpace,
+  AlarmOn,
+  AlarmOff,
   BridgeMotorbike,
-  RocketStart, RocketFinish,
-  LogCrossingLeft, LogCrossingRight,
-  RoadTopEdging, RoadBottomEdging, RoadMarking, RoadFull,
+  RocketStart,
+  RocketFinish,
+  LogCrossingLeft,
+  LogCrossingRight,
+  RoadTopEdging,
+  RoadBottomEdging,
+  RoadMarking,
+  RoadFull,
   FortressSoldiersOnWalls,
-  WipeCurrentLevel, WipeAllAfterCurrentLevel,
+  WipeCurrentLevel,
+  WipeAllAfterCurrentLevel,
 };
 
 // A radio button (one of its place) or a check box (on or off by itself).
@@ -48,7 +65,7 @@ struct OptionControlInfo {
   PropertiesTab tab;
   OptionPlace place;
   std::string_view caption;
-  ControlBounds bounds;  // inside the tab or the group box
+  ControlBounds bounds;                           // inside the tab or the group box
   OptionControl& (*control)(PropertiesOptions&);  // the model's field
 };
 

@@ -11,6 +11,8 @@ enum class PropertiesTab { Hut, Cliff, Cave, Alarm, Bridge, Rocket, LogCrossing,
 inline constexpr std::array<std::string_view, 10> kPropertiesTabCaptions = {
     "Hut", "Cliff", "Cave", "Alarm", "Bridge", "Rocket", "Log Crossing", "Road", "Fortress", "Wipe"};
 
-constexpr std::string_view CaptionOf(PropertiesTab tab) { return kPropertiesTabCaptions[static_cast<std::size_t>(tab)]; }
+constexpr std::string_view CaptionOf(PropertiesTab tab) {
+  return kPropertiesTabCaptions[static_cast<std::size_t>(tab)];
+}
 
 }  // namespace kestrova

@@ -68,9 +68,9 @@ class Editor {
   const CellGrid& Grid() const { return grid_; }
   const ScreenTables& Tables() const { return tables_; }
   TFastDIB& MapBitmap() { return mapBitmap_; }
-  const TFastDIB& MapView() const { return viewBitmap_; }          // the map view
+  const TFastDIB& MapView() const { return viewBitmap_; }             // the map view
   const TFastDIB& OverviewBitmap() const { return overviewBitmap_; }  // the overview
-  const TFastDIB& PaletteBitmap() const { return paletteBitmap_; }  // the palette
+  const TFastDIB& PaletteBitmap() const { return paletteBitmap_; }    // the palette
   bool HasSnapshot() const { return !image_.Empty(); }
 
   // ---- Refresh cycle ----
@@ -200,12 +200,12 @@ class Editor {
   // Inserts the records of an insertion tag at the record under the pointer.
   // The callers make sure a record is under the pointer and the tag fits.
   Outcome InsertObject(int tag);
-  Outcome DeletePlain();           // also "Delete Land Space"
+  Outcome DeletePlain();  // also "Delete Land Space"
   Outcome DeleteRiverCrossing();
   Outcome DeleteTunnel(int size);  // 14 or 18 bytes
   Outcome DeleteFortress();
-  Outcome ChangeValue();           // "Change Column" and "Change Distance"
-  Outcome SetAttribute(int tag);   // the colour items of "Ink" and "Paper"
+  Outcome ChangeValue();          // "Change Column" and "Change Distance"
+  Outcome SetAttribute(int tag);  // the colour items of "Ink" and "Paper"
   // "Wipe Level(s)", by the "Wipe" tab's choice.
   Outcome WipeLevels();
   // The "Wipe" tab's radio buttons clicked.

@@ -52,8 +52,8 @@ void Editor::BuildPopup(std::uint32_t tile) {
     state_.pointer.changeLabel = kDistanceLabel;
     state_.pointer.rangeMin = kDistanceMinimum;
     state_.pointer.rangeMax = kDistanceMaximum;
-    popup_ = BuildGroundMenu({state_.pointer.recordUnderPointer != 0, state_.place.bytesFree,
-                              levelTable_[kLevelTableSize - 1] == 0});
+    popup_ = BuildGroundMenu(
+        {state_.pointer.recordUnderPointer != 0, state_.place.bytesFree, levelTable_[kLevelTableSize - 1] == 0});
     popupPlacement_ = PopupPlacement::ContextMenu;
     return;
   }
@@ -106,8 +106,7 @@ Outcome Editor::InsertObject(int tag) {
   if (size == 0) return Tell(Error{"no object is inserted by number " + std::to_string(tag)});
   if (!InLevelArea(at) || at < state_.place.levelStart || at > state_.place.levelEnd)
     return Tell(Error{"there is no record of this level under the pointer"});
-  if (state_.place.bytesFree < size)
-    return Tell(Error{TooFewBytesReason(tag, size, state_.place.bytesFree)});
+  if (state_.place.bytesFree < size) return Tell(Error{TooFewBytesReason(tag, size, state_.place.bytesFree)});
   if (const Outcome opened = OpenGap(image_, at, static_cast<std::uint32_t>(size)); !opened) return Tell(opened);
   WriteInsertion(image_, state_.pointer, tag, at, [this](const PromptedTag& prompt, int minimum, int maximum) {
     return AskInsertionNumber(ui_, std::string(prompt.title), std::string(prompt.message), minimum, maximum);
@@ -159,7 +158,8 @@ Outcome Editor::ChangeValue() {
   const std::uint32_t record = state_.pointer.recordUnderPointer;
   if (!InLevelArea(record)) return Tell(Error{"there is no record under the pointer"});
   const std::uint8_t operand = image_.Read(record + 1);
-  const ChangePrompt prompt = MakeChangePrompt(state_.pointer.changeLabel, state_.pointer.rangeMin, state_.pointer.rangeMax, operand);
+  const ChangePrompt prompt =
+      MakeChangePrompt(state_.pointer.changeLabel, state_.pointer.rangeMin, state_.pointer.rangeMax, operand);
   const int value = AskChangeValue(ui_, prompt, state_.pointer.rangeMin, state_.pointer.rangeMax);
   image_.Write(record + 1, ChangedOperand(state_.pointer.changeLabel, operand, value));
   Refresh();
@@ -168,7 +168,8 @@ Outcome Editor::ChangeValue() {
 
 Outcome Editor::SetAttribute(int tag) {
   const StepRecorder step(*this, PopupCaption(MenuCommand::Attribute, tag, "Attribute"));
-  const std::uint32_t tile = grid_.tileId[std::min<std::uint32_t>(state_.pointer.cellUnderPointer, kDisplayFileSize - 1)];
+  const std::uint32_t tile =
+      grid_.tileId[std::min<std::uint32_t>(state_.pointer.cellUnderPointer, kDisplayFileSize - 1)];
   const Outcome applied = ApplyAttribute(image_, state_.pointer.attributeAddress, tile, tag);
   RedrawOverview();
   return Tell(applied);
@@ -186,7 +187,8 @@ LevelBounds Editor::CurrentLevel() const { return {state_.place.levelStart, stat
 
 void Editor::SettleLevelEndAfterFortress() {
   const int maximum = view_.scrollMaximum;
-  if (const auto end = LevelEndByBoundsRule(image_, levelTable_, state_.place.currentLevelIndex)) state_.place.levelEnd = *end;
+  if (const auto end = LevelEndByBoundsRule(image_, levelTable_, state_.place.currentLevelIndex))
+    state_.place.levelEnd = *end;
   RebuildLevels();
   view_.scrollPosition += view_.scrollMaximum - maximum;
 }

@@ -33,7 +33,8 @@ void Editor::ChooseLevel(int index) {
 }
 
 void Editor::UpdateWipeButton() {
-  view_.wipeButtonEnabled = !(options_.WipeAllAfterCurrentLevel() && IsLastLevel(levelTable_, state_.place.currentLevelIndex));
+  view_.wipeButtonEnabled =
+      !(options_.WipeAllAfterCurrentLevel() && IsLastLevel(levelTable_, state_.place.currentLevelIndex));
 }
 
 void Editor::ClickWipeCurrentLevel() {
@@ -51,10 +52,12 @@ void Editor::ClickWipeAllAfter() {
 Outcome Editor::WipeLevels() {
   const StepRecorder step(*this, kWipeLevelsCaption);
   if (options_.WipeAllAfterCurrentLevel() && IsLastLevel(levelTable_, state_.place.currentLevelIndex))
-    return Tell(Error{"level " + std::to_string(state_.place.currentLevelIndex + 1) + " is the last: nothing comes after it"});
-  const Result<WipeResult> wiped = options_.WipeAllAfterCurrentLevel()
-                                       ? WipeAllAfterCurrentLevel(image_, state_.place.levelStart, state_.place.levelEnd)
-                                       : WipeCurrentLevel(image_, state_.place.levelStart, state_.place.levelEnd);
+    return Tell(
+        Error{"level " + std::to_string(state_.place.currentLevelIndex + 1) + " is the last: nothing comes after it"});
+  const Result<WipeResult> wiped =
+      options_.WipeAllAfterCurrentLevel()
+          ? WipeAllAfterCurrentLevel(image_, state_.place.levelStart, state_.place.levelEnd)
+          : WipeCurrentLevel(image_, state_.place.levelStart, state_.place.levelEnd);
   // A refused wipe still ends as a wipe does: at the level's foot, refreshed.
   const WipeResult result = wiped ? *wiped : WipeResult{0, state_.place.levelEnd};
   state_.place.bytesFree += result.removed;

@@ -53,8 +53,8 @@ void Editor::MovePointerOverWindow(int x, int y) {
 void Editor::PointAtMapPixel(int x, int y) {
   state_.pointer.pointerRow = RowOfMapY(y);
   state_.pointer.pointerColumn = ColumnOfMapX(x);
-  state_.pointer.cellUnderPointer =
-      tables_.rowStart[static_cast<std::size_t>(state_.pointer.pointerRow)] + static_cast<std::uint32_t>(state_.pointer.pointerColumn);
+  state_.pointer.cellUnderPointer = tables_.rowStart[static_cast<std::size_t>(state_.pointer.pointerRow)] +
+                                    static_cast<std::uint32_t>(state_.pointer.pointerColumn);
   state_.pointer.recordUnderPointer = grid_.ownerPos[state_.pointer.cellUnderPointer];
 }
 

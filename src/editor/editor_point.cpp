@@ -23,7 +23,8 @@ std::optional<MapPixel> Editor::ShowRecord(std::uint32_t address, std::optional<
     if (end && address >= levelTable_[static_cast<std::size_t>(i)] && address <= *end) level = i;
   }
   if (level < 0) return std::nullopt;
-  if (level != state_.place.currentLevelIndex || levelTable_[static_cast<std::size_t>(level)] != state_.place.levelStart)
+  if (level != state_.place.currentLevelIndex ||
+      levelTable_[static_cast<std::size_t>(level)] != state_.place.levelStart)
     ChooseLevel(level);
   const std::int32_t row = RowOfRecord(image_, state_.place.levelStart, address);
   ScrollTo(view_.scrollMaximum - std::max(row - kMiddleRow, 0));

@@ -46,16 +46,17 @@ FileDialogRequest SaveSnapshotDialog() {
 // bank and the machine state of any game the editor reads.
 std::string_view DefaultSaveExtension(SnapshotFileKind loaded) {
   switch (loaded) {
-    case SnapshotFileKind::Szx: return kSzx;
+    case SnapshotFileKind::Szx:
+      return kSzx;
     case SnapshotFileKind::Z80:
-    case SnapshotFileKind::ReadOnly: return kZ80;
-    default: return kSna;
+    case SnapshotFileKind::ReadOnly:
+      return kZ80;
+    default:
+      return kSna;
   }
 }
 
-SnapshotFileKind FormatOfExtension(std::string_view extension) {
-  return SnapshotFileKindOf(std::string(extension));
-}
+SnapshotFileKind FormatOfExtension(std::string_view extension) { return SnapshotFileKindOf(std::string(extension)); }
 
 // The name offered for a file that cannot be written again: the same name
 // with the default extension.
@@ -67,7 +68,9 @@ std::string NameToOffer(const std::string& path, SnapshotFileKind format) {
 }
 FileDialogRequest LoadScreenDialog() { return {"Load Spectrum Screen", "Spectrum Screens (*.scr)", "*.scr", {}, {}}; }
 FileDialogRequest SaveTapDialog() { return {"Save Kestrova TAP File", "Spectrum Tapes (*.tap)", "*.tap", {}, {}}; }
-FileDialogRequest SaveDisassemblyDialog() { return {"Save Disassembly", "Spectrum Assembler (*.asm)", "*.asm", {}, {}}; }
+FileDialogRequest SaveDisassemblyDialog() {
+  return {"Save Disassembly", "Spectrum Assembler (*.asm)", "*.asm", {}, {}};
+}
 
 }  // namespace
 
@@ -95,8 +98,8 @@ bool Editor::ConfirmOverwrite(const std::string& path, const std::string& questi
 bool Editor::WriteOrReport(const std::string& path, std::span<const std::uint8_t> bytes, const char* title) {
   const std::optional<Error> error = files_.Write(path, bytes);
   if (!error) return true;
-  ui_.Message("Could not write \"" + path + "\": " + error->message + ". Any file of that name is unchanged.",
-              title, MessageIcon::Error, MessageButtons::Ok);
+  ui_.Message("Could not write \"" + path + "\": " + error->message + ". Any file of that name is unchanged.", title,
+              MessageIcon::Error, MessageButtons::Ok);
   return false;
 }
 

@@ -18,7 +18,8 @@ constexpr const char* kSaveChangesTitle = "Unsaved Changes";
 std::optional<std::string> FindCaption(const std::vector<MenuItem>& items, MenuCommand command, int tag,
                                        const std::string& submenu) {
   for (const MenuItem& item : items) {
-    if (item.command == command && item.tag == tag) return submenu.empty() ? item.caption : submenu + " " + item.caption;
+    if (item.command == command && item.tag == tag)
+      return submenu.empty() ? item.caption : submenu + " " + item.caption;
     if (auto found = FindCaption(item.children, command, tag, item.caption)) return found;
   }
   return std::nullopt;

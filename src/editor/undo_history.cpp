@@ -33,8 +33,7 @@ std::size_t RunEnd(const std::uint8_t* a, const std::uint8_t* b, std::size_t fro
 }  // namespace
 
 std::size_t UndoStep::MemoryBytes() const {
-  return sizeof(UndoStep) + name.capacity() + runs.capacity() * sizeof(ByteRun) + before.capacity() +
-         after.capacity();
+  return sizeof(UndoStep) + name.capacity() + runs.capacity() * sizeof(ByteRun) + before.capacity() + after.capacity();
 }
 
 UndoHistory::UndoHistory(std::vector<ByteRun> ignored, HistoryLimits limits)

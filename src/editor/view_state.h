@@ -94,11 +94,11 @@ struct ViewState {
   int chooserIndex = -1;
   std::string chooserText;
 
-  int scrollMaximum = 0;   // the level scroll bar: the level height
+  int scrollMaximum = 0;  // the level scroll bar: the level height
   int scrollPosition = 0;
 
-  std::string statusText;  // the status bar's panel
-  Refusal lastRefusal;     // shown for a while over the status bar's panel
+  std::string statusText;         // the status bar's panel
+  Refusal lastRefusal;            // shown for a while over the status bar's panel
   bool wipeButtonEnabled = true;  // "Wipe Level(s)"
   bool showLandSpace = false;     // "Show Land Space"
   bool mapHasFocus = false;

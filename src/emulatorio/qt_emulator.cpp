@@ -58,7 +58,9 @@ QStringList EmulatorArguments(const QStringList& command, EmulatorMedium medium,
     placed = true;
   }
   if (placed) return words;
-  if (medium == EmulatorMedium::Tape && IsFuse(words.front())) words << "--auto-load" << "--tape";
+  if (medium == EmulatorMedium::Tape && IsFuse(words.front()))
+    words << "--auto-load"
+          << "--tape";
   words << file;
   return words;
 }

@@ -22,7 +22,7 @@ enum class SaveNameKind { Usable, OtherExtension, NoName };
 
 struct SaveName {
   SaveNameKind kind = SaveNameKind::NoName;
-  std::string path;       // Usable: the name to write
+  std::string path;  // Usable: the name to write
   // The command's extension, as listed, that the name ends in once usable;
   // for a refused name the one it stands for (its own, or the default).
   std::string extension;

@@ -44,10 +44,11 @@ std::vector<std::uint8_t> BuildTapeImage(const SnapshotImage& image, std::size_t
   const bool is48K = snapshotSize == kSnapshotSize48K;
   std::vector<std::uint8_t> out;
   if (is48K) {
-    Append(out, screen ? std::span<const std::uint8_t>(kLoader48KWithScreen) : std::span<const std::uint8_t>(kLoader48K));
+    Append(out,
+           screen ? std::span<const std::uint8_t>(kLoader48KWithScreen) : std::span<const std::uint8_t>(kLoader48K));
   } else {
-    Append(out, screen ? std::span<const std::uint8_t>(kLoader128KWithScreen)
-                       : std::span<const std::uint8_t>(kLoader128K));
+    Append(out,
+           screen ? std::span<const std::uint8_t>(kLoader128KWithScreen) : std::span<const std::uint8_t>(kLoader128K));
   }
   if (screen) AppendCodeBlock(out, kScreenTemplate, *screen);
   if (is48K) {

@@ -15,9 +15,9 @@ namespace {
 // Codes that the game only draws right as part of a group: a tunnel (walls,
 // bridge, road on the bridge), a log crossing (its water) or a fortress.
 constexpr ObjectCode kGroupOnlyCodes[] = {
-    ObjectCode::Wall,       ObjectCode::BridgeSection, ObjectCode::RoadOnBridge, ObjectCode::Tunnel,
-    ObjectCode::LogCrossing, ObjectCode::Water,        ObjectCode::WaterStrip1,  ObjectCode::WaterStrip2,
-    ObjectCode::FortressGates,
+    ObjectCode::Wall,        ObjectCode::BridgeSection, ObjectCode::RoadOnBridge,
+    ObjectCode::Tunnel,      ObjectCode::LogCrossing,   ObjectCode::Water,
+    ObjectCode::WaterStrip1, ObjectCode::WaterStrip2,   ObjectCode::FortressGates,
 };
 
 bool IsGroupOnly(std::uint8_t code) {
@@ -33,7 +33,8 @@ bool IsGroupOnly(std::uint8_t code) {
 std::optional<std::string> IncompleteBanks(const SnapshotImage& image) {
   if (image.Size() == kSnapshotSize48K || image.Size() == kSnapshotSize128K) return std::nullopt;
   return "the snapshot holds " + std::to_string(image.Size()) + " bytes, not the " + std::to_string(kSnapshotSize48K) +
-         " of a 48K or the " + std::to_string(kSnapshotSize128K) + " of a 128K snapshot: its RAM banks beyond 5, 2 and 0 are " +
+         " of a 48K or the " + std::to_string(kSnapshotSize128K) +
+         " of a 128K snapshot: its RAM banks beyond 5, 2 and 0 are " +
          (image.Size() < kSnapshotSize128K ? "cut short or missing" : "followed by bytes no bank takes");
 }
 

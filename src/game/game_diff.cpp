@@ -6,9 +6,9 @@
 #include "edit/attribute_command.h"
 #include "edit/context_menu.h"
 #include "level/game_settings.h"
-#include "snapshot/check_table.h"
 #include "level/level_addresses.h"
 #include "render/screen_tables.h"
+#include "snapshot/check_table.h"
 #include "snapshot/ram_banks.h"
 
 namespace kestrova {
@@ -20,7 +20,7 @@ struct SettingByte {
   std::uint32_t address;
 };
 constexpr SettingByte kSettingBytes[] = {
-    {"lives", kStartingLives}, {"start column", kStartColumn}, {"pixels down", kPixelsDown},
+    {"lives", kStartingLives},    {"start column", kStartColumn},   {"pixels down", kPixelsDown},
     {"enemy delay", kEnemyDelay}, {"fortress byte", kFortressByte},
 };
 
@@ -50,7 +50,8 @@ RecordChange Change(RecordChange::Kind kind, const GameRecord& at, std::string b
 // common subsequence over the whole level area, so that a level split or
 // joined (a fortress in or out) reads as the records it moved. A delete next
 // to an insert of the same code is taken as one change.
-void DiffRecords(const std::vector<GameRecord>& a, const std::vector<GameRecord>& b, std::vector<RecordChange>& changes) {
+void DiffRecords(const std::vector<GameRecord>& a, const std::vector<GameRecord>& b,
+                 std::vector<RecordChange>& changes) {
   const std::size_t n = a.size(), m = b.size();
   std::vector<std::vector<std::uint16_t>> common(n + 1, std::vector<std::uint16_t>(m + 1, 0));
   for (std::size_t i = n; i-- > 0;) {
@@ -100,7 +101,8 @@ std::string ColourOwners(std::uint32_t address) {
 // no part of the game.
 SnapshotImage Unreported(const SnapshotImage& view, const SnapshotImage& reported) {
   SnapshotImage image = view;
-  for (std::uint32_t i = 0; i < kScreenAreaSize; ++i) image.Write(kScreenAreaStart + i, reported.Read(kScreenAreaStart + i));
+  for (std::uint32_t i = 0; i < kScreenAreaSize; ++i)
+    image.Write(kScreenAreaStart + i, reported.Read(kScreenAreaStart + i));
   for (std::uint32_t address = kLevelAreaStart; address <= kLevelAreaLast; ++address)
     image.Write(address, reported.Read(address));
   for (const SettingByte& setting : kSettingBytes) image.Write(setting.address, reported.Read(setting.address));
@@ -108,7 +110,8 @@ SnapshotImage Unreported(const SnapshotImage& view, const SnapshotImage& reporte
   for (const std::uint32_t address : {kStartingLives + 1, kLivesDigit, kBombsDigit})
     image.Write(address, reported.Read(address));
   for (const std::uint32_t address : ColourByteAddresses()) image.Write(address, reported.Read(address));
-  for (std::uint32_t i = 0; i < kCheckTableSize; ++i) image.Write(kCheckTableStart + i, reported.Read(kCheckTableStart + i));
+  for (std::uint32_t i = 0; i < kCheckTableSize; ++i)
+    image.Write(kCheckTableStart + i, reported.Read(kCheckTableStart + i));
   return image;
 }
 

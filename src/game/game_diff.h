@@ -28,10 +28,10 @@ struct RecordChange {
   enum class Kind { Inserted, Deleted, Changed };
   Kind kind = Kind::Changed;
   int level = 0;
-  std::int32_t row = 0;        // in the level it is in (A for a delete, B otherwise)
-  std::uint32_t address = 0;   // likewise
-  std::string before;          // description in A (not for an insert)
-  std::string after;           // description in B (not for a delete)
+  std::int32_t row = 0;       // in the level it is in (A for a delete, B otherwise)
+  std::uint32_t address = 0;  // likewise
+  std::string before;         // description in A (not for an insert)
+  std::string after;          // description in B (not for a delete)
 };
 
 struct ColourChange {

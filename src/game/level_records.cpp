@@ -70,9 +70,9 @@ std::vector<ListedLevel> ListLevels(const SnapshotImage& image, const LevelTable
       const ObjectRecord record = ReadRecord(image, p);
       // The end record reads as a spawn point in the listing; the map shows it as the label it draws.
       std::string description = p == level.end && IsEndRecord(record) ? std::string(kEndOfLevelDescription)
-                                                                        : DescribeRecord(record.code, record.operand);
-      level.records.push_back({p, row, record.code, record.operand, std::move(description), group,
-                               group ? groupStart : 0});
+                                                                      : DescribeRecord(record.code, record.operand);
+      level.records.push_back(
+          {p, row, record.code, record.operand, std::move(description), group, group ? groupStart : 0});
       if (record.code == kCodeLandSpace) row += LandSpaceRows(record.operand);
     }
     levels.push_back(std::move(level));

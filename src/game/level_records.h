@@ -16,8 +16,8 @@ struct ListedRecord {
   std::int32_t row = 0;  // pixel rows from the level start
   std::uint8_t code = 0;
   std::uint8_t operand = 0;
-  std::string description;           // the level listing's words
-  const GroupTag* group = nullptr;   // the whole group it belongs to, if any
+  std::string description;          // the level listing's words
+  const GroupTag* group = nullptr;  // the whole group it belongs to, if any
   std::uint32_t groupStart = 0;
 };
 

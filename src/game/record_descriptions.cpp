@@ -6,13 +6,13 @@ namespace {
 
 // How a description is made from the record's operand.
 enum class DescriptionKind {
-  Fixed,       // the text alone
-  Column,      // the text, then the operand in decimal
-  CliffEdge,   // code 38: double / mirrored / jumping-soldier bits
-  Alarm,       // code 39: ON or OFF
-  Rockets,     // code 40: start with a ferocity, or end
-  Cliff,       // code 130: mirrored bit
-  Hut,         // code 148: large or small
+  Fixed,      // the text alone
+  Column,     // the text, then the operand in decimal
+  CliffEdge,  // code 38: double / mirrored / jumping-soldier bits
+  Alarm,      // code 39: ON or OFF
+  Rockets,    // code 40: start with a ferocity, or end
+  Cliff,      // code 130: mirrored bit
+  Hut,        // code 148: large or small
 };
 
 struct Description {

@@ -146,10 +146,10 @@ constexpr bool IsEndRecord(ObjectRecord record) {
 
 // Flagged columns.
 constexpr std::uint8_t kColumnBits = 0x1F;
-constexpr std::uint8_t kDoubleCliffFlag = 0x20;    // cliff edge
+constexpr std::uint8_t kDoubleCliffFlag = 0x20;      // cliff edge
 constexpr std::uint8_t kJumpingSoldiersFlag = 0x40;  // cliff edge
-constexpr std::uint8_t kMirroredFlag = 0x80;       // cliff edge and cliff
-constexpr std::uint8_t kLargeHutFlag = 0x80;       // hut
+constexpr std::uint8_t kMirroredFlag = 0x80;         // cliff edge and cliff
+constexpr std::uint8_t kLargeHutFlag = 0x80;         // hut
 
 constexpr int FlaggedColumn(std::uint8_t operand) { return operand & kColumnBits; }
 constexpr bool IsMirrored(std::uint8_t operand) { return (operand & kMirroredFlag) != 0; }

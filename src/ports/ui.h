@@ -12,8 +12,8 @@ enum class SaveChangesAnswer { Save, Discard, Cancel };
 
 struct FileDialogRequest {
   std::string title;
-  std::string filterText;   // "Spectrum Snapshots (*.szx) (*.sna)"
-  std::string pattern;      // "*.szx; *.sna"
+  std::string filterText;  // "Spectrum Snapshots (*.szx) (*.sna)"
+  std::string pattern;     // "*.szx; *.sna"
   std::string initialFolder;
   std::string initialName;  // the file name filled in; empty for none
 };
@@ -27,10 +27,9 @@ class Ui {
   virtual std::optional<std::string> OpenFile(const FileDialogRequest& request) = 0;
   virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
   // The reply; Cancel gives the default text back.
-  virtual std::string InputBox(const std::string& title, const std::string& prompt,
-                               const std::string& defaultText) = 0;
-  virtual MessageAnswer Message(const std::string& text, const std::string& title,
-                                MessageIcon icon, MessageButtons buttons) = 0;
+  virtual std::string InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) = 0;
+  virtual MessageAnswer Message(const std::string& text, const std::string& title, MessageIcon icon,
+                                MessageButtons buttons) = 0;
   // The question before unsaved changes would be lost, with the buttons
   // Save, Discard and Cancel.
   virtual SaveChangesAnswer AskSaveChanges(const std::string& text, const std::string& title) = 0;

@@ -30,10 +30,8 @@ struct KindReason {
   const char* reason;
 };
 constexpr KindReason kKindReasons[] = {
-    {S_IFDIR, "it is a folder, not a file"},
-    {S_IFIFO, "it is a named pipe, not a regular file"},
-    {S_IFCHR, "it is a device, not a regular file"},
-    {S_IFBLK, "it is a device, not a regular file"},
+    {S_IFDIR, "it is a folder, not a file"},          {S_IFIFO, "it is a named pipe, not a regular file"},
+    {S_IFCHR, "it is a device, not a regular file"},  {S_IFBLK, "it is a device, not a regular file"},
     {S_IFSOCK, "it is a socket, not a regular file"},
 };
 

@@ -140,8 +140,8 @@ std::uint32_t CellIndexUnderPointer(const ScreenTables& tables, int x, int y) {
   return tables.rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
 }
 
-std::optional<std::string> DescribePointer(const CellGrid& grid, const SnapshotImage& image,
-                                           const ScreenTables& tables, int x, int y) {
+std::optional<std::string> DescribePointer(const CellGrid& grid, const SnapshotImage& image, const ScreenTables& tables,
+                                           int x, int y) {
   const std::uint32_t cell = CellIndexUnderPointer(tables, x, y);
   return DescribeTile(grid.tileId[cell], image.Read(grid.ownerPos[cell] + 1));
 }

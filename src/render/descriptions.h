@@ -22,7 +22,7 @@ std::uint32_t CellIndexUnderPointer(const ScreenTables& tables, int x, int y);
 
 // The description of the cell under (x, y), through the CellGrid of the last
 // refresh.
-std::optional<std::string> DescribePointer(const CellGrid& grid, const SnapshotImage& image,
-                                           const ScreenTables& tables, int x, int y);
+std::optional<std::string> DescribePointer(const CellGrid& grid, const SnapshotImage& image, const ScreenTables& tables,
+                                           int x, int y);
 
 }  // namespace kestrova

@@ -55,6 +55,8 @@ constexpr int RowOfMapY(int y) { return y / kMapPixelsPerRow; }
 constexpr MapCell CellOfMapPixel(int x, int y) { return {ColumnOfMapX(x), RowOfMapY(y)}; }
 
 // The top-left view pixel of a cell.
-constexpr MapPixel MapPixelOfCell(MapCell cell) { return {cell.column * kMapPixelsPerColumn, cell.row * kMapPixelsPerRow}; }
+constexpr MapPixel MapPixelOfCell(MapCell cell) {
+  return {cell.column * kMapPixelsPerColumn, cell.row * kMapPixelsPerRow};
+}
 
 }  // namespace kestrova

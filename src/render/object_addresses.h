@@ -58,9 +58,9 @@ constexpr std::uint32_t kRocketMarkerSprite = 0xBC3B;
 
 // Prisoner of war.
 constexpr std::uint32_t kGuardSprite = 0xB041;
-constexpr std::uint32_t kPrisonerSprite = 0xB141;  // the second guard uses it too
-constexpr std::uint32_t kFirstGuardColour = 0x827D;  // ink
-constexpr std::uint32_t kPrisonerColour = 0x8274;    // ink
+constexpr std::uint32_t kPrisonerSprite = 0xB141;     // the second guard uses it too
+constexpr std::uint32_t kFirstGuardColour = 0x827D;   // ink
+constexpr std::uint32_t kPrisonerColour = 0x8274;     // ink
 constexpr std::uint32_t kSecondGuardColour = 0x8286;  // ink
 
 // Tree.

@@ -95,8 +95,8 @@ void DrawCliff(DrawContext& context) {
   const bool mirrored = (record.Operand() & kMirroredBit) != 0;
   int bandStart = 0;  // rows of the cliff below this band
   for (const CliffBand& band : kCliffBands) {
-    const SpriteShape shape = {SpriteLayout::kLinear, kCliffWidth, band.rows, mirrored ? band.mirroredSprite : band.sprite,
-                               kCliffWidth};
+    const SpriteShape shape = {SpriteLayout::kLinear, kCliffWidth, band.rows,
+                               mirrored ? band.mirroredSprite : band.sprite, kCliffWidth};
     for (int r = 0; r < band.rows; ++r) {
       const std::uint32_t tile = kCliffFirstTile + static_cast<std::uint32_t>((bandStart + r) >> 3);
       const BytePaint paint = record.Paint(tile, ColourByteAt(kCliffColourBase - tile));

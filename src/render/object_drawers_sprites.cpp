@@ -26,7 +26,7 @@ constexpr SpriteShape Linear(int width, int height, std::uint32_t start, int str
 // When a sprite takes its second image instead of the first.
 enum class SecondImage : std::uint8_t {
   kNever,
-  kOperandAbove14,  // the bunker
+  kOperandAbove14,    // the bunker
   kOperandZeroInMap,  // the open cave: operand 0, not in a preview
 };
 
@@ -47,25 +47,44 @@ struct SimpleSprite {
 constexpr std::uint32_t kNoTile = BytePaint::kNoTile;
 
 constexpr std::array kSimpleSprites = {
-    SimpleSprite{0x04, Family::kNone, Paired(2, 18, kRoadMarkingSprite), SecondImage::kNever, 0, 4, ColourByteAt(kRoadMarkingColour)},
-    SimpleSprite{0x0F, Family::kNone, Paired(2, 16, kSingleGrenadeSprite), SecondImage::kNever, 0, 15, ColourByteAt(kSingleGrenadeColour)},
-    SimpleSprite{0x10, Family::kMultiGrenade, Paired(3, 22, kTripleGrenadeSprite), SecondImage::kNever, 0, 16, ColourByteAt(kTripleGrenadeColour)},
-    SimpleSprite{0x11, Family::kMultiGrenade, Paired(3, 22, kQuintupleGrenadeSprite), SecondImage::kNever, 0, 17, ColourByteAt(kQuintupleGrenadeColour)},
-    SimpleSprite{0x12, Family::kMortar, Paired(2, 16, kLeftMortarSprite), SecondImage::kNever, 0, 18, ColourByteAt(kLeftMortarColour)},
-    SimpleSprite{0x13, Family::kMortar, Paired(2, 16, kRightMortarSprite), SecondImage::kNever, 0, 19, ColourByteAt(kRightMortarColour)},
-    SimpleSprite{0x23, Family::kTrenchEnd, Paired(2, 12, kTrenchLeftSprite), SecondImage::kNever, 0, 35, ColourByteAt(kTrenchEndColour)},
-    SimpleSprite{0x24, Family::kNone, Paired(4, 12, kTrenchMiddleSprite), SecondImage::kNever, 0, 36, ColourByteAt(kTrenchMiddleColour)},
-    SimpleSprite{0x25, Family::kTrenchEnd, Paired(2, 12, kTrenchRightSprite), SecondImage::kNever, 0, 37, ColourByteAt(kTrenchEndColour)},
-    SimpleSprite{0x81, Family::kNone, Paired(6, 64, kBunkerSprite), SecondImage::kOperandAbove14, kBunkerSecondSprite, 129, ColourByteAt(kBunkerColour)},
-    SimpleSprite{0x87, Family::kNone, Paired(3, 22, kBoulderSprite), SecondImage::kNever, 0, 135, ColourByteAt(kBoulderColour)},
-    SimpleSprite{0x8A, Family::kNone, Paired(2, 18, kSandbagsLeftSprite), SecondImage::kNever, 0, 138, ColourByteAt(kSandbagsLeftColour)},
-    SimpleSprite{0x8B, Family::kNone, Paired(3, 18, kSandbagsMiddleSprite), SecondImage::kNever, 0, 139, ColourByteAt(kSandbagsMiddleColour)},
-    SimpleSprite{0x8C, Family::kNone, Paired(2, 18, kSandbagsRightSprite), SecondImage::kNever, 0, 140, ColourByteAt(kSandbagsMiddleColour)},
-    SimpleSprite{0x95, Family::kNone, Paired(5, 66, kBarracksSprite), SecondImage::kNever, 0, 149, ColourByteAt(kBarracksColour)},
-    SimpleSprite{0x96, Family::kNone, Paired(8, 50, kTunnelSprite), SecondImage::kNever, 0, kNoTile, ColourByteAt(kTunnelColour)},
-    SimpleSprite{0x1D, Family::kCave, Linear(6, 8, kCaveTopEdgeSprite, 6), SecondImage::kNever, 0, 29, InkOnYellowAt(kCaveEdgeColour)},
-    SimpleSprite{0x1E, Family::kCave, Linear(6, 40, kCaveMainSprite, 6), SecondImage::kOperandZeroInMap, kCaveMainOpenSprite, 30, InkOnYellowAt(kCaveMainColour)},
-    SimpleSprite{0x1F, Family::kCave, Linear(6, 8, kCaveBottomEdgeSprite, 6), SecondImage::kNever, 0, 31, InkOnYellowAt(kCaveEdgeColour)},
+    SimpleSprite{0x04, Family::kNone, Paired(2, 18, kRoadMarkingSprite), SecondImage::kNever, 0, 4,
+                 ColourByteAt(kRoadMarkingColour)},
+    SimpleSprite{0x0F, Family::kNone, Paired(2, 16, kSingleGrenadeSprite), SecondImage::kNever, 0, 15,
+                 ColourByteAt(kSingleGrenadeColour)},
+    SimpleSprite{0x10, Family::kMultiGrenade, Paired(3, 22, kTripleGrenadeSprite), SecondImage::kNever, 0, 16,
+                 ColourByteAt(kTripleGrenadeColour)},
+    SimpleSprite{0x11, Family::kMultiGrenade, Paired(3, 22, kQuintupleGrenadeSprite), SecondImage::kNever, 0, 17,
+                 ColourByteAt(kQuintupleGrenadeColour)},
+    SimpleSprite{0x12, Family::kMortar, Paired(2, 16, kLeftMortarSprite), SecondImage::kNever, 0, 18,
+                 ColourByteAt(kLeftMortarColour)},
+    SimpleSprite{0x13, Family::kMortar, Paired(2, 16, kRightMortarSprite), SecondImage::kNever, 0, 19,
+                 ColourByteAt(kRightMortarColour)},
+    SimpleSprite{0x23, Family::kTrenchEnd, Paired(2, 12, kTrenchLeftSprite), SecondImage::kNever, 0, 35,
+                 ColourByteAt(kTrenchEndColour)},
+    SimpleSprite{0x24, Family::kNone, Paired(4, 12, kTrenchMiddleSprite), SecondImage::kNever, 0, 36,
+                 ColourByteAt(kTrenchMiddleColour)},
+    SimpleSprite{0x25, Family::kTrenchEnd, Paired(2, 12, kTrenchRightSprite), SecondImage::kNever, 0, 37,
+                 ColourByteAt(kTrenchEndColour)},
+    SimpleSprite{0x81, Family::kNone, Paired(6, 64, kBunkerSprite), SecondImage::kOperandAbove14, kBunkerSecondSprite,
+                 129, ColourByteAt(kBunkerColour)},
+    SimpleSprite{0x87, Family::kNone, Paired(3, 22, kBoulderSprite), SecondImage::kNever, 0, 135,
+                 ColourByteAt(kBoulderColour)},
+    SimpleSprite{0x8A, Family::kNone, Paired(2, 18, kSandbagsLeftSprite), SecondImage::kNever, 0, 138,
+                 ColourByteAt(kSandbagsLeftColour)},
+    SimpleSprite{0x8B, Family::kNone, Paired(3, 18, kSandbagsMiddleSprite), SecondImage::kNever, 0, 139,
+                 ColourByteAt(kSandbagsMiddleColour)},
+    SimpleSprite{0x8C, Family::kNone, Paired(2, 18, kSandbagsRightSprite), SecondImage::kNever, 0, 140,
+                 ColourByteAt(kSandbagsMiddleColour)},
+    SimpleSprite{0x95, Family::kNone, Paired(5, 66, kBarracksSprite), SecondImage::kNever, 0, 149,
+                 ColourByteAt(kBarracksColour)},
+    SimpleSprite{0x96, Family::kNone, Paired(8, 50, kTunnelSprite), SecondImage::kNever, 0, kNoTile,
+                 ColourByteAt(kTunnelColour)},
+    SimpleSprite{0x1D, Family::kCave, Linear(6, 8, kCaveTopEdgeSprite, 6), SecondImage::kNever, 0, 29,
+                 InkOnYellowAt(kCaveEdgeColour)},
+    SimpleSprite{0x1E, Family::kCave, Linear(6, 40, kCaveMainSprite, 6), SecondImage::kOperandZeroInMap,
+                 kCaveMainOpenSprite, 30, InkOnYellowAt(kCaveMainColour)},
+    SimpleSprite{0x1F, Family::kCave, Linear(6, 8, kCaveBottomEdgeSprite, 6), SecondImage::kNever, 0, 31,
+                 InkOnYellowAt(kCaveEdgeColour)},
 };
 
 // The member of `own`'s family named by the current code, or `own` itself.
@@ -120,10 +139,19 @@ struct FixedColumnObject {
 constexpr std::uint8_t kRocketMarkerColour = 0x32;  // red ink on yellow paper
 
 constexpr std::array kFixedColumnObjects = {
-    FixedColumnObject{0x1A, ColumnRule::kFixed, 24, 0, {SpriteLayout::kTruck, 7, 32, kTruckSprite}, 26, false, InkOnYellowAt(kTruckColour)},
+    FixedColumnObject{0x1A,
+                      ColumnRule::kFixed,
+                      24,
+                      0,
+                      {SpriteLayout::kTruck, 7, 32, kTruckSprite},
+                      26,
+                      false,
+                      InkOnYellowAt(kTruckColour)},
     FixedColumnObject{0x1B, ColumnRule::kFixed, 13, 0, Linear(5, 22, kMotorbikeSprite, 6), 27, true, kNoColour},
-    FixedColumnObject{0x1C, ColumnRule::kOperandInPreview, 10, 0, Linear(4, 32, kJeepSprite, 4), 28, false, InkOnYellowAt(kJeepColour)},
-    FixedColumnObject{0x28, ColumnRule::kRocketMarker, 0, 0, Plain(3, 20, kRocketMarkerSprite), 40, false, ConstantColour(kRocketMarkerColour)},
+    FixedColumnObject{0x1C, ColumnRule::kOperandInPreview, 10, 0, Linear(4, 32, kJeepSprite, 4), 28, false,
+                      InkOnYellowAt(kJeepColour)},
+    FixedColumnObject{0x28, ColumnRule::kRocketMarker, 0, 0, Plain(3, 20, kRocketMarkerSprite), 40, false,
+                      ConstantColour(kRocketMarkerColour)},
 };
 
 // A motorbike four records after a tunnel with operand 12 rides through it;

@@ -61,7 +61,8 @@ struct EdgingStyle {
 
 constexpr std::uint8_t kRoadTopEdgingColour = 0x06;  // yellow ink on black paper
 constexpr EdgingStyle kRoadBottomEdging = {5, ColourByteAt(kRoadBottomEdgingColour), kNoColour,
-                                           ColourByteAt(kRoadBottomEdgingColour), ColourByteAt(kRoadBottomEdgingCapColour)};
+                                           ColourByteAt(kRoadBottomEdgingColour),
+                                           ColourByteAt(kRoadBottomEdgingCapColour)};
 constexpr EdgingStyle kRoadTopEdging = {6, kNoColour, ConstantColour(kRoadTopEdgingColour),
                                         ConstantColour(kRoadTopEdgingColour), kNoColour};
 constexpr std::uint8_t kOpenCapPattern = 0x3F;
@@ -143,7 +144,8 @@ void DrawBridgeSection(DrawContext& context) {
       const std::uint8_t shown = canvas.DisplayByte(*d);
       if (std::find(kBridgeRailBytes.begin(), kBridgeRailBytes.end(), shown) != kBridgeRailBytes.end()) continue;
       canvas.SetColour(*d, colour);
-      if (const std::optional<std::uint32_t> leftCell = canvas.Offset(row, column - 1)) canvas.SetColour(*leftCell, colour);
+      if (const std::optional<std::uint32_t> leftCell = canvas.Offset(row, column - 1))
+        canvas.SetColour(*leftCell, colour);
     }
   }
 }

@@ -79,8 +79,9 @@ void DrawWaterStrip(RecordDrawing& record, int crossing, std::uint8_t colour) {
     const bool solid = r < solidRows;
     const int edgeRow = r - solidRows;
     const WaterBytes bytes = solid ? kSolidWater
-                             : edgeRow < static_cast<int>(kStripEdge.size()) ? kStripEdge[static_cast<std::size_t>(edgeRow)]
-                                                                               : kNoWater;
+                             : edgeRow < static_cast<int>(kStripEdge.size())
+                                 ? kStripEdge[static_cast<std::size_t>(edgeRow)]
+                                 : kNoWater;
     paint.set = solid;
     DrawWaterRow(record.Canvas(), bottom - r, crossing, r == 0, bytes, paint);
   }
@@ -115,7 +116,8 @@ void DrawWater(DrawContext& context) {
   paint.colour = record.Read(kWaterColour);
   const int bottom = record.Row() + kWaterBelowRow;
   for (int r = 0; r < kWaterRows; ++r) {
-    const WaterBytes bytes = r < static_cast<int>(kWaterShore.size()) ? kWaterShore[static_cast<std::size_t>(r)] : kSolidWater;
+    const WaterBytes bytes =
+        r < static_cast<int>(kWaterShore.size()) ? kWaterShore[static_cast<std::size_t>(r)] : kSolidWater;
     DrawWaterRow(record.Canvas(), bottom - r, crossing, r == 0, bytes, paint);
   }
 }

@@ -64,7 +64,8 @@ bool ReadEvenlySpacedRow(const SnapshotImage& image, const SpriteShape& shape, i
   if (ImageOffsetOf(static_cast<std::uint32_t>(high)) >= held.size()) return false;
   const std::size_t offset = ImageOffsetOf(static_cast<std::uint32_t>(first));
   for (int k = firstByte; k < bytes; ++k) {
-    row[static_cast<std::size_t>(k)] = held[offset + static_cast<std::size_t>(static_cast<std::int64_t>(k - firstByte) * spacing->step)];
+    row[static_cast<std::size_t>(k)] =
+        held[offset + static_cast<std::size_t>(static_cast<std::int64_t>(k - firstByte) * spacing->step)];
   }
   return true;
 }

@@ -5,9 +5,9 @@
 #include <limits>
 
 #include "level/level_stream.h"
-#include "surface/lanes.h"
 #include "render/palette_colours.h"
 #include "render/walk_skip.h"
+#include "surface/lanes.h"
 
 namespace kestrova {
 
@@ -100,7 +100,8 @@ int WindowCount(int height) { return std::max(1, (std::max(height, 0) + kWindowR
 std::vector<OverviewScaler::Span> OverviewScaler::Spans(int source, int count) {
   std::vector<Span> spans(static_cast<std::size_t>(std::max(count, 0)));
   if (count <= 0) return spans;
-  const std::uint64_t step = (static_cast<std::uint64_t>(std::max(source, 0)) << 16) / static_cast<std::uint64_t>(count);
+  const std::uint64_t step =
+      (static_cast<std::uint64_t>(std::max(source, 0)) << 16) / static_cast<std::uint64_t>(count);
   for (int j = 0; j < count; ++j) {
     Span& span = spans[static_cast<std::size_t>(j)];
     span.first = static_cast<int>((static_cast<std::uint64_t>(j) * step) >> 16);
@@ -195,8 +196,8 @@ void OverviewScaler::AddRow(int sourceRow, const Pixel* pixels) {
       const Pixel* p = pixels + 4 * i;
       const std::size_t group = GroupIndex(i);
       const auto total = [&](int shift) {
-        return static_cast<std::uint16_t>(((p[0] >> shift) & 0xFF) + ((p[1] >> shift) & 0xFF) + ((p[2] >> shift) & 0xFF) +
-                                          ((p[3] >> shift) & 0xFF));
+        return static_cast<std::uint16_t>(((p[0] >> shift) & 0xFF) + ((p[1] >> shift) & 0xFF) +
+                                          ((p[2] >> shift) & 0xFF) + ((p[3] >> shift) & 0xFF));
       };
       groupRed_[group] = total(16);
       groupGreen_[group] = total(8);
@@ -395,7 +396,8 @@ struct AttributeColours {
   std::array<Colours, 256> colours{};
   constexpr AttributeColours() {
     for (int attribute = 0; attribute < 256; ++attribute) {
-      const Pixel ink = InkOf(static_cast<std::uint8_t>(attribute)), paper = PaperOf(static_cast<std::uint8_t>(attribute));
+      const Pixel ink = InkOf(static_cast<std::uint8_t>(attribute)),
+                  paper = PaperOf(static_cast<std::uint8_t>(attribute));
       Colours& entry = colours[static_cast<std::size_t>(attribute)];
       for (std::size_t colour = 0; colour < 3; ++colour) {
         const int shift = 16 - 8 * static_cast<int>(colour);
@@ -487,7 +489,7 @@ class ScreenGroupSums {
   }
 
   const ScreenTables& tables_;
-  int coloursFor_ = -1;  // the character row the colours are for
+  int coloursFor_ = -1;                                    // the character row the colours are for
   std::array<std::uint8_t, kScreenColumns> attributes_{};  // the attributes they come from
   std::array<std::array<std::uint16_t, kScreenColumns>, 3> paper_{}, step_{};
 };
@@ -497,8 +499,7 @@ class ScreenGroupSums {
 void DrawOverview(RenderTarget& target, int height, TFastDIB& overview) {
   const int rows = std::max(height, 0);
   OverviewScaler scaler(kMapWidth, rows, overview);
-  const std::span<const std::uint8_t> screen =
-      target.image.Range(ImageOffsetOf(kScreenAreaStart), kScreenAreaSize);
+  const std::span<const std::uint8_t> screen = target.image.Range(ImageOffsetOf(kScreenAreaStart), kScreenAreaSize);
   if (!scaler.FourWide() || screen.size() < kScreenAreaSize) {
     RenderWholeLevel(target, rows, [&](int firstRow, const TFastDIB& window) {
       for (int r = 0; r < window.Height() && firstRow + r < rows; ++r) scaler.AddRow(firstRow + r, window.Row(r));
@@ -519,7 +520,8 @@ void DrawOverview(RenderTarget& target, int height, TFastDIB& overview) {
       const int sameRows = scaler.SameRowsEnd(windowStart + r) - windowStart;
       const int end = std::min({(r / 8 + 1) * 8, windowRows, sameRows});
       sums.Take(screen.data(), kWindowRows - end, kWindowRows - 1 - r);
-      scaler.AddGroupSums(windowStart + r, end - r, sums.totals[0].data(), sums.totals[1].data(), sums.totals[2].data());
+      scaler.AddGroupSums(windowStart + r, end - r, sums.totals[0].data(), sums.totals[1].data(),
+                          sums.totals[2].data());
       r = end;
     }
     if (last) ConvertScreen(target);  // MapBitmap holds the last window, as it always has
@@ -536,7 +538,7 @@ void ScalePicture(const TFastDIB& picture, TFastDIB& overview) {
 Outcome RenderWholePicture(RenderTarget& target, int height, TFastDIB& picture) {
   if (height > kWholePictureMaxRows) {
     return Error{"The level is " + std::to_string(height) + " rows tall; a whole-level picture is limited to " +
-           std::to_string(kWholePictureMaxRows) + " rows."};
+                 std::to_string(kWholePictureMaxRows) + " rows."};
   }
   SavedWalkState saved(target.walk);
   picture.Resize(kMapWidth, std::max(height, 0));

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "base/result.h"
+#include "render/map_geometry.h"
 #include "render/renderer.h"
 #include "render/rounded_means.h"
-#include "render/map_geometry.h"
 #include "surface/fast_dib.h"
 
 namespace kestrova {
@@ -112,8 +112,8 @@ class OverviewScaler {
   std::uint32_t meanCount_ = 1;
   std::vector<Pixel> result_;  // without a target of its own: the result, bottom-up
   TFastDIB* target_ = nullptr;
-  Pixel* out_;                 // where the result goes, bottom-up
-  bool fourWide_ = false;      // every column span is 4i..4i+3
+  Pixel* out_;             // where the result goes, bottom-up
+  bool fourWide_ = false;  // every column span is 4i..4i+3
 };
 
 // Renders a level of `height` rows window by window in WholeLevelMode (at

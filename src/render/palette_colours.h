@@ -17,9 +17,7 @@ constexpr Pixel kPaletteRed = kSpectrumPalette[2];
 constexpr Pixel kPaletteCyan = kSpectrumPalette[5];
 constexpr Pixel kPaletteYellow = kSpectrumPalette[6];
 
-constexpr Pixel InkOf(std::uint8_t attribute) {
-  return kSpectrumPalette[(attribute & 7) + 8 * ((attribute >> 6) & 1)];
-}
+constexpr Pixel InkOf(std::uint8_t attribute) { return kSpectrumPalette[(attribute & 7) + 8 * ((attribute >> 6) & 1)]; }
 constexpr Pixel PaperOf(std::uint8_t attribute) {
   return kSpectrumPalette[((attribute >> 3) & 7) + 8 * ((attribute >> 6) & 1)];
 }

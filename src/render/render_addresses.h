@@ -17,8 +17,8 @@ constexpr std::uint32_t kPaletteCrossingSample = 0x990F;
 constexpr std::uint32_t kPaletteCrossingColumn = kPaletteCrossingSample + 1;
 
 // Attributes the renderer writes itself.
-constexpr std::uint8_t kBannerAttribute = 0x17;  // white ink on red paper
-constexpr std::uint8_t kLabelAttribute = 0x32;   // red ink on yellow paper
+constexpr std::uint8_t kBannerAttribute = 0x17;   // white ink on red paper
+constexpr std::uint8_t kLabelAttribute = 0x32;    // red ink on yellow paper
 constexpr std::uint8_t kClearedAttribute = 0x30;  // black ink on yellow paper
 
 // Tile ids written by the land-space drawer and the labels.

@@ -12,8 +12,8 @@
 #include "render/level_drawers.h"
 #include "render/map_geometry.h"
 #include "render/object_drawers.h"
-#include "render/render_addresses.h"
 #include "render/palette_colours.h"
+#include "render/render_addresses.h"
 #include "render/walk_skip.h"
 #include "surface/lanes.h"
 
@@ -172,8 +172,9 @@ void ConvertScreen(RenderTarget& target) {
     if (partial <= lastColumn && 8 * partial < bitmap.Width()) {
       const std::array<Pixel, 8>& masks = kBitMasks.masks[screen[rowStart + static_cast<std::uint32_t>(partial)]];
       for (int bit = 0; 8 * partial + bit < bitmap.Width(); ++bit) {
-        row[8 * partial + bit] = papers[static_cast<std::size_t>(partial)] ^
-                                 (differences[static_cast<std::size_t>(partial)] & masks[static_cast<std::size_t>(bit)]);
+        row[8 * partial + bit] =
+            papers[static_cast<std::size_t>(partial)] ^
+            (differences[static_cast<std::size_t>(partial)] & masks[static_cast<std::size_t>(bit)]);
       }
     }
   }
@@ -265,8 +266,8 @@ namespace {
 bool ConvertsStraightIntoView(const RenderTarget& target, const TFastDIB& viewBitmap) {
   const WalkMemory& state = target.walk;
   const ConversionParameters& conversion = state.conversion;
-  const bool wholeScreen = conversion.lastRow >= kBottomRow && conversion.firstColumn <= 0 &&
-                           conversion.lastColumn >= kScreenColumns - 1;
+  const bool wholeScreen =
+      conversion.lastRow >= kBottomRow && conversion.firstColumn <= 0 && conversion.lastColumn >= kScreenColumns - 1;
   return !state.previewMode && !state.wholeLevelMode && wholeScreen && target.mapBitmap.Width() == kMapWidth &&
          target.mapBitmap.Height() == kWindowRows && viewBitmap.Width() == kMapViewWidth &&
          viewBitmap.Height() == kMapViewHeight;

@@ -6,8 +6,8 @@
 #include "render/cell_grid.h"
 #include "render/screen_canvas.h"
 #include "render/screen_tables.h"
-#include "snapshot/snapshot_image.h"
 #include "render/walk_memory.h"
+#include "snapshot/snapshot_image.h"
 #include "state/level_place.h"
 #include "surface/fast_dib.h"
 

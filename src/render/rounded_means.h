@@ -70,7 +70,8 @@ class EightRoundedDivider {
   using Lanes = EightLanes;
   static constexpr std::uint32_t kMostCount = FourRoundedDivider::kMostCount;
 
-  explicit EightRoundedDivider(std::uint32_t count) : half_(Lanes{} + static_cast<std::uint16_t>(count / 2)), wide_(count) {
+  explicit EightRoundedDivider(std::uint32_t count)
+      : half_(Lanes{} + static_cast<std::uint16_t>(count / 2)), wide_(count) {
     while ((2u << shift_) <= count) ++shift_;
     if (count == 1u << shift_) {
       way_ = Way::kShift;
@@ -97,7 +98,8 @@ class EightRoundedDivider {
     using FourShorts = std::uint16_t __attribute__((vector_size(8)));
     const FourLanes low = wide_(__builtin_convertvector(__builtin_shufflevector(sums, sums, 0, 1, 2, 3), FourLanes));
     const FourLanes high = wide_(__builtin_convertvector(__builtin_shufflevector(sums, sums, 4, 5, 6, 7), FourLanes));
-    const FourShorts lowShorts = __builtin_convertvector(low, FourShorts), highShorts = __builtin_convertvector(high, FourShorts);
+    const FourShorts lowShorts = __builtin_convertvector(low, FourShorts),
+                     highShorts = __builtin_convertvector(high, FourShorts);
     return __builtin_shufflevector(lowShorts, highShorts, 0, 1, 2, 3, 4, 5, 6, 7);
   }
 

@@ -38,7 +38,11 @@ class ScreenCanvas {
  public:
   ScreenCanvas(SnapshotImage& image, CellGrid& grid, const ScreenTables& tables,
                GridWrites gridWrites = GridWrites::kWrite)
-      : image_(image), grid_(grid), tables_(tables), screen_(HeldScreen(image)), writesGrid_(gridWrites == GridWrites::kWrite) {}
+      : image_(image),
+        grid_(grid),
+        tables_(tables),
+        screen_(HeldScreen(image)),
+        writesGrid_(gridWrites == GridWrites::kWrite) {}
 
   // Whether the CellGrid is being filled in.
   bool WritesGrid() const { return writesGrid_; }
@@ -60,8 +64,9 @@ class ScreenCanvas {
   // Attribute by character row and column (0..23, 0..31), clipped.
   void SetCellColour(int characterRow, int column, std::uint8_t attribute) {
     if (characterRow < 0 || characterRow >= kScreenRows / 8 || column < 0 || column >= kScreenColumns) return;
-    image_.Write(kAttributeFileStart + static_cast<std::uint32_t>(characterRow) * 32 + static_cast<std::uint32_t>(column),
-                 attribute);
+    image_.Write(
+        kAttributeFileStart + static_cast<std::uint32_t>(characterRow) * 32 + static_cast<std::uint32_t>(column),
+        attribute);
   }
 
   void SetTile(std::uint32_t d, std::uint32_t tile, std::uint32_t owner) {

@@ -64,7 +64,8 @@ constexpr std::optional<SpriteRowSpacing> EvenlySpacedRow(const SpriteShape& sha
     case SpriteLayout::kPlainSerpentine:
       return serpentine(1);
     case SpriteLayout::kLinear:
-      return SpriteRowSpacing{start - static_cast<std::int64_t>(row) * (shape.stride != 0 ? shape.stride : shape.width), 1};
+      return SpriteRowSpacing{start - static_cast<std::int64_t>(row) * (shape.stride != 0 ? shape.stride : shape.width),
+                              1};
     case SpriteLayout::kStrip:
       return SpriteRowSpacing{start - 2 * static_cast<std::int64_t>(row), 0};
     case SpriteLayout::kTruck:
@@ -83,8 +84,10 @@ constexpr std::uint32_t SpriteByteAddress(const SpriteShape& shape, int row, int
   if (const std::optional<SpriteRowSpacing> spacing = EvenlySpacedRow(shape, row)) {
     address = spacing->first + static_cast<std::int64_t>(byte) * spacing->step;
   } else {
-    address = static_cast<std::int64_t>(shape.start) - static_cast<std::int64_t>(row) * sprite_detail::kTruckRowStep +
-              (byte >= 0 && byte < static_cast<int>(kTruckByteOrder.size()) ? kTruckByteOrder[static_cast<std::size_t>(byte)] : byte);
+    address =
+        static_cast<std::int64_t>(shape.start) - static_cast<std::int64_t>(row) * sprite_detail::kTruckRowStep +
+        (byte >= 0 && byte < static_cast<int>(kTruckByteOrder.size()) ? kTruckByteOrder[static_cast<std::size_t>(byte)]
+                                                                      : byte);
   }
   // Outside 0..0xFFFFFFFF only for rows and bytes outside the sprite; such an
   // address reads as nothing.

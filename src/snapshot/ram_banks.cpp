@@ -56,9 +56,7 @@ std::span<const std::uint8_t> BankBytes(const SnapshotImage& image, std::uint8_t
   return image.Range(*offset, kPageSize);
 }
 
-std::uint8_t PagedBank(const SnapshotImage& image) {
-  return image.ReadOffset(kOffset128KPort7FFD) & kPagedBankMask;
-}
+std::uint8_t PagedBank(const SnapshotImage& image) { return image.ReadOffset(kOffset128KPort7FFD) & kPagedBankMask; }
 
 namespace {
 

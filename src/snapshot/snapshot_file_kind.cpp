@@ -14,8 +14,8 @@ struct KindByExtension {
 // is a .z80 with level data after it, which a plain .z80 written over it
 // would lose, so it is read only.
 constexpr KindByExtension kSnapshotExtensions[] = {
-    {".szx", SnapshotFileKind::Szx},      {".sna", SnapshotFileKind::Sna},      {".z80", SnapshotFileKind::Z80},
-    {".slt", SnapshotFileKind::ReadOnly}, {".sp", SnapshotFileKind::ReadOnly},  {".snp", SnapshotFileKind::ReadOnly},
+    {".szx", SnapshotFileKind::Szx},      {".sna", SnapshotFileKind::Sna},         {".z80", SnapshotFileKind::Z80},
+    {".slt", SnapshotFileKind::ReadOnly}, {".sp", SnapshotFileKind::ReadOnly},     {".snp", SnapshotFileKind::ReadOnly},
     {".zxs", SnapshotFileKind::ReadOnly}, {".mgtsnp", SnapshotFileKind::ReadOnly},
 };
 

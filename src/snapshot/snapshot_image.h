@@ -63,9 +63,7 @@ class SnapshotImage {
   bool HoldsAddress(std::uint32_t address) const {
     return address >= kRamStart && address <= kRamEnd && ImageOffsetOf(address) < bytes_.size();
   }
-  std::uint8_t Read(std::uint32_t address) const {
-    return HoldsAddress(address) ? bytes_[ImageOffsetOf(address)] : 0;
-  }
+  std::uint8_t Read(std::uint32_t address) const { return HoldsAddress(address) ? bytes_[ImageOffsetOf(address)] : 0; }
   void Write(std::uint32_t address, std::uint8_t value) {
     if (HoldsAddress(address)) bytes_[ImageOffsetOf(address)] = value;
   }
@@ -78,9 +76,7 @@ class SnapshotImage {
   }
 
   // By image offset (header, 128K extension, bank 1).
-  std::uint8_t ReadOffset(std::size_t offset) const {
-    return offset < bytes_.size() ? bytes_[offset] : 0;
-  }
+  std::uint8_t ReadOffset(std::size_t offset) const { return offset < bytes_.size() ? bytes_[offset] : 0; }
   void WriteOffset(std::size_t offset, std::uint8_t value) {
     if (offset < bytes_.size()) bytes_[offset] = value;
   }

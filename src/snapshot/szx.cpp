@@ -103,14 +103,15 @@ Outcome LoadSZXStateFromBytes(std::span<const std::uint8_t> file, const SzxBlock
     return Error{"the file holds " + std::to_string(file.size()) + " bytes; a .szx file begins with an " +
                  std::to_string(kSzxFileHeaderSize) + "-byte header"};
   }
-  if (ReadLe32(file.data()) != kSzxIdHeader) return Error{"the file does not begin with \"ZXST\": it is not a .szx file"};
+  if (ReadLe32(file.data()) != kSzxIdHeader)
+    return Error{"the file does not begin with \"ZXST\": it is not a .szx file"};
   std::vector<std::uint8_t> page;
   std::size_t offset = kSzxFileHeaderSize;
   while (offset < file.size()) {
     const std::size_t left = file.size() - offset;
     if (left < kSzxBlockHeaderSize) {
-      return Error{"the file ends at byte " + std::to_string(file.size()) + ", inside the header of a block that begins at byte " +
-                   std::to_string(offset)};
+      return Error{"the file ends at byte " + std::to_string(file.size()) +
+                   ", inside the header of a block that begins at byte " + std::to_string(offset)};
     }
     const std::uint8_t* block = file.data() + offset;
     const std::uint32_t id = SzxBlockId(block);
@@ -125,8 +126,9 @@ Outcome LoadSZXStateFromBytes(std::span<const std::uint8_t> file, const SzxBlock
 
     const KnownBlock* known = FindKnownBlock(id);
     if (known && known->requiredOnRead && size < known->fieldsSize) {
-      return BlockFault(file, offset,
-                        "holds " + std::to_string(size) + " bytes; its fields need " + std::to_string(known->fieldsSize));
+      return BlockFault(
+          file, offset,
+          "holds " + std::to_string(size) + " bytes; its fields need " + std::to_string(known->fieldsSize));
     }
 
     std::span<const std::uint8_t> payload = body;
@@ -156,8 +158,8 @@ Outcome LoadSZXStateFromFile(Files& files, const std::string& path, const SzxBlo
   return LoadSZXStateFromBytes(*file, callback);
 }
 
-void SaveSZXBlockToFilehandle(std::vector<std::uint8_t>& sink, const SzxBlockBuffer& block,
-                              const std::uint8_t* data, std::uint32_t length) {
+void SaveSZXBlockToFilehandle(std::vector<std::uint8_t>& sink, const SzxBlockBuffer& block, const std::uint8_t* data,
+                              std::uint32_t length) {
   const std::uint32_t id = SzxBlockId(block.data());
   if (id == kSzxIdHeader) {
     sink.insert(sink.end(), block.begin(), block.begin() + kSzxFileHeaderSize);
@@ -166,8 +168,8 @@ void SaveSZXBlockToFilehandle(std::vector<std::uint8_t>& sink, const SzxBlockBuf
 
   constexpr std::size_t kRoomForFields = std::tuple_size_v<SzxBlockBuffer> - kSzxBlockHeaderSize;
   const KnownBlock* known = FindKnownBlock(id);
-  const std::size_t fieldsSize = known ? known->fieldsSize
-                                       : std::min<std::size_t>(ReadLe32(block.data() + kSzxBlockSize), kRoomForFields);
+  const std::size_t fieldsSize =
+      known ? known->fieldsSize : std::min<std::size_t>(ReadLe32(block.data() + kSzxBlockSize), kRoomForFields);
   SzxBlockBuffer fields = block;
 
   std::span<const std::uint8_t> payload;

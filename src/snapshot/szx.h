@@ -115,7 +115,7 @@ Outcome LoadSZXStateFromFile(Files& files, const std::string& path, const SzxBlo
 // bit 0 of its flags word is set.
 using SzxBlockBuffer = std::array<std::uint8_t, 256>;
 
-void SaveSZXBlockToFilehandle(std::vector<std::uint8_t>& sink, const SzxBlockBuffer& block,
-                              const std::uint8_t* data, std::uint32_t length);
+void SaveSZXBlockToFilehandle(std::vector<std::uint8_t>& sink, const SzxBlockBuffer& block, const std::uint8_t* data,
+                              std::uint32_t length);
 
 }  // namespace kestrova

@@ -48,8 +48,7 @@ SzxBlockCallback SzxSnapshotBuilder::Callback() {
   };
 }
 
-std::uint32_t SzxSnapshotBuilder::OnSzxBlock(const std::uint8_t* block, const std::uint8_t* data,
-                                             std::uint32_t count) {
+std::uint32_t SzxSnapshotBuilder::OnSzxBlock(const std::uint8_t* block, const std::uint8_t* data, std::uint32_t count) {
   const std::uint32_t id = SzxBlockId(block);
   if (id == kSzxIdZ80Registers) {
     TakeZ80Registers(block);

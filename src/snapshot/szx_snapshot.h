@@ -37,8 +37,7 @@ constexpr HeaderWordField kHeaderWordFields[] = {
     {kHeaderIX, kZ80rIX},       {kHeaderAF, kZ80rAF},
 };
 // Single register bytes shared by both (IFF1 and SP differ in meaning).
-constexpr HeaderWordField kHeaderByteFields[] = {
-    {kHeaderI, kZ80rI}, {kHeaderR, kZ80rR}, {kHeaderIM, kZ80rIM}};
+constexpr HeaderWordField kHeaderByteFields[] = {{kHeaderI, kZ80rI}, {kHeaderR, kZ80rR}, {kHeaderIM, kZ80rIM}};
 
 constexpr std::uint8_t kInterruptsEnabled = 0x04;  // header byte 19
 

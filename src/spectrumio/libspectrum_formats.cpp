@@ -22,9 +22,9 @@ struct FormatId {
   libspectrum_id_t id;
 };
 constexpr FormatId kFormatIds[] = {
-    {".sna", LIBSPECTRUM_ID_SNAPSHOT_SNA}, {".szx", LIBSPECTRUM_ID_SNAPSHOT_SZX},
-    {".z80", LIBSPECTRUM_ID_SNAPSHOT_Z80}, {".sp", LIBSPECTRUM_ID_SNAPSHOT_SP},
-    {".snp", LIBSPECTRUM_ID_SNAPSHOT_SNP}, {".zxs", LIBSPECTRUM_ID_SNAPSHOT_ZXS},
+    {".sna", LIBSPECTRUM_ID_SNAPSHOT_SNA},      {".szx", LIBSPECTRUM_ID_SNAPSHOT_SZX},
+    {".z80", LIBSPECTRUM_ID_SNAPSHOT_Z80},      {".sp", LIBSPECTRUM_ID_SNAPSHOT_SP},
+    {".snp", LIBSPECTRUM_ID_SNAPSHOT_SNP},      {".zxs", LIBSPECTRUM_ID_SNAPSHOT_ZXS},
     {".mgtsnp", LIBSPECTRUM_ID_SNAPSHOT_PLUSD},
 };
 
@@ -41,7 +41,7 @@ struct MachineLayout {
   bool is128K;
 };
 constexpr MachineLayout kReadMachines[] = {
-    {LIBSPECTRUM_MACHINE_48, false},  {LIBSPECTRUM_MACHINE_48_NTSC, false}, {LIBSPECTRUM_MACHINE_128, true},
+    {LIBSPECTRUM_MACHINE_48, false},   {LIBSPECTRUM_MACHINE_48_NTSC, false}, {LIBSPECTRUM_MACHINE_128, true},
     {LIBSPECTRUM_MACHINE_PLUS2, true}, {LIBSPECTRUM_MACHINE_PENT, true},
 };
 
@@ -52,11 +52,16 @@ struct WordRegister {
   void (*set)(libspectrum_snap*, libspectrum_word);
 };
 constexpr WordRegister kWordRegisters[] = {
-    {kZ80rBC, libspectrum_snap_bc, libspectrum_snap_set_bc},    {kZ80rDE, libspectrum_snap_de, libspectrum_snap_set_de},
-    {kZ80rHL, libspectrum_snap_hl, libspectrum_snap_set_hl},    {kZ80rBCAlt, libspectrum_snap_bc_, libspectrum_snap_set_bc_},
-    {kZ80rDEAlt, libspectrum_snap_de_, libspectrum_snap_set_de_}, {kZ80rHLAlt, libspectrum_snap_hl_, libspectrum_snap_set_hl_},
-    {kZ80rIX, libspectrum_snap_ix, libspectrum_snap_set_ix},    {kZ80rIY, libspectrum_snap_iy, libspectrum_snap_set_iy},
-    {kZ80rSP, libspectrum_snap_sp, libspectrum_snap_set_sp},    {kZ80rPC, libspectrum_snap_pc, libspectrum_snap_set_pc},
+    {kZ80rBC, libspectrum_snap_bc, libspectrum_snap_set_bc},
+    {kZ80rDE, libspectrum_snap_de, libspectrum_snap_set_de},
+    {kZ80rHL, libspectrum_snap_hl, libspectrum_snap_set_hl},
+    {kZ80rBCAlt, libspectrum_snap_bc_, libspectrum_snap_set_bc_},
+    {kZ80rDEAlt, libspectrum_snap_de_, libspectrum_snap_set_de_},
+    {kZ80rHLAlt, libspectrum_snap_hl_, libspectrum_snap_set_hl_},
+    {kZ80rIX, libspectrum_snap_ix, libspectrum_snap_set_ix},
+    {kZ80rIY, libspectrum_snap_iy, libspectrum_snap_set_iy},
+    {kZ80rSP, libspectrum_snap_sp, libspectrum_snap_set_sp},
+    {kZ80rPC, libspectrum_snap_pc, libspectrum_snap_set_pc},
 };
 struct ByteRegister {
   std::size_t z80r;
@@ -64,10 +69,14 @@ struct ByteRegister {
   void (*set)(libspectrum_snap*, libspectrum_byte);
 };
 constexpr ByteRegister kByteRegisters[] = {
-    {kZ80rAF, libspectrum_snap_f, libspectrum_snap_set_f},         {kZ80rAF + 1, libspectrum_snap_a, libspectrum_snap_set_a},
-    {kZ80rAFAlt, libspectrum_snap_f_, libspectrum_snap_set_f_},    {kZ80rAFAlt + 1, libspectrum_snap_a_, libspectrum_snap_set_a_},
-    {kZ80rI, libspectrum_snap_i, libspectrum_snap_set_i},          {kZ80rR, libspectrum_snap_r, libspectrum_snap_set_r},
-    {kZ80rIFF1, libspectrum_snap_iff1, libspectrum_snap_set_iff1}, {kZ80rIFF2, libspectrum_snap_iff2, libspectrum_snap_set_iff2},
+    {kZ80rAF, libspectrum_snap_f, libspectrum_snap_set_f},
+    {kZ80rAF + 1, libspectrum_snap_a, libspectrum_snap_set_a},
+    {kZ80rAFAlt, libspectrum_snap_f_, libspectrum_snap_set_f_},
+    {kZ80rAFAlt + 1, libspectrum_snap_a_, libspectrum_snap_set_a_},
+    {kZ80rI, libspectrum_snap_i, libspectrum_snap_set_i},
+    {kZ80rR, libspectrum_snap_r, libspectrum_snap_set_r},
+    {kZ80rIFF1, libspectrum_snap_iff1, libspectrum_snap_set_iff1},
+    {kZ80rIFF2, libspectrum_snap_iff2, libspectrum_snap_set_iff2},
     {kZ80rIM, libspectrum_snap_im, libspectrum_snap_set_im},
 };
 
@@ -162,7 +171,8 @@ std::string LibspectrumFormats::Identify(std::span<const std::uint8_t> file, con
 
 Result<SnapshotImage> LibspectrumFormats::Read(std::span<const std::uint8_t> file, const std::string& format) {
   const libspectrum_id_t id = IdOf(format);
-  if (id == LIBSPECTRUM_ID_UNKNOWN) return Error{std::string(kSzxLoadErrorText) + "\nlibspectrum reads no " + format + " snapshots."};
+  if (id == LIBSPECTRUM_ID_UNKNOWN)
+    return Error{std::string(kSzxLoadErrorText) + "\nlibspectrum reads no " + format + " snapshots."};
   Snap snap(libspectrum_snap_alloc());
   LastLibspectrumMessage().clear();
   if (libspectrum_snap_read(snap.get(), file.data(), file.size(), id, nullptr) != LIBSPECTRUM_ERROR_NONE) {

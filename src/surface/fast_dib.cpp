@@ -68,8 +68,10 @@ void TFastDIB::Line(int x0, int y0, int x1, int y1, Pixel colour) {
       return true;
     };
     const double margin = static_cast<double>(kLineMargin);
-    if (!clip(-dxd, static_cast<double>(x) + margin) || !clip(dxd, static_cast<double>(width_) + margin - static_cast<double>(x)) ||
-        !clip(-dyd, static_cast<double>(y) + margin) || !clip(dyd, static_cast<double>(height_) + margin - static_cast<double>(y))) {
+    if (!clip(-dxd, static_cast<double>(x) + margin) ||
+        !clip(dxd, static_cast<double>(width_) + margin - static_cast<double>(x)) ||
+        !clip(-dyd, static_cast<double>(y) + margin) ||
+        !clip(dyd, static_cast<double>(height_) + margin - static_cast<double>(y))) {
       return;
     }
     x = std::llround(static_cast<double>(x) + enter * dxd);

@@ -43,8 +43,8 @@ inline EightLanes WidenEight(const std::uint8_t* values) {
 // Lanes 0..3 (half 0) or 4..7 (half 1) widened to 32 bits.
 inline FourLanes WidenHalf(EightLanes eight, std::size_t half) {
   using FourShorts = std::uint16_t __attribute__((vector_size(8)));
-  const FourShorts four = half == 0 ? __builtin_shufflevector(eight, eight, 0, 1, 2, 3)
-                                    : __builtin_shufflevector(eight, eight, 4, 5, 6, 7);
+  const FourShorts four =
+      half == 0 ? __builtin_shufflevector(eight, eight, 0, 1, 2, 3) : __builtin_shufflevector(eight, eight, 4, 5, 6, 7);
   return __builtin_convertvector(four, FourLanes);
 }
 

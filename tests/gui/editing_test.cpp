@@ -24,7 +24,8 @@ std::map<std::uint32_t, QPoint> TilesInView(const Editor& editor) {
   std::map<std::uint32_t, QPoint> points;
   for (int row = 191; row >= 8; --row) {
     for (int column = 0; column < 32; ++column) {
-      const std::uint32_t cell = editor.Tables().rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
+      const std::uint32_t cell =
+          editor.Tables().rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
       const std::uint32_t tile = editor.Grid().tileId[cell];
       if (!points.count(tile)) points[tile] = QPoint(column * 16 + 8, row * 2 + 1);
     }
@@ -204,9 +205,8 @@ TEST_F(EditingTest, InsertFromBareGround) {
     directUi.inputAnswers.push_back("20");
     const int before = BytesFree();
     // Bare ground again: what went in before may cover the last place.
-    const std::optional<QPoint> ground = FindPopup([](const std::vector<MenuItem>& items) {
-      return items.front().caption == "Insert" && items.front().enabled;
-    });
+    const std::optional<QPoint> ground = FindPopup(
+        [](const std::vector<MenuItem>& items) { return items.front().caption == "Insert" && items.front().enabled; });
     ASSERT_TRUE(ground);
     const MenuItem* item = ItemAt(direct.Popup(), path);
     ASSERT_NE(item, nullptr) << path.back();
@@ -268,21 +268,21 @@ TEST_F(EditingTest, ARefusedDropSaysWhyInTheStatusBar) {
 
 TEST_F(EditingTest, DraggingObjectsOnTheMap) {
   // A tree sideways to both column limits.
-  const std::optional<QPoint> tree = FindPopup(
-      [](const std::vector<MenuItem>& items) { return items.front().caption == "Delete Tree"; });
+  const std::optional<QPoint> tree =
+      FindPopup([](const std::vector<MenuItem>& items) { return items.front().caption == "Delete Tree"; });
   ASSERT_TRUE(tree);
   MapDragBoth({*tree, *tree + QPoint(-40, 0), QPoint(0, tree->y())});
   MapDragBoth({QPoint(8, tree->y()), QPoint(200, tree->y()), QPoint(511, tree->y())});
   // Up and down across land-space bands, then above the view so that the
   // map scrolls while the tree is carried.
-  const std::optional<QPoint> again = FindPopup(
-      [](const std::vector<MenuItem>& items) { return items.front().caption == "Delete Tree"; });
+  const std::optional<QPoint> again =
+      FindPopup([](const std::vector<MenuItem>& items) { return items.front().caption == "Delete Tree"; });
   ASSERT_TRUE(again);
   MapDragBoth({*again, *again + QPoint(0, -30), *again + QPoint(0, -60)});
   MapDragBoth({*again + QPoint(0, -60), *again + QPoint(0, -20), *again + QPoint(0, 10)});
   const int offset = window.Core().Place().scrollOffset;
-  const std::optional<QPoint> carried = FindPopup(
-      [](const std::vector<MenuItem>& items) { return items.front().caption == "Delete Tree"; });
+  const std::optional<QPoint> carried =
+      FindPopup([](const std::vector<MenuItem>& items) { return items.front().caption == "Delete Tree"; });
   ASSERT_TRUE(carried);
   MapDragBoth({*carried, QPoint(carried->x(), 10), QPoint(carried->x(), -20), QPoint(carried->x(), -40),
                QPoint(carried->x(), -60)});
@@ -294,8 +294,8 @@ TEST_F(EditingTest, DraggingObjectsOnTheMap) {
 // take the release and leave the drag going); the release of either button
 // ends the drag.
 TEST_F(EditingTest, ARightPressWhileDraggingShowsNoPopup) {
-  const std::optional<QPoint> tree = FindPopup(
-      [](const std::vector<MenuItem>& items) { return items.front().caption == "Delete Tree"; });
+  const std::optional<QPoint> tree =
+      FindPopup([](const std::vector<MenuItem>& items) { return items.front().caption == "Delete Tree"; });
   ASSERT_TRUE(tree);
   const QPoint moved = *tree + QPoint(16, 0);
   QWidget* map = Img("FastIMG1");

@@ -18,7 +18,7 @@
 namespace kestrova::testing {
 namespace {
 
-constexpr std::array kLoadedOnlyControls{"ComboBox1", "CheckBox1", "Label1",   "Label2",   "UpDown1", "ScrollBar1",
+constexpr std::array kLoadedOnlyControls{"ComboBox1",  "CheckBox1",  "Label1",   "Label2",   "UpDown1", "ScrollBar1",
                                          "StatusBar1", "ScrollBox1", "FastIMG1", "FastIMG2", "Button1"};
 
 std::vector<char> FileBytes(const QString& path) {
@@ -36,8 +36,8 @@ TEST_F(MainWindowTest, AsCreatedOnlyTheTitlePictureLoadAndExit) {
   EXPECT_FALSE(Img("FastIMG4")->isVisible());
   EXPECT_TRUE(Find<QAction>("LoadSnapshot1")->isVisible());
   EXPECT_TRUE(Find<QAction>("Exit1")->isVisible());
-  for (const char* name : {"SaveSnapshot1", "SaveSnapshotAs1", "SaveTAP1", "LoadScreen1", "RunInEmulator1",
-                           "RunTAPInEmulator1"}) {
+  for (const char* name :
+       {"SaveSnapshot1", "SaveSnapshotAs1", "SaveTAP1", "LoadScreen1", "RunInEmulator1", "RunTAPInEmulator1"}) {
     EXPECT_FALSE(Find<QAction>(name)->isVisible()) << name;
   }
   EXPECT_FALSE(Find<QMenu>("Options1")->menuAction()->isVisible());
@@ -55,8 +55,8 @@ TEST_F(MainWindowTest, LoadThroughTheMenuShowsTheWholeWindow) {
   EXPECT_FALSE(Find<QWidget>("Image1")->isVisible());
   for (const char* name : kLoadedOnlyControls) EXPECT_TRUE(Find<QWidget>(name)->isVisible()) << name;
   EXPECT_FALSE(Img("FastIMG4")->isVisible());
-  for (const char* name : {"SaveSnapshot1", "SaveSnapshotAs1", "SaveTAP1", "LoadScreen1", "RunInEmulator1",
-                           "RunTAPInEmulator1"}) {
+  for (const char* name :
+       {"SaveSnapshot1", "SaveSnapshotAs1", "SaveTAP1", "LoadScreen1", "RunInEmulator1", "RunTAPInEmulator1"}) {
     EXPECT_TRUE(Find<QAction>(name)->isVisible()) << name;
   }
   const ViewState& view = window.Core().View();
@@ -257,10 +257,11 @@ TEST_F(MainWindowTest, SavesWriteTheSameFilesAsTheEditor) {
     Qt::KeyboardModifiers keys = Qt::ControlModifier;
   };
   const Qt::KeyboardModifiers saveAs = Qt::ControlModifier | Qt::ShiftModifier;
-  for (const Save& save : {Save{Qt::Key_K, "title.scr", &Editor::LoadScreen},
-                           Save{Qt::Key_S, "mod.v2.szx", &Editor::SaveSnapshotAs, saveAs},
-                           Save{Qt::Key_S, "mod.sna", &Editor::SaveSnapshotAs, saveAs},
-                           Save{Qt::Key_T, "mod.tap", &Editor::SaveTap}, Save{Qt::Key_D, "mod.asm", &Editor::SaveDisassembly}}) {
+  for (const Save& save :
+       {Save{Qt::Key_K, "title.scr", &Editor::LoadScreen},
+        Save{Qt::Key_S, "mod.v2.szx", &Editor::SaveSnapshotAs, saveAs},
+        Save{Qt::Key_S, "mod.sna", &Editor::SaveSnapshotAs, saveAs}, Save{Qt::Key_T, "mod.tap", &Editor::SaveTap},
+        Save{Qt::Key_D, "mod.asm", &Editor::SaveDisassembly}}) {
     windowUi.fileAnswers.push_back(windowFolder.filePath(save.file).toStdString());
     QTest::keyClick(&window, save.key, save.keys);
     directUi.fileAnswers.push_back(directFolder.filePath(save.file).toStdString());

@@ -64,7 +64,8 @@ TEST_P(PaintedMapTest, GrabAndScreenEqualTheToolsPicture) {
 
   QWidget* map = Img("FastIMG1");
   const qreal ratio = map->devicePixelRatioF();
-  const double expectedRatio = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1.0;
+  const double expectedRatio =
+      qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1.0;
   EXPECT_EQ(ratio, expectedRatio);
   const QImage grabbed = map->grab().toImage().convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(grabbed.size(), expected.size() * ratio);

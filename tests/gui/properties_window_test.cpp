@@ -127,9 +127,9 @@ TEST_F(PropertiesWindowTest, CreatedHiddenWithEveryControlInItsPlace) {
     const std::string_view name = app::ObjectNameOf(info.id);
     EXPECT_TRUE(names.insert(name).second) << name;
     QAbstractButton* button = Option(info.id);
-    const QWidget* parent = info.place == OptionPlace::CliffBox   ? groupBox1
+    const QWidget* parent = info.place == OptionPlace::CliffBox       ? groupBox1
                             : info.place == OptionPlace::CliffEdgeBox ? groupBox2
-                                                                   : Pages()->Page(static_cast<int>(info.tab));
+                                                                      : Pages()->Page(static_cast<int>(info.tab));
     EXPECT_EQ(button->parentWidget(), parent) << name;
     // At its place; wider only where the caption needs it.
     const QRect place = RectOf(info.bounds);
@@ -185,15 +185,48 @@ TEST_F(PropertiesWindowTest, ClicksOnEveryTabChangeTheOptionsAsTheEditorCallsDo)
   LoadDemoInBoth();
   ShowInBoth();
   const Gesture gestures[] = {
-      {Tab::Hut},          {HutLarge},  {HutLarge},  {HutSmall},  {HutLarge},
-      {Tab::Cliff},        {CliffEdgeRegular},  {CliffMirrored},  {CliffEdgeChosen},     {CliffEdgeMirrored},
-      {CliffEdgeDouble},         {CliffEdgeJumpingSoldiers},     {CliffEdgeJumpingSoldiers},     {CliffRegular},  {CliffChosen},
-      {CliffMirrored},      {Tab::Cave},     {CaveBottom},  {CaveSpace},     {CaveTop},
-      {CaveSpace},         {CaveMain},  {Tab::Alarm},    {AlarmOff}, {Tab::Bridge},
-      {BridgeMotorbike},         {Tab::Rocket},   {RocketFinish}, {RocketStart}, {RocketFinish},
-      {Tab::LogCrossing},  {LogCrossingRight}, {Tab::Road},     {RoadTopEdging}, {RoadMarking},
-      {RoadBottomEdging},     {Tab::Fortress}, {FortressSoldiersOnWalls},     {Tab::Wipe},     {WipeAllAfterCurrentLevel},
-      {WipeCurrentLevel},     {Tab::Hut},
+      {Tab::Hut},
+      {HutLarge},
+      {HutLarge},
+      {HutSmall},
+      {HutLarge},
+      {Tab::Cliff},
+      {CliffEdgeRegular},
+      {CliffMirrored},
+      {CliffEdgeChosen},
+      {CliffEdgeMirrored},
+      {CliffEdgeDouble},
+      {CliffEdgeJumpingSoldiers},
+      {CliffEdgeJumpingSoldiers},
+      {CliffRegular},
+      {CliffChosen},
+      {CliffMirrored},
+      {Tab::Cave},
+      {CaveBottom},
+      {CaveSpace},
+      {CaveTop},
+      {CaveSpace},
+      {CaveMain},
+      {Tab::Alarm},
+      {AlarmOff},
+      {Tab::Bridge},
+      {BridgeMotorbike},
+      {Tab::Rocket},
+      {RocketFinish},
+      {RocketStart},
+      {RocketFinish},
+      {Tab::LogCrossing},
+      {LogCrossingRight},
+      {Tab::Road},
+      {RoadTopEdging},
+      {RoadMarking},
+      {RoadBottomEdging},
+      {Tab::Fortress},
+      {FortressSoldiersOnWalls},
+      {Tab::Wipe},
+      {WipeAllAfterCurrentLevel},
+      {WipeCurrentLevel},
+      {Tab::Hut},
   };
   for (const Gesture& gesture : gestures) {
     if (const Tab* tab = std::get_if<Tab>(&gesture)) {
@@ -214,14 +247,16 @@ TEST_F(PropertiesWindowTest, ClicksOnEveryTabChangeTheOptionsAsTheEditorCallsDo)
   EXPECT_TRUE(options.cliffEdge.doubled.checked && !options.cliffEdge.doubled.enabled);
   EXPECT_TRUE(options.cave.main.checked && options.cave.space.enabled && !options.cave.space.checked);
   EXPECT_TRUE(options.alarm.off.checked && !options.bridge.motorbike.checked && options.rocket.finish.checked);
-  EXPECT_TRUE(options.logCrossing.right.checked && options.road.bottomEdging.checked && options.fortress.soldiersOnWalls.checked);
+  EXPECT_TRUE(options.logCrossing.right.checked && options.road.bottomEdging.checked &&
+              options.fortress.soldiersOnWalls.checked);
   EXPECT_EQ(TagOfTab(Tab::Cliff, options), 15);
   EXPECT_EQ(TagOfTab(Tab::Cave, options), 31);
 }
 
 TEST_F(PropertiesWindowTest, DoubleClickIsTwoClicks) {
   ShowInBoth();
-  for (const auto& [tab, id] : {std::pair{Tab::Fortress, FortressSoldiersOnWalls}, std::pair{Tab::Cliff, CliffEdgeChosen}}) {
+  for (const auto& [tab, id] :
+       {std::pair{Tab::Fortress, FortressSoldiersOnWalls}, std::pair{Tab::Cliff, CliffEdgeChosen}}) {
     ClickTab(tab);
     // What the window system delivers for a double click.
     QAbstractButton* box = Option(id);

@@ -106,7 +106,8 @@ class RandomGestures : public WindowTwin, public ::testing::WithParamInterface<u
   void WipeStep(std::ostringstream& what) {
     const bool all = Uniform(0, 2) == 0;
     what << (all ? " all after" : " current");
-    for (Editor* editor : {&window.Core(), &Twin()}) all ? editor->ClickWipeAllAfter() : editor->ClickWipeCurrentLevel();
+    for (Editor* editor : {&window.Core(), &Twin()})
+      all ? editor->ClickWipeAllAfter() : editor->ClickWipeCurrentLevel();
     window.Sync();
     auto* wipe = Find<QPushButton>("Button1");
     QTest::mouseClick(wipe, Qt::LeftButton);  // a disabled button takes no click

@@ -57,8 +57,8 @@ TEST_F(UnsavedWorkTest, CaptionAndEditMenuFollowTheHistory) {
   EXPECT_FALSE(window.isWindowModified());  // back where it was loaded
   ExpectEditMenu("Undo", false, "Redo Lives", true);
 
-  for (const Qt::KeyboardModifiers redo : {Qt::KeyboardModifiers(Qt::ControlModifier),
-                                           Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier)}) {
+  for (const Qt::KeyboardModifiers redo :
+       {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier)}) {
     Keys(redo == Qt::ControlModifier ? Qt::Key_Y : Qt::Key_Z, redo);
     direct.Redo();
     ExpectSame();
@@ -118,9 +118,15 @@ TEST_P(SaveQuestionTest, AsksBeforeDroppingChanges) {
   if (c.leave == Leave::Load) windowUi.fileAnswers.push_back(otherPath.toStdString());
 
   switch (c.leave) {
-    case Leave::Exit: QTest::keyClick(&window, Qt::Key_X, Qt::ControlModifier); break;
-    case Leave::CloseBox: window.close(); break;
-    case Leave::Load: QTest::keyClick(&window, Qt::Key_J, Qt::ControlModifier); break;
+    case Leave::Exit:
+      QTest::keyClick(&window, Qt::Key_X, Qt::ControlModifier);
+      break;
+    case Leave::CloseBox:
+      window.close();
+      break;
+    case Leave::Load:
+      QTest::keyClick(&window, Qt::Key_J, Qt::ControlModifier);
+      break;
   }
 
   ASSERT_EQ(windowUi.SaveChangesQuestions().size(), 1u);

@@ -2,14 +2,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QTimer>
-#include <QComboBox>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -65,7 +65,9 @@ inline const MenuItem* ItemAt(const std::vector<MenuItem>& items, const MenuPath
   return nullptr;
 }
 
-inline std::string DemoPath(const char* name = "kestrova-demo.sna") { return std::string(KESTROVA_DEMO_DIR) + "/" + name; }
+inline std::string DemoPath(const char* name = "kestrova-demo.sna") {
+  return std::string(KESTROVA_DEMO_DIR) + "/" + name;
+}
 
 // The window beside a plain Editor that gets the same calls made directly,
 // each with a scripted Ui and real files: after a gesture on the window, the
@@ -172,8 +174,10 @@ class WindowTwin : public ::testing::Test {
     EXPECT_EQ(Img("FastIMG1")->Picture(), app::ImageOf(seen.MapView())) << "FastIMG1";
     EXPECT_EQ(Img("FastIMG2")->Picture(), app::ImageOf(seen.OverviewBitmap())) << "FastIMG2";
     const SurfaceRevisions& drawn = seen.View().revisions;
-    for (const auto& [name, revision] : {std::pair{"FastIMG1", drawn.mapView}, {"FastIMG2", drawn.overview},
-                                         {"FastIMG3", drawn.palette}, {"FastIMG4", drawn.dragPicture}}) {
+    for (const auto& [name, revision] : {std::pair{"FastIMG1", drawn.mapView},
+                                         {"FastIMG2", drawn.overview},
+                                         {"FastIMG3", drawn.palette},
+                                         {"FastIMG4", drawn.dragPicture}}) {
       EXPECT_EQ(Img(name)->ShownRevision(), revision) << name << " is behind its surface";
     }
   }

@@ -104,10 +104,8 @@ const EditorSave kEditorSaves[] = {
     {"game48.sna", &kDemo48K, &Editor::SaveSnapshotAs},    // 49179 bytes
     {"game128.sna", &kDemo128K, &Editor::SaveSnapshotAs},  // 131103 bytes
     {"game48.szx", &kDemo48K, &Editor::SaveSnapshotAs},    // a few KB
-    {"game128.szx", &kDemo128K, &Editor::SaveSnapshotAs},
-    {"game48.tap", &kDemo48K, &Editor::SaveTap},
-    {"game128.tap", &kDemo128K, &Editor::SaveTap},
-    {"game48.asm", &kDemo48K, &Editor::SaveDisassembly},
+    {"game128.szx", &kDemo128K, &Editor::SaveSnapshotAs}, {"game48.tap", &kDemo48K, &Editor::SaveTap},
+    {"game128.tap", &kDemo128K, &Editor::SaveTap},        {"game48.asm", &kDemo48K, &Editor::SaveDisassembly},
 };
 
 TEST_P(FullDisk, EverySaveOfTheEditorFailsVisiblyAndKeepsTheOldFile) {
@@ -131,7 +129,8 @@ TEST_P(FullDisk, EverySaveOfTheEditorFailsVisiblyAndKeepsTheOldFile) {
     EXPECT_EQ(messages[0].title, "Overwrite?");
     EXPECT_EQ(messages[1].title, "Error Saving Snapshot");
     EXPECT_EQ(messages[1].icon, MessageIcon::Error);
-    EXPECT_EQ(messages[1].text, "Could not write \"" + path + "\": " + Reason() + ". Any file of that name is unchanged.");
+    EXPECT_EQ(messages[1].text,
+              "Could not write \"" + path + "\": " + Reason() + ". Any file of that name is unchanged.");
     EXPECT_EQ(ReadWholeFile(path), Old(save.name)) << save.name;
   }
   ExpectOnlyTheOldFiles();
@@ -140,7 +139,7 @@ TEST_P(FullDisk, EverySaveOfTheEditorFailsVisiblyAndKeepsTheOldFile) {
 // ---- Through the tool ----
 
 struct ToolWrite {
-  const char* name;  // the file written
+  const char* name;       // the file written
   const char* arguments;  // IN and OUT stand for the snapshot and the file written
   const std::string* snapshot;
 };
@@ -152,9 +151,9 @@ const ToolWrite kToolWrites[] = {
     {"save128.szx", "save IN OUT --force", &kDemo128K},
     {"tool.tap", "tap IN -o OUT --force", &kDemo48K},
     {"tool.asm", "asm IN -o OUT --force", &kDemo128K},
-    {"map.scr", "render IN --scr OUT --force", &kDemo48K},        // 6912 bytes
-    {"map.png", "render IN --png OUT --force", &kDemo48K},        // a few KB
-    {"grid.bin", "render IN --grid OUT --force", &kDemo48K},      // 73728 bytes
+    {"map.scr", "render IN --scr OUT --force", &kDemo48K},    // 6912 bytes
+    {"map.png", "render IN --png OUT --force", &kDemo48K},    // a few KB
+    {"grid.bin", "render IN --grid OUT --force", &kDemo48K},  // 73728 bytes
     {"overview.png", "render IN --overview OUT --force", &kDemo48K},
     {"whole.png", "render IN --level 2 --whole OUT --force", &kDemo48K},
     {"demo.sna", "demo -o OUT --force", nullptr},

@@ -162,7 +162,7 @@ TEST_P(NotRegularOutput, TheWindowsSaveShowsOneBoxWithTheReason) {
 
 // Every command of the tool that writes through a save handler.
 struct ToolSave {
-  const char* output;  // the name of the output node
+  const char* output;                  // the name of the output node
   std::vector<std::string> arguments;  // OUT stands for it
 };
 
@@ -190,7 +190,8 @@ TEST_P(NotRegularOutput, EveryWriteOfTheToolIsRefusedInOneLine) {
     ExpectUntouched(path);
     fs::remove(path);
     fs::remove(folder / ("node-" + std::string(save.output)));
-    EXPECT_TRUE(fs::is_empty(folder / "")) << "nothing made beside it: " << ::testing::PrintToString(Names(folder / ""));
+    EXPECT_TRUE(fs::is_empty(folder / ""))
+        << "nothing made beside it: " << ::testing::PrintToString(Names(folder / ""));
   }
 }
 
@@ -363,7 +364,8 @@ TEST_F(InjectedFault, EachFailsTheWriteInOneLineAndKeepsTheOldFile) {
       EXPECT_EQ(run.status, 1) << what << "\n" << run.err;
       const std::vector<std::string> lines = Lines(run.err);
       ASSERT_EQ(lines.size(), 1u) << what << "\n" << run.err;
-      EXPECT_EQ(lines[0].find("kestrova " + write.arguments[0] + ": " + write.output + ": "), 0u) << what << "\n" << lines[0];
+      EXPECT_EQ(lines[0].find("kestrova " + write.arguments[0] + ": " + write.output + ": "), 0u) << what << "\n"
+                                                                                                  << lines[0];
       EXPECT_NE(lines[0].find(fault.reason), std::string::npos) << what << "\n" << lines[0];
       EXPECT_EQ(ReadWholeFile(folder / write.output), old) << what;
       EXPECT_EQ(Names(folder / ""), std::vector<std::string>{write.output}) << what << ": no temporary left";
@@ -381,7 +383,8 @@ TEST(ScriptFromStandardInput, AnEndlessStreamIsRefusedAtTheBound) {
       RunKestrova(folder / "", {"edit", kDemo, "--script", "-", "-o", "e.sna"}, "</dev/zero", "timeout 20 ");
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
   EXPECT_EQ(run.status, 1) << run.err;
-  EXPECT_EQ(run.err, "kestrova edit: standard input: could not read: it holds more than 1 MiB, and nothing larger is read\n");
+  EXPECT_EQ(run.err,
+            "kestrova edit: standard input: could not read: it holds more than 1 MiB, and nothing larger is read\n");
   EXPECT_FALSE(fs::exists(folder / "e.sna"));
 }
 

@@ -84,11 +84,18 @@ class ScriptWriter {
         editor.ClickFortressByte(fortress);
         return "fortress " + std::to_string(fortress);
       }
-      case 3: case 4: case 5: return Insert();
-      case 6: return Delete();
-      case 7: return Change();
-      case 8: return Colour();
-      default: return Wipe();
+      case 3:
+      case 4:
+      case 5:
+        return Insert();
+      case 6:
+        return Delete();
+      case 7:
+        return Change();
+      case 8:
+        return Colour();
+      default:
+        return Wipe();
     }
   }
 
@@ -177,7 +184,8 @@ class ScriptWriter {
     const std::string holder = ink ? "Ink" : "Paper";
     const MenuItem* menu = FindEnabled(f_.editor.Popup(), [&](const MenuItem& i) { return i.caption == holder; });
     if (!menu || menu->children.empty()) return std::nullopt;
-    const MenuItem chosen = menu->children[static_cast<std::size_t>(Uniform(0, static_cast<int>(menu->children.size()) - 1))];
+    const MenuItem chosen =
+        menu->children[static_cast<std::size_t>(Uniform(0, static_cast<int>(menu->children.size()) - 1))];
     if (!chosen.enabled || chosen.command != MenuCommand::Attribute) return std::nullopt;
     f_.editor.RunMenuCommand(chosen);
     return (ink ? "ink " : "paper ") + Address(record) + " " + chosen.caption + " column " + std::to_string(column);

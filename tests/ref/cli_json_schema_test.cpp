@@ -35,11 +35,21 @@ void Shape(const QJsonValue& value, const std::string& path, std::set<std::strin
       shape.insert(path + ":array");
       for (const QJsonValue& element : value.toArray()) Shape(element, path + "[]", shape);
       break;
-    case QJsonValue::String: shape.insert(path + ":string"); break;
-    case QJsonValue::Double: shape.insert(path + ":number"); break;
-    case QJsonValue::Bool: shape.insert(path + ":bool"); break;
-    case QJsonValue::Null: shape.insert(path + ":null"); break;
-    default: shape.insert(path + ":?"); break;
+    case QJsonValue::String:
+      shape.insert(path + ":string");
+      break;
+    case QJsonValue::Double:
+      shape.insert(path + ":number");
+      break;
+    case QJsonValue::Bool:
+      shape.insert(path + ":bool");
+      break;
+    case QJsonValue::Null:
+      shape.insert(path + ":null");
+      break;
+    default:
+      shape.insert(path + ":?");
+      break;
   }
 }
 
@@ -64,34 +74,97 @@ const Schema kSchemas[] = {
     {{"info", "DEMO", "--json"},
      0,
      "kestrova-info/1",
-     {":object", ".schema:string", ".format:string", ".machine:string", ".snapshotSize:number", ".bytesFree:number",
-      ".levels:array", ".levels[]:object", ".levels[].number:number", ".levels[].start:number", ".levels[].end:number",
-      ".levels[].height:number", ".levels[].records:number", ".levels[].chooserText:string", ".settings:object",
-      ".settings.fortressByte:number", ".settings.fortressLabel:string", ".settings.fortressHint:string",
-      ".settings.startColumn:number", ".settings.pixelsDown:number", ".settings.lives:number",
+     {":object",
+      ".schema:string",
+      ".format:string",
+      ".machine:string",
+      ".snapshotSize:number",
+      ".bytesFree:number",
+      ".levels:array",
+      ".levels[]:object",
+      ".levels[].number:number",
+      ".levels[].start:number",
+      ".levels[].end:number",
+      ".levels[].height:number",
+      ".levels[].records:number",
+      ".levels[].chooserText:string",
+      ".settings:object",
+      ".settings.fortressByte:number",
+      ".settings.fortressLabel:string",
+      ".settings.fortressHint:string",
+      ".settings.startColumn:number",
+      ".settings.pixelsDown:number",
+      ".settings.lives:number",
       ".settings.enemyDelay:number"}},
     {{"list", "DEMO", "--json"},
      0,
      "kestrova-list/1",
-     {":object", ".schema:string", ".file:string", ".levels:array", ".levels[]:object", ".levels[].level:number",
-      ".levels[].start:number", ".levels[].end:number", ".levels[].height:number", ".levels[].records:array",
-      ".levels[].records[]:object", ".levels[].records[].address:number", ".levels[].records[].row:number",
-      ".levels[].records[].code:number", ".levels[].records[].operand:number",
-      ".levels[].records[].description:string", ".levels[].records[].group:null",
-      ".levels[].records[].group:object", ".levels[].records[].group.name:string",
-      ".levels[].records[].group.start:number", ".levels[].records[].group.bytes:number"}},
+     {":object",
+      ".schema:string",
+      ".file:string",
+      ".levels:array",
+      ".levels[]:object",
+      ".levels[].level:number",
+      ".levels[].start:number",
+      ".levels[].end:number",
+      ".levels[].height:number",
+      ".levels[].records:array",
+      ".levels[].records[]:object",
+      ".levels[].records[].address:number",
+      ".levels[].records[].row:number",
+      ".levels[].records[].code:number",
+      ".levels[].records[].operand:number",
+      ".levels[].records[].description:string",
+      ".levels[].records[].group:null",
+      ".levels[].records[].group:object",
+      ".levels[].records[].group.name:string",
+      ".levels[].records[].group.start:number",
+      ".levels[].records[].group.bytes:number"}},
     {{"diff", "OTHERBANK", "EDITED", "--json"},
      1,
      "kestrova-diff/2",
-     {":object", ".schema:string", ".a:string", ".b:string", ".sameGame:bool", ".settings:array", ".settings[]:object",
-      ".settings[].name:string", ".settings[].before:number", ".settings[].after:number", ".levels:object",
-      ".levels.before:number", ".levels.after:number", ".records:array", ".records[]:object", ".records[].kind:string",
-      ".records[].level:number", ".records[].row:number", ".records[].address:number", ".records[].before:string",
-      ".records[].before:null", ".records[].after:string", ".records[].after:null", ".colours:array",
-      ".colours[]:object", ".colours[].address:number", ".colours[].objects:string", ".colours[].before:number", ".colours[].after:number",
-      ".bytesFree:object", ".bytesFree.before:number", ".bytesFree.after:number", ".checkTable:object",
-      ".checkTable.differs:bool", ".checkTable.staleBefore:bool", ".checkTable.staleAfter:bool", ".banks:array",
-      ".banks[]:object", ".banks[].bank:number", ".banks[].inA:bool", ".banks[].inB:bool", ".banks[].bytes:number"}},
+     {":object",
+      ".schema:string",
+      ".a:string",
+      ".b:string",
+      ".sameGame:bool",
+      ".settings:array",
+      ".settings[]:object",
+      ".settings[].name:string",
+      ".settings[].before:number",
+      ".settings[].after:number",
+      ".levels:object",
+      ".levels.before:number",
+      ".levels.after:number",
+      ".records:array",
+      ".records[]:object",
+      ".records[].kind:string",
+      ".records[].level:number",
+      ".records[].row:number",
+      ".records[].address:number",
+      ".records[].before:string",
+      ".records[].before:null",
+      ".records[].after:string",
+      ".records[].after:null",
+      ".colours:array",
+      ".colours[]:object",
+      ".colours[].address:number",
+      ".colours[].objects:string",
+      ".colours[].before:number",
+      ".colours[].after:number",
+      ".bytesFree:object",
+      ".bytesFree.before:number",
+      ".bytesFree.after:number",
+      ".checkTable:object",
+      ".checkTable.differs:bool",
+      ".checkTable.staleBefore:bool",
+      ".checkTable.staleAfter:bool",
+      ".banks:array",
+      ".banks[]:object",
+      ".banks[].bank:number",
+      ".banks[].inA:bool",
+      ".banks[].inB:bool",
+      ".banks[].bytes:number"}},
     {{"check", "STALE", "--json"},
      1,
      "kestrova-check/1",
@@ -105,9 +178,9 @@ TEST(CliJsonSchema, EachOutputHasTheShapeItsSchemaVersionNames) {
   const std::filesystem::path root = folder / "";
   // A copy with every kind of difference: a setting, records inserted,
   // changed and deleted, a colour byte.
-  const CliOutcome edit = RunKestrova(root, {"edit", kDemoSna, "-o", "edited.sna", "-e", "lives 5", "-e",
-                                             "insert Tree at $9308 column 3", "-e", "change $9306 20", "-e",
-                                             "delete $9302", "-e", "ink $9304 Red"});
+  const CliOutcome edit =
+      RunKestrova(root, {"edit", kDemoSna, "-o", "edited.sna", "-e", "lives 5", "-e", "insert Tree at $9308 column 3",
+                         "-e", "change $9306 20", "-e", "delete $9302", "-e", "ink $9304 Red"});
   ASSERT_EQ(edit.status, 0) << edit.err;
   // The demo with a level byte changed behind the check table's back.
   std::vector<std::uint8_t> stale = ReadWholeFile(kDemoSna);
@@ -121,8 +194,11 @@ TEST(CliJsonSchema, EachOutputHasTheShapeItsSchemaVersionNames) {
   for (const Schema& schema : kSchemas) {
     std::vector<std::string> arguments;
     for (const std::string& argument : schema.arguments) {
-      arguments.push_back(argument == "DEMO" ? kDemoSna : argument == "EDITED" ? "edited.sna"
-                          : argument == "STALE" ? "stale.sna" : argument == "OTHERBANK" ? "otherbank.sna" : argument);
+      arguments.push_back(argument == "DEMO"        ? kDemoSna
+                          : argument == "EDITED"    ? "edited.sna"
+                          : argument == "STALE"     ? "stale.sna"
+                          : argument == "OTHERBANK" ? "otherbank.sna"
+                                                    : argument);
     }
     const CliOutcome run = RunKestrova(root, arguments);
     SCOPED_TRACE(schema.name);

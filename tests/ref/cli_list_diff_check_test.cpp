@@ -23,9 +23,7 @@ const std::string kDemoSna = KESTROVA_DEMO_DIR "/kestrova-demo.sna";
 
 std::size_t OffsetOf(std::uint32_t address) { return address - 0x4000 + 27; }
 
-QJsonObject Json(const CliOutcome& run) {
-  return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
-}
+QJsonObject Json(const CliOutcome& run) { return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object(); }
 
 class CliListDiffCheck : public ::testing::Test {
  protected:
@@ -71,8 +69,9 @@ TEST_F(CliListDiffCheck, ListHoldsEveryRecordWithItsRowAndGroup) {
     expectedStart = address;
   }
   EXPECT_EQ(demo[OffsetOf(expectedStart)], 0xFF) << "the marker follows the last level";
-  for (const char* name : {"Log Crossing Left", "Log Crossing Right", "Tunnel without Motorbike", "Tunnel with Motorbike",
-                           "Full Road", "Cave Main With Space", "Fortress: No Gate Top Soldiers"})
+  for (const char* name :
+       {"Log Crossing Left", "Log Crossing Right", "Tunnel without Motorbike", "Tunnel with Motorbike", "Full Road",
+        "Cave Main With Space", "Fortress: No Gate Top Soldiers"})
     EXPECT_TRUE(groups.count(name)) << name;
 }
 
@@ -82,10 +81,10 @@ TEST_F(CliListDiffCheck, DiffReadsAsTheEditsThatMadeIt) {
   ASSERT_EQ(edit.status, 0) << edit.err;
   const CliOutcome run = Run({"diff", kDemoSna, "edited.sna"});
   EXPECT_EQ(run.status, 1) << run.err;
-  for (const char* line : {"lives: 3 -> 6\n", "levels: 9 -> 8\n",
-                           "level 2, row 0 ($9302): deleted: A tree in column 18\n",
-                           "level 2, row 0 ($9304): changed: A boulder in column 27 -> A boulder in column 20\n",
-                           "level 2, row 0 ($9306): inserted: A boulder in column 12\n"})
+  for (const char* line :
+       {"lives: 3 -> 6\n", "levels: 9 -> 8\n", "level 2, row 0 ($9302): deleted: A tree in column 18\n",
+        "level 2, row 0 ($9304): changed: A boulder in column 27 -> A boulder in column 20\n",
+        "level 2, row 0 ($9306): inserted: A boulder in column 12\n"})
     EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
   const QJsonObject json = Json(Run({"diff", kDemoSna, "edited.sna", "--json"}));
   EXPECT_FALSE(json.value("sameGame").toBool());
@@ -122,7 +121,8 @@ TEST_F(CliListDiffCheck, CheckFindsWhatWouldTroubleTheGame) {
   EXPECT_EQ(kinds.count("unknown-code"), 1u);
   EXPECT_EQ(brokenAt, (std::set<std::int64_t>{0x938C, 0x938E, 0x9394, 0x9398}));
   const CliOutcome text = Run({"check", "broken.sna"});
-  EXPECT_NE(text.out.find("level 2, row 0 ($9302): code $50 is not one the game knows\n"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("level 2, row 0 ($9302): code $50 is not one the game knows\n"), std::string::npos)
+      << text.out;
   EXPECT_NE(text.out.find("6 problems; 284 bytes free\n"), std::string::npos) << text.out;
 }
 
@@ -170,7 +170,8 @@ TEST_F(CliListDiffCheck, LoadsSayWhyAndReadAFileAsWhatItHolds) {
   WriteWholeFile(root / "cut.szx", szx);
   const CliOutcome cut = Run({"info", "cut.szx"});
   EXPECT_EQ(cut.status, 1);
-  EXPECT_EQ(cut.err.rfind("kestrova info: cut.szx: Load Error: the \"RAMP\" block of page 0 at byte ", 0), 0u) << cut.err;
+  EXPECT_EQ(cut.err.rfind("kestrova info: cut.szx: Load Error: the \"RAMP\" block of page 0 at byte ", 0), 0u)
+      << cut.err;
   EXPECT_NE(cut.err.find(", but the file ends "), std::string::npos) << cut.err;
   EXPECT_EQ(std::count(cut.err.begin(), cut.err.end(), '\n'), 1) << "one line";
 }

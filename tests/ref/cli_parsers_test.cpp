@@ -20,7 +20,7 @@ TEST(ParseCommandLine, ReadsWordsOptionsAndTheirForms) {
     std::vector<std::string> words;
     std::string option;  // with its expected value
     std::string value;
-    std::string text;    // part of the help or the usage error
+    std::string text;  // part of the help or the usage error
   };
   const Case cases[] = {
       {{"render", "a.sna", "--level", "3", "-o", "x.png"}, Kind::Run, {"a.sna"}, "level", "3", ""},

@@ -34,7 +34,8 @@ class EditedDemo {
   bool Run(std::uint32_t tile, const std::vector<std::string>& path) {
     for (int y = 383; y >= 0; y -= 2) {
       for (int x = 0; x < 512; x += 16) {
-        const std::uint32_t cell = editor.Tables().rowStart[static_cast<std::size_t>(y / 2)] + static_cast<std::uint32_t>(x / 16);
+        const std::uint32_t cell =
+            editor.Tables().rowStart[static_cast<std::size_t>(y / 2)] + static_cast<std::uint32_t>(x / 16);
         if (editor.Grid().tileId[cell] != tile || editor.Grid().ownerPos[cell] == 0) continue;
         editor.MovePointerOverMap(x, y);
         editor.PressMap(MouseButton::Right, x, y);
@@ -78,8 +79,8 @@ TEST(EditAsmReference, PasmoAssemblesTheEditedLevelsAndSettings) {
   ASSERT_TRUE(demo.Run(0, {"Insert", "Land Space"}));
   ui.inputAnswers = {"7"};
   ASSERT_TRUE(demo.Run(0, {"Insert", "Rocket Launcher", "Rocket Launcher Attack"}));
-  ASSERT_TRUE(demo.Run(0, {"Insert", "Cliff", "Cliff Edge", "Double Cliff", "Right Edge",
-                           "Right Edge with Jumping Soldiers"}));
+  ASSERT_TRUE(
+      demo.Run(0, {"Insert", "Cliff", "Cliff Edge", "Double Cliff", "Right Edge", "Right Edge with Jumping Soldiers"}));
   ui.inputAnswers = {"40"};
   ASSERT_TRUE(demo.Run(0, {"Change Distance"}));
   ASSERT_TRUE(demo.Run(152, {"Delete River Crossing"}));

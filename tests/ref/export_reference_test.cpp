@@ -80,7 +80,7 @@ TEST_P(PasmoTest, AssemblesTheListingToTheImageBytesAtEveryOrg) {
   const Outcome listing = Kestrova({"asm", input, "-o", (folder / "levels.asm").string()});
   ASSERT_EQ(listing.status, 0) << listing.output;
   const Outcome pasmo = RunShell("pasmo --bin " + ShellQuoted((folder / "levels.asm").string()) + " " +
-                          ShellQuoted((folder / "levels.bin").string()));
+                                 ShellQuoted((folder / "levels.bin").string()));
   ASSERT_EQ(pasmo.status, 0) << pasmo.output;
   const Bytes assembled = ReadWholeFile(folder / "levels.bin");
 
@@ -125,11 +125,23 @@ TEST(TapeReference, EveryBlockPassesAndTheLoaderIsTheBasicLine) {
   };
   const Case cases[] = {
       {kDemo48K, false, 40639, 4, loader48K, {"\"main      \" CODE  25000, 40536"}},
-      {kDemo48K, true, 47581, 6, loader48KScreen,
+      {kDemo48K,
+       true,
+       47581,
+       6,
+       loader48KScreen,
        {"\"screen    \" SCREEN$  16384, 6912", "\"main      \" CODE  25000, 40536"}},
-      {kDemo128K, false, 57017, 6, loader128K,
+      {kDemo128K,
+       false,
+       57017,
+       6,
+       loader128K,
        {"\"page      \" CODE  49152, 16384", "\"main      \" CODE  25088, 40448"}},
-      {kDemo128K, true, 63959, 8, loader128KScreen,
+      {kDemo128K,
+       true,
+       63959,
+       8,
+       loader128KScreen,
        {"\"screen    \" SCREEN$  16384, 6912", "\"page      \" CODE  49152, 16384",
         "\"main      \" CODE  25088, 40448"}},
   };
@@ -257,7 +269,8 @@ TEST(SnapshotReference, LibspectrumReadsOurSnaAndSzxAsTheDemo) {
       if (std::string(name) == "saved.szx") {
         EXPECT_EQ(libspectrum_snap_machine(saved.get()), c.szxMachine);
         if (c.szxMachine == LIBSPECTRUM_MACHINE_128) {
-          EXPECT_EQ(libspectrum_snap_out_128_memoryport(saved.get()), libspectrum_snap_out_128_memoryport(original.get()));
+          EXPECT_EQ(libspectrum_snap_out_128_memoryport(saved.get()),
+                    libspectrum_snap_out_128_memoryport(original.get()));
         }
         EXPECT_EQ(libspectrum_snap_iff2(saved.get()), libspectrum_snap_iff2(original.get()));
       }
@@ -306,8 +319,8 @@ TEST(CliSave, AFailedWriteLeavesTheOldFileByteForByte) {
     const char* name;
     bool needsNonRoot;
   };
-  const Case cases[] = {{"read-only folder", true}, {"file-size limit", false}, {"target is a folder", false},
-                        {"missing folder", false}};
+  const Case cases[] = {
+      {"read-only folder", true}, {"file-size limit", false}, {"target is a folder", false}, {"missing folder", false}};
   const Bytes old = {'k', 'e', 'e', 'p', ' ', 'm', 'e'};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

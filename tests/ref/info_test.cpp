@@ -13,8 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ref_shell.h"
 #include <libspectrum.h>
+#include "support/ref_shell.h"
 
 namespace {
 
@@ -43,8 +43,8 @@ CliRun RunCli(const std::string& arguments) {
   const fs::path folder = TempFolder();
   const fs::path out = folder / "stdout.txt";
   const fs::path err = folder / "stderr.txt";
-  const std::string command = std::string("'") + KESTROVA_CLI + "' " + arguments + " >'" + out.string() + "' 2>'" +
-                              err.string() + "'";
+  const std::string command =
+      std::string("'") + KESTROVA_CLI + "' " + arguments + " >'" + out.string() + "' 2>'" + err.string() + "'";
   CliRun run;
   const int raw = std::system(command.c_str());
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -68,8 +68,8 @@ bool HoldsPagesBeyond48K(const std::vector<unsigned char>& file, const std::stri
 // Spectrum memory 0x4000-0xFFFF as libspectrum reads the file: pages 5 and 2,
 // then the page at 0xC000 (the paged one in a .sna; page 0 from a .szx, as
 // the editor lays a .szx out).
-std::function<unsigned(unsigned)> MemoryOf(const std::vector<unsigned char>& file, const std::string& name,
-                                           bool szx, std::vector<unsigned char>& memory) {
+std::function<unsigned(unsigned)> MemoryOf(const std::vector<unsigned char>& file, const std::string& name, bool szx,
+                                           std::vector<unsigned char>& memory) {
   libspectrum_init();
   libspectrum_snap* snap = libspectrum_snap_alloc();
   EXPECT_EQ(libspectrum_snap_read(snap, file.data(), file.size(), LIBSPECTRUM_ID_UNKNOWN, name.c_str()),
@@ -88,8 +88,7 @@ std::function<unsigned(unsigned)> MemoryOf(const std::vector<unsigned char>& fil
 
 // The expected report, walked record by record from 0x9236: each end record
 // closes a level, and the next byte is either the marker or the next level.
-std::string ExpectedJson(const std::function<unsigned(unsigned)>& read, const std::string& format,
-                         std::size_t size) {
+std::string ExpectedJson(const std::function<unsigned(unsigned)>& read, const std::string& format, std::size_t size) {
   std::vector<std::pair<unsigned, unsigned>> levels;
   unsigned start = 0x9236;
   unsigned marker = 0;
@@ -106,8 +105,8 @@ std::string ExpectedJson(const std::function<unsigned(unsigned)>& read, const st
   EXPECT_NE(marker, 0u) << "the demo has an end-of-levels marker";
 
   // QJsonDocument writes the keys of an object in sorted order.
-  std::string json = "{\"bytesFree\":" + std::to_string(0x98CE - marker) + ",\"format\":\"" + format +
-                     "\",\"levels\":[";
+  std::string json =
+      "{\"bytesFree\":" + std::to_string(0x98CE - marker) + ",\"format\":\"" + format + "\",\"levels\":[";
   for (std::size_t i = 0; i < levels.size(); ++i) {
     const auto [s, e] = levels[i];
     int height = 0;
@@ -131,20 +130,23 @@ std::string ExpectedJson(const std::function<unsigned(unsigned)>& read, const st
     }
   }
   const std::string head = "Fortress Byte: " + std::to_string(b) + " (levels ";
-  const std::string hint =
-      head + (count == levels.size() ? std::string("ALL") : count == 0 ? std::string("NONE") : listed) + ")";
+  const std::string hint = head +
+                           (count == levels.size() ? std::string("ALL")
+                            : count == 0           ? std::string("NONE")
+                                                   : listed) +
+                           ")";
   const std::string label = hint.size() > 60 ? hint.substr(0, 60) + "..." : hint;
   json += "],\"machine\":\"" + std::string(size == 49179 ? "48K" : "128K") +
           "\",\"schema\":\"kestrova-info/1\",\"settings\":{\"enemyDelay\":" + std::to_string(read(0xDD3B)) +
-          ",\"fortressByte\":" + std::to_string(b) + ",\"fortressHint\":\"" + hint + "\",\"fortressLabel\":\"" +
-          label + "\",\"lives\":" + std::to_string(read(0x7983)) + ",\"pixelsDown\":" +
-          std::to_string(read(0xDCFA)) + ",\"startColumn\":" + std::to_string(read(0xDCF7)) +
-          "},\"snapshotSize\":" + std::to_string(size) + "}\n";
+          ",\"fortressByte\":" + std::to_string(b) + ",\"fortressHint\":\"" + hint + "\",\"fortressLabel\":\"" + label +
+          "\",\"lives\":" + std::to_string(read(0x7983)) + ",\"pixelsDown\":" + std::to_string(read(0xDCFA)) +
+          ",\"startColumn\":" + std::to_string(read(0xDCF7)) + "},\"snapshotSize\":" + std::to_string(size) + "}\n";
   return json;
 }
 
 TEST(KestrovaInfo, ListsTheDemosLevelsAndSettings) {
-  for (const char* name : {"kestrova-demo.sna", "kestrova-demo-128k.sna", "kestrova-demo.szx", "kestrova-demo-128k.szx"}) {
+  for (const char* name :
+       {"kestrova-demo.sna", "kestrova-demo-128k.sna", "kestrova-demo.szx", "kestrova-demo-128k.szx"}) {
     const fs::path path = fs::path(KESTROVA_DEMO_DIR) / name;
     if (!fs::exists(path)) continue;  // the .szx demos come with the .szx writer
     const bool szx = path.extension() == ".szx";

@@ -42,8 +42,8 @@ class RenderCliTest : public ::testing::Test {
 
   CliRun Run(const std::string& arguments) const {
     const fs::path err = folder / "stderr.txt";
-    const std::string command = std::string("'") + KESTROVA_CLI + "' render " + arguments + " >/dev/null 2>'" +
-                                err.string() + "'";
+    const std::string command =
+        std::string("'") + KESTROVA_CLI + "' render " + arguments + " >/dev/null 2>'" + err.string() + "'";
     const int raw = std::system(command.c_str());
     CliRun run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -134,7 +134,8 @@ TEST_F(RenderCliTest, TheWholeLevelStartsWithTheFirstWindowWithoutBanner) {
   ASSERT_EQ(whole.height % 192, 0);
   // The bottom window of the picture is the view at scroll 0, below the banner.
   for (int y = 8; y < 192; ++y) {
-    for (int x = 0; x < 256; ++x) ASSERT_EQ(whole.At(x, whole.height - 192 + y), ScreenPixel(scr, x, y)) << x << "," << y;
+    for (int x = 0; x < 256; ++x)
+      ASSERT_EQ(whole.At(x, whole.height - 192 + y), ScreenPixel(scr, x, y)) << x << "," << y;
   }
 }
 
@@ -143,7 +144,9 @@ TEST_F(RenderCliTest, EachPictureKindScalesByWholeSpectrumPixels) {
   // scales 1 to 4 are the scale-1 pictures with each pixel K x K.
   const std::string at = Demo() + " --level 2 --scroll 150 ";
   ASSERT_EQ(Run(at + "--scale 1 --png '" + Out("m1.png").string() + "' --overview '" + Out("o1.png").string() +
-                "' --whole '" + Out("w1.png").string() + "'").status, 0);
+                "' --whole '" + Out("w1.png").string() + "'")
+                .status,
+            0);
   const Picture map1 = DecodePng(ReadWholeFile(Out("m1.png")));
   const Picture overview1 = DecodePng(ReadWholeFile(Out("o1.png")));
   const Picture whole1 = DecodePng(ReadWholeFile(Out("w1.png")));
@@ -155,13 +158,17 @@ TEST_F(RenderCliTest, EachPictureKindScalesByWholeSpectrumPixels) {
     SCOPED_TRACE(scale);
     const std::string k = std::to_string(scale);
     ASSERT_EQ(Run(at + "--scale " + k + " --png '" + Out("m" + k + ".png").string() + "' --overview '" +
-                  Out("o" + k + ".png").string() + "' --whole '" + Out("w" + k + ".png").string() + "'").status, 0);
-    for (const auto& [name, base] : {std::pair<std::string, const Picture*>{"m", &map1}, {"o", &overview1}, {"w", &whole1}}) {
+                  Out("o" + k + ".png").string() + "' --whole '" + Out("w" + k + ".png").string() + "'")
+                  .status,
+              0);
+    for (const auto& [name, base] :
+         {std::pair<std::string, const Picture*>{"m", &map1}, {"o", &overview1}, {"w", &whole1}}) {
       const Picture scaled = DecodePng(ReadWholeFile(Out(name + k + ".png")));
       ASSERT_EQ(scaled.width, base->width * scale) << name;
       ASSERT_EQ(scaled.height, base->height * scale) << name;
       for (int y = 0; y < scaled.height; ++y) {
-        for (int x = 0; x < scaled.width; ++x) ASSERT_EQ(scaled.At(x, y), base->At(x / scale, y / scale)) << name << x << "," << y;
+        for (int x = 0; x < scaled.width; ++x)
+          ASSERT_EQ(scaled.At(x, y), base->At(x / scale, y / scale)) << name << x << "," << y;
       }
     }
   }
@@ -173,7 +180,10 @@ TEST_F(RenderCliTest, EachPictureKindScalesByWholeSpectrumPixels) {
 TEST_F(RenderCliTest, WithoutTheBannerOnlyTheBannerRowsChange) {
   for (const std::string& view : {std::string(" --level 1"), std::string(" --level 3 --scroll 200 --land-space")}) {
     SCOPED_TRACE(view);
-    ASSERT_EQ(Run(Demo() + view + " --force --scr '" + Out("a.scr").string() + "' --png '" + Out("a.png").string() + "'").status, 0);
+    ASSERT_EQ(
+        Run(Demo() + view + " --force --scr '" + Out("a.scr").string() + "' --png '" + Out("a.png").string() + "'")
+            .status,
+        0);
     ASSERT_EQ(Run(Demo() + view + " --force --no-banner -o '" + Out("b.png").string() + "'").status, 0);
     const Bytes scr = ReadWholeFile(Out("a.scr"));
     const Picture banner = DecodePng(ReadWholeFile(Out("a.png")));

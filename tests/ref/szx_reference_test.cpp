@@ -105,9 +105,7 @@ void ExpectLibspectrumSeesTheImage(const Bytes& szx, const SnapshotImage& image,
   ExpectTheSameBanks(s, image);
 }
 
-SnapshotImage DemoImage(const char* name) {
-  return SnapshotImage(ReadWholeFile(fs::path(KESTROVA_DEMO_DIR) / name));
-}
+SnapshotImage DemoImage(const char* name) { return SnapshotImage(ReadWholeFile(fs::path(KESTROVA_DEMO_DIR) / name)); }
 
 TEST_F(SzxReference, SnapconvOfThe48KDemoLoadsToTheSnaItself) {
   for (const SnapshotImage& sna : {DemoImage("kestrova-demo.sna"), testing::FixtureImage(DemoMachine::Spectrum48K)}) {
@@ -117,8 +115,8 @@ TEST_F(SzxReference, SnapconvOfThe48KDemoLoadsToTheSnaItself) {
     ASSERT_LT(szx.size(), kSzx128KFileLength);
     const auto load = ReadSzxSnapshot(szx, {}, {});
     ASSERT_TRUE(load.Ok());
-    EXPECT_TRUE(std::equal(sna.Bytes().begin(), sna.Bytes().end(), load->image.Bytes().begin(),
-                           load->image.Bytes().end()));
+    EXPECT_TRUE(
+        std::equal(sna.Bytes().begin(), sna.Bytes().end(), load->image.Bytes().begin(), load->image.Bytes().end()));
   }
 }
 
@@ -134,8 +132,8 @@ TEST_F(SzxReference, SnapconvOfThe128KDemoLoadsToTheSnaItself) {
     ASSERT_TRUE(load.Ok());
     ASSERT_EQ(load->image.Size(), kSnapshotSize128K);
     // Every bank, the PC, port 0x7FFD and the TR-DOS byte.
-    EXPECT_TRUE(std::equal(sna.Bytes().begin(), sna.Bytes().end(), load->image.Bytes().begin(),
-                           load->image.Bytes().end()));
+    EXPECT_TRUE(
+        std::equal(sna.Bytes().begin(), sna.Bytes().end(), load->image.Bytes().begin(), load->image.Bytes().end()));
   }
 }
 
@@ -165,7 +163,8 @@ Bytes Marked128KSnaFromLibspectrum(std::uint8_t port7FFD) {
   const Snap snap = ReadWithLibspectrum(ReadWholeFile(fs::path(KESTROVA_DEMO_DIR) / "kestrova-demo-128k.sna"),
                                         LIBSPECTRUM_ID_SNAPSHOT_SNA);
   if (!snap) return {};
-  for (int bank = 0; bank < 8; ++bank) libspectrum_snap_pages(snap.get(), bank)[0x3F00] = static_cast<libspectrum_byte>(0xB0 + bank);
+  for (int bank = 0; bank < 8; ++bank)
+    libspectrum_snap_pages(snap.get(), bank)[0x3F00] = static_cast<libspectrum_byte>(0xB0 + bank);
   libspectrum_snap_set_out_128_memoryport(snap.get(), port7FFD);
   libspectrum_byte* buffer = nullptr;
   std::size_t length = 0;

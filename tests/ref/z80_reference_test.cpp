@@ -118,9 +118,9 @@ TEST_P(Z80Reference, LibspectrumReadsOurZ80AsTheOriginal) {
   const bool is128K = original.size() != kSnapshotSize48K;
   EXPECT_EQ(libspectrum_snap_machine(ours.get()), is128K ? LIBSPECTRUM_MACHINE_128 : LIBSPECTRUM_MACHINE_48);
   using WordOf = libspectrum_word (*)(libspectrum_snap*);
-  for (const WordOf word : {libspectrum_snap_pc, libspectrum_snap_sp, libspectrum_snap_bc, libspectrum_snap_de,
-                            libspectrum_snap_hl, libspectrum_snap_bc_, libspectrum_snap_de_, libspectrum_snap_hl_,
-                            libspectrum_snap_ix, libspectrum_snap_iy}) {
+  for (const WordOf word :
+       {libspectrum_snap_pc, libspectrum_snap_sp, libspectrum_snap_bc, libspectrum_snap_de, libspectrum_snap_hl,
+        libspectrum_snap_bc_, libspectrum_snap_de_, libspectrum_snap_hl_, libspectrum_snap_ix, libspectrum_snap_iy}) {
     EXPECT_EQ(word(ours.get()), word(theirs.get()));
   }
   using ByteOf = libspectrum_byte (*)(libspectrum_snap*);
@@ -165,8 +165,8 @@ std::vector<std::uint8_t> DemoAsMachine(libspectrum_machine machine) {
 }
 
 TEST(Z80Machines, AnotherMachineIsRefusedByNameInTheEditorAndTheTool) {
-  const std::pair<libspectrum_machine, const char*> cases[] = {
-      {LIBSPECTRUM_MACHINE_PLUS3, "Spectrum +3"}, {LIBSPECTRUM_MACHINE_16, "Spectrum 16K"}};
+  const std::pair<libspectrum_machine, const char*> cases[] = {{LIBSPECTRUM_MACHINE_PLUS3, "Spectrum +3"},
+                                                               {LIBSPECTRUM_MACHINE_16, "Spectrum 16K"}};
   for (const auto& [machine, name] : cases) {
     const std::vector<std::uint8_t> file = DemoAsMachine(machine);
     EditorWithFormats held;

@@ -35,7 +35,8 @@ inline CliOutcome RunKestrova(const std::filesystem::path& folder, const std::ve
   std::string command = "cd " + ShellQuoted(folder.string()) + " && exec " + launcher + ShellQuoted(KESTROVA_CLI);
   for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
   command += " 2>" + ShellQuoted(err.string());
-  command += redirect.find('>') == std::string::npos ? " >" + ShellQuoted(out.string()) + " " + redirect : " " + redirect;
+  command +=
+      redirect.find('>') == std::string::npos ? " >" + ShellQuoted(out.string()) + " " + redirect : " " + redirect;
   const int raw = std::system(command.c_str());
   CliOutcome run;
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -5,13 +5,13 @@
 #include <functional>
 #include <vector>
 
+#include "editor/editor_state.h"
 #include "render/cell_grid.h"
 #include "render/drawer.h"
 #include "render/object_drawers.h"
 #include "render/screen_canvas.h"
 #include "render/screen_tables.h"
 #include "snapshot/snapshot_image.h"
-#include "editor/editor_state.h"
 
 namespace kestrova::testing {
 
@@ -23,7 +23,8 @@ class DrawerScene {
   static constexpr std::uint8_t kBackground = 0x30;
 
   DrawerScene() : image(std::vector<std::uint8_t>(kSnapshotSize48K, 0)), tables(BuildScreenTables()) {
-    for (std::uint32_t a = kAttributeFileStart; a < kScreenAreaStart + kScreenAreaSize; ++a) image.Write(a, kBackground);
+    for (std::uint32_t a = kAttributeFileStart; a < kScreenAreaStart + kScreenAreaSize; ++a)
+      image.Write(a, kBackground);
   }
 
   void Poke(std::uint32_t address, std::uint8_t value) { image.Write(address, value); }

@@ -18,7 +18,9 @@ namespace kestrova::testing {
 // Filler of the free bytes and of the bytes after the level area, so that
 // moved and copied bytes can be told apart.
 constexpr std::uint8_t kFreeFiller = 0xEE;
-constexpr std::uint8_t AfterAreaByte(std::uint32_t address) { return static_cast<std::uint8_t>(0xA0 + (address & 0x0F)); }
+constexpr std::uint8_t AfterAreaByte(std::uint32_t address) {
+  return static_cast<std::uint8_t>(0xA0 + (address & 0x0F));
+}
 
 // An editor holding a 48K image whose level area starts with a given
 // stream, set up as a load leaves it: bytes free counted, the level table
@@ -34,7 +36,8 @@ class EditFixture {
     SnapshotImage image(std::vector<std::uint8_t>(kSnapshotSize48K, 0));
     for (std::uint32_t a = kLevelAreaStart; a <= kLevelAreaLast; ++a) image.Write(a, kFreeFiller);
     for (std::uint32_t a = kLevelAreaLast + 1; a < kLevelAreaLast + 0x40; ++a) image.Write(a, AfterAreaByte(a));
-    for (std::size_t i = 0; i < stream.size(); ++i) image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), stream[i]);
+    for (std::size_t i = 0; i < stream.size(); ++i)
+      image.Write(kLevelAreaStart + static_cast<std::uint32_t>(i), stream[i]);
     LoadImage(std::move(image));
   }
 
@@ -56,7 +59,8 @@ class EditFixture {
 
   // Puts a drawn cell under map pixel (x, y) of the 512 x 384 view.
   void PutTile(int x, int y, std::uint32_t tile, std::uint32_t owner, std::uint32_t land = 0) {
-    const std::uint32_t cell = editor.Tables().rowStart[static_cast<std::size_t>(y / 2)] + static_cast<std::uint32_t>(x / 16);
+    const std::uint32_t cell =
+        editor.Tables().rowStart[static_cast<std::size_t>(y / 2)] + static_cast<std::uint32_t>(x / 16);
     editor.Grid().tileId[cell] = tile;
     editor.Grid().ownerPos[cell] = owner;
     editor.Grid().landPos[cell] = land;

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "editor/editor_state.h"
 #include "level/level_addresses.h"
 #include "snapshot/snapshot_image.h"
-#include "editor/editor_state.h"
 
 namespace kestrova::testing {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <iterator>
+#include <sstream>
 
 #include <zlib.h>
 
@@ -56,12 +56,23 @@ bool Unfilter(std::vector<std::uint8_t>& raw, int width, int height) {
       const int c = i >= kBytesPerPixel ? previous[i - kBytesPerPixel] : 0;
       int add = 0;
       switch (filter) {
-        case 0: add = 0; break;
-        case 1: add = a; break;
-        case 2: add = b; break;
-        case 3: add = (a + b) / 2; break;
-        case 4: add = Paeth(a, b, c); break;
-        default: return false;
+        case 0:
+          add = 0;
+          break;
+        case 1:
+          add = a;
+          break;
+        case 2:
+          add = b;
+          break;
+        case 3:
+          add = (a + b) / 2;
+          break;
+        case 4:
+          add = Paeth(a, b, c);
+          break;
+        default:
+          return false;
       }
       line[i] = static_cast<std::uint8_t>(line[i] + add);
     }
@@ -128,14 +139,16 @@ std::optional<TopDownPicture> DecodePng(const std::vector<std::uint8_t>& bytes) 
       height = static_cast<int>(GetU32(bytes, data + 4));
       if (width <= 0 || height <= 0 || width > 1 << 14 || height > 1 << 14) return std::nullopt;
     } else if (type == "IDAT") {
-      packed.insert(packed.end(), bytes.begin() + static_cast<long>(data), bytes.begin() + static_cast<long>(data + length));
+      packed.insert(packed.end(), bytes.begin() + static_cast<long>(data),
+                    bytes.begin() + static_cast<long>(data + length));
     } else if (type == "IEND") {
       ended = true;
     }
     at = data + length + 4;
   }
   if (!ended || width == 0) return std::nullopt;
-  uLongf rawSize = static_cast<uLongf>((static_cast<std::size_t>(width) * kBytesPerPixel + 1) * static_cast<std::size_t>(height));
+  uLongf rawSize =
+      static_cast<uLongf>((static_cast<std::size_t>(width) * kBytesPerPixel + 1) * static_cast<std::size_t>(height));
   std::vector<std::uint8_t> raw(rawSize);
   if (uncompress(raw.data(), &rawSize, packed.data(), static_cast<uLong>(packed.size())) != Z_OK) return std::nullopt;
   raw.resize(rawSize);

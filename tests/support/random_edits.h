@@ -22,8 +22,8 @@
 #include "edit/insertion.h"
 #include "level/game_settings.h"
 #include "level/level_stream.h"
-#include "support/editor_state_access.h"
 #include "support/edit_fixture.h"
+#include "support/editor_state_access.h"
 
 namespace kestrova::testing {
 
@@ -44,7 +44,8 @@ inline std::set<std::uint32_t> ChangeableOutsideTheArea() {
   for (std::uint32_t a = kScreenAreaStart; a < kScreenAreaStart + kScreenAreaSize; ++a) changeable.insert(a);
   for (const PopupRow& row : kPopupRows) {
     if (!row.attribute) continue;
-    for (std::uint32_t tile = row.firstTile; tile <= row.lastTile; ++tile) changeable.insert(AttributeAddressOf(row, tile));
+    for (std::uint32_t tile = row.firstTile; tile <= row.lastTile; ++tile)
+      changeable.insert(AttributeAddressOf(row, tile));
   }
   for (std::uint32_t a : {kRoadTopEdgingColour, kRoadEdgingInnerColour, kTripleGrenadeSecondColour,
                           kQuintupleGrenadeSecondColour, kWaterEdgeColour, kWaterStrip1Colour, kFortressByte,
@@ -101,26 +102,55 @@ inline std::vector<Cell> CellsOf(const SnapshotImage& image, std::uint32_t p, st
   const std::uint8_t code = CodeAt(image, p);
   const std::uint8_t operand = image.Read(p + 1);
   switch (code) {
-    case 0x00: return BandCells(image, p);
-    case 0x08: return {{115, p - 12}};
+    case 0x00:
+      return BandCells(image, p);
+    case 0x08:
+      return {{115, p - 12}};
     case 0x1B:
       if (CodeAt(image, p - 8) == 150 && image.Read(p - 7) == 12) return {};
       return {{27, p}};
-    case 0x20: return {{21, p}, {22, p}, {32, p}};
+    case 0x20:
+      return {{21, p}, {22, p}, {32, p}};
     case 0x22:
       if (p == kLevelAreaStart || p == levelEnd) return {};
       return {{34, p}};
-    case 0x26: return {{38, p}, {41, p}};
-    case 0x82: return {{100, p}, {105, p}, {109, p}, {113, p}};
-    case 0x83: return {{131, p}, {132, p}};
+    case 0x26:
+      return {{38, p}, {41, p}};
+    case 0x82:
+      return {{100, p}, {105, p}, {109, p}, {113, p}};
+    case 0x83:
+      return {{131, p}, {132, p}};
     case 0x94:
       if (operand & 0x80) return {{151, p}, {153, p}};
       return {{148, p}};
-    case 0x04: case 0x05: case 0x06: case 0x0F: case 0x10: case 0x11: case 0x12: case 0x13: case 0x1A: case 0x1C:
-    case 0x1D: case 0x1E: case 0x1F: case 0x21: case 0x23: case 0x24: case 0x25: case 0x27: case 0x28: case 0x81:
-    case 0x87: case 0x8A: case 0x8B: case 0x8C: case 0x95:
+    case 0x04:
+    case 0x05:
+    case 0x06:
+    case 0x0F:
+    case 0x10:
+    case 0x11:
+    case 0x12:
+    case 0x13:
+    case 0x1A:
+    case 0x1C:
+    case 0x1D:
+    case 0x1E:
+    case 0x1F:
+    case 0x21:
+    case 0x23:
+    case 0x24:
+    case 0x25:
+    case 0x27:
+    case 0x28:
+    case 0x81:
+    case 0x87:
+    case 0x8A:
+    case 0x8B:
+    case 0x8C:
+    case 0x95:
       return {{code == 0x21 ? 33u : code == 0x81 ? 129u : code == 0x87 ? 135u : code == 0x95 ? 149u : code, p}};
-    default: return {};  // walls, water, the tunnel and crossing records, the road on a bridge: no tiles
+    default:
+      return {};  // walls, water, the tunnel and crossing records, the road on a bridge: no tiles
   }
 }
 
@@ -190,19 +220,20 @@ class RandomEdits {
     const auto last = FindFirstLastEndRecord(image, kFirstMovableRecord);
     if (!last) return ::testing::AssertionFailure() << "no end record followed by the marker";
     if (state.place.bytesFree != static_cast<int>(kLastEndRecordScan - *last))
-      return ::testing::AssertionFailure() << "bytes free " << state.place.bytesFree << ", by scan "
-                                           << kLastEndRecordScan - *last;
+      return ::testing::AssertionFailure()
+             << "bytes free " << state.place.bytesFree << ", by scan " << kLastEndRecordScan - *last;
     const std::uint32_t marker = kLevelAreaLast - static_cast<std::uint32_t>(state.place.bytesFree);
     if (image.Read(marker) != kEndOfLevelsMarker || image.Read(marker - 2) != kCodeSpawnPoint ||
         image.Read(marker - 1) != kOperandEndRecord)
       return ::testing::AssertionFailure() << "the level area does not end in 22 01 FF at " << std::hex << marker;
     for (std::size_t offset = 0; offset < before.size(); ++offset) {
       if (image.Bytes()[offset] == before[offset]) continue;
-      const std::uint32_t address = offset >= kSnaHeaderSize ? static_cast<std::uint32_t>(offset - kSnaHeaderSize) + kRamStart : 0;
+      const std::uint32_t address =
+          offset >= kSnaHeaderSize ? static_cast<std::uint32_t>(offset - kSnaHeaderSize) + kRamStart : 0;
       const bool inArea = address >= kLevelAreaStart && address <= kLevelAreaLast;
       if (!inArea && !changeable.count(address))
-        return ::testing::AssertionFailure() << "byte at offset " << offset << " (address " << std::hex << address
-                                             << ") changed";
+        return ::testing::AssertionFailure()
+               << "byte at offset " << offset << " (address " << std::hex << address << ") changed";
     }
     const LevelTable& table = editor.Levels();
     if (table != ScanLevelTable(image)) return ::testing::AssertionFailure() << "level table is not a fresh scan";
@@ -214,10 +245,11 @@ class RandomEdits {
     }
     const int current = state.place.currentLevelIndex;
     if (state.place.levelStart != table[static_cast<std::size_t>(current)])
-      return ::testing::AssertionFailure() << "level start " << std::hex << state.place.levelStart << " is not entry "
-                                           << current;
+      return ::testing::AssertionFailure()
+             << "level start " << std::hex << state.place.levelStart << " is not entry " << current;
     if (state.place.levelEnd != LevelEndByBoundsRule(image, table, current))
-      return ::testing::AssertionFailure() << "level end " << std::hex << state.place.levelEnd << " is not the bounds rule's";
+      return ::testing::AssertionFailure()
+             << "level end " << std::hex << state.place.levelEnd << " is not the bounds rule's";
     return ::testing::AssertionSuccess();
   }
 
@@ -242,14 +274,22 @@ class RandomEdits {
 
   void Settings() {
     switch (Uniform(0, 3)) {
-      case 0: f.editor.ClickFortressByte(Uniform(0, 15)); break;
+      case 0:
+        f.editor.ClickFortressByte(Uniform(0, 15));
+        break;
       case 1:
         Answer(0, 29);
         Answer(1, 85);
         f.editor.Spawn();
         break;
-      case 2: Answer(1, 8); f.editor.Lives(); break;
-      default: Answer(1, 255); f.editor.Delay(); break;
+      case 2:
+        Answer(1, 8);
+        f.editor.Lives();
+        break;
+      default:
+        Answer(1, 255);
+        f.editor.Delay();
+        break;
     }
   }
 
@@ -273,7 +313,8 @@ class RandomEdits {
       std::vector<Cell> cells;
       for (int tries = 0; tries < 8 && cells.empty(); ++tries) {
         const int records = static_cast<int>((state.place.levelEnd - state.place.levelStart) / 2);
-        const std::uint32_t p = state.place.levelStart + 2 * static_cast<std::uint32_t>(Uniform(0, std::max(records - 1, 0)));
+        const std::uint32_t p =
+            state.place.levelStart + 2 * static_cast<std::uint32_t>(Uniform(0, std::max(records - 1, 0)));
         // Bare ground half the time, where the insert menu is.
         if (tries < 4 && Uniform(0, 1) == 0 && f.editor.Image().Read(p) != kCodeLandSpace) continue;
         cells = CellsOf(f.editor.Image(), p, state.place.levelEnd);
@@ -301,7 +342,8 @@ class RandomEdits {
   void Drop(std::ostringstream& what) {
     EditorState& state = testing::WritableState(f.editor);
     const int records = static_cast<int>((state.place.levelEnd - state.place.levelStart) / 2);
-    state.pointer.recordUnderPointer = state.place.levelStart + 2 * static_cast<std::uint32_t>(Uniform(0, std::max(records - 1, 0)));
+    state.pointer.recordUnderPointer =
+        state.place.levelStart + 2 * static_cast<std::uint32_t>(Uniform(0, std::max(records - 1, 0)));
     state.pointer.pointerColumn = Uniform(0, 31);
     const int tag = Uniform(0, 49);
     what << " tag " << tag << " at " << std::hex << state.pointer.recordUnderPointer << std::dec;
@@ -322,11 +364,17 @@ class RandomEdits {
 
   static int KindOf(MenuCommand command) {
     switch (command) {
-      case MenuCommand::DeletePlain: case MenuCommand::DeleteRiverCrossing: case MenuCommand::DeleteTunnel:
-      case MenuCommand::DeleteFortress: return 1;
-      case MenuCommand::Change: return 2;
-      case MenuCommand::Attribute: return 3;
-      default: return 0;
+      case MenuCommand::DeletePlain:
+      case MenuCommand::DeleteRiverCrossing:
+      case MenuCommand::DeleteTunnel:
+      case MenuCommand::DeleteFortress:
+        return 1;
+      case MenuCommand::Change:
+        return 2;
+      case MenuCommand::Attribute:
+        return 3;
+      default:
+        return 0;
     }
   }
 
@@ -347,11 +395,23 @@ class RandomEdits {
     what << " → " << item->caption;
     const EditorState& state = f.editor.State();
     switch (item->command) {
-      case MenuCommand::Change: Answer(state.pointer.rangeMin, state.pointer.rangeMax); ++changes; break;
-      case MenuCommand::Attribute: ++colours; break;
-      case MenuCommand::DeletePlain: case MenuCommand::DeleteRiverCrossing: case MenuCommand::DeleteTunnel:
-      case MenuCommand::DeleteFortress: ++deletes; break;
-      default: Answer(1, 255); ++inserts; break;
+      case MenuCommand::Change:
+        Answer(state.pointer.rangeMin, state.pointer.rangeMax);
+        ++changes;
+        break;
+      case MenuCommand::Attribute:
+        ++colours;
+        break;
+      case MenuCommand::DeletePlain:
+      case MenuCommand::DeleteRiverCrossing:
+      case MenuCommand::DeleteTunnel:
+      case MenuCommand::DeleteFortress:
+        ++deletes;
+        break;
+      default:
+        Answer(1, 255);
+        ++inserts;
+        break;
     }
     const MenuItem chosen = *item;
     f.editor.RunMenuCommand(chosen);

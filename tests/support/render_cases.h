@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "editor/editor_state.h"
 #include "level/level_addresses.h"
 #include "level/level_table.h"
 #include "render/cell_grid.h"
 #include "snapshot/sna.h"
 #include "snapshot/snapshot_image.h"
-#include "editor/editor_state.h"
-#include "surface/fast_dib.h"
 #include "support/ref_shell.h"
+#include "surface/fast_dib.h"
 
 namespace kestrova::testing {
 
@@ -42,9 +42,9 @@ constexpr int RandomCaseCount(int full) {
 // Every code with a drawer, land space several times so that levels get
 // height, and two codes without one.
 inline constexpr std::uint8_t kRandomCodes[] = {
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0x05, 0x06, 0x08, 0x09, 0x0D, 0x0E, 0x0F, 0x10, 0x11, 0x12, 0x13,
-    0x17, 0x19, 0x1A, 0x1B, 0x1C, 0x1D, 0x1E, 0x1F, 0x20, 0x21, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x81, 0x82,
-    0x83, 0x87, 0x8A, 0x8B, 0x8C, 0x94, 0x95, 0x96, 0x96, 0x98, 0x98, 0x98, 0x22, 0x50, 0xC3,
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0x05, 0x06, 0x08, 0x09, 0x0D, 0x0E, 0x0F, 0x10, 0x11, 0x12,
+    0x13, 0x17, 0x19, 0x1A, 0x1B, 0x1C, 0x1D, 0x1E, 0x1F, 0x20, 0x21, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28,
+    0x81, 0x82, 0x83, 0x87, 0x8A, 0x8B, 0x8C, 0x94, 0x95, 0x96, 0x96, 0x98, 0x98, 0x98, 0x22, 0x50, 0xC3,
 };
 
 // A 48K image with random bytes everywhere outside the screen area (so
@@ -65,9 +65,15 @@ inline SnapshotImage RandomLevelImage(std::mt19937& random) {
       const std::uint8_t code = kRandomCodes[random() % std::size(kRandomCodes)];
       std::uint8_t operand;
       switch (random() % 8) {
-        case 0: operand = static_cast<std::uint8_t>(random()); break;  // anything, bit 7 included
-        case 1: operand = static_cast<std::uint8_t>(random() % 40); break;
-        default: operand = static_cast<std::uint8_t>(code == 0x00 ? random() % 48 : random() % 32); break;
+        case 0:
+          operand = static_cast<std::uint8_t>(random());
+          break;  // anything, bit 7 included
+        case 1:
+          operand = static_cast<std::uint8_t>(random() % 40);
+          break;
+        default:
+          operand = static_cast<std::uint8_t>(code == 0x00 ? random() % 48 : random() % 32);
+          break;
       }
       if (code == kCodeSpawnPoint && operand == kOperandEndRecord) operand = 2;
       area.insert(area.end(), {code, operand});
@@ -132,8 +138,9 @@ inline std::uint64_t StatePrint(const EditorState& state) {
         std::int64_t{state.walk.walkStart}, std::int64_t{state.walk.currentCode}, std::int64_t{state.walk.currentRow},
         std::int64_t{state.place.scrollOffset}, std::int64_t{state.walk.conversion.lastRow},
         std::int64_t{state.walk.conversion.firstColumn}, std::int64_t{state.walk.conversion.lastColumn},
-        std::int64_t{state.walk.conversion.baseRow}, std::int64_t{state.walk.previewMode}, std::int64_t{state.walk.wholeLevelMode},
-        std::int64_t{state.walk.crossingColumn}, std::int64_t{state.walk.largeHut}}) {
+        std::int64_t{state.walk.conversion.baseRow}, std::int64_t{state.walk.previewMode},
+        std::int64_t{state.walk.wholeLevelMode}, std::int64_t{state.walk.crossingColumn},
+        std::int64_t{state.walk.largeHut}}) {
     print.Add(value);
   }
   return print.Value();

@@ -27,7 +27,7 @@ class ScriptedUi : public Ui {
     MessageButtons buttons = MessageButtons::Ok;  // message box
   };
 
-  std::deque<std::optional<std::string>> fileAnswers;  // nullopt = cancel
+  std::deque<std::optional<std::string>> fileAnswers;   // nullopt = cancel
   std::deque<std::optional<std::string>> inputAnswers;  // nullopt = Cancel
   std::deque<MessageAnswer> messageAnswers;
   std::deque<SaveChangesAnswer> saveChangesAnswers;
