@@ -27,7 +27,7 @@ class DemoFile : public Files {
  public:
   bool Exists(const std::string&) override { return true; }
   Result<std::vector<std::uint8_t>> Read(const std::string&) override { return content_; }
-  std::optional<Error> Write(const std::string&, std::span<const std::uint8_t>) override { return Error{"read only"}; }
+  Outcome Write(const std::string&, std::span<const std::uint8_t>) override { return Error{"read only"}; }
 
  private:
   Bytes content_ = ReadDemo();

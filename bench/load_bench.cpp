@@ -48,7 +48,7 @@ class OneFile : public Files {
   explicit OneFile(Bytes content) : content_(std::move(content)) {}
   bool Exists(const std::string&) override { return true; }
   Result<std::vector<std::uint8_t>> Read(const std::string&) override { return content_; }
-  std::optional<Error> Write(const std::string&, std::span<const std::uint8_t>) override { return Error{"read only"}; }
+  Outcome Write(const std::string&, std::span<const std::uint8_t>) override { return Error{"read only"}; }
 
  private:
   Bytes content_;

@@ -9,6 +9,7 @@
 
 #include "base/utf8.h"
 #include "cli/edit_script.h"
+#include "qtio/qt_strings.h"
 
 namespace kestrova::cli {
 
@@ -161,7 +162,7 @@ std::optional<ParsedCommand> NotUtf8Refusal(const CommandSpec& command, const st
 
 QStringList QtNames(const OptionSpec& option) {
   QStringList names;
-  for (const std::string& name : option.names) names << QString::fromStdString(name);
+  for (const std::string& name : option.names) names << Q(name);
   return names;
 }
 
@@ -173,10 +174,10 @@ ParsedCommand ParseCommand(const CommandSpec& command, const std::vector<std::st
   const QCommandLineOption help(QStringList{"h", "help"});
   parser.addOption(help);
   for (const OptionSpec& option : command.options) {
-    parser.addOption(QCommandLineOption(QtNames(option), QString(), QString::fromStdString(option.valueName)));
+    parser.addOption(QCommandLineOption(QtNames(option), QString(), Q(option.valueName)));
   }
   QStringList line{"kestrova"};
-  for (const std::string& argument : arguments) line << QString::fromStdString(argument);
+  for (const std::string& argument : arguments) line << Q(argument);
   if (!parser.parse(line)) return UsageError(command.name, parser.errorText().toStdString());
   if (parser.isSet(help)) {
     ParsedCommand parsed;
@@ -190,8 +191,8 @@ ParsedCommand ParseCommand(const CommandSpec& command, const std::vector<std::st
   parsed.command = command.name;
   for (const OptionSpec& option : command.options) {
     const std::string name = option.names.back();
-    const QStringList values = parser.values(QString::fromStdString(name));
-    const bool set = parser.isSet(QString::fromStdString(name));
+    const QStringList values = parser.values(Q(name));
+    const bool set = parser.isSet(Q(name));
     if (!set) continue;
     if (!option.repeatable && values.size() > 1)
       return UsageError(command.name, Dashed(name) + " is given more than once");

@@ -4,15 +4,13 @@
 
 #include "edit/drag_step.h"
 #include "level/level_stream.h"
+#include "render/map_geometry.h"
 
 namespace kestrova::cli {
 
 namespace {
 
 using Kind = EditCommand::Kind;
-
-constexpr int kMapColumns = 32;
-constexpr int kMapRows = 192;
 
 bool IsDelete(MenuCommand command) {
   return command == MenuCommand::DeletePlain || command == MenuCommand::DeleteRiverCrossing ||
@@ -139,9 +137,9 @@ Outcome EditRunner::Colour(const EditCommand& command) {
   // each: the first of its cells from the top, column by column (in the
   // column given), whose menu offers the colour is the one clicked.
   const MenuItem* menu = nullptr;
-  for (int column = 0; column < kMapColumns && !menu; ++column) {
+  for (int column = 0; column < kScreenColumns && !menu; ++column) {
     if (command.column && column != *command.column) continue;
-    for (int row = 0; row < kMapRows && !menu; ++row) {
+    for (int row = 0; row < kWindowRows && !menu; ++row) {
       const std::uint32_t cell =
           editor_.Tables().rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
       if (editor_.Grid().ownerPos[cell] != command.address) continue;

@@ -59,16 +59,16 @@ bool CommandLineFiles::Exists(const std::string& path) {
 
 Result<std::vector<std::uint8_t>> CommandLineFiles::Read(const std::string& path) { return files_.Read(path); }
 
-std::optional<Error> CommandLineFiles::Write(const std::string& path, std::span<const std::uint8_t> bytes) {
+Outcome CommandLineFiles::Write(const std::string& path, std::span<const std::uint8_t> bytes) {
   const std::string target = Target(path);
   if (target == kStandardStream) return WriteStandardOutput(bytes);
   return files_.Write(target, bytes);
 }
 
-std::optional<Error> WriteStandardOutput(std::span<const std::uint8_t> bytes) {
+Outcome WriteStandardOutput(std::span<const std::uint8_t> bytes) {
   if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
     return Error{std::strerror(errno)};
-  return std::nullopt;
+  return Outcome::Done();
 }
 
 bool WriteOutput(const std::string& command, const std::string& target, std::span<const std::uint8_t> bytes,
@@ -78,8 +78,8 @@ bool WriteOutput(const std::string& command, const std::string& target, std::spa
     PrintError(command, target, "already exists; --force replaces it");
     return false;
   }
-  if (const std::optional<Error> error = files.Write(target, bytes)) {
-    PrintError(command, OutputName(target), "could not write: " + error->message);
+  if (const Outcome written = files.Write(target, bytes); !written) {
+    PrintError(command, OutputName(target), "could not write: " + written.ErrorMessage());
     return false;
   }
   return true;

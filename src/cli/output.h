@@ -50,7 +50,7 @@ class CommandLineFiles : public Files {
 
   bool Exists(const std::string& path) override;
   Result<std::vector<std::uint8_t>> Read(const std::string& path) override;
-  std::optional<Error> Write(const std::string& path, std::span<const std::uint8_t> bytes) override;
+  Outcome Write(const std::string& path, std::span<const std::uint8_t> bytes) override;
 
  private:
   std::string Target(const std::string& path) const { return path == placeholder_ ? target_ : path; }
@@ -60,7 +60,7 @@ class CommandLineFiles : public Files {
 };
 
 // Writes bytes to standard output; the reason when it failed.
-std::optional<Error> WriteStandardOutput(std::span<const std::uint8_t> bytes);
+Outcome WriteStandardOutput(std::span<const std::uint8_t> bytes);
 
 // Writes a whole output file (or standard output): refused for an existing
 // file without --force. True when written; otherwise reported.

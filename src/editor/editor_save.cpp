@@ -96,10 +96,10 @@ bool Editor::ConfirmOverwrite(const std::string& path, const std::string& questi
 }
 
 bool Editor::WriteOrReport(const std::string& path, std::span<const std::uint8_t> bytes, const char* title) {
-  const std::optional<Error> error = files_.Write(path, bytes);
-  if (!error) return true;
-  ui_.Message("Could not write \"" + path + "\": " + error->message + ". Any file of that name is unchanged.", title,
-              MessageIcon::Error, MessageButtons::Ok);
+  const Outcome written = files_.Write(path, bytes);
+  if (written) return true;
+  ui_.Message("Could not write \"" + path + "\": " + written.ErrorMessage() + ". Any file of that name is unchanged.",
+              title, MessageIcon::Error, MessageButtons::Ok);
   return false;
 }
 

@@ -29,10 +29,10 @@ class Files {
   // kLargestReadFile bytes. Anything else (a folder, a named pipe, a device,
   // a larger file) is refused before any byte is read, never waited for.
   virtual Result<std::vector<std::uint8_t>> Read(const std::string& path) = 0;
-  // Nothing on success, otherwise the reason the write failed. A failed
+  // Done, or refused with the reason the write failed. A failed
   // write leaves any existing file as it was; a path that is not a regular
   // file (or a link to one) is refused and left alone.
-  virtual std::optional<Error> Write(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
+  virtual Outcome Write(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
 };
 
 }  // namespace kestrova

@@ -35,9 +35,9 @@ constexpr KindReason kKindReasons[] = {
     {S_IFSOCK, "it is a socket, not a regular file"},
 };
 
-std::optional<Error> KindRefusal(const struct stat& info) {
+Outcome KindRefusal(const struct stat& info) {
   const mode_t type = info.st_mode & S_IFMT;
-  if (type == S_IFREG) return std::nullopt;
+  if (type == S_IFREG) return Outcome::Done();
   for (const KindReason& kind : kKindReasons) {
     if (kind.type == type) return Error{kind.reason};
   }
@@ -45,13 +45,13 @@ std::optional<Error> KindRefusal(const struct stat& info) {
 }
 
 // Why a file of this kind and size is not read, if it is not.
-std::optional<Error> RefusalOf(const struct stat& info) {
-  if (auto refused = KindRefusal(info)) return refused;
+Outcome RefusalOf(const struct stat& info) {
+  if (Outcome refused = KindRefusal(info); !refused) return refused;
   if (static_cast<std::uintmax_t>(info.st_size) > kLargestReadFile) {
     return Error{"it holds " + std::to_string(info.st_size) + " bytes, and no file larger than " +
                  kLargestReadFileText + " is read (no snapshot or screen comes near that size)"};
   }
-  return std::nullopt;
+  return Outcome::Done();
 }
 
 // The reason a path could not be looked at: a dangling link says so.
@@ -109,7 +109,7 @@ Result<std::string> WriteTarget(const std::string& path) {
     if (lstat(path.c_str(), &link) == 0) return MissingReason(path, ENOENT);
     return path;  // a new file
   }
-  if (auto refused = KindRefusal(info)) return *refused;
+  if (Outcome refused = KindRefusal(info); !refused) return Error{refused.ErrorMessage()};
   struct stat link;
   if (lstat(path.c_str(), &link) != 0) return Error{SystemReason(errno)};
   if (!S_ISLNK(link.st_mode)) return path;
@@ -131,7 +131,7 @@ class PendingFile {
 
   // Created exclusively (never an existing file or a link), readable as a
   // new file would be under the umask.
-  std::optional<Error> Create(const std::string& target) {
+  Outcome Create(const std::string& target) {
     static std::atomic<unsigned> counter = 0;
     const std::size_t nameStart = FileNameStart(target, PathSeparators::Slash);
     const std::string folder = target.substr(0, nameStart);  // with its separator
@@ -143,7 +143,7 @@ class PendingFile {
       fd_ = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
       if (fd_ >= 0) {
         name_ = name;
-        return std::nullopt;
+        return Outcome::Done();
       }
       if (errno != EEXIST) return Error{SystemReason(errno)};
     }
@@ -152,17 +152,17 @@ class PendingFile {
 
   // The permission bits of the file replaced, and its owner where this
   // process may give it: a save does not change who may read the file.
-  std::optional<Error> TakeOverFrom(const struct stat& old) {
+  Outcome TakeOverFrom(const struct stat& old) {
     if (fchmod(fd_, old.st_mode & 0777) != 0) return Error{SystemReason(errno)};
     if ((old.st_uid != geteuid() || old.st_gid != getegid()) && fchown(fd_, old.st_uid, old.st_gid) != 0) {
       // Only the owner may not be given; the file is still saved.
     }
-    return std::nullopt;
+    return Outcome::Done();
   }
 
   // A short write is followed by another, so that the reason (a full disk,
   // a size limit) comes back from the call that fails.
-  std::optional<Error> WriteAll(std::span<const std::uint8_t> bytes) {
+  Outcome WriteAll(std::span<const std::uint8_t> bytes) {
     while (!bytes.empty()) {
       const ssize_t count = write(fd_, bytes.data(), bytes.size());
       if (count < 0 && errno == EINTR) continue;
@@ -170,17 +170,17 @@ class PendingFile {
       if (count == 0) return Error{SystemReason(EIO)};
       bytes = bytes.subspan(static_cast<std::size_t>(count));
     }
-    return std::nullopt;
+    return Outcome::Done();
   }
 
   // The data on the disk and the file closed, each checked: a failure of
   // either is where a full or failing disk shows itself last.
-  std::optional<Error> Finish() {
+  Outcome Finish() {
     if (fdatasync(fd_) != 0) return Error{SystemReason(errno)};
     const int fd = fd_;
     fd_ = -1;
     if (close(fd) != 0) return Error{SystemReason(errno)};
-    return std::nullopt;
+    return Outcome::Done();
   }
 
   const std::string& Name() const { return name_; }
@@ -193,12 +193,12 @@ class PendingFile {
   std::string name_;
 };
 
-std::optional<Error> SyncFolder(const std::string& folder) {
+Outcome SyncFolder(const std::string& folder) {
   const Descriptor handle(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (handle.Get() < 0) return Error{SystemReason(errno)};
   // EINVAL: a file system that cannot sync a folder, which is no failure.
   if (fsync(handle.Get()) != 0 && errno != EINVAL) return Error{SystemReason(errno)};
-  return std::nullopt;
+  return Outcome::Done();
 }
 
 // Puts the finished file in the target's place. Over an existing file the two
@@ -206,7 +206,7 @@ std::optional<Error> SyncFolder(const std::string& folder) {
 // there under the pending name and a failed sync can exchange them back: the
 // old file is then exactly as it was. A new file whose folder cannot be synced
 // is removed again.
-std::optional<Error> PutInPlace(PendingFile& pending, const std::string& target, bool replacing) {
+Outcome PutInPlace(PendingFile& pending, const std::string& target, bool replacing) {
   const std::string pendingName = pending.Name();
   const char* from = pendingName.c_str();
   const bool exchanged = renameat2(AT_FDCWD, from, AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0;
@@ -215,10 +215,10 @@ std::optional<Error> PutInPlace(PendingFile& pending, const std::string& target,
     if (errno != ENOENT && errno != EINVAL) return Error{SystemReason(errno)};
     if (rename(from, target.c_str()) != 0) return Error{SystemReason(errno)};
   }
-  const std::optional<Error> unsynced = SyncFolder(FolderOf(target, PathSeparators::Slash));
-  if (!unsynced) {
+  const Outcome unsynced = SyncFolder(FolderOf(target, PathSeparators::Slash));
+  if (unsynced) {
     if (!exchanged) pending.Keep();  // the pending name is gone; with an exchange it holds the old file
-    return std::nullopt;
+    return Outcome::Done();
   }
   if (exchanged) {
     if (renameat2(AT_FDCWD, from, AT_FDCWD, target.c_str(), RENAME_EXCHANGE) != 0) {
@@ -229,7 +229,7 @@ std::optional<Error> PutInPlace(PendingFile& pending, const std::string& target,
   pending.Keep();
   // Without an exchange the old file is already gone: the complete new one
   // stays rather than nothing.
-  if (replacing) return std::nullopt;
+  if (replacing) return Outcome::Done();
   unlink(target.c_str());
   return unsynced;
 }
@@ -245,11 +245,11 @@ bool QtFiles::Exists(const std::string& path) { return QFileInfo::exists(Q(path)
 Result<std::vector<std::uint8_t>> QtFiles::Read(const std::string& path) {
   struct stat info;
   if (stat(path.c_str(), &info) != 0) return MissingReason(path, errno);
-  if (auto refused = RefusalOf(info)) return *refused;
+  if (Outcome refused = RefusalOf(info); !refused) return Error{refused.ErrorMessage()};
   const Descriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (file.Get() < 0) return MissingReason(path, errno);
   if (fstat(file.Get(), &info) != 0) return Error{SystemReason(errno)};
-  if (auto refused = RefusalOf(info)) return *refused;
+  if (Outcome refused = RefusalOf(info); !refused) return Error{refused.ErrorMessage()};
 
   Result<std::vector<std::uint8_t>> content = ReadUpToBound(file.Get(), static_cast<std::size_t>(info.st_size));
   if (content && PastTheBound(*content))
@@ -262,18 +262,18 @@ Result<std::vector<std::uint8_t>> QtFiles::Read(const std::string& path) {
 // and leaves the file that was there byte for byte. Only a regular file (or
 // a link to one) is ever replaced: a pipe, a device or a socket is not
 // opened at all.
-std::optional<Error> QtFiles::Write(const std::string& path, std::span<const std::uint8_t> bytes) {
+Outcome QtFiles::Write(const std::string& path, std::span<const std::uint8_t> bytes) {
   const Result<std::string> target = WriteTarget(path);
   if (!target) return Error{target.ErrorMessage()};
   struct stat old;
   const bool replacing = stat(target->c_str(), &old) == 0;
   PendingFile pending;
-  if (auto failed = pending.Create(*target)) return failed;
+  if (Outcome done = pending.Create(*target); !done) return done;
   if (replacing) {
-    if (auto failed = pending.TakeOverFrom(old)) return failed;
+    if (Outcome done = pending.TakeOverFrom(old); !done) return done;
   }
-  if (auto failed = pending.WriteAll(bytes)) return failed;
-  if (auto failed = pending.Finish()) return failed;
+  if (Outcome done = pending.WriteAll(bytes); !done) return done;
+  if (Outcome done = pending.Finish(); !done) return done;
   return PutInPlace(pending, *target, replacing);
 }
 

@@ -12,7 +12,7 @@ class QtFiles : public Files {
  public:
   bool Exists(const std::string& path) override;
   Result<std::vector<std::uint8_t>> Read(const std::string& path) override;
-  std::optional<Error> Write(const std::string& path, std::span<const std::uint8_t> bytes) override;
+  Outcome Write(const std::string& path, std::span<const std::uint8_t> bytes) override;
 };
 
 // What a stream (standard input) holds, up to kLargestReadFile; more is

@@ -132,9 +132,9 @@ TEST_P(NotRegularOutput, TheFilesPortRefusesItAndTouchesNothing) {
   if (!skipped.empty()) GTEST_SKIP() << skipped;
   const std::vector<std::string> before = Names(folder / "");
   QtFiles files;
-  const std::optional<Error> refused = files.Write(path, Bytes{1, 2, 3});
-  ASSERT_TRUE(refused);
-  EXPECT_EQ(refused->message, GetParam().kind->reason);
+  const Outcome refused = files.Write(path, Bytes{1, 2, 3});
+  ASSERT_FALSE(refused);
+  EXPECT_EQ(refused.ErrorMessage(), GetParam().kind->reason);
   ExpectUntouched(path);
   EXPECT_EQ(Names(folder / ""), before) << "nothing made beside it";
 }
@@ -223,7 +223,7 @@ TEST_F(RegularOutput, ALinkToAFileWritesThatFileAndStaysALink) {
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   const fs::path link = folder / "link.sna";
   fs::create_symlink("real.sna", link);  // relative, as links usually are
-  ASSERT_FALSE(files.Write(link, Bytes{'n', 'e', 'w'}));
+  ASSERT_TRUE(files.Write(link, Bytes{'n', 'e', 'w'}));
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(fs::read_symlink(link), "real.sna");
   EXPECT_EQ(ReadWholeFile(file), (Bytes{'n', 'e', 'w'}));
@@ -233,9 +233,9 @@ TEST_F(RegularOutput, ALinkToAFileWritesThatFileAndStaysALink) {
 
 TEST_F(RegularOutput, ANewFileIsMadeAsTheUmaskSays) {
   const mode_t previous = umask(027);
-  const std::optional<Error> failed = files.Write(folder / "new.sna", Bytes{1});
+  const Outcome written = files.Write(folder / "new.sna", Bytes{1});
   umask(previous);
-  ASSERT_FALSE(failed) << failed->message;
+  ASSERT_TRUE(written) << written.ErrorMessage();
   EXPECT_EQ(fs::status(folder / "new.sna").permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
@@ -246,9 +246,9 @@ TEST_F(RegularOutput, ALinkThatLeadsNowhereIsRefused) {
   const fs::path link = folder / "gone.sna";
   fs::create_symlink(folder / "elsewhere" / "x.sna", link);
   fs::create_directory(folder / "elsewhere");
-  const std::optional<Error> refused = files.Write(link, Bytes{1});
-  ASSERT_TRUE(refused);
-  EXPECT_EQ(refused->message, "it is a symbolic link to a file that does not exist");
+  const Outcome refused = files.Write(link, Bytes{1});
+  ASSERT_FALSE(refused);
+  EXPECT_EQ(refused.ErrorMessage(), "it is a symbolic link to a file that does not exist");
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_TRUE(fs::is_empty(folder / "elsewhere"));
 }

@@ -11,11 +11,11 @@ Result<std::vector<std::uint8_t>> MemoryFiles::Read(const std::string& path) {
   return it->second;
 }
 
-std::optional<Error> MemoryFiles::Write(const std::string& path, std::span<const std::uint8_t> bytes) {
+Outcome MemoryFiles::Write(const std::string& path, std::span<const std::uint8_t> bytes) {
   if (unwritable.count(path)) return Error{"Permission denied"};
   files[path] = std::vector<std::uint8_t>(bytes.begin(), bytes.end());
   writes.push_back(path);
-  return std::nullopt;
+  return Outcome::Done();
 }
 
 }  // namespace kestrova::testing

@@ -21,7 +21,7 @@ class MemoryFiles : public Files {
 
   bool Exists(const std::string& path) override;
   Result<std::vector<std::uint8_t>> Read(const std::string& path) override;
-  std::optional<Error> Write(const std::string& path, std::span<const std::uint8_t> bytes) override;
+  Outcome Write(const std::string& path, std::span<const std::uint8_t> bytes) override;
 };
 
 }  // namespace kestrova::testing
