@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHelpEvent>
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QRegion>
 #include <QSignalBlocker>
+#include <QToolTip>
 
 #include <array>
 #include <initializer_list>
@@ -119,9 +121,10 @@ void TForm1::BuildMenus() {
     connect(action, &QAction::triggered, this, handler);
     return action;
   };
-  add(file, "Load Snapshot", "LoadSnapshot1", QKeySequence("Ctrl+J"), [this] {
+  QAction* load = add(file, "Load Snapshot", "LoadSnapshot1", QKeySequence("Ctrl+J"), [this] {
     if (MayDropWork()) Run([this] { editor_.LoadSnapshot(); });
   });
+  load->setShortcuts({QKeySequence("Ctrl+J"), QKeySequence("Ctrl+O")});
   saveSnapshot_ = add(file, "Save Snapshot", "SaveSnapshot1", QKeySequence("Ctrl+S"),
                       [this] { Run([this] { editor_.SaveSnapshot(); }); });
   saveSnapshotAs_ = add(file, "Save Snapshot As…", "SaveSnapshotAs1", QKeySequence("Ctrl+Shift+S"),
@@ -133,7 +136,14 @@ void TForm1::BuildMenus() {
                        [this] { Run([this] { editor_.RunInEmulator(); }); });
   runTapInEmulator_ = add(file, "Run TAP in Emulator", "RunTAPInEmulator1", QKeySequence("Shift+F5"),
                           [this] { Run([this] { editor_.RunTapInEmulator(); }); });
-  add(file, "Exit", "Exit1", QKeySequence("Ctrl+X"), [this] { close(); });
+  QAction* exit = add(file, "Exit", "Exit1", QKeySequence("Ctrl+X"), [this] { close(); });
+  exit->setShortcuts({QKeySequence("Ctrl+X"), QKeySequence("Ctrl+Q")});
+  // Delete has no menu entry: it deletes what the pointer is over on the map.
+  auto* deleteKey = new QAction(this);
+  deleteKey->setObjectName("DeleteUnderPointer1");
+  deleteKey->setShortcut(QKeySequence(Qt::Key_Delete));
+  connect(deleteKey, &QAction::triggered, this, [this] { Run([this] { editor_.DeleteUnderPointer(); }); });
+  addAction(deleteKey);
 
   edit_ = menuBar()->addMenu("Edit");
   edit_->setObjectName("Edit1");
@@ -263,6 +273,19 @@ void TForm1::ConnectPalette() {
   });
   connect(fastImg3_, &TFastIMG::Released, this,
           [this](Qt::MouseButton, QPoint) { Run([this] { editor_.ReleasePalette(); }); });
+  fastImg3_->installEventFilter(this);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != fastImg3_ || event->type() != QEvent::ToolTip) return QMainWindow::eventFilter(watched, event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const QString name = Q(editor_.PaletteSlotName(help->pos().x()));
+  if (name.isEmpty()) {
+    QToolTip::hideText();
+  } else {
+    QToolTip::showText(help->globalPos(), name, fastImg3_);
+  }
+  return true;
 }
 
 QPoint TForm1::ClientPoint(const QWidget* control, QPoint position) const {

@@ -48,6 +48,8 @@ class TForm1 : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // The palette strip's tooltip: the name of the picture under the pointer.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // Runs one Editor call, then brings the window in line with it.

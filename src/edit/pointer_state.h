@@ -26,6 +26,11 @@ struct PointerState {
   int grabbedRow = 0;
   int lastPointerY = 0;
   std::uint8_t paletteDragFlag = 0;
+  // The map-view pixel the pointer was last over, while it is still there:
+  // the status text describes it again after every action that redraws.
+  bool onMap = false;
+  int mapX = 0;
+  int mapY = 0;
 
   bool operator==(const PointerState&) const = default;
 };

@@ -39,6 +39,9 @@ void Editor::RememberFolder(const std::optional<std::string>& chosen) {
 void Editor::Refresh() {
   state_.walk.RewindToWalkStart();
   RedrawFromCursor();
+  // Every action that changes what the map shows ends here, so the status
+  // text never describes a picture that is gone.
+  DescribeRememberedPointer();
 }
 
 void Editor::RedrawFromCursor() {

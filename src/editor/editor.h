@@ -253,6 +253,21 @@ class Editor {
   void MovePointerOverMap(int x, int y);
   // Any button released over the map view: the drag ends.
   void ReleaseMap(MouseButton button);
+  // The pointer left the map view: the status text stays as it is after
+  // later actions, until the pointer comes back.
+  void LeavePointerFromMap();
+  // The Delete key: the delete item of the popup a right press under the
+  // pointer would show, run as choosing it does; a refusal when the pointer
+  // is not over the map or its popup offers no delete.
+  Outcome DeleteUnderPointer();
+
+  // The name of the palette picture at strip position x (0..1023): the
+  // caption of the object it drops with the "Properties" choices as they
+  // stand ("Large Hut", ...); empty where no picture is.
+  std::string PaletteSlotName(int stripX) const;
+  // The pointer resting over the palette strip at x, no button held: the
+  // picture's name as the status text.
+  void PointAtPalette(int stripX);
 
   // "Properties": whether it shows and on which tab, and the clicks on its
   // options with their rules.
@@ -347,6 +362,11 @@ class Editor {
   // Palette and dragging
   // The pointer over map-view pixel (x, y) while the palette holds the mouse.
   void PointAtMapPixel(int x, int y);
+  // Where the pointer is on the map (or that it is not), for describing it
+  // again after the next redraw.
+  void RememberPointer(int x, int y);
+  // The status text for the pointer's remembered pixel, as a move there gives.
+  void DescribeRememberedPointer();
   Outcome Drop(int tag);
   // The drag step of a pointer move; false when the move ends the handler.
   bool DragStep(int x, int y);

@@ -13,9 +13,24 @@ void Editor::MovePointerOverMap(int x, int y) {
   // The insert menu puts its object in the column last pointed at on the
   // map (a move outside the view while a button is held is no pointing).
   if (IsInMapView(x, y)) state_.pointer.pointerColumn = ColumnOfMapX(x);
+  RememberPointer(x, y);
   if (state_.pointer.dragFlag && !DragStep(x, y)) return;
   if (const auto text = DescribePointer(grid_, image_, tables_, x, y)) view_.statusText = *text;
   state_.pointer.lastPointerY = y;
+}
+
+void Editor::RememberPointer(int x, int y) {
+  state_.pointer.onMap = IsInMapView(x, y);
+  state_.pointer.mapX = state_.pointer.onMap ? x : 0;
+  state_.pointer.mapY = state_.pointer.onMap ? y : 0;
+}
+
+void Editor::LeavePointerFromMap() { RememberPointer(-1, -1); }
+
+void Editor::DescribeRememberedPointer() {
+  if (!HasSnapshot() || !state_.pointer.onMap) return;
+  if (const auto text = DescribePointer(grid_, image_, tables_, state_.pointer.mapX, state_.pointer.mapY))
+    view_.statusText = *text;
 }
 
 bool Editor::DragStep(int x, int y) {

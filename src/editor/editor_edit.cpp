@@ -175,6 +175,36 @@ Outcome Editor::SetAttribute(int tag) {
   return Tell(applied);
 }
 
+namespace {
+
+bool IsDeleteCommand(MenuCommand command) {
+  return command == MenuCommand::DeletePlain || command == MenuCommand::DeleteRiverCrossing ||
+         command == MenuCommand::DeleteTunnel || command == MenuCommand::DeleteFortress;
+}
+
+const MenuItem* EnabledDeleteItem(const std::vector<MenuItem>& items) {
+  for (const MenuItem& item : items) {
+    if (item.enabled && IsDeleteCommand(item.command)) return &item;
+    if (const MenuItem* inner = EnabledDeleteItem(item.children)) return inner;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+Outcome Editor::DeleteUnderPointer() {
+  if (!HasSnapshot()) return Tell(Error{"no snapshot is loaded"});
+  if (!state_.pointer.onMap) return Tell(Error{"the pointer is not over the map"});
+  // The right press a person would make first: the same record, limits and
+  // popup, so the delete is the one choosing its item runs.
+  PressMap(MouseButton::Right, state_.pointer.mapX, state_.pointer.mapY);
+  popupPlacement_ = PopupPlacement::None;  // built, not shown
+  const MenuItem* item = EnabledDeleteItem(popup_);
+  if (!item) return Tell(Error{"nothing to delete here"});
+  const MenuItem chosen = *item;  // the command reads the popup it came from
+  return RunMenuCommand(chosen);
+}
+
 Outcome Editor::Tell(Outcome outcome) {
   if (!outcome) {
     view_.lastRefusal.reason = outcome.ErrorMessage();

@@ -1,6 +1,7 @@
 // The object palette: the strip drawn after a load, its drag-and-drop, and
 // the "Properties" dialog its right button shows.
 #include "edit/drag_step.h"
+#include "edit/insertion.h"
 #include "edit/palette_drawing.h"
 #include "edit/palette_drop.h"
 #include "editor/editor.h"
@@ -43,7 +44,11 @@ void Editor::MovePointerOverWindow(int x, int y) {
   const int mapX = x - kMapViewLeft;
   const int mapY = y - kMapViewTop;
   const bool overMapColumns = mapX >= 0 && mapX < kMapViewWidth;
-  if (overMapColumns && mapY >= 0 && mapY < kMapViewHeight) PointAtMapPixel(mapX, mapY);
+  if (overMapColumns && mapY >= 0 && mapY < kMapViewHeight) {
+    PointAtMapPixel(mapX, mapY);
+  } else {
+    LeavePointerFromMap();
+  }
   if (overMapColumns && y > kPaletteBoxTop && mapY < kMapViewHeight) {
     dragLeft_ = x;
     dragTop_ = y;
@@ -51,6 +56,7 @@ void Editor::MovePointerOverWindow(int x, int y) {
 }
 
 void Editor::PointAtMapPixel(int x, int y) {
+  RememberPointer(x, y);
   state_.pointer.pointerRow = RowOfMapY(y);
   state_.pointer.pointerColumn = ColumnOfMapX(x);
   state_.pointer.cellUnderPointer = tables_.rowStart[static_cast<std::size_t>(state_.pointer.pointerRow)] +
@@ -66,6 +72,18 @@ Outcome Editor::Drop(int tag) {
   target.lastLevelUnused = levelTable_[kLevelTableSize - 1] == 0;
   if (const Outcome accepted = DropAccepted(tag, target); !accepted) return Tell(accepted);
   return InsertObject(tag);
+}
+
+std::string Editor::PaletteSlotName(int stripX) const {
+  if (stripX < 0 || stripX >= kPaletteStripWidth) return {};
+  const std::optional<int> tag = TagOfSlot(stripX / kPaletteSlotWidth, options_);
+  return tag ? std::string(InsertionCaption(*tag)) : std::string();
+}
+
+void Editor::PointAtPalette(int stripX) {
+  if (!HasSnapshot()) return;
+  LeavePointerFromMap();
+  if (const std::string name = PaletteSlotName(stripX); !name.empty()) view_.statusText = name;
 }
 
 void Editor::ReleasePalette() {
