@@ -9,8 +9,6 @@ namespace kestrova {
 
 namespace {
 
-std::uint16_t BlockWord(const std::uint8_t* block, std::size_t offset) { return ReadLe16(block + offset); }
-
 bool Is48KPage(std::uint8_t page) {
   for (const FixedBank& fixed : k48KBanks) {
     if (fixed.bank == page) return true;
@@ -40,7 +38,7 @@ std::uint32_t SzxSnapshotSize(std::span<const std::uint8_t> file) {
 }
 
 SzxSnapshotBuilder::SzxSnapshotBuilder(SnapshotImage image, const KeptSzxBlocks& kept)
-    : image_(std::move(image)), kept_(kept), pc_(BlockWord(kept.z80r.data(), kZ80rPC)) {}
+    : image_(std::move(image)), kept_(kept), pc_(ReadLe16(kept.z80r.data() + kZ80rPC)) {}
 
 SzxBlockCallback SzxSnapshotBuilder::Callback() {
   return [this](const std::uint8_t* block, const std::uint8_t* data, std::uint32_t count) {
@@ -63,14 +61,14 @@ std::uint32_t SzxSnapshotBuilder::OnSzxBlock(const std::uint8_t* block, const st
 void SzxSnapshotBuilder::TakeZ80Registers(const std::uint8_t* block) {
   std::copy_n(block, kKeptZ80rSize, kept_.z80r.begin());
   for (const HeaderWordField& field : kHeaderWordFields) {
-    image_.WriteOffsetWord(field.header, BlockWord(block, field.z80r));
+    image_.WriteOffsetWord(field.header, ReadLe16(block + field.z80r));
   }
   for (const HeaderWordField& field : kHeaderByteFields) image_.WriteOffset(field.header, block[field.z80r]);
   image_.WriteOffset(kHeaderInterrupts, block[kZ80rIFF1] != 0 ? kInterruptsEnabled : 0);
-  const std::uint16_t sp = BlockWord(block, kZ80rSP);
+  const std::uint16_t sp = ReadLe16(block + kZ80rSP);
   // A 48K image keeps the PC on the stack, pushed below SP.
   image_.WriteOffsetWord(kHeaderSP, image_.Is48K() ? static_cast<std::uint16_t>(sp - 2) : sp);
-  pc_ = BlockWord(block, kZ80rPC);
+  pc_ = ReadLe16(block + kZ80rPC);
 }
 
 void SzxSnapshotBuilder::TakeSpectrumRegisters(const std::uint8_t* block) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "base/little_endian.h"
 #include "snapshot/szx.h"
 
 namespace kestrova {
@@ -19,8 +20,7 @@ SzxBlockBuffer EmptyBlock(std::uint32_t id) {
 }
 
 void PutWord(SzxBlockBuffer& block, std::size_t offset, std::uint16_t value) {
-  block[offset] = static_cast<std::uint8_t>(value & 0xFF);
-  block[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+  WriteLe16(block.data() + offset, value);
 }
 
 SzxBlockBuffer FileHeaderBlock(const SnapshotImage& image) {

@@ -104,16 +104,12 @@ std::string Refusal(const std::string& what) {
   return reason.empty() ? what : what + ": " + reason;
 }
 
-std::uint16_t Word(const std::uint8_t* block, std::size_t offset) { return ReadLe16(block + offset); }
-
 MachineState StateOfSnap(libspectrum_snap* snap, bool is128K) {
   MachineState state;
   state.is128K = is128K;
   std::uint8_t* z80r = state.blocks.z80r.data();
   for (const WordRegister& field : kWordRegisters) {
-    const libspectrum_word value = field.get(snap);
-    z80r[field.z80r] = static_cast<std::uint8_t>(value & 0xFF);
-    z80r[field.z80r + 1] = static_cast<std::uint8_t>(value >> 8);
+    WriteLe16(z80r + field.z80r, field.get(snap));
   }
   for (const ByteRegister& field : kByteRegisters) z80r[field.z80r] = field.get(snap);
   state.blocks.spcr[kSpcrBorder] = libspectrum_snap_out_ula(snap) & 0x07;
@@ -130,7 +126,7 @@ MachineState StateOfSnap(libspectrum_snap* snap, bool is128K) {
 void PutStateInSnap(const SnapshotImage& image, libspectrum_snap* snap) {
   const KeptSzxBlocks blocks = SzxBlocksOfImage(image);
   const std::uint8_t* z80r = blocks.z80r.data();
-  for (const WordRegister& field : kWordRegisters) field.set(snap, Word(z80r, field.z80r));
+  for (const WordRegister& field : kWordRegisters) field.set(snap, ReadLe16(z80r + field.z80r));
   for (const ByteRegister& field : kByteRegisters) field.set(snap, z80r[field.z80r]);
   libspectrum_snap_set_out_ula(snap, blocks.spcr[kSpcrBorder]);
   const bool is128K = image.Size() == kSnapshotSize128K;
