@@ -149,9 +149,4 @@ void TFastIMG::contextMenuEvent(QContextMenuEvent* event) {
   event->accept();
 }
 
-void TFastIMG::leaveEvent(QEvent* event) {
-  emit Left();
-  QWidget::leaveEvent(event);
-}
-
 }  // namespace kestrova::app

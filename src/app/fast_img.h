@@ -37,8 +37,6 @@ class TFastIMG : public QWidget {
   void WheelTurned(int notches);
   // The platform asked for the control's context menu (after a right press).
   void ContextMenuAsked(QPoint globalPosition);
-  // The pointer left the control.
-  void Left();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -47,7 +45,6 @@ class TFastIMG : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
-  void leaveEvent(QEvent* event) override;
 
  private:
   void PaintThroughStrips(QPainter& painter, const QRect& part);

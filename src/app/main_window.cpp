@@ -267,7 +267,10 @@ void TForm1::ConnectPalette() {
     Run([&] { editor_.PressPalette(ButtonOf(button), position.x(), client.x(), client.y()); });
   });
   connect(fastImg3_, &TFastIMG::Moved, this, [this](QPoint position, Qt::MouseButtons buttons) {
-    if (buttons == Qt::NoButton) return;
+    if (buttons == Qt::NoButton) {
+      Run([&] { editor_.PointAtPalette(position.x()); });
+      return;
+    }
     const QPoint client = ClientPoint(fastImg3_, position);
     Run([&] { editor_.MovePointerOverWindow(client.x(), client.y()); });
   });

@@ -94,7 +94,8 @@ class EditingTest : public WindowTwin {
     const QPoint start(slot * kPaletteSlotWidth + 16, 20);
     std::vector<QPoint> points{start};
     for (const QPoint& point : to) points.push_back(strip->mapFrom(client, point));
-    QTest::mouseMove(strip, start);
+    Hover(strip, start);
+    direct.PointAtPalette(start.x());
     QTest::mousePress(strip, Qt::LeftButton, {}, start);
     const QPoint startClient = strip->mapTo(client, start);
     direct.PressPalette(MouseButton::Left, start.x(), startClient.x(), startClient.y());

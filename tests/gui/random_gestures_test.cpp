@@ -82,11 +82,12 @@ class RandomGestures : public WindowTwin, public ::testing::WithParamInterface<u
     const QPoint release = Img("FastIMG1")->mapTo(client, AnyMapPoint());
     what << " slot " << slot << " to " << release.x() << "," << release.y();
     AnswerBoth(2);
-    QTest::mouseMove(strip, start);
+    Hover(strip, start);
     QTest::mousePress(strip, Qt::LeftButton, {}, start);
     QTest::mouseMove(strip, strip->mapFrom(client, release));
     QTest::mouseRelease(strip, Qt::LeftButton, {}, strip->mapFrom(client, release));
     const QPoint startClient = strip->mapTo(client, start);
+    Twin().PointAtPalette(start.x());
     Twin().PressPalette(MouseButton::Left, start.x(), startClient.x(), startClient.y());
     Twin().MovePointerOverWindow(release.x(), release.y());
     Twin().ReleasePalette();

@@ -42,6 +42,11 @@ TEST_F(StatusKeysTest, ThePaletteStripNamesItsPictures) {
   EXPECT_TRUE(QToolTip::isVisible());
   EXPECT_EQ(QToolTip::text(), "Small Hut");
   QToolTip::hideText();
+  // Resting over it names it in the status bar too, as the Editor's call does.
+  Hover(strip, hut);
+  direct.PointAtPalette(hut.x());
+  EXPECT_EQ(StatusShown(), "Small Hut");
+  ExpectSame();
 }
 
 TEST_F(StatusKeysTest, CtrlOLoadsAndCtrlQExits) {

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
 #include <QTemporaryDir>
@@ -147,6 +148,15 @@ class WindowTwin : public ::testing::Test {
     }
     while (QWidget* open = QApplication::activePopupWidget()) open->close();
     return outline;
+  }
+
+  // The pointer comes to rest over a control at `at`, no button held. The
+  // move is sent as well as made: the platform drops a move to where it
+  // thinks the pointer already is, as after a scroll area moved its content.
+  static void Hover(QWidget* widget, QPoint at) {
+    QTest::mouseMove(widget, at);
+    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
   }
 
   // A left-button drag on a control through `points`, released at the last.
