@@ -95,3 +95,50 @@ TEST_F(EditorPoint, ADropIsThePalettesDropAtThatPixel) {
 
 }  // namespace
 }  // namespace kestrova::testing
+
+namespace kestrova::testing {
+namespace {
+
+TEST_F(EditorPoint, TheDropMarkerShowsTheRowAndColumnTheObjectLandsOn) {
+  int treeSlot = -1;
+  for (int slot = 0; slot < kPaletteSlots && treeSlot < 0; ++slot) {
+    if (TagOfSlot(slot, f.editor.Options()) == 1) treeSlot = slot;
+  }
+  ASSERT_GE(treeSlot, 0);
+  EXPECT_FALSE(f.editor.DropLanding());  // nothing carried
+  int landed = 0;
+  for (const MapPixel at : {MapPixel{100, 300}, MapPixel{40, 120}, MapPixel{300, 200}, MapPixel{460, 370},
+                            MapPixel{200, 40}, MapPixel{20, 250}}) {
+    f.editor.PressPalette(MouseButton::Left, treeSlot * kPaletteSlotWidth, 10, 40);
+    EXPECT_FALSE(f.editor.DropLanding());  // not over the map yet
+    f.editor.MovePointerOverWindow(at.x, at.y + kMapViewTop);
+    const std::optional<MapCell> landing = f.editor.DropLanding();
+    const std::uint32_t record = f.editor.Pointer().recordUnderPointer;
+    f.editor.ReleasePalette();
+    EXPECT_FALSE(f.editor.DropLanding());  // released
+    if (!landing) continue;
+    EXPECT_EQ(landing->column, at.x / 16);
+    // The tree now stands where the record under the pointer stood, in that
+    // column, with its lowest cell on the marker's row.
+    ASSERT_EQ(f.editor.Image().Read(record), 0x83);
+    int lowest = -1;
+    bool inColumn = false;
+    for (int r = 0; r < kWindowRows; ++r) {
+      for (int c = 0; c < kScreenColumns; ++c) {
+        if (f.editor.Grid().ownerPos[f.editor.Tables().rowStart[static_cast<std::size_t>(r)] +
+                                     static_cast<std::uint32_t>(c)] != record)
+          continue;
+        lowest = r;
+        inColumn = inColumn || c == landing->column;
+      }
+    }
+    // A later record may draw over the tree's lowest cells, never one below them.
+    EXPECT_LE(lowest, landing->row) << at.x << "," << at.y;
+    EXPECT_TRUE(inColumn) << at.x << "," << at.y;
+    if (lowest == landing->row) ++landed;
+  }
+  EXPECT_GE(landed, 4);
+}
+
+}  // namespace
+}  // namespace kestrova::testing

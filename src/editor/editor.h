@@ -239,6 +239,11 @@ class Editor {
   void MovePointerOverWindow(int x, int y);
   // The button released while the palette holds the mouse: the drop.
   void ReleasePalette();
+  // Where the carried pick would land if released now: the pointer's column
+  // and the screen row (0 = top) the record under the pointer is drawn at,
+  // which the dropped object takes, since it goes in front of that record.
+  // Nothing while no pick is carried over the map, or no record is there.
+  std::optional<MapCell> DropLanding() const;
   // The insertion tag of the last palette pick; nothing before the first.
   std::optional<int> PaletteTag() const { return paletteTag_; }
   // The drag picture: its bitmap and its top-left corner in the

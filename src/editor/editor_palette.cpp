@@ -74,6 +74,17 @@ Outcome Editor::Drop(int tag) {
   return InsertObject(tag);
 }
 
+std::optional<MapCell> Editor::DropLanding() const {
+  const PointerState& pointer = state_.pointer;
+  if (pointer.paletteDragFlag != 1 || !pointer.onMap || pointer.recordUnderPointer == 0) return std::nullopt;
+  // The walk starts at the window's bottom row and rises by the rows of each
+  // land space passed; every record is drawn at the row it has reached.
+  const std::int64_t row = static_cast<std::int64_t>(state_.place.scrollOffset) + (kWindowRows - 1) -
+                           RowOfRecord(image_, state_.place.levelStart, pointer.recordUnderPointer);
+  if (row < 0 || row >= kWindowRows) return std::nullopt;
+  return MapCell{pointer.pointerColumn, static_cast<int>(row)};
+}
+
 std::string Editor::PaletteSlotName(int stripX) const {
   if (stripX < 0 || stripX >= kPaletteStripWidth) return {};
   const std::optional<int> tag = TagOfSlot(stripX / kPaletteSlotWidth, options_);
