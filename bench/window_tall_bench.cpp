@@ -92,7 +92,8 @@ void BM_TallFloor(benchmark::State& state) {
   const TallMap map = editor.Tall();
   const int bottom = editor.TallBottom();
   const qreal ratio = window.Map()->devicePixelRatioF();
-  const std::size_t pixels = static_cast<std::size_t>(map.Width() * ratio) * static_cast<std::size_t>(map.Height() * ratio);
+  const std::size_t pixels =
+      static_cast<std::size_t>(map.Width() * ratio) * static_cast<std::size_t>(map.Height() * ratio);
   std::vector<Pixel> from(pixels, 0x00CACA00), to(pixels);
   window.Label(state);
   window.form.SetClassicLayout(true);  // the Editor alone, the map view at one offset after another
@@ -123,8 +124,7 @@ void BM_TallDragMove(benchmark::State& state) {
     state.SkipWithError("no object to drag");
     return;
   }
-  QMouseEvent press(QEvent::MouseButtonPress, at, map->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
+  QMouseEvent press(QEvent::MouseButtonPress, at, map->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(map, &press);
   const int column = 8 * window.form.Core().Tall().Zoom();
   bool flip = false;

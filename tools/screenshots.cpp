@@ -250,7 +250,8 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(kSettleMs, [&] {
       const QWidget* overview = Find<QWidget>(&window, "FastIMG2");
       const QWidget* bar = Find<QWidget>(&window, "ScrollBar1");
-      ShootArea(out.filePath("32-overview-frame.png"), GlobalRect(bar).united(GlobalRect(overview)).adjusted(-4, -4, 4, 4));
+      ShootArea(out.filePath("32-overview-frame.png"),
+                GlobalRect(bar).united(GlobalRect(overview)).adjusted(-4, -4, 4, 4));
     });
   });
 

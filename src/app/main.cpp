@@ -82,9 +82,9 @@ int main(int argc, char* argv[]) {
 
   kestrova::app::QtUi ui;
   kestrova::QtFiles files;
-  kestrova::app::TForm1 window(ui, files, nullptr,
-                               parser.isSet(kClassicOption) ? kestrova::app::MapLayout::Classic
-                                                            : kestrova::app::MapLayout::Tall);
+  kestrova::app::TForm1 window(
+      ui, files, nullptr,
+      parser.isSet(kClassicOption) ? kestrova::app::MapLayout::Classic : kestrova::app::MapLayout::Tall);
   ui.SetWindow(&window);
   window.show();
   const QStringList named = parser.positionalArguments();

@@ -229,7 +229,9 @@ void TForm1::ConnectControls() {
   connect(comboBox1_, &QComboBox::activated, this, [this](int index) { Run([&] { editor_.ChooseLevel(index); }); });
   connect(scrollBar1_, &QScrollBar::valueChanged, this, [this](int position) {
     // The tall map's bar runs from its far end (0) to the level's start.
-    Run([&] { ClassicLayout() ? editor_.ScrollTo(position) : editor_.ScrollTall(editor_.TallBottomLimit() - position); });
+    Run([&] {
+      ClassicLayout() ? editor_.ScrollTo(position) : editor_.ScrollTall(editor_.TallBottomLimit() - position);
+    });
   });
   connect(checkBox1_, &QCheckBox::clicked, this,
           [this](bool checked) { Run([&] { editor_.SetShowLandSpace(checked); }); });

@@ -2,9 +2,9 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QKeyEvent>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>

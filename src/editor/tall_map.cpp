@@ -66,7 +66,8 @@ void PutBand(const TFastDIB& view, const TallMap& map, int band, TFastDIB& pictu
     if (zoom == kMapScale) {
       std::memcpy(first, from, rowBytes);
     } else {
-      for (int column = 0; column < kMapWidth; ++column) std::fill_n(first + zoom * column, zoom, from[kMapScale * column]);
+      for (int column = 0; column < kMapWidth; ++column)
+        std::fill_n(first + zoom * column, zoom, from[kMapScale * column]);
     }
     for (int copy = 1; copy < zoom; ++copy) std::memcpy(picture.RowTop(top + zoom * row + copy), first, rowBytes);
   }

@@ -3,10 +3,10 @@
 // --png` writes for the same level and scroll offset, at whatever device
 // pixel ratio the platform runs at.
 #include <QImage>
-#include <QTemporaryDir>
 #include <QProcess>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 
 #include "gui/window_fixture.h"
 

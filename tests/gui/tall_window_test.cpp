@@ -127,8 +127,8 @@ TEST_F(TallWindow, ZoomKeysMenuAndWheel) {
   EXPECT_EQ(zoom(), 3);
   EXPECT_EQ(window.Zoom(), 3);
   const int bottom = window.Core().TallBottom();
-  QWheelEvent up(QPointF(20, 20), Img("FastIMG1")->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, 120),
-                 Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QWheelEvent up(QPointF(20, 20), Img("FastIMG1")->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                 Qt::ControlModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(Img("FastIMG1"), &up);
   EXPECT_EQ(zoom(), 4);
   EXPECT_EQ(window.Core().TallBottom(), bottom) << "Ctrl+wheel zooms, it does not scroll";
@@ -300,10 +300,12 @@ TEST_F(TallWindow, ClassicLayoutSwitchesBothWays) {
   EXPECT_EQ(window.centralWidget()->size(), app::TForm1::ClientSizeFor(603, 567));
   EXPECT_EQ(window.minimumSize(), window.maximumSize());
   EXPECT_FALSE(Find<QAction>("ZoomIn1")->isEnabled());
-  for (const auto& [name, place] :
-       {std::pair{"FastIMG1", QRect(0, 96, 512, 384)}, {"FastIMG2", QRect(528, 96, 64, 384)},
-        {"ScrollBar1", QRect(512, 96, 17, 385)}, {"ScrollBox1", QRect(0, 34, 592, 61)},
-        {"StatusBar1", QRect(0, 480, 595, 33)}, {"ComboBox1", QRect(8, 0, 145, 21)}}) {
+  for (const auto& [name, place] : {std::pair{"FastIMG1", QRect(0, 96, 512, 384)},
+                                    {"FastIMG2", QRect(528, 96, 64, 384)},
+                                    {"ScrollBar1", QRect(512, 96, 17, 385)},
+                                    {"ScrollBox1", QRect(0, 34, 592, 61)},
+                                    {"StatusBar1", QRect(0, 480, 595, 33)},
+                                    {"ComboBox1", QRect(8, 0, 145, 21)}}) {
     QWidget* control = Find<QWidget>(name);
     EXPECT_EQ(QRect(control->mapTo(window.centralWidget(), QPoint(0, 0)), control->size()), place) << name;
   }

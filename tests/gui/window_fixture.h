@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QAbstractButton>
-#include <QBackingStore>
-#include <QImage>
 #include <QApplication>
+#include <QBackingStore>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QImage>
 #include <QMenu>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
