@@ -30,7 +30,7 @@ QPoint FindObject(Editor& editor, const std::string& caption) {
 struct Window {
   app::QtUi ui;
   QtFiles files;
-  app::TForm1 form{ui, files};
+  app::TForm1 form{ui, files, nullptr, app::MapLayout::Classic};
   // A tree and a boulder: a move between them changes the status text.
   QPoint tree;
   QPoint boulder;

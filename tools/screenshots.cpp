@@ -31,16 +31,24 @@ using kestrova::app::TForm2;
 
 constexpr int kSettleMs = 300;
 
-// The screen where `widgets` show, cut to the rectangle they cover together.
+// The screen within `area` (screen pixels).
+void ShootArea(const QString& path, const QRect& area) {
+  const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+  if (!shot.save(path)) std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+  std::printf("%s\n", qPrintable(path));
+}
+
+// The screen where `widgets` (windows) show, cut to the rectangle they cover together.
 void Shoot(const QString& path, std::initializer_list<const QWidget*> widgets) {
   QRect area;
   for (const QWidget* widget : widgets) {
     if (widget) area = area.united(widget->frameGeometry());
   }
-  const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-  if (!shot.save(path)) std::fprintf(stderr, "could not write %s\n", qPrintable(path));
-  std::printf("%s\n", qPrintable(path));
+  ShootArea(path, area);
 }
+
+// Where a control lies on the screen.
+QRect GlobalRect(const QWidget* control) { return QRect(control->mapToGlobal(QPoint(0, 0)), control->size()); }
 
 template <typename T>
 T* Find(QWidget* window, const char* name) {
@@ -100,7 +108,7 @@ int main(int argc, char* argv[]) {
   const QString demo = QString::fromLocal8Bit(argv[2]);
   kestrova::app::QtUi ui;
   kestrova::QtFiles files;
-  TForm1 window(ui, files);
+  TForm1 window(ui, files, nullptr, kestrova::app::MapLayout::Classic);
   ui.SetWindow(&window);
   window.move(0, 0);
   window.show();
@@ -220,6 +228,32 @@ int main(int argc, char* argv[]) {
       QTimer::singleShot(kSettleMs, [&, name, dialog] { Shoot(out.filePath(name), {dialog}); });
     });
   }
+
+  // The resizable layout maximised on the 1920 x 1080 screen, level 5 in
+  // its middle, at 2x and 3x, and the overview's frame up close.
+  steps.push_back([&] {
+    window.Core().CloseProperties();
+    window.SetClassicLayout(false);
+    window.SetZoom(2);
+    window.showMaximized();
+    emit Find<QComboBox>(&window, "ComboBox1")->activated(4);
+    window.Core().ScrollTall(window.Core().TallBottomLimit() / 2);
+    window.Sync();
+    QTimer::singleShot(kSettleMs, [&] { Shoot(out.filePath("30-maximised-zoom-2.png"), {&window}); });
+  });
+  steps.push_back([&] {
+    window.SetZoom(3);
+    QTimer::singleShot(kSettleMs, [&] { Shoot(out.filePath("31-maximised-zoom-3.png"), {&window}); });
+  });
+  steps.push_back([&] {
+    window.SetZoom(2);
+    QTimer::singleShot(kSettleMs, [&] {
+      const QWidget* overview = Find<QWidget>(&window, "FastIMG2");
+      const QWidget* bar = Find<QWidget>(&window, "ScrollBar1");
+      ShootArea(out.filePath("32-overview-frame.png"),
+                GlobalRect(bar).united(GlobalRect(overview)).adjusted(-4, -4, 4, 4));
+    });
+  });
 
   // One step after another, each once the window has settled.
   std::size_t next = 0;

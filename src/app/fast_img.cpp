@@ -140,7 +140,7 @@ void TFastIMG::wheelEvent(QWheelEvent* event) {
   wheelRemainder_ += event->angleDelta().y();
   const int notches = wheelRemainder_ / kWheelNotch;
   wheelRemainder_ -= notches * kWheelNotch;
-  if (notches != 0) emit WheelTurned(notches);
+  if (notches != 0) emit WheelTurned(notches, event->modifiers());
   event->accept();
 }
 

@@ -34,7 +34,7 @@ class TFastIMG : public QWidget {
   void Released(Qt::MouseButton button, QPoint position);
   // A whole wheel notch (or several) turned over the control; positive away
   // from the user.
-  void WheelTurned(int notches);
+  void WheelTurned(int notches, Qt::KeyboardModifiers modifiers);
   // The platform asked for the control's context menu (after a right press).
   void ContextMenuAsked(QPoint globalPosition);
 

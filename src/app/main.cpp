@@ -31,11 +31,14 @@ void NameTheProgram() {
   QCoreApplication::setApplicationVersion(KESTROVA_VERSION);
 }
 
+const QCommandLineOption kClassicOption("classic", "Start in the classic layout: the fixed window with the map at 2x.");
+
 // The version option, which prints the licence too.
 QCommandLineOption DescribeTheCommandLine(QCommandLineParser& parser) {
   parser.setApplicationDescription("The level editor for the ZX Spectrum game Kestrova.");
   parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
+  parser.addOption(kClassicOption);
   parser.addPositionalArgument("FILE", "a snapshot of the game (.sna, .szx, .z80, .sp, ...) to load at start",
                                "[FILE]");
   return version;
@@ -79,7 +82,9 @@ int main(int argc, char* argv[]) {
 
   kestrova::app::QtUi ui;
   kestrova::QtFiles files;
-  kestrova::app::TForm1 window(ui, files);
+  kestrova::app::TForm1 window(
+      ui, files, nullptr,
+      parser.isSet(kClassicOption) ? kestrova::app::MapLayout::Classic : kestrova::app::MapLayout::Tall);
   ui.SetWindow(&window);
   window.show();
   const QStringList named = parser.positionalArguments();

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QToolTip>
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 #include <string_view>
@@ -93,15 +94,20 @@ MouseButton ButtonOf(Qt::MouseButton button) {
 
 }  // namespace
 
-TForm1::TForm1(Ui& ui, Files& files, QWidget* parent)
-    : QMainWindow(parent), editor_(ui, files, &emulator_), titlePicture_(MakeTitlePicture()) {
+TForm1::TForm1(Ui& ui, Files& files, QWidget* parent, MapLayout layout)
+    : QMainWindow(parent), editor_(ui, files, &emulator_), titlePicture_(MakeTitlePicture()), layout_(layout) {
   editor_.UseSnapshotFormats(formats_);
   setObjectName("TForm1");
   setWindowTitle(Q(editor_.View().caption));
-  setWindowFlags(kFixedBorderWindow);
+  setWindowFlags(ClassicLayout() ? kFixedBorderWindow : Qt::Window);
   setFont(DesignFont());
   BuildMenus();
   BuildControls();
+  if (ClassicLayout()) {
+    PlaceClassically();
+  } else {
+    LayOutTall();
+  }
   ConnectControls();
   ConnectMapView();
   ConnectPalette();
@@ -164,6 +170,7 @@ void TForm1::BuildMenus() {
   QMenu* enemy = options_->addMenu("Enemy");
   enemy->setObjectName("Enemy1");
   add(enemy, kDelayCaption, "Delay1", QKeySequence(), [this] { Run([this] { editor_.Delay(); }); });
+  BuildViewMenu();
 }
 
 void TForm1::BuildControls() {
@@ -213,7 +220,10 @@ void TForm1::BuildControls() {
   fastImg2_ = new TFastIMG("FastIMG2", QSize(kOverviewWidth, kOverviewHeight), client);
   statusBar1_ = new StatusPanel("StatusBar1", client);
   fastImg4_ = new TFastIMG("FastIMG4", QSize(20, 20), client);
+  fastImg1_->installEventFilter(this);
+}
 
+void TForm1::PlaceClassically() {
   for (QWidget* widget :
        std::initializer_list<QWidget*>{image1_, comboBox1_, upDown1_, label2_, label1_, checkBox1_, button1_,
                                        scrollBox1_, fastImg1_, scrollBar1_, fastImg2_, statusBar1_, fastImg4_}) {
@@ -227,21 +237,37 @@ void TForm1::BuildControls() {
 
 void TForm1::ConnectControls() {
   connect(comboBox1_, &QComboBox::activated, this, [this](int index) { Run([&] { editor_.ChooseLevel(index); }); });
-  connect(scrollBar1_, &QScrollBar::valueChanged, this,
-          [this](int position) { Run([&] { editor_.ScrollTo(position); }); });
+  connect(scrollBar1_, &QScrollBar::valueChanged, this, [this](int position) {
+    // The tall map's bar runs from its far end (0) to the level's start.
+    Run([&] {
+      ClassicLayout() ? editor_.ScrollTo(position) : editor_.ScrollTall(editor_.TallBottomLimit() - position);
+    });
+  });
   connect(checkBox1_, &QCheckBox::clicked, this,
           [this](bool checked) { Run([&] { editor_.SetShowLandSpace(checked); }); });
   connect(upDown1_, &UpDownControl::Clicked, this,
           [this](int position) { Run([&] { editor_.ClickFortressByte(position); }); });
   connect(button1_, &QPushButton::clicked, this, [this] { Run([this] { editor_.WipeLevels(); }); });
   connect(fastImg2_, &TFastIMG::Pressed, this, [this](Qt::MouseButton button, QPoint position) {
-    Run([&] { editor_.PressOverview(ButtonOf(button), position.y()); });
+    overviewHeld_ = !ClassicLayout() && button == Qt::LeftButton;
+    Run([&] {
+      ClassicLayout() ? editor_.PressOverview(ButtonOf(button), position.y())
+                      : editor_.PressTallOverview(ButtonOf(button), position.y());
+    });
   });
+  // On the tall map a drag in the overview scrolls as it goes.
+  connect(fastImg2_, &TFastIMG::Moved, this, [this](QPoint position, Qt::MouseButtons) {
+    if (overviewHeld_) Run([&] { editor_.DragTallOverview(position.y()); });
+  });
+  connect(fastImg2_, &TFastIMG::Released, this, [this](Qt::MouseButton, QPoint) { overviewHeld_ = false; });
 }
 
 void TForm1::ConnectMapView() {
   connect(fastImg1_, &TFastIMG::Pressed, this, [this](Qt::MouseButton button, QPoint position) {
-    Run([&] { editor_.PressMap(ButtonOf(button), position.x(), position.y()); });
+    Run([&] {
+      ClassicLayout() ? editor_.PressMap(ButtonOf(button), position.x(), position.y())
+                      : editor_.PressTall(ButtonOf(button), position.x(), position.y());
+    });
     if (button == Qt::RightButton) ShowPopupAfterPress(fastImg1_->mapToGlobal(position));
   });
   connect(fastImg1_, &TFastIMG::ContextMenuAsked, this, [this](QPoint globalPosition) {
@@ -249,16 +275,14 @@ void TForm1::ConnectMapView() {
     ShowPopup(globalPosition);
   });
   connect(fastImg1_, &TFastIMG::Moved, this, [this](QPoint position, Qt::MouseButtons) {
-    Run([&] { editor_.MovePointerOverMap(position.x(), position.y()); });
+    Run([&] {
+      ClassicLayout() ? editor_.MovePointerOverMap(position.x(), position.y())
+                      : editor_.MovePointerOverTall(position.x(), position.y());
+    });
   });
   connect(fastImg1_, &TFastIMG::Released, this,
           [this](Qt::MouseButton button, QPoint) { Run([&] { editor_.ReleaseMap(ButtonOf(button)); }); });
-  connect(fastImg1_, &TFastIMG::WheelTurned, this, [this](int notches) {
-    Run([&] {
-      const int lines = QApplication::wheelScrollLines();
-      for (int i = 0; i < std::abs(notches); ++i) editor_.TurnWheel(notches, true, lines);
-    });
-  });
+  connect(fastImg1_, &TFastIMG::WheelTurned, this, &TForm1::TurnWheelOverMap);
 }
 
 void TForm1::ConnectPalette() {
@@ -279,9 +303,7 @@ void TForm1::ConnectPalette() {
   fastImg3_->installEventFilter(this);
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != fastImg3_ || event->type() != QEvent::ToolTip) return QMainWindow::eventFilter(watched, event);
-  const auto* help = static_cast<QHelpEvent*>(event);
+bool TForm1::ShowPaletteName(const QHelpEvent* help) {
   const QString name = Q(editor_.PaletteSlotName(help->pos().x()));
   if (name.isEmpty()) {
     QToolTip::hideText();
@@ -363,8 +385,12 @@ void TForm1::SyncWindowState() {
   if (outer != outerSize_) {
     outerSize_ = outer;
     const QSize client = ClientSizeFor(outer.width(), outer.height());
-    centralWidget()->setFixedSize(client);
-    setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
+    if (ClassicLayout()) {
+      centralWidget()->setFixedSize(client);
+      setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
+    } else {
+      GrowTallWindow(client);
+    }
   }
   const ControlVisibility& visible = view.visible;
   const std::pair<QWidget*, bool ControlVisibility::*> controls[] = {
@@ -376,6 +402,7 @@ void TForm1::SyncWindowState() {
       {fastImg2_, &ControlVisibility::overview},       {fastImg4_, &ControlVisibility::dragPicture},
       {button1_, &ControlVisibility::wipeButton}};
   for (const auto& [widget, shown] : controls) SetShown(widget, visible.*shown);
+  if (mapArea_ != nullptr) SetShown(mapArea_, !ClassicLayout() && visible.mapView);
   // "Save Snapshot As…" and "Run in Emulator" go with "Save Snapshot", "Run
   // TAP in Emulator" with "Save TAP": one entry of the table each.
   const std::pair<QAction*, bool ControlVisibility::*> menuEntries[] = {
@@ -426,14 +453,27 @@ void TForm1::SyncChooser() {
 void TForm1::SyncScrollBar() {
   const ViewState& view = editor_.View();
   const QSignalBlocker quiet(scrollBar1_);
+  if (!ClassicLayout()) {
+    const int limit = editor_.TallBottomLimit();
+    if (scrollBar1_->maximum() != limit) scrollBar1_->setRange(0, limit);
+    scrollBar1_->setPageStep(editor_.Tall().PageRows());
+    const int position = std::clamp(limit - editor_.TallBottom(), 0, limit);
+    if (scrollBar1_->value() != position) scrollBar1_->setValue(position);
+    return;
+  }
   if (scrollBar1_->maximum() != view.scrollMaximum) scrollBar1_->setRange(0, view.scrollMaximum);
   if (scrollBar1_->value() != view.scrollPosition) scrollBar1_->setValue(view.scrollPosition);
 }
 
 void TForm1::SyncSurfaces() {
   const SurfaceRevisions& revisions = editor_.View().revisions;
-  fastImg1_->ShowSurface(editor_.MapView(), revisions.mapView);
-  fastImg2_->ShowSurface(editor_.OverviewBitmap(), revisions.overview);
+  if (ClassicLayout()) {
+    fastImg1_->ShowSurface(editor_.MapView(), revisions.mapView);
+    fastImg2_->ShowSurface(editor_.OverviewBitmap(), revisions.overview);
+  } else {
+    fastImg1_->ShowSurface(editor_.TallPicture(), editor_.TallRevision());
+    fastImg2_->ShowSurface(editor_.FramedOverview(), editor_.FramedOverviewRevision());
+  }
   fastImg3_->ShowSurface(editor_.PaletteBitmap(), revisions.palette);
   fastImg4_->ShowSurface(editor_.DragBitmap(), revisions.dragPicture);
   fastImg4_->move(editor_.DragPictureLeft(), editor_.DragPictureTop());

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -21,6 +24,11 @@
 
 namespace kestrova::app {
 
+// The window's two layouts: the resizable one whose map fills it (the
+// tall map, zoomable), and the classic one of fixed size with the 512 x 384
+// map view, every control at its designed place.
+enum class MapLayout { Tall, Classic };
+
 // The main window: a thin view over the Editor. Every gesture becomes one
 // Editor call, after which Sync() brings the controls in line with what the
 // Editor exposes; no control keeps editor state of its own.
@@ -28,7 +36,7 @@ class TForm1 : public QMainWindow {
   Q_OBJECT
 
  public:
-  TForm1(Ui& ui, Files& files, QWidget* parent = nullptr);
+  TForm1(Ui& ui, Files& files, QWidget* parent = nullptr, MapLayout layout = MapLayout::Tall);
 
   Editor& Core() { return editor_; }
   const Editor& Core() const { return editor_; }
@@ -46,9 +54,17 @@ class TForm1 : public QMainWindow {
   // each gesture, and after calls made on Core() by others.
   void Sync();
 
+  // "View" > "Classic Layout" and the zoom of the tall map (1..4); the
+  // zoom is kept while the classic layout shows the map at 2x.
+  void SetClassicLayout(bool classic);
+  bool ClassicLayout() const { return layout_ == MapLayout::Classic; }
+  void SetZoom(int zoom);
+  int Zoom() const { return zoom_; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
-  // The palette strip's tooltip: the name of the picture under the pointer.
+  // The palette strip's tooltip (the name of the picture under the pointer)
+  // and the tall map's keys.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -67,6 +83,19 @@ class TForm1 : public QMainWindow {
   // A handler's refusal, for a while over the status bar's text.
   void SyncRefusal();
 
+  // The layouts (main_window_layout.cpp).
+  void BuildViewMenu();
+  void PlaceClassically();
+  void LayOutTall();
+  // The tall map's bands for the room its area has, told to the Editor.
+  void FitTallMap();
+  // The resizable window grown to show what a window of `client` shows.
+  void GrowTallWindow(QSize client);
+  void SyncLayoutActions();
+  // The keys and wheel of the tall map; true when the event was theirs.
+  bool TallMapKey(const QKeyEvent& key);
+  void TurnWheelOverMap(int notches, Qt::KeyboardModifiers modifiers);
+
   // Whether work may be dropped now (by "Exit", the close box or another
   // load); the place where unsaved changes are asked about.
   bool MayDropWork();
@@ -76,6 +105,8 @@ class TForm1 : public QMainWindow {
   void ConnectControls();
   void ConnectMapView();
   void ConnectPalette();
+  // The palette picture's name as the strip's tooltip.
+  bool ShowPaletteName(const QHelpEvent* help);
   // After a right press on the map: the popup the Editor built, where it says.
   void ShowPopupAfterPress(QPoint globalPosition);
   void ShowPopup(QPoint globalPosition);
@@ -125,6 +156,15 @@ class TForm1 : public QMainWindow {
   std::string caption_;  // the caption shown
   unsigned refusalsShown_ = 0;
   QSize outerSize_;
+
+  MapLayout layout_;
+  int zoom_ = kActualSizeZoom;
+  QWidget* mapArea_ = nullptr;  // the tall map's room, FastIMG1 in its middle
+  QMenu* view_ = nullptr;
+  QAction* classicLayout_ = nullptr;
+  QActionGroup* zoomLevels_ = nullptr;
+  QList<QAction*> zoomActions_;  // "Zoom In", "Zoom Out", "Actual Size" and the levels
+  bool overviewHeld_ = false;    // a left press in the overview drags the tall map
 };
 
 }  // namespace kestrova::app

@@ -14,6 +14,7 @@
 #include "edit/properties_rules.h"
 #include "editor/editor_state.h"
 #include "editor/mouse_button.h"
+#include "editor/tall_map.h"
 #include "editor/undo_history.h"
 #include "editor/view_state.h"
 #include "export/file_names.h"
@@ -274,6 +275,53 @@ class Editor {
   // picture's name as the status text.
   void PointAtPalette(int stripX);
 
+  // ---- The tall map (tall_map.h) ----
+  // The resizable window's map: a stack of bands, band k showing the map
+  // view at scroll offset B + 192 k. The Editor keeps the map view's state
+  // (scroll offset, cell grid, walk, status text) for one band at a time,
+  // the focus band: Place().scrollOffset == TallBottom() + 192 * FocusBand().
+  // Every gesture on band k first makes it the focus band (its offset and a
+  // refresh), then runs the map view's own handler with the band's view
+  // pixel, so it does exactly what the map view does at that offset.
+  // The window's map from now on is the tall map `map`, whose top-left
+  // corner lies at (left, top) of the window's client area; the palette's
+  // drag picture follows the pointer below `paletteTop` there.
+  void UseTallMap(const TallMap& map, int left, int top, int paletteTop);
+  // The map view alone, as the window was designed (the classic layout).
+  void UseMapViewOnly() { tallInUse_ = false; }
+  bool TallMapInUse() const { return tallInUse_; }
+  const TallMap& Tall() const { return tall_; }
+  int FocusBand() const;
+  // B: the level row at the bottom of the tall map.
+  int TallBottom() const;
+  // The scroll limits of B for the current level: 0 up to this.
+  int TallBottomLimit() const { return tall_.HighestBottom(view_.scrollMaximum); }
+  // Scrolling the tall map, each kept within the limits: to bottom offset
+  // `bottom`, by the wheel (10 rows a line), by pages (positive towards
+  // the level's far end), to the level's start and to its far end.
+  void ScrollTall(std::int64_t bottom);
+  void TurnTallWheel(int delta, int wheelScrollLines);
+  void PageTall(int pages);
+  void ScrollTallToStart() { ScrollTall(0); }
+  void ScrollTallToEnd() { ScrollTall(TallBottomLimit()); }
+  // Gestures at pixel (x, y) of the tall map (y from its top).
+  void MovePointerOverTall(int x, int y);
+  void PressTall(MouseButton button, int x, int y);
+  void ReleaseTall(MouseButton button) { ReleaseMap(button); }
+  // A press (left button) or a drag at overview row y: that row's place in
+  // the level comes to the middle of the tall map.
+  void PressTallOverview(MouseButton button, int y);
+  void DragTallOverview(int y) { PressTallOverview(MouseButton::Left, y); }
+  // The frame around what the tall map shows, in the overview's pixels.
+  Rect TallOverviewFrame() const;
+  // The tall map's picture, drawn anew when something it shows changed.
+  const TFastDIB& TallPicture();
+  // Grows each time TallPicture() draws anew.
+  unsigned TallRevision() const { return tallRevision_; }
+  // The level overview with the frame around what the tall map shows.
+  const TFastDIB& FramedOverview();
+  unsigned FramedOverviewRevision() const { return framedRevision_; }
+
   // "Properties": whether it shows and on which tab, and the clicks on its
   // options with their rules.
   const PropertiesDialogState& PropertiesDialog() const { return propertiesDialog_; }
@@ -372,6 +420,7 @@ class Editor {
   void RememberPointer(int x, int y);
   // The status text for the pointer's remembered pixel, as a move there gives.
   void DescribeRememberedPointer();
+  void MovePaletteDragOverTall(int x, int y);
   Outcome Drop(int tag);
   // The drag step of a pointer move; false when the move ends the handler.
   bool DragStep(int x, int y);
@@ -379,6 +428,46 @@ class Editor {
   int dragLeft_ = kDragPictureLeft;
   int dragTop_ = kDragPictureTop;
   PropertiesDialogState propertiesDialog_;
+
+  // The tall map
+  // The focus band moved to `band`: its offset and a refresh, unless it is the focus already.
+  void FocusOnBand(int band);
+  // The focus band kept within the bands, and never below the level's start.
+  void SettleFocus();
+  void DrawTallPicture();
+  // The scroll bar's thumb where the offset puts it, within the bar's range.
+  void PlaceThumbAtOffset();
+  TallMap tall_;
+  bool tallInUse_ = false;
+  int focusBand_ = 0;
+  int tallLeft_ = 0;
+  int tallTop_ = 0;
+  int paletteTop_ = kPaletteBoxTop;
+  // What the tall picture was last drawn from.
+  struct TallDrawing {
+    unsigned mapRevision = 0;
+    int bottom = 0;
+    int focus = 0;
+    TallMap map;
+    bool operator==(const TallDrawing&) const = default;
+  };
+  std::optional<TallDrawing> tallDrawn_;
+  unsigned tallRevision_ = 0;
+  TFastDIB tallPicture_;
+  struct FrameDrawing {
+    unsigned overviewRevision = 0;
+    int top = 0;
+    int height = 0;
+    bool operator==(const FrameDrawing&) const = default;
+  };
+  std::optional<FrameDrawing> frameDrawn_;
+  unsigned framedRevision_ = 0;
+  TFastDIB framedOverview_;
+  // The other bands are drawn with a grid, walk and bitmaps of their own,
+  // so that the focus band's stay as its handler left them.
+  CellGrid bandGrid_;
+  TFastDIB bandMap_;
+  TFastDIB bandView_;
 
   // Undo history. A handler that changes the image holds a StepRecorder
   // while it runs; a drag's step stays open from press to release.

@@ -38,8 +38,7 @@ bool Editor::DragStep(int x, int y) {
   if (const auto offset = AutoScroll(state_.pointer, state_.place.scrollOffset, y, view_.scrollMaximum)) {
     state_.place.scrollOffset = *offset;
     // The thumb keeps within its range while the offset may lie beyond it.
-    view_.scrollPosition =
-        std::clamp(view_.scrollMaximum - state_.place.scrollOffset, 0, std::max(view_.scrollMaximum, 0));
+    PlaceThumbAtOffset();
   }
   MoveSideways(image_, state_.pointer, x);
   const std::uint32_t cell = CellIndexUnderPointer(tables_, x, y);

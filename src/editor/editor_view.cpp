@@ -10,7 +10,6 @@ namespace kestrova {
 
 namespace {
 
-constexpr int kWheelRowsPerLine = 10;
 // Wheel-scroll lines beyond this are taken as this many.
 constexpr int kMostWheelLines = 1000;
 // The scroll offset has no upper bound but stays far from overflow.
@@ -21,7 +20,20 @@ std::int32_t ClampedOffset(std::int64_t offset) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(offset, 0, kHighestScrollOffset));
 }
 
+// The rows one wheel event scrolls, with its direction: turned towards the
+// user (negative delta) back towards the level's start.
+std::int64_t WheelRows(int delta, int wheelScrollLines) {
+  const std::int64_t step =
+      static_cast<std::int64_t>(kWheelRowsPerLine) * std::clamp(wheelScrollLines, 0, kMostWheelLines);
+  return delta < 0 ? -step : step;
+}
+
 }  // namespace
+
+void Editor::PlaceThumbAtOffset() {
+  const std::int64_t position = static_cast<std::int64_t>(view_.scrollMaximum) - state_.place.scrollOffset;
+  view_.scrollPosition = static_cast<int>(std::clamp<std::int64_t>(position, 0, std::max(view_.scrollMaximum, 0)));
+}
 
 void Editor::ScrollTo(int position) {
   view_.scrollPosition = std::clamp(position, 0, std::max(view_.scrollMaximum, 0));
@@ -31,12 +43,9 @@ void Editor::ScrollTo(int position) {
 
 void Editor::TurnWheel(int delta, bool pointerOverMap, int wheelScrollLines) {
   if (!pointerOverMap || delta == 0) return;
-  const std::int64_t step =
-      static_cast<std::int64_t>(kWheelRowsPerLine) * std::clamp(wheelScrollLines, 0, kMostWheelLines);
-  const std::int64_t offset = static_cast<std::int64_t>(state_.place.scrollOffset) + (delta < 0 ? -step : step);
+  const std::int64_t offset = static_cast<std::int64_t>(state_.place.scrollOffset) + WheelRows(delta, wheelScrollLines);
   state_.place.scrollOffset = ClampedOffset(offset);
-  const std::int64_t position = static_cast<std::int64_t>(view_.scrollMaximum) - state_.place.scrollOffset;
-  view_.scrollPosition = static_cast<int>(std::clamp<std::int64_t>(position, 0, std::max(view_.scrollMaximum, 0)));
+  PlaceThumbAtOffset();
   Refresh();
 }
 
@@ -50,6 +59,33 @@ void Editor::PressOverview(MouseButton button, int y) {
   view_.scrollPosition = static_cast<int>(std::clamp<std::int64_t>(position, 0, std::max(view_.scrollMaximum, 0)));
   state_.place.scrollOffset = ClampedOffset(view_.scrollMaximum - position);
   Refresh();
+}
+
+void Editor::ScrollTall(std::int64_t bottom) {
+  if (!HasSnapshot()) return;
+  SettleFocus();
+  const int clamped = tall_.ClampedBottom(bottom, view_.scrollMaximum);
+  state_.place.scrollOffset = ClampedOffset(static_cast<std::int64_t>(clamped) + kWindowRows * FocusBand());
+  PlaceThumbAtOffset();
+  Refresh();
+}
+
+void Editor::TurnTallWheel(int delta, int wheelScrollLines) {
+  if (delta == 0) return;
+  ScrollTall(static_cast<std::int64_t>(TallBottom()) + WheelRows(delta, wheelScrollLines));
+}
+
+void Editor::PageTall(int pages) {
+  ScrollTall(static_cast<std::int64_t>(TallBottom()) + static_cast<std::int64_t>(pages) * tall_.PageRows());
+}
+
+void Editor::PressTallOverview(MouseButton button, int y) {
+  if (button != MouseButton::Left) return;
+  ScrollTall(tall_.BottomForOverviewRow(y, view_.scrollMaximum, overviewBitmap_.Height()));
+}
+
+Rect Editor::TallOverviewFrame() const {
+  return tall_.OverviewFrame(TallBottom(), view_.scrollMaximum, overviewBitmap_.Height());
 }
 
 void Editor::SetShowLandSpace(bool checked) {

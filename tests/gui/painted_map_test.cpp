@@ -2,11 +2,11 @@
 // window's picture on the screen, against the map that `kestrova render
 // --png` writes for the same level and scroll offset, at whatever device
 // pixel ratio the platform runs at.
-#include <QBackingStore>
 #include <QImage>
 #include <QProcess>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 
 #include "gui/window_fixture.h"
 
@@ -23,29 +23,6 @@ QImage RenderedByTheTool(int level, int scroll, const QString& folder) {
   EXPECT_TRUE(tool.waitForFinished(30000));
   EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
   return QImage(png).convertToFormat(QImage::Format_RGB32);
-}
-
-// The part of the window's picture on the screen where `control` lies.
-QImage OnScreen(QWidget* control) {
-  QWidget* window = control->window();
-  QPaintDevice* device = window->backingStore()->paintDevice();
-  if (device == nullptr || device->devType() != QInternal::Image) return {};
-  const qreal ratio = control->devicePixelRatioF();
-  const QRect place(control->mapTo(window, QPoint(0, 0)) * ratio, control->size() * ratio);
-  return static_cast<const QImage*>(device)->copy(place).convertToFormat(QImage::Format_RGB32);
-}
-
-// Pixels of `painted` (device pixels) that differ from the picture pixel
-// they show.
-int Differences(const QImage& painted, const QImage& expected, qreal ratio) {
-  int differences = 0;
-  for (int y = 0; y < painted.height(); ++y) {
-    for (int x = 0; x < painted.width(); ++x) {
-      const QRgb want = expected.pixel(static_cast<int>(x / ratio), static_cast<int>(y / ratio));
-      differences += painted.pixel(x, y) == want ? 0 : 1;
-    }
-  }
-  return differences;
 }
 
 TEST_P(PaintedMapTest, GrabAndScreenEqualTheToolsPicture) {
@@ -126,6 +103,54 @@ TEST_F(WindowTwin, MapRepaintsLeaveTheDragPictureAboveIt) {
   EXPECT_EQ(Differences(shown, picture->Picture(), ratio), 0);
   QTest::mouseRelease(strip, Qt::LeftButton, {}, strip->mapFrom(client, QPoint(200, 300)));
 }
+
+// The tall map as painted, band k against the tool's map at offset
+// B + 192 k, scaled by the zoom: each of its pixels a zoom x zoom block.
+class PaintedTallMapTest : public WindowTwin, public ::testing::WithParamInterface<int> {
+ protected:
+  PaintedTallMapTest() : WindowTwin(app::MapLayout::Tall) {}
+};
+
+TEST_P(PaintedTallMapTest, EveryBandIsTheToolsPictureScaled) {
+  const int zoom = GetParam();
+  window.SetZoom(zoom);
+  window.resize(300 * zoom + 200, 192 * zoom * 2 + 260);
+  window.OpenAtStart(QString::fromStdString(DemoPath()));
+  window.resize(300 * zoom + 200, 192 * zoom * 2 + 260);
+  QApplication::processEvents();
+  auto* chooser = Find<QComboBox>("ComboBox1");
+  chooser->setFocus();
+  for (int i = 1; i < 5; ++i) QTest::keyClick(chooser, Qt::Key_Down);
+  window.Core().ScrollTall(150);
+  window.Sync();
+  const TallMap& map = window.Core().Tall();
+  ASSERT_EQ(map.Bands(), 2);
+  const int bottom = window.Core().TallBottom();
+  ASSERT_EQ(bottom, 150);
+
+  QImage expected(map.Width(), map.Height(), QImage::Format_RGB32);
+  for (int band = 0; band < map.Bands(); ++band) {
+    const QTemporaryDir folder;
+    const QImage tool = RenderedByTheTool(5, bottom + 192 * band, folder.path());
+    ASSERT_EQ(tool.size(), QSize(512, 384));
+    for (int y = 0; y < map.BandHeight(); ++y) {
+      for (int x = 0; x < map.Width(); ++x) {
+        expected.setPixel(x, map.BandTop(band) + y, tool.pixel(2 * (x / zoom), 2 * (y / zoom)));
+      }
+    }
+  }
+  QWidget* shown = Img("FastIMG1");
+  const qreal ratio = shown->devicePixelRatioF();
+  const QImage grabbed = shown->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(grabbed.size(), expected.size() * ratio);
+  EXPECT_EQ(Differences(grabbed, expected, ratio), 0) << "grabbed";
+  QApplication::processEvents();
+  const QImage screen = OnScreen(shown);
+  ASSERT_EQ(screen.size(), expected.size() * ratio);
+  EXPECT_EQ(Differences(screen, expected, ratio), 0) << "on the screen";
+}
+
+INSTANTIATE_TEST_SUITE_P(Zooms, PaintedTallMapTest, ::testing::Values(1, 2, 3, 4));
 
 INSTANTIATE_TEST_SUITE_P(DemoWindows, PaintedMapTest,
                          ::testing::Values(std::pair{1, 0}, std::pair{3, 200}, std::pair{5, 432}, std::pair{9, 100}));

@@ -48,7 +48,7 @@ TEST_P(QuitAfterStartTest, EndsAfterThePaintOfWhatIsShown) {
   const StartCase& start = GetParam();
   app::QtUi ui;
   QtFiles files;
-  app::TForm1 window(ui, files);
+  app::TForm1 window(ui, files, nullptr, app::MapLayout::Classic);
   ui.SetWindow(&window);
   window.show();
   const Editor& core = window.Core();

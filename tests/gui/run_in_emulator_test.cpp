@@ -48,7 +48,7 @@ class RunInEmulatorTest : public ::testing::Test {
   StandInEmulator standIn;  // outlives the window, as an emulator does
   ScriptedUi ui;
   QtFiles files;
-  std::unique_ptr<app::TForm1> window = std::make_unique<app::TForm1>(ui, files);
+  std::unique_ptr<app::TForm1> window = std::make_unique<app::TForm1>(ui, files, nullptr, app::MapLayout::Classic);
 };
 
 TEST_F(RunInEmulatorTest, F5AndShiftF5HandOverWhatTheSavesWriteWhileTheWindowGoesOn) {

@@ -2,8 +2,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QBackingStore>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -66,6 +68,29 @@ inline const MenuItem* ItemAt(const std::vector<MenuItem>& items, const MenuPath
   return nullptr;
 }
 
+// The part of the window's picture on the screen where `control` lies.
+inline QImage OnScreen(QWidget* control) {
+  QWidget* window = control->window();
+  QPaintDevice* device = window->backingStore()->paintDevice();
+  if (device == nullptr || device->devType() != QInternal::Image) return {};
+  const qreal ratio = control->devicePixelRatioF();
+  const QRect place(control->mapTo(window, QPoint(0, 0)) * ratio, control->size() * ratio);
+  return static_cast<const QImage*>(device)->copy(place).convertToFormat(QImage::Format_RGB32);
+}
+
+// Pixels of `painted` (device pixels) that differ from the picture pixel
+// they show.
+inline int Differences(const QImage& painted, const QImage& expected, qreal ratio) {
+  int differences = 0;
+  for (int y = 0; y < painted.height(); ++y) {
+    for (int x = 0; x < painted.width(); ++x) {
+      const QRgb want = expected.pixel(static_cast<int>(x / ratio), static_cast<int>(y / ratio));
+      differences += painted.pixel(x, y) == want ? 0 : 1;
+    }
+  }
+  return differences;
+}
+
 inline std::string DemoPath(const char* name = "kestrova-demo.sna") {
   return std::string(KESTROVA_DEMO_DIR) + "/" + name;
 }
@@ -75,7 +100,8 @@ inline std::string DemoPath(const char* name = "kestrova-demo.sna") {
 // two must hold the same image, state, view and map.
 class WindowTwin : public ::testing::Test {
  protected:
-  WindowTwin() : window(windowUi, windowFiles), direct(directUi, directFiles) {
+  explicit WindowTwin(app::MapLayout layout = app::MapLayout::Classic)
+      : window(windowUi, windowFiles, nullptr, layout), direct(directUi, directFiles) {
     window.show();
     QApplication::setActiveWindow(&window);
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));

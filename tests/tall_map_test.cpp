@@ -1,0 +1,423 @@
+// The tall map: its geometry (bands, view pixels, limits, the overview
+// frame), and every gesture on it against the map view it stands for: a
+// plain Editor scrolled so that the same level row is under the pointer at
+// the same place, given the same handler call.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <sstream>
+
+#include "editor/tall_map.h"
+#include "support/editor_state_access.h"
+#include "support/random_edits.h"
+
+namespace kestrova::testing {
+namespace {
+
+// ---- Geometry ----
+
+TEST(TallMapGeometry, PixelsFallInTheirBandAndViewPixel) {
+  struct Case {
+    int zoom, bands, x, y;
+    BandPixel want;
+  };
+  // Three bands at zoom 2 are 1152 rows: band 2 on top, band 0 at the bottom.
+  const Case cases[] = {
+      {2, 3, 0, 0, {2, {0, 0}}},          {2, 3, 511, 383, {2, {511, 383}}},  {2, 3, 10, 384, {1, {10, 0}}},
+      {2, 3, 10, 1151, {0, {10, 383}}},   {2, 3, -1, -1, {2, {-1, -1}}},  // above the map: the top band, above its view
+      {2, 3, 600, 1160, {0, {600, 392}}},                                 // below the map: band 0, below its view
+      {3, 2, 767, 575, {1, {511, 383}}},                                  // 2 * 767 / 3 = 511.3, 2 * 575 / 3 = 383.3
+      {3, 2, 1, 578, {0, {0, 1}}},                                        // two rows into band 0: 4 / 3
+      {3, 2, -1, -2, {1, {-1, -2}}},      {1, 4, 255, 191, {3, {510, 382}}},  {1, 4, 3, 192, {2, {6, 0}}},
+      {4, 1, 1023, 767, {0, {511, 383}}}, {4, 1, 1023, 900, {0, {511, 450}}},
+  };
+  for (const Case& c : cases) {
+    const TallMap map(c.zoom, c.bands);
+    const BandPixel got = map.ViewPixelOf(c.x, c.y);
+    EXPECT_EQ(got.band, c.want.band) << c.zoom << " " << c.x << "," << c.y;
+    EXPECT_EQ(got.view.x, c.want.view.x) << c.zoom << " " << c.x << "," << c.y;
+    EXPECT_EQ(got.view.y, c.want.view.y) << c.zoom << " " << c.x << "," << c.y;
+  }
+}
+
+TEST(TallMapGeometry, SizesBandsZoomsAndLimits) {
+  EXPECT_EQ(TallMap(3, 2).Width(), 768);
+  EXPECT_EQ(TallMap(3, 2).Height(), 1152);
+  EXPECT_EQ(TallMap(3, 2).RowsShown(), 384);
+  EXPECT_EQ(TallMap(9, 0), TallMap(4, 1));
+  EXPECT_EQ(TallMap::BandsFor(1000, 2), 2);  // only whole bands
+  EXPECT_EQ(TallMap::BandsFor(100, 4), 1);   // never none
+  EXPECT_EQ(TallMap::BandsFor(768, 1), 4);
+  EXPECT_EQ(TallMap::ZoomedBy(4, 1), 4);
+  EXPECT_EQ(TallMap::ZoomedBy(1, -1), 1);
+  EXPECT_EQ(TallMap::ZoomedBy(2, 1), 3);
+  const TallMap map(2, 2);  // 384 rows in sight
+  EXPECT_EQ(map.HighestBottom(1152), 768);
+  EXPECT_EQ(map.HighestBottom(192), 0);  // a short level does not scroll
+  EXPECT_EQ(map.ClampedBottom(-5, 1152), 0);
+  EXPECT_EQ(map.ClampedBottom(10000, 1152), 768);
+  EXPECT_EQ(map.PageRows(), 368);
+}
+
+TEST(TallMapGeometry, OverviewFrameAndPressGoTogether) {
+  const TallMap map(2, 2);
+  // A level of 1152 rows in 384 overview rows: three level rows a row.
+  EXPECT_EQ(map.OverviewFrame(0, 1152, 384).y, 256);
+  EXPECT_EQ(map.OverviewFrame(0, 1152, 384).height, 128);
+  EXPECT_EQ(map.OverviewFrame(768, 1152, 384).y, 0);
+  EXPECT_EQ(map.OverviewFrame(0, 0, 384).height, 384);  // no level: all of it
+  EXPECT_EQ(map.OverviewFrame(0, 192, 384).y, 0);       // more map than level: cut to the overview
+  EXPECT_EQ(map.OverviewFrame(0, 192, 384).height, 384);
+  EXPECT_EQ(map.BottomForOverviewRow(383, 1152, 384), 0);
+  EXPECT_EQ(map.BottomForOverviewRow(0, 1152, 384), 768);
+  // A press in the frame's middle keeps the frame where it is.
+  for (int bottom : {0, 96, 300, 768}) {
+    const Rect frame = map.OverviewFrame(bottom, 1152, 384);
+    EXPECT_NEAR(map.BottomForOverviewRow(frame.y + frame.height / 2, 1152, 384), bottom, 6) << bottom;
+  }
+  // One band: the map view's own rule (the row to the middle), within the limits.
+  const TallMap one(2, 1);
+  EXPECT_EQ(one.BottomForOverviewRow(100, 1152, 384), 1152 - 6 * 50 - 96);
+}
+
+// ---- The Editor's tall map ----
+
+// The demo's longest level.
+int LongestLevel(Editor& editor) {
+  int longest = 0, height = -1;
+  for (int i = 0; i < LevelCount(editor.Levels()); ++i) {
+    editor.ChooseLevel(i);
+    if (editor.View().scrollMaximum > height) {
+      height = editor.View().scrollMaximum;
+      longest = i;
+    }
+  }
+  editor.ChooseLevel(longest);
+  return longest;
+}
+
+// Band `band` of a tall picture against a map view scaled by the zoom, each
+// Spectrum pixel a zoom x zoom block; the number of pixels that differ.
+int BandDifferences(const TFastDIB& picture, int zoom, int bands, int band, const TFastDIB& view) {
+  const int top = (bands - 1 - band) * kWindowRows * zoom;
+  int differences = 0;
+  for (int y = 0; y < kWindowRows * zoom; ++y) {
+    for (int x = 0; x < kMapWidth * zoom; ++x) {
+      differences += picture.PixelAtTop(x, top + y) == view.PixelAtTop(2 * (x / zoom), 2 * (y / zoom)) ? 0 : 1;
+    }
+  }
+  return differences;
+}
+
+class TallEditor : public ::testing::Test {
+ protected:
+  void SetUpTall(const TallMap& map) {
+    const Bytes demo = ReadFile(kDemo);
+    tall.Load(demo);
+    tall.f.editor.UseTallMap(map, 0, 0, 0);
+    LongestLevel(tall.f.editor);
+  }
+  Editor& Tall() { return tall.f.editor; }
+  RandomEdits tall{1};
+};
+
+TEST_F(TallEditor, ScrollingStaysWithinTheLevelsEnds) {
+  SetUpTall(TallMap(2, 2));
+  const int limit = Tall().View().scrollMaximum - 384;
+  ASSERT_GT(limit, 300);
+  EXPECT_EQ(Tall().TallBottomLimit(), limit);
+  Tall().TurnTallWheel(-120, 3);
+  EXPECT_EQ(Tall().TallBottom(), 0);
+  Tall().TurnTallWheel(120, 3);
+  EXPECT_EQ(Tall().TallBottom(), 30);
+  Tall().PageTall(1);
+  EXPECT_EQ(Tall().TallBottom(), 30 + 368);
+  Tall().PageTall(100);
+  EXPECT_EQ(Tall().TallBottom(), limit);
+  Tall().TurnTallWheel(120, 3);
+  EXPECT_EQ(Tall().TallBottom(), limit);
+  Tall().ScrollTallToStart();
+  EXPECT_EQ(Tall().TallBottom(), 0);
+  Tall().ScrollTallToEnd();
+  EXPECT_EQ(Tall().TallBottom(), limit);
+  // The overview: its top row brings the far end in, its bottom row the start.
+  Tall().PressTallOverview(MouseButton::Left, 383);
+  EXPECT_EQ(Tall().TallBottom(), 0);
+  Tall().PressTallOverview(MouseButton::Right, 0);
+  EXPECT_EQ(Tall().TallBottom(), 0);
+  Tall().DragTallOverview(0);
+  EXPECT_EQ(Tall().TallBottom(), limit);
+  EXPECT_EQ(Tall().TallOverviewFrame().y, 0);
+}
+
+TEST_F(TallEditor, FocusKeepsTheBottomAndFollowsTheLevelsStart) {
+  SetUpTall(TallMap(2, 3));
+  Tall().ScrollTall(100);
+  Tall().MovePointerOverTall(10, 10);  // the top band
+  EXPECT_EQ(Tall().FocusBand(), 2);
+  EXPECT_EQ(Tall().Place().scrollOffset, 100 + 384);
+  EXPECT_EQ(Tall().TallBottom(), 100);
+  Tall().ChooseLevel(0);  // offset 0: the focus goes down to band 0
+  EXPECT_EQ(Tall().FocusBand(), 0);
+  EXPECT_EQ(Tall().TallBottom(), 0);
+  // Fewer bands: the focus stays within them.
+  Tall().MovePointerOverTall(10, 400);
+  Tall().UseTallMap(TallMap(3, 1), 0, 0, 0);
+  EXPECT_EQ(Tall().FocusBand(), 0);
+}
+
+// Every band of the picture is the map view at its offset, scaled, and
+// what is drawn for the other bands leaves the focus band's state alone.
+TEST_F(TallEditor, PictureIsEachBandsMapViewScaled) {
+  for (const auto& [zoom, bands] : {std::pair{1, 4}, {2, 3}, {3, 2}, {4, 1}}) {
+    SetUpTall(TallMap(zoom, bands));
+    Tall().SetShowLandSpace(zoom == 3);
+    Tall().ScrollTall(57);
+    Tall().MovePointerOverTall(5, 5);  // the top band is the focus
+    const EditorState state = Tall().State();
+    const Bytes image(Tall().Image().Bytes().begin(), Tall().Image().Bytes().end());
+    const TFastDIB& picture = Tall().TallPicture();
+    EXPECT_TRUE(Tall().State() == state);
+    EXPECT_TRUE(std::ranges::equal(Tall().Image().Bytes(), image));
+    RandomEdits plain(1);
+    plain.Load(ReadFile(kDemo));
+    plain.f.editor.ChooseLevel(Tall().Place().currentLevelIndex);
+    plain.f.editor.SetShowLandSpace(zoom == 3);
+    for (int band = 0; band < bands; ++band) {
+      plain.f.editor.ScrollTo(plain.f.editor.View().scrollMaximum - (57 + kWindowRows * band));
+      EXPECT_EQ(BandDifferences(picture, zoom, bands, band, plain.f.editor.MapView()), 0)
+          << "zoom " << zoom << " band " << band;
+    }
+  }
+}
+
+// ---- Twins: each gesture on the tall map against the map view ----
+
+// A popup as text: captions by depth, with their enabled and checked marks.
+std::string Outline(const std::vector<MenuItem>& items, int depth = 0) {
+  std::string out;
+  for (const MenuItem& item : items) {
+    out += std::string(static_cast<std::size_t>(depth), ' ') + item.caption + (item.enabled ? "" : "-") +
+           (item.checked ? "*" : "") + "\n" + Outline(item.children, depth + 1);
+  }
+  return out;
+}
+
+// Drives a plain Editor as the map view the tall map stands for: before each
+// gesture on band k it is scrolled to B + 192 k (B as the twin sees it),
+// then given the same call with the band's view pixel, computed here.
+class TallTwin : public ::testing::TestWithParam<std::tuple<int, int, unsigned>> {
+ protected:
+  TallTwin() : zoom(std::get<0>(GetParam())), bands(std::get<1>(GetParam())), rng(std::get<2>(GetParam())) {}
+
+  void SetUp() override {
+    const Bytes demo = ReadFile(kDemo);
+    tall.Load(demo);
+    twin.Load(demo);
+    Tall().UseTallMap(TallMap(zoom, bands), kMapLeft, kMapTop, kPaletteTop);
+    const int level = LongestLevel(Tall());
+    Twin().ChooseLevel(level);
+  }
+
+  Editor& Tall() { return tall.f.editor; }
+  Editor& Twin() { return twin.f.editor; }
+  int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
+  int Width() const { return kMapWidth * zoom; }
+  int Height() const { return kWindowRows * zoom * bands; }
+
+  // The written-down mapping, done by hand.
+  int BandOf(int y) const { return std::clamp(bands - 1 - (y < 0 ? -1 : y / (kWindowRows * zoom)), 0, bands - 1); }
+  static int Floor(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+  MapPixel ViewOf(int x, int y) const {
+    const int band = BandOf(y);
+    return {Floor(2 * x, zoom), Floor(2 * (y - (bands - 1 - band) * kWindowRows * zoom), zoom)};
+  }
+
+  int TwinBottom() const { return twin.f.editor.Place().scrollOffset - kWindowRows * twinBand; }
+
+  // The map view at offset `offset`: by its scroll bar, or, beyond the
+  // level's far end where the thumb cannot go, as the wheel leaves it.
+  void ShowOffset(int offset) {
+    if (offset <= Twin().View().scrollMaximum) {
+      Twin().ScrollTo(Twin().View().scrollMaximum - offset);
+      return;
+    }
+    WritableState(Twin()).place.scrollOffset = offset;
+    Twin().View().scrollPosition = 0;
+    Twin().Refresh();
+  }
+  void FocusTwin(int band) {
+    if (band == twinBand) return;
+    const int bottom = TwinBottom();
+    twinBand = band;
+    ShowOffset(bottom + kWindowRows * band);
+  }
+
+  void Move(int x, int y) {
+    Tall().MovePointerOverTall(x, y);
+    FocusTwin(BandOf(y));
+    const MapPixel view = ViewOf(x, y);
+    Twin().MovePointerOverMap(view.x, view.y);
+  }
+  void Press(MouseButton button, int x, int y) {
+    Tall().PressTall(button, x, y);
+    FocusTwin(BandOf(y));
+    const MapPixel view = ViewOf(x, y);
+    Twin().PressMap(button, view.x, view.y);
+  }
+
+  void AnswerBoth(int count) {
+    for (int i = 0; i < count; ++i) {
+      const std::string reply = std::to_string(Uniform(0, 40));
+      tall.f.ui.inputAnswers.push_back(reply);
+      twin.f.ui.inputAnswers.push_back(reply);
+    }
+  }
+
+  static void Leaves(const std::vector<MenuItem>& items, std::vector<const MenuItem*>& out) {
+    for (const MenuItem& item : items) {
+      if (!item.enabled) continue;
+      if (item.children.empty()) out.push_back(&item);
+      Leaves(item.children, out);
+    }
+  }
+
+  void PopupStep(std::ostringstream& what) {
+    const int x = Uniform(0, Width() - 1), y = Uniform(0, Height() - 1);
+    what << "popup at " << x << "," << y;
+    Move(x, y);
+    Press(MouseButton::Right, x, y);
+    ASSERT_EQ(Outline(Tall().Popup()), Outline(Twin().Popup()));
+    std::vector<const MenuItem*> leaves;
+    Leaves(Tall().Popup(), leaves);
+    if (leaves.empty()) return;
+    const MenuItem chosen = *leaves[static_cast<std::size_t>(Uniform(0, static_cast<int>(leaves.size()) - 1))];
+    what << " " << chosen.caption;
+    AnswerBoth(3);
+    Tall().RunMenuCommand(chosen);
+    Twin().RunMenuCommand(chosen);
+  }
+
+  void DragStep(std::ostringstream& what) {
+    const int x = Uniform(0, Width() - 1), y = Uniform(0, Height() - 1);
+    what << "drag from " << x << "," << y;
+    Move(x, y);
+    Press(MouseButton::Left, x, y);
+    for (int i = Uniform(1, 6); i > 0; --i) {
+      const int toX = Uniform(-40, Width() + 40), toY = Uniform(-80, Height() + 80);
+      what << " " << toX << "," << toY;
+      Move(toX, toY);
+    }
+    Tall().ReleaseTall(MouseButton::Left);
+    Twin().ReleaseMap(MouseButton::Left);
+  }
+
+  void DropStep(std::ostringstream& what) {
+    const int slot = Uniform(0, 31);
+    const int x = Uniform(0, Width() - 1), y = Uniform(0, Height() - 1);
+    what << "drop slot " << slot << " at " << x << "," << y;
+    AnswerBoth(2);
+    const int stripX = slot * 32 + 16;
+    Tall().PressPalette(MouseButton::Left, stripX, stripX, kPaletteTop + 20);
+    Tall().MovePointerOverWindow(kMapLeft + x, kMapTop + y);
+    Tall().ReleasePalette();
+    Twin().PressPalette(MouseButton::Left, stripX, stripX, kPaletteBoxTop + 20);
+    FocusTwin(BandOf(y));
+    const MapPixel view = ViewOf(x, y);
+    Twin().MovePointerOverWindow(kMapViewLeft + view.x, kMapViewTop + view.y);
+    Twin().ReleasePalette();
+  }
+
+  void ScrollStep(std::ostringstream& what) {
+    const int bottom = Uniform(-50, Twin().View().scrollMaximum + 50);
+    what << "scroll to " << bottom;
+    Tall().ScrollTall(bottom);
+    const int limit = std::max(0, Twin().View().scrollMaximum - kWindowRows * bands);
+    ShowOffset(std::clamp(bottom, 0, limit) + kWindowRows * twinBand);
+  }
+
+  std::string Step() {
+    std::ostringstream what;
+    const int roll = Uniform(0, 99);
+    if (roll < 35) {
+      PopupStep(what);
+    } else if (roll < 60) {
+      DragStep(what);
+    } else if (roll < 80) {
+      DropStep(what);
+    } else if (roll < 92) {
+      const int x = Uniform(0, Width() - 1), y = Uniform(0, Height() - 1);
+      what << "move to " << x << "," << y;
+      Move(x, y);
+    } else if (roll < 97) {
+      ScrollStep(what);
+    } else {
+      const bool show = !Twin().View().showLandSpace;
+      what << "land space " << show;
+      Tall().SetShowLandSpace(show);
+      Twin().SetShowLandSpace(show);
+    }
+    tall.f.ui.inputAnswers.clear();
+    twin.f.ui.inputAnswers.clear();
+    return what.str();
+  }
+
+  void ExpectSame() {
+    EXPECT_TRUE(std::ranges::equal(Tall().Image().Bytes(), Twin().Image().Bytes())) << "image";
+    EXPECT_TRUE(Tall().State() == Twin().State()) << "state";
+    ViewState view = Tall().View();
+    view.revisions = Twin().View().revisions;  // the tall map draws more often
+    EXPECT_TRUE(view == Twin().View()) << "view";
+    EXPECT_EQ(Tall().UndoName(), Twin().UndoName());
+    EXPECT_EQ(Tall().Grid().ownerPos, Twin().Grid().ownerPos) << "cell grid";
+    EXPECT_EQ(Tall().MapView().Pixels(), Twin().MapView().Pixels()) << "map view";
+    EXPECT_EQ(Tall().FocusBand(), twinBand);
+    EXPECT_EQ(BandDifferences(Tall().TallPicture(), zoom, bands, twinBand, Twin().MapView()), 0) << "picture";
+  }
+
+  static constexpr int kMapLeft = 3, kMapTop = 120, kPaletteTop = 60;
+  const int zoom;
+  const int bands;
+  std::mt19937 rng;
+  RandomEdits tall{1};
+  RandomEdits twin{1};
+  int twinBand = 0;
+};
+
+TEST_P(TallTwin, EveryGestureIsTheMapViewsAtItsBandsOffset) {
+  const Bytes demo = ReadFile(kDemo);
+  const std::set<std::uint32_t> changeable = ChangeableOutsideTheArea();
+  Tall().ScrollTall(Uniform(0, Tall().TallBottomLimit()));
+  ShowOffset(Tall().TallBottom());
+  for (int step = 0; step < 250; ++step) {
+    const std::string what = Step();
+    SCOPED_TRACE("step " + std::to_string(step) + ": " + what);
+    ASSERT_TRUE(tall.Check(demo, changeable));
+    ExpectSame();
+    if (HasFailure()) return;
+  }
+  // Undo to the start, each step as the map view takes it back.
+  for (int steps = 0; Twin().CanUndo(); ++steps) {
+    SCOPED_TRACE("undo " + std::to_string(steps) + " " + Twin().UndoName());
+    Tall().Undo();
+    Twin().Undo();
+    twinBand = Tall().FocusBand();  // B follows the offset undone
+    ExpectSame();
+    if (HasFailure()) return;
+  }
+  // Every band of the last picture, against the map view at its offset.
+  const int bottom = Tall().TallBottom();
+  const TFastDIB picture = Tall().TallPicture();
+  for (int band = 0; band < bands; ++band) {
+    ShowOffset(bottom + kWindowRows * band);
+    EXPECT_EQ(BandDifferences(picture, zoom, bands, band, Twin().MapView()), 0) << "band " << band;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(ZoomsAndSeeds, TallTwin,
+                         ::testing::Values(std::tuple{2, 3, 1u}, std::tuple{2, 2, 2u}, std::tuple{3, 2, 3u},
+                                           std::tuple{3, 3, 4u}));
+
+}  // namespace
+}  // namespace kestrova::testing
