@@ -73,6 +73,14 @@ class Editor {
   const TFastDIB& PaletteBitmap() const { return paletteBitmap_; }    // the palette
   bool HasSnapshot() const { return !image_.Empty(); }
 
+  // Whether the handlers draw the pictures: the map view, the overview and
+  // the palette strip. Off (the tool, the fuzzers), every walk that fills
+  // the screen area, the CellGrid and the walk's memory still runs, so the
+  // state, the grid and the bytes are those a drawing editor has; the
+  // pictures stay as last drawn until a handler draws them again.
+  void SetDrawing(bool drawing) { drawing_ = drawing; }
+  bool Drawing() const { return drawing_; }
+
   // ---- Refresh cycle ----
   void Refresh();
   // Refresh steps 2-6: draws from the stream cursor as it stands.
@@ -394,6 +402,7 @@ class Editor {
 
   EditorState state_;
   ViewState view_;
+  bool drawing_ = true;
 };
 
 }  // namespace kestrova

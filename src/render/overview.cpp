@@ -529,6 +529,11 @@ void DrawOverview(RenderTarget& target, int height, TFastDIB& overview) {
   scaler.Finish(overview);
 }
 
+void WalkOverview(RenderTarget& target, int height) {
+  WholeLevelPass(target, std::max(height, 0),
+                 [&](WindowWalks& walks, int k, bool last) { walks.Draw(target, k, kWindowRows - 1, last); });
+}
+
 void ScalePicture(const TFastDIB& picture, TFastDIB& overview) {
   OverviewScaler scaler(picture.Width(), picture.Height(), overview.Width(), overview.Height());
   for (int r = 0; r < picture.Height(); ++r) scaler.AddRow(r, picture.Row(r));

@@ -136,6 +136,12 @@ void RenderWholeLevel(RenderTarget& target, int height, const WindowSink& sink);
 // each into MapBitmap first.
 void DrawOverview(RenderTarget& target, int height, TFastDIB& overview);
 
+// DrawOverview's walk without its pictures: every window drawn into the
+// screen area as DrawOverview draws it, nothing converted or scaled. The
+// screen area, the CellGrid and the walk's memory come out as DrawOverview
+// leaves them (the next walk starts from that memory); no bitmap is touched.
+void WalkOverview(RenderTarget& target, int height);
+
 // The same scaling applied to a whole picture.
 void ScalePicture(const TFastDIB& picture, TFastDIB& overview);
 

@@ -56,6 +56,12 @@ struct BitMasks {
 };
 constexpr BitMasks kBitMasks;
 
+// The map's conversion always ends at screen row 191; previews and the
+// whole level choose their own.
+void SetMapBaseRow(WalkMemory& walk) {
+  if (!walk.previewMode && !walk.wholeLevelMode) walk.conversion.baseRow = kBottomRow;
+}
+
 bool WalkGoesOn(const WalkMemory& walk, const LevelPlace& place) {
   const std::int64_t cursor = walk.streamCursor;
   return walk.currentRow >= 1 && cursor <= static_cast<std::int64_t>(place.levelEnd) && cursor <= kRamEnd;
@@ -131,7 +137,7 @@ void DrawLevelFrom(RenderTarget& target, WalkEntry entry, std::vector<int>* land
 void ConvertScreen(RenderTarget& target) {
   WalkMemory& state = target.walk;
   ConversionParameters& conversion = state.conversion;
-  if (!state.previewMode && !state.wholeLevelMode) conversion.baseRow = kBottomRow;
+  SetMapBaseRow(state);
   ScreenCopy screen;
   ReadScreen(target.image, screen);
   TFastDIB& bitmap = target.mapBitmap;
@@ -275,13 +281,17 @@ bool ConvertsStraightIntoView(const RenderTarget& target, const TFastDIB& viewBi
 
 }  // namespace
 
-void RenderMapView(RenderTarget& target, TFastDIB& viewBitmap, bool showLandSpace) {
+void DrawMapScreen(RenderTarget& target, std::vector<int>* landSpaceLines) {
   ClearCellGrid(target.grid);
   ClearMapScreen(target.image);
+  DrawLevel(target, landSpaceLines);
+  SetMapBaseRow(target.walk);
+}
+
+void RenderMapView(RenderTarget& target, TFastDIB& viewBitmap, bool showLandSpace) {
   std::vector<int> lines;
-  DrawLevel(target, showLandSpace ? &lines : nullptr);
+  DrawMapScreen(target, showLandSpace ? &lines : nullptr);
   if (!showLandSpace && ConvertsStraightIntoView(target, viewBitmap)) {
-    target.walk.conversion.baseRow = kBottomRow;  // as ConvertScreen leaves it
     ConvertScreenDoubled(target.image, target.tables, viewBitmap);
     return;
   }

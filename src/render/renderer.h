@@ -74,8 +74,13 @@ void DrawLandSpaceLines(TFastDIB& mapBitmap, std::span<const int> screenRows);
 // shown in the view.
 void ShowLandSpace(TFastDIB& mapBitmap, TFastDIB& viewBitmap, std::span<const int> screenRows);
 
-// The refresh's drawing steps: ClearCellGrid, ClearMapScreen, DrawLevel,
-// ConvertScreen, then the map view, with the land-space lines on top when
+// The refresh's steps without its pictures: ClearCellGrid, ClearMapScreen,
+// DrawLevel (collecting the land-space lines when given) and the base row
+// ConvertScreen would set. The screen area, the CellGrid and the walk's
+// memory come out as RenderMapView leaves them; no bitmap is touched.
+void DrawMapScreen(RenderTarget& target, std::vector<int>* landSpaceLines = nullptr);
+
+// The refresh's drawing steps: DrawMapScreen, ConvertScreen, then the map view, with the land-space lines on top when
 // `showLandSpace`. The lines are collected during the one walk and drawn
 // after the conversion, which gives the picture a second walk would.
 // Without the lines, a whole-screen conversion goes straight into a
