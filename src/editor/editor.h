@@ -74,10 +74,12 @@ class Editor {
   bool HasSnapshot() const { return !image_.Empty(); }
 
   // Whether the handlers draw the pictures: the map view, the overview and
-  // the palette strip. Off (the tool, the fuzzers), every walk that fills
-  // the screen area, the CellGrid and the walk's memory still runs, so the
-  // state, the grid and the bytes are those a drawing editor has; the
-  // pictures stay as last drawn until a handler draws them again.
+  // the palette strip. Off (the tool, the fuzzers), the refresh's walk still
+  // fills the screen area and the CellGrid, and the overview's and the
+  // palette's walks still leave their memory for the next walk, so after
+  // each handler the state, the grid and the bytes are those a drawing
+  // editor has; the pictures stay as last drawn until a handler draws them
+  // again.
   void SetDrawing(bool drawing) { drawing_ = drawing; }
   bool Drawing() const { return drawing_; }
 

@@ -136,10 +136,10 @@ void RenderWholeLevel(RenderTarget& target, int height, const WindowSink& sink);
 // each into MapBitmap first.
 void DrawOverview(RenderTarget& target, int height, TFastDIB& overview);
 
-// DrawOverview's walk without its pictures: every window drawn into the
-// screen area as DrawOverview draws it, nothing converted or scaled. The
-// screen area, the CellGrid and the walk's memory come out as DrawOverview
-// leaves them (the next walk starts from that memory); no bitmap is touched.
+// DrawOverview's walk without its pictures: every window's records passed,
+// none drawn, which leaves the walk's memory (the state the next walk
+// starts from) as DrawOverview leaves it. The screen area and the CellGrid
+// are left alone: the editor's refresh after an overview draws them anew.
 void WalkOverview(RenderTarget& target, int height);
 
 // The same scaling applied to a whole picture.

@@ -134,6 +134,23 @@ void DrawLevelFrom(RenderTarget& target, WalkEntry entry, std::vector<int>* land
   if (!state.wholeLevelMode) DrawTitleBanner(canvas);
 }
 
+void PassLevelFrom(RenderTarget& target, WalkEntry entry) {
+  WalkMemory& state = target.walk;
+  state.currentRow = entry.row;
+  state.walkStart = target.place.levelStart;
+  state.streamCursor = entry.cursor;
+  do {
+    const std::int32_t address = state.streamCursor;
+    const ObjectRecord record = ReadRecord(target.image, static_cast<std::uint32_t>(address));
+    state.currentCode = record.code;
+    PassedRecords passed;
+    passed.Pass(record);
+    passed.ApplyTo(state);
+    state.currentRow = static_cast<std::int32_t>(std::max<std::int64_t>(RowAfterPassing(record, state.currentRow), -1));
+    state.streamCursor = address + 2;
+  } while (WalkGoesOn(state, target.place));
+}
+
 void ConvertScreen(RenderTarget& target) {
   WalkMemory& state = target.walk;
   ConversionParameters& conversion = state.conversion;

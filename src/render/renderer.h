@@ -51,6 +51,12 @@ WalkEntry LevelStartEntry(const LevelPlace& place);
 void DrawLevelFrom(RenderTarget& target, WalkEntry entry, std::vector<int>* landSpaceLines = nullptr,
                    GridWrites gridWrites = GridWrites::kWrite);
 
+// DrawLevelFrom without drawing: every record passed as those below the
+// window are, which leaves the walk's memory as drawing them would (the
+// state one record leaves for the next, the row, the cursor, the code). The
+// screen area and the CellGrid are left alone.
+void PassLevelFrom(RenderTarget& target, WalkEntry entry);
+
 // Screen rows 0..lastRow, columns firstColumn..lastColumn into MapBitmap at
 // bitmap row index (base - y); pixels that fall outside MapBitmap are
 // dropped. The base is forced to 191 unless previews or the whole level are
