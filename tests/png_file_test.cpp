@@ -24,8 +24,8 @@ TEST(PngFile, APaletteWhileTheColoursFitOneAndRgbBeyond) {
     int width, height, colours;
     std::uint8_t colourType;
   };
-  for (const Case c : {Case{1, 1, 1, 3}, Case{512, 384, 16, 3}, Case{17, 31, 256, 3}, Case{40, 40, 257, 2},
-                       Case{64, 384, 1000, 2}}) {
+  for (const Case c :
+       {Case{1, 1, 1, 3}, Case{512, 384, 16, 3}, Case{17, 31, 256, 3}, Case{40, 40, 257, 2}, Case{64, 384, 1000, 2}}) {
     const TopDownPicture picture = Picture(c.width, c.height, c.colours);
     const std::vector<std::uint8_t> file = PngFile(c.width, c.height, picture.pixels);
     ASSERT_GT(file.size(), 25u);

@@ -1,11 +1,11 @@
 // The tool writes its JSON and its PNGs itself, without Qt. Qt's own JSON
 // writer (what the tool printed before) and Qt's PNG reader (libpng) judge
 // what it writes: the same bytes, the same pixels.
+#include <unistd.h>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -44,9 +44,9 @@ std::string QtCompact(const QJsonDocument& document) { return document.toJson(QJ
 TEST(ToolJson, TextIsWrittenAsQtsJsonWroteIt) {
   std::vector<std::string> texts;
   for (int byte = 1; byte < 256; ++byte) texts.push_back(std::string(1, static_cast<char>(byte)) + "x");
-  texts.insert(texts.end(), {"", "plain", "q\"b\\s/\x7F", "\xC3\xA9\xE2\x80\xA8\xF0\x9F\x98\x80",
-                             "\xEF\xBB\xBFstart", "in\xEF\xBB\xBFside", "\xE2\x80x", "a\xE2\x80", "\xC0\x80",
-                             "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "\xF0\x9F\x98", "\x80\x80"});
+  texts.insert(texts.end(), {"", "plain", "q\"b\\s/\x7F", "\xC3\xA9\xE2\x80\xA8\xF0\x9F\x98\x80", "\xEF\xBB\xBFstart",
+                             "in\xEF\xBB\xBFside", "\xE2\x80x", "a\xE2\x80", "\xC0\x80", "\xED\xA0\x80",
+                             "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "\xF0\x9F\x98", "\x80\x80"});
   for (const std::string& text : texts) {
     const std::string ours = Json::Object({{"k", Json::Text(text)}}).Written();
     EXPECT_EQ(ours, QtCompact(QJsonDocument(QJsonObject{{"k", Q(text)}}))) << EscapedUtf8(text);
