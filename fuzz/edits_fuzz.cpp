@@ -70,6 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const std::set<std::uint32_t> changeable = kestrova::testing::ChangeableOutsideTheArea();
   fuzz::FuzzInput in(std::span<const std::uint8_t>(data, size));
   FuzzedEdits run(in);
+  // Edited as the tool edits: the walks run, the pictures are not drawn.
+  run.f.editor.SetDrawing(false);
   run.Load(fuzz::BytesOf(fuzz::PatchedDemo(in, fuzz::LevelPatches::None)));
   if (!run.f.editor.HasSnapshot()) return 0;  // not recognised
   for (int step = 0; step < kStepLimit && in.Remaining() > 0; ++step) {

@@ -1,5 +1,6 @@
 // Rendering of random recognised images: any level, several scroll offsets,
-// with and without land space, the overview and the whole-level picture. The
+// with and without land space, the overview and the whole-level picture, and
+// the walks without pictures of a load and a level's choice. The
 // drawing reaches only the screen area: no other byte of the image changes.
 #include <cstddef>
 #include <cstdint>
@@ -36,6 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   kestrova::testing::ScriptedUi ui;
   kestrova::testing::MemoryFiles files;
   Editor editor(ui, files);
+  // The load and the level's choice walk the level without drawing it (as
+  // the tool does); the scrolls and the overview draw their pictures.
+  editor.SetDrawing(false);
   files.files["/in/game.sna"] = fuzz::BytesOf(patched);
   ui.fileAnswers.push_back("/in/game.sna");
   editor.LoadSnapshot();
@@ -50,6 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string name = "level " + std::to_string(level + 1);
   editor.ChooseLevel(level);
   CheckUntouched(editor, outside, name);
+  editor.SetDrawing(true);
   for (int scroll = in.Uniform(1, 4); scroll > 0; --scroll) {
     editor.SetShowLandSpace(in.Bool());
     editor.ScrollTo(in.Uniform(0, editor.View().scrollMaximum));

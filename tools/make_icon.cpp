@@ -107,8 +107,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   kestrova::cli::Session session("make_icon", false);
-  if (!session.Load(argv[1])) return 1;
   kestrova::Editor& editor = session.GetEditor();
+  editor.SetDrawing(true);  // the icon shows the map view
+  if (!session.Load(argv[1])) return 1;
   editor.ChooseLevel(kSceneLevel - 1);
   editor.ScrollTo(editor.View().scrollMaximum - kSceneScroll);
 

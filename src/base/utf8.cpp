@@ -9,8 +9,9 @@ namespace {
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
-// The length of the well-formed sequence at the start of `text`, or 0.
-std::size_t SequenceLength(std::string_view text) {
+}  // namespace
+
+std::size_t Utf8SequenceLength(std::string_view text) {
   const auto first = static_cast<unsigned char>(text[0]);
   if (first < 0x80) return 1;
   std::size_t length = 0;
@@ -36,11 +37,9 @@ std::size_t SequenceLength(std::string_view text) {
   return length;
 }
 
-}  // namespace
-
 bool IsValidUtf8(std::string_view text) {
   while (!text.empty()) {
-    const std::size_t length = SequenceLength(text);
+    const std::size_t length = Utf8SequenceLength(text);
     if (length == 0) return false;
     text.remove_prefix(length);
   }
@@ -50,7 +49,7 @@ bool IsValidUtf8(std::string_view text) {
 std::string EscapedUtf8(std::string_view text) {
   std::string escaped;
   while (!text.empty()) {
-    std::size_t length = SequenceLength(text);
+    std::size_t length = Utf8SequenceLength(text);
     if (length == 0) {
       char hex[8];
       std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(text[0]));

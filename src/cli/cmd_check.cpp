@@ -26,19 +26,19 @@ int RunCheck(const ParsedCommand& line) {
   const std::vector<GameProblem> problems = FindProblems(editor.Image(), editor.Levels());
   const std::int32_t bytesFree = editor.Place().bytesFree;
   if (line.Has("json")) {
-    QJsonArray list;
+    std::vector<Json> list;
     for (const GameProblem& problem : problems) {
-      list.append(QJsonObject{{"kind", Q(problem.kind)},
-                              {"level", problem.level},
-                              {"address", static_cast<qint64>(problem.address)},
-                              {"row", problem.row},
-                              {"text", Q(problem.text)}});
+      list.push_back(Json::Object({{"kind", Json::Text(problem.kind)},
+                                   {"level", Json::Number(problem.level)},
+                                   {"address", Json::Number(problem.address)},
+                                   {"row", Json::Number(problem.row)},
+                                   {"text", Json::Text(problem.text)}}));
     }
-    PrintText(JsonLine(QJsonObject{{"schema", kCheckSchema},
-                                   {"file", Q(file)},
-                                   {"ok", problems.empty()},
-                                   {"problems", list},
-                                   {"bytesFree", bytesFree}}));
+    PrintText(JsonLine(Json::Object({{"schema", Json::Text(kCheckSchema)},
+                                     {"file", Json::Text(file)},
+                                     {"ok", Json::Bool(problems.empty())},
+                                     {"problems", Json::Array(list)},
+                                     {"bytesFree", Json::Number(bytesFree)}})));
   } else {
     std::string text;
     for (const GameProblem& problem : problems) text += Where(problem) + problem.text + "\n";

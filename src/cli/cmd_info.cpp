@@ -8,28 +8,31 @@ namespace kestrova::cli {
 
 namespace {
 
-QJsonObject InfoJson(const SnapshotSummary& summary) {
-  QJsonArray levels;
+Json InfoJson(const SnapshotSummary& summary) {
+  std::vector<Json> levels;
   for (const LevelSummary& level : summary.levels) {
-    levels.append(QJsonObject{{"number", level.number},
-                              {"start", static_cast<qint64>(level.start)},
-                              {"end", static_cast<qint64>(level.end)},
-                              {"height", level.height},
-                              {"records", level.records},
-                              {"chooserText", Q(level.chooserText)}});
+    levels.push_back(Json::Object({{"number", Json::Number(level.number)},
+                                   {"start", Json::Number(level.start)},
+                                   {"end", Json::Number(level.end)},
+                                   {"height", Json::Number(level.height)},
+                                   {"records", Json::Number(level.records)},
+                                   {"chooserText", Json::Text(level.chooserText)}}));
   }
   const SettingsSummary& s = summary.settings;
-  const QJsonObject settings{{"fortressByte", s.fortressByte},    {"fortressLabel", Q(s.fortressLabel)},
-                             {"fortressHint", Q(s.fortressHint)}, {"startColumn", s.startColumn},
-                             {"pixelsDown", s.pixelsDown},        {"lives", s.lives},
-                             {"enemyDelay", s.enemyDelay}};
-  return QJsonObject{{"schema", kInfoSchema},
-                     {"format", Q(summary.format)},
-                     {"machine", Q(summary.machine)},
-                     {"snapshotSize", static_cast<qint64>(summary.snapshotSize)},
-                     {"bytesFree", summary.bytesFree},
-                     {"levels", levels},
-                     {"settings", settings}};
+  const Json settings = Json::Object({{"fortressByte", Json::Number(s.fortressByte)},
+                                      {"fortressLabel", Json::Text(s.fortressLabel)},
+                                      {"fortressHint", Json::Text(s.fortressHint)},
+                                      {"startColumn", Json::Number(s.startColumn)},
+                                      {"pixelsDown", Json::Number(s.pixelsDown)},
+                                      {"lives", Json::Number(s.lives)},
+                                      {"enemyDelay", Json::Number(s.enemyDelay)}});
+  return Json::Object({{"schema", Json::Text(kInfoSchema)},
+                       {"format", Json::Text(summary.format)},
+                       {"machine", Json::Text(summary.machine)},
+                       {"snapshotSize", Json::Number(static_cast<std::int64_t>(summary.snapshotSize))},
+                       {"bytesFree", Json::Number(summary.bytesFree)},
+                       {"levels", Json::Array(levels)},
+                       {"settings", settings}});
 }
 
 }  // namespace

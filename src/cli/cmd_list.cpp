@@ -40,29 +40,31 @@ std::string ListText(const std::vector<ListedLevel>& levels) {
   return text;
 }
 
-QJsonObject ListJson(const std::vector<ListedLevel>& levels, const std::string& file) {
-  QJsonArray levelArray;
+Json ListJson(const std::vector<ListedLevel>& levels, const std::string& file) {
+  std::vector<Json> levelArray;
   for (const ListedLevel& level : levels) {
-    QJsonArray records;
+    std::vector<Json> records;
+    records.reserve(level.records.size());
     for (const ListedRecord& record : level.records) {
-      QJsonObject entry{{"address", static_cast<qint64>(record.address)},
-                        {"row", record.row},
-                        {"code", record.code},
-                        {"operand", record.operand},
-                        {"description", Q(record.description)}};
-      entry["group"] = record.group ? QJsonValue(QJsonObject{{"name", Q(GroupName(*record.group))},
-                                                             {"start", static_cast<qint64>(record.groupStart)},
-                                                             {"bytes", record.group->size}})
-                                    : QJsonValue();
-      records.append(entry);
+      const Json group = record.group ? Json::Object({{"name", Json::Text(GroupName(*record.group))},
+                                                      {"start", Json::Number(record.groupStart)},
+                                                      {"bytes", Json::Number(record.group->size)}})
+                                      : Json::Null();
+      records.push_back(Json::Object({{"address", Json::Number(record.address)},
+                                      {"row", Json::Number(record.row)},
+                                      {"code", Json::Number(record.code)},
+                                      {"operand", Json::Number(record.operand)},
+                                      {"description", Json::Text(record.description)},
+                                      {"group", group}}));
     }
-    levelArray.append(QJsonObject{{"level", level.number},
-                                  {"start", static_cast<qint64>(level.start)},
-                                  {"end", static_cast<qint64>(level.end)},
-                                  {"height", level.height},
-                                  {"records", records}});
+    levelArray.push_back(Json::Object({{"level", Json::Number(level.number)},
+                                       {"start", Json::Number(level.start)},
+                                       {"end", Json::Number(level.end)},
+                                       {"height", Json::Number(level.height)},
+                                       {"records", Json::Array(records)}}));
   }
-  return QJsonObject{{"schema", kListSchema}, {"file", Q(file)}, {"levels", levelArray}};
+  return Json::Object(
+      {{"schema", Json::Text(kListSchema)}, {"file", Json::Text(file)}, {"levels", Json::Array(levelArray)}});
 }
 
 }  // namespace

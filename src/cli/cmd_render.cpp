@@ -1,10 +1,6 @@
 // kestrova render FILE [--level N] [--scroll S] [--land-space] [--scale K]
 // [--no-banner] [-o OUT] [--scr OUT] [--png OUT] [--grid OUT] [--overview OUT]
 // [--whole OUT] [--force]: the level as the editor draws it.
-#include <QBuffer>
-#include <QByteArray>
-#include <QImage>
-
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -15,6 +11,7 @@
 #include "level/level_table.h"
 #include "render/map_geometry.h"
 #include "render/overview.h"
+#include "surface/png_file.h"
 
 namespace kestrova::cli {
 
@@ -30,17 +27,13 @@ constexpr int kPictureDefaultScale = 1;
 Bytes PngBytes(const TFastDIB& picture, int step, int scale) {
   const int width = picture.Width() / step * scale;
   const int height = picture.Height() / step * scale;
-  QImage image(width, height, QImage::Format_RGB32);
+  std::vector<Pixel> pixels;
+  pixels.reserve(static_cast<std::size_t>(std::max(width, 0)) * static_cast<std::size_t>(std::max(height, 0)));
   for (int y = 0; y < height; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
     const Pixel* row = picture.RowTop(y / scale * step);
-    for (int x = 0; x < width; ++x) line[x] = 0xFF000000u | row[x / scale * step];
+    for (int x = 0; x < width; ++x) pixels.push_back(row[x / scale * step]);
   }
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG")) return {};
-  return Bytes(bytes.begin(), bytes.end());
+  return PngFile(width, height, pixels);
 }
 
 Bytes GridBytes(const CellGrid& grid) {
@@ -128,8 +121,12 @@ int RunRender(const ParsedCommand& line) {
     return UsageFailure(line.command, "only one output can go to standard output");
 
   Session session(line.command, line.Has("force"));
-  if (!session.Load(line.words[0])) return kFailed;
   Editor& editor = session.GetEditor();
+  // The map view and the overview are the editor's own pictures: drawn when
+  // written. The rest come from the state, the grid and the screen area, or
+  // are drawn on copies.
+  editor.SetDrawing((!mapPicture.empty() && !line.Has("no-banner")) || line.Has("overview"));
+  if (!session.Load(line.words[0])) return kFailed;
   const int count = LevelCount(editor.Levels());
   const int level = line.Number("level", 1);
   if (level > count)

@@ -1,15 +1,10 @@
 #include "cli/command_line.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
-#include <QStringList>
-
 #include <algorithm>
 #include <charconv>
 
 #include "base/utf8.h"
 #include "cli/edit_script.h"
-#include "qtio/qt_strings.h"
 
 namespace kestrova::cli {
 
@@ -143,9 +138,9 @@ const OptionSpec* OptionOfValue(const CommandSpec& command, const std::vector<st
   return nullptr;
 }
 
-// Qt takes the command line as text and would turn bytes that are not UTF-8
-// into other characters: a name would then be read or written as another
-// name. Such an argument is refused before anything is read or written.
+// A name that is not UTF-8 could not be shown in a message, nor written in
+// JSON, as it stands: such an argument is refused before anything is read or
+// written.
 std::optional<ParsedCommand> NotUtf8Refusal(const CommandSpec& command, const std::vector<std::string>& arguments) {
   for (std::size_t at = 0; at < arguments.size(); ++at) {
     if (IsValidUtf8(arguments[at])) continue;
@@ -160,26 +155,127 @@ std::optional<ParsedCommand> NotUtf8Refusal(const CommandSpec& command, const st
   return std::nullopt;
 }
 
-QStringList QtNames(const OptionSpec& option) {
-  QStringList names;
-  for (const std::string& name : option.names) names << Q(name);
-  return names;
-}
+// The options and words of one command's line, read by the rules the tool
+// has always had (those of Qt's command-line parser, whose messages it
+// keeps): "--name", "--name=value" or "--name value"; "-abc" as -a -b -c,
+// where an option that takes a value takes the rest ("-ofile", "-o=file")
+// or the next word; "--" makes every later word a word; "-" alone is a word.
+// Every word is read before the line is judged.
+class OptionScan {
+ public:
+  OptionScan(const std::vector<const OptionSpec*>& options, const std::vector<std::string>& arguments)
+      : options_(options), values_(options.size()) {
+    bool wordsOnly = false;
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
+      const std::string& argument = arguments[at];
+      if (wordsOnly || argument == "-" || !argument.starts_with("-")) {
+        words.push_back(argument);
+      } else if (argument == "--") {
+        wordsOnly = true;
+      } else if (argument.starts_with("--")) {
+        const std::size_t assign = argument.find('=');
+        const std::string name = argument.substr(2, assign == std::string::npos ? assign : assign - 2);
+        if (Found(name)) TakeValue(name, argument, arguments, at);
+      } else {
+        ShortOptions(argument, arguments, at);
+      }
+    }
+  }
+
+  bool Ok() const { return error_.empty() && unknown_.empty(); }
+  std::string ErrorText() const {
+    if (!error_.empty()) return error_;
+    if (unknown_.size() == 1) return "Unknown option '" + unknown_.front() + "'.";
+    std::string names;
+    for (const std::string& name : unknown_) names += (names.empty() ? "" : ", ") + name;
+    return "Unknown options: " + names + ".";
+  }
+  // Whether the option was given under any of its names, and its values.
+  bool IsSet(const OptionSpec& option) const {
+    return std::any_of(found_.begin(), found_.end(), [&](const std::string& name) {
+      return std::find(option.names.begin(), option.names.end(), name) != option.names.end();
+    });
+  }
+  const std::vector<std::string>& Values(const OptionSpec& option) const { return values_[IndexOf(option)]; }
+
+  std::vector<std::string> words;
+
+ private:
+  std::size_t IndexOf(const OptionSpec& option) const {
+    return static_cast<std::size_t>(std::find(options_.begin(), options_.end(), &option) - options_.begin());
+  }
+  const OptionSpec* Named(const std::string& name) const {
+    for (const OptionSpec* option : options_) {
+      if (std::find(option->names.begin(), option->names.end(), name) != option->names.end()) return option;
+    }
+    return nullptr;
+  }
+  bool Found(const std::string& name) {
+    (Named(name) ? found_ : unknown_).push_back(name);
+    return Named(name) != nullptr;
+  }
+  // The value of option `name` given in `argument` after its '=', or the
+  // next word; a flag given a value is an error.
+  void TakeValue(const std::string& name, const std::string& argument, const std::vector<std::string>& arguments,
+                 std::size_t& at) {
+    const OptionSpec* option = Named(name);
+    if (!option) return;
+    const std::size_t assign = argument.find('=');
+    if (option->valueName.empty()) {
+      if (assign != std::string::npos) error_ = "Unexpected value after '" + argument.substr(0, assign) + "'.";
+    } else if (assign != std::string::npos) {
+      values_[IndexOf(*option)].push_back(argument.substr(assign + 1));
+    } else if (at + 1 < arguments.size()) {
+      values_[IndexOf(*option)].push_back(arguments[++at]);
+    } else {
+      error_ = "Missing value after '" + argument + "'.";
+    }
+  }
+  // "-abc": each character an option (a character beyond 16 bits counts
+  // as two unknown ones, named "?", as it always has).
+  void ShortOptions(const std::string& argument, const std::vector<std::string>& arguments, std::size_t& at) {
+    std::string name;
+    for (std::size_t pos = 1; pos < argument.size();) {
+      const std::size_t length = std::max<std::size_t>(Utf8SequenceLength(std::string_view(argument).substr(pos)), 1);
+      if (length == 4) {
+        unknown_.insert(unknown_.end(), 2, "?");
+        name.clear();
+        pos += length;
+        continue;
+      }
+      name = argument.substr(pos, length);
+      pos += length;
+      if (!Found(name)) continue;
+      const OptionSpec* option = Named(name);
+      const bool assigned = pos < argument.size() && argument[pos] == '=';
+      if (!option->valueName.empty()) {
+        if (pos < argument.size()) {
+          values_[IndexOf(*option)].push_back(argument.substr(assigned ? pos + 1 : pos));
+          return;
+        }
+        break;
+      }
+      if (assigned) break;
+    }
+    TakeValue(name, argument, arguments, at);
+  }
+
+  std::vector<const OptionSpec*> options_;
+  std::vector<std::vector<std::string>> values_;
+  std::vector<std::string> found_;
+  std::vector<std::string> unknown_;
+  std::string error_;
+};
+
+const OptionSpec kHelpOption{{"h", "help"}, "", "this text", std::nullopt};
 
 ParsedCommand ParseCommand(const CommandSpec& command, const std::vector<std::string>& arguments) {
   if (std::optional<ParsedCommand> refused = NotUtf8Refusal(command, arguments)) return *refused;
-  QCommandLineParser parser;
-  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-  parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-  const QCommandLineOption help(QStringList{"h", "help"});
-  parser.addOption(help);
-  for (const OptionSpec& option : command.options) {
-    parser.addOption(QCommandLineOption(QtNames(option), QString(), Q(option.valueName)));
-  }
-  QStringList line{"kestrova"};
-  for (const std::string& argument : arguments) line << Q(argument);
-  if (!parser.parse(line)) return UsageError(command.name, parser.errorText().toStdString());
-  if (parser.isSet(help)) {
+  std::vector<const OptionSpec*> options{&kHelpOption};
+  for (const OptionSpec& option : command.options) options.push_back(&option);
+  const OptionScan scan(options, arguments);
+  if (!scan.Ok()) return UsageError(command.name, scan.ErrorText());
+  if (scan.IsSet(kHelpOption)) {
     ParsedCommand parsed;
     parsed.kind = ParsedCommand::Kind::Help;
     parsed.command = command.name;
@@ -191,13 +287,12 @@ ParsedCommand ParseCommand(const CommandSpec& command, const std::vector<std::st
   parsed.command = command.name;
   for (const OptionSpec& option : command.options) {
     const std::string name = option.names.back();
-    const QStringList values = parser.values(Q(name));
-    const bool set = parser.isSet(Q(name));
-    if (!set) continue;
+    if (!scan.IsSet(option)) continue;
+    const std::vector<std::string>& values = scan.Values(option);
     if (!option.repeatable && values.size() > 1)
       return UsageError(command.name, Dashed(name) + " is given more than once");
     std::vector<std::string>& kept = parsed.values[name];
-    for (const QString& value : values) kept.push_back(value.toStdString());
+    kept = values;
     if (option.minimum) {
       const std::optional<int> number = WholeNumber(kept.back());
       if (!number || *number < *option.minimum || *number > option.maximum)
@@ -205,7 +300,7 @@ ParsedCommand ParseCommand(const CommandSpec& command, const std::vector<std::st
                                             std::to_string(*option.minimum) + " to " + std::to_string(option.maximum));
     }
   }
-  for (const QString& word : parser.positionalArguments()) parsed.words.push_back(word.toStdString());
+  parsed.words = scan.words;
   const int count = static_cast<int>(parsed.words.size());
   if (count > command.mostWords)
     return UsageError(command.name,

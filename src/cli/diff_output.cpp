@@ -1,7 +1,5 @@
 #include "cli/diff_output.h"
 
-#include <QJsonArray>
-
 #include "cli/json_output.h"
 #include "cli/output.h"
 
@@ -66,44 +64,51 @@ std::string DiffText(const GameDiff& diff) {
   return text;
 }
 
-QJsonObject DiffJson(const GameDiff& diff, const std::string& a, const std::string& b) {
-  QJsonArray settings;
+Json DiffJson(const GameDiff& diff, const std::string& a, const std::string& b) {
+  std::vector<Json> settings;
   for (const SettingChange& setting : diff.settings)
-    settings.append(QJsonObject{{"name", Q(setting.name)}, {"before", setting.before}, {"after", setting.after}});
-  QJsonArray records;
+    settings.push_back(Json::Object({{"name", Json::Text(setting.name)},
+                                     {"before", Json::Number(setting.before)},
+                                     {"after", Json::Number(setting.after)}}));
+  std::vector<Json> records;
   for (const RecordChange& change : diff.records) {
-    QJsonObject entry{{"kind", KindName(change.kind)},
-                      {"level", change.level},
-                      {"row", change.row},
-                      {"address", static_cast<qint64>(change.address)}};
-    entry["before"] = change.kind == RecordChange::Kind::Inserted ? QJsonValue() : QJsonValue(Q(change.before));
-    entry["after"] = change.kind == RecordChange::Kind::Deleted ? QJsonValue() : QJsonValue(Q(change.after));
-    records.append(entry);
+    records.push_back(Json::Object(
+        {{"kind", Json::Text(KindName(change.kind))},
+         {"level", Json::Number(change.level)},
+         {"row", Json::Number(change.row)},
+         {"address", Json::Number(change.address)},
+         {"before", change.kind == RecordChange::Kind::Inserted ? Json::Null() : Json::Text(change.before)},
+         {"after", change.kind == RecordChange::Kind::Deleted ? Json::Null() : Json::Text(change.after)}}));
   }
-  QJsonArray colours;
+  std::vector<Json> colours;
   for (const ColourChange& colour : diff.colours)
-    colours.append(QJsonObject{{"address", static_cast<qint64>(colour.address)},
-                               {"objects", Q(colour.objects)},
-                               {"before", colour.before},
-                               {"after", colour.after}});
-  QJsonArray banks;
+    colours.push_back(Json::Object({{"address", Json::Number(colour.address)},
+                                    {"objects", Json::Text(colour.objects)},
+                                    {"before", Json::Number(colour.before)},
+                                    {"after", Json::Number(colour.after)}}));
+  std::vector<Json> banks;
   for (const BankChange& bank : diff.banks)
-    banks.append(QJsonObject{{"bank", bank.bank}, {"inA", bank.inA}, {"inB", bank.inB}, {"bytes", bank.bytes}});
-  return QJsonObject{
-      {"schema", kDiffSchema},
-      {"a", Q(a)},
-      {"b", Q(b)},
-      {"sameGame", diff.SameGame()},
-      {"settings", settings},
-      {"levels", QJsonObject{{"before", diff.levelsBefore}, {"after", diff.levelsAfter}}},
-      {"records", records},
-      {"colours", colours},
-      {"bytesFree", QJsonObject{{"before", diff.bytesFreeBefore}, {"after", diff.bytesFreeAfter}}},
-      {"checkTable", QJsonObject{{"differs", diff.checkTableDiffers},
-                                 {"staleBefore", diff.checkTableStaleBefore},
-                                 {"staleAfter", diff.checkTableStaleAfter}}},
-      {"banks", banks},
-  };
+    banks.push_back(Json::Object({{"bank", Json::Number(bank.bank)},
+                                  {"inA", Json::Bool(bank.inA)},
+                                  {"inB", Json::Bool(bank.inB)},
+                                  {"bytes", Json::Number(bank.bytes)}}));
+  return Json::Object({
+      {"schema", Json::Text(kDiffSchema)},
+      {"a", Json::Text(a)},
+      {"b", Json::Text(b)},
+      {"sameGame", Json::Bool(diff.SameGame())},
+      {"settings", Json::Array(settings)},
+      {"levels",
+       Json::Object({{"before", Json::Number(diff.levelsBefore)}, {"after", Json::Number(diff.levelsAfter)}})},
+      {"records", Json::Array(records)},
+      {"colours", Json::Array(colours)},
+      {"bytesFree",
+       Json::Object({{"before", Json::Number(diff.bytesFreeBefore)}, {"after", Json::Number(diff.bytesFreeAfter)}})},
+      {"checkTable", Json::Object({{"differs", Json::Bool(diff.checkTableDiffers)},
+                                   {"staleBefore", Json::Bool(diff.checkTableStaleBefore)},
+                                   {"staleAfter", Json::Bool(diff.checkTableStaleAfter)}})},
+      {"banks", Json::Array(banks)},
+  });
 }
 
 }  // namespace kestrova::cli

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QJsonObject>
-
 #include <string>
 
+#include "cli/json_output.h"
 #include "game/game_diff.h"
 
 namespace kestrova::cli {
@@ -11,6 +10,6 @@ namespace kestrova::cli {
 // The differences of two games as `kestrova diff` prints them: one line
 // each, or "the same game"; or as its JSON object.
 std::string DiffText(const GameDiff& diff);
-QJsonObject DiffJson(const GameDiff& diff, const std::string& a, const std::string& b);
+Json DiffJson(const GameDiff& diff, const std::string& a, const std::string& b);
 
 }  // namespace kestrova::cli

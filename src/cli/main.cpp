@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include <QCoreApplication>
-
 #include "base/licence.h"
 #include "cli/commands.h"
 #include "cli/output.h"
@@ -65,7 +63,6 @@ int UsageFailure(const std::string& command, const std::string& text) {
 }  // namespace kestrova::cli
 
 int main(int argc, char** argv) {
-  QCoreApplication application(argc, argv);
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   const kestrova::cli::ParsedCommand line = kestrova::cli::ParseCommandLine(arguments);
   int status = kestrova::cli::kFailed;

@@ -47,6 +47,7 @@ class BatchUi : public Ui {
 
 // The editor driven by one command: its handlers with the batch Ui and the
 // command line's Files, and every message box reported as the command's error.
+// It draws no picture unless the command turns drawing on for one it writes.
 class Session {
  public:
   Session(std::string command, bool force);

@@ -57,19 +57,6 @@ bool InGroup(const PalettePicture& picture, const PaletteGroup& group) {
   return picture.firstSlot >= group.firstSlot && picture.firstSlot <= group.lastSlot;
 }
 
-void DrawGroup(RenderTarget& target, const PaletteGroup& group, TFastDIB& strip) {
-  for (const PalettePicture& picture : kPalettePictures) {
-    if (InGroup(picture, group)) DrawPreview(target, StripDrawing(picture));
-  }
-  if (kYellowFillSlot >= group.firstSlot && kYellowFillSlot <= group.lastSlot) FillYellow(strip);
-  for (const PalettePicture& picture : kPalettePictures) {
-    if (!InGroup(picture, group)) continue;
-    if (picture.firstSlot == kBlueFixBeforeSlot) MakeGreenlessBlue(strip);
-    StretchIntoStrip(target.mapBitmap, picture, strip);
-    if (picture.firstSlot == kCyanFixAfterSlot) MakeBlackAndYellowCyan(strip);
-  }
-}
-
 PreviewWindow WindowOf(const PreviewDrawing& drawing) {
   PreviewWindow window;
   window.drawer = drawing.drawer;
@@ -80,6 +67,26 @@ PreviewWindow WindowOf(const PreviewDrawing& drawing) {
   window.lastRow = drawing.lastRow;
   window.currentRow = drawing.currentRow;
   return window;
+}
+
+// A group's previews, then (with a strip) their pictures into it.
+void DrawGroup(RenderTarget& target, const PaletteGroup& group, TFastDIB* strip) {
+  for (const PalettePicture& picture : kPalettePictures) {
+    if (!InGroup(picture, group)) continue;
+    if (strip) {
+      DrawPreview(target, StripDrawing(picture));
+    } else {
+      DrawRecordPreviewScreen(target, WindowOf(StripDrawing(picture)));
+    }
+  }
+  if (!strip) return;
+  if (kYellowFillSlot >= group.firstSlot && kYellowFillSlot <= group.lastSlot) FillYellow(*strip);
+  for (const PalettePicture& picture : kPalettePictures) {
+    if (!InGroup(picture, group)) continue;
+    if (picture.firstSlot == kBlueFixBeforeSlot) MakeGreenlessBlue(*strip);
+    StretchIntoStrip(target.mapBitmap, picture, *strip);
+    if (picture.firstSlot == kCyanFixAfterSlot) MakeBlackAndYellowCyan(*strip);
+  }
 }
 
 void DrawTwoLogCrossings(RenderTarget& target, const DragPictureRow& row) {
@@ -116,13 +123,16 @@ void DrawDragPreview(RenderTarget& target, const DragPictureRow& row) {
 
 void DrawPreview(RenderTarget& target, const PreviewDrawing& drawing) { DrawRecordPreview(target, WindowOf(drawing)); }
 
-void DrawPalettePictures(RenderTarget& target, TFastDIB& strip) {
+namespace {
+
+// The palette's previews group by group, into the strip when there is one.
+void PalettePass(RenderTarget& target, TFastDIB* strip) {
   BeginPreviews(target.walk);
   ClearMapScreen(target.image);
   bool first = true;
   for (const PaletteGroup& group : kPaletteGroups) {
     if (!first) {
-      target.mapBitmap.Fill(kPaletteYellow);
+      if (strip) target.mapBitmap.Fill(kPaletteYellow);
       ClearMapScreen(target.image);
     }
     first = false;
@@ -130,6 +140,12 @@ void DrawPalettePictures(RenderTarget& target, TFastDIB& strip) {
   }
   EndPreviews(target.walk);
 }
+
+}  // namespace
+
+void DrawPalettePictures(RenderTarget& target, TFastDIB& strip) { PalettePass(target, &strip); }
+
+void WalkPalettePictures(RenderTarget& target) { PalettePass(target, nullptr); }
 
 void DrawDragPicture(RenderTarget& target, const DragPictureRow& row, TFastDIB& picture) {
   picture.Resize(row.width, row.height);

@@ -25,6 +25,9 @@ void DrawPreview(RenderTarget& target, const PreviewDrawing& drawing);
 // the strip's fix-ups. Leaves PreviewMode clear, the last row 191 and the
 // columns 0..31; the screen area and MapBitmap hold the last group.
 void DrawPalettePictures(RenderTarget& target, TFastDIB& strip);
+// The same previews without their pictures: the screen area, the CellGrid
+// and the walk's memory as DrawPalettePictures leaves them, no bitmap touched.
+void WalkPalettePictures(RenderTarget& target);
 
 // The drag picture of `row` at its own size, with its one-pixel black
 // border. MapBitmap is used at half the picture's size and is left at

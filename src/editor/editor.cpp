@@ -46,8 +46,12 @@ void Editor::Refresh() {
 
 void Editor::RedrawFromCursor() {
   RenderTarget target = Target();
-  RenderMapView(target, viewBitmap_, view_.showLandSpace);
-  ++view_.revisions.mapView;
+  if (drawing_) {
+    RenderMapView(target, viewBitmap_, view_.showLandSpace);
+    ++view_.revisions.mapView;
+  } else {
+    DrawMapScreen(target);
+  }
   view_.bytesFreeCaption = "Bytes Free: " + std::to_string(state_.place.bytesFree);
 }
 
@@ -83,6 +87,10 @@ void Editor::RebuildLevels() {
 
 void Editor::RedrawLevelOverview() {
   RenderTarget target = Target();
+  if (!drawing_) {
+    WalkOverview(target, view_.scrollMaximum);
+    return;
+  }
   if (overviewBitmap_.Width() != kOverviewWidth || overviewBitmap_.Height() != kOverviewHeight) {
     overviewBitmap_.Resize(kOverviewWidth, kOverviewHeight);
   }

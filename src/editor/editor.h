@@ -74,6 +74,16 @@ class Editor {
   const TFastDIB& PaletteBitmap() const { return paletteBitmap_; }    // the palette
   bool HasSnapshot() const { return !image_.Empty(); }
 
+  // Whether the handlers draw the pictures: the map view, the overview and
+  // the palette strip. Off (the tool, the fuzzers), the refresh's walk still
+  // fills the screen area and the CellGrid, and the overview's and the
+  // palette's walks still leave their memory for the next walk, so after
+  // each handler the state, the grid and the bytes are those a drawing
+  // editor has; the pictures stay as last drawn until a handler draws them
+  // again.
+  void SetDrawing(bool drawing) { drawing_ = drawing; }
+  bool Drawing() const { return drawing_; }
+
   // ---- Refresh cycle ----
   void Refresh();
   // Refresh steps 2-6: draws from the stream cursor as it stands.
@@ -508,6 +518,7 @@ class Editor {
 
   EditorState state_;
   ViewState view_;
+  bool drawing_ = true;
 };
 
 }  // namespace kestrova

@@ -10,6 +10,10 @@ namespace kestrova {
 
 void Editor::DrawPaletteStrip() {
   RenderTarget target = Target();
+  if (!drawing_) {
+    WalkPalettePictures(target);
+    return;
+  }
   DrawPalettePictures(target, paletteBitmap_);
   ++view_.revisions.palette;
 }

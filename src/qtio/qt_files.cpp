@@ -1,7 +1,5 @@
 #include "qtio/qt_files.h"
 
-#include <QFileInfo>
-
 #include <fcntl.h>
 #include <stdio.h>  // renameat2
 #include <sys/stat.h>
@@ -15,7 +13,6 @@
 #include <cstring>
 
 #include "base/paths.h"
-#include "qtio/qt_strings.h"
 
 namespace kestrova {
 
@@ -236,7 +233,11 @@ Outcome PutInPlace(PendingFile& pending, const std::string& target, bool replaci
 
 }  // namespace
 
-bool QtFiles::Exists(const std::string& path) { return QFileInfo::exists(Q(path)); }
+// A dangling link leads to nothing: it does not exist.
+bool QtFiles::Exists(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0;
+}
 
 // The path is looked at before it is opened, so a folder, a pipe or a device
 // is never opened at all; the open itself does not wait (O_NONBLOCK), and

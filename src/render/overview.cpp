@@ -49,6 +49,15 @@ class WindowWalks {
     ConvertScreen(target);
   }
 
+  // Window k's walk without drawing: its records passed, leaving the walk's
+  // memory for the windows after it as drawing them would.
+  void Pass(RenderTarget& target, int k) {
+    LevelPlace windowPlace = target.place;
+    windowPlace.scrollOffset = kWindowRows * k;
+    RenderTarget window{target.image, windowPlace, target.walk, target.grid, target.tables, target.mapBitmap};
+    PassLevelFrom(window, EntryFor(LevelStartEntry(windowPlace).row, target.walk));
+  }
+
   // The refresh steps of window k up to the conversion. Only the last
   // window's CellGrid is kept, so only the last clears and fills it in: no
   // drawing depends on what the grid holds.
@@ -527,6 +536,10 @@ void DrawOverview(RenderTarget& target, int height, TFastDIB& overview) {
     if (last) ConvertScreen(target);  // MapBitmap holds the last window, as it always has
   });
   scaler.Finish(overview);
+}
+
+void WalkOverview(RenderTarget& target, int height) {
+  WholeLevelPass(target, std::max(height, 0), [&](WindowWalks& walks, int k, bool) { walks.Pass(target, k); });
 }
 
 void ScalePicture(const TFastDIB& picture, TFastDIB& overview) {

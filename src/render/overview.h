@@ -136,6 +136,12 @@ void RenderWholeLevel(RenderTarget& target, int height, const WindowSink& sink);
 // each into MapBitmap first.
 void DrawOverview(RenderTarget& target, int height, TFastDIB& overview);
 
+// DrawOverview's walk without its pictures: every window's records passed,
+// none drawn, which leaves the walk's memory (the state the next walk
+// starts from) as DrawOverview leaves it. The screen area and the CellGrid
+// are left alone: the editor's refresh after an overview draws them anew.
+void WalkOverview(RenderTarget& target, int height);
+
 // The same scaling applied to a whole picture.
 void ScalePicture(const TFastDIB& picture, TFastDIB& overview);
 

@@ -5,7 +5,7 @@
 
 namespace kestrova {
 
-void DrawRecordPreview(RenderTarget& target, const PreviewWindow& window) {
+void DrawRecordPreviewScreen(RenderTarget& target, const PreviewWindow& window) {
   WalkMemory& walk = target.walk;
   walk.previewMode = true;
   walk.conversion.firstColumn = window.firstColumn;
@@ -24,6 +24,10 @@ void DrawRecordPreview(RenderTarget& target, const PreviewWindow& window) {
     drawer(context);
   }
   walk.previewColumns = PreviewColumns{};
+}
+
+void DrawRecordPreview(RenderTarget& target, const PreviewWindow& window) {
+  DrawRecordPreviewScreen(target, window);
   ConvertScreen(target);
 }
 

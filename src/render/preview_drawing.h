@@ -24,6 +24,9 @@ struct PreviewWindow {
   PreviewColumns columns;
 };
 void DrawRecordPreview(RenderTarget& target, const PreviewWindow& window);
+// The same preview without its conversion: the walk's memory, the screen
+// area and the CellGrid as DrawRecordPreview leaves them, MapBitmap untouched.
+void DrawRecordPreviewScreen(RenderTarget& target, const PreviewWindow& window);
 
 // Before a run of previews: PreviewMode set, the fixed columns at their own.
 void BeginPreviews(WalkMemory& walk);

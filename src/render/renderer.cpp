@@ -56,6 +56,12 @@ struct BitMasks {
 };
 constexpr BitMasks kBitMasks;
 
+// The map's conversion always ends at screen row 191; previews and the
+// whole level choose their own.
+void SetMapBaseRow(WalkMemory& walk) {
+  if (!walk.previewMode && !walk.wholeLevelMode) walk.conversion.baseRow = kBottomRow;
+}
+
 bool WalkGoesOn(const WalkMemory& walk, const LevelPlace& place) {
   const std::int64_t cursor = walk.streamCursor;
   return walk.currentRow >= 1 && cursor <= static_cast<std::int64_t>(place.levelEnd) && cursor <= kRamEnd;
@@ -128,10 +134,27 @@ void DrawLevelFrom(RenderTarget& target, WalkEntry entry, std::vector<int>* land
   if (!state.wholeLevelMode) DrawTitleBanner(canvas);
 }
 
+void PassLevelFrom(RenderTarget& target, WalkEntry entry) {
+  WalkMemory& state = target.walk;
+  state.currentRow = entry.row;
+  state.walkStart = target.place.levelStart;
+  state.streamCursor = entry.cursor;
+  do {
+    const std::int32_t address = state.streamCursor;
+    const ObjectRecord record = ReadRecord(target.image, static_cast<std::uint32_t>(address));
+    state.currentCode = record.code;
+    PassedRecords passed;
+    passed.Pass(record);
+    passed.ApplyTo(state);
+    state.currentRow = static_cast<std::int32_t>(std::max<std::int64_t>(RowAfterPassing(record, state.currentRow), -1));
+    state.streamCursor = address + 2;
+  } while (WalkGoesOn(state, target.place));
+}
+
 void ConvertScreen(RenderTarget& target) {
   WalkMemory& state = target.walk;
   ConversionParameters& conversion = state.conversion;
-  if (!state.previewMode && !state.wholeLevelMode) conversion.baseRow = kBottomRow;
+  SetMapBaseRow(state);
   ScreenCopy screen;
   ReadScreen(target.image, screen);
   TFastDIB& bitmap = target.mapBitmap;
@@ -275,13 +298,17 @@ bool ConvertsStraightIntoView(const RenderTarget& target, const TFastDIB& viewBi
 
 }  // namespace
 
-void RenderMapView(RenderTarget& target, TFastDIB& viewBitmap, bool showLandSpace) {
+void DrawMapScreen(RenderTarget& target, std::vector<int>* landSpaceLines) {
   ClearCellGrid(target.grid);
   ClearMapScreen(target.image);
+  DrawLevel(target, landSpaceLines);
+  SetMapBaseRow(target.walk);
+}
+
+void RenderMapView(RenderTarget& target, TFastDIB& viewBitmap, bool showLandSpace) {
   std::vector<int> lines;
-  DrawLevel(target, showLandSpace ? &lines : nullptr);
+  DrawMapScreen(target, showLandSpace ? &lines : nullptr);
   if (!showLandSpace && ConvertsStraightIntoView(target, viewBitmap)) {
-    target.walk.conversion.baseRow = kBottomRow;  // as ConvertScreen leaves it
     ConvertScreenDoubled(target.image, target.tables, viewBitmap);
     return;
   }

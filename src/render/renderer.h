@@ -51,6 +51,12 @@ WalkEntry LevelStartEntry(const LevelPlace& place);
 void DrawLevelFrom(RenderTarget& target, WalkEntry entry, std::vector<int>* landSpaceLines = nullptr,
                    GridWrites gridWrites = GridWrites::kWrite);
 
+// DrawLevelFrom without drawing: every record passed as those below the
+// window are, which leaves the walk's memory as drawing them would (the
+// state one record leaves for the next, the row, the cursor, the code). The
+// screen area and the CellGrid are left alone.
+void PassLevelFrom(RenderTarget& target, WalkEntry entry);
+
 // Screen rows 0..lastRow, columns firstColumn..lastColumn into MapBitmap at
 // bitmap row index (base - y); pixels that fall outside MapBitmap are
 // dropped. The base is forced to 191 unless previews or the whole level are
@@ -74,8 +80,13 @@ void DrawLandSpaceLines(TFastDIB& mapBitmap, std::span<const int> screenRows);
 // shown in the view.
 void ShowLandSpace(TFastDIB& mapBitmap, TFastDIB& viewBitmap, std::span<const int> screenRows);
 
-// The refresh's drawing steps: ClearCellGrid, ClearMapScreen, DrawLevel,
-// ConvertScreen, then the map view, with the land-space lines on top when
+// The refresh's steps without its pictures: ClearCellGrid, ClearMapScreen,
+// DrawLevel (collecting the land-space lines when given) and the base row
+// ConvertScreen would set. The screen area, the CellGrid and the walk's
+// memory come out as RenderMapView leaves them; no bitmap is touched.
+void DrawMapScreen(RenderTarget& target, std::vector<int>* landSpaceLines = nullptr);
+
+// The refresh's drawing steps: DrawMapScreen, ConvertScreen, then the map view, with the land-space lines on top when
 // `showLandSpace`. The lines are collected during the one walk and drawn
 // after the conversion, which gives the picture a second walk would.
 // Without the lines, a whole-screen conversion goes straight into a

@@ -6,7 +6,6 @@
 // but without running their drawers.
 
 #include <cstdint>
-#include <optional>
 
 #include "level/level_stream.h"
 #include "render/walk_memory.h"
@@ -36,15 +35,19 @@ constexpr std::int64_t RowAfterPassing(ObjectRecord record, std::int64_t row) {
 // crossing sets the crossing column, a hut clears the large-hut flag (it
 // sets the flag only for its own drawing).
 struct PassedRecords {
-  std::optional<int> crossingColumn;
+  bool crossingPassed = false;
+  int crossingColumn = 0;  // the last one passed
   bool hutPassed = false;
 
   void Pass(ObjectRecord record) {
-    if (record.code == static_cast<std::uint8_t>(ObjectCode::LogCrossing)) crossingColumn = record.operand;
+    if (record.code == static_cast<std::uint8_t>(ObjectCode::LogCrossing)) {
+      crossingPassed = true;
+      crossingColumn = record.operand;
+    }
     if (record.code == static_cast<std::uint8_t>(ObjectCode::Hut)) hutPassed = true;
   }
   void ApplyTo(WalkMemory& walk) const {
-    if (crossingColumn) walk.crossingColumn = *crossingColumn;
+    if (crossingPassed) walk.crossingColumn = crossingColumn;
     if (hutPassed) walk.largeHut = false;
   }
 };

@@ -1,5 +1,7 @@
 #include "support/png_image.h"
 
+#include "surface/png_file.h"
+
 #include <array>
 #include <cstdlib>
 #include <fstream>
@@ -15,24 +17,11 @@ namespace {
 constexpr std::array<std::uint8_t, 8> kSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr std::uint8_t kBitDepth = 8;
 constexpr std::uint8_t kColourTypeRgb = 2;
-constexpr std::size_t kBytesPerPixel = 3;
-
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
-}
+constexpr std::uint8_t kColourTypeIndexed = 3;
 
 std::uint32_t GetU32(const std::vector<std::uint8_t>& in, std::size_t at) {
   return (std::uint32_t{in[at]} << 24) | (std::uint32_t{in[at + 1]} << 16) | (std::uint32_t{in[at + 2]} << 8) |
          std::uint32_t{in[at + 3]};
-}
-
-void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data) {
-  PutU32(out, static_cast<std::uint32_t>(data.size()));
-  const std::size_t typeAt = out.size();
-  out.insert(out.end(), type, type + 4);
-  out.insert(out.end(), data.begin(), data.end());
-  const uLong crc = crc32(0, out.data() + typeAt, static_cast<uInt>(4 + data.size()));
-  PutU32(out, static_cast<std::uint32_t>(crc));
 }
 
 int Paeth(int a, int b, int c) {
@@ -42,8 +31,8 @@ int Paeth(int a, int b, int c) {
   return pb <= pc ? b : c;
 }
 
-bool Unfilter(std::vector<std::uint8_t>& raw, int width, int height) {
-  const std::size_t stride = static_cast<std::size_t>(width) * kBytesPerPixel;
+bool Unfilter(std::vector<std::uint8_t>& raw, int width, int height, std::size_t bytesPerPixel) {
+  const std::size_t stride = static_cast<std::size_t>(width) * bytesPerPixel;
   if (raw.size() != (stride + 1) * static_cast<std::size_t>(height)) return false;
   std::vector<std::uint8_t> previous(stride, 0);
   for (int y = 0; y < height; ++y) {
@@ -51,9 +40,9 @@ bool Unfilter(std::vector<std::uint8_t>& raw, int width, int height) {
     const std::uint8_t filter = row[0];
     std::uint8_t* line = row + 1;
     for (std::size_t i = 0; i < stride; ++i) {
-      const int a = i >= kBytesPerPixel ? line[i - kBytesPerPixel] : 0;
+      const int a = i >= bytesPerPixel ? line[i - bytesPerPixel] : 0;
       const int b = previous[i];
-      const int c = i >= kBytesPerPixel ? previous[i - kBytesPerPixel] : 0;
+      const int c = i >= bytesPerPixel ? previous[i - bytesPerPixel] : 0;
       int add = 0;
       switch (filter) {
         case 0:
@@ -92,36 +81,15 @@ TopDownPicture PictureOf(const TFastDIB& surface) {
 }
 
 std::vector<std::uint8_t> EncodePng(const TopDownPicture& picture) {
-  std::vector<std::uint8_t> raw;
-  for (int y = 0; y < picture.height; ++y) {
-    raw.push_back(0);
-    for (int x = 0; x < picture.width; ++x) {
-      const Pixel p = picture.At(x, y);
-      raw.push_back(static_cast<std::uint8_t>(p >> 16));
-      raw.push_back(static_cast<std::uint8_t>(p >> 8));
-      raw.push_back(static_cast<std::uint8_t>(p));
-    }
-  }
-  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-  std::vector<std::uint8_t> packed(packedSize);
-  compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), Z_BEST_COMPRESSION);
-  packed.resize(packedSize);
-
-  std::vector<std::uint8_t> out(kSignature.begin(), kSignature.end());
-  std::vector<std::uint8_t> header;
-  PutU32(header, static_cast<std::uint32_t>(picture.width));
-  PutU32(header, static_cast<std::uint32_t>(picture.height));
-  header.insert(header.end(), {kBitDepth, kColourTypeRgb, 0, 0, 0});
-  PutChunk(out, "IHDR", header);
-  PutChunk(out, "IDAT", packed);
-  PutChunk(out, "IEND", {});
-  return out;
+  return PngFile(picture.width, picture.height, picture.pixels);
 }
 
 std::optional<TopDownPicture> DecodePng(const std::vector<std::uint8_t>& bytes) {
   if (bytes.size() < kSignature.size() || !std::equal(kSignature.begin(), kSignature.end(), bytes.begin()))
     return std::nullopt;
   int width = 0, height = 0;
+  std::uint8_t colourType = 0;
+  std::vector<Pixel> palette;
   std::vector<std::uint8_t> packed;
   std::size_t at = kSignature.size();
   bool ended = false;
@@ -133,11 +101,17 @@ std::optional<TopDownPicture> DecodePng(const std::vector<std::uint8_t>& bytes) 
     const uLong crc = crc32(0, bytes.data() + at + 4, static_cast<uInt>(length + 4));
     if (GetU32(bytes, data + length) != static_cast<std::uint32_t>(crc)) return std::nullopt;
     if (type == "IHDR") {
-      if (length != 13 || bytes[data + 8] != kBitDepth || bytes[data + 9] != kColourTypeRgb || bytes[data + 12] != 0)
+      colourType = bytes[data + 9];
+      if (length != 13 || bytes[data + 8] != kBitDepth ||
+          (colourType != kColourTypeRgb && colourType != kColourTypeIndexed) || bytes[data + 12] != 0)
         return std::nullopt;
       width = static_cast<int>(GetU32(bytes, data));
       height = static_cast<int>(GetU32(bytes, data + 4));
       if (width <= 0 || height <= 0 || width > 1 << 14 || height > 1 << 14) return std::nullopt;
+    } else if (type == "PLTE") {
+      if (length % 3 != 0 || length > 3 * 256) return std::nullopt;
+      for (std::size_t i = data; i < data + length; i += 3)
+        palette.push_back((Pixel{bytes[i]} << 16) | (Pixel{bytes[i + 1]} << 8) | Pixel{bytes[i + 2]});
     } else if (type == "IDAT") {
       packed.insert(packed.end(), bytes.begin() + static_cast<long>(data),
                     bytes.begin() + static_cast<long>(data + length));
@@ -146,20 +120,23 @@ std::optional<TopDownPicture> DecodePng(const std::vector<std::uint8_t>& bytes) 
     }
     at = data + length + 4;
   }
-  if (!ended || width == 0) return std::nullopt;
+  const bool indexed = colourType == kColourTypeIndexed;
+  if (!ended || width == 0 || (indexed && palette.empty())) return std::nullopt;
+  const std::size_t bytesPerPixel = indexed ? 1 : 3;
   uLongf rawSize =
-      static_cast<uLongf>((static_cast<std::size_t>(width) * kBytesPerPixel + 1) * static_cast<std::size_t>(height));
+      static_cast<uLongf>((static_cast<std::size_t>(width) * bytesPerPixel + 1) * static_cast<std::size_t>(height));
   std::vector<std::uint8_t> raw(rawSize);
   if (uncompress(raw.data(), &rawSize, packed.data(), static_cast<uLong>(packed.size())) != Z_OK) return std::nullopt;
   raw.resize(rawSize);
-  if (!Unfilter(raw, width, height)) return std::nullopt;
+  if (!Unfilter(raw, width, height, bytesPerPixel)) return std::nullopt;
   TopDownPicture picture{width, height, {}};
-  const std::size_t stride = static_cast<std::size_t>(width) * kBytesPerPixel;
+  const std::size_t stride = static_cast<std::size_t>(width) * bytesPerPixel;
   for (int y = 0; y < height; ++y) {
     const std::uint8_t* line = raw.data() + static_cast<std::size_t>(y) * (stride + 1) + 1;
     for (int x = 0; x < width; ++x) {
-      const std::uint8_t* p = line + static_cast<std::size_t>(x) * kBytesPerPixel;
-      picture.pixels.push_back((Pixel{p[0]} << 16) | (Pixel{p[1]} << 8) | Pixel{p[2]});
+      const std::uint8_t* p = line + static_cast<std::size_t>(x) * bytesPerPixel;
+      if (indexed && p[0] >= palette.size()) return std::nullopt;
+      picture.pixels.push_back(indexed ? palette[p[0]] : (Pixel{p[0]} << 16) | (Pixel{p[1]} << 8) | Pixel{p[2]});
     }
   }
   return picture;

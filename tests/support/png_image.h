@@ -21,10 +21,11 @@ struct TopDownPicture {
 
 TopDownPicture PictureOf(const TFastDIB& surface);
 
-// A minimal PNG: 8-bit RGB, no interlace, filter 0 on every row.
+// The picture as the tool writes it (PngFile).
 std::vector<std::uint8_t> EncodePng(const TopDownPicture& picture);
-// Reads what EncodePng writes (8-bit RGB, any of the five row filters);
-// nothing for anything else or a damaged file.
+// Reads 8-bit RGB and 8-bit colour-indexed PNGs without interlace, any of
+// the five row filters: independent of PngFile, which it checks. Nothing for
+// anything else or a damaged file.
 std::optional<TopDownPicture> DecodePng(const std::vector<std::uint8_t>& bytes);
 
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path);
