@@ -307,7 +307,10 @@ void TForm1::Sync() {
   SyncHistory();
   SyncRefusal();
   properties_->Sync();
+  emit Synced();
 }
+
+void TForm1::ShowNotice(const std::string& text) { statusBar1_->showMessage(Q(text), kRefusalShownMs); }
 
 void TForm1::SyncRefusal() {
   const Refusal& refusal = editor_.View().lastRefusal;

@@ -32,6 +32,8 @@ class TForm1 : public QMainWindow {
 
   Editor& Core() { return editor_; }
   const Editor& Core() const { return editor_; }
+  QtEmulator& EmulatorPort() { return emulator_; }
+  TForm2& Properties() { return *properties_; }
 
   // The file named when the program was started, loaded as "Load Snapshot"
   // would load it.
@@ -45,6 +47,13 @@ class TForm1 : public QMainWindow {
   // Brings every control in line with what the Editor exposes; runs after
   // each gesture, and after calls made on Core() by others.
   void Sync();
+  // A line in the status bar for a while, from beside the Editor (the side
+  // file of unsaved work, the settings).
+  void ShowNotice(const std::string& text);
+
+ signals:
+  // After every Sync: the window shows what the Editor holds now.
+  void Synced();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -66,10 +66,14 @@ std::string NameToOffer(const std::string& path, SnapshotFileKind format) {
   const std::string extension = FileExtension(name);
   return name.substr(0, name.size() - extension.size()) + std::string(kZ80);
 }
-FileDialogRequest LoadScreenDialog() { return {"Load Spectrum Screen", "Spectrum Screens (*.scr)", "*.scr", {}, {}}; }
-FileDialogRequest SaveTapDialog() { return {"Save Kestrova TAP File", "Spectrum Tapes (*.tap)", "*.tap", {}, {}}; }
+FileDialogRequest LoadScreenDialog() {
+  return {"Load Spectrum Screen", "Spectrum Screens (*.scr)", "*.scr", {}, {}, FileDialogKind::Screen};
+}
+FileDialogRequest SaveTapDialog() {
+  return {"Save Kestrova TAP File", "Spectrum Tapes (*.tap)", "*.tap", {}, {}, FileDialogKind::Tape};
+}
 FileDialogRequest SaveDisassemblyDialog() {
-  return {"Save Disassembly", "Spectrum Assembler (*.asm)", "*.asm", {}, {}};
+  return {"Save Disassembly", "Spectrum Assembler (*.asm)", "*.asm", {}, {}, FileDialogKind::Listing};
 }
 
 }  // namespace
