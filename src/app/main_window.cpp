@@ -306,6 +306,7 @@ void TForm1::Sync() {
   SyncSurfaces();
   SyncHistory();
   SyncRefusal();
+  SyncNotice();
   properties_->Sync();
   emit Synced();
 }
@@ -317,6 +318,13 @@ void TForm1::SyncRefusal() {
   if (refusal.count == refusalsShown_) return;
   refusalsShown_ = refusal.count;
   statusBar1_->showMessage(Q(refusal.reason), kRefusalShownMs);
+}
+
+void TForm1::SyncNotice() {
+  const Refusal& notice = editor_.View().lastNotice;
+  if (notice.count == noticesShown_) return;
+  noticesShown_ = notice.count;
+  statusBar1_->showMessage(Q(notice.reason), kRefusalShownMs);
 }
 
 void TForm1::SyncHistory() {

@@ -73,6 +73,8 @@ class TForm1 : public QMainWindow {
   void SyncHistory();
   // A handler's refusal, for a while over the status bar's text.
   void SyncRefusal();
+  // What the last command changed beyond the map, for a while.
+  void SyncNotice();
 
   // Whether work may be dropped now (by "Exit", the close box or another
   // load); the place where unsaved changes are asked about.
@@ -131,6 +133,7 @@ class TForm1 : public QMainWindow {
   std::vector<std::string> chooserShown_;
   std::string caption_;  // the caption shown
   unsigned refusalsShown_ = 0;
+  unsigned noticesShown_ = 0;
   QSize outerSize_;
 };
 

@@ -205,6 +205,8 @@ void Editor::LoadScreen() {
   }
   std::copy(bytes->begin(), bytes->end(), loadedScreen_.begin());
   state_.place.loadedScreen = true;
+  Note("Screen$ \"" + FileNameOf(*chosen) +
+       "\" loaded: the next tape (\"Save TAP\") carries it as its loading screen.");
 }
 
 bool Editor::SaveTap() {
@@ -225,7 +227,10 @@ bool Editor::SaveTap() {
   const bool written = WriteOrReport(path, TapeFileBytes());
   Refresh();
   // A tape that was not written has not used the screen: it stays for the next try.
-  if (written) state_.place.loadedScreen = false;
+  if (written && state_.place.loadedScreen) {
+    state_.place.loadedScreen = false;
+    Note("The tape carries the loaded screen; the next tape has none unless \"Load Screen$\" loads one again.");
+  }
   return written;
 }
 
