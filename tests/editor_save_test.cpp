@@ -274,8 +274,9 @@ TEST_F(EditorSaveTest, SaveWithNoFileYetIsSaveAs) {
   EXPECT_EQ(editor.SnapshotPath(), "/out/first.sna");
 }
 
-// Every dialog starts in the folder of the last path chosen in any dialog;
-// Save As starts at the snapshot's own file.
+// Each kind of dialog starts in the folder last chosen in one of its kind,
+// and before that in the folder of the last path chosen in any dialog; Save
+// As starts at the snapshot's own file.
 TEST_F(EditorSaveTest, DialogsStartInTheLastFolderUsed) {
   Load(DemoMachine::Spectrum48K);  // chosen in /in
   files.files["/scr/title.scr"] = ScreenPattern();
@@ -289,10 +290,12 @@ TEST_F(EditorSaveTest, DialogsStartInTheLastFolderUsed) {
   EXPECT_EQ(folderOf([&] { editor.SaveDisassembly(); }, std::nullopt), "/tapes");  // cancelled: no folder chosen
   EXPECT_EQ(folderOf([&] { editor.LoadScreen(); }, "/scr/title.scr"), "/tapes");
   EXPECT_EQ(folderOf([&] { editor.SaveDisassembly(); }, "/lists/levels"), "/scr");
-  EXPECT_EQ(folderOf([&] { editor.LoadSnapshot(); }, std::nullopt), "/lists");
+  EXPECT_EQ(folderOf([&] { editor.LoadSnapshot(); }, std::nullopt), "/in");
+  EXPECT_EQ(folderOf([&] { editor.SaveTap(); }, std::nullopt), "/tapes");
   EXPECT_EQ(folderOf([&] { editor.SaveSnapshotAs(); }, std::nullopt), "/in");
   EXPECT_EQ(ui.questions[0].dialog.initialName, "game.sna");
   EXPECT_EQ(editor.LastFolder(), "/lists");
+  EXPECT_EQ(editor.LastFolder(FileDialogKind::Screen), "/scr");
 }
 
 TEST_F(EditorSaveTest, CancellingTheSnapshotDialogRefreshesAndWritesNothing) {
@@ -524,8 +527,11 @@ TEST_F(EditorSaveTest, TapeSizesFollowTheSnapshotAndTheLoadedScreen) {
     Answer("/out/first.tap");
     editor.SaveTap();
     ASSERT_EQ(ui.questions.size(), 1u);
+    // The first tape dialog starts where the snapshot came from; the next
+    // where the last tape went.
+    const char* tapeFolder = c.machine == DemoMachine::Spectrum48K ? "/in" : "/out";
     ExpectDialog(ui.questions[0], Question::Kind::SaveFile,
-                 {"Save Kestrova TAP File", "Spectrum Tapes (*.tap)", "*.tap", "/in", ""});
+                 {"Save Kestrova TAP File", "Spectrum Tapes (*.tap)", "*.tap", tapeFolder, ""});
     EXPECT_EQ(Written("/out/first.tap").size(), c.with);
     EXPECT_FALSE(editor.Place().loadedScreen);
 

@@ -10,8 +10,12 @@
 #include <string>
 #include <string_view>
 
+#include "app/app_settings.h"
 #include "app/argument_bytes.h"
+#include "app/desktop_session.h"
+#include "app/edit_script_hook.h"
 #include "app/main_window.h"
+#include "app/qt_recovery_store.h"
 #include "app/qt_ui.h"
 #include "app/quit_after_start.h"
 #include "base/licence.h"
@@ -86,16 +90,27 @@ int main(int argc, char* argv[]) {
       ui, files, nullptr,
       parser.isSet(kClassicOption) ? kestrova::app::MapLayout::Classic : kestrova::app::MapLayout::Tall);
   ui.SetWindow(&window);
+  kestrova::app::AppSettings settings;
+  kestrova::QtRecoveryStore recovery(kestrova::RecoveryFolder());
+  kestrova::app::DesktopSession session(window, settings, recovery, files);
   window.show();
   const QStringList named = parser.positionalArguments();
   // The name as the system passed it, so that one that is not UTF-8 is refused, not changed.
   const std::optional<std::string> startFile =
       named.isEmpty() ? std::nullopt : std::optional(kestrova::app::ArgumentBytes(argc, argv, named.first()));
   // For automation: quit once the map is painted, or a refused FILE's message answered.
+  // (It asks nothing, so the work of an earlier run waits for a start that may.)
   if (qEnvironmentVariableIsSet("KESTROVA_EDITOR_QUIT_AFTER_START")) {
     kestrova::app::OpenThenQuitAfterFirstPaint(window, startFile);
-  } else if (startFile) {
-    window.OpenAtStart(*startFile);
+    return QApplication::exec();
   }
+  if (startFile) window.OpenAtStart(*startFile);
+  // For tests that need unsaved work in the real program.
+  if (const QString script = qEnvironmentVariable("KESTROVA_EDITOR_EDIT_SCRIPT"); !script.isEmpty()) {
+    if (const kestrova::Outcome done = kestrova::app::RunEditScriptFile(window, script.toStdString()); !done) {
+      std::fprintf(stderr, "kestrova-editor: %s\n", done.ErrorMessage().c_str());
+    }
+  }
+  session.OfferRecovery();
   return QApplication::exec();
 }

@@ -354,14 +354,25 @@ void TForm1::Sync() {
   SyncSurfaces();
   SyncHistory();
   SyncRefusal();
+  SyncNotice();
   properties_->Sync();
+  emit Synced();
 }
+
+void TForm1::ShowNotice(const std::string& text) { statusBar1_->showMessage(Q(text), kRefusalShownMs); }
 
 void TForm1::SyncRefusal() {
   const Refusal& refusal = editor_.View().lastRefusal;
   if (refusal.count == refusalsShown_) return;
   refusalsShown_ = refusal.count;
   statusBar1_->showMessage(Q(refusal.reason), kRefusalShownMs);
+}
+
+void TForm1::SyncNotice() {
+  const Refusal& notice = editor_.View().lastNotice;
+  if (notice.count == noticesShown_) return;
+  noticesShown_ = notice.count;
+  statusBar1_->showMessage(Q(notice.reason), kRefusalShownMs);
 }
 
 void TForm1::SyncHistory() {

@@ -40,6 +40,8 @@ class TForm1 : public QMainWindow {
 
   Editor& Core() { return editor_; }
   const Editor& Core() const { return editor_; }
+  QtEmulator& EmulatorPort() { return emulator_; }
+  TForm2& Properties() { return *properties_; }
 
   // The file named when the program was started, loaded as "Load Snapshot"
   // would load it.
@@ -53,6 +55,9 @@ class TForm1 : public QMainWindow {
   // Brings every control in line with what the Editor exposes; runs after
   // each gesture, and after calls made on Core() by others.
   void Sync();
+  // A line in the status bar for a while, from beside the Editor (the side
+  // file of unsaved work, the settings).
+  void ShowNotice(const std::string& text);
 
   // "View" > "Classic Layout" and the zoom of the tall map (1..4); the
   // zoom is kept while the classic layout shows the map at 2x.
@@ -60,6 +65,10 @@ class TForm1 : public QMainWindow {
   bool ClassicLayout() const { return layout_ == MapLayout::Classic; }
   void SetZoom(int zoom);
   int Zoom() const { return zoom_; }
+
+ signals:
+  // After every Sync: the window shows what the Editor holds now.
+  void Synced();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -82,6 +91,8 @@ class TForm1 : public QMainWindow {
   void SyncHistory();
   // A handler's refusal, for a while over the status bar's text.
   void SyncRefusal();
+  // What the last command changed beyond the map, for a while.
+  void SyncNotice();
 
   // The layouts (main_window_layout.cpp).
   void BuildViewMenu();
@@ -155,6 +166,7 @@ class TForm1 : public QMainWindow {
   std::vector<std::string> chooserShown_;
   std::string caption_;  // the caption shown
   unsigned refusalsShown_ = 0;
+  unsigned noticesShown_ = 0;
   QSize outerSize_;
 
   MapLayout layout_;

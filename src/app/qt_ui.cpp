@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "qtio/qt_strings.h"
 
@@ -74,6 +75,24 @@ SaveChangesAnswer QtUi::AskSaveChanges(const std::string& text, const std::strin
     default:
       return SaveChangesAnswer::Cancel;
   }
+}
+
+RestoreAnswer QtUi::AskRestore(const std::string& text, const std::string& title) {
+  QMessageBox box(QMessageBox::Question, Q(title), Q(text), QMessageBox::NoButton, window_);
+  box.setObjectName("RestoreBox");
+  QPushButton* restore = box.addButton("Restore", QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton("Discard", QMessageBox::DestructiveRole);
+  QPushButton* later = box.addButton("Later", QMessageBox::RejectRole);
+  restore->setObjectName("Restore");
+  discard->setObjectName("Discard");
+  later->setObjectName("Later");
+  box.setDefaultButton(restore);
+  // Closing the box decides nothing: the work waits for the next start.
+  box.setEscapeButton(later);
+  box.exec();
+  if (box.clickedButton() == restore) return RestoreAnswer::Restore;
+  if (box.clickedButton() == discard) return RestoreAnswer::Discard;
+  return RestoreAnswer::Later;
 }
 
 }  // namespace kestrova::app

@@ -19,6 +19,7 @@ class QtUi : public Ui {
   MessageAnswer Message(const std::string& text, const std::string& title, MessageIcon icon,
                         MessageButtons buttons) override;
   SaveChangesAnswer AskSaveChanges(const std::string& text, const std::string& title) override;
+  RestoreAnswer AskRestore(const std::string& text, const std::string& title) override;
 
  private:
   QPointer<QWidget> window_;

@@ -53,6 +53,13 @@ constexpr std::array<DragEntry, 256> kDragTable = BuildDragTable();
 
 }  // namespace
 
+std::string ObjectKindOf(std::uint32_t tile) {
+  constexpr std::string_view kDelete = "Delete ";
+  const PopupRow* row = FindPopupRow(tile);
+  if (!row || !row->deleteCaption.starts_with(kDelete)) return "object";
+  return std::string(row->deleteCaption.substr(kDelete.size()));
+}
+
 const PopupRow* FindPopupRow(std::uint32_t tile) {
   for (const PopupRow& row : kPopupRows)
     if (tile >= row.firstTile && tile <= row.lastTile) return &row;

@@ -19,21 +19,32 @@ Editor::Editor(Ui& ui, Files& files, Emulator* emulator) : emulator_(emulator), 
 }
 
 std::optional<std::string> Editor::AskToOpen(FileDialogRequest request) {
-  if (request.initialFolder.empty()) request.initialFolder = lastFolder_;
+  if (request.initialFolder.empty()) request.initialFolder = LastFolder(request.kind);
   std::optional<std::string> chosen = ui_.OpenFile(request);
-  RememberFolder(chosen);
+  RememberFolder(request.kind, chosen);
   return chosen;
 }
 
 std::optional<std::string> Editor::AskToSave(FileDialogRequest request) {
-  if (request.initialFolder.empty()) request.initialFolder = lastFolder_;
+  if (request.initialFolder.empty()) request.initialFolder = LastFolder(request.kind);
   std::optional<std::string> chosen = ui_.SaveFile(request);
-  RememberFolder(chosen);
+  RememberFolder(request.kind, chosen);
   return chosen;
 }
 
-void Editor::RememberFolder(const std::optional<std::string>& chosen) {
-  if (chosen && !chosen->empty()) lastFolder_ = FolderOf(*chosen);
+void Editor::RememberFolder(FileDialogKind kind, const std::optional<std::string>& chosen) {
+  if (chosen && !chosen->empty()) SetLastFolder(kind, FolderOf(*chosen));
+}
+
+const std::string& Editor::LastFolder(FileDialogKind kind) const {
+  const std::string& ofKind = kindFolders_[static_cast<std::size_t>(kind)];
+  return ofKind.empty() ? lastFolder_ : ofKind;
+}
+
+void Editor::SetLastFolder(FileDialogKind kind, const std::string& folder) {
+  if (folder.empty()) return;
+  kindFolders_[static_cast<std::size_t>(kind)] = folder;
+  lastFolder_ = folder;
 }
 
 void Editor::Refresh() {

@@ -21,8 +21,10 @@
 #include "level/level_table.h"
 #include "ports/emulator.h"
 #include "ports/files.h"
+#include "ports/recovery_store.h"
 #include "ports/snapshot_formats.h"
 #include "ports/ui.h"
+#include "recovery/recovery_record.h"
 #include "render/cell_grid.h"
 #include "render/map_geometry.h"
 #include "render/renderer.h"
@@ -101,6 +103,11 @@ class Editor {
   // the load would pass over without a word (not ending in a snapshot's
   // extension) is refused with a message instead.
   void OpenAtStart(const std::string& path);
+  // A file named outside the dialogs (dropped on the window, chosen from
+  // "Open Recent"): the question about unsaved changes first, as "Load
+  // Snapshot" asks it, then loaded as the start file is, so a file of
+  // another kind is refused with a message.
+  void OpenNamedFile(const std::string& path);
   // The "Z80R" and "SPCR" blocks of the last .szx load, written back by a
   // .szx save while the loaded-from-SZX flag is set.
   const Z80rBlock& KeptZ80rBlock() const { return keptSzx_.z80r; }
@@ -144,9 +151,13 @@ class Editor {
   bool SnapshotPathIsSzx() const { return snapshotFormat_ == SnapshotFileKind::Szx; }
   // The format the loaded file's content was read as, without its dot: "sna", "szx", "z80", "sp", ...
   std::string LoadedFormat() const { return loadedContent_.empty() ? std::string() : loadedContent_.substr(1); }
-  // The folder of the last path chosen in any file dialog of this run, where
-  // the next dialog starts; "." before any.
+  // The folder of the last path chosen in any file dialog, "." before any;
+  // each kind of dialog starts in the folder last chosen in one of its kind,
+  // or in that one when none of its kind was used yet.
   const std::string& LastFolder() const { return lastFolder_; }
+  const std::string& LastFolder(FileDialogKind kind) const;
+  // A folder remembered from an earlier run (the window's settings).
+  void SetLastFolder(FileDialogKind kind, const std::string& folder);
 
   // ---- Undo and unsaved changes ----
   // Every handler that changes the image records one step (a drag on the
@@ -170,6 +181,22 @@ class Editor {
   // the person discarded it.
   bool MaybeSave();
   const UndoHistory& History() const { return history_; }
+  // Grows with every change of the image, an undo and a redo included.
+  std::size_t HistoryRevision() const { return history_.Revision(); }
+
+  // ---- Unsaved work kept through a crash ----
+  // The work as a side file keeps it, at `now` (seconds since 1970).
+  RecoveryRecord RecoveryState(std::int64_t now) const;
+  // The work of a record brought back as the file it came from with the
+  // edits made: the same file, format, level and scroll, marked modified, so
+  // that only the person's own save writes it. Refused, with nothing
+  // changed, when the image holds no game the editor reads.
+  Outcome Restore(const RecoveryRecord& record);
+  // At start: "Restore Unsaved Changes" for each side file an editor left
+  // behind (Restore, Discard or Later, which keeps it for the next start);
+  // one that cannot be read is set aside with a message. After a restore the
+  // others wait for the next start. True when work was restored.
+  bool OfferRecovery(RecoveryStore& store, std::int64_t now);
   // The image runs the history leaves alone: the screen area (the map is
   // drawn into it) and the check table (each save computes it afresh).
   static std::vector<ByteRun> NotEditedRuns();
@@ -350,10 +377,16 @@ class Editor {
   void RedrawLevelOverview();
   void UpdateWipeButton();
 
+  void SetAsideDamaged(RecoveryStore& store, const std::string& orphan, const std::string& reason);
+
   // Editing
   LevelBounds CurrentLevel() const;
   // A refusal noted in the view for the window; the outcome passed on.
   Outcome Tell(Outcome outcome);
+  // What a command changed, noted in the view for the window's status bar.
+  void Note(std::string text);
+  // After a group went: what went, and that Ctrl+Z brings it back.
+  Outcome NoteGroupDeleted(const std::string& step, const Result<int>& removed);
   // After a delete: the edit refresh when bytes went, the reason when not.
   Outcome RefreshAfterDelete(const Result<int>& removed);
   // The two halves of a map press: a drag start (left) and the popup (right).
@@ -393,8 +426,9 @@ class Editor {
   // names one, and the folder of the path chosen becomes the last one.
   std::optional<std::string> AskToOpen(FileDialogRequest request);
   std::optional<std::string> AskToSave(FileDialogRequest request);
-  void RememberFolder(const std::optional<std::string>& chosen);
+  void RememberFolder(FileDialogKind kind, const std::optional<std::string>& chosen);
   std::string lastFolder_ = ".";
+  std::array<std::string, kFileDialogKinds> kindFolders_;
 
   // Saving and exports.
   void ReportUnusableName();

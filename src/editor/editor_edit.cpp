@@ -134,22 +134,36 @@ Outcome Editor::DeletePlain() {
 }
 
 Outcome Editor::DeleteRiverCrossing() {
-  const StepRecorder step(*this, PopupCaption(MenuCommand::DeleteRiverCrossing, 0, "Delete"));
-  return RefreshAfterDelete(DeleteRiverCrossingGroup(image_, state_.pointer.recordUnderPointer, CurrentLevel()));
+  const std::string name = PopupCaption(MenuCommand::DeleteRiverCrossing, 0, "Delete");
+  const StepRecorder step(*this, name);
+  const Result<int> removed = DeleteRiverCrossingGroup(image_, state_.pointer.recordUnderPointer, CurrentLevel());
+  RefreshAfterDelete(removed);
+  return NoteGroupDeleted(name, removed);
 }
 
 Outcome Editor::DeleteTunnel(int size) {
-  const StepRecorder step(*this, PopupCaption(MenuCommand::DeleteTunnel, size, "Delete"));
-  return RefreshAfterDelete(DeleteTunnelGroup(image_, state_.pointer.recordUnderPointer, size, CurrentLevel()));
+  const std::string name = PopupCaption(MenuCommand::DeleteTunnel, size, "Delete");
+  const StepRecorder step(*this, name);
+  const Result<int> removed = DeleteTunnelGroup(image_, state_.pointer.recordUnderPointer, size, CurrentLevel());
+  RefreshAfterDelete(removed);
+  return NoteGroupDeleted(name, removed);
 }
 
 Outcome Editor::DeleteFortress() {
-  const StepRecorder step(*this, PopupCaption(MenuCommand::DeleteFortress, 0, "Delete"));
+  const std::string name = PopupCaption(MenuCommand::DeleteFortress, 0, "Delete");
+  const StepRecorder step(*this, name);
   const Result<int> removed = DeleteFortressGroup(image_, state_.pointer.recordUnderPointer, CurrentLevel());
   if (!removed) return Tell(Error{removed.ErrorMessage()});
   BookStreamChange(-*removed);
   SettleLevelEndAfterFortress();
   Refresh();
+  return NoteGroupDeleted(name, removed);
+}
+
+Outcome Editor::NoteGroupDeleted(const std::string& step, const Result<int>& removed) {
+  if (!removed) return Outcome(Error{removed.ErrorMessage()});
+  Note(step + ": " + std::to_string(*removed / static_cast<int>(kRecordSize)) +
+       " records of its group went. Ctrl+Z undoes it.");
   return Outcome::Done();
 }
 
@@ -172,6 +186,11 @@ Outcome Editor::SetAttribute(int tag) {
       grid_.tileId[std::min<std::uint32_t>(state_.pointer.cellUnderPointer, kDisplayFileSize - 1)];
   const Outcome applied = ApplyAttribute(image_, state_.pointer.attributeAddress, tile, tag);
   RedrawOverview();
+  // The colour byte is the game's for every object of the kind, not this one's.
+  if (applied) {
+    Note(PopupCaption(MenuCommand::Attribute, tag, "Colour") + ": the colour of every " + ObjectKindOf(tile) +
+         " changed. Ctrl+Z undoes it.");
+  }
   return Tell(applied);
 }
 
@@ -203,6 +222,11 @@ Outcome Editor::DeleteUnderPointer() {
   if (!item) return Tell(Error{"nothing to delete here"});
   const MenuItem chosen = *item;  // the command reads the popup it came from
   return RunMenuCommand(chosen);
+}
+
+void Editor::Note(std::string text) {
+  view_.lastNotice.reason = std::move(text);
+  ++view_.lastNotice.count;
 }
 
 Outcome Editor::Tell(Outcome outcome) {

@@ -66,7 +66,12 @@ Outcome Editor::WipeLevels() {
   RebuildLevels();
   view_.scrollPosition = view_.scrollMaximum;
   Refresh();
-  return wiped ? Outcome::Done() : Tell(Error{wiped.ErrorMessage()});
+  if (!wiped) return Tell(Error{wiped.ErrorMessage()});
+  const std::string level = std::to_string(state_.place.currentLevelIndex + 1);
+  Note((options_.WipeAllAfterCurrentLevel() ? "Every level after level " + level + " wiped"
+                                            : "Level " + level + " wiped, its land spaces kept") +
+       ". Ctrl+Z undoes it.");
+  return Outcome::Done();
 }
 
 }  // namespace kestrova

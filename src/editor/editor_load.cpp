@@ -108,6 +108,10 @@ void Editor::OpenAtStart(const std::string& path) {
   LoadSnapshotFile(path);
 }
 
+void Editor::OpenNamedFile(const std::string& path) {
+  if (MaybeSave()) OpenAtStart(path);
+}
+
 // The file is read as what its content is, whatever its name says. Under a
 // .sna or .szx name: a .szx begins with its magic, anything else is taken
 // for a .sna. Under another snapshot name, libspectrum judges the content

@@ -66,10 +66,14 @@ std::string NameToOffer(const std::string& path, SnapshotFileKind format) {
   const std::string extension = FileExtension(name);
   return name.substr(0, name.size() - extension.size()) + std::string(kZ80);
 }
-FileDialogRequest LoadScreenDialog() { return {"Load Spectrum Screen", "Spectrum Screens (*.scr)", "*.scr", {}, {}}; }
-FileDialogRequest SaveTapDialog() { return {"Save Kestrova TAP File", "Spectrum Tapes (*.tap)", "*.tap", {}, {}}; }
+FileDialogRequest LoadScreenDialog() {
+  return {"Load Spectrum Screen", "Spectrum Screens (*.scr)", "*.scr", {}, {}, FileDialogKind::Screen};
+}
+FileDialogRequest SaveTapDialog() {
+  return {"Save Kestrova TAP File", "Spectrum Tapes (*.tap)", "*.tap", {}, {}, FileDialogKind::Tape};
+}
 FileDialogRequest SaveDisassemblyDialog() {
-  return {"Save Disassembly", "Spectrum Assembler (*.asm)", "*.asm", {}, {}};
+  return {"Save Disassembly", "Spectrum Assembler (*.asm)", "*.asm", {}, {}, FileDialogKind::Listing};
 }
 
 }  // namespace
@@ -201,6 +205,8 @@ void Editor::LoadScreen() {
   }
   std::copy(bytes->begin(), bytes->end(), loadedScreen_.begin());
   state_.place.loadedScreen = true;
+  Note("Screen$ \"" + FileNameOf(*chosen) +
+       "\" loaded: the next tape (\"Save TAP\") carries it as its loading screen.");
 }
 
 bool Editor::SaveTap() {
@@ -221,7 +227,10 @@ bool Editor::SaveTap() {
   const bool written = WriteOrReport(path, TapeFileBytes());
   Refresh();
   // A tape that was not written has not used the screen: it stays for the next try.
-  if (written) state_.place.loadedScreen = false;
+  if (written && state_.place.loadedScreen) {
+    state_.place.loadedScreen = false;
+    Note("The tape carries the loaded screen; the next tape has none unless \"Load Screen$\" loads one again.");
+  }
   return written;
 }
 

@@ -27,10 +27,8 @@ std::optional<std::string> FindCaption(const std::vector<MenuItem>& items, MenuC
 
 // A drag moves the object its popup would delete: "Move Tree".
 std::string DragStepName(std::uint32_t tile) {
-  constexpr std::string_view kDelete = "Delete ";
-  const PopupRow* row = FindPopupRow(tile);
-  if (!row || !row->deleteCaption.starts_with(kDelete)) return "Move";
-  return "Move " + std::string(row->deleteCaption.substr(kDelete.size()));
+  const std::string kind = ObjectKindOf(tile);
+  return kind == "object" ? "Move" : "Move " + kind;
 }
 
 }  // namespace

@@ -48,6 +48,7 @@ void UndoHistory::Reset(std::span<const std::uint8_t> image) {
   dropped_ = 0;
   saved_ = 0;
   stepBytes_ = 0;
+  ++revision_;
 }
 
 std::vector<ByteRun> UndoHistory::ChangedRuns(std::span<const std::uint8_t> image) const {
@@ -102,6 +103,7 @@ bool UndoHistory::Record(std::string name, std::span<const std::uint8_t> image, 
   stepBytes_ += step.MemoryBytes();
   steps_.push_back(std::move(step));
   done_ = steps_.size();
+  ++revision_;
   KeepWithinLimits();
   return true;
 }
@@ -134,6 +136,7 @@ void UndoHistory::Apply(const UndoStep& step, const std::vector<std::uint8_t>& b
     std::copy(source, end, copy_.begin() + static_cast<std::ptrdiff_t>(run.offset));
     at += run.length;
   }
+  ++revision_;
 }
 
 const UndoStep* UndoHistory::Undo(std::span<std::uint8_t> image) {

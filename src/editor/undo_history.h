@@ -82,6 +82,12 @@ class UndoHistory {
   // The image differs from the one last loaded or saved: the steps between
   // the two are not all undone again (or the saved state is out of reach).
   bool IsModified() const { return saved_ != Position(); }
+  // The image held is not the file's, though no step leads back to it (work
+  // brought back after a crash): modified until the next save.
+  void MarkUnsaved() { saved_.reset(); }
+  // Grows with every change of the image the history sees (a step, an undo,
+  // a redo, a new image), so that a watcher can tell the image changed.
+  std::size_t Revision() const { return revision_; }
 
   std::size_t StepCount() const { return steps_.size(); }
   std::size_t DoneCount() const { return done_; }
@@ -107,6 +113,7 @@ class UndoHistory {
   std::size_t dropped_ = 0;  // steps dropped from the front
   std::optional<std::size_t> saved_ = 0;
   std::size_t stepBytes_ = 0;
+  std::size_t revision_ = 0;
 };
 
 }  // namespace kestrova

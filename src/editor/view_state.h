@@ -97,8 +97,12 @@ struct ViewState {
   int scrollMaximum = 0;  // the level scroll bar: the level height
   int scrollPosition = 0;
 
-  std::string statusText;         // the status bar's panel
-  Refusal lastRefusal;            // shown for a while over the status bar's panel
+  std::string statusText;  // the status bar's panel
+  Refusal lastRefusal;     // shown for a while over the status bar's panel
+  // What the last command changed beyond what the map shows (a wipe, a
+  // group deleted, a colour shared by every object of a kind, a screen for
+  // the next tape), shown for a while as refusals are; counted the same way.
+  Refusal lastNotice;
   bool wipeButtonEnabled = true;  // "Wipe Level(s)"
   bool showLandSpace = false;     // "Show Land Space"
   bool mapHasFocus = false;

@@ -33,14 +33,12 @@ std::optional<QString> MissingProgram(const QString& program) {
 
 }  // namespace
 
-std::optional<QStringList> EmulatorCommand() {
-  const QString named = qEnvironmentVariable(kEmulatorVariable).trimmed();
-  if (!named.isEmpty()) {
+std::optional<QStringList> EmulatorCommand(const QString& preferred) {
+  for (const QString& named : {qEnvironmentVariable(kEmulatorVariable).trimmed(), preferred.trimmed()}) {
+    if (named.isEmpty()) continue;
     const QStringList words = QProcess::splitCommand(named);
     if (!words.isEmpty()) return words;
   }
-  // A command from the settings goes here, between the two, once the window
-  // keeps settings.
   for (const char* program : kFusePrograms) {
     const QString found = QStandardPaths::findExecutable(program);
     if (!found.isEmpty()) return QStringList{found};
@@ -78,7 +76,7 @@ Result<std::string> QtEmulator::ScratchFolder() {
 }
 
 EmulatorStart QtEmulator::Start(EmulatorMedium medium, const std::string& path) {
-  const std::optional<QStringList> command = EmulatorCommand();
+  const std::optional<QStringList> command = EmulatorCommand(preferred_);
   if (!command) return {EmulatorStart::Kind::NotFound, {}, {}};
   const QStringList words = EmulatorArguments(*command, medium, Q(path));
   const std::string shown = command->join(' ').toStdString();

@@ -15,9 +15,10 @@ namespace kestrova {
 inline constexpr const char* kEmulatorVariable = "KESTROVA_EMULATOR";
 
 // The emulator's command line as words: KESTROVA_EMULATOR when it is set
-// (split as a shell splits simple words), else the first of Fuse's programs
-// on the path; nothing when neither names one.
-std::optional<QStringList> EmulatorCommand();
+// (split as a shell splits simple words), else the command of the
+// preferences (split the same way), else the first of Fuse's programs on the
+// path; nothing when none names one.
+std::optional<QStringList> EmulatorCommand(const QString& preferred = {});
 
 // The program and its arguments for `file`: every "%f" in the words stands
 // for the file; without one the file is appended, and for a tape Fuse (a
@@ -30,8 +31,12 @@ class QtEmulator : public Emulator {
  public:
   Result<std::string> ScratchFolder() override;
   EmulatorStart Start(EmulatorMedium medium, const std::string& path) override;
+  // The command of the preferences; empty for none.
+  void SetPreferredCommand(const QString& command) { preferred_ = command; }
+  const QString& PreferredCommand() const { return preferred_; }
 
  private:
+  QString preferred_;
   std::unique_ptr<QTemporaryDir> folder_;
 };
 

@@ -9,6 +9,12 @@ enum class MessageIcon { Error, Information };
 enum class MessageButtons { Ok, OkCancel };
 enum class MessageAnswer { Ok, Cancel };
 enum class SaveChangesAnswer { Save, Discard, Cancel };
+enum class RestoreAnswer { Restore, Discard, Later };
+
+// Each kind of file dialog starts in the folder where one of its kind was
+// last used.
+enum class FileDialogKind { Snapshot, Screen, Tape, Listing };
+inline constexpr int kFileDialogKinds = 4;
 
 struct FileDialogRequest {
   std::string title;
@@ -16,6 +22,7 @@ struct FileDialogRequest {
   std::string pattern;     // "*.szx; *.sna"
   std::string initialFolder;
   std::string initialName;  // the file name filled in; empty for none
+  FileDialogKind kind = FileDialogKind::Snapshot;
 };
 
 // How the Editor asks the person something. The window implements it with
@@ -33,6 +40,14 @@ class Ui {
   // The question before unsaved changes would be lost, with the buttons
   // Save, Discard and Cancel.
   virtual SaveChangesAnswer AskSaveChanges(const std::string& text, const std::string& title) = 0;
+  // The question at start about the unsaved work of an editor that did not
+  // end cleanly, with the buttons Restore, Discard and Later. Only the
+  // window restores work; any other Ui keeps the work for it (Later).
+  virtual RestoreAnswer AskRestore(const std::string& text, const std::string& title) {
+    (void)text;
+    (void)title;
+    return RestoreAnswer::Later;
+  }
 };
 
 }  // namespace kestrova

@@ -24,6 +24,8 @@ struct KeptSzxBlocks {
   Z80rBlock z80r{};
   SpcrBlock spcr{};
   std::uint8_t port7FFD = 0;
+
+  bool operator==(const KeptSzxBlocks&) const = default;
 };
 
 // Register pairs shared by the image header and the "Z80R" block.

@@ -39,7 +39,11 @@ icon_sizes=(16 24 32 48 64 128 256)
 expected=(bin/kestrova bin/kestrova-editor
   share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml
   share/mime/packages/kestrova-editor.xml
-  share/man/man1/kestrova.1.gz share/man/man1/kestrova-editor.1.gz)
+  share/man/man1/kestrova.1.gz share/man/man1/kestrova-editor.1.gz
+  share/doc/kestrova-editor/guide.html)
+for picture in "$(dirname "$0")"/../../docs/images/*.png; do
+  expected+=("share/doc/kestrova-editor/images/$(basename "$picture")")
+done
 for size in "${icon_sizes[@]}"; do expected+=("share/icons/hicolor/${size}x${size}/apps/kestrova-editor.png"); done
 if ! diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f | sed 's|^\./||' | sort); then
   fail "the installed files differ from the list above (< expected, > installed)"

@@ -53,6 +53,14 @@ SaveChangesAnswer ScriptedUi::AskSaveChanges(const std::string& text, const std:
   return answer;
 }
 
+RestoreAnswer ScriptedUi::AskRestore(const std::string& text, const std::string& title) {
+  questions.push_back({Question::Kind::Restore, {}, title, text, {}});
+  if (restoreAnswers.empty()) return RestoreAnswer::Later;
+  const RestoreAnswer answer = restoreAnswers.front();
+  restoreAnswers.pop_front();
+  return answer;
+}
+
 std::vector<ScriptedUi::Question> ScriptedUi::OfKind(Question::Kind kind) const {
   std::vector<Question> result;
   for (const auto& q : questions)
@@ -65,5 +73,7 @@ std::vector<ScriptedUi::Question> ScriptedUi::Inputs() const { return OfKind(Que
 std::vector<ScriptedUi::Question> ScriptedUi::SaveChangesQuestions() const {
   return OfKind(Question::Kind::SaveChanges);
 }
+
+std::vector<ScriptedUi::Question> ScriptedUi::RestoreQuestions() const { return OfKind(Question::Kind::Restore); }
 
 }  // namespace kestrova::testing

@@ -20,7 +20,7 @@ namespace kestrova::testing {
 class ScriptedUi : public Ui {
  public:
   struct Question {
-    enum class Kind { OpenFile, SaveFile, Input, Message, SaveChanges } kind;
+    enum class Kind { OpenFile, SaveFile, Input, Message, SaveChanges, Restore } kind;
     FileDialogRequest dialog;                     // file dialogs
     std::string title, text, defaultText;         // input box, message box, save-changes question
     MessageIcon icon = MessageIcon::Information;  // message box
@@ -31,6 +31,7 @@ class ScriptedUi : public Ui {
   std::deque<std::optional<std::string>> inputAnswers;  // nullopt = Cancel
   std::deque<MessageAnswer> messageAnswers;
   std::deque<SaveChangesAnswer> saveChangesAnswers;
+  std::deque<RestoreAnswer> restoreAnswers;  // none left: Later
   int unscriptedInputLimit = 100;
   int unscriptedInputs = 0;  // input boxes answered with the default for want of a reply
   std::vector<Question> questions;
@@ -41,11 +42,13 @@ class ScriptedUi : public Ui {
   MessageAnswer Message(const std::string& text, const std::string& title, MessageIcon icon,
                         MessageButtons buttons) override;
   SaveChangesAnswer AskSaveChanges(const std::string& text, const std::string& title) override;
+  RestoreAnswer AskRestore(const std::string& text, const std::string& title) override;
 
   // The message boxes shown so far.
   std::vector<Question> Messages() const;
   std::vector<Question> Inputs() const;
   std::vector<Question> SaveChangesQuestions() const;
+  std::vector<Question> RestoreQuestions() const;
 
  private:
   std::vector<Question> OfKind(Question::Kind kind) const;

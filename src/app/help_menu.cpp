@@ -1,0 +1,119 @@
+#include "app/help_menu.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include "app/main_window.h"
+#include "base/licence.h"
+
+#ifndef KESTROVA_VERSION
+#define KESTROVA_VERSION "0"
+#endif
+#ifndef KESTROVA_SOURCE_DOCS
+#define KESTROVA_SOURCE_DOCS ""
+#endif
+
+namespace kestrova::app {
+
+namespace {
+
+constexpr const char* kGuideName = "guide.html";
+// Where the install rules put the guide, from the program's folder.
+constexpr const char* kInstalledDocs = "../share/doc/kestrova-editor";
+
+void ListShortcuts(const QMenu& menu, const QString& path, QStringList& lines) {
+  for (const QAction* action : menu.actions()) {
+    const QString caption = action->text().remove('&');
+    if (action->menu()) {
+      ListShortcuts(*action->menu(), path + " > " + caption, lines);
+      continue;
+    }
+    QStringList keys;
+    for (const QKeySequence& key : action->shortcuts()) keys << key.toString(QKeySequence::NativeText);
+    if (!keys.isEmpty()) lines << path + " > " + caption + "\t" + keys.join(", ");
+  }
+}
+
+}  // namespace
+
+HelpMenu::HelpMenu(TForm1& window)
+    : window_(window), open_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
+  QMenu* help = window.menuBar()->addMenu("Help");
+  help->setObjectName("Help1");
+  QAction* guide = help->addAction("User Guide", this, &HelpMenu::ShowGuide);
+  guide->setObjectName("UserGuide1");
+  guide->setShortcut(QKeySequence(Qt::Key_F1));
+  guide->setShortcutContext(Qt::ApplicationShortcut);
+  help->addAction("Keyboard Shortcuts", this, &HelpMenu::ShowShortcuts)->setObjectName("KeyboardShortcuts1");
+  help->addSeparator();
+  help->addAction("About Kestrova Editor", this, &HelpMenu::ShowAbout)->setObjectName("About1");
+}
+
+QString HelpMenu::GuidePath() {
+  const QStringList folders = {QDir(QCoreApplication::applicationDirPath()).filePath(kInstalledDocs),
+                               QString(KESTROVA_SOURCE_DOCS)};
+  for (const QString& folder : folders) {
+    if (folder.isEmpty()) continue;
+    const QFileInfo guide(QDir(folder).filePath(kGuideName));
+    if (guide.isFile()) return guide.canonicalFilePath();
+  }
+  return {};
+}
+
+QString HelpMenu::AboutText() {
+  return QString("Kestrova Editor %1\n\nThe level editor for the ZX Spectrum game Kestrova.\n\n%2")
+      .arg(KESTROVA_VERSION, QString(kLicenceText).trimmed());
+}
+
+QString HelpMenu::ShortcutsText() const {
+  QStringList lines;
+  for (const QAction* action : window_.menuBar()->actions()) {
+    if (action->menu()) ListShortcuts(*action->menu(), action->text().remove('&'), lines);
+  }
+  return lines.join('\n');
+}
+
+void HelpMenu::ShowGuide() {
+  const QString guide = GuidePath();
+  if (!guide.isEmpty() && open_(QUrl::fromLocalFile(guide))) return;
+  const QString reason = guide.isEmpty()
+                             ? QString("The user guide is not installed (it belongs in %1 beside the program).")
+                                   .arg(QDir(QCoreApplication::applicationDirPath()).filePath(kInstalledDocs))
+                             : QString("No browser could open the user guide \"%1\".").arg(guide);
+  QMessageBox box(QMessageBox::Information, "User Guide", reason, QMessageBox::Ok, &window_);
+  box.setObjectName("MessageBox");
+  box.exec();
+}
+
+void HelpMenu::ShowShortcuts() {
+  QDialog dialog(&window_);
+  dialog.setObjectName("ShortcutsDialog");
+  dialog.setWindowTitle("Keyboard Shortcuts");
+  auto* text = new QPlainTextEdit(ShortcutsText(), &dialog);
+  text->setObjectName("ShortcutsText");
+  text->setReadOnly(true);
+  text->setTabStopDistance(text->fontMetrics().horizontalAdvance(QString(44, 'x')));
+  text->setMinimumSize(520, 360);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(text);
+  layout->addWidget(buttons);
+  dialog.exec();
+}
+
+void HelpMenu::ShowAbout() {
+  QMessageBox box(QMessageBox::Information, "About Kestrova Editor", AboutText(), QMessageBox::Ok, &window_);
+  box.setObjectName("AboutBox");
+  box.exec();
+}
+
+}  // namespace kestrova::app
