@@ -177,12 +177,3 @@ BENCHMARK(BM_ScrollStepWindow)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace kestrova
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -19,6 +19,7 @@
 #include "app/main_window.h"
 #include "app/qt_ui.h"
 #include "qtio/qt_files.h"
+#include "support/longest_level.h"
 
 namespace kestrova {
 namespace {
@@ -47,15 +48,7 @@ struct TallWindow {
 
   void ChooseLongestLevel() {
     Editor& editor = form.Core();
-    int longest = 0;
-    for (int i = 0, height = -1; i < LevelCount(editor.Levels()); ++i) {
-      editor.ChooseLevel(i);
-      if (editor.View().scrollMaximum > height) {
-        height = editor.View().scrollMaximum;
-        longest = i;
-      }
-    }
-    editor.ChooseLevel(longest);
+    editor.ChooseLevel(testing::LongestLevel(editor));
     form.Sync();
   }
 
@@ -162,12 +155,3 @@ BENCHMARK(BM_TallEditRefresh)->Apply(Sizes);
 
 }  // namespace
 }  // namespace kestrova
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -353,26 +353,20 @@ void TForm1::Sync() {
   SyncScrollBar();
   SyncSurfaces();
   SyncHistory();
-  SyncRefusal();
-  SyncNotice();
+  // A refusal says why the last edit did nothing; a notice what it changed
+  // beyond the map.
+  SyncStatusLine(editor_.View().lastRefusal, refusalsShown_);
+  SyncStatusLine(editor_.View().lastNotice, noticesShown_);
   properties_->Sync();
   emit Synced();
 }
 
 void TForm1::ShowNotice(const std::string& text) { statusBar1_->showMessage(Q(text), kRefusalShownMs); }
 
-void TForm1::SyncRefusal() {
-  const Refusal& refusal = editor_.View().lastRefusal;
-  if (refusal.count == refusalsShown_) return;
-  refusalsShown_ = refusal.count;
-  statusBar1_->showMessage(Q(refusal.reason), kRefusalShownMs);
-}
-
-void TForm1::SyncNotice() {
-  const Refusal& notice = editor_.View().lastNotice;
-  if (notice.count == noticesShown_) return;
-  noticesShown_ = notice.count;
-  statusBar1_->showMessage(Q(notice.reason), kRefusalShownMs);
+void TForm1::SyncStatusLine(const Refusal& line, unsigned& shown) {
+  if (line.count == shown) return;
+  shown = line.count;
+  statusBar1_->showMessage(Q(line.reason), kRefusalShownMs);
 }
 
 void TForm1::SyncHistory() {
@@ -467,7 +461,7 @@ void TForm1::SyncScrollBar() {
   if (!ClassicLayout()) {
     const int limit = editor_.TallBottomLimit();
     if (scrollBar1_->maximum() != limit) scrollBar1_->setRange(0, limit);
-    scrollBar1_->setPageStep(editor_.Tall().PageRows());
+    if (scrollBar1_->pageStep() != editor_.Tall().PageRows()) scrollBar1_->setPageStep(editor_.Tall().PageRows());
     const int position = std::clamp(limit - editor_.TallBottom(), 0, limit);
     if (scrollBar1_->value() != position) scrollBar1_->setValue(position);
     return;

@@ -89,10 +89,9 @@ class TForm1 : public QMainWindow {
   void SyncScrollBar();
   void SyncSurfaces();
   void SyncHistory();
-  // A handler's refusal, for a while over the status bar's text.
-  void SyncRefusal();
-  // What the last command changed beyond the map, for a while.
-  void SyncNotice();
+  // A line the Editor counts (a refusal, a notice), shown for a while over
+  // the status bar's text when it is new since `shown`.
+  void SyncStatusLine(const Refusal& line, unsigned& shown);
 
   // The layouts (main_window_layout.cpp).
   void BuildViewMenu();

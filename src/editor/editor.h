@@ -325,7 +325,7 @@ class Editor {
   // drag picture follows the pointer below `paletteTop` there.
   void UseTallMap(const TallMap& map, int left, int top, int paletteTop);
   // The map view alone, as the window was designed (the classic layout).
-  void UseMapViewOnly() { tallInUse_ = false; }
+  void UseMapViewOnly();
   bool TallMapInUse() const { return tallInUse_; }
   const TallMap& Tall() const { return tall_; }
   int FocusBand() const;
@@ -464,7 +464,10 @@ class Editor {
   void RememberPointer(int x, int y);
   // The status text for the pointer's remembered pixel, as a move there gives.
   void DescribeRememberedPointer();
-  void MovePaletteDragOverTall(int x, int y);
+  void DescribePointerAt(int x, int y);
+  // The pointer over pixel (x, y) of the window's map: on the tall map its
+  // band becomes the focus band first, and (x, y) its view pixel.
+  void PointAtWindowMapPixel(int x, int y);
   Outcome Drop(int tag);
   // The drag step of a pointer move; false when the move ends the handler.
   bool DragStep(int x, int y);
@@ -476,6 +479,8 @@ class Editor {
   // The tall map
   // The focus band moved to `band`: its offset and a refresh, unless it is the focus already.
   void FocusOnBand(int band);
+  // The band under tall-map pixel (x, y) made the focus band; its view pixel.
+  MapPixel FocusOnTallPixel(int x, int y);
   // The focus band kept within the bands, and never below the level's start.
   void SettleFocus();
   void DrawTallPicture();
@@ -484,9 +489,17 @@ class Editor {
   TallMap tall_;
   bool tallInUse_ = false;
   int focusBand_ = 0;
-  int tallLeft_ = 0;
-  int tallTop_ = 0;
-  int paletteTop_ = kPaletteBoxTop;
+  // Where the window shows the map (the map view, or the tall map), in its
+  // client area, and the top of the palette below which the drag picture
+  // follows the pointer.
+  struct MapInWindow {
+    int left = kMapViewLeft;
+    int top = kMapViewTop;
+    int width = kMapViewWidth;
+    int height = kMapViewHeight;
+    int paletteTop = kPaletteBoxTop;
+  };
+  MapInWindow mapInWindow_;
   // What the tall picture was last drawn from.
   struct TallDrawing {
     unsigned mapRevision = 0;

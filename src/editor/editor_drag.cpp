@@ -15,7 +15,7 @@ void Editor::MovePointerOverMap(int x, int y) {
   if (IsInMapView(x, y)) state_.pointer.pointerColumn = ColumnOfMapX(x);
   RememberPointer(x, y);
   if (state_.pointer.dragFlag && !DragStep(x, y)) return;
-  if (const auto text = DescribePointer(grid_, image_, tables_, x, y)) view_.statusText = *text;
+  DescribePointerAt(x, y);
   state_.pointer.lastPointerY = y;
 }
 
@@ -28,9 +28,11 @@ void Editor::RememberPointer(int x, int y) {
 void Editor::LeavePointerFromMap() { RememberPointer(-1, -1); }
 
 void Editor::DescribeRememberedPointer() {
-  if (!HasSnapshot() || !state_.pointer.onMap) return;
-  if (const auto text = DescribePointer(grid_, image_, tables_, state_.pointer.mapX, state_.pointer.mapY))
-    view_.statusText = *text;
+  if (HasSnapshot() && state_.pointer.onMap) DescribePointerAt(state_.pointer.mapX, state_.pointer.mapY);
+}
+
+void Editor::DescribePointerAt(int x, int y) {
+  if (const auto text = DescribePointer(grid_, image_, tables_, x, y)) view_.statusText = *text;
 }
 
 bool Editor::DragStep(int x, int y) {

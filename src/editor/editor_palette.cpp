@@ -45,39 +45,24 @@ void Editor::PressPalette(MouseButton button, int x, int windowX, int windowY) {
 
 void Editor::MovePointerOverWindow(int x, int y) {
   if (state_.pointer.paletteDragFlag != 1) return;
-  if (tallInUse_) {
-    MovePaletteDragOverTall(x, y);
-    return;
-  }
-  const int mapX = x - kMapViewLeft;
-  const int mapY = y - kMapViewTop;
-  const bool overMapColumns = mapX >= 0 && mapX < kMapViewWidth;
-  if (overMapColumns && mapY >= 0 && mapY < kMapViewHeight) {
-    PointAtMapPixel(mapX, mapY);
+  const MapInWindow& map = mapInWindow_;
+  const int mapX = x - map.left;
+  const int mapY = y - map.top;
+  const bool overMapColumns = mapX >= 0 && mapX < map.width;
+  if (overMapColumns && mapY >= 0 && mapY < map.height) {
+    PointAtWindowMapPixel(mapX, mapY);
   } else {
     LeavePointerFromMap();
   }
-  if (overMapColumns && y > kPaletteBoxTop && mapY < kMapViewHeight) {
+  if (overMapColumns && y > map.paletteTop && mapY < map.height) {
     dragLeft_ = x;
     dragTop_ = y;
   }
 }
 
-// The same over the tall map: the band under the pointer becomes the focus
-// band and its view pixel is pointed at.
-void Editor::MovePaletteDragOverTall(int x, int y) {
-  const int mapX = x - tallLeft_;
-  const int mapY = y - tallTop_;
-  const bool overMapColumns = mapX >= 0 && mapX < tall_.Width();
-  if (overMapColumns && mapY >= 0 && mapY < tall_.Height()) {
-    const BandPixel pixel = tall_.ViewPixelOf(mapX, mapY);
-    FocusOnBand(pixel.band);
-    PointAtMapPixel(pixel.view.x, pixel.view.y);
-  }
-  if (overMapColumns && y > paletteTop_ && mapY < tall_.Height()) {
-    dragLeft_ = x;
-    dragTop_ = y;
-  }
+void Editor::PointAtWindowMapPixel(int x, int y) {
+  const MapPixel view = tallInUse_ ? FocusOnTallPixel(x, y) : MapPixel{x, y};
+  PointAtMapPixel(view.x, view.y);
 }
 
 void Editor::PointAtMapPixel(int x, int y) {

@@ -29,10 +29,13 @@ void DrawOverviewFrame(TFastDIB& overview, const Rect& frame) {
 void Editor::UseTallMap(const TallMap& map, int left, int top, int paletteTop) {
   tallInUse_ = true;
   tall_ = map;
-  tallLeft_ = left;
-  tallTop_ = top;
-  paletteTop_ = paletteTop;
+  mapInWindow_ = {left, top, map.Width(), map.Height(), paletteTop};
   SettleFocus();
+}
+
+void Editor::UseMapViewOnly() {
+  tallInUse_ = false;
+  mapInWindow_ = MapInWindow{};
 }
 
 int Editor::FocusBand() const {
@@ -59,18 +62,22 @@ void Editor::FocusOnBand(int band) {
   Refresh();
 }
 
-void Editor::MovePointerOverTall(int x, int y) {
-  if (!HasSnapshot()) return;
+MapPixel Editor::FocusOnTallPixel(int x, int y) {
   const BandPixel pixel = tall_.ViewPixelOf(x, y);
   FocusOnBand(pixel.band);
-  MovePointerOverMap(pixel.view.x, pixel.view.y);
+  return pixel.view;
+}
+
+void Editor::MovePointerOverTall(int x, int y) {
+  if (!HasSnapshot()) return;
+  const MapPixel view = FocusOnTallPixel(x, y);
+  MovePointerOverMap(view.x, view.y);
 }
 
 void Editor::PressTall(MouseButton button, int x, int y) {
   if (!HasSnapshot()) return;
-  const BandPixel pixel = tall_.ViewPixelOf(x, y);
-  FocusOnBand(pixel.band);
-  PressMap(button, pixel.view.x, pixel.view.y);
+  const MapPixel view = FocusOnTallPixel(x, y);
+  PressMap(button, view.x, view.y);
 }
 
 const TFastDIB& Editor::TallPicture() {

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 
 #include "gui/window_fixture.h"
+#include "support/longest_level.h"
 
 namespace kestrova::testing {
 namespace {
@@ -26,7 +27,8 @@ class TallWindow : public WindowTwin {
     // Both go down the chooser one level at a time, as its Down key does.
     auto* chooser = Find<QComboBox>("ComboBox1");
     chooser->setFocus();
-    for (int level = 1; level <= LongestLevel(); ++level) {
+    const int longest = LongestLevel();
+    for (int level = 1; level <= longest; ++level) {
       QTest::keyClick(chooser, Qt::Key_Down);
       direct.ChooseLevel(level);
     }
@@ -39,15 +41,7 @@ class TallWindow : public WindowTwin {
     QtFiles files;
     Editor editor(ui, files);
     editor.OpenAtStart(DemoPath());
-    int longest = 0;
-    for (int i = 0, height = -1; i < LevelCount(editor.Levels()); ++i) {
-      editor.ChooseLevel(i);
-      if (editor.View().scrollMaximum > height) {
-        height = editor.View().scrollMaximum;
-        longest = i;
-      }
-    }
-    return longest;
+    return testing::LongestLevel(editor);
   }
 
   // The direct Editor's tall map where the window has it.
