@@ -82,7 +82,6 @@ QRegion UncoveredPart(std::string_view name, std::initializer_list<std::string_v
   return part.translated(-place.topLeft());
 }
 
-constexpr int kScrollBarLargeChange = 176;
 constexpr int kScrollBarSmallChange = 1;
 constexpr int kRefusalShownMs = 5000;
 
@@ -213,7 +212,7 @@ void TForm1::BuildControls() {
   scrollBar1_ = new QScrollBar(Qt::Vertical, client);
   scrollBar1_->setObjectName("ScrollBar1");
   scrollBar1_->setFocusPolicy(Qt::NoFocus);  // no tab stop
-  scrollBar1_->setPageStep(kScrollBarLargeChange);
+  scrollBar1_->setPageStep(kMapViewPageRows);
   scrollBar1_->setSingleStep(kScrollBarSmallChange);
   scrollBar1_->setTracking(true);
   scrollBar1_->setStyle(new ClassicScrollBarStyle(scrollBar1_));

@@ -51,10 +51,7 @@ void Editor::TurnWheel(int delta, bool pointerOverMap, int wheelScrollLines) {
 
 void Editor::PressOverview(MouseButton button, int y) {
   if (button != MouseButton::Left) return;
-  const int row = std::clamp(y, 0, overviewBitmap_.Height() > 0 ? overviewBitmap_.Height() - 1 : 0);
-  const std::int64_t screens = view_.scrollMaximum / kWindowRows;
-  const std::int64_t half = (row + 1) / 2;
-  const std::int64_t position = screens * half + kOverviewMiddleRows;
+  const std::int64_t position = RowsBelowFarEnd(y, view_.scrollMaximum, overviewBitmap_.Height()) + kOverviewMiddleRows;
   // The scroll bar cannot hold a position beyond its maximum.
   view_.scrollPosition = static_cast<int>(std::clamp<std::int64_t>(position, 0, std::max(view_.scrollMaximum, 0)));
   state_.place.scrollOffset = ClampedOffset(view_.scrollMaximum - position);

@@ -42,9 +42,7 @@ Rect TallMap::OverviewFrame(int bottom, int levelHeight, int overviewHeight) con
 }
 
 int TallMap::BottomForOverviewRow(int y, int levelHeight, int overviewHeight) const {
-  const int row = std::clamp(y, 0, std::max(overviewHeight - 1, 0));
-  const std::int64_t screens = levelHeight / kWindowRows;
-  const std::int64_t levelRow = levelHeight - screens * ((row + 1) / 2);
+  const std::int64_t levelRow = levelHeight - RowsBelowFarEnd(y, levelHeight, overviewHeight);
   return ClampedBottom(levelRow - RowsShown() / 2, levelHeight);
 }
 

@@ -31,9 +31,9 @@ inline constexpr int kActualSizeZoom = kMapScale;  // what "Actual Size" goes ba
 
 // Rows the wheel scrolls per wheel-scroll line, on the map view and the tall map alike.
 inline constexpr int kWheelRowsPerLine = 10;
-// A page leaves this many rows of the last page in sight, as the map view's
-// scroll bar does with its large change of 176 rows.
-inline constexpr int kPageOverlapRows = kWindowRows - 176;
+// A page leaves this many rows of the last page in sight, as a page of the
+// map view's scroll bar does.
+inline constexpr int kPageOverlapRows = kWindowRows - kMapViewPageRows;
 
 // A pixel of the tall map as the map view of one band sees it.
 struct BandPixel {

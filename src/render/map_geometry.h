@@ -1,5 +1,8 @@
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
+
 #include "render/screen_tables.h"
 
 namespace kestrova {
@@ -17,8 +20,19 @@ inline constexpr int kMapViewHeight = kWindowRows * kMapScale;  // 384
 inline constexpr int kMapPixelsPerColumn = 8 * kMapScale;       // one byte column of 8 Spectrum pixels
 inline constexpr int kMapPixelsPerRow = kMapScale;
 
+// The rows a page of the map view's scroll bar moves.
+inline constexpr int kMapViewPageRows = 176;
+
 inline constexpr int kOverviewWidth = 64;
 inline constexpr int kOverviewHeight = kMapViewHeight;
+
+// The place a press at overview row y names (y kept within the overview's
+// rows), as level rows below the level's far end: a whole screen for every
+// two overview rows.
+constexpr std::int64_t RowsBelowFarEnd(int y, int levelHeight, int overviewHeight) {
+  const int row = std::clamp(y, 0, std::max(overviewHeight - 1, 0));
+  return static_cast<std::int64_t>(levelHeight / kWindowRows) * ((row + 1) / 2);
+}
 
 // Places in the window's client area: the palette's scroll box above the
 // map view, the overview to the right of the level's scroll bar, and the
