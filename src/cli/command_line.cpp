@@ -175,7 +175,7 @@ class OptionScan {
       } else if (argument.starts_with("--")) {
         const std::size_t assign = argument.find('=');
         const std::string name = argument.substr(2, assign == std::string::npos ? assign : assign - 2);
-        if (Found(name)) TakeValue(name, argument, arguments, at);
+        TakeValue(Found(name), argument, arguments, at);
       } else {
         ShortOptions(argument, arguments, at);
       }
@@ -210,15 +210,17 @@ class OptionScan {
     }
     return nullptr;
   }
-  bool Found(const std::string& name) {
-    (Named(name) ? found_ : unknown_).push_back(name);
-    return Named(name) != nullptr;
-  }
-  // The value of option `name` given in `argument` after its '=', or the
-  // next word; a flag given a value is an error.
-  void TakeValue(const std::string& name, const std::string& argument, const std::vector<std::string>& arguments,
-                 std::size_t& at) {
+  // The option called `name`, noted as found; nothing, and noted as unknown,
+  // when there is none.
+  const OptionSpec* Found(const std::string& name) {
     const OptionSpec* option = Named(name);
+    (option ? found_ : unknown_).push_back(name);
+    return option;
+  }
+  // The value of `option` (when there is one) given in `argument` after its
+  // '=', or the next word; a flag given a value is an error.
+  void TakeValue(const OptionSpec* option, const std::string& argument, const std::vector<std::string>& arguments,
+                 std::size_t& at) {
     if (!option) return;
     const std::size_t assign = argument.find('=');
     if (option->valueName.empty()) {
@@ -234,19 +236,18 @@ class OptionScan {
   // "-abc": each character an option (a character beyond 16 bits counts
   // as two unknown ones, named "?", as it always has).
   void ShortOptions(const std::string& argument, const std::vector<std::string>& arguments, std::size_t& at) {
-    std::string name;
+    const OptionSpec* option = nullptr;
     for (std::size_t pos = 1; pos < argument.size();) {
       const std::size_t length = std::max<std::size_t>(Utf8SequenceLength(std::string_view(argument).substr(pos)), 1);
       if (length == 4) {
         unknown_.insert(unknown_.end(), 2, "?");
-        name.clear();
+        option = nullptr;
         pos += length;
         continue;
       }
-      name = argument.substr(pos, length);
+      option = Found(argument.substr(pos, length));
       pos += length;
-      if (!Found(name)) continue;
-      const OptionSpec* option = Named(name);
+      if (!option) continue;
       const bool assigned = pos < argument.size() && argument[pos] == '=';
       if (!option->valueName.empty()) {
         if (pos < argument.size()) {
@@ -257,7 +258,7 @@ class OptionScan {
       }
       if (assigned) break;
     }
-    TakeValue(name, argument, arguments, at);
+    TakeValue(option, argument, arguments, at);
   }
 
   std::vector<const OptionSpec*> options_;

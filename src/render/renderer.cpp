@@ -67,6 +67,30 @@ bool WalkGoesOn(const WalkMemory& walk, const LevelPlace& place) {
   return walk.currentRow >= 1 && cursor <= static_cast<std::int64_t>(place.levelEnd) && cursor <= kRamEnd;
 }
 
+// The walk's loop from `entry` to the level's end (or the window's top):
+// each record read, its code kept, `step` run on it, the cursor moved on by
+// the record's two bytes whatever the step did with it.
+template <typename Step>
+void WalkRecordsFrom(RenderTarget& target, WalkEntry entry, Step step) {
+  WalkMemory& state = target.walk;
+  state.currentRow = entry.row;
+  state.walkStart = target.place.levelStart;
+  state.streamCursor = entry.cursor;
+  do {
+    const std::int32_t address = state.streamCursor;
+    const ObjectRecord record = ReadRecord(target.image, static_cast<std::uint32_t>(address));
+    state.currentCode = record.code;
+    step(record);
+    state.streamCursor = address + 2;
+  } while (WalkGoesOn(state, target.place));
+}
+
+void PassRecord(ObjectRecord record, WalkMemory& walk) {
+  PassedRecords passed;
+  passed.Pass(record);
+  passed.ApplyTo(walk);
+}
+
 }  // namespace
 
 DrawerFunction FindDrawer(std::uint8_t code) {
@@ -108,19 +132,11 @@ void DrawLevel(RenderTarget& target, std::vector<int>* landSpaceLines) {
 
 void DrawLevelFrom(RenderTarget& target, WalkEntry entry, std::vector<int>* landSpaceLines, GridWrites gridWrites) {
   WalkMemory& state = target.walk;
-  state.currentRow = entry.row;
-  state.walkStart = target.place.levelStart;
-  state.streamCursor = entry.cursor;
   ScreenCanvas canvas(target.image, target.grid, target.tables, gridWrites);
   DrawContext context{canvas, target.place, state, landSpaceLines};
-  do {
-    const std::int32_t address = state.streamCursor;
-    const ObjectRecord record = ReadRecord(target.image, static_cast<std::uint32_t>(address));
-    state.currentCode = record.code;
+  WalkRecordsFrom(target, entry, [&](ObjectRecord record) {
     if (RecordBelowWindow(record, state.currentRow)) {
-      PassedRecords passed;
-      passed.Pass(record);
-      passed.ApplyTo(state);
+      PassRecord(record, state);
       state.currentRow = static_cast<std::int32_t>(RowAfterPassing(record, state.currentRow));
     } else if (DrawerFunction drawer = FindDrawer(record.code)) {
       const std::int32_t row = state.currentRow;
@@ -129,26 +145,16 @@ void DrawLevelFrom(RenderTarget& target, WalkEntry entry, std::vector<int>* land
       // a drawer did with the cursor.
       if (record.code != kCodeLandSpace) state.currentRow = row;
     }
-    state.streamCursor = address + 2;
-  } while (WalkGoesOn(state, target.place));
+  });
   if (!state.wholeLevelMode) DrawTitleBanner(canvas);
 }
 
 void PassLevelFrom(RenderTarget& target, WalkEntry entry) {
   WalkMemory& state = target.walk;
-  state.currentRow = entry.row;
-  state.walkStart = target.place.levelStart;
-  state.streamCursor = entry.cursor;
-  do {
-    const std::int32_t address = state.streamCursor;
-    const ObjectRecord record = ReadRecord(target.image, static_cast<std::uint32_t>(address));
-    state.currentCode = record.code;
-    PassedRecords passed;
-    passed.Pass(record);
-    passed.ApplyTo(state);
+  WalkRecordsFrom(target, entry, [&](ObjectRecord record) {
+    PassRecord(record, state);
     state.currentRow = static_cast<std::int32_t>(std::max<std::int64_t>(RowAfterPassing(record, state.currentRow), -1));
-    state.streamCursor = address + 2;
-  } while (WalkGoesOn(state, target.place));
+  });
 }
 
 void ConvertScreen(RenderTarget& target) {
