@@ -53,10 +53,10 @@ constexpr std::array<DragEntry, 256> kDragTable = BuildDragTable();
 
 }  // namespace
 
-std::string ObjectKindOf(std::uint32_t tile) {
+std::optional<std::string> ObjectKindOf(std::uint32_t tile) {
   constexpr std::string_view kDelete = "Delete ";
   const PopupRow* row = FindPopupRow(tile);
-  if (!row || !row->deleteCaption.starts_with(kDelete)) return "object";
+  if (!row || !row->deleteCaption.starts_with(kDelete)) return std::nullopt;
   return std::string(row->deleteCaption.substr(kDelete.size()));
 }
 

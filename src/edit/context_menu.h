@@ -92,8 +92,8 @@ constexpr std::uint32_t kFortressTile = 33;
 const PopupRow* FindPopupRow(std::uint32_t tile);
 
 // The kind of object a tile belongs to, as its popup's delete names it
-// ("Tree" for "Delete Tree"); "object" for a tile with no such row.
-std::string ObjectKindOf(std::uint32_t tile);
+// ("Tree" for "Delete Tree"); nothing for a tile with no such row.
+std::optional<std::string> ObjectKindOf(std::uint32_t tile);
 std::uint32_t AttributeAddressOf(const PopupRow& row, std::uint32_t tile);
 
 // What a right-button press on an object sets besides the popup's items.

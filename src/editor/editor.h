@@ -385,8 +385,8 @@ class Editor {
   Outcome Tell(Outcome outcome);
   // What a command changed, noted in the view for the window's status bar.
   void Note(std::string text);
-  // After a group went: what went, and that Ctrl+Z brings it back.
-  Outcome NoteGroupDeleted(const std::string& step, const Result<int>& removed);
+  // After a group went: how many records, and that Ctrl+Z brings it back.
+  void NoteGroupDeleted(const std::string& step, int removedBytes);
   // After a delete: the edit refresh when bytes went, the reason when not.
   Outcome RefreshAfterDelete(const Result<int>& removed);
   // The two halves of a map press: a drag start (left) and the popup (right).

@@ -137,16 +137,18 @@ Outcome Editor::DeleteRiverCrossing() {
   const std::string name = PopupCaption(MenuCommand::DeleteRiverCrossing, 0, "Delete");
   const StepRecorder step(*this, name);
   const Result<int> removed = DeleteRiverCrossingGroup(image_, state_.pointer.recordUnderPointer, CurrentLevel());
-  RefreshAfterDelete(removed);
-  return NoteGroupDeleted(name, removed);
+  if (const Outcome refreshed = RefreshAfterDelete(removed); !refreshed) return refreshed;
+  NoteGroupDeleted(name, *removed);
+  return Outcome::Done();
 }
 
 Outcome Editor::DeleteTunnel(int size) {
   const std::string name = PopupCaption(MenuCommand::DeleteTunnel, size, "Delete");
   const StepRecorder step(*this, name);
   const Result<int> removed = DeleteTunnelGroup(image_, state_.pointer.recordUnderPointer, size, CurrentLevel());
-  RefreshAfterDelete(removed);
-  return NoteGroupDeleted(name, removed);
+  if (const Outcome refreshed = RefreshAfterDelete(removed); !refreshed) return refreshed;
+  NoteGroupDeleted(name, *removed);
+  return Outcome::Done();
 }
 
 Outcome Editor::DeleteFortress() {
@@ -157,14 +159,13 @@ Outcome Editor::DeleteFortress() {
   BookStreamChange(-*removed);
   SettleLevelEndAfterFortress();
   Refresh();
-  return NoteGroupDeleted(name, removed);
+  NoteGroupDeleted(name, *removed);
+  return Outcome::Done();
 }
 
-Outcome Editor::NoteGroupDeleted(const std::string& step, const Result<int>& removed) {
-  if (!removed) return Outcome(Error{removed.ErrorMessage()});
-  Note(step + ": " + std::to_string(*removed / static_cast<int>(kRecordSize)) +
+void Editor::NoteGroupDeleted(const std::string& step, int removedBytes) {
+  Note(step + ": " + std::to_string(removedBytes / static_cast<int>(kRecordSize)) +
        " records of its group went. Ctrl+Z undoes it.");
-  return Outcome::Done();
 }
 
 Outcome Editor::ChangeValue() {
@@ -188,7 +189,7 @@ Outcome Editor::SetAttribute(int tag) {
   RedrawOverview();
   // The colour byte is the game's for every object of the kind, not this one's.
   if (applied) {
-    Note(PopupCaption(MenuCommand::Attribute, tag, "Colour") + ": the colour of every " + ObjectKindOf(tile) +
+    Note(PopupCaption(MenuCommand::Attribute, tag, "Colour") + ": the colour of every " + ObjectKindOf(tile).value_or("object") +
          " changed. Ctrl+Z undoes it.");
   }
   return Tell(applied);

@@ -27,8 +27,8 @@ std::optional<std::string> FindCaption(const std::vector<MenuItem>& items, MenuC
 
 // A drag moves the object its popup would delete: "Move Tree".
 std::string DragStepName(std::uint32_t tile) {
-  const std::string kind = ObjectKindOf(tile);
-  return kind == "object" ? "Move" : "Move " + kind;
+  const std::optional<std::string> kind = ObjectKindOf(tile);
+  return kind ? "Move " + *kind : "Move";
 }
 
 }  // namespace

@@ -22,14 +22,19 @@
 namespace kestrova::testing {
 namespace {
 
-// Runs `answer` on the modal dialog `run` opens, once it shows.
+// Runs `answer` on the modal dialog `run` opens, once it shows; a run that
+// opens none fails the test.
 void AnswerModal(const std::function<void()>& run, const std::function<void(QWidget*)>& answer) {
-  QTimer::singleShot(0, [&] {
+  bool answered = false;
+  QObject waiting;  // a timer not yet fired goes with it: nothing runs after this returns
+  QTimer::singleShot(0, &waiting, [&] {
     if (QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 5000)) {
       answer(QApplication::activeModalWidget());
+      answered = true;
     }
   });
   run();
+  EXPECT_TRUE(answered) << "no dialog was shown";
 }
 
 class DesktopSessionTest : public ::testing::Test {

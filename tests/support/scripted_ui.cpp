@@ -5,9 +5,11 @@
 namespace kestrova::testing {
 
 namespace {
-std::optional<std::string> Next(std::deque<std::optional<std::string>>& answers) {
-  if (answers.empty()) return std::nullopt;
-  auto answer = answers.front();
+// The next scripted answer, or `unscripted` once none is left.
+template <typename Answer>
+Answer Next(std::deque<Answer>& answers, Answer unscripted = {}) {
+  if (answers.empty()) return unscripted;
+  Answer answer = std::move(answers.front());
   answers.pop_front();
   return answer;
 }
@@ -39,26 +41,17 @@ MessageAnswer ScriptedUi::Message(const std::string& text, const std::string& ti
   question.icon = icon;
   question.buttons = buttons;
   questions.push_back(question);
-  if (messageAnswers.empty()) return MessageAnswer::Ok;
-  const MessageAnswer answer = messageAnswers.front();
-  messageAnswers.pop_front();
-  return answer;
+  return Next(messageAnswers, MessageAnswer::Ok);
 }
 
 SaveChangesAnswer ScriptedUi::AskSaveChanges(const std::string& text, const std::string& title) {
   questions.push_back({Question::Kind::SaveChanges, {}, title, text, {}});
-  if (saveChangesAnswers.empty()) return SaveChangesAnswer::Cancel;
-  const SaveChangesAnswer answer = saveChangesAnswers.front();
-  saveChangesAnswers.pop_front();
-  return answer;
+  return Next(saveChangesAnswers, SaveChangesAnswer::Cancel);
 }
 
 RestoreAnswer ScriptedUi::AskRestore(const std::string& text, const std::string& title) {
   questions.push_back({Question::Kind::Restore, {}, title, text, {}});
-  if (restoreAnswers.empty()) return RestoreAnswer::Later;
-  const RestoreAnswer answer = restoreAnswers.front();
-  restoreAnswers.pop_front();
-  return answer;
+  return Next(restoreAnswers, RestoreAnswer::Later);
 }
 
 std::vector<ScriptedUi::Question> ScriptedUi::OfKind(Question::Kind kind) const {
