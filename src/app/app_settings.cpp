@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "editor/tall_map.h"
 #include "qtio/qt_strings.h"
 
 namespace kestrova::app {
@@ -41,15 +42,15 @@ void AppSettings::SetLastFolder(FileDialogKind kind, const std::string& folder) 
 QByteArray AppSettings::Geometry() const { return settings_.value(kGeometryKey).toByteArray(); }
 void AppSettings::SetGeometry(const QByteArray& geometry) { settings_.setValue(kGeometryKey, geometry); }
 
-bool AppSettings::ClassicLayout() const { return settings_.value(kClassicKey, true).toBool(); }
+bool AppSettings::ClassicLayout() const { return settings_.value(kClassicKey, false).toBool(); }
 void AppSettings::SetClassicLayout(bool classic) { settings_.setValue(kClassicKey, classic); }
 
 int AppSettings::Zoom() const {
   bool ok = false;
-  const int zoom = settings_.value(kZoomKey, 2).toInt(&ok);
-  return ok ? std::clamp(zoom, kLeastZoom, kMostZoom) : 2;
+  const int zoom = settings_.value(kZoomKey, kActualSizeZoom).toInt(&ok);
+  return ok ? std::clamp(zoom, kSmallestZoom, kLargestZoom) : kActualSizeZoom;
 }
-void AppSettings::SetZoom(int zoom) { settings_.setValue(kZoomKey, std::clamp(zoom, kLeastZoom, kMostZoom)); }
+void AppSettings::SetZoom(int zoom) { settings_.setValue(kZoomKey, std::clamp(zoom, kSmallestZoom, kLargestZoom)); }
 
 std::vector<std::string> AppSettings::RecentFiles() const {
   std::vector<std::string> files;

@@ -29,7 +29,8 @@ class AppSettings {
   QByteArray Geometry() const;
   void SetGeometry(const QByteArray& geometry);
   // The map's layout and zoom, kept for the window that shows them: the
-  // classic fixed layout or the resizable one, and 1 to 4 times.
+  // resizable one (the default) or the classic fixed layout, and 1 to 4
+  // times.
   bool ClassicLayout() const;
   void SetClassicLayout(bool classic);
   int Zoom() const;
@@ -50,8 +51,6 @@ class AppSettings {
   QSettings settings_;
 };
 
-inline constexpr int kLeastZoom = 1;
-inline constexpr int kMostZoom = 4;
 inline constexpr int kLeastAutosaveSeconds = 1;
 inline constexpr int kMostAutosaveSeconds = 600;
 inline constexpr int kDefaultAutosaveSeconds = 5;

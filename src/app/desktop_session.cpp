@@ -34,6 +34,8 @@ DesktopSession::DesktopSession(TForm1& window, AppSettings& settings, RecoverySt
 
 DesktopSession::~DesktopSession() {
   settings_.SetGeometry(window_.saveGeometry());
+  settings_.SetClassicLayout(window_.ClassicLayout());
+  settings_.SetZoom(window_.Zoom());
   KeepFolders();
   settings_.Sync();
 }
@@ -46,6 +48,7 @@ void DesktopSession::ApplySettings() {
     keptFolders_[static_cast<std::size_t>(kind)] = editor.LastFolder(kind);
   }
   window_.EmulatorPort().SetPreferredCommand(settings_.EmulatorCommand());
+  window_.SetZoom(settings_.Zoom());
   const QByteArray geometry = settings_.Geometry();
   if (!geometry.isEmpty()) window_.restoreGeometry(geometry);
 }

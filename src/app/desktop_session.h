@@ -19,8 +19,8 @@ namespace kestrova::app {
 class TForm1;
 
 // What the window adds to the editor as a desktop program: the settings kept
-// between runs (dialog folders, geometry, recent files, the emulator command,
-// the autosave interval), "Open Recent", "Preferences…", drops of snapshot
+// between runs (dialog folders, geometry, the map's layout and zoom, recent
+// files, the emulator command, the autosave interval), "Open Recent", "Preferences…", drops of snapshot
 // files, the side file of unsaved work, "Help" and the controls' hints. Built around a window before it
 // is shown, and ended before the window; the settings and the side files
 // live where they are given, so tests never touch the person's own.

@@ -86,11 +86,12 @@ int main(int argc, char* argv[]) {
 
   kestrova::app::QtUi ui;
   kestrova::QtFiles files;
-  kestrova::app::TForm1 window(
-      ui, files, nullptr,
-      parser.isSet(kClassicOption) ? kestrova::app::MapLayout::Classic : kestrova::app::MapLayout::Tall);
-  ui.SetWindow(&window);
   kestrova::app::AppSettings settings;
+  // The layout of the last run, unless the command line asks for the classic one.
+  const bool classic = parser.isSet(kClassicOption) || settings.ClassicLayout();
+  kestrova::app::TForm1 window(ui, files, nullptr,
+                               classic ? kestrova::app::MapLayout::Classic : kestrova::app::MapLayout::Tall);
+  ui.SetWindow(&window);
   kestrova::QtRecoveryStore recovery(kestrova::RecoveryFolder());
   kestrova::app::DesktopSession session(window, settings, recovery, files);
   window.show();

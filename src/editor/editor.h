@@ -84,7 +84,6 @@ class Editor {
   // editor has; the pictures stay as last drawn until a handler draws them
   // again.
   void SetDrawing(bool drawing) { drawing_ = drawing; }
-  bool Drawing() const { return drawing_; }
 
   // ---- Refresh cycle ----
   void Refresh();

@@ -189,8 +189,8 @@ Outcome Editor::SetAttribute(int tag) {
   RedrawOverview();
   // The colour byte is the game's for every object of the kind, not this one's.
   if (applied) {
-    Note(PopupCaption(MenuCommand::Attribute, tag, "Colour") + ": the colour of every " + ObjectKindOf(tile).value_or("object") +
-         " changed. Ctrl+Z undoes it.");
+    Note(PopupCaption(MenuCommand::Attribute, tag, "Colour") + ": the colour of every " +
+         ObjectKindOf(tile).value_or("object") + " changed. Ctrl+Z undoes it.");
   }
   return Tell(applied);
 }

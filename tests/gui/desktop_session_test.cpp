@@ -113,13 +113,26 @@ TEST_F(DesktopSessionTest, SettingsOfOneRunAreThereInTheNext) {
 
 TEST_F(DesktopSessionTest, LayoutAndZoomKeptWithinTheirRange) {
   app::AppSettings& settings = run->settings;
-  EXPECT_TRUE(settings.ClassicLayout());
+  // The program's own defaults: the resizable window at 2x.
+  EXPECT_FALSE(settings.ClassicLayout());
   EXPECT_EQ(settings.Zoom(), 2);
-  settings.SetClassicLayout(false);
+  settings.SetClassicLayout(true);
   settings.SetZoom(9);
+  EXPECT_TRUE(settings.ClassicLayout());
+  EXPECT_EQ(settings.Zoom(), 4);
+}
+
+TEST_F(DesktopSessionTest, TheWindowsZoomAndLayoutAreKeptBetweenRuns) {
+  Window().SetZoom(3);
+  Window().SetClassicLayout(true);
+  Restart();
+  EXPECT_TRUE(run->settings.ClassicLayout());
+  EXPECT_EQ(Window().Zoom(), 3);  // the next run's window starts at the kept zoom
+  Window().SetClassicLayout(false);
+  Window().SetZoom(1);
   Restart();
   EXPECT_FALSE(run->settings.ClassicLayout());
-  EXPECT_EQ(run->settings.Zoom(), 4);
+  EXPECT_EQ(Window().Zoom(), 1);
 }
 
 // The person's own settings are never the tests': the program's default
