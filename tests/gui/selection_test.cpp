@@ -116,6 +116,7 @@ TEST_F(SelectionWindow, DeleteAndCutAreOneUndoStep) {
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(window.Core().UndoName(), "Cut 1 object");
   const QMimeData* data = QApplication::clipboard()->mimeData();
+  ASSERT_NE(data, nullptr);
   ASSERT_TRUE(data->hasFormat(app::kRecordsMimeType));
   const Result<RecordClip> text = ParseClipScript(data->text().toStdString());
   ASSERT_TRUE(text) << text.ErrorMessage();
@@ -131,6 +132,7 @@ TEST_F(SelectionWindow, CopyAndPasteEqualTheSameRecordsInserted) {
   CtrlClick(boulder);
   QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier);
   const QMimeData* data = QApplication::clipboard()->mimeData();
+  ASSERT_NE(data, nullptr);
   ASSERT_TRUE(data->hasFormat(app::kRecordsMimeType));
   ASSERT_TRUE(data->hasText());
   EXPECT_EQ(data->text().toStdString().substr(0, 36), "# Kestrova Editor: 2 objects, 4 byte");
