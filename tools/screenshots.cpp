@@ -70,6 +70,12 @@ void Mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button
   QApplication::sendEvent(widget, &event);
 }
 
+void MouseWith(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+               Qt::KeyboardModifiers keys) {
+  QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, keys);
+  QApplication::sendEvent(widget, &event);
+}
+
 // A map point whose right press shows a popup starting with `caption`.
 QPoint FindObject(TForm1& window, const std::string& caption) {
   kestrova::Editor& editor = window.Core();
@@ -205,6 +211,21 @@ int main(int argc, char* argv[]) {
           QTimer::singleShot(kSettleMs, [&] { Shoot(out.filePath("13-map-after-the-drop.png"), {&window}); });
         });
       },
+      [&] {
+        // A tree Ctrl+clicked, then a rubber band Shift+dragged over the lower right of the map.
+        QWidget* map = Find<QWidget>(&window, "FastIMG1");
+        const QPoint tree = FindObject(window, "Delete Tree");
+        MouseWith(map, QEvent::MouseButtonPress, tree, Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
+        MouseWith(map, QEvent::MouseButtonRelease, tree, Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
+        const QPoint from(500, 370), to(300, 250);
+        MouseWith(map, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+        MouseWith(map, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
+        QTimer::singleShot(kSettleMs, [&, map, to] {
+          Shoot(out.filePath("14-selection-band-in-flight.png"), {&window});
+          MouseWith(map, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
+          QTimer::singleShot(kSettleMs, [&] { Shoot(out.filePath("15-selection-outline.png"), {&window}); });
+        });
+      },
   };
 
   // The "Properties" window on each of its tabs, chosen as a click on the
@@ -253,6 +274,12 @@ int main(int argc, char* argv[]) {
       ShootArea(out.filePath("32-overview-frame.png"),
                 GlobalRect(bar).united(GlobalRect(overview)).adjusted(-4, -4, 4, 4));
     });
+  });
+
+  // Every object of the level selected on the tall map: the outline over every band.
+  steps.push_back([&] {
+    Find<QAction>(&window, "SelectAll1")->trigger();
+    QTimer::singleShot(kSettleMs, [&] { Shoot(out.filePath("33-tall-select-all.png"), {&window}); });
   });
 
   // One step after another, each once the window has settled.

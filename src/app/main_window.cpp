@@ -110,6 +110,11 @@ TForm1::TForm1(Ui& ui, Files& files, QWidget* parent, MapLayout layout)
   ConnectControls();
   ConnectMapView();
   ConnectPalette();
+  auto* selectionStatus = new QLabel(statusBar1_);
+  statusBar1_->addPermanentWidget(selectionStatus);
+  selection_ = new SelectionGestures(
+      editor_, fastImg1_, edit_, selectionStatus, [this] { return !ClassicLayout(); },
+      [this](const std::function<void()>& call) { Run(call); });
   properties_ = std::make_unique<TForm2>(editor_, [this](const std::function<void()>& call) { Run(call); });
   Sync();
 }
@@ -141,13 +146,13 @@ void TForm1::BuildMenus() {
                        [this] { Run([this] { editor_.RunInEmulator(); }); });
   runTapInEmulator_ = add(file, "Run TAP in Emulator", "RunTAPInEmulator1", QKeySequence("Shift+F5"),
                           [this] { Run([this] { editor_.RunTapInEmulator(); }); });
-  QAction* exit = add(file, "Exit", "Exit1", QKeySequence("Ctrl+X"), [this] { close(); });
-  exit->setShortcuts({QKeySequence("Ctrl+X"), QKeySequence("Ctrl+Q")});
-  // Delete has no menu entry: it deletes what the pointer is over on the map.
+  // Ctrl+X is "Cut" (selection_gestures.cpp).
+  add(file, "Exit", "Exit1", QKeySequence("Ctrl+Q"), [this] { close(); });
+  // Delete has no menu entry: it deletes the selection, or what the pointer is over on the map.
   auto* deleteKey = new QAction(this);
   deleteKey->setObjectName("DeleteUnderPointer1");
   deleteKey->setShortcut(QKeySequence(Qt::Key_Delete));
-  connect(deleteKey, &QAction::triggered, this, [this] { Run([this] { editor_.DeleteUnderPointer(); }); });
+  connect(deleteKey, &QAction::triggered, this, [this] { Run([this] { editor_.PressDelete(); }); });
   addAction(deleteKey);
 
   edit_ = menuBar()->addMenu("Edit");
@@ -357,6 +362,7 @@ void TForm1::Sync() {
   SyncStatusLine(editor_.View().lastRefusal, refusalsShown_);
   SyncStatusLine(editor_.View().lastNotice, noticesShown_);
   properties_->Sync();
+  if (selection_) selection_->Sync();
   emit Synced();
 }
 

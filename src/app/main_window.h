@@ -18,6 +18,7 @@
 #include "app/controls.h"
 #include "app/fast_img.h"
 #include "app/properties_window.h"
+#include "app/selection_gestures.h"
 #include "editor/editor.h"
 #include "emulatorio/qt_emulator.h"
 #include "spectrumio/libspectrum_formats.h"
@@ -157,7 +158,8 @@ class TForm1 : public QMainWindow {
   QScrollBar* scrollBar1_ = nullptr;
   StatusPanel* statusBar1_ = nullptr;
 
-  std::unique_ptr<TForm2> properties_;  // after editor_: it shows the Editor's options
+  SelectionGestures* selection_ = nullptr;  // the map's selection, clipboard and their keys
+  std::unique_ptr<TForm2> properties_;      // after editor_: it shows the Editor's options
 
   bool contextMenuPending_ = false;  // a popup waits for the map's context-menu event
   // What the chooser and the caption were last given, so that a sync after

@@ -37,6 +37,10 @@ constexpr std::array kMainWindowTooltips = {
     Tooltip{"ScrollBar1", "Scrolls through the level; the mouse wheel over the map does too."},
     Tooltip{"FastIMG2", "The whole level in small: click to show that part on the map."},
     Tooltip{"StatusBar1", "What is under the pointer, and what the last command did."},
+    Tooltip{"SelectionStatus", "How many objects are selected, and their bytes."},
+    Tooltip{"SelectionOutline",
+            "The selected objects: Ctrl+click adds or removes one, Shift+drag adds those under the band, "
+            "Ctrl+A all, Escape none."},
 };
 
 constexpr std::array kPropertiesTooltips = {

@@ -6,6 +6,7 @@
 #include "cli/output.h"
 #include "cli/session.h"
 #include "game/level_records.h"
+#include "game/record_script.h"
 
 namespace kestrova::cli {
 
@@ -25,6 +26,15 @@ std::string RecordLine(const ListedRecord& record) {
 std::string GroupLine(const ListedRecord& record) {
   return "  " + AddressText(record.address) + "             " + GroupName(*record.group) + " (" +
          std::to_string(record.group->size / 2) + " records):\n";
+}
+
+// The records in front of each level's end record as edit commands; run
+// by `kestrova edit --script`, they put the same records in front of that
+// level's first record.
+std::string ListScript(const std::vector<ListedLevel>& levels, const SnapshotImage& image) {
+  std::string text;
+  for (const ListedLevel& level : levels) text += ClipScript(LevelClip(image, level.start, level.end), level.number);
+  return text;
 }
 
 std::string ListText(const std::vector<ListedLevel>& levels) {
@@ -70,6 +80,8 @@ Json ListJson(const std::vector<ListedLevel>& levels, const std::string& file) {
 }  // namespace
 
 int RunList(const ParsedCommand& line) {
+  if (line.Has("json") && line.Has("script"))
+    return UsageFailure(line.command, "--json and --script do not go together");
   Session session(line.command, false);
   const std::string& file = line.words[0];
   if (!session.Load(file)) return kFailed;
@@ -81,6 +93,10 @@ int RunList(const ParsedCommand& line) {
       return UsageFailure(line.command, "--level " + std::to_string(wanted) + ": " + file + " has " +
                                             std::to_string(levels.size()) + " levels");
     levels = {levels[static_cast<std::size_t>(wanted - 1)]};
+  }
+  if (line.Has("script")) {
+    PrintText(ListScript(levels, editor.Image()));
+    return kDone;
   }
   PrintText(line.Has("json") ? JsonLine(ListJson(levels, file)) : ListText(levels));
   return kDone;

@@ -63,6 +63,10 @@ Outcome EditRunner::Run(const EditCommand& command) {
       return Outcome::Done();
     case Kind::Insert:
       return Insert(command);
+    case Kind::Before:
+      return Before(command);
+    case Kind::InsertHere:
+      return InsertHere(command);
     case Kind::Delete:
       return Delete(command);
     case Kind::Change:
@@ -102,6 +106,29 @@ Outcome EditRunner::Insert(const EditCommand& command) {
   if (Outcome pointed = Point(command.address, command.column, pixel); !pointed) return pointed;
   if (command.value) ui_.replies = {std::to_string(*command.value)};
   return editor_.DropObject(command.tag, pixel.x, pixel.y);
+}
+
+Outcome EditRunner::Before(const EditCommand& command) {
+  if (command.numbers.empty()) {
+    if (Outcome record = IsARecord(editor_, command.address); !record) return record;
+    here_ = command.address;
+    return Outcome::Done();
+  }
+  const int level = command.numbers[0];
+  const int count = LevelCount(editor_.Levels());
+  if (level > count)
+    return Error{"there is no level " + std::to_string(level) + "; the game has " + std::to_string(count)};
+  here_ = editor_.Levels()[static_cast<std::size_t>(level - 1)];
+  return Outcome::Done();
+}
+
+Outcome EditRunner::InsertHere(const EditCommand& command) {
+  if (!here_) return Error{"an insert without 'at' goes after a 'before ADDRESS' or 'before level N' line"};
+  const RecordClip clip{{command.bytes}};
+  if (Outcome pasted = editor_.PasteBefore(clip, *here_); !pasted) return pasted;
+  // The record named moved on by what went in front of it.
+  *here_ += static_cast<std::uint32_t>(clip.Bytes());
+  return Outcome::Done();
 }
 
 Outcome EditRunner::Delete(const EditCommand& command) {

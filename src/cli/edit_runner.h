@@ -28,6 +28,8 @@ class EditRunner {
   // Right-clicks the record (in `column` when given); its popup then stands.
   Outcome OpenPopup(std::uint32_t address, std::optional<int> column = std::nullopt);
   Outcome Insert(const EditCommand& command);
+  Outcome Before(const EditCommand& command);
+  Outcome InsertHere(const EditCommand& command);
   Outcome Delete(const EditCommand& command);
   Outcome Change(const EditCommand& command);
   Outcome Colour(const EditCommand& command);
@@ -35,6 +37,8 @@ class EditRunner {
 
   Editor& editor_;
   BatchUi& ui_;
+  // The record the inserts without "at" go in front of, as it has moved.
+  std::optional<std::uint32_t> here_;
 };
 
 }  // namespace kestrova::cli

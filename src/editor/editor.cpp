@@ -81,6 +81,8 @@ void Editor::EditRefresh(int bytesInserted) {
 }
 
 void Editor::RebuildLevels() {
+  // The records may have moved: a selection by their places would name others.
+  selection_.Clear();
   levelTable_ = ScanLevelTable(image_);
   view_.chooserEntries = ChooserTexts(levelTable_);
   // The remembered index, negative counting as 0; an index past the entries

@@ -18,6 +18,8 @@
 #include "editor/undo_history.h"
 #include "editor/view_state.h"
 #include "export/file_names.h"
+#include "game/record_script.h"
+#include "game/record_selection.h"
 #include "level/level_table.h"
 #include "ports/emulator.h"
 #include "ports/files.h"
@@ -303,6 +305,53 @@ class Editor {
   // is not over the map or its popup offers no delete.
   Outcome DeleteUnderPointer();
 
+  // ---- Selection, copy and paste ----
+  // The objects chosen in the current level (a group always whole); any
+  // change of the level's records or of the level shown clears it.
+  const RecordSelection& Selection() const { return selection_; }
+  // Ctrl+click at map-view pixel (x, y): the object there, as its popup
+  // finds it (bare ground: the land space whose band covers it), joins the
+  // selection or leaves it.
+  Outcome ToggleSelectionAt(int x, int y);
+  // Shift+drag from map-view pixel (x0, y0) to (x1, y1): the objects that
+  // drew a cell under the band join the selection.
+  void SelectInBand(int x0, int y0, int x1, int y1);
+  void SelectAll();       // Ctrl+A: every object of the level
+  void ClearSelection();  // Escape
+  // The outline of the selection over the map view, in its pixels.
+  std::vector<Rect> SelectionOutline() const;
+  // The same gestures on the tall map, at its pixels; its outline spans
+  // every band it shows.
+  Outcome ToggleSelectionAtTall(int x, int y);
+  void SelectInTallBand(int x0, int y0, int x1, int y1);
+  std::vector<Rect> TallSelectionOutline();
+  // Delete on a selection: every chosen object goes, as its popup's delete
+  // would, as one step ("Delete 3 objects"); refused whole, with the reason,
+  // when one of them cannot go.
+  Outcome DeleteSelection();
+  // The chosen objects, in level order with their operands; nothing when
+  // none is chosen.
+  std::optional<RecordClip> CopySelection() const;
+  // Copy, then the delete as one step named "Cut 3 objects"; the copy only
+  // when the delete went.
+  Result<RecordClip> CutSelection();
+  // Paste: the clip's objects go, in their order, in front of the object
+  // under the pointer (the level's first record when the pointer is off the
+  // map, its end record above the level's top), as one step "Paste N
+  // objects"; refused with the reason, and nothing changed, when they do not
+  // fit the free bytes.
+  Outcome Paste(const RecordClip& clip);
+  // The same in front of the record at `record` (its level becomes the
+  // current one), as `kestrova edit` pastes.
+  Outcome PasteBefore(const RecordClip& clip, std::uint32_t record);
+  // What the clipboard holds, pasted: the editor's own form when it holds
+  // one (from this editor or another), else its text as edit commands; a
+  // text that is not such commands is refused with the reason.
+  Outcome PasteClipboard(std::span<const std::uint8_t> ownForm, const std::string& text);
+  // The Delete key: the selection when there is one, else the object under
+  // the pointer.
+  Outcome PressDelete();
+
   // The name of the palette picture at strip position x (0..1023): the
   // caption of the object it drops with the "Properties" choices as they
   // stand ("Large Hut", ...); empty where no picture is.
@@ -454,6 +503,23 @@ class Editor {
   bool RunFile(EmulatorMedium medium, std::span<const std::uint8_t> bytes);
   Emulator* emulator_;
   int emulatorRuns_ = 0;  // names each file handed over anew
+
+  // Selection
+  std::vector<LevelUnit> CurrentUnits() const;
+  Outcome RemoveSelection(const std::string& stepName);
+  // The outline of band `band` of the tall map, drawn into bandGrid_ when it is not the focus band.
+  std::vector<Rect> BandOutline(int band);
+  RecordSelection selection_;
+  // What the tall outline was last worked out from, and the outline.
+  struct TallOutlineKey {
+    unsigned mapRevision = 0;
+    int bottom = 0;
+    TallMap map;
+    std::vector<std::uint32_t> starts;
+    bool operator==(const TallOutlineKey&) const = default;
+  };
+  std::optional<TallOutlineKey> tallOutlineKey_;
+  std::vector<Rect> tallOutline_;
 
   // Palette and dragging
   // The pointer over map-view pixel (x, y) while the palette holds the mouse.

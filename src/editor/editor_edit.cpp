@@ -30,6 +30,8 @@ void Editor::PressMap(MouseButton button, int x, int y) {
   state_.pointer.cellUnderPointer = cell;
   state_.pointer.recordUnderPointer = grid_.ownerPos[cell];
   state_.pointer.previousLand = grid_.landPos[cell];
+  // A plain left press starts afresh; a drag would move records the selection names by place.
+  if (button == MouseButton::Left) selection_.Clear();
   if (button == MouseButton::Left) StartDrag(tile, column, row);
   if (button == MouseButton::Right) BuildPopup(tile);
 }

@@ -15,6 +15,7 @@ bool IsLastLevel(const LevelTable& table, int index) {
 void Editor::ChooseLevel(int index) {
   if (index < 0 || index >= kLevelTableSize || levelTable_[static_cast<std::size_t>(index)] == 0) return;
   view_.mapHasFocus = true;
+  selection_.Clear();
   view_.chooserIndex = index;
   if (static_cast<std::size_t>(index) < view_.chooserEntries.size())
     view_.chooserText = view_.chooserEntries[static_cast<std::size_t>(index)];

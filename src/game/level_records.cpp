@@ -1,5 +1,7 @@
 #include "game/level_records.h"
 
+#include <algorithm>
+
 #include "edit/ground_menu.h"
 #include "game/record_descriptions.h"
 #include "level/level_stream.h"
@@ -10,11 +12,11 @@ namespace {
 
 constexpr std::string_view kEndOfLevelDescription = "End of level (the END OF LEVEL label)";
 
-bool BytesMatch(const SnapshotImage& image, std::uint32_t p, const std::vector<std::uint8_t>& bytes) {
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (image.Read(p + static_cast<std::uint32_t>(i)) != bytes[i]) return false;
-  }
-  return true;
+bool Matches(const GroupTag& group, std::span<const std::uint8_t> bytes) {
+  if (bytes.size() != group.size) return false;
+  const int column = group.columnInSecondByte ? bytes[1] : 0;
+  const std::vector<std::uint8_t> written = GroupBytes(group, column);
+  return std::equal(written.begin(), written.end(), bytes.begin());
 }
 
 }  // namespace
@@ -24,10 +26,30 @@ const GroupTag* GroupAt(const SnapshotImage& image, std::uint32_t p, std::uint32
   for (const GroupTag& group : kGroupTags) {
     if (p + group.size > end + kRecordSize) continue;
     if (found && found->size >= group.size) continue;
-    const int column = group.columnInSecondByte ? image.Read(p + 1) : 0;
-    if (BytesMatch(image, p, GroupBytes(group, column))) found = &group;
+    std::vector<std::uint8_t> bytes(group.size);
+    for (std::uint32_t i = 0; i < group.size; ++i) bytes[i] = image.Read(p + i);
+    if (Matches(group, bytes)) found = &group;
   }
   return found;
+}
+
+const GroupTag* GroupOfBytes(std::span<const std::uint8_t> bytes) {
+  for (const GroupTag& group : kGroupTags) {
+    if (Matches(group, bytes)) return &group;
+  }
+  return nullptr;
+}
+
+std::vector<LevelUnit> LevelUnits(const SnapshotImage& image, std::uint32_t start, std::uint32_t end, bool withEnd) {
+  std::vector<LevelUnit> units;
+  for (std::uint32_t p = start; p <= end;) {
+    const GroupTag* group = GroupAt(image, p, end);
+    if (!group && p == end && !withEnd) break;
+    const std::uint32_t size = group ? group->size : kRecordSize;
+    units.push_back({p, size, group});
+    p += size;
+  }
+  return units;
 }
 
 std::string GroupName(const GroupTag& group) {
@@ -59,21 +81,16 @@ std::vector<ListedLevel> ListLevels(const SnapshotImage& image, const LevelTable
     level.end = LevelEndByBoundsRule(image, table, i).value_or(level.start);
     level.height = LevelHeight(image, level.start, level.end);
     std::int32_t row = 0;
-    const GroupTag* group = nullptr;
-    std::uint32_t groupStart = 0;
-    for (std::uint32_t p = level.start; p <= level.end; p = NextRecord(p)) {
-      if (group && p >= groupStart + group->size) group = nullptr;
-      if (!group) {
-        group = GroupAt(image, p, level.end);
-        groupStart = p;
+    for (const LevelUnit& unit : LevelUnits(image, level.start, level.end, true)) {
+      for (std::uint32_t p = unit.start; p < unit.start + unit.size; p = NextRecord(p)) {
+        const ObjectRecord record = ReadRecord(image, p);
+        // The end record reads as a spawn point in the listing; the map shows it as the label it draws.
+        std::string description = p == level.end && IsEndRecord(record) ? std::string(kEndOfLevelDescription)
+                                                                        : DescribeRecord(record.code, record.operand);
+        level.records.push_back(
+            {p, row, record.code, record.operand, std::move(description), unit.group, unit.group ? unit.start : 0});
+        if (record.code == kCodeLandSpace) row += LandSpaceRows(record.operand);
       }
-      const ObjectRecord record = ReadRecord(image, p);
-      // The end record reads as a spawn point in the listing; the map shows it as the label it draws.
-      std::string description = p == level.end && IsEndRecord(record) ? std::string(kEndOfLevelDescription)
-                                                                      : DescribeRecord(record.code, record.operand);
-      level.records.push_back(
-          {p, row, record.code, record.operand, std::move(description), group, group ? groupStart : 0});
-      if (record.code == kCodeLandSpace) row += LandSpaceRows(record.operand);
     }
     levels.push_back(std::move(level));
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,21 @@ struct ListedLevel {
 // The whole group whose bytes begin at p and end at or before `end` + 1
 // (a fortress closes its level with the end record), longest first.
 const GroupTag* GroupAt(const SnapshotImage& image, std::uint32_t p, std::uint32_t end);
+
+// The whole group the bytes are, exactly; nothing when they are none.
+const GroupTag* GroupOfBytes(std::span<const std::uint8_t> bytes);
+
+// One object of a level: a whole group, or a record on its own.
+struct LevelUnit {
+  std::uint32_t start = 0;
+  std::uint32_t size = 0;
+  const GroupTag* group = nullptr;
+};
+
+// The level's records from `start` up to its end record, as objects in level
+// order. The end record is one only as the last record of a fortress group;
+// with `withEnd` it is also one on its own.
+std::vector<LevelUnit> LevelUnits(const SnapshotImage& image, std::uint32_t start, std::uint32_t end, bool withEnd);
 
 // A group's name: its Insert menu caption, after its submenu's where the
 // caption alone does not say what it is ("Fortress: Gate Top Soldiers").

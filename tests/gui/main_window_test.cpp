@@ -332,7 +332,7 @@ TEST_F(MainWindowTest, StatusTextFollowsThePointer) {
 
 TEST_F(MainWindowTest, ExitClosesTheWindow) {
   LoadDemoInBoth();
-  QTest::keyClick(&window, Qt::Key_X, Qt::ControlModifier);
+  QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
   EXPECT_FALSE(window.isVisible());
 }
 

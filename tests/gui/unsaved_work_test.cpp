@@ -75,7 +75,7 @@ TEST_F(UnsavedWorkTest, NothingModifiedAsksNothing) {
   windowUi.fileAnswers.push_back(DemoPath("kestrova-demo.szx"));
   QTest::keyClick(&window, Qt::Key_J, Qt::ControlModifier);
   EXPECT_EQ(window.windowTitle(), QString("kestrova-demo.szx[*] - ") + kCaption);
-  QTest::keyClick(&window, Qt::Key_X, Qt::ControlModifier);
+  QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
   EXPECT_FALSE(window.isVisible());
   EXPECT_TRUE(windowUi.SaveChangesQuestions().empty());
 }
@@ -119,7 +119,7 @@ TEST_P(SaveQuestionTest, AsksBeforeDroppingChanges) {
 
   switch (c.leave) {
     case Leave::Exit:
-      QTest::keyClick(&window, Qt::Key_X, Qt::ControlModifier);
+      QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
       break;
     case Leave::CloseBox:
       window.close();
