@@ -45,9 +45,12 @@ void UpDownControl::resizeEvent(QResizeEvent* event) {
   down_->setGeometry(0, half, event->size().width(), event->size().height() - half);
 }
 
-StatusPanel::StatusPanel(const QString& name, QWidget* parent) : QStatusBar(parent) {
+StatusPanel::StatusPanel(const QString& name, QWidget* parent) : QStatusBar(parent), heldScreen_(new QLabel(this)) {
   setObjectName(name);
   setSizeGripEnabled(false);
+  heldScreen_->setObjectName("HeldScreenLabel");
+  heldScreen_->hide();
+  addPermanentWidget(heldScreen_);
   // A message shown for a while (a refusal) is painted over the text.
   connect(this, &QStatusBar::messageChanged, this, [this] { update(); });
 }
@@ -56,6 +59,15 @@ void StatusPanel::SetText(const QString& text) {
   if (text == text_) return;
   text_ = text;
   update();
+}
+
+void StatusPanel::SetHeldScreen(const std::string& caption, const std::string& hint) {
+  if (caption == heldCaption_ && hint == heldHint_) return;
+  heldCaption_ = caption;
+  heldHint_ = hint;
+  heldScreen_->setText(QString::fromStdString(caption));
+  heldScreen_->setToolTip(QString::fromStdString(hint));
+  heldScreen_->setVisible(!caption.empty());
 }
 
 void StatusPanel::paintEvent(QPaintEvent* event) {

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QLabel>
 #include <QPixmap>
 #include <QProxyStyle>
 #include <QStatusBar>
 #include <QString>
 #include <QToolButton>
 #include <QWidget>
+
+#include <string>
 
 namespace kestrova::app {
 
@@ -43,6 +46,9 @@ class StatusPanel : public QStatusBar {
  public:
   StatusPanel(const QString& name, QWidget* parent);
   void SetText(const QString& text);
+  // The lasting label at the bar's right end for a screen the next tape
+  // carries, with its hint; an empty caption hides it.
+  void SetHeldScreen(const std::string& caption, const std::string& hint);
   const QString& Text() const { return text_; }
   // What the bar shows: a message shown for a while, else the text.
   QString Shown() const { return currentMessage().isEmpty() ? text_ : currentMessage(); }
@@ -52,6 +58,8 @@ class StatusPanel : public QStatusBar {
 
  private:
   QString text_;
+  QLabel* heldScreen_;
+  std::string heldCaption_, heldHint_;  // as last given: compared without building Qt strings
 };
 
 // The classic style of the map's scroll bar. Its dithered groove is costly

@@ -437,6 +437,7 @@ void TForm1::SyncCaptions() {
   label2_->setToolTip(Q(view.fortressHint));
   upDown1_->SetPosition(view.fortressByte);
   statusBar1_->SetText(Q(view.statusText));
+  statusBar1_->SetHeldScreen(view.heldScreenCaption, view.heldScreenHint);
   if (checkBox1_->isChecked() != view.showLandSpace) {
     const QSignalBlocker quiet(checkBox1_);
     checkBox1_->setChecked(view.showLandSpace);
