@@ -247,6 +247,14 @@ TEST_F(DesktopSessionTest, HelpMenuOpensTheGuideListsShortcutsAndTellsTheVersion
 
 TEST_F(DesktopSessionTest, EveryControlHasAHint) {
   Load(Game());
+  // A screen held for the next tape, so that its label shows too.
+  QFile screen(root.filePath("title.scr"));
+  ASSERT_TRUE(screen.open(QIODevice::WriteOnly));
+  screen.write(QByteArray(static_cast<int>(kScreenAreaSize), '\0'));
+  screen.close();
+  Ui().fileAnswers.push_back(screen.fileName().toStdString());
+  Window().findChild<QAction*>("LoadScreen1")->trigger();
+  ASSERT_TRUE(Window().findChild<QWidget*>("HeldScreenLabel")->isVisible());
   for (QWidget* owner :
        {static_cast<QWidget*>(Window().centralWidget()), static_cast<QWidget*>(&Window().Properties())}) {
     for (const QWidget* control : owner->findChildren<QWidget*>()) {

@@ -34,6 +34,8 @@ class MainWindowTest : public WindowTwin {};
 TEST_F(MainWindowTest, AsCreatedOnlyTheTitlePictureLoadAndExit) {
   EXPECT_EQ(window.centralWidget()->size(), QSize(498, 298));
   EXPECT_TRUE(Find<QWidget>("Image1")->isVisible());
+  // Made when it first paints.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.TitlePictureMade(); }, 5000));
   EXPECT_EQ(Img("Image1")->Picture(), app::ImageOf(MakeTitlePicture()));
   for (const char* name : kLoadedOnlyControls) EXPECT_FALSE(Find<QWidget>(name)->isVisible()) << name;
   EXPECT_FALSE(Img("FastIMG4")->isVisible());
@@ -409,6 +411,20 @@ TEST_F(MainWindowTest, TheScreenHeldForTheNextTapeIsNamedUntilATapeTakesIt) {
   EXPECT_FALSE(window.Core().Place().loadedScreen);
   EXPECT_FALSE(label->isVisible());
   EXPECT_TRUE(QFile::exists(folder.filePath("game.tap")));
+}
+
+// A file named at start hides the title picture before the window first
+// paints: the picture is never made.
+TEST(TitlePicture, IsNotMadeWhenAFileOpensBeforeTheWindowPaints) {
+  ScriptedUi ui;
+  QtFiles files;
+  app::TForm1 window(ui, files, nullptr, app::MapLayout::Classic);
+  window.show();
+  window.OpenAtStart(DemoPath());
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  QApplication::processEvents();
+  EXPECT_FALSE(window.findChild<QWidget*>("Image1")->isVisible());
+  EXPECT_FALSE(window.TitlePictureMade());
 }
 
 TEST_F(MainWindowTest, ExitClosesTheWindow) {
