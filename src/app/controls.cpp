@@ -15,6 +15,7 @@ namespace {
 constexpr QPoint kStatusTextPlace{2, 6};
 constexpr int kStatusTextPoints = 14;
 constexpr qsizetype kLaidOutTexts = 64;
+constexpr int kLabelGap = 8;
 
 }  // namespace
 
@@ -115,6 +116,8 @@ void StatusPanel::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.fillRect(event->rect(), palette().color(QPalette::Button));
   if (!event->rect().intersects(shownBox_)) return;
+  // A long text stops short of the held screen's label: both stay readable.
+  if (heldScreen_->isVisible()) painter.setClipRect(QRect(0, 0, heldScreen_->x() - kLabelGap, height()));
   painter.setFont(TextFont());
   painter.setPen(Qt::black);
   // The place is that of the text's top-left corner in the bar.
