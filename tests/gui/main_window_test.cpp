@@ -413,6 +413,34 @@ TEST_F(MainWindowTest, TheScreenHeldForTheNextTapeIsNamedUntilATapeTakesIt) {
   EXPECT_TRUE(QFile::exists(folder.filePath("game.tap")));
 }
 
+// The scroll bar repaints only where its thumb was and is: after steps and
+// a page it shows what a whole repaint of it shows.
+TEST_F(MainWindowTest, TheScrollBarShowsItsThumbWhereItIsAfterSteps) {
+  LoadDemoInBoth();
+  auto* bar = Find<QScrollBar>("ScrollBar1");
+  QApplication::processEvents();
+  const auto stepAndCompare = [&](QAbstractSlider::SliderAction action, int times) {
+    for (int i = 0; i < times; ++i) {
+      bar->triggerAction(action);
+      QApplication::processEvents();
+    }
+    const QImage shown = OnScreen(bar);
+    const QImage whole = bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), whole.size());
+    int differences = 0;
+    for (const QRect& part : bar->mask()) {
+      for (int y = part.top(); y <= part.bottom(); ++y) {
+        for (int x = part.left(); x <= part.right(); ++x) differences += shown.pixel(x, y) != whole.pixel(x, y);
+      }
+    }
+    EXPECT_EQ(differences, 0) << "value " << bar->value();
+  };
+  stepAndCompare(QAbstractSlider::SliderSingleStepSub, 60);
+  stepAndCompare(QAbstractSlider::SliderPageStepSub, 1);
+  stepAndCompare(QAbstractSlider::SliderToMinimum, 1);
+  stepAndCompare(QAbstractSlider::SliderSingleStepAdd, 5);
+}
+
 // A file named at start hides the title picture before the window first
 // paints: the picture is never made.
 TEST(TitlePicture, IsNotMadeWhenAFileOpensBeforeTheWindowPaints) {
