@@ -37,9 +37,7 @@ class ChooseTheDemo : public Ui {
  public:
   std::optional<std::string> OpenFile(const FileDialogRequest&) override { return "kestrova-demo.sna"; }
   std::optional<std::string> SaveFile(const FileDialogRequest&) override { return std::nullopt; }
-  std::string InputBox(const std::string&, const std::string&, const std::string& defaultText) override {
-    return defaultText;
-  }
+  std::string InputBox(const InputBoxRequest& request) override { return request.defaultText; }
   MessageAnswer Message(const std::string&, const std::string&, MessageIcon, MessageButtons) override {
     return MessageAnswer::Ok;
   }

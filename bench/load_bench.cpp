@@ -59,9 +59,7 @@ class AlwaysChoose : public Ui {
   explicit AlwaysChoose(std::string path) : path_(std::move(path)) {}
   std::optional<std::string> OpenFile(const FileDialogRequest&) override { return path_; }
   std::optional<std::string> SaveFile(const FileDialogRequest&) override { return std::nullopt; }
-  std::string InputBox(const std::string&, const std::string&, const std::string& defaultText) override {
-    return defaultText;
-  }
+  std::string InputBox(const InputBoxRequest& request) override { return request.defaultText; }
   MessageAnswer Message(const std::string&, const std::string&, MessageIcon, MessageButtons) override {
     failed = true;
     return MessageAnswer::Ok;

@@ -68,6 +68,20 @@ void BM_PointerMoveWindow(benchmark::State& state) {
   for (auto _ : state) MovePointer(window.Map(), (flip = !flip) ? window.tree : window.boulder);
 }
 
+// The floor of a pointer move: a move over the same object (the status text
+// stays), so the event's delivery and the sync are all there is.
+void BM_PointerMoveSameTextWindow(benchmark::State& state) {
+  Window window;
+  bool flip = false;
+  for (auto _ : state) MovePointer(window.Map(), window.tree + QPoint((flip = !flip) ? 1 : 0, 0));
+}
+
+// The event loop's turn with nothing to do, which every window step includes.
+void BM_IdleEventLoopTurn(benchmark::State& state) {
+  Window window;
+  for (auto _ : state) QApplication::processEvents();
+}
+
 void BM_ScrollStepCore(benchmark::State& state) {
   Window window;
   Editor& editor = window.form.Core();
@@ -172,6 +186,8 @@ BENCHMARK(BM_StatusRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SyncUnchanged)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PointerMoveCore)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PointerMoveWindow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PointerMoveSameTextWindow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_IdleEventLoopTurn)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScrollStepCore)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScrollStepWindow)->Unit(benchmark::kMicrosecond);
 

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "edit/change_command.h"
 #include "edit/prompt_numbers.h"
+#include "level/game_settings.h"
+#include "level/number_prompt.h"
+#include "support/scripted_ui.h"
 
 namespace kestrova {
 namespace {
@@ -115,6 +120,58 @@ TEST(ChangePrompt, ColumnKeepsTheFlagBits) {
   EXPECT_EQ(ChangedOperand("Column", 0xE5, 7), 0xE7);
   EXPECT_EQ(ChangedOperand("Column", 0x83, 20), 0x94);
   EXPECT_EQ(ChangedOperand("Distance", 0xE5, 7), 7);
+}
+
+// Every number prompt shows a line under its field once a reply was refused,
+// giving the range it takes; the first showing has none.
+TEST(NumberPrompts, ARefusedReplyBringsThePromptBackWithItsRange) {
+  struct Case {
+    const char* what;
+    std::function<int(Ui&)> ask;
+    std::vector<std::optional<std::string>> replies;  // nullopt: Cancel
+    int value;
+    std::vector<std::string> refusals;  // the line of each showing
+  };
+  const std::string lives = "Enter a number from 1 to 8.";
+  const std::string delay = "Enter a number from 1 to 255.";
+  const std::string column = "Enter a number from 0 to 30.";
+  const std::vector<Case> cases = {
+      {"lives at once", [](Ui& ui) { return AskSettingsNumber(ui, kLivesPrompt, 3); }, {"5"}, 5, {""}},
+      {"lives out of range, then not a number",
+       [](Ui& ui) { return AskSettingsNumber(ui, kLivesPrompt, 3); },
+       {"9", "x", "4"},
+       4,
+       {"", lives, lives}},
+      {"a delay too long, then Cancel's default",
+       [](Ui& ui) { return AskSettingsNumber(ui, kEnemyDelayPrompt, 40); },
+       {"1000", std::nullopt},
+       40,
+       {"", delay}},
+      {"a refused default keeps the line",
+       [](Ui& ui) { return AskSettingsNumber(ui, kStartColumnPrompt, 200); },
+       {std::nullopt, std::nullopt, "7"},
+       7,
+       {"", "Enter a number from 0 to 29.", "Enter a number from 0 to 29."}},
+      {"insertion: blank, then in range",
+       [](Ui& ui) { return AskInsertionNumber(ui, "Alarm", "Enter Column", 0, 30); },
+       {"  ", "31", "12"},
+       12,
+       {"", column, column}},
+      {"change: a word, then in range",
+       [](Ui& ui) { return AskChangeValue(ui, MakeChangePrompt("Distance", 1, 255, 9), 1, 255); },
+       {"ten", "10"},
+       10,
+       {"", delay}},
+  };
+  for (const Case& c : cases) {
+    testing::ScriptedUi ui;
+    ui.inputAnswers = {c.replies.begin(), c.replies.end()};
+    EXPECT_EQ(c.ask(ui), c.value) << c.what;
+    std::vector<std::string> shown;
+    for (const auto& input : ui.Inputs()) shown.push_back(input.refusal);
+    EXPECT_EQ(shown, c.refusals) << c.what;
+    EXPECT_TRUE(ui.Messages().empty()) << c.what;  // the line is in the prompt, not a box of its own
+  }
 }
 
 }  // namespace

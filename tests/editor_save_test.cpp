@@ -549,13 +549,28 @@ TEST_F(EditorSaveTest, TheLoadedScreenFlagFollowsTheTapePaths) {
     editor.LoadScreen();
     ASSERT_TRUE(editor.Place().loadedScreen);
   };
+  // The window's lasting caption is there exactly while the flag is set.
+  const auto captionFollowsFlag = [&] {
+    const ViewState& view = editor.View();
+    EXPECT_EQ(view.heldScreenCaption, editor.Place().loadedScreen ? "Loading screen: screen.scr" : "");
+    EXPECT_EQ(view.heldScreenHint.empty(), !editor.Place().loadedScreen);
+  };
 
+  captionFollowsFlag();
   loadScreen();
+  captionFollowsFlag();
+  EXPECT_NE(editor.View().heldScreenHint.find("next tape"), std::string::npos);
+  // Another snapshot loaded: the screen still waits for the next tape.
+  Load(DemoMachine::Spectrum128K);
+  EXPECT_TRUE(editor.Place().loadedScreen);
+  captionFollowsFlag();
+  files.files["/in/screen.scr"] = ScreenPattern();
   files.files["/out/game.tap"] = {1};
   Answer("/out/game.tap");
   ui.messageAnswers.push_back(MessageAnswer::Cancel);
   editor.SaveTap();
   EXPECT_TRUE(editor.Place().loadedScreen) << "Cancel at the overwrite question";
+  captionFollowsFlag();
 
   Answer(std::nullopt);
   editor.SaveTap();
@@ -565,11 +580,19 @@ TEST_F(EditorSaveTest, TheLoadedScreenFlagFollowsTheTapePaths) {
   Answer("/out/game.tap");
   editor.SaveTap();
   EXPECT_TRUE(editor.Place().loadedScreen) << "a tape that was not written did not use the screen";
+  captionFollowsFlag();
   files.unwritable.clear();
 
   Answer("/out/.tap");
   editor.SaveTap();
   EXPECT_FALSE(editor.Place().loadedScreen) << "an unusable name clears it";
+  captionFollowsFlag();
+
+  loadScreen();
+  Answer("/out/new.tap");
+  editor.SaveTap();
+  EXPECT_FALSE(editor.Place().loadedScreen) << "the tape written took it";
+  captionFollowsFlag();
 }
 
 TEST_F(EditorSaveTest, TheTapeCarriesACheckTableThatMatchesTheEditedLevels) {

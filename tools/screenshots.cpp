@@ -5,8 +5,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -17,12 +19,16 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
+#include <utility>
 #include <vector>
 
+#include "app/help_menu.h"
 #include "app/main_window.h"
 #include "app/properties_window.h"
 #include "app/qt_ui.h"
 #include "qtio/qt_files.h"
+#include "recovery/recovery_record.h"
 
 namespace {
 
@@ -102,6 +108,41 @@ void CloseMenus() {
   while (QWidget* open = QApplication::activePopupWidget()) open->close();
 }
 
+// The Qt dialogs, but an open-file dialog answered with a path set beforehand.
+class ShotUi : public kestrova::app::QtUi {
+ public:
+  std::optional<std::string> nextOpen;
+  std::optional<std::string> OpenFile(const kestrova::FileDialogRequest& request) override {
+    if (nextOpen) return std::exchange(nextOpen, std::nullopt);
+    return QtUi::OpenFile(request);
+  }
+};
+
+// One piece of unsaved work left by an editor that did not end cleanly.
+class OneOrphan : public kestrova::RecoveryStore {
+ public:
+  explicit OneOrphan(std::vector<std::uint8_t> record) : record_(std::move(record)) {}
+  kestrova::Outcome WriteOwn(std::span<const std::uint8_t>) override { return kestrova::Outcome::Done(); }
+  void RemoveOwn() override {}
+  std::vector<std::string> Orphans() override { return {"earlier-run"}; }
+  kestrova::Result<std::vector<std::uint8_t>> Read(const std::string&) override { return record_; }
+  void Release(const std::string&) override {}
+  void Discard(const std::string&) override {}
+  kestrova::Result<std::string> SetAside(const std::string& orphan) override { return orphan; }
+
+ private:
+  std::vector<std::uint8_t> record_;
+};
+
+// Types `reply` into the input box that shows and presses OK.
+void Reply(const QString& reply) {
+  QWidget* box = QApplication::activeModalWidget();
+  auto* field = box ? box->findChild<QLineEdit*>() : nullptr;
+  if (field == nullptr) return;
+  field->setText(reply);
+  QMetaObject::invokeMethod(box, "accept", Qt::QueuedConnection);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -112,9 +153,10 @@ int main(int argc, char* argv[]) {
   }
   const QDir out(QString::fromLocal8Bit(argv[1]));
   const QString demo = QString::fromLocal8Bit(argv[2]);
-  kestrova::app::QtUi ui;
+  ShotUi ui;
   kestrova::QtFiles files;
   TForm1 window(ui, files, nullptr, kestrova::app::MapLayout::Classic);
+  kestrova::app::HelpMenu help(window);
   ui.SetWindow(&window);
   window.move(0, 0);
   window.show();
@@ -224,6 +266,50 @@ int main(int argc, char* argv[]) {
           Shoot(out.filePath("14-selection-band-in-flight.png"), {&window});
           MouseWith(map, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
           QTimer::singleShot(kSettleMs, [&] { Shoot(out.filePath("15-selection-outline.png"), {&window}); });
+        });
+      },
+      // The Help menu open.
+      [&] {
+        auto* menu = Find<QMenu>(&window, "Help1");
+        window.menuBar()->setActiveAction(menu->menuAction());
+        QTimer::singleShot(kSettleMs, [&, menu] {
+          Shoot(out.filePath("16-help-menu.png"), {&window, menu});
+          menu->close();
+        });
+      },
+      // "Lives" answered 9: the prompt comes back saying what it takes.
+      [&] {
+        QTimer::singleShot(kSettleMs, [] { Reply("9"); });
+        QTimer::singleShot(3 * kSettleMs, [&] {
+          QWidget* dialog = QApplication::activeModalWidget();
+          Shoot(out.filePath("17-refused-number.png"), {&window, dialog});
+          if (dialog) dialog->close();  // Cancel: the lives as they were are taken
+        });
+        Find<QAction>(&window, "Lives1")->trigger();
+      },
+      // A screen loaded for the next tape: its lasting label in the status bar.
+      [&] {
+        const QString screen = out.filePath("title.scr");
+        QFile file(screen);
+        if (file.open(QIODevice::WriteOnly)) {
+          QByteArray bytes(6144, '\0');
+          for (int i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i / 32) % 2 ? 0xAA : 0x55);
+          bytes.append(QByteArray(768, '\x0E'));
+          file.write(bytes);
+          file.close();
+        }
+        ui.nextOpen = screen.toStdString();
+        Find<QAction>(&window, "LoadScreen1")->trigger();
+        QFile::remove(screen);
+        QTimer::singleShot(kSettleMs, [&] { Shoot(out.filePath("18-loaded-screen-label.png"), {&window}); });
+      },
+      // At start, the unsaved work of an editor that did not end cleanly.
+      [&] {
+        OneOrphan store(kestrova::EncodeRecoveryRecord(
+            window.Core().RecoveryState(QDateTime::currentSecsSinceEpoch() - 3600)));
+        ShootDialog(window, out.filePath("19-restore-unsaved-changes.png"), [&] {
+          window.Core().OfferRecovery(store, QDateTime::currentSecsSinceEpoch());
+          window.Sync();
         });
       },
   };

@@ -14,6 +14,8 @@ namespace {
 
 constexpr QPoint kStatusTextPlace{2, 6};
 constexpr int kStatusTextPoints = 14;
+constexpr qsizetype kLaidOutTexts = 64;
+constexpr int kLabelGap = 8;
 
 }  // namespace
 
@@ -45,34 +47,106 @@ void UpDownControl::resizeEvent(QResizeEvent* event) {
   down_->setGeometry(0, half, event->size().width(), event->size().height() - half);
 }
 
-StatusPanel::StatusPanel(const QString& name, QWidget* parent) : QStatusBar(parent) {
+StatusPanel::StatusPanel(const QString& name, QWidget* parent) : QStatusBar(parent), heldScreen_(new QLabel(this)) {
   setObjectName(name);
   setSizeGripEnabled(false);
+  heldScreen_->setObjectName("HeldScreenLabel");
+  heldScreen_->hide();
+  addPermanentWidget(heldScreen_);
+  // It fills all it paints: nothing under it need be painted first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
   // A message shown for a while (a refusal) is painted over the text.
-  connect(this, &QStatusBar::messageChanged, this, [this] { update(); });
+  connect(this, &QStatusBar::messageChanged, this, [this] { Relayout(); });
 }
 
-void StatusPanel::SetText(const QString& text) {
-  if (text == text_) return;
-  text_ = text;
-  update();
+void StatusPanel::SetText(const std::string& text) {
+  if (text == given_) return;
+  given_ = text;
+  text_ = QString::fromStdString(text);
+  Relayout();
+}
+
+QFont StatusPanel::TextFont() const {
+  QFont bold = font();
+  bold.setBold(true);
+  bold.setPointSize(kStatusTextPoints);
+  return bold;
+}
+
+void StatusPanel::Relayout() {
+  const QString shown = Shown();
+  const QRect before = shownBox_;
+  if (shown != shown_.text()) {
+    // The pointer goes back and forth over a few kinds of object: each of
+    // their texts is laid out once.
+    auto known = laidOut_.constFind(shown);
+    if (known == laidOut_.cend()) {
+      if (laidOut_.size() >= kLaidOutTexts) laidOut_.clear();
+      QStaticText text(shown);
+      text.setTextFormat(Qt::PlainText);
+      text.prepare(QTransform(), TextFont());
+      known = laidOut_.insert(shown, text);
+    }
+    shown_ = *known;
+  }
+  shownBox_ = shown.isEmpty() ? QRect() : QRect(kStatusTextPlace, shown_.size().toSize() + QSize(1, 1));
+  update(QRegion(before) | shownBox_);
+}
+
+void StatusPanel::changeEvent(QEvent* event) {
+  QStatusBar::changeEvent(event);
+  // Laid out in the font it had: a new font lays it out again.
+  if (event->type() == QEvent::FontChange) {
+    laidOut_.clear();
+    shown_ = QStaticText();
+    Relayout();
+  }
+}
+
+void StatusPanel::SetHeldScreen(const std::string& caption, const std::string& hint) {
+  if (caption == heldCaption_ && hint == heldHint_) return;
+  heldCaption_ = caption;
+  heldHint_ = hint;
+  heldScreen_->setText(QString::fromStdString(caption));
+  heldScreen_->setToolTip(QString::fromStdString(hint));
+  heldScreen_->setVisible(!caption.empty());
 }
 
 void StatusPanel::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.fillRect(event->rect(), palette().color(QPalette::Button));
-  // The bar shares its top row with the map's scroll bar, which repaints on
-  // every scroll step: the text is laid out only when the part to repaint
-  // reaches it.
-  const QRect textBox(kStatusTextPlace, size());
-  if (!event->rect().intersects(textBox)) return;
-  QFont font = painter.font();
-  font.setBold(true);
-  font.setPointSize(kStatusTextPoints);
-  painter.setFont(font);
+  if (!event->rect().intersects(shownBox_)) return;
+  // A long text stops short of the held screen's label: both stay readable.
+  if (heldScreen_->isVisible()) painter.setClipRect(QRect(0, 0, heldScreen_->x() - kLabelGap, height()));
+  painter.setFont(TextFont());
   painter.setPen(Qt::black);
   // The place is that of the text's top-left corner in the bar.
-  painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop, Shown());
+  painter.drawStaticText(kStatusTextPlace, shown_);
+}
+
+MapScrollBar::MapScrollBar(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {}
+
+QRect MapScrollBar::ThumbRect() const {
+  QStyleOptionSlider option;
+  initStyleOption(&option);
+  return style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+}
+
+void MapScrollBar::sliderChange(SliderChange change) {
+  const QRect now = ThumbRect();
+  // A new value moves the thumb alone; a new range or step may change the
+  // whole bar.
+  if (change == SliderValueChange && thumb_.isValid()) {
+    if (now != thumb_) update(QRegion(thumb_) | now);
+  } else {
+    QScrollBar::sliderChange(change);
+  }
+  thumb_ = now;
+}
+
+void MapScrollBar::resizeEvent(QResizeEvent* event) {
+  QScrollBar::resizeEvent(event);
+  thumb_ = QRect();
 }
 
 ClassicScrollBarStyle::ClassicScrollBarStyle(QObject* owner) : QProxyStyle(QStyleFactory::create("Windows")) {

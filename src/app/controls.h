@@ -1,11 +1,17 @@
 #pragma once
 
+#include <QHash>
+#include <QLabel>
 #include <QPixmap>
 #include <QProxyStyle>
+#include <QScrollBar>
+#include <QStaticText>
 #include <QStatusBar>
 #include <QString>
 #include <QToolButton>
 #include <QWidget>
+
+#include <string>
 
 namespace kestrova::app {
 
@@ -36,22 +42,56 @@ class UpDownControl : public QWidget {
 };
 
 // The status bar with its one owner-drawn panel: the panel's text in black,
-// bold, 14 point at (2, 6) of the bar, over the button face colour.
+// bold, 14 point at (2, 6) of the bar, over the button face colour. The
+// text follows the pointer, so it is laid out once per change of what shows
+// and repainted only where the old and the new text lie.
 class StatusPanel : public QStatusBar {
   Q_OBJECT
 
  public:
   StatusPanel(const QString& name, QWidget* parent);
-  void SetText(const QString& text);
+  // Compared as given: a move that leaves the text as it was costs no Qt string.
+  void SetText(const std::string& text);
+  // The lasting label at the bar's right end for a screen the next tape
+  // carries, with its hint; an empty caption hides it.
+  void SetHeldScreen(const std::string& caption, const std::string& hint);
   const QString& Text() const { return text_; }
   // What the bar shows: a message shown for a while, else the text.
   QString Shown() const { return currentMessage().isEmpty() ? text_ : currentMessage(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  // Lays out what shows now and repaints where it was and where it is.
+  void Relayout();
+  QFont TextFont() const;
+
+  std::string given_;
   QString text_;
+  QStaticText shown_;  // Shown(), laid out
+  QHash<QString, QStaticText> laidOut_;  // the texts shown lately
+  QRect shownBox_;     // where it lies in the bar
+  QLabel* heldScreen_;
+  std::string heldCaption_, heldHint_;  // as last given: compared without building Qt strings
+};
+
+// The map's vertical scroll bar. A scroll step moves its thumb by a pixel
+// or so: only where the thumb was and where it is now is painted again.
+class MapScrollBar : public QScrollBar {
+  Q_OBJECT
+
+ public:
+  explicit MapScrollBar(QWidget* parent);
+
+ protected:
+  void sliderChange(SliderChange change) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QRect ThumbRect() const;
+  QRect thumb_;  // where the thumb is painted; none when not known
 };
 
 // The classic style of the map's scroll bar. Its dithered groove is costly

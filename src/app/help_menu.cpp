@@ -2,14 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QVBoxLayout>
 
 #include "app/main_window.h"
 #include "base/licence.h"
@@ -88,32 +83,14 @@ void HelpMenu::ShowGuide() {
                              ? QString("The user guide is not installed (it belongs in %1 beside the program).")
                                    .arg(QDir(QCoreApplication::applicationDirPath()).filePath(kInstalledDocs))
                              : QString("No browser could open the user guide \"%1\".").arg(guide);
-  QMessageBox box(QMessageBox::Information, "User Guide", reason, QMessageBox::Ok, &window_);
-  box.setObjectName("MessageBox");
-  box.exec();
+  window_.Core().UiPort().Message(reason.toStdString(), "User Guide", MessageIcon::Information, MessageButtons::Ok);
 }
 
-void HelpMenu::ShowShortcuts() {
-  QDialog dialog(&window_);
-  dialog.setObjectName("ShortcutsDialog");
-  dialog.setWindowTitle("Keyboard Shortcuts");
-  auto* text = new QPlainTextEdit(ShortcutsText(), &dialog);
-  text->setObjectName("ShortcutsText");
-  text->setReadOnly(true);
-  text->setTabStopDistance(text->fontMetrics().horizontalAdvance(QString(44, 'x')));
-  text->setMinimumSize(520, 360);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  auto* layout = new QVBoxLayout(&dialog);
-  layout->addWidget(text);
-  layout->addWidget(buttons);
-  dialog.exec();
-}
+void HelpMenu::ShowShortcuts() { window_.Core().UiPort().ShowText(ShortcutsText().toStdString(), "Keyboard Shortcuts"); }
 
 void HelpMenu::ShowAbout() {
-  QMessageBox box(QMessageBox::Information, "About Kestrova Editor", AboutText(), QMessageBox::Ok, &window_);
-  box.setObjectName("AboutBox");
-  box.exec();
+  window_.Core().UiPort().Message(AboutText().toStdString(), "About Kestrova Editor", MessageIcon::Information,
+                                  MessageButtons::Ok);
 }
 
 }  // namespace kestrova::app

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <initializer_list>
 #include <string_view>
 #include <utility>
@@ -85,6 +86,28 @@ QRegion UncoveredPart(std::string_view name, std::initializer_list<std::string_v
 constexpr int kScrollBarSmallChange = 1;
 constexpr int kRefusalShownMs = 5000;
 
+// Runs `build` once, just before `control` first paints: what only shows in
+// a control is not made for a window that never shows it.
+class BeforeFirstPaint : public QObject {
+ public:
+  BeforeFirstPaint(QWidget* control, std::function<void()> build) : QObject(control), build_(std::move(build)) {
+    control->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      watched->removeEventFilter(this);
+      build_();
+      deleteLater();
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> build_;
+};
+
 MouseButton ButtonOf(Qt::MouseButton button) {
   if (button == Qt::RightButton) return MouseButton::Right;
   if (button == Qt::MiddleButton) return MouseButton::Middle;
@@ -94,7 +117,7 @@ MouseButton ButtonOf(Qt::MouseButton button) {
 }  // namespace
 
 TForm1::TForm1(Ui& ui, Files& files, QWidget* parent, MapLayout layout)
-    : QMainWindow(parent), editor_(ui, files, &emulator_), titlePicture_(MakeTitlePicture()), layout_(layout) {
+    : QMainWindow(parent), editor_(ui, files, &emulator_), layout_(layout) {
   editor_.UseSnapshotFormats(formats_);
   setObjectName("TForm1");
   setWindowTitle(Q(editor_.View().caption));
@@ -183,7 +206,8 @@ void TForm1::BuildControls() {
   setCentralWidget(client);
 
   image1_ = new TFastIMG("Image1", QSize(kTitlePictureWidth, kTitlePictureHeight), client);
-  image1_->ShowSurface(titlePicture_, 0);
+  // A file named at start hides the title picture before it ever paints.
+  new BeforeFirstPaint(image1_, [this] { image1_->ShowSurface(titlePicture_.emplace(MakeTitlePicture()), 1); });
 
   comboBox1_ = new QComboBox(client);
   comboBox1_->setObjectName("ComboBox1");
@@ -214,7 +238,7 @@ void TForm1::BuildControls() {
 
   fastImg1_ = new TFastIMG("FastIMG1", QSize(kMapViewWidth, kMapViewHeight), client);
   fastImg1_->setFocusPolicy(Qt::ClickFocus);
-  scrollBar1_ = new QScrollBar(Qt::Vertical, client);
+  scrollBar1_ = new MapScrollBar(client);
   scrollBar1_->setObjectName("ScrollBar1");
   scrollBar1_->setFocusPolicy(Qt::NoFocus);  // no tab stop
   scrollBar1_->setPageStep(kMapViewPageRows);
@@ -381,6 +405,11 @@ void TForm1::SyncHistory() {
     caption_ = view.caption;
     setWindowTitle(Q(caption_));
   }
+  // Most gestures leave these as they were; the window's title and the
+  // actions are told again only when something changed.
+  HistoryShown history{view.modified, view.editMenuVisible, view.canUndo, view.canRedo, view.undoText, view.redoText};
+  if (history == historyShown_) return;
+  historyShown_ = std::move(history);
   setWindowModified(view.modified);
   edit_->menuAction()->setVisible(view.editMenuVisible);
   undo_->setEnabled(view.canUndo);
@@ -430,19 +459,24 @@ void TForm1::SyncWindowState() {
 
 void TForm1::SyncCaptions() {
   const ViewState& view = editor_.View();
-  const QString bytesFree = Q(view.bytesFreeCaption);
-  if (label1_->text() != bytesFree) {
-    label1_->setText(bytesFree);
+  // Compared as the Editor gives them: a pointer move builds no Qt strings.
+  if (view.bytesFreeCaption != bytesFreeShown_) {
+    bytesFreeShown_ = view.bytesFreeCaption;
+    label1_->setText(Q(bytesFreeShown_));
     Place(label1_);
   }
-  const QString fortress = Q(view.fortressCaption);
-  if (!fortress.isEmpty() && label2_->text() != fortress) {
-    label2_->setText(fortress);
+  if (!view.fortressCaption.empty() && view.fortressCaption != fortressShown_) {
+    fortressShown_ = view.fortressCaption;
+    label2_->setText(Q(fortressShown_));
     Place(label2_);
   }
-  label2_->setToolTip(Q(view.fortressHint));
+  if (view.fortressHint != fortressHintShown_) {
+    fortressHintShown_ = view.fortressHint;
+    label2_->setToolTip(Q(fortressHintShown_));
+  }
   upDown1_->SetPosition(view.fortressByte);
-  statusBar1_->SetText(Q(view.statusText));
+  statusBar1_->SetText(view.statusText);
+  statusBar1_->SetHeldScreen(view.heldScreenCaption, view.heldScreenHint);
   if (checkBox1_->isChecked() != view.showLandSpace) {
     const QSignalBlocker quiet(checkBox1_);
     checkBox1_->setChecked(view.showLandSpace);
@@ -486,7 +520,8 @@ void TForm1::SyncSurfaces() {
   }
   fastImg3_->ShowSurface(editor_.PaletteBitmap(), revisions.palette);
   fastImg4_->ShowSurface(editor_.DragBitmap(), revisions.dragPicture);
-  fastImg4_->move(editor_.DragPictureLeft(), editor_.DragPictureTop());
+  const QPoint dragPicture(editor_.DragPictureLeft(), editor_.DragPictureTop());
+  if (fastImg4_->pos() != dragPicture) fastImg4_->move(dragPicture);
   if (editor_.View().visible.dragPicture) fastImg4_->raise();
 }
 

@@ -14,6 +14,8 @@
 #include <QScrollBar>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "app/controls.h"
 #include "app/fast_img.h"
@@ -49,6 +51,9 @@ class TForm1 : public QMainWindow {
   void OpenAtStart(const QString& path);
   // The name as the system's bytes, which may not be UTF-8.
   void OpenAtStart(const std::string& path);
+
+  // Whether the title picture was made (it is, when Image1 first paints).
+  bool TitlePictureMade() const { return titlePicture_.has_value(); }
 
   // The window's client size for the Editor's outer window size.
   static QSize ClientSizeFor(int outerWidth, int outerHeight);
@@ -128,7 +133,7 @@ class TForm1 : public QMainWindow {
   QtEmulator emulator_;
   LibspectrumFormats formats_;
   Editor editor_;
-  const TFastDIB titlePicture_;  // shown by Image1 before the first load
+  std::optional<TFastDIB> titlePicture_;  // shown by Image1 before the first load; made when it first paints
 
   // "File" and "Options"
   QAction* saveSnapshot_ = nullptr;
@@ -166,6 +171,18 @@ class TForm1 : public QMainWindow {
   // a pointer move compares plain strings instead of building Qt ones.
   std::vector<std::string> chooserShown_;
   std::string caption_;  // the caption shown
+  // The modified mark and the "Edit" menu as last shown; nothing at first.
+  struct HistoryShown {
+    bool modified = false;
+    bool editMenuVisible = false;
+    bool canUndo = false;
+    bool canRedo = false;
+    std::string undoText;
+    std::string redoText;
+    bool operator==(const HistoryShown&) const = default;
+  };
+  std::optional<HistoryShown> historyShown_;
+  std::string bytesFreeShown_, fortressShown_, fortressHintShown_;  // Label1's text, Label2's and its hint
   unsigned refusalsShown_ = 0;
   unsigned noticesShown_ = 0;
   QSize outerSize_;

@@ -1,10 +1,15 @@
 #include "app/qt_ui.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "qtio/qt_strings.h"
 
@@ -43,10 +48,31 @@ std::optional<std::string> QtUi::SaveFile(const FileDialogRequest& request) {
                                                  QFileDialog::DontConfirmOverwrite | kFilterAsWritten));
 }
 
-std::string QtUi::InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) {
-  bool ok = false;
-  const QString reply = QInputDialog::getText(window_, Q(title), Q(prompt), QLineEdit::Normal, Q(defaultText), &ok);
-  return ok ? reply.toStdString() : defaultText;
+// The prompt, the field with the default selected, the refusal line when
+// there is one, then OK and Cancel: the toolkit's input box with one line more.
+std::string QtUi::InputBox(const InputBoxRequest& request) {
+  QDialog dialog(window_);
+  dialog.setObjectName("InputBox");
+  dialog.setWindowTitle(Q(request.title));
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(new QLabel(Q(request.prompt), &dialog));
+  auto* field = new QLineEdit(Q(request.defaultText), &dialog);
+  field->setObjectName("InputField");
+  field->selectAll();
+  layout->addWidget(field);
+  if (!request.refusal.empty()) {
+    auto* refusal = new QLabel(Q(request.refusal), &dialog);
+    refusal->setObjectName("RefusalLine");
+    refusal->setStyleSheet("color: #b00000;");
+    layout->addWidget(refusal);
+  }
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  field->setFocus();
+  if (dialog.exec() != QDialog::Accepted) return request.defaultText;
+  return field->text().toStdString();
 }
 
 MessageAnswer QtUi::Message(const std::string& text, const std::string& title, MessageIcon icon,
@@ -75,6 +101,24 @@ SaveChangesAnswer QtUi::AskSaveChanges(const std::string& text, const std::strin
     default:
       return SaveChangesAnswer::Cancel;
   }
+}
+
+void QtUi::ShowText(const std::string& text, const std::string& title) {
+  QDialog dialog(window_);
+  dialog.setObjectName("TextDialog");
+  dialog.setWindowTitle(Q(title));
+  auto* view = new QPlainTextEdit(Q(text), &dialog);
+  view->setObjectName("TextView");
+  view->setReadOnly(true);
+  // Lines of "name<Tab>value": the values line up in a column past the names.
+  view->setTabStopDistance(view->fontMetrics().horizontalAdvance(QString(44, 'x')));
+  view->setMinimumSize(520, 360);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(view);
+  layout->addWidget(buttons);
+  dialog.exec();
 }
 
 RestoreAnswer QtUi::AskRestore(const std::string& text, const std::string& title) {

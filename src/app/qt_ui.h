@@ -15,10 +15,11 @@ class QtUi : public Ui {
 
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
-  std::string InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) override;
+  std::string InputBox(const InputBoxRequest& request) override;
   MessageAnswer Message(const std::string& text, const std::string& title, MessageIcon icon,
                         MessageButtons buttons) override;
   SaveChangesAnswer AskSaveChanges(const std::string& text, const std::string& title) override;
+  void ShowText(const std::string& text, const std::string& title) override;
   RestoreAnswer AskRestore(const std::string& text, const std::string& title) override;
 
  private:

@@ -24,10 +24,14 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 std::optional<std::string> BatchUi::OpenFile(const FileDialogRequest&) { return Next(paths); }
 std::optional<std::string> BatchUi::SaveFile(const FileDialogRequest&) { return Next(paths); }
 
-std::string BatchUi::InputBox(const std::string& title, const std::string&, const std::string& defaultText) {
+std::string BatchUi::InputBox(const InputBoxRequest& request) {
   if (std::optional<std::string> reply = Next(replies)) return *reply;
-  if (++defaultReplies > kMostDefaultReplies) throw Error{"the prompt \"" + title + "\" took none of its answers"};
-  return defaultText;
+  if (++defaultReplies > kMostDefaultReplies) {
+    // A refused answer is why the prompt came back: the tool says what it takes.
+    const std::string why = request.refusal.empty() ? "" : ": " + request.refusal;
+    throw Error{"the prompt \"" + request.title + "\" took none of its answers" + why};
+  }
+  return request.defaultText;
 }
 
 MessageAnswer BatchUi::Message(const std::string& text, const std::string& title, MessageIcon icon,

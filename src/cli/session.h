@@ -37,7 +37,7 @@ class BatchUi : public Ui {
 
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
-  std::string InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) override;
+  std::string InputBox(const InputBoxRequest& request) override;
   MessageAnswer Message(const std::string& text, const std::string& title, MessageIcon icon,
                         MessageButtons buttons) override;
   // The tool edits nothing it could lose: the question is kept as an error

@@ -19,10 +19,8 @@ ChangePrompt MakeChangePrompt(const std::string& label, int minimum, int maximum
 }
 
 int AskChangeValue(Ui& ui, const ChangePrompt& prompt, int minimum, int maximum) {
-  for (;;) {
-    const std::string entry = ui.InputBox(prompt.title, prompt.prompt, prompt.defaultText);
-    if (const auto value = AcceptChangeReply(entry, minimum, maximum)) return *value;
-  }
+  return AskUntilAccepted(ui, {prompt.title, prompt.prompt, prompt.defaultText, {}}, minimum, maximum,
+                          [&](std::string_view entry) { return AcceptChangeReply(entry, minimum, maximum); });
 }
 
 std::uint8_t ChangedOperand(const std::string& label, std::uint8_t operand, int value) {

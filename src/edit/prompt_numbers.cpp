@@ -95,11 +95,8 @@ std::optional<int> AcceptInsertionReply(std::string_view reply, int minimum, int
 }
 
 int AskInsertionNumber(Ui& ui, const std::string& title, const std::string& message, int minimum, int maximum) {
-  const std::string prompt = message + RangeText(minimum, maximum);
-  for (;;) {
-    const std::string reply = ui.InputBox(title, prompt, "20");
-    if (const auto value = AcceptInsertionReply(reply, minimum, maximum)) return *value;
-  }
+  return AskUntilAccepted(ui, {title, message + RangeText(minimum, maximum), "20", {}}, minimum, maximum,
+                          [&](std::string_view reply) { return AcceptInsertionReply(reply, minimum, maximum); });
 }
 
 std::optional<double> ReadDecimal(std::string_view entry) {

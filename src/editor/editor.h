@@ -77,6 +77,8 @@ class Editor {
   const TFastDIB& OverviewBitmap() const { return overviewBitmap_; }  // the overview
   const TFastDIB& PaletteBitmap() const { return paletteBitmap_; }    // the palette
   bool HasSnapshot() const { return !image_.Empty(); }
+  // The port the Editor asks through; the window's own questions (Help) use it too.
+  Ui& UiPort() { return ui_; }
 
   // Whether the handlers draw the pictures: the map view, the overview and
   // the palette strip. Off (the tool, the fuzzers), the refresh's walk still
@@ -480,6 +482,10 @@ class Editor {
 
   // Saving and exports.
   void ReportUnusableName();
+  // The loaded screen waits for the next tape (or no longer does): the
+  // flag the tape writer reads and the lasting caption the window shows.
+  void HoldScreen(const std::string& name);
+  void DropHeldScreen();
   // The name rule applied to `chosen`, its refusal shown as a message.
   SaveName CheckedSaveName(const std::string& chosen, std::span<const std::string_view> accepted,
                            std::string_view defaultExtension);

@@ -78,6 +78,19 @@ FileDialogRequest SaveDisassemblyDialog() {
 
 }  // namespace
 
+void Editor::HoldScreen(const std::string& name) {
+  state_.place.loadedScreen = true;
+  view_.heldScreenCaption = "Loading screen: " + name;
+  view_.heldScreenHint = "The next tape (\"Save TAP\") carries \"" + name +
+                         "\" as its loading screen; after that tape none is held until \"Load Screen$\" loads one again.";
+}
+
+void Editor::DropHeldScreen() {
+  state_.place.loadedScreen = false;
+  view_.heldScreenCaption.clear();
+  view_.heldScreenHint.clear();
+}
+
 void Editor::ReportUnusableName() {
   ui_.Message("Could not overwrite your file.", kErrorSavingTitle, MessageIcon::Error, MessageButtons::Ok);
 }
@@ -204,7 +217,7 @@ void Editor::LoadScreen() {
     return;
   }
   std::copy(bytes->begin(), bytes->end(), loadedScreen_.begin());
-  state_.place.loadedScreen = true;
+  HoldScreen(FileNameOf(*chosen));
   Note("Screen$ \"" + FileNameOf(*chosen) +
        "\" loaded: the next tape (\"Save TAP\") carries it as its loading screen.");
 }
@@ -219,7 +232,7 @@ bool Editor::SaveTap() {
   const SaveName name = CheckedSaveName(*chosen, kTapExtensions, kTapExtensions[0]);
   if (name.kind != SaveNameKind::Usable) {
     Refresh();
-    state_.place.loadedScreen = false;
+    DropHeldScreen();
     return false;
   }
   const std::string& path = name.path;
@@ -228,7 +241,7 @@ bool Editor::SaveTap() {
   Refresh();
   // A tape that was not written has not used the screen: it stays for the next try.
   if (written && state_.place.loadedScreen) {
-    state_.place.loadedScreen = false;
+    DropHeldScreen();
     Note("The tape carries the loaded screen; the next tape has none unless \"Load Screen$\" loads one again.");
   }
   return written;

@@ -103,6 +103,10 @@ struct ViewState {
   // group deleted, a colour shared by every object of a kind, a screen for
   // the next tape), shown for a while as refusals are; counted the same way.
   Refusal lastNotice;
+  // While a screen from "Load Screen$" waits for the next tape: a lasting
+  // caption naming it and its hint; both empty when none is held.
+  std::string heldScreenCaption;
+  std::string heldScreenHint;
   bool wipeButtonEnabled = true;  // "Wipe Level(s)"
   bool showLandSpace = false;     // "Show Land Space"
   bool mapHasFocus = false;

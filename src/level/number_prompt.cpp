@@ -40,12 +40,23 @@ std::optional<int> AcceptSettingsReply(std::string_view reply, int maxLength, in
   return value;
 }
 
+std::string RefusedNumberText(int min, int max) {
+  return "Enter a number from " + std::to_string(min) + " to " + std::to_string(max) + ".";
+}
+
+int AskUntilAccepted(Ui& ui, InputBoxRequest request, int min, int max, const ReplyTest& accept) {
+  for (;;) {
+    const std::string reply = ui.InputBox(request);
+    if (const std::optional<int> value = accept(reply)) return *value;
+    request.refusal = RefusedNumberText(min, max);
+  }
+}
+
 int AskSettingsNumber(Ui& ui, const std::string& title, const std::string& prompt, const std::string& defaultText,
                       int maxLength, int min, int max) {
-  for (;;) {
-    const std::string reply = ui.InputBox(title, prompt, defaultText);
-    if (const std::optional<int> value = AcceptSettingsReply(reply, maxLength, min, max)) return *value;
-  }
+  return AskUntilAccepted(ui, {title, prompt, defaultText, {}}, min, max, [&](std::string_view reply) {
+    return AcceptSettingsReply(reply, maxLength, min, max);
+  });
 }
 
 int AskSettingsNumber(Ui& ui, const SettingsPrompt& prompt, std::uint8_t current) {

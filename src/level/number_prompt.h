@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,15 @@ std::optional<int> ReadLeadingInteger(std::string_view text);
 // The value of a reply when it is acceptable: the trimmed reply holds 1 to
 // maxLength characters and its number lies in min..max.
 std::optional<int> AcceptSettingsReply(std::string_view reply, int maxLength, int min, int max);
+
+// The line under a prompt's field once a reply was refused: the range the
+// prompt accepts. "Enter a number from 1 to 255."
+std::string RefusedNumberText(int min, int max);
+
+// Shows `request` until `accept` takes a reply, and gives its value. Each
+// showing after a refusal carries the refused-number line for min..max.
+using ReplyTest = std::function<std::optional<int>(std::string_view reply)>;
+int AskUntilAccepted(Ui& ui, InputBoxRequest request, int min, int max, const ReplyTest& accept);
 
 // Asks until a reply is acceptable. Cancel gives the default text back, which
 // is tested like any reply, so the prompt never abandons its command: a

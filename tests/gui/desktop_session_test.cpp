@@ -221,24 +221,40 @@ TEST_F(DesktopSessionTest, HelpMenuOpensTheGuideListsShortcutsAndTellsTheVersion
   EXPECT_TRUE(opened.toLocalFile().endsWith("guide.html"));
   EXPECT_TRUE(QFile::exists(opened.toLocalFile()));
 
-  const QString shortcuts = run->session.Help().ShortcutsText();
+  // Both of Help's texts go through the Ui port, as every other question does.
+  Window().findChild<QAction*>("KeyboardShortcuts1")->trigger();
+  ASSERT_EQ(Ui().Texts().size(), 1u);
+  EXPECT_EQ(Ui().Texts()[0].title, "Keyboard Shortcuts");
+  const std::string shortcuts = Ui().Texts()[0].text;
   for (const char* line : {"File > Save Snapshot\tCtrl+S", "Edit > Undo\tCtrl+Z", "Edit > Redo\tCtrl+Y, Ctrl+Shift+Z",
                            "Options > Disassembly > Save Disassembly\tCtrl+D", "Help > User Guide\tF1"}) {
-    EXPECT_TRUE(shortcuts.contains(line)) << line << "\n" << shortcuts.toStdString();
+    EXPECT_NE(shortcuts.find(line), std::string::npos) << line << "\n" << shortcuts;
   }
+  // Read from the actions as they stand: a shortcut changed shows at once.
+  Window().findChild<QAction*>("SaveTAP1")->setShortcut(QKeySequence("Ctrl+Alt+T"));
+  Window().findChild<QAction*>("KeyboardShortcuts1")->trigger();
+  ASSERT_EQ(Ui().Texts().size(), 2u);
+  EXPECT_NE(Ui().Texts()[1].text.find("File > Save TAP\tCtrl+Alt+T"), std::string::npos) << Ui().Texts()[1].text;
 
-  QString about;
-  AnswerModal([&] { Window().findChild<QAction*>("About1")->trigger(); },
-              [&](QWidget* box) {
-                about = static_cast<QMessageBox*>(box)->text();
-                static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
-              });
-  EXPECT_TRUE(about.startsWith("Kestrova Editor 0.1, ")) << about.toStdString();
-  EXPECT_TRUE(about.contains("GPL-3.0-or-later"));
+  Window().findChild<QAction*>("About1")->trigger();
+  ASSERT_EQ(Ui().Messages().size(), 1u);
+  const ScriptedUi::Question about = Ui().Messages()[0];
+  EXPECT_EQ(about.title, "About Kestrova Editor");
+  EXPECT_EQ(about.icon, MessageIcon::Information);
+  EXPECT_EQ(about.text.rfind("Kestrova Editor 0.1, ", 0), 0u) << about.text;
+  EXPECT_NE(about.text.find("GPL-3.0-or-later"), std::string::npos);
 }
 
 TEST_F(DesktopSessionTest, EveryControlHasAHint) {
   Load(Game());
+  // A screen held for the next tape, so that its label shows too.
+  QFile screen(root.filePath("title.scr"));
+  ASSERT_TRUE(screen.open(QIODevice::WriteOnly));
+  screen.write(QByteArray(static_cast<int>(kScreenAreaSize), '\0'));
+  screen.close();
+  Ui().fileAnswers.push_back(screen.fileName().toStdString());
+  Window().findChild<QAction*>("LoadScreen1")->trigger();
+  ASSERT_TRUE(Window().findChild<QWidget*>("HeldScreenLabel")->isVisible());
   for (QWidget* owner :
        {static_cast<QWidget*>(Window().centralWidget()), static_cast<QWidget*>(&Window().Properties())}) {
     for (const QWidget* control : owner->findChildren<QWidget*>()) {

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
 
@@ -12,6 +13,8 @@
 #include <iterator>
 
 #include "app/controls.h"
+#include "app/qt_ui.h"
+#include "level/game_settings.h"
 #include "demo/title_picture.h"
 #include "gui/window_fixture.h"
 
@@ -31,6 +34,8 @@ class MainWindowTest : public WindowTwin {};
 TEST_F(MainWindowTest, AsCreatedOnlyTheTitlePictureLoadAndExit) {
   EXPECT_EQ(window.centralWidget()->size(), QSize(498, 298));
   EXPECT_TRUE(Find<QWidget>("Image1")->isVisible());
+  // Made when it first paints.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.TitlePictureMade(); }, 5000));
   EXPECT_EQ(Img("Image1")->Picture(), app::ImageOf(MakeTitlePicture()));
   for (const char* name : kLoadedOnlyControls) EXPECT_FALSE(Find<QWidget>(name)->isVisible()) << name;
   EXPECT_FALSE(Img("FastIMG4")->isVisible());
@@ -328,6 +333,126 @@ TEST_F(MainWindowTest, StatusTextFollowsThePointer) {
     }
   }
   EXPECT_GT(described, 0);
+}
+
+TEST_F(MainWindowTest, ARefusedNumberBringsThePromptBackSayingWhatItTakes) {
+  LoadDemoInBoth();
+  windowUi.inputAnswers = {"9", "x", "3"};
+  Find<QAction>("Lives1")->trigger();
+  directUi.inputAnswers = {"9", "x", "3"};
+  direct.Lives();
+  ExpectSame();
+  const std::vector<ScriptedUi::Question> inputs = windowUi.Inputs();
+  ASSERT_EQ(inputs.size(), 3u);
+  EXPECT_EQ(inputs[0].refusal, "");
+  for (std::size_t i : {1u, 2u}) {
+    EXPECT_EQ(inputs[i].title, "Lives");
+    EXPECT_EQ(inputs[i].refusal, "Enter a number from 1 to 8.");
+  }
+  EXPECT_EQ(window.Core().Image().Read(kStartingLives), 3);
+}
+
+// The Qt input box shows the line under its field, above its buttons, and
+// only after a refusal.
+TEST(QtInputBox, ShowsTheRefusalLineUnderTheField) {
+  app::QtUi ui;
+  for (const std::string refusal : {"", "Enter a number from 1 to 8."}) {
+    QString shown;
+    bool underTheField = false;
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+      if (!QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 5000)) return;
+      QWidget* box = QApplication::activeModalWidget();
+      auto* field = box->findChild<QLineEdit*>();
+      if (auto* line = box->findChild<QLabel*>("RefusalLine")) {
+        shown = line->text();
+        underTheField = field && line->isVisible() && line->geometry().top() >= field->geometry().bottom();
+      }
+      field->setText("4");
+      QTest::keyClick(field, Qt::Key_Return);
+      answered = true;
+    });
+    EXPECT_EQ(ui.InputBox({"Lives", "Enter amount of lives to start with (1-8)", "3", refusal}), "4");
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(shown.toStdString(), refusal);
+    EXPECT_EQ(underTheField, !refusal.empty());
+  }
+}
+
+// A screen loaded for the next tape stays named in the status bar until a
+// tape takes it.
+TEST_F(MainWindowTest, TheScreenHeldForTheNextTapeIsNamedUntilATapeTakesIt) {
+  LoadDemoInBoth();
+  QTemporaryDir folder;
+  const QString screen = folder.filePath("title.scr");
+  {
+    QFile file(screen);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(static_cast<int>(kScreenAreaSize), '\x55'));
+  }
+  auto* label = Find<QLabel>("HeldScreenLabel");
+  EXPECT_FALSE(label->isVisible());
+
+  windowUi.fileAnswers.push_back(screen.toStdString());
+  QTest::keyClick(&window, Qt::Key_K, Qt::ControlModifier);
+  directUi.fileAnswers.push_back(screen.toStdString());
+  direct.LoadScreen();
+  ExpectSame();
+  EXPECT_TRUE(label->isVisible());
+  EXPECT_EQ(label->text(), "Loading screen: title.scr");
+  EXPECT_EQ(label->toolTip().toStdString(), window.Core().View().heldScreenHint);
+  EXPECT_TRUE(label->toolTip().contains("next tape"));
+  // A passing notice over the bar leaves the label in place.
+  QTest::mouseMove(Img("FastIMG1"), QPoint(100, 100));
+  EXPECT_TRUE(label->isVisible());
+
+  windowUi.fileAnswers.push_back(folder.filePath("game.tap").toStdString());
+  QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+  EXPECT_FALSE(window.Core().Place().loadedScreen);
+  EXPECT_FALSE(label->isVisible());
+  EXPECT_TRUE(QFile::exists(folder.filePath("game.tap")));
+}
+
+// The scroll bar repaints only where its thumb was and is: after steps and
+// a page it shows what a whole repaint of it shows.
+TEST_F(MainWindowTest, TheScrollBarShowsItsThumbWhereItIsAfterSteps) {
+  LoadDemoInBoth();
+  auto* bar = Find<QScrollBar>("ScrollBar1");
+  QApplication::processEvents();
+  const auto stepAndCompare = [&](QAbstractSlider::SliderAction action, int times) {
+    for (int i = 0; i < times; ++i) {
+      bar->triggerAction(action);
+      QApplication::processEvents();
+    }
+    const QImage shown = OnScreen(bar);
+    const QImage whole = bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), whole.size());
+    int differences = 0;
+    for (const QRect& part : bar->mask()) {
+      for (int y = part.top(); y <= part.bottom(); ++y) {
+        for (int x = part.left(); x <= part.right(); ++x) differences += shown.pixel(x, y) != whole.pixel(x, y);
+      }
+    }
+    EXPECT_EQ(differences, 0) << "value " << bar->value();
+  };
+  stepAndCompare(QAbstractSlider::SliderSingleStepSub, 60);
+  stepAndCompare(QAbstractSlider::SliderPageStepSub, 1);
+  stepAndCompare(QAbstractSlider::SliderToMinimum, 1);
+  stepAndCompare(QAbstractSlider::SliderSingleStepAdd, 5);
+}
+
+// A file named at start hides the title picture before the window first
+// paints: the picture is never made.
+TEST(TitlePicture, IsNotMadeWhenAFileOpensBeforeTheWindowPaints) {
+  ScriptedUi ui;
+  QtFiles files;
+  app::TForm1 window(ui, files, nullptr, app::MapLayout::Classic);
+  window.show();
+  window.OpenAtStart(DemoPath());
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  QApplication::processEvents();
+  EXPECT_FALSE(window.findChild<QWidget*>("Image1")->isVisible());
+  EXPECT_FALSE(window.TitlePictureMade());
 }
 
 TEST_F(MainWindowTest, ExitClosesTheWindow) {

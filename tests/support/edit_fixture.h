@@ -98,9 +98,9 @@ class EditFixture {
 class PeekingUi : public ScriptedUi {
  public:
   std::function<void(const std::string& title)> onInput;
-  std::string InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) override {
-    if (onInput) onInput(title);
-    return ScriptedUi::InputBox(title, prompt, defaultText);
+  std::string InputBox(const InputBoxRequest& request) override {
+    if (onInput) onInput(request.title);
+    return ScriptedUi::InputBox(request);
   }
 };
 

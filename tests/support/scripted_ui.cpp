@@ -25,14 +25,16 @@ std::optional<std::string> ScriptedUi::SaveFile(const FileDialogRequest& request
   return Next(fileAnswers);
 }
 
-std::string ScriptedUi::InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) {
-  questions.push_back({Question::Kind::Input, {}, title, prompt, defaultText});
+std::string ScriptedUi::InputBox(const InputBoxRequest& request) {
+  Question question{Question::Kind::Input, {}, request.title, request.prompt, request.defaultText};
+  question.refusal = request.refusal;
+  questions.push_back(question);
   const bool scripted = !inputAnswers.empty();
   auto answer = Next(inputAnswers);
   if (!scripted && ++unscriptedInputs > unscriptedInputLimit) {
-    throw std::runtime_error("ScriptedUi: input box \"" + title + "\" asked again with no scripted reply left");
+    throw std::runtime_error("ScriptedUi: input box \"" + request.title + "\" asked again with no scripted reply left");
   }
-  return answer ? *answer : defaultText;
+  return answer ? *answer : request.defaultText;
 }
 
 MessageAnswer ScriptedUi::Message(const std::string& text, const std::string& title, MessageIcon icon,
@@ -47,6 +49,10 @@ MessageAnswer ScriptedUi::Message(const std::string& text, const std::string& ti
 SaveChangesAnswer ScriptedUi::AskSaveChanges(const std::string& text, const std::string& title) {
   questions.push_back({Question::Kind::SaveChanges, {}, title, text, {}});
   return Next(saveChangesAnswers, SaveChangesAnswer::Cancel);
+}
+
+void ScriptedUi::ShowText(const std::string& text, const std::string& title) {
+  questions.push_back({Question::Kind::Text, {}, title, text, {}});
 }
 
 RestoreAnswer ScriptedUi::AskRestore(const std::string& text, const std::string& title) {
@@ -68,5 +74,6 @@ std::vector<ScriptedUi::Question> ScriptedUi::SaveChangesQuestions() const {
 }
 
 std::vector<ScriptedUi::Question> ScriptedUi::RestoreQuestions() const { return OfKind(Question::Kind::Restore); }
+std::vector<ScriptedUi::Question> ScriptedUi::Texts() const { return OfKind(Question::Kind::Text); }
 
 }  // namespace kestrova::testing

@@ -20,11 +20,12 @@ namespace kestrova::testing {
 class ScriptedUi : public Ui {
  public:
   struct Question {
-    enum class Kind { OpenFile, SaveFile, Input, Message, SaveChanges, Restore } kind;
+    enum class Kind { OpenFile, SaveFile, Input, Message, SaveChanges, Restore, Text } kind;
     FileDialogRequest dialog;                     // file dialogs
     std::string title, text, defaultText;         // input box, message box, save-changes question
     MessageIcon icon = MessageIcon::Information;  // message box
     MessageButtons buttons = MessageButtons::Ok;  // message box
+    std::string refusal{};                        // input box: the line under its field
   };
 
   std::deque<std::optional<std::string>> fileAnswers;   // nullopt = cancel
@@ -38,10 +39,11 @@ class ScriptedUi : public Ui {
 
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
-  std::string InputBox(const std::string& title, const std::string& prompt, const std::string& defaultText) override;
+  std::string InputBox(const InputBoxRequest& request) override;
   MessageAnswer Message(const std::string& text, const std::string& title, MessageIcon icon,
                         MessageButtons buttons) override;
   SaveChangesAnswer AskSaveChanges(const std::string& text, const std::string& title) override;
+  void ShowText(const std::string& text, const std::string& title) override;
   RestoreAnswer AskRestore(const std::string& text, const std::string& title) override;
 
   // The message boxes shown so far.
@@ -49,6 +51,7 @@ class ScriptedUi : public Ui {
   std::vector<Question> Inputs() const;
   std::vector<Question> SaveChangesQuestions() const;
   std::vector<Question> RestoreQuestions() const;
+  std::vector<Question> Texts() const;  // the texts shown to read
 
  private:
   std::vector<Question> OfKind(Question::Kind kind) const;
