@@ -305,8 +305,8 @@ int main(int argc, char* argv[]) {
       },
       // At start, the unsaved work of an editor that did not end cleanly.
       [&] {
-        OneOrphan store(kestrova::EncodeRecoveryRecord(
-            window.Core().RecoveryState(QDateTime::currentSecsSinceEpoch() - 3600)));
+        OneOrphan store(
+            kestrova::EncodeRecoveryRecord(window.Core().RecoveryState(QDateTime::currentSecsSinceEpoch() - 3600)));
         ShootDialog(window, out.filePath("19-restore-unsaved-changes.png"), [&] {
           window.Core().OfferRecovery(store, QDateTime::currentSecsSinceEpoch());
           window.Sync();

@@ -70,9 +70,9 @@ class StatusPanel : public QStatusBar {
 
   std::string given_;
   QString text_;
-  QStaticText shown_;  // Shown(), laid out
+  QStaticText shown_;                    // Shown(), laid out
   QHash<QString, QStaticText> laidOut_;  // the texts shown lately
-  QRect shownBox_;     // where it lies in the bar
+  QRect shownBox_;                       // where it lies in the bar
   QLabel* heldScreen_;
   std::string heldCaption_, heldHint_;  // as last given: compared without building Qt strings
 };

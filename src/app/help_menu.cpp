@@ -86,7 +86,9 @@ void HelpMenu::ShowGuide() {
   window_.Core().UiPort().Message(reason.toStdString(), "User Guide", MessageIcon::Information, MessageButtons::Ok);
 }
 
-void HelpMenu::ShowShortcuts() { window_.Core().UiPort().ShowText(ShortcutsText().toStdString(), "Keyboard Shortcuts"); }
+void HelpMenu::ShowShortcuts() {
+  window_.Core().UiPort().ShowText(ShortcutsText().toStdString(), "Keyboard Shortcuts");
+}
 
 void HelpMenu::ShowAbout() {
   window_.Core().UiPort().Message(AboutText().toStdString(), "About Kestrova Editor", MessageIcon::Information,

@@ -81,8 +81,9 @@ FileDialogRequest SaveDisassemblyDialog() {
 void Editor::HoldScreen(const std::string& name) {
   state_.place.loadedScreen = true;
   view_.heldScreenCaption = "Loading screen: " + name;
-  view_.heldScreenHint = "The next tape (\"Save TAP\") carries \"" + name +
-                         "\" as its loading screen; after that tape none is held until \"Load Screen$\" loads one again.";
+  view_.heldScreenHint =
+      "The next tape (\"Save TAP\") carries \"" + name +
+      "\" as its loading screen; after that tape none is held until \"Load Screen$\" loads one again.";
 }
 
 void Editor::DropHeldScreen() {

@@ -54,9 +54,8 @@ int AskUntilAccepted(Ui& ui, InputBoxRequest request, int min, int max, const Re
 
 int AskSettingsNumber(Ui& ui, const std::string& title, const std::string& prompt, const std::string& defaultText,
                       int maxLength, int min, int max) {
-  return AskUntilAccepted(ui, {title, prompt, defaultText, {}}, min, max, [&](std::string_view reply) {
-    return AcceptSettingsReply(reply, maxLength, min, max);
-  });
+  return AskUntilAccepted(ui, {title, prompt, defaultText, {}}, min, max,
+                          [&](std::string_view reply) { return AcceptSettingsReply(reply, maxLength, min, max); });
 }
 
 int AskSettingsNumber(Ui& ui, const SettingsPrompt& prompt, std::uint8_t current) {

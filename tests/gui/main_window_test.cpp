@@ -14,9 +14,9 @@
 
 #include "app/controls.h"
 #include "app/qt_ui.h"
-#include "level/game_settings.h"
 #include "demo/title_picture.h"
 #include "gui/window_fixture.h"
+#include "level/game_settings.h"
 
 namespace kestrova::testing {
 namespace {
