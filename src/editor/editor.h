@@ -49,7 +49,12 @@ using ScreenBytes = std::array<std::uint8_t, kScreenAreaSize>;
 // is not).
 class Editor {
  public:
-  Editor(Ui& ui, Files& files, Emulator* emulator = nullptr);
+  // Whether the handlers draw the pictures (SetDrawing below).
+  enum class Drawing { On, Off };
+  // An editor made with Drawing::Off leaves the pictures empty (0 x 0)
+  // until drawing is turned on, so one that never draws (the tool, the
+  // fuzzers) never fills them.
+  Editor(Ui& ui, Files& files, Emulator* emulator = nullptr, Drawing drawing = Drawing::On);
   // The formats read and written beyond .sna and .szx (.z80, .sp, ...);
   // without them such a file is refused with a message.
   void UseSnapshotFormats(SnapshotFormats& formats) { formats_ = &formats; }
@@ -83,7 +88,7 @@ class Editor {
   // each handler the state, the grid and the bytes are those a drawing
   // editor has; the pictures stay as last drawn until a handler draws them
   // again.
-  void SetDrawing(bool drawing) { drawing_ = drawing; }
+  void SetDrawing(bool drawing);
 
   // ---- Refresh cycle ----
   void Refresh();
@@ -375,6 +380,8 @@ class Editor {
   RenderTarget Target() { return RenderTarget{image_, state_.place, state_.walk, grid_, tables_, mapBitmap_}; }
   void RedrawLevelOverview();
   void UpdateWipeButton();
+  // The map view, the overview and the palette strip at their sizes, black.
+  void SizePictures();
 
   void SetAsideDamaged(RecoveryStore& store, const std::string& orphan, const std::string& reason);
 
