@@ -7,7 +7,7 @@
 namespace kestrova {
 
 Editor::Editor(Ui& ui, Files& files, Emulator* emulator, Drawing drawing)
-    : emulator_(emulator), ui_(ui), files_(files), drawing_(drawing == Drawing::On) {
+    : emulator_(emulator), ui_(&ui), files_(&files), drawing_(drawing == Drawing::On) {
   // Window creation: reduced window, only the title picture and
   // "Load Snapshot" / "Exit" usable (ViewState's defaults).
   view_.Show(WindowState::NoSnapshot);
@@ -31,14 +31,14 @@ void Editor::SetDrawing(bool drawing) {
 
 std::optional<std::string> Editor::AskToOpen(FileDialogRequest request) {
   if (request.initialFolder.empty()) request.initialFolder = LastFolder(request.kind);
-  std::optional<std::string> chosen = ui_.OpenFile(request);
+  std::optional<std::string> chosen = ui_->OpenFile(request);
   RememberFolder(request.kind, chosen);
   return chosen;
 }
 
 std::optional<std::string> Editor::AskToSave(FileDialogRequest request) {
   if (request.initialFolder.empty()) request.initialFolder = LastFolder(request.kind);
-  std::optional<std::string> chosen = ui_.SaveFile(request);
+  std::optional<std::string> chosen = ui_->SaveFile(request);
   RememberFolder(request.kind, chosen);
   return chosen;
 }

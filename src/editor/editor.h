@@ -554,8 +554,10 @@ class Editor {
   std::optional<OpenStep> openDrag_;
   std::string snapshotPath_;
 
-  Ui& ui_;
-  Files& files_;
+  // Pointers, not references, so that an editor can be assigned a copy of
+  // another (a fuzzer starts each run from one loaded editor).
+  Ui* ui_;
+  Files* files_;
 
   SnapshotImage image_;
   ScreenBytes savedScreen_{};
