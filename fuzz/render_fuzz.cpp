@@ -101,6 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (RenderWholePicture(target, editor.View().scrollMaximum, picture).Ok() && picture.HasRows() &&
       picture.Width() != kMapWidth)
     fuzz::Fail("the whole-level picture of " + name + " is not 256 pixels wide");
-  if (!SameOutsideTheScreen(image, outside)) fuzz::Fail("the whole-level picture changed a byte outside the screen area");
+  if (!SameOutsideTheScreen(image, outside))
+    fuzz::Fail("the whole-level picture changed a byte outside the screen area");
   return 0;
 }

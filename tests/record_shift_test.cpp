@@ -35,9 +35,15 @@ struct Shift {
 // in a whole image and in one that ends in the middle of the bytes moved
 // (which reads zeros past its end and writes nothing there).
 TEST(RecordShift, MovesTheBytesAsOneByOneCopiesDo) {
-  const Shift shifts[] = {{kLevelAreaStart, 0},    {kLevelAreaStart, 2},        {kLevelAreaStart, kLevelAreaLength},
-                          {0x9500, 2},             {0x9500, 14},                {0x9500, 1000},
-                          {kLevelAreaLast - 1, 2}, {kLevelAreaLast, 2},         {kLevelAreaLast, kLevelAreaLength}};
+  const Shift shifts[] = {{kLevelAreaStart, 0},
+                          {kLevelAreaStart, 2},
+                          {kLevelAreaStart, kLevelAreaLength},
+                          {0x9500, 2},
+                          {0x9500, 14},
+                          {0x9500, 1000},
+                          {kLevelAreaLast - 1, 2},
+                          {kLevelAreaLast, 2},
+                          {kLevelAreaLast, kLevelAreaLength}};
   for (const std::size_t size : {std::size_t{kSnapshotSize48K}, ImageOffsetOf(0x9700), ImageOffsetOf(0x9900)}) {
     for (const Shift& shift : shifts) {
       SnapshotImage opened = Numbered(size), openedByHand = Numbered(size);
@@ -56,8 +62,8 @@ TEST(RecordShift, MovesTheBytesAsOneByOneCopiesDo) {
 }
 
 TEST(RecordShift, RefusesShiftsOutsideTheAreaOrLargerThanIt) {
-  for (const Shift& shift : {Shift{kLevelAreaStart - 1, 2}, Shift{kLevelAreaLast + 1, 2},
-                             Shift{kLevelAreaStart, kLevelAreaLength + 1}}) {
+  for (const Shift& shift :
+       {Shift{kLevelAreaStart - 1, 2}, Shift{kLevelAreaLast + 1, 2}, Shift{kLevelAreaStart, kLevelAreaLength + 1}}) {
     SnapshotImage image = Numbered(kSnapshotSize48K);
     const SnapshotImage before = image;
     EXPECT_FALSE(OpenGap(image, shift.at, shift.n));

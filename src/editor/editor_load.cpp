@@ -88,7 +88,7 @@ SnapshotFileKind Editor::SaveFormatOf(const std::string& path, const std::string
 
 void Editor::NoteContentOtherThanName(const std::string& path, const std::string& content) {
   ui_->Message("\"" + path + "\" holds a " + content + " snapshot, so it was read as one.", kLoadTitle,
-              MessageIcon::Information, MessageButtons::Ok);
+               MessageIcon::Information, MessageButtons::Ok);
 }
 
 // The name comes from the command line as the system's bytes; one that is
@@ -97,12 +97,12 @@ void Editor::NoteContentOtherThanName(const std::string& path, const std::string
 void Editor::OpenAtStart(const std::string& path) {
   if (!IsValidUtf8(path)) {
     ui_->Message("Could not read the snapshot \"" + EscapedUtf8(path) + "\": " + kNotUtf8Reason + ".", kLoadErrorTitle,
-                MessageIcon::Error, MessageButtons::Ok);
+                 MessageIcon::Error, MessageButtons::Ok);
     return;
   }
   if (SnapshotFileKindOf(path) == SnapshotFileKind::Other) {
     ui_->Message("\"" + path + "\" is not a snapshot the editor reads: choose a " + ReadExtensionsText() + " file.",
-                kLoadErrorTitle, MessageIcon::Error, MessageButtons::Ok);
+                 kLoadErrorTitle, MessageIcon::Error, MessageButtons::Ok);
     return;
   }
   LoadSnapshotFile(path);
@@ -120,7 +120,7 @@ std::optional<Editor::LoadedSnapshot> Editor::DecodeSnapshot(const std::string& 
   auto file = files_->Read(path);
   if (!file) {
     ui_->Message("Could not read the snapshot \"" + path + "\": " + file.ErrorMessage(), kLoadErrorTitle,
-                MessageIcon::Error, MessageButtons::Ok);
+                 MessageIcon::Error, MessageButtons::Ok);
     return std::nullopt;
   }
   const SnapshotFileKind kind = SnapshotFileKindOf(path);
@@ -151,13 +151,13 @@ std::optional<Editor::LoadedSnapshot> Editor::DecodeForeign(std::span<const std:
                                                             const std::string& path) {
   if (formats_ == nullptr) {
     ui_->Message("\"" + path + "\" cannot be read: this build reads .sna and .szx snapshots only.", kLoadErrorTitle,
-                MessageIcon::Error, MessageButtons::Ok);
+                 MessageIcon::Error, MessageButtons::Ok);
     return std::nullopt;
   }
   const std::string content = formats_->Identify(file, path);
   if (content.empty()) {
     ui_->Message(std::string(kSzxLoadErrorText) + "\nThe file holds no snapshot libspectrum knows.", kLoadErrorTitle,
-                MessageIcon::Error, MessageButtons::Ok);
+                 MessageIcon::Error, MessageButtons::Ok);
     return std::nullopt;
   }
   if (content == kSnaContent) return DecodeOurOwn(file);

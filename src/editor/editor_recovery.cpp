@@ -120,7 +120,7 @@ void Editor::SetAsideDamaged(RecoveryStore& store, const std::string& orphan, co
   const std::string where =
       kept ? "It was kept as \"" + *kept + "\"." : "It could not be moved aside: " + kept.ErrorMessage() + ".";
   ui_->Message("Unsaved changes of an earlier run could not be restored: " + reason + ". " + where, kRestoreTitle,
-              MessageIcon::Error, MessageButtons::Ok);
+               MessageIcon::Error, MessageButtons::Ok);
 }
 
 }  // namespace kestrova

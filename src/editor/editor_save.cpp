@@ -103,7 +103,7 @@ bool Editor::WriteOrReport(const std::string& path, std::span<const std::uint8_t
   const Outcome written = files_->Write(path, bytes);
   if (written) return true;
   ui_->Message("Could not write \"" + path + "\": " + written.ErrorMessage() + ". Any file of that name is unchanged.",
-              title, MessageIcon::Error, MessageButtons::Ok);
+               title, MessageIcon::Error, MessageButtons::Ok);
   return false;
 }
 
@@ -122,7 +122,7 @@ std::vector<std::uint8_t> Editor::SzxFileBytes() const {
 std::optional<std::vector<std::uint8_t>> Editor::ForeignFileOrReport(const std::string& format) {
   if (formats_ == nullptr) {
     ui_->Message("This build cannot write " + format + " snapshots: save as .sna or .szx.", kErrorSavingTitle,
-                MessageIcon::Error, MessageButtons::Ok);
+                 MessageIcon::Error, MessageButtons::Ok);
     return std::nullopt;
   }
   Result<std::vector<std::uint8_t>> file = formats_->Write(image_, format);
@@ -196,7 +196,7 @@ void Editor::LoadScreen() {
   const Result<std::vector<std::uint8_t>> bytes = files_->Read(*chosen);
   if (!bytes) {
     ui_->Message("Could not read \"" + *chosen + "\": " + bytes.ErrorMessage() + ".", "Error Loading Screen",
-                MessageIcon::Error, MessageButtons::Ok);
+                 MessageIcon::Error, MessageButtons::Ok);
     return;
   }
   if (bytes->size() != loadedScreen_.size()) {
@@ -270,7 +270,7 @@ bool Editor::RunFile(EmulatorMedium medium, std::span<const std::uint8_t> bytes)
   const Result<std::string> folder = emulator_->ScratchFolder();
   if (!folder) {
     ui_->Message("Could not make a folder for the emulator's files: " + folder.ErrorMessage() + ".", title,
-                MessageIcon::Error, MessageButtons::Ok);
+                 MessageIcon::Error, MessageButtons::Ok);
     return false;
   }
   const std::string path = *folder + "/game-" + std::to_string(++emulatorRuns_) + (tape ? ".tap" : ".szx");
@@ -284,7 +284,7 @@ bool Editor::RunFile(EmulatorMedium medium, std::span<const std::uint8_t> bytes)
       return false;
     case EmulatorStart::Kind::Failed:
       ui_->Message("Could not start the emulator (" + start.command + "): " + start.reason + ".", title,
-                  MessageIcon::Error, MessageButtons::Ok);
+                   MessageIcon::Error, MessageButtons::Ok);
       return false;
   }
   return false;

@@ -1,6 +1,5 @@
 #include "render/cell_grid.h"
 
-
 namespace kestrova {
 
 void ClearCellGrid(CellGrid& grid) {

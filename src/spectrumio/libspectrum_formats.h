@@ -11,7 +11,6 @@ namespace kestrova {
 // by the first call that needs it.
 class LibspectrumFormats : public SnapshotFormats {
  public:
-
   std::string Identify(std::span<const std::uint8_t> file, const std::string& name) override;
   Result<SnapshotImage> Read(std::span<const std::uint8_t> file, const std::string& format) override;
   Result<std::vector<std::uint8_t>> Write(const SnapshotImage& image, const std::string& format) override;
