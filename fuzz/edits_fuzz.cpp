@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 
 #include "fuzz_input.h"
 #include "support/random_edits.h"
@@ -14,18 +15,20 @@ namespace {
 using namespace kestrova;
 
 constexpr int kWindowMapTop = 96;  // the map view's top in the window's client area
-constexpr int kStepLimit = 60;
+constexpr int kStepLimit = 16;
 
 class FuzzedEdits : public kestrova::testing::RandomEdits {
  public:
-  explicit FuzzedEdits(fuzz::FuzzInput& in) : RandomEdits(0), in_(in) {}
+  FuzzedEdits() : RandomEdits(0) {}
+
+  void Use(fuzz::FuzzInput& in) { in_ = &in; }
 
  protected:
-  int Uniform(int low, int high) override { return in_.Uniform(low, high); }
+  int Uniform(int low, int high) override { return in_->Uniform(low, high); }
   std::size_t Weighted(const std::vector<int>& weights) override {
     int total = 0;
     for (int weight : weights) total += weight;
-    int roll = in_.Uniform(0, total - 1);
+    int roll = in_->Uniform(0, total - 1);
     for (std::size_t i = 0; i < weights.size(); ++i) {
       if (roll < weights[i]) return i;
       roll -= weights[i];
@@ -61,24 +64,52 @@ class FuzzedEdits : public kestrova::testing::RandomEdits {
   }
 
  private:
-  fuzz::FuzzInput& in_;
+  fuzz::FuzzInput* in_ = nullptr;
 };
+
+// One sequence runner per machine, kept from run to run with the demo as
+// its load left it: a run starts from a copy of that instead of loading
+// again, which would cost more than the run's edits. Edited as the tool
+// edits: the walks run, the pictures are not drawn.
+struct LoadedDemo {
+  FuzzedEdits run;
+  Editor loaded;
+
+  explicit LoadedDemo(DemoMachine machine) : loaded(run.f.editor) {
+    run.f.editor.SetDrawing(false);
+    run.Load(fuzz::BytesOf(fuzz::Demo(machine)));
+    if (!run.f.editor.HasSnapshot()) fuzz::Fail("the demo did not load");
+    loaded = run.f.editor;
+  }
+};
+
+LoadedDemo& Loaded(DemoMachine machine) {
+  static LoadedDemo demo48(DemoMachine::Spectrum48K), demo128(DemoMachine::Spectrum128K);
+  return machine == DemoMachine::Spectrum48K ? demo48 : demo128;
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::set<std::uint32_t> changeable = kestrova::testing::ChangeableOutsideTheArea();
+  static const kestrova::testing::ChangeableBytes changeable(kestrova::testing::ChangeableOutsideTheArea());
+  static std::vector<std::uint8_t> before;
   fuzz::FuzzInput in(std::span<const std::uint8_t>(data, size));
-  FuzzedEdits run(in);
-  // Edited as the tool edits: the walks run, the pictures are not drawn.
-  run.f.editor.SetDrawing(false);
-  run.Load(fuzz::BytesOf(fuzz::PatchedDemo(in, fuzz::LevelPatches::None)));
-  if (!run.f.editor.HasSnapshot()) return 0;  // not recognised
+  LoadedDemo& demo = Loaded(in.Bool() ? DemoMachine::Spectrum128K : DemoMachine::Spectrum48K);
+  FuzzedEdits& run = demo.run;
+  run.Use(in);
+  // The input's patches go into the loaded image: graphics, colour bytes,
+  // settings and the screen, never the levels.
+  fuzz::PatchImage(in, run.f.editor.Image(), fuzz::LevelPatches::None);
   for (int step = 0; step < kStepLimit && in.Remaining() > 0; ++step) {
-    const std::vector<std::uint8_t> before = fuzz::BytesOf(run.f.editor.Image());
+    const std::span<const std::uint8_t> image = run.f.editor.Image().Bytes();
+    before.assign(image.begin(), image.end());
     const std::string what = run.Step();
     const auto checked = run.Check(before, changeable);
     if (!checked) fuzz::Fail("step " + std::to_string(step) + " (" + what + "): " + checked.message());
   }
+  // Back as loaded for the next run. Done here rather than at the next
+  // run's start, so that what this run allocated is freed by its end, as
+  // the fuzzer's leak check expects.
+  run.StartFrom(demo.loaded);
   return 0;
 }

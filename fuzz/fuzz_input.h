@@ -68,8 +68,8 @@ enum class LevelPatches {
 // anywhere in its RAM (graphics, colour bytes, settings, the screen and, if
 // allowed, the level area). Whether the editor recognises it is the
 // caller's test.
-inline SnapshotImage PatchedDemo(FuzzInput& in, LevelPatches levels) {
-  SnapshotImage image = Demo(in.Bool() ? DemoMachine::Spectrum128K : DemoMachine::Spectrum48K);
+// Up to 63 patches from the input into `image`.
+inline void PatchImage(FuzzInput& in, SnapshotImage& image, LevelPatches levels) {
   for (int patches = in.Uniform(0, 63); patches > 0 && in.Remaining() >= 3; --patches) {
     const auto address = static_cast<std::uint32_t>(kRamStart + in.Uniform(0, kRamEnd - kRamStart));
     const std::uint8_t value = in.Byte();
@@ -77,6 +77,11 @@ inline SnapshotImage PatchedDemo(FuzzInput& in, LevelPatches levels) {
     if (inArea && levels == LevelPatches::None) continue;
     image.Write(address, value);
   }
+}
+
+inline SnapshotImage PatchedDemo(FuzzInput& in, LevelPatches levels) {
+  SnapshotImage image = Demo(in.Bool() ? DemoMachine::Spectrum128K : DemoMachine::Spectrum48K);
+  PatchImage(in, image, levels);
   return image;
 }
 

@@ -74,7 +74,7 @@ TFastDIB MapViewWithoutBanner(const Editor& editor) {
   TFastDIB map(kMapWidth, kWindowRows);
   if (editor.View().showLandSpace) draw(false, &lines, map);
   draw(true, nullptr, map);
-  TFastDIB view(editor.MapView().Width(), editor.MapView().Height());
+  TFastDIB view(kMapViewWidth, kMapViewHeight);  // the editor draws no map view of its own here
   if (editor.View().showLandSpace) {
     ShowLandSpace(map, view, lines);
   } else {
@@ -122,11 +122,12 @@ int RunRender(const ParsedCommand& line) {
 
   Session session(line.command, line.Has("force"));
   Editor& editor = session.GetEditor();
-  // The map view and the overview are the editor's own pictures: drawn when
-  // written. The rest come from the state, the grid and the screen area, or
-  // are drawn on copies.
-  editor.SetDrawing((!mapPicture.empty() && !line.Has("no-banner")) || line.Has("overview"));
   if (!session.Load(line.words[0])) return kFailed;
+  // The map view and the overview are the editor's own pictures: drawn when
+  // written, by the level's choice below and what follows it (so not by the
+  // load, whose pictures that choice draws again). The rest come from the
+  // state, the grid and the screen area, or are drawn on copies.
+  editor.SetDrawing((!mapPicture.empty() && !line.Has("no-banner")) || line.Has("overview"));
   const int count = LevelCount(editor.Levels());
   const int level = line.Number("level", 1);
   if (level > count)

@@ -164,16 +164,11 @@ Outcome EditRunner::Colour(const EditCommand& command) {
   // each: the first of its cells from the top, column by column (in the
   // column given), whose menu offers the colour is the one clicked.
   const MenuItem* menu = nullptr;
-  for (int column = 0; column < kScreenColumns && !menu; ++column) {
-    if (command.column && column != *command.column) continue;
-    for (int row = 0; row < kWindowRows && !menu; ++row) {
-      const std::uint32_t cell =
-          editor_.Tables().rowStart[static_cast<std::size_t>(row)] + static_cast<std::uint32_t>(column);
-      if (editor_.Grid().ownerPos[cell] != command.address) continue;
-      editor_.PressMap(MouseButton::Right, column * kMapPixelsPerColumn, row * kMapPixelsPerRow);
-      menu = FindItem(editor_.Popup(), offered);
-    }
-  }
+  FindCellOwnedBy(editor_.Grid(), editor_.Tables(), command.address, command.column, [&](MapCell cell) {
+    const MapPixel pixel = MapPixelOfCell(cell);
+    editor_.PressMap(MouseButton::Right, pixel.x, pixel.y);
+    return (menu = FindItem(editor_.Popup(), offered)) != nullptr;
+  });
   if (!menu)
     return Error{"the object at " + AddressText(command.address) + " has no " + holder + " to set" +
                  (command.column ? " in column " + std::to_string(*command.column) : std::string())};

@@ -49,7 +49,6 @@ SaveChangesAnswer BatchUi::AskSaveChanges(const std::string& text, const std::st
 Session::Session(std::string command, bool force) : command_(std::move(command)) {
   ui_.force = force;
   editor_.UseSnapshotFormats(formats_);
-  editor_.SetDrawing(false);
 }
 
 bool Session::Report(const std::string& file) {

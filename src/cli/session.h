@@ -73,7 +73,7 @@ class Session {
   BatchUi ui_;
   CommandLineFiles files_;
   LibspectrumFormats formats_;
-  Editor editor_{ui_, files_};
+  Editor editor_{ui_, files_, nullptr, Editor::Drawing::Off};
 };
 
 }  // namespace kestrova::cli

@@ -1,5 +1,6 @@
 #include "edit/record_shift.h"
 
+#include <cstring>
 #include <string>
 
 #include "level/level_addresses.h"
@@ -17,17 +18,33 @@ Outcome Shiftable(std::uint32_t address, std::uint32_t n) {
   return Outcome::Done();
 }
 
+// The `count` bytes at `from` copied to `to`, as a byte-by-byte copy in the
+// direction that reads each byte before it is overwritten does it. At once
+// when the image holds both ranges: a wipe removes pair after pair.
+void MoveBytes(SnapshotImage& image, std::uint32_t from, std::uint32_t to, std::uint32_t count) {
+  if (count == 0) return;
+  if (image.HoldsAddress(from) && image.HoldsAddress(from + count - 1) && image.HoldsAddress(to) &&
+      image.HoldsAddress(to + count - 1)) {
+    std::uint8_t* bytes = image.MutableBytes().data();
+    std::memmove(bytes + ImageOffsetOf(to), bytes + ImageOffsetOf(from), count);
+  } else if (to < from) {
+    for (std::uint32_t i = 0; i < count; ++i) image.Write(to + i, image.Read(from + i));
+  } else {
+    for (std::uint32_t i = count; i > 0; --i) image.Write(to + i - 1, image.Read(from + i - 1));
+  }
+}
+
 }  // namespace
 
 Outcome OpenGap(SnapshotImage& image, std::uint32_t p, std::uint32_t n) {
   if (Outcome shiftable = Shiftable(p, n); !shiftable) return shiftable;
-  for (std::uint32_t a = kLevelAreaLast; a > p; --a) image.Write(a, image.Read(a - n));
+  MoveBytes(image, p + 1 - n, p + 1, kLevelAreaLast - p);
   return Outcome::Done();
 }
 
 Outcome RemoveBytes(SnapshotImage& image, std::uint32_t a, std::uint32_t n) {
   if (Outcome shiftable = Shiftable(a, n); !shiftable) return shiftable;
-  for (std::uint32_t p = a; p <= kLevelAreaLast; ++p) image.Write(p, image.Read(p + n));
+  MoveBytes(image, a + n, a, kLevelAreaLast - a + 1);
   return Outcome::Done();
 }
 

@@ -1,33 +1,44 @@
 #include "editor/editor.h"
+#include "edit/palette_tables.h"
 #include "render/overview.h"
 
 #include <algorithm>
 
 namespace kestrova {
 
-Editor::Editor(Ui& ui, Files& files, Emulator* emulator) : emulator_(emulator), ui_(ui), files_(files) {
+Editor::Editor(Ui& ui, Files& files, Emulator* emulator, Drawing drawing)
+    : emulator_(emulator), ui_(&ui), files_(&files), drawing_(drawing == Drawing::On) {
   // Window creation: reduced window, only the title picture and
   // "Load Snapshot" / "Exit" usable (ViewState's defaults).
   view_.Show(WindowState::NoSnapshot);
   state_ = EditorState{};  // no loaded screen, no large hut pending
   tables_ = BuildScreenTables();
   mapBitmap_.Resize(kMapWidth, kWindowRows);
+  if (drawing_) SizePictures();
+  dragBitmap_.Resize(20, 20);
+}
+
+void Editor::SizePictures() {
   viewBitmap_.Resize(kMapViewWidth, kMapViewHeight);
   overviewBitmap_.Resize(kOverviewWidth, kOverviewHeight);
-  paletteBitmap_.Resize(1024, 40);
-  dragBitmap_.Resize(20, 20);
+  paletteBitmap_.Resize(kPaletteStripWidth, kPaletteStripHeight);
+}
+
+void Editor::SetDrawing(bool drawing) {
+  drawing_ = drawing;
+  if (drawing_ && !viewBitmap_.HasRows()) SizePictures();
 }
 
 std::optional<std::string> Editor::AskToOpen(FileDialogRequest request) {
   if (request.initialFolder.empty()) request.initialFolder = LastFolder(request.kind);
-  std::optional<std::string> chosen = ui_.OpenFile(request);
+  std::optional<std::string> chosen = ui_->OpenFile(request);
   RememberFolder(request.kind, chosen);
   return chosen;
 }
 
 std::optional<std::string> Editor::AskToSave(FileDialogRequest request) {
   if (request.initialFolder.empty()) request.initialFolder = LastFolder(request.kind);
-  std::optional<std::string> chosen = ui_.SaveFile(request);
+  std::optional<std::string> chosen = ui_->SaveFile(request);
   RememberFolder(request.kind, chosen);
   return chosen;
 }

@@ -51,7 +51,12 @@ using ScreenBytes = std::array<std::uint8_t, kScreenAreaSize>;
 // is not).
 class Editor {
  public:
-  Editor(Ui& ui, Files& files, Emulator* emulator = nullptr);
+  // Whether the handlers draw the pictures (SetDrawing below).
+  enum class Drawing { On, Off };
+  // An editor made with Drawing::Off leaves the pictures empty (0 x 0)
+  // until drawing is turned on, so one that never draws (the tool, the
+  // fuzzers) never fills them.
+  Editor(Ui& ui, Files& files, Emulator* emulator = nullptr, Drawing drawing = Drawing::On);
   // The formats read and written beyond .sna and .szx (.z80, .sp, ...);
   // without them such a file is refused with a message.
   void UseSnapshotFormats(SnapshotFormats& formats) { formats_ = &formats; }
@@ -78,7 +83,7 @@ class Editor {
   const TFastDIB& PaletteBitmap() const { return paletteBitmap_; }    // the palette
   bool HasSnapshot() const { return !image_.Empty(); }
   // The port the Editor asks through; the window's own questions (Help) use it too.
-  Ui& UiPort() { return ui_; }
+  Ui& UiPort() { return *ui_; }
 
   // Whether the handlers draw the pictures: the map view, the overview and
   // the palette strip. Off (the tool, the fuzzers), the refresh's walk still
@@ -87,7 +92,7 @@ class Editor {
   // each handler the state, the grid and the bytes are those a drawing
   // editor has; the pictures stay as last drawn until a handler draws them
   // again.
-  void SetDrawing(bool drawing) { drawing_ = drawing; }
+  void SetDrawing(bool drawing);
 
   // ---- Refresh cycle ----
   void Refresh();
@@ -426,6 +431,8 @@ class Editor {
   RenderTarget Target() { return RenderTarget{image_, state_.place, state_.walk, grid_, tables_, mapBitmap_}; }
   void RedrawLevelOverview();
   void UpdateWipeButton();
+  // The map view, the overview and the palette strip at their sizes, black.
+  void SizePictures();
 
   void SetAsideDamaged(RecoveryStore& store, const std::string& orphan, const std::string& reason);
 
@@ -619,8 +626,10 @@ class Editor {
   std::optional<OpenStep> openDrag_;
   std::string snapshotPath_;
 
-  Ui& ui_;
-  Files& files_;
+  // Pointers, not references, so that an editor can be assigned a copy of
+  // another (a fuzzer starts each run from one loaded editor).
+  Ui* ui_;
+  Files* files_;
 
   SnapshotImage image_;
   ScreenBytes savedScreen_{};

@@ -111,7 +111,7 @@ Outcome Editor::InsertObject(int tag) {
   if (state_.place.bytesFree < size) return Tell(Error{TooFewBytesReason(tag, size, state_.place.bytesFree)});
   if (const Outcome opened = OpenGap(image_, at, static_cast<std::uint32_t>(size)); !opened) return Tell(opened);
   WriteInsertion(image_, state_.pointer, tag, at, [this](const PromptedTag& prompt, int minimum, int maximum) {
-    return AskInsertionNumber(ui_, std::string(prompt.title), std::string(prompt.message), minimum, maximum);
+    return AskInsertionNumber(*ui_, std::string(prompt.title), std::string(prompt.message), minimum, maximum);
   });
   if (!IsFortressTag(tag)) {
     EditRefresh(size);
@@ -177,7 +177,7 @@ Outcome Editor::ChangeValue() {
   const std::uint8_t operand = image_.Read(record + 1);
   const ChangePrompt prompt =
       MakeChangePrompt(state_.pointer.changeLabel, state_.pointer.rangeMin, state_.pointer.rangeMax, operand);
-  const int value = AskChangeValue(ui_, prompt, state_.pointer.rangeMin, state_.pointer.rangeMax);
+  const int value = AskChangeValue(*ui_, prompt, state_.pointer.rangeMin, state_.pointer.rangeMax);
   image_.Write(record + 1, ChangedOperand(state_.pointer.changeLabel, operand, value));
   Refresh();
   return Outcome::Done();

@@ -56,7 +56,7 @@ void Editor::LoadSnapshotFile(const std::string& path) {
   if (!loaded) return;
   const auto levels = CountFreeBytesAndFindLevelOne(loaded->image);
   if (!levels) {
-    ui_.Message(kNoMarkerText, kInvalidSnapshotTitle, MessageIcon::Error, MessageButtons::Ok);
+    ui_->Message(kNoMarkerText, kInvalidSnapshotTitle, MessageIcon::Error, MessageButtons::Ok);
     return;
   }
 
@@ -87,8 +87,8 @@ SnapshotFileKind Editor::SaveFormatOf(const std::string& path, const std::string
 }
 
 void Editor::NoteContentOtherThanName(const std::string& path, const std::string& content) {
-  ui_.Message("\"" + path + "\" holds a " + content + " snapshot, so it was read as one.", kLoadTitle,
-              MessageIcon::Information, MessageButtons::Ok);
+  ui_->Message("\"" + path + "\" holds a " + content + " snapshot, so it was read as one.", kLoadTitle,
+               MessageIcon::Information, MessageButtons::Ok);
 }
 
 // The name comes from the command line as the system's bytes; one that is
@@ -96,13 +96,13 @@ void Editor::NoteContentOtherThanName(const std::string& path, const std::string
 // refused before anything is read.
 void Editor::OpenAtStart(const std::string& path) {
   if (!IsValidUtf8(path)) {
-    ui_.Message("Could not read the snapshot \"" + EscapedUtf8(path) + "\": " + kNotUtf8Reason + ".", kLoadErrorTitle,
-                MessageIcon::Error, MessageButtons::Ok);
+    ui_->Message("Could not read the snapshot \"" + EscapedUtf8(path) + "\": " + kNotUtf8Reason + ".", kLoadErrorTitle,
+                 MessageIcon::Error, MessageButtons::Ok);
     return;
   }
   if (SnapshotFileKindOf(path) == SnapshotFileKind::Other) {
-    ui_.Message("\"" + path + "\" is not a snapshot the editor reads: choose a " + ReadExtensionsText() + " file.",
-                kLoadErrorTitle, MessageIcon::Error, MessageButtons::Ok);
+    ui_->Message("\"" + path + "\" is not a snapshot the editor reads: choose a " + ReadExtensionsText() + " file.",
+                 kLoadErrorTitle, MessageIcon::Error, MessageButtons::Ok);
     return;
   }
   LoadSnapshotFile(path);
@@ -117,10 +117,10 @@ void Editor::OpenNamedFile(const std::string& path) {
 // for a .sna. Under another snapshot name, libspectrum judges the content
 // (the name a hint), and a .sna or .szx it finds is read by our own readers.
 std::optional<Editor::LoadedSnapshot> Editor::DecodeSnapshot(const std::string& path) {
-  auto file = files_.Read(path);
+  auto file = files_->Read(path);
   if (!file) {
-    ui_.Message("Could not read the snapshot \"" + path + "\": " + file.ErrorMessage(), kLoadErrorTitle,
-                MessageIcon::Error, MessageButtons::Ok);
+    ui_->Message("Could not read the snapshot \"" + path + "\": " + file.ErrorMessage(), kLoadErrorTitle,
+                 MessageIcon::Error, MessageButtons::Ok);
     return std::nullopt;
   }
   const SnapshotFileKind kind = SnapshotFileKindOf(path);
@@ -134,14 +134,14 @@ std::optional<Editor::LoadedSnapshot> Editor::DecodeOurOwn(std::span<const std::
   if (!HoldsSzxMagic(file)) {
     auto sna = ReadSna(file);
     if (!sna) {
-      ui_.Message(sna.ErrorMessage(), kInvalidSnapshotTitle, MessageIcon::Error, MessageButtons::Ok);
+      ui_->Message(sna.ErrorMessage(), kInvalidSnapshotTitle, MessageIcon::Error, MessageButtons::Ok);
       return std::nullopt;
     }
     return LoadedSnapshot{std::move(*sna), std::string(kSnaContent), {}};
   }
   auto szx = ReadSzxSnapshot(file, image_, keptSzx_);
   if (!szx) {
-    ui_.Message(szx.ErrorMessage(), kLoadErrorTitle, MessageIcon::Error, MessageButtons::Ok);
+    ui_->Message(szx.ErrorMessage(), kLoadErrorTitle, MessageIcon::Error, MessageButtons::Ok);
     return std::nullopt;
   }
   return LoadedSnapshot{std::move(szx->image), std::string(kSzxContent), szx->kept};
@@ -150,25 +150,25 @@ std::optional<Editor::LoadedSnapshot> Editor::DecodeOurOwn(std::span<const std::
 std::optional<Editor::LoadedSnapshot> Editor::DecodeForeign(std::span<const std::uint8_t> file,
                                                             const std::string& path) {
   if (formats_ == nullptr) {
-    ui_.Message("\"" + path + "\" cannot be read: this build reads .sna and .szx snapshots only.", kLoadErrorTitle,
-                MessageIcon::Error, MessageButtons::Ok);
+    ui_->Message("\"" + path + "\" cannot be read: this build reads .sna and .szx snapshots only.", kLoadErrorTitle,
+                 MessageIcon::Error, MessageButtons::Ok);
     return std::nullopt;
   }
   const std::string content = formats_->Identify(file, path);
   if (content.empty()) {
-    ui_.Message(std::string(kSzxLoadErrorText) + "\nThe file holds no snapshot libspectrum knows.", kLoadErrorTitle,
-                MessageIcon::Error, MessageButtons::Ok);
+    ui_->Message(std::string(kSzxLoadErrorText) + "\nThe file holds no snapshot libspectrum knows.", kLoadErrorTitle,
+                 MessageIcon::Error, MessageButtons::Ok);
     return std::nullopt;
   }
   if (content == kSnaContent) return DecodeOurOwn(file);
   Result<SnapshotImage> read = formats_->Read(file, content);
   if (!read) {
-    ui_.Message(read.ErrorMessage(), kInvalidSnapshotTitle, MessageIcon::Error, MessageButtons::Ok);
+    ui_->Message(read.ErrorMessage(), kInvalidSnapshotTitle, MessageIcon::Error, MessageButtons::Ok);
     return std::nullopt;
   }
   // Recognised as every other format is.
   if (!HoldsKestrovaRecognitionBytes(*read)) {
-    ui_.Message(kNotKestrovaText, kInvalidSnapshotTitle, MessageIcon::Error, MessageButtons::Ok);
+    ui_->Message(kNotKestrovaText, kInvalidSnapshotTitle, MessageIcon::Error, MessageButtons::Ok);
     return std::nullopt;
   }
   return LoadedSnapshot{std::move(*read), content, {}};

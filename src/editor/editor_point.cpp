@@ -29,14 +29,9 @@ std::optional<MapPixel> Editor::ShowRecord(std::uint32_t address, std::optional<
   const std::int32_t row = RowOfRecord(image_, state_.place.levelStart, address);
   ScrollTo(view_.scrollMaximum - std::max(row - kMiddleRow, 0));
 
-  for (int c = 0; c < kScreenColumns; ++c) {
-    if (column && c != *column) continue;
-    for (int r = 0; r < kWindowRows; ++r) {
-      const std::uint32_t cell = tables_.rowStart[static_cast<std::size_t>(r)] + static_cast<std::uint32_t>(c);
-      if (grid_.ownerPos[cell] == address) return MapPixelOfCell({c, r});
-    }
-  }
-  return std::nullopt;
+  const std::optional<MapCell> cell = FindCellOwnedBy(grid_, tables_, address, column, [](MapCell) { return true; });
+  if (!cell) return std::nullopt;
+  return MapPixelOfCell(*cell);
 }
 
 Outcome Editor::DropObject(int tag, int x, int y) {

@@ -89,7 +89,7 @@ bool Editor::OfferRecovery(RecoveryStore& store, std::int64_t now) {
     const std::string question = "Kestrova Editor did not end cleanly while " + WorkName(*record) +
                                  " had unsaved changes, last kept at " + RecoveryTimeText(record->savedAt) +
                                  ". Restore them?";
-    switch (ui_.AskRestore(question, kRestoreTitle)) {
+    switch (ui_->AskRestore(question, kRestoreTitle)) {
       case RestoreAnswer::Restore:
         if (const Outcome done = Restore(*record); !done) {
           SetAsideDamaged(store, orphan, done.ErrorMessage());
@@ -119,8 +119,8 @@ void Editor::SetAsideDamaged(RecoveryStore& store, const std::string& orphan, co
   const Result<std::string> kept = store.SetAside(orphan);
   const std::string where =
       kept ? "It was kept as \"" + *kept + "\"." : "It could not be moved aside: " + kept.ErrorMessage() + ".";
-  ui_.Message("Unsaved changes of an earlier run could not be restored: " + reason + ". " + where, kRestoreTitle,
-              MessageIcon::Error, MessageButtons::Ok);
+  ui_->Message("Unsaved changes of an earlier run could not be restored: " + reason + ". " + where, kRestoreTitle,
+               MessageIcon::Error, MessageButtons::Ok);
 }
 
 }  // namespace kestrova

@@ -93,7 +93,7 @@ void Editor::DropHeldScreen() {
 }
 
 void Editor::ReportUnusableName() {
-  ui_.Message("Could not overwrite your file.", kErrorSavingTitle, MessageIcon::Error, MessageButtons::Ok);
+  ui_->Message("Could not overwrite your file.", kErrorSavingTitle, MessageIcon::Error, MessageButtons::Ok);
 }
 
 SaveName Editor::CheckedSaveName(const std::string& chosen, std::span<const std::string_view> accepted,
@@ -101,23 +101,23 @@ SaveName Editor::CheckedSaveName(const std::string& chosen, std::span<const std:
   SaveName name = NameForSave(chosen, accepted, defaultExtension);
   if (name.kind == SaveNameKind::NoName) ReportUnusableName();
   if (name.kind == SaveNameKind::OtherExtension) {
-    ui_.Message(OtherExtensionText(chosen, accepted), kErrorSavingTitle, MessageIcon::Error, MessageButtons::Ok);
+    ui_->Message(OtherExtensionText(chosen, accepted), kErrorSavingTitle, MessageIcon::Error, MessageButtons::Ok);
   }
   return name;
 }
 
 bool Editor::ConfirmOverwrite(const std::string& path, const std::string& question) {
-  if (!files_.Exists(path)) return true;
+  if (!files_->Exists(path)) return true;
   // The second line names the file: the question is about this one file.
-  return ui_.Message(question + "\n" + path, kOverwriteTitle, MessageIcon::Information, MessageButtons::OkCancel) ==
+  return ui_->Message(question + "\n" + path, kOverwriteTitle, MessageIcon::Information, MessageButtons::OkCancel) ==
          MessageAnswer::Ok;
 }
 
 bool Editor::WriteOrReport(const std::string& path, std::span<const std::uint8_t> bytes, const char* title) {
-  const Outcome written = files_.Write(path, bytes);
+  const Outcome written = files_->Write(path, bytes);
   if (written) return true;
-  ui_.Message("Could not write \"" + path + "\": " + written.ErrorMessage() + ". Any file of that name is unchanged.",
-              title, MessageIcon::Error, MessageButtons::Ok);
+  ui_->Message("Could not write \"" + path + "\": " + written.ErrorMessage() + ". Any file of that name is unchanged.",
+               title, MessageIcon::Error, MessageButtons::Ok);
   return false;
 }
 
@@ -135,13 +135,13 @@ std::vector<std::uint8_t> Editor::SzxFileBytes() const {
 
 std::optional<std::vector<std::uint8_t>> Editor::ForeignFileOrReport(const std::string& format) {
   if (formats_ == nullptr) {
-    ui_.Message("This build cannot write " + format + " snapshots: save as .sna or .szx.", kErrorSavingTitle,
-                MessageIcon::Error, MessageButtons::Ok);
+    ui_->Message("This build cannot write " + format + " snapshots: save as .sna or .szx.", kErrorSavingTitle,
+                 MessageIcon::Error, MessageButtons::Ok);
     return std::nullopt;
   }
   Result<std::vector<std::uint8_t>> file = formats_->Write(image_, format);
   if (!file) {
-    ui_.Message(file.ErrorMessage(), kErrorSavingTitle, MessageIcon::Error, MessageButtons::Ok);
+    ui_->Message(file.ErrorMessage(), kErrorSavingTitle, MessageIcon::Error, MessageButtons::Ok);
     return std::nullopt;
   }
   return std::move(*file);
@@ -207,14 +207,14 @@ void Editor::LoadScreen() {
   if (!HasSnapshot()) return;
   const std::optional<std::string> chosen = AskToOpen(LoadScreenDialog());
   if (!chosen || chosen->empty()) return;
-  const Result<std::vector<std::uint8_t>> bytes = files_.Read(*chosen);
+  const Result<std::vector<std::uint8_t>> bytes = files_->Read(*chosen);
   if (!bytes) {
-    ui_.Message("Could not read \"" + *chosen + "\": " + bytes.ErrorMessage() + ".", "Error Loading Screen",
-                MessageIcon::Error, MessageButtons::Ok);
+    ui_->Message("Could not read \"" + *chosen + "\": " + bytes.ErrorMessage() + ".", "Error Loading Screen",
+                 MessageIcon::Error, MessageButtons::Ok);
     return;
   }
   if (bytes->size() != loadedScreen_.size()) {
-    ui_.Message("Invalid Size", "Incorrect Screen Size", MessageIcon::Error, MessageButtons::Ok);
+    ui_->Message("Invalid Size", "Incorrect Screen Size", MessageIcon::Error, MessageButtons::Ok);
     return;
   }
   std::copy(bytes->begin(), bytes->end(), loadedScreen_.begin());
@@ -283,8 +283,8 @@ bool Editor::RunFile(EmulatorMedium medium, std::span<const std::uint8_t> bytes)
   const char* title = tape ? kRunTapTitle : kRunTitle;
   const Result<std::string> folder = emulator_->ScratchFolder();
   if (!folder) {
-    ui_.Message("Could not make a folder for the emulator's files: " + folder.ErrorMessage() + ".", title,
-                MessageIcon::Error, MessageButtons::Ok);
+    ui_->Message("Could not make a folder for the emulator's files: " + folder.ErrorMessage() + ".", title,
+                 MessageIcon::Error, MessageButtons::Ok);
     return false;
   }
   const std::string path = *folder + "/game-" + std::to_string(++emulatorRuns_) + (tape ? ".tap" : ".szx");
@@ -294,11 +294,11 @@ bool Editor::RunFile(EmulatorMedium medium, std::span<const std::uint8_t> bytes)
     case EmulatorStart::Kind::Started:
       return true;
     case EmulatorStart::Kind::NotFound:
-      ui_.Message(kNoEmulatorText, title, MessageIcon::Error, MessageButtons::Ok);
+      ui_->Message(kNoEmulatorText, title, MessageIcon::Error, MessageButtons::Ok);
       return false;
     case EmulatorStart::Kind::Failed:
-      ui_.Message("Could not start the emulator (" + start.command + "): " + start.reason + ".", title,
-                  MessageIcon::Error, MessageButtons::Ok);
+      ui_->Message("Could not start the emulator (" + start.command + "): " + start.reason + ".", title,
+                   MessageIcon::Error, MessageButtons::Ok);
       return false;
   }
   return false;

@@ -23,18 +23,18 @@ void ChangeSetting(Ui& ui, SnapshotImage& image, const SettingsPrompt& prompt) {
 void Editor::Spawn() {
   const StepRecorder step(*this, kSpawnCaption);
   // The column is written before the height is asked for.
-  ChangeSetting(ui_, image_, kStartColumnPrompt);
-  ChangeSetting(ui_, image_, kPixelsDownPrompt);
+  ChangeSetting(*ui_, image_, kStartColumnPrompt);
+  ChangeSetting(*ui_, image_, kPixelsDownPrompt);
 }
 
 void Editor::Lives() {
   const StepRecorder step(*this, kLivesCaption);
-  WriteLives(image_, AskSetting(ui_, image_, kLivesPrompt));
+  WriteLives(image_, AskSetting(*ui_, image_, kLivesPrompt));
 }
 
 void Editor::Delay() {
   const StepRecorder step(*this, kDelayCaption);
-  ChangeSetting(ui_, image_, kEnemyDelayPrompt);
+  ChangeSetting(*ui_, image_, kEnemyDelayPrompt);
 }
 
 void Editor::ClickFortressByte(int position) {

@@ -122,7 +122,7 @@ bool Editor::MaybeSave() {
   if (!IsModified()) return true;
   const std::string name = snapshotPath_.empty() ? "the snapshot" : "\"" + FileNameOf(snapshotPath_) + "\"";
   const std::string text = "Save the changes to " + name + "?";
-  switch (ui_.AskSaveChanges(text, kSaveChangesTitle)) {
+  switch (ui_->AskSaveChanges(text, kSaveChangesTitle)) {
     case SaveChangesAnswer::Save:
       return SaveSnapshot();
     case SaveChangesAnswer::Discard:

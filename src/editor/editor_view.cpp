@@ -51,7 +51,7 @@ void Editor::TurnWheel(int delta, bool pointerOverMap, int wheelScrollLines) {
 
 void Editor::PressOverview(MouseButton button, int y) {
   if (button != MouseButton::Left) return;
-  const std::int64_t position = RowsBelowFarEnd(y, view_.scrollMaximum, overviewBitmap_.Height()) + kOverviewMiddleRows;
+  const std::int64_t position = RowsBelowFarEnd(y, view_.scrollMaximum, kOverviewHeight) + kOverviewMiddleRows;
   // The scroll bar cannot hold a position beyond its maximum.
   view_.scrollPosition = static_cast<int>(std::clamp<std::int64_t>(position, 0, std::max(view_.scrollMaximum, 0)));
   state_.place.scrollOffset = ClampedOffset(view_.scrollMaximum - position);
@@ -78,11 +78,11 @@ void Editor::PageTall(int pages) {
 
 void Editor::PressTallOverview(MouseButton button, int y) {
   if (button != MouseButton::Left) return;
-  ScrollTall(tall_.BottomForOverviewRow(y, view_.scrollMaximum, overviewBitmap_.Height()));
+  ScrollTall(tall_.BottomForOverviewRow(y, view_.scrollMaximum, kOverviewHeight));
 }
 
 Rect Editor::TallOverviewFrame() const {
-  return tall_.OverviewFrame(TallBottom(), view_.scrollMaximum, overviewBitmap_.Height());
+  return tall_.OverviewFrame(TallBottom(), view_.scrollMaximum, kOverviewHeight);
 }
 
 void Editor::SetShowLandSpace(bool checked) {

@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
 
+#include "render/map_geometry.h"
 #include "render/screen_tables.h"
 
 namespace kestrova {
@@ -19,5 +22,11 @@ struct CellGrid {
 // Clears all three arrays: a LandPos left from an earlier refresh would name
 // a band that is no longer under the row.
 void ClearCellGrid(CellGrid& grid);
+
+// The first cell the record at `owner` drew that `accept` takes, looking
+// column by column from the left and each column from the top (in `column`
+// alone when one is given); nothing when none is taken.
+std::optional<MapCell> FindCellOwnedBy(const CellGrid& grid, const ScreenTables& tables, std::uint32_t owner,
+                                       std::optional<int> column, const std::function<bool(MapCell)>& accept);
 
 }  // namespace kestrova
