@@ -128,12 +128,10 @@ void TForm1::LayOutTall() {
 void TForm1::FitTallMap() {
   if (mapArea_ == nullptr || ClassicLayout()) return;
   mapArea_->setMinimumSize(kMapWidth * zoom_, kWindowRows * zoom_);
-  const TallMap map(zoom_, TallMap::BandsFor(mapArea_->height(), zoom_));
-  const QSize size(map.Width(), map.Height());
-  // The bands in the middle of the room they have.
-  const QPoint corner((mapArea_->width() - size.width()) / 2, (mapArea_->height() - size.height()) / 2);
-  fastImg1_->setFixedSize(size);
-  fastImg1_->move(std::max(corner.x(), 0), std::max(corner.y(), 0));
+  const TallMap map = TallMap::Filling(zoom_, mapArea_->height());
+  // The map fills the area's height; its columns are centred in the width.
+  fastImg1_->setFixedSize(map.Width(), map.Height());
+  fastImg1_->move(std::max((mapArea_->width() - map.Width()) / 2, 0), 0);
   const QPoint inClient = fastImg1_->mapTo(centralWidget(), QPoint(0, 0));
   editor_.UseTallMap(map, inClient.x(), inClient.y(), scrollBox1_->y());
 }

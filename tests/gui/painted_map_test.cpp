@@ -105,7 +105,8 @@ TEST_F(WindowTwin, MapRepaintsLeaveTheDragPictureAboveIt) {
 }
 
 // The tall map as painted, band k against the tool's map at offset
-// B + 192 k, scaled by the zoom: each of its pixels a zoom x zoom block.
+// B + 192 k, scaled by the zoom: each of its pixels a zoom x zoom block; the
+// rows of a top band cut by the map's edge are left out.
 class PaintedTallMapTest : public WindowTwin, public ::testing::WithParamInterface<int> {
  protected:
   PaintedTallMapTest() : WindowTwin(app::MapLayout::Tall) {}
@@ -124,7 +125,7 @@ TEST_P(PaintedTallMapTest, EveryBandIsTheToolsPictureScaled) {
   window.Core().ScrollTall(150);
   window.Sync();
   const TallMap& map = window.Core().Tall();
-  ASSERT_EQ(map.Bands(), 2);
+  ASSERT_GE(map.Bands(), 2);
   const int bottom = window.Core().TallBottom();
   ASSERT_EQ(bottom, 150);
 
@@ -133,7 +134,7 @@ TEST_P(PaintedTallMapTest, EveryBandIsTheToolsPictureScaled) {
     const QTemporaryDir folder;
     const QImage tool = RenderedByTheTool(5, bottom + 192 * band, folder.path());
     ASSERT_EQ(tool.size(), QSize(512, 384));
-    for (int y = 0; y < map.BandHeight(); ++y) {
+    for (int y = std::max(0, -map.BandTop(band)); y < map.BandHeight(); ++y) {
       for (int x = 0; x < map.Width(); ++x) {
         expected.setPixel(x, map.BandTop(band) + y, tool.pixel(2 * (x / zoom), 2 * (y / zoom)));
       }
