@@ -11,6 +11,7 @@
 
 #include "edit/drag_step.h"
 #include "editor/tall_map.h"
+#include "render/overview.h"
 #include "support/editor_state_access.h"
 #include "support/random_edits.h"
 
@@ -258,8 +259,51 @@ TEST_F(TallEditor, FocusKeepsTheBottomAndFollowsTheLevelsStart) {
   EXPECT_EQ(Tall().FocusBand(), 0);
 }
 
-// Every band of the picture is the map view at its offset, scaled, and
-// what is drawn for the other bands leaves the focus band's state alone.
+// The whole level as one 256 x height picture, drawn on copies.
+TFastDIB WholeLevel(const Editor& editor) {
+  SnapshotImage image = editor.Image();
+  WalkMemory walk = editor.Walk();
+  CellGrid grid;
+  TFastDIB map(kMapWidth, kWindowRows);
+  RenderTarget target{image, editor.Place(), walk, grid, editor.Tables(), map};
+  TFastDIB picture;
+  EXPECT_TRUE(RenderWholePicture(target, editor.View().scrollMaximum, picture));
+  return picture;
+}
+
+// With its bands where the whole-level picture has its screens (B a
+// multiple of 192), the tall picture is that picture scaled by the zoom for
+// the level rows it shows: no title banner across it, whichever band is the
+// focus, a cut top band included. (At other offsets the two differ where
+// colours meet: attribute cells follow the screen, not the level.)
+TEST_F(TallEditor, PictureIsTheWholeLevelScaled) {
+  for (const TallMap& map : {TallMap(1, 4), TallMap(4, 1), TallMap::Filling(2, 1000), TallMap::Filling(3, 700)}) {
+    SetUpTall(map);
+    const TFastDIB whole = WholeLevel(Tall());
+    const int height = Tall().View().scrollMaximum;
+    for (const int bottom : {0, 192, 576}) {
+      for (const int focusY : {map.Height() - 1, 0}) {
+        Tall().ScrollTall(bottom);
+        Tall().MovePointerOverTall(5, focusY);
+        const TFastDIB& picture = Tall().TallPicture();
+        int differences = 0;
+        for (int y = 0; y < map.Height(); ++y) {
+          const int levelRow = Tall().TallBottom() + (map.Height() - 1 - y) / map.Zoom();
+          if (levelRow >= height) continue;
+          for (int x = 0; x < map.Width(); ++x) {
+            differences += picture.PixelAtTop(x, y) == whole.PixelAt(x / map.Zoom(), levelRow) ? 0 : 1;
+          }
+        }
+        EXPECT_EQ(differences, 0) << "zoom " << map.Zoom() << " height " << map.Height() << " bottom " << bottom
+                                  << " focus " << Tall().FocusBand();
+      }
+    }
+  }
+}
+
+// Every band of the picture is the map view at its offset, scaled, below
+// the banner's rows, and what is drawn for the other bands leaves the focus
+// band's state alone.
 TEST_F(TallEditor, PictureIsEachBandsMapViewScaled) {
   for (const TallMap& map : {TallMap(1, 4), TallMap(2, 3), TallMap(3, 2), TallMap(4, 1), TallMap::Filling(2, 1000),
                              TallMap::Filling(3, 700)}) {
@@ -280,7 +324,7 @@ TEST_F(TallEditor, PictureIsEachBandsMapViewScaled) {
     plain.f.editor.SetShowLandSpace(zoom == 3);
     for (int band = 0; band < bands; ++band) {
       plain.f.editor.ScrollTo(plain.f.editor.View().scrollMaximum - (57 + kWindowRows * band));
-      EXPECT_EQ(BandDifferences(picture, map, band, plain.f.editor.MapView()), 0)
+      EXPECT_EQ(BandDifferences(picture, map, band, plain.f.editor.MapView(), kBannerRows), 0)
           << "zoom " << zoom << " height " << map.Height() << " band " << band;
     }
   }
@@ -477,7 +521,8 @@ class TallTwin : public ::testing::TestWithParam<std::tuple<int, int, unsigned>>
     EXPECT_EQ(Tall().Grid().ownerPos, Twin().Grid().ownerPos) << "cell grid";
     EXPECT_EQ(Tall().MapView().Pixels(), Twin().MapView().Pixels()) << "map view";
     EXPECT_EQ(Tall().FocusBand(), twinBand);
-    EXPECT_EQ(BandDifferences(Tall().TallPicture(), Tall().Tall(), twinBand, Twin().MapView()), 0) << "picture";
+    EXPECT_EQ(BandDifferences(Tall().TallPicture(), Tall().Tall(), twinBand, Twin().MapView(), kBannerRows), 0)
+        << "picture";
   }
 
   static constexpr int kMapLeft = 3, kMapTop = 120, kPaletteTop = 60;
@@ -517,7 +562,7 @@ TEST_P(TallTwin, EveryGestureIsTheMapViewsAtItsBandsOffset) {
   const TFastDIB picture = Tall().TallPicture();
   for (int band = 0; band < bands; ++band) {
     ShowOffset(bottom + kWindowRows * band);
-    EXPECT_EQ(BandDifferences(picture, Tall().Tall(), band, Twin().MapView()), 0) << "band " << band;
+    EXPECT_EQ(BandDifferences(picture, Tall().Tall(), band, Twin().MapView(), kBannerRows), 0) << "band " << band;
   }
 }
 

@@ -372,7 +372,9 @@ class Editor {
   // Tests that set up a situation no handler leads to.
   friend class testing::EditorStateAccess;
 
-  RenderTarget Target() { return RenderTarget{image_, state_.place, state_.walk, grid_, tables_, mapBitmap_}; }
+  RenderTarget Target() {
+    return RenderTarget{image_, state_.place, state_.walk, grid_, tables_, mapBitmap_, &underBanner_};
+  }
   void RedrawLevelOverview();
   void UpdateWipeButton();
 
@@ -524,6 +526,11 @@ class Editor {
   CellGrid bandGrid_;
   TFastDIB bandMap_;
   TFastDIB bandView_;
+  // The top row of the focus band's view and of the band last drawn, as
+  // they are under the banner; the rows of the view it gives.
+  UnderBanner underBanner_;
+  UnderBanner bandUnder_;
+  TFastDIB topRows_{kMapViewWidth, kMapScale* kBannerRows};
 
   // Undo history. A handler that changes the image holds a StepRecorder
   // while it runs; a drag's step stays open from press to release.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "render/renderer.h"
+
 namespace kestrova {
 
 namespace {
@@ -66,14 +68,14 @@ int TallMap::BandsFor(int height, int zoom) {
 
 int TallMap::ZoomedBy(int zoom, int steps) { return std::clamp(zoom + steps, kSmallestZoom, kLargestZoom); }
 
-void PutBand(const TFastDIB& view, const TallMap& map, int band, TFastDIB& picture) {
+void PutBand(const TFastDIB& view, const TFastDIB& topRows, const TallMap& map, int band, TFastDIB& picture) {
   const int zoom = map.Zoom();
   const int top = map.BandTop(band);
   const std::size_t rowBytes = static_cast<std::size_t>(map.Width()) * sizeof(Pixel);
   // The Spectrum rows of the band from the first whose last copy shows.
   for (int row = std::max(0, FloorDiv(-top, zoom)); row < kWindowRows; ++row) {
     // The view doubles every Spectrum pixel: its even rows and columns hold each once.
-    const Pixel* from = view.RowTop(kMapScale * row);
+    const Pixel* from = (row < kBannerRows ? topRows : view).RowTop(kMapScale * row);
     const int firstCopy = std::max(top + zoom * row, 0);
     const int end = std::min(top + zoom * (row + 1), map.Height());
     if (firstCopy >= end) continue;

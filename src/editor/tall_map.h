@@ -105,6 +105,9 @@ class TallMap {
 // The map view `view` (512 x 384) at the zoom of `map` into band `band` of
 // `picture` (map.Width() x map.Height()): each Spectrum pixel a block of
 // zoom x zoom pixels; the rows of a cut top band above the map are left out.
-void PutBand(const TFastDIB& view, const TallMap& map, int band, TFastDIB& picture);
+// The view's top 16 rows, where the title banner is, come from `topRows`
+// (512 x 16) instead: the tall map shows the level alone, as the whole-level
+// picture does.
+void PutBand(const TFastDIB& view, const TFastDIB& topRows, const TallMap& map, int band, TFastDIB& picture);
 
 }  // namespace kestrova
