@@ -285,7 +285,7 @@ int main(int argc, char* argv[]) {
     QWidget* strip = Find<QWidget>(&window, "FastIMG3");
     QWidget* map = Find<QWidget>(&window, "FastIMG1");
     const QPoint start = paletteAt(48);  // the tree
-    const QPoint over = strip->mapFrom(map, QPoint(map->width() / 2, map->height() / 2));
+    const QPoint over = strip->mapFromGlobal(map->mapToGlobal(QPoint(map->width() / 2, map->height() / 2)));
     Mouse(strip, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
     Mouse(strip, QEvent::MouseMove, over, Qt::NoButton, Qt::LeftButton);
     QTimer::singleShot(kSettleMs, [&, strip, map, over] {
