@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <random>
 #include <sstream>
 
+#include "edit/drag_step.h"
 #include "editor/tall_map.h"
+#include "render/overview.h"
 #include "support/editor_state_access.h"
 #include "support/random_edits.h"
 
@@ -41,13 +44,41 @@ TEST(TallMapGeometry, PixelsFallInTheirBandAndViewPixel) {
   }
 }
 
+// A map that fills a height no whole bands make: the top band is cut, its
+// hidden rows above the map's top edge still counted in its view rows.
+TEST(TallMapGeometry, CutTopBandCountsFromItsHiddenTop) {
+  struct Case {
+    int zoom, height, x, y;
+    BandPixel want;
+  };
+  // 1000 rows at zoom 2: three bands of 384, 152 rows of band 2 hidden.
+  // 1000 rows at zoom 3: two bands of 576, 152 rows of band 1 hidden.
+  const Case cases[] = {
+      {2, 1000, 0, 0, {2, {0, 152}}},   {2, 1000, 5, 231, {2, {5, 383}}},  {2, 1000, 5, 232, {1, {5, 0}}},
+      {2, 1000, 5, 615, {1, {5, 383}}}, {2, 1000, 5, 616, {0, {5, 0}}},    {2, 1000, 5, 999, {0, {5, 383}}},
+      {2, 1000, 5, -1, {2, {5, -1}}},  // above the map: above the view, not in its hidden rows
+      {2, 1000, 5, -30, {2, {5, -30}}}, {2, 1000, 5, 1003, {0, {5, 387}}},  // below: below band 0's view
+      {3, 1000, 0, 0, {1, {0, 101}}},   {3, 1000, 0, 423, {1, {0, 383}}},  {3, 1000, 0, 424, {0, {0, 0}}},
+      {3, 1000, 0, -2, {1, {0, -2}}},   {1, 200, 0, 0, {1, {0, 368}}},     {1, 200, 0, 8, {0, {0, 0}}},
+      {4, 700, 0, 0, {0, {0, 34}}},  // one band, cut: 68 of its 768 rows hidden
+  };
+  for (const Case& c : cases) {
+    const TallMap map = TallMap::Filling(c.zoom, c.height);
+    const BandPixel got = map.ViewPixelOf(c.x, c.y);
+    EXPECT_EQ(got.band, c.want.band) << c.zoom << " " << c.x << "," << c.y;
+    EXPECT_EQ(got.view.x, c.want.view.x) << c.zoom << " " << c.x << "," << c.y;
+    EXPECT_EQ(got.view.y, c.want.view.y) << c.zoom << " " << c.x << "," << c.y;
+  }
+}
+
 TEST(TallMapGeometry, SizesBandsZoomsAndLimits) {
   EXPECT_EQ(TallMap(3, 2).Width(), 768);
   EXPECT_EQ(TallMap(3, 2).Height(), 1152);
   EXPECT_EQ(TallMap(3, 2).RowsShown(), 384);
   EXPECT_EQ(TallMap(9, 0), TallMap(4, 1));
-  EXPECT_EQ(TallMap::BandsFor(1000, 2), 2);  // only whole bands
-  EXPECT_EQ(TallMap::BandsFor(100, 4), 1);   // never none
+  EXPECT_EQ(TallMap::BandsFor(1000, 2), 3);  // the top one cut
+  EXPECT_EQ(TallMap::BandsFor(768, 2), 2);
+  EXPECT_EQ(TallMap::BandsFor(100, 4), 1);  // never none
   EXPECT_EQ(TallMap::BandsFor(768, 1), 4);
   EXPECT_EQ(TallMap::ZoomedBy(4, 1), 4);
   EXPECT_EQ(TallMap::ZoomedBy(1, -1), 1);
@@ -58,6 +89,20 @@ TEST(TallMapGeometry, SizesBandsZoomsAndLimits) {
   EXPECT_EQ(map.ClampedBottom(-5, 1152), 0);
   EXPECT_EQ(map.ClampedBottom(10000, 1152), 768);
   EXPECT_EQ(map.PageRows(), 368);
+  // A map that fills its room: what shows of the cut band counts.
+  const TallMap filling = TallMap::Filling(2, 1000);
+  EXPECT_EQ(filling.Bands(), 3);
+  EXPECT_EQ(filling.Height(), 1000);
+  EXPECT_EQ(filling.HiddenHeight(), 152);
+  EXPECT_EQ(filling.RowsShown(), 500);
+  EXPECT_EQ(filling.HighestBottom(1152), 652);  // the far end at the map's top edge
+  EXPECT_EQ(filling.PageRows(), 484);
+  EXPECT_EQ(TallMap::Filling(3, 1000).RowsShown(), 333);  // a part row at the top is not in sight
+  EXPECT_EQ(TallMap::Filling(2, 768), TallMap(2, 2));
+  EXPECT_EQ(TallMap::Filling(2, 5000).Bands(), 14);
+  EXPECT_EQ(TallMap::Filling(4, 10).Bands(), 1);
+  EXPECT_EQ(TallMap::Filling(4, 10).PageRows(), 1);  // a page always moves
+  EXPECT_EQ(TallMap::Filling(2, 0).Height(), 1);
 }
 
 TEST(TallMapGeometry, OverviewFrameAndPressGoTogether) {
@@ -76,6 +121,11 @@ TEST(TallMapGeometry, OverviewFrameAndPressGoTogether) {
     const Rect frame = map.OverviewFrame(bottom, 1152, 384);
     EXPECT_NEAR(map.BottomForOverviewRow(frame.y + frame.height / 2, 1152, 384), bottom, 6) << bottom;
   }
+  // A cut top band: the frame spans the rows that show.
+  const TallMap filling = TallMap::Filling(2, 1000);
+  EXPECT_EQ(filling.OverviewFrame(0, 1152, 384).y, 217);  // (1152 - 500) / 3
+  EXPECT_EQ(filling.OverviewFrame(0, 1152, 384).height, 167);
+  EXPECT_EQ(filling.BottomForOverviewRow(0, 1152, 384), 652);
   // One band: the map view's own rule (the row to the middle), within the limits.
   const TallMap one(2, 1);
   EXPECT_EQ(one.BottomForOverviewRow(100, 1152, 384), 1152 - 6 * 50 - 96);
@@ -98,13 +148,16 @@ int LongestLevel(Editor& editor) {
 }
 
 // Band `band` of a tall picture against a map view scaled by the zoom, each
-// Spectrum pixel a zoom x zoom block; the number of pixels that differ.
-int BandDifferences(const TFastDIB& picture, int zoom, int bands, int band, const TFastDIB& view) {
-  const int top = (bands - 1 - band) * kWindowRows * zoom;
+// Spectrum pixel a zoom x zoom block, over the band's rows that show from
+// Spectrum row `fromRow` down; the number of pixels that differ.
+int BandDifferences(const TFastDIB& picture, const TallMap& map, int band, const TFastDIB& view, int fromRow = 0) {
+  const int zoom = map.Zoom();
   int differences = 0;
-  for (int y = 0; y < kWindowRows * zoom; ++y) {
-    for (int x = 0; x < kMapWidth * zoom; ++x) {
-      differences += picture.PixelAtTop(x, top + y) == view.PixelAtTop(2 * (x / zoom), 2 * (y / zoom)) ? 0 : 1;
+  for (int y = fromRow * zoom; y < map.BandHeight(); ++y) {
+    const int row = map.BandTop(band) + y;
+    if (row < 0 || row >= map.Height()) continue;
+    for (int x = 0; x < map.Width(); ++x) {
+      differences += picture.PixelAtTop(x, row) == view.PixelAtTop(2 * (x / zoom), 2 * (y / zoom)) ? 0 : 1;
     }
   }
   return differences;
@@ -151,6 +204,45 @@ TEST_F(TallEditor, ScrollingStaysWithinTheLevelsEnds) {
   EXPECT_EQ(Tall().TallOverviewFrame().y, 0);
 }
 
+// A map filling 1000 rows at 2x: 500 level rows in sight, the top band cut.
+TEST_F(TallEditor, CutTopBandCountsInTheLimitsAndPages) {
+  SetUpTall(TallMap::Filling(2, 1000));
+  const int limit = Tall().View().scrollMaximum - 500;
+  ASSERT_GT(limit, 500);
+  EXPECT_EQ(Tall().TallBottomLimit(), limit);
+  Tall().PageTall(1);
+  EXPECT_EQ(Tall().TallBottom(), 484);
+  Tall().ScrollTallToEnd();
+  EXPECT_EQ(Tall().TallBottom(), limit);
+  EXPECT_EQ(Tall().TallOverviewFrame().y, 0);
+}
+
+// A drag out of the cut top band scrolls as soon as the pointer leaves the
+// map's top edge, although the band's hidden rows lie beyond it.
+TEST_F(TallEditor, DragPastTheMapsTopEdgeScrollsOverACutBand) {
+  const TallMap map = TallMap::Filling(2, 1000);
+  SetUpTall(map);
+  Tall().ScrollTall(200);
+  // An object that a left press grabs in the top band's visible rows.
+  std::optional<MapPixel> grabbed;
+  for (int y = 4; y < map.BandTop(1) && !grabbed; y += 4) {
+    for (int x = 8; x < map.Width() && !grabbed; x += 16) {
+      Tall().MovePointerOverTall(x, y);
+      Tall().PressTall(MouseButton::Left, x, y);
+      if (Tall().Pointer().dragFlag) grabbed = MapPixel{x, y};
+    }
+  }
+  ASSERT_TRUE(grabbed);
+  EXPECT_EQ(Tall().FocusBand(), 2);
+  const int offset = Tall().Place().scrollOffset;
+  Tall().MovePointerOverTall(grabbed->x, -1);
+  EXPECT_EQ(Tall().Place().scrollOffset, offset + kAutoScrollStep);
+  EXPECT_EQ(Tall().FocusBand(), 2);
+  Tall().MovePointerOverTall(grabbed->x, -3);
+  EXPECT_EQ(Tall().Place().scrollOffset, offset + 2 * kAutoScrollStep);
+  Tall().ReleaseTall(MouseButton::Left);
+}
+
 TEST_F(TallEditor, FocusKeepsTheBottomAndFollowsTheLevelsStart) {
   SetUpTall(TallMap(2, 3));
   Tall().ScrollTall(100);
@@ -167,11 +259,57 @@ TEST_F(TallEditor, FocusKeepsTheBottomAndFollowsTheLevelsStart) {
   EXPECT_EQ(Tall().FocusBand(), 0);
 }
 
-// Every band of the picture is the map view at its offset, scaled, and
-// what is drawn for the other bands leaves the focus band's state alone.
+// The whole level as one 256 x height picture, drawn on copies.
+TFastDIB WholeLevel(const Editor& editor) {
+  SnapshotImage image = editor.Image();
+  WalkMemory walk = editor.Walk();
+  CellGrid grid;
+  TFastDIB map(kMapWidth, kWindowRows);
+  RenderTarget target{image, editor.Place(), walk, grid, editor.Tables(), map};
+  TFastDIB picture;
+  EXPECT_TRUE(RenderWholePicture(target, editor.View().scrollMaximum, picture));
+  return picture;
+}
+
+// With its bands where the whole-level picture has its screens (B a
+// multiple of 192), the tall picture is that picture scaled by the zoom for
+// the level rows it shows: no title banner across it, whichever band is the
+// focus, a cut top band included. (At other offsets the two differ where
+// colours meet: attribute cells follow the screen, not the level.)
+TEST_F(TallEditor, PictureIsTheWholeLevelScaled) {
+  for (const TallMap& map : {TallMap(1, 4), TallMap(4, 1), TallMap::Filling(2, 1000), TallMap::Filling(3, 700)}) {
+    SetUpTall(map);
+    const TFastDIB whole = WholeLevel(Tall());
+    const int height = Tall().View().scrollMaximum;
+    for (const int bottom : {0, 192, 576}) {
+      for (const int focusY : {map.Height() - 1, 0}) {
+        Tall().ScrollTall(bottom);
+        Tall().MovePointerOverTall(5, focusY);
+        const TFastDIB& picture = Tall().TallPicture();
+        int differences = 0;
+        for (int y = 0; y < map.Height(); ++y) {
+          const int levelRow = Tall().TallBottom() + (map.Height() - 1 - y) / map.Zoom();
+          if (levelRow >= height) continue;
+          for (int x = 0; x < map.Width(); ++x) {
+            differences += picture.PixelAtTop(x, y) == whole.PixelAt(x / map.Zoom(), levelRow) ? 0 : 1;
+          }
+        }
+        EXPECT_EQ(differences, 0) << "zoom " << map.Zoom() << " height " << map.Height() << " bottom " << bottom
+                                  << " focus " << Tall().FocusBand();
+      }
+    }
+  }
+}
+
+// Every band of the picture is the map view at its offset, scaled, below
+// the banner's rows, and what is drawn for the other bands leaves the focus
+// band's state alone.
 TEST_F(TallEditor, PictureIsEachBandsMapViewScaled) {
-  for (const auto& [zoom, bands] : {std::pair{1, 4}, {2, 3}, {3, 2}, {4, 1}}) {
-    SetUpTall(TallMap(zoom, bands));
+  for (const TallMap& map : {TallMap(1, 4), TallMap(2, 3), TallMap(3, 2), TallMap(4, 1), TallMap::Filling(2, 1000),
+                             TallMap::Filling(3, 700)}) {
+    const int zoom = map.Zoom();
+    const int bands = map.Bands();
+    SetUpTall(map);
     Tall().SetShowLandSpace(zoom == 3);
     Tall().ScrollTall(57);
     Tall().MovePointerOverTall(5, 5);  // the top band is the focus
@@ -186,8 +324,8 @@ TEST_F(TallEditor, PictureIsEachBandsMapViewScaled) {
     plain.f.editor.SetShowLandSpace(zoom == 3);
     for (int band = 0; band < bands; ++band) {
       plain.f.editor.ScrollTo(plain.f.editor.View().scrollMaximum - (57 + kWindowRows * band));
-      EXPECT_EQ(BandDifferences(picture, zoom, bands, band, plain.f.editor.MapView()), 0)
-          << "zoom " << zoom << " band " << band;
+      EXPECT_EQ(BandDifferences(picture, map, band, plain.f.editor.MapView(), kBannerRows), 0)
+          << "zoom " << zoom << " height " << map.Height() << " band " << band;
     }
   }
 }
@@ -209,13 +347,19 @@ std::string Outline(const std::vector<MenuItem>& items, int depth = 0) {
 // then given the same call with the band's view pixel, computed here.
 class TallTwin : public ::testing::TestWithParam<std::tuple<int, int, unsigned>> {
  protected:
-  TallTwin() : zoom(std::get<0>(GetParam())), bands(std::get<1>(GetParam())), rng(std::get<2>(GetParam())) {}
+  // The map fills `height` rows: whole bands, or the top one cut.
+  TallTwin()
+      : zoom(std::get<0>(GetParam())),
+        height(std::get<1>(GetParam())),
+        bands((height + kWindowRows * zoom - 1) / (kWindowRows * zoom)),
+        hidden(bands * kWindowRows * zoom - height),
+        rng(std::get<2>(GetParam())) {}
 
   void SetUp() override {
     const Bytes demo = ReadFile(kDemo);
     tall.Load(demo);
     twin.Load(demo);
-    Tall().UseTallMap(TallMap(zoom, bands), kMapLeft, kMapTop, kPaletteTop);
+    Tall().UseTallMap(TallMap::Filling(zoom, height), kMapLeft, kMapTop, kPaletteTop);
     const int level = LongestLevel(Tall());
     Twin().ChooseLevel(level);
   }
@@ -224,14 +368,18 @@ class TallTwin : public ::testing::TestWithParam<std::tuple<int, int, unsigned>>
   Editor& Twin() { return twin.f.editor; }
   int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
   int Width() const { return kMapWidth * zoom; }
-  int Height() const { return kWindowRows * zoom * bands; }
+  int Height() const { return height; }
 
-  // The written-down mapping, done by hand.
-  int BandOf(int y) const { return std::clamp(bands - 1 - (y < 0 ? -1 : y / (kWindowRows * zoom)), 0, bands - 1); }
+  // The written-down mapping, done by hand: rows counted from the cut
+  // band's hidden top, except above the map, where they count from its top edge.
+  int BandOf(int y) const {
+    return std::clamp(bands - 1 - (y + hidden < 0 ? -1 : (y + hidden) / (kWindowRows * zoom)), 0, bands - 1);
+  }
   static int Floor(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
   MapPixel ViewOf(int x, int y) const {
     const int band = BandOf(y);
-    return {Floor(2 * x, zoom), Floor(2 * (y - (bands - 1 - band) * kWindowRows * zoom), zoom)};
+    const int bandTop = (bands - 1 - band) * kWindowRows * zoom - hidden;
+    return {Floor(2 * x, zoom), Floor(2 * (y < 0 ? y : y - bandTop), zoom)};
   }
 
   int TwinBottom() const { return twin.f.editor.Place().scrollOffset - kWindowRows * twinBand; }
@@ -333,7 +481,7 @@ class TallTwin : public ::testing::TestWithParam<std::tuple<int, int, unsigned>>
     const int bottom = Uniform(-50, Twin().View().scrollMaximum + 50);
     what << "scroll to " << bottom;
     Tall().ScrollTall(bottom);
-    const int limit = std::max(0, Twin().View().scrollMaximum - kWindowRows * bands);
+    const int limit = std::max(0, Twin().View().scrollMaximum - height / zoom);
     ShowOffset(std::clamp(bottom, 0, limit) + kWindowRows * twinBand);
   }
 
@@ -373,12 +521,15 @@ class TallTwin : public ::testing::TestWithParam<std::tuple<int, int, unsigned>>
     EXPECT_EQ(Tall().Grid().ownerPos, Twin().Grid().ownerPos) << "cell grid";
     EXPECT_EQ(Tall().MapView().Pixels(), Twin().MapView().Pixels()) << "map view";
     EXPECT_EQ(Tall().FocusBand(), twinBand);
-    EXPECT_EQ(BandDifferences(Tall().TallPicture(), zoom, bands, twinBand, Twin().MapView()), 0) << "picture";
+    EXPECT_EQ(BandDifferences(Tall().TallPicture(), Tall().Tall(), twinBand, Twin().MapView(), kBannerRows), 0)
+        << "picture";
   }
 
   static constexpr int kMapLeft = 3, kMapTop = 120, kPaletteTop = 60;
   const int zoom;
+  const int height;
   const int bands;
+  const int hidden;
   std::mt19937 rng;
   RandomEdits tall{1};
   RandomEdits twin{1};
@@ -411,13 +562,14 @@ TEST_P(TallTwin, EveryGestureIsTheMapViewsAtItsBandsOffset) {
   const TFastDIB picture = Tall().TallPicture();
   for (int band = 0; band < bands; ++band) {
     ShowOffset(bottom + kWindowRows * band);
-    EXPECT_EQ(BandDifferences(picture, zoom, bands, band, Twin().MapView()), 0) << "band " << band;
+    EXPECT_EQ(BandDifferences(picture, Tall().Tall(), band, Twin().MapView(), kBannerRows), 0) << "band " << band;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(ZoomsAndSeeds, TallTwin,
-                         ::testing::Values(std::tuple{2, 3, 1u}, std::tuple{2, 2, 2u}, std::tuple{3, 2, 3u},
-                                           std::tuple{3, 3, 4u}));
+                         ::testing::Values(std::tuple{2, 3 * 384, 1u}, std::tuple{2, 2 * 384, 2u},
+                                           std::tuple{3, 2 * 576, 3u}, std::tuple{3, 3 * 576, 4u},
+                                           std::tuple{2, 1000, 5u}, std::tuple{3, 1000, 6u}, std::tuple{4, 1100, 7u}));
 
 }  // namespace
 }  // namespace kestrova::testing

@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
 #include <QWidget>
 
 #include <cstdio>
@@ -27,6 +28,7 @@
 #include "app/main_window.h"
 #include "app/properties_window.h"
 #include "app/qt_ui.h"
+#include "edit/palette_tables.h"
 #include "qtio/qt_files.h"
 #include "recovery/recovery_record.h"
 
@@ -366,6 +368,43 @@ int main(int argc, char* argv[]) {
   steps.push_back([&] {
     Find<QAction>(&window, "SelectAll1")->trigger();
     QTimer::singleShot(kSettleMs, [&] { Shoot(out.filePath("33-tall-select-all.png"), {&window}); });
+  });
+  // The palette's rows in the maximised window: the pointer resting over a
+  // picture of the second row, its name in the tooltip; then a tree carried
+  // over the map, the marker where it would land.
+  const auto paletteAt = [&](int stripX) {
+    QWidget* strip = Find<QWidget>(&window, "FastIMG3");
+    for (int y = 20; y < strip->height(); y += 40) {
+      for (int x = 16; x < strip->width(); x += 32) {
+        if (window.Core().PaletteStripX(x, y) == stripX) return QPoint(x, y);
+      }
+    }
+    return QPoint(16, 20);
+  };
+  steps.push_back([&] {
+    QWidget* strip = Find<QWidget>(&window, "FastIMG3");
+    const QPoint at = paletteAt(kestrova::kPaletteStripWidth - 48);  // the fortress, in the last row
+    Mouse(strip, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+    QHelpEvent tooltip(QEvent::ToolTip, at, strip->mapToGlobal(at));
+    QApplication::sendEvent(strip, &tooltip);
+    QTimer::singleShot(kSettleMs, [&, strip] {
+      ShootArea(out.filePath("35-palette-tooltip.png"),
+                GlobalRect(strip).adjusted(-8, -8, 8, 60).intersected(window.frameGeometry()));
+      QToolTip::hideText();
+    });
+  });
+  steps.push_back([&] {
+    QWidget* strip = Find<QWidget>(&window, "FastIMG3");
+    QWidget* map = Find<QWidget>(&window, "FastIMG1");
+    const QPoint start = paletteAt(48);  // the tree
+    const QPoint over = strip->mapFromGlobal(map->mapToGlobal(QPoint(map->width() / 2, map->height() / 2)));
+    Mouse(strip, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    Mouse(strip, QEvent::MouseMove, over, Qt::NoButton, Qt::LeftButton);
+    QTimer::singleShot(kSettleMs, [&, strip, map, over] {
+      const QPoint middle = map->mapToGlobal(QPoint(map->width() / 2, map->height() / 2));
+      ShootArea(out.filePath("36-drop-marker-mid-drag.png"), QRect(middle - QPoint(200, 200), QSize(400, 400)));
+      Mouse(strip, QEvent::MouseButtonRelease, over, Qt::LeftButton, Qt::NoButton);
+    });
   });
 
   // One step after another, each once the window has settled.

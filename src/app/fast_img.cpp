@@ -95,6 +95,13 @@ void TFastIMG::ShowSurface(const TFastDIB& surface, unsigned revision) {
   update();
 }
 
+void TFastIMG::ShowMarker(const QRect& marker) {
+  if (marker == marker_) return;
+  if (!marker_.isEmpty()) update(marker_);
+  marker_ = marker;
+  if (!marker_.isEmpty()) update(marker_);
+}
+
 QImage TFastIMG::Picture() const { return surface_ != nullptr ? ImageOf(*surface_) : QImage(); }
 
 void TFastIMG::paintEvent(QPaintEvent* event) {
@@ -114,6 +121,16 @@ void TFastIMG::paintEvent(QPaintEvent* event) {
   } else {
     for (const QRect& part : asked) PaintThroughStrips(painter, part);
   }
+  if (!marker_.isEmpty()) PaintMarker(painter);
+}
+
+void TFastIMG::PaintMarker(QPainter& painter) {
+  // Black outside, white inside: it shows on any colour of the map.
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(Qt::black, 0));
+  painter.drawRect(marker_.adjusted(0, 0, -1, -1));
+  painter.setPen(QPen(Qt::white, 0));
+  painter.drawRect(marker_.adjusted(1, 1, -2, -2));
 }
 
 void TFastIMG::PaintThroughStrips(QPainter& painter, const QRect& part) {

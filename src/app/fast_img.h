@@ -27,6 +27,10 @@ class TFastIMG : public QWidget {
   unsigned ShownRevision() const { return revision_; }
   // The picture the control paints (top row first).
   QImage Picture() const;
+  // An outline drawn over the picture, never into it (the drop marker); an
+  // empty rectangle for none.
+  void ShowMarker(const QRect& marker);
+  QRect Marker() const { return marker_; }
 
  signals:
   void Pressed(Qt::MouseButton button, QPoint position);
@@ -48,9 +52,11 @@ class TFastIMG : public QWidget {
 
  private:
   void PaintThroughStrips(QPainter& painter, const QRect& part);
+  void PaintMarker(QPainter& painter);
 
   const TFastDIB* surface_ = nullptr;
   unsigned revision_ = 0;
+  QRect marker_;
   QImage strip_;            // a few rows on their way to the painter
   int wheelRemainder_ = 0;  // eighths of a degree not yet a whole notch
 };

@@ -316,11 +316,12 @@ void TForm1::ConnectMapView() {
 void TForm1::ConnectPalette() {
   connect(fastImg3_, &TFastIMG::Pressed, this, [this](Qt::MouseButton button, QPoint position) {
     const QPoint client = ClientPoint(fastImg3_, position);
-    Run([&] { editor_.PressPalette(ButtonOf(button), position.x(), client.x(), client.y()); });
+    const int stripX = editor_.PaletteStripX(position.x(), position.y());
+    Run([&] { editor_.PressPalette(ButtonOf(button), stripX, client.x(), client.y()); });
   });
   connect(fastImg3_, &TFastIMG::Moved, this, [this](QPoint position, Qt::MouseButtons buttons) {
     if (buttons == Qt::NoButton) {
-      Run([&] { editor_.PointAtPalette(position.x()); });
+      Run([&] { editor_.PointAtPalette(editor_.PaletteStripX(position.x(), position.y())); });
       return;
     }
     const QPoint client = ClientPoint(fastImg3_, position);
@@ -332,7 +333,7 @@ void TForm1::ConnectPalette() {
 }
 
 bool TForm1::ShowPaletteName(const QHelpEvent* help) {
-  const QString name = Q(editor_.PaletteSlotName(help->pos().x()));
+  const QString name = Q(editor_.PaletteSlotName(editor_.PaletteStripX(help->pos().x(), help->pos().y())));
   if (name.isEmpty()) {
     QToolTip::hideText();
   } else {
@@ -518,7 +519,13 @@ void TForm1::SyncSurfaces() {
     fastImg1_->ShowSurface(editor_.TallPicture(), editor_.TallRevision());
     fastImg2_->ShowSurface(editor_.FramedOverview(), editor_.FramedOverviewRevision());
   }
-  fastImg3_->ShowSurface(editor_.PaletteBitmap(), revisions.palette);
+  if (ClassicLayout()) {
+    fastImg3_->ShowSurface(editor_.PaletteBitmap(), revisions.palette);
+  } else {
+    fastImg3_->ShowSurface(editor_.PalettePicture(), editor_.PalettePictureRevision());
+  }
+  const std::optional<Rect> marker = editor_.DropMarker();
+  fastImg1_->ShowMarker(marker ? QRect(marker->x, marker->y, marker->width, marker->height) : QRect());
   fastImg4_->ShowSurface(editor_.DragBitmap(), revisions.dragPicture);
   const QPoint dragPicture(editor_.DragPictureLeft(), editor_.DragPictureTop());
   if (fastImg4_->pos() != dragPicture) fastImg4_->move(dragPicture);

@@ -105,6 +105,8 @@ class TForm1 : public QMainWindow {
   void LayOutTall();
   // The tall map's bands for the room its area has, told to the Editor.
   void FitTallMap();
+  // The palette's rows for the window's width, told to the Editor.
+  void FitPalette();
   // The resizable window grown to show what a window of `client` shows.
   void GrowTallWindow(QSize client);
   void SyncLayoutActions();

@@ -18,7 +18,6 @@ namespace {
 
 // The designed heights and widths that the layouts keep.
 constexpr int kStatusBarHeight = 33;
-constexpr int kPaletteBoxHeight = 61;
 constexpr QSize kUpDownSize{17, 25};
 constexpr int kScrollBarWidth = 17;
 constexpr int kChooserWidth = 145;
@@ -85,7 +84,8 @@ void TForm1::LayOutTall() {
   }
   fastImg1_->setParent(mapArea_);
   scrollBar1_->clearMask();
-  scrollBox1_->setFixedHeight(kPaletteBoxHeight);
+  // The palette wraps into rows to the window's width: no scroll bar.
+  scrollBox1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   scrollBar1_->setFixedWidth(kScrollBarWidth);
   scrollBar1_->setSingleStep(kWheelRowsPerLine);
   statusBar1_->setFixedHeight(kStatusBarHeight);
@@ -128,14 +128,19 @@ void TForm1::LayOutTall() {
 void TForm1::FitTallMap() {
   if (mapArea_ == nullptr || ClassicLayout()) return;
   mapArea_->setMinimumSize(kMapWidth * zoom_, kWindowRows * zoom_);
-  const TallMap map(zoom_, TallMap::BandsFor(mapArea_->height(), zoom_));
-  const QSize size(map.Width(), map.Height());
-  // The bands in the middle of the room they have.
-  const QPoint corner((mapArea_->width() - size.width()) / 2, (mapArea_->height() - size.height()) / 2);
-  fastImg1_->setFixedSize(size);
-  fastImg1_->move(std::max(corner.x(), 0), std::max(corner.y(), 0));
+  const TallMap map = TallMap::Filling(zoom_, mapArea_->height());
+  // The map fills the area's height; its columns are centred in the width.
+  fastImg1_->setFixedSize(map.Width(), map.Height());
+  fastImg1_->move(std::max((mapArea_->width() - map.Width()) / 2, 0), 0);
   const QPoint inClient = fastImg1_->mapTo(centralWidget(), QPoint(0, 0));
   editor_.UseTallMap(map, inClient.x(), inClient.y(), scrollBox1_->y());
+  FitPalette();
+}
+
+void TForm1::FitPalette() {
+  const PaletteRows rows(centralWidget()->width() - 2 * kLayoutSpacing);
+  editor_.UsePaletteRows(rows);
+  scrollBox1_->setFixedHeight(rows.Height());
 }
 
 void TForm1::SetZoom(int zoom) {
@@ -157,6 +162,11 @@ void TForm1::SetClassicLayout(bool classic) {
     delete client->layout();  // its nested layouts go with it, the controls stay
     fastImg1_->setParent(client);
     if (mapArea_ != nullptr) mapArea_->hide();
+    // The strip in its scroll box, as designed.
+    editor_.UsePaletteRows(PaletteRows());
+    scrollBox1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    scrollBox1_->setMinimumHeight(0);
+    scrollBox1_->setMaximumHeight(QWIDGETSIZE_MAX);
     PlaceClassically();
     editor_.UseMapViewOnly();
     setWindowFlags(kFixedBorderWindow);

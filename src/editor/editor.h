@@ -10,6 +10,7 @@
 #include "base/result.h"
 #include "edit/deletes.h"
 #include "edit/menu_model.h"
+#include "edit/palette_rows.h"
 #include "edit/properties_options.h"
 #include "edit/properties_rules.h"
 #include "editor/editor_state.h"
@@ -366,6 +367,23 @@ class Editor {
   // The pointer resting over the palette strip at x, no button held: the
   // picture's name as the status text.
   void PointAtPalette(int stripX);
+  // The palette as the window shows it: the strip as it is, or (the
+  // resizable window) wrapped into the rows `rows` lays out; what the window
+  // shows is redrawn from the strip whenever the strip is.
+  void UsePaletteRows(const PaletteRows& rows) { paletteRows_ = rows; }
+  const PaletteRows& PaletteLayout() const { return paletteRows_; }
+  const TFastDIB& PalettePicture();
+  // Grows each time PalettePicture() draws anew.
+  unsigned PalettePictureRevision() const { return palettePictureRevision_; }
+  // The strip position shown at pixel (x, y) of the palette as the window
+  // shows it: what a press, the tooltip and the status text there name; -1
+  // where no part of the strip shows.
+  int PaletteStripX(int x, int y) const { return paletteRows_.StripXAt(x, y); }
+  // The drop marker: where the carried pick would land (DropLanding), in
+  // pixels of the window's map (the map view, or the tall map at the focus
+  // band's place): one cell column wide and one character (8 rows) high,
+  // its bottom row the landing row. Nothing while there is no landing.
+  std::optional<Rect> DropMarker() const;
 
   // ---- The tall map (tall_map.h) ----
   // The resizable window's map: a stack of bands, band k showing the map
@@ -428,7 +446,9 @@ class Editor {
   // Tests that set up a situation no handler leads to.
   friend class testing::EditorStateAccess;
 
-  RenderTarget Target() { return RenderTarget{image_, state_.place, state_.walk, grid_, tables_, mapBitmap_}; }
+  RenderTarget Target() {
+    return RenderTarget{image_, state_.place, state_.walk, grid_, tables_, mapBitmap_, &underBanner_};
+  }
   void RedrawLevelOverview();
   void UpdateWipeButton();
   // The map view, the overview and the palette strip at their sizes, black.
@@ -550,6 +570,15 @@ class Editor {
   // The drag step of a pointer move; false when the move ends the handler.
   bool DragStep(int x, int y);
   std::optional<int> paletteTag_;
+  PaletteRows paletteRows_;
+  struct PaletteDrawing {
+    unsigned paletteRevision = 0;
+    PaletteRows rows;
+    bool operator==(const PaletteDrawing&) const = default;
+  };
+  std::optional<PaletteDrawing> paletteDrawn_;
+  TFastDIB palettePicture_;
+  unsigned palettePictureRevision_ = 0;
   int dragLeft_ = kDragPictureLeft;
   int dragTop_ = kDragPictureTop;
   PropertiesDialogState propertiesDialog_;
@@ -603,6 +632,11 @@ class Editor {
   CellGrid bandGrid_;
   TFastDIB bandMap_;
   TFastDIB bandView_;
+  // The top row of the focus band's view and of the band last drawn, as
+  // they are under the banner; the rows of the view it gives.
+  UnderBanner underBanner_;
+  UnderBanner bandUnder_;
+  TFastDIB topRows_{kMapViewWidth, kMapScale* kBannerRows};
 
   // Undo history. A handler that changes the image holds a StepRecorder
   // while it runs; a drag's step stays open from press to release.

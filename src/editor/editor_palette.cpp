@@ -107,6 +107,26 @@ void Editor::PointAtPalette(int stripX) {
   if (const std::string name = PaletteSlotName(stripX); !name.empty()) view_.statusText = name;
 }
 
+const TFastDIB& Editor::PalettePicture() {
+  const PaletteDrawing now{view_.revisions.palette, paletteRows_};
+  if (paletteDrawn_ == now) return palettePicture_;
+  paletteRows_.Wrap(paletteBitmap_, palettePicture_);
+  paletteDrawn_ = now;
+  ++palettePictureRevision_;
+  return palettePicture_;
+}
+
+std::optional<Rect> Editor::DropMarker() const {
+  const std::optional<MapCell> landing = DropLanding();
+  if (!landing) return std::nullopt;
+  constexpr int kCellRows = 8;
+  const int zoom = tallInUse_ ? tall_.Zoom() : kMapScale;
+  const int bandTop = tallInUse_ ? tall_.BandTop(FocusBand()) : 0;
+  const int columnWidth = kMapPixelsPerColumn / kMapScale * zoom;
+  return Rect{landing->column * columnWidth, bandTop + (landing->row + 1 - kCellRows) * zoom, columnWidth,
+              kCellRows * zoom};
+}
+
 void Editor::ReleasePalette() {
   if (state_.pointer.paletteDragFlag == 1 && paletteTag_) (void)Drop(*paletteTag_);
   state_.pointer.paletteDragFlag = 0;

@@ -1,6 +1,6 @@
 // The tall map: which band the map view's state is kept for, the gestures
 // on the tall map as the map view's handlers at that band's offset, and the
-// tall picture.
+// tall picture, which shows the level without the map view's title banner.
 #include <algorithm>
 #include <cstring>
 
@@ -107,17 +107,19 @@ void Editor::DrawTallPicture() {
 
   LevelPlace place = state_.place;
   WalkMemory walk;
-  RenderTarget target{image_, place, walk, bandGrid_, tables_, bandMap_};
+  RenderTarget target{image_, place, walk, bandGrid_, tables_, bandMap_, &bandUnder_};
   const int bottom = TallBottom();
   for (int band = 0; band < tall_.Bands(); ++band) {
     if (band == focusBand_) continue;
     place.scrollOffset = bottom + kWindowRows * band;
     walk = state_.walk;
     RenderMapView(target, bandView_, view_.showLandSpace);
-    PutBand(bandView_, tall_, band, tallPicture_);
+    ShowUnderBanner(bandUnder_, topRows_);
+    PutBand(bandView_, topRows_, tall_, band, tallPicture_);
   }
   if (keepsScreen) std::memcpy(bytes.data() + screenStart, screen.data(), kScreenAreaSize);
-  PutBand(viewBitmap_, tall_, focusBand_, tallPicture_);
+  ShowUnderBanner(underBanner_, topRows_);
+  PutBand(viewBitmap_, topRows_, tall_, focusBand_, tallPicture_);
 }
 
 const TFastDIB& Editor::FramedOverview() {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "render/renderer.h"
+
 namespace kestrova {
 
 namespace {
@@ -14,13 +16,26 @@ constexpr int FloorDiv(int a, int b) { return a / b - ((a % b != 0 && (a < 0) !=
 }  // namespace
 
 TallMap::TallMap(int zoom, int bands)
-    : zoom_(std::clamp(zoom, kSmallestZoom, kLargestZoom)), bands_(std::max(bands, 1)) {}
+    : zoom_(std::clamp(zoom, kSmallestZoom, kLargestZoom)),
+      bands_(std::max(bands, 1)),
+      height_(BandHeight() * bands_) {}
 
-int TallMap::BandOf(int y) const { return std::clamp(bands_ - 1 - FloorDiv(y, BandHeight()), 0, bands_ - 1); }
+TallMap TallMap::Filling(int zoom, int height) {
+  TallMap map(zoom, BandsFor(height, zoom));
+  map.height_ = std::clamp(height, 1, map.height_);
+  return map;
+}
+
+int TallMap::BandOf(int y) const {
+  return std::clamp(bands_ - 1 - FloorDiv(y + HiddenHeight(), BandHeight()), 0, bands_ - 1);
+}
 
 BandPixel TallMap::ViewPixelOf(int x, int y) const {
   const int band = BandOf(y);
-  return {band, {FloorDiv(kMapScale * x, zoom_), FloorDiv(kMapScale * (y - BandTop(band)), zoom_)}};
+  // Above the map the rows count from its top edge, not from the hidden top
+  // of a cut band, so that the pointer is above the view there too.
+  const int fromTop = y < 0 ? y : y - BandTop(band);
+  return {band, {FloorDiv(kMapScale * x, zoom_), FloorDiv(kMapScale * fromTop, zoom_)}};
 }
 
 int TallMap::HighestBottom(int levelHeight) const { return std::max(0, levelHeight - RowsShown()); }
@@ -47,27 +62,31 @@ int TallMap::BottomForOverviewRow(int y, int levelHeight, int overviewHeight) co
 }
 
 int TallMap::BandsFor(int height, int zoom) {
-  const int z = std::clamp(zoom, kSmallestZoom, kLargestZoom);
-  return std::max(1, height / (kWindowRows * z));
+  const int bandHeight = kWindowRows * std::clamp(zoom, kSmallestZoom, kLargestZoom);
+  return std::max(1, (height + bandHeight - 1) / bandHeight);
 }
 
 int TallMap::ZoomedBy(int zoom, int steps) { return std::clamp(zoom + steps, kSmallestZoom, kLargestZoom); }
 
-void PutBand(const TFastDIB& view, const TallMap& map, int band, TFastDIB& picture) {
+void PutBand(const TFastDIB& view, const TFastDIB& topRows, const TallMap& map, int band, TFastDIB& picture) {
   const int zoom = map.Zoom();
   const int top = map.BandTop(band);
   const std::size_t rowBytes = static_cast<std::size_t>(map.Width()) * sizeof(Pixel);
-  for (int row = 0; row < kWindowRows; ++row) {
+  // The Spectrum rows of the band from the first whose last copy shows.
+  for (int row = std::max(0, FloorDiv(-top, zoom)); row < kWindowRows; ++row) {
     // The view doubles every Spectrum pixel: its even rows and columns hold each once.
-    const Pixel* from = view.RowTop(kMapScale * row);
-    Pixel* first = picture.RowTop(top + zoom * row);
+    const Pixel* from = (row < kBannerRows ? topRows : view).RowTop(kMapScale * row);
+    const int firstCopy = std::max(top + zoom * row, 0);
+    const int end = std::min(top + zoom * (row + 1), map.Height());
+    if (firstCopy >= end) continue;
+    Pixel* first = picture.RowTop(firstCopy);
     if (zoom == kMapScale) {
       std::memcpy(first, from, rowBytes);
     } else {
       for (int column = 0; column < kMapWidth; ++column)
         std::fill_n(first + zoom * column, zoom, from[kMapScale * column]);
     }
-    for (int copy = 1; copy < zoom; ++copy) std::memcpy(picture.RowTop(top + zoom * row + copy), first, rowBytes);
+    for (int copy = firstCopy + 1; copy < end; ++copy) std::memcpy(picture.RowTop(copy), first, rowBytes);
   }
 }
 

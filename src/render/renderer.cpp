@@ -85,6 +85,22 @@ void WalkRecordsFrom(RenderTarget& target, WalkEntry entry, Step step) {
   } while (WalkGoesOn(state, target.place));
 }
 
+// The top character row as it stands, before the banner is drawn over it.
+void KeepUnderBanner(const RenderTarget& target, UnderBanner& under) {
+  for (int row = 0; row < kBannerRows; ++row) {
+    const std::uint32_t start = target.tables.rowStart[static_cast<std::size_t>(row)];
+    for (int column = 0; column < kScreenColumns; ++column) {
+      under.display[static_cast<std::size_t>(row * kScreenColumns + column)] =
+          target.image.Read(kScreenAreaStart + start + static_cast<std::uint32_t>(column));
+    }
+  }
+  for (int column = 0; column < kScreenColumns; ++column) {
+    under.attributes[static_cast<std::size_t>(column)] = target.image.Read(
+        kScreenAreaStart + target.tables.attrOffset[target.tables.rowStart[0] + static_cast<std::uint32_t>(column)]);
+  }
+  under.lines.fill(false);
+}
+
 void PassRecord(ObjectRecord record, WalkMemory& walk) {
   PassedRecords passed;
   passed.Pass(record);
@@ -146,7 +162,10 @@ void DrawLevelFrom(RenderTarget& target, WalkEntry entry, std::vector<int>* land
       if (record.code != kCodeLandSpace) state.currentRow = row;
     }
   });
-  if (!state.wholeLevelMode) DrawTitleBanner(canvas);
+  if (!state.wholeLevelMode) {
+    if (target.underBanner != nullptr) KeepUnderBanner(target, *target.underBanner);
+    DrawTitleBanner(canvas);
+  }
 }
 
 void PassLevelFrom(RenderTarget& target, WalkEntry entry) {
@@ -288,6 +307,26 @@ void ShowLandSpace(TFastDIB& mapBitmap, TFastDIB& viewBitmap, std::span<const in
   ShowMap(mapBitmap, viewBitmap);
 }
 
+void ShowUnderBanner(const UnderBanner& under, TFastDIB& rows) {
+  for (int row = 0; row < kBannerRows; ++row) {
+    Pixel* upper = rows.RowTop(kMapScale * row);
+    for (int column = 0; column < kScreenColumns; ++column) {
+      const std::uint8_t attribute = under.attributes[static_cast<std::size_t>(column)];
+      const Pixel paper = PaperOf(attribute);
+      const Pixel difference = InkOf(attribute) ^ paper;
+      const std::array<Pixel, 8>& masks =
+          kBitMasks.masks[under.display[static_cast<std::size_t>(row * kScreenColumns + column)]];
+      for (int bit = 0; bit < 8; ++bit) {
+        const Pixel pixel = under.lines[static_cast<std::size_t>(row)]
+                                ? kPaletteRed
+                                : paper ^ (difference & masks[static_cast<std::size_t>(bit)]);
+        std::fill_n(upper + kMapPixelsPerColumn * column + kMapScale * bit, kMapScale, pixel);
+      }
+    }
+    for (int copy = 1; copy < kMapScale; ++copy) std::copy_n(upper, kMapViewWidth, rows.RowTop(kMapScale * row + copy));
+  }
+}
+
 namespace {
 
 // Whether ConvertScreen followed by ShowMap would turn the whole screen
@@ -314,6 +353,11 @@ void DrawMapScreen(RenderTarget& target, std::vector<int>* landSpaceLines) {
 void RenderMapView(RenderTarget& target, TFastDIB& viewBitmap, bool showLandSpace) {
   std::vector<int> lines;
   DrawMapScreen(target, showLandSpace ? &lines : nullptr);
+  if (target.underBanner != nullptr) {
+    for (const int row : lines) {
+      if (row >= 0 && row < kBannerRows) target.underBanner->lines[static_cast<std::size_t>(row)] = true;
+    }
+  }
   if (!showLandSpace && ConvertsStraightIntoView(target, viewBitmap)) {
     ConvertScreenDoubled(target.image, target.tables, viewBitmap);
     return;

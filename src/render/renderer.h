@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -13,6 +15,16 @@
 
 namespace kestrova {
 
+// The top character row (screen rows 0-7) as the level left it before the
+// title banner went over it, and which of those rows carry a land-space
+// line: what a picture of the level without the banner shows there.
+inline constexpr int kBannerRows = 8;
+struct UnderBanner {
+  std::array<std::uint8_t, kBannerRows * kScreenColumns> display{};  // row by row, 32 bytes each
+  std::array<std::uint8_t, kScreenColumns> attributes{};
+  std::array<bool, kBannerRows> lines{};
+};
+
 // Everything one refresh draws into or reads from. The level it draws is
 // the Editor's and only read; the walk's memory is the renderer's own.
 struct RenderTarget {
@@ -22,6 +34,8 @@ struct RenderTarget {
   CellGrid& grid;
   const ScreenTables& tables;
   TFastDIB& mapBitmap;
+  // Where the top row goes before the banner covers it; kept nowhere when null.
+  UnderBanner* underBanner = nullptr;
 };
 
 // Display file to 0, attributes to 0x30 (black ink on yellow paper).
@@ -29,7 +43,8 @@ void ClearMapScreen(SnapshotImage& image);
 
 // Walks the current level from level start and draws the visible window
 // into the screen area and the CellGrid; then the title banner unless the
-// whole level is being drawn. When `landSpaceLines` is given, it receives
+// whole level is being drawn, what it covers kept in target.underBanner
+// first when given. When `landSpaceLines` is given, it receives
 // the screen row of every land-space line (the row above a band's top).
 // Records that lie wholly below the window are passed without drawing.
 void DrawLevel(RenderTarget& target, std::vector<int>* landSpaceLines = nullptr);
@@ -79,6 +94,11 @@ void DrawLandSpaceLines(TFastDIB& mapBitmap, std::span<const int> screenRows);
 // "Show Land Space": the converted map with the lines of `screenRows` on top,
 // shown in the view.
 void ShowLandSpace(TFastDIB& mapBitmap, TFastDIB& viewBitmap, std::span<const int> screenRows);
+
+// View rows 0-15 of a 512-pixel-wide map view (screen rows 0-7, each
+// pixel doubled) as they show without the banner: from `under`, with its
+// land-space lines, into `rows` (512 x 16).
+void ShowUnderBanner(const UnderBanner& under, TFastDIB& rows);
 
 // The refresh's steps without its pictures: ClearCellGrid, ClearMapScreen,
 // DrawLevel (collecting the land-space lines when given) and the base row

@@ -4,8 +4,12 @@
 // switch away.
 #include <QActionGroup>
 #include <QProcess>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QToolTip>
 
+#include "edit/palette_drop.h"
+#include "edit/palette_tables.h"
 #include "gui/window_fixture.h"
 #include "support/longest_level.h"
 
@@ -76,7 +80,8 @@ class TallWindow : public WindowTwin {
   }
 };
 
-// The map takes as many whole bands as its room has, at each zoom.
+// The map fills its room's height at each zoom, the top band cut where
+// whole bands do not fit, its columns in the middle of the room's width.
 TEST_F(TallWindow, MapFillsTheWindowAtEveryZoom) {
   LoadLongestLevel(QSize(900, 1000));
   QWidget* area = Find<QWidget>("MapArea");
@@ -89,10 +94,12 @@ TEST_F(TallWindow, MapFillsTheWindowAtEveryZoom) {
       QApplication::processEvents();
       SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()) + " at " + std::to_string(zoom));
       EXPECT_EQ(Map().Zoom(), zoom);
-      EXPECT_EQ(Map().Bands(), std::max(1, area->height() / (192 * zoom)));
-      EXPECT_EQ(map->size(), QSize(256 * zoom, 192 * zoom * Map().Bands()));
-      EXPECT_TRUE(area->rect().contains(QRect(map->pos(), map->size())) || area->height() < 192 * zoom);
-      EXPECT_EQ(map->y(), (area->height() - map->height()) / 2);
+      const int bandHeight = 192 * zoom;
+      EXPECT_EQ(Map().Bands(), (area->height() + bandHeight - 1) / bandHeight);
+      EXPECT_EQ(map->size(), QSize(256 * zoom, area->height()));
+      EXPECT_EQ(map->y(), 0);
+      EXPECT_EQ(map->x(), std::max(0, (area->width() - map->width()) / 2));
+      EXPECT_EQ(Map().RowsShown(), area->height() / zoom);
       EXPECT_EQ(Img("FastIMG1")->Picture(), app::ImageOf(window.Core().TallPicture()));
     }
   }
@@ -218,12 +225,19 @@ TEST_F(TallWindow, OverviewFrameFollowsAndScrolls) {
 
 class TallWindowAtZoom : public TallWindow, public ::testing::WithParamInterface<int> {};
 
-// Gestures on bands 1 and 2 of the window are the Editor's tall-map calls.
+// Gestures on bands 1 and 2 of the window are the Editor's tall-map calls,
+// band 2 being the top band with its upper part cut off by the map's edge.
 TEST_P(TallWindowAtZoom, GesturesOnUpperBandsAreTheEditorsCalls) {
   const int zoom = GetParam();
   window.SetZoom(zoom);
   LoadLongestLevel(QSize(1000, 192 * zoom * 3 + 260));
-  ASSERT_GE(Map().Bands(), 3);
+  // Two and a half bands of room.
+  const int room = Find<QWidget>("MapArea")->height();
+  window.resize(1000, window.height() + 192 * zoom * 5 / 2 - room);
+  QApplication::processEvents();
+  MatchMap();
+  ASSERT_EQ(Map().Bands(), 3);
+  ASSERT_EQ(Map().HiddenHeight(), 192 * zoom / 2);
   QWidget* map = Img("FastIMG1");
   window.Core().ScrollTall(100);
   window.Sync();
@@ -231,13 +245,13 @@ TEST_P(TallWindowAtZoom, GesturesOnUpperBandsAreTheEditorsCalls) {
   ExpectSameTall();
 
   // The status text under the pointer in band 2, then band 1.
-  for (const QPoint at : {InBand(2, 0.3, 0.5), InBand(1, 0.6, 0.3), InBand(2, 0.9, 0.9)}) {
+  for (const QPoint at : {InBand(2, 0.3, 0.6), InBand(1, 0.6, 0.3), InBand(2, 0.9, 0.9)}) {
     QTest::mouseMove(map, at);
     direct.MovePointerOverTall(at.x(), at.y());
     ExpectSameTall();
   }
   // A popup in band 2 answered with its first enabled leaf.
-  const QPoint popupAt = InBand(2, 0.5, 0.6);
+  const QPoint popupAt = InBand(2, 0.5, 0.8);
   direct.MovePointerOverTall(popupAt.x(), popupAt.y());
   direct.PressTall(MouseButton::Right, popupAt.x(), popupAt.y());
   MenuPath path;
@@ -255,9 +269,13 @@ TEST_P(TallWindowAtZoom, GesturesOnUpperBandsAreTheEditorsCalls) {
   RightPressOnMap(popupAt, path);
   ExpectSameTall();
 
-  // A drag from band 1 across band 2 and past the map's top (auto-scroll).
-  const std::vector<QPoint> drag{InBand(1, 0.4, 0.5), InBand(1, 0.45, 0.1), InBand(2, 0.5, 0.7),
-                                 QPoint(InBand(2, 0.5, 0).x(), -20), QPoint(InBand(2, 0.5, 0).x(), -40)};
+  // A drag from band 1 into the cut band 2 and past the map's top (auto-scroll).
+  const std::vector<QPoint> drag{InBand(1, 0.4, 0.5),
+                                 InBand(1, 0.45, 0.1),
+                                 InBand(2, 0.5, 0.7),
+                                 QPoint(InBand(2, 0.5, 0).x(), 2),
+                                 QPoint(InBand(2, 0.5, 0).x(), -20),
+                                 QPoint(InBand(2, 0.5, 0).x(), -40)};
   Drag(map, drag);
   direct.MovePointerOverTall(drag.front().x(), drag.front().y());
   direct.PressTall(MouseButton::Left, drag.front().x(), drag.front().y());
@@ -282,6 +300,137 @@ TEST_P(TallWindowAtZoom, GesturesOnUpperBandsAreTheEditorsCalls) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Zooms, TallWindowAtZoom, ::testing::Values(2, 3));
+
+// The palette wraps into rows to the window's width, with no scroll bar; a
+// press and a drag from a picture of its second row drop what the same
+// pick from the strip drops, and the tooltip there names that picture.
+TEST_F(TallWindow, PaletteRowsFitTheWidthAndPickAsTheStripDoes) {
+  for (const auto& [width, zoom] : {std::pair{900, 2}, std::pair{420, 1}}) {
+    SCOPED_TRACE("width " + std::to_string(width));
+    window.SetZoom(zoom);
+    LoadLongestLevel(QSize(width, 1000));
+    auto* box = Find<QScrollArea>("ScrollBox1");
+    app::TFastIMG* strip = Img("FastIMG3");
+    const PaletteRows& rows = window.Core().PaletteLayout();
+    ASSERT_GE(rows.Rows(), 2);
+    EXPECT_FALSE(box->horizontalScrollBar()->isVisible());
+    EXPECT_LE(strip->width(), box->width());
+    EXPECT_EQ(box->height(), rows.Height());
+    EXPECT_EQ(strip->Picture(), app::ImageOf(window.Core().PalettePicture()));
+    // A picture in the second row: its slot's pixels are the strip's.
+    QPoint at;
+    int stripX = -1;
+    for (int x = 16; x < rows.Width() && stripX < 0; x += 32) {
+      const int shown = window.Core().PaletteStripX(x, 60);
+      if (shown >= 0 && !window.Core().PaletteSlotName(shown).empty()) {
+        at = QPoint(x, 60);
+        stripX = shown;
+      }
+    }
+    ASSERT_GE(stripX, 0);
+    const QImage palette = app::ImageOf(window.Core().PaletteBitmap());
+    for (int y = 0; y < 40; ++y) {
+      ASSERT_EQ(strip->Picture().pixel(at.x(), 40 + y), palette.pixel(stripX, y)) << y;
+    }
+    QHelpEvent help(QEvent::ToolTip, at, strip->mapToGlobal(at));
+    QApplication::sendEvent(strip, &help);
+    EXPECT_EQ(QToolTip::text().toStdString(), window.Core().PaletteSlotName(stripX));
+    QToolTip::hideText();
+
+    QWidget* map = Img("FastIMG1");
+    QWidget* client = window.centralWidget();
+    const QPoint release = map->mapTo(client, QPoint(map->width() / 2, map->height() - 100));
+    QTest::mousePress(strip, Qt::LeftButton, {}, at);
+    QTest::mouseMove(strip, strip->mapFrom(client, release));
+    QTest::mouseRelease(strip, Qt::LeftButton, {}, strip->mapFrom(client, release));
+    MatchMap();
+    const QPoint pressed = strip->mapTo(client, at);
+    direct.PressPalette(MouseButton::Left, stripX, pressed.x(), pressed.y());
+    direct.MovePointerOverWindow(release.x(), release.y());
+    direct.ReleasePalette();
+    ExpectSameTall();
+    EXPECT_EQ(window.Core().UndoName(), direct.UndoName());
+  }
+}
+
+// While a palette picture is carried over the map, the map outlines the
+// cell where it will land, over its picture, not in it; after the release
+// the object stands there. On the tall map and in the classic layout.
+TEST_F(TallWindow, DropMarkerOutlinesWhereThePickLands) {
+  LoadLongestLevel(QSize(900, 1000));
+  int treeSlot = -1;
+  for (int slot = 0; slot < kPaletteSlots && treeSlot < 0; ++slot) {
+    if (TagOfSlot(slot, window.Core().Options()) == 1) treeSlot = slot;
+  }
+  ASSERT_GE(treeSlot, 0);
+  for (const bool classic : {false, true}) {
+    SCOPED_TRACE(classic ? "classic" : "tall");
+    if (classic) {
+      Find<QAction>("ClassicLayout1")->trigger();
+      QApplication::processEvents();
+    }
+    Editor& editor = window.Core();
+    app::TFastIMG* strip = Img("FastIMG3");
+    app::TFastIMG* map = Img("FastIMG1");
+    QWidget* client = window.centralWidget();
+    QPoint slotAt;
+    for (int y = 20; y < strip->height(); y += 40) {
+      for (int x = 16; x < strip->width(); x += 32) {
+        if (editor.PaletteStripX(x, y) == treeSlot * 32 + 16) slotAt = QPoint(x, y);
+      }
+    }
+    ASSERT_NE(slotAt, QPoint());
+    int landed = 0;
+    for (const QPointF place :
+         {QPointF(0.2, 0.8), QPointF(0.5, 0.5), QPointF(0.7, 0.3), QPointF(0.4, 0.15), QPointF(0.3, 0.6)}) {
+      const QPoint over(static_cast<int>(map->width() * place.x()), static_cast<int>(map->height() * place.y()));
+      const QPoint release = map->mapTo(client, over);
+      QTest::mousePress(strip, Qt::LeftButton, {}, slotAt);
+      QTest::mouseMove(strip, strip->mapFrom(client, release));
+      const std::optional<MapCell> landing = editor.DropLanding();
+      const std::uint32_t record = editor.Pointer().recordUnderPointer;
+      if (landing) {
+        const int zoom = classic ? 2 : editor.Tall().Zoom();
+        const int top = classic ? 0 : editor.Tall().BandTop(editor.FocusBand());
+        const QRect want(landing->column * 8 * zoom, top + (landing->row - 7) * zoom, 8 * zoom, 8 * zoom);
+        EXPECT_EQ(map->Marker(), want);
+        QApplication::processEvents();
+        ASSERT_GE(want.top(), 0);
+        const qreal ratio = map->devicePixelRatioF();
+        const QImage shown = map->grab().toImage();
+        EXPECT_EQ(shown.pixel(want.topLeft() * ratio) & 0xFFFFFF, 0x000000u) << "the outline";
+        EXPECT_EQ(shown.pixel((want.topLeft() + QPoint(1, 1)) * ratio) & 0xFFFFFF, 0xFFFFFFu) << "the outline";
+      } else {
+        EXPECT_TRUE(map->Marker().isEmpty());
+      }
+      EXPECT_EQ(map->Picture(), app::ImageOf(classic ? editor.MapView() : editor.TallPicture()))
+          << "not in the picture";
+      const int bytesFree = editor.Place().bytesFree;
+      QTest::mouseRelease(strip, Qt::LeftButton, {}, strip->mapFrom(client, release));
+      EXPECT_TRUE(map->Marker().isEmpty()) << "released";
+      // Only a drop the rules let in puts a tree there.
+      if (!landing || editor.Place().bytesFree == bytesFree) continue;
+      ASSERT_EQ(editor.Image().Read(record), 0x83);
+      // The tree's lowest cell in the grid of the focus band's view.
+      int lowest = -1;
+      bool inColumn = false;
+      for (int r = 0; r < kWindowRows; ++r) {
+        for (int c = 0; c < kScreenColumns; ++c) {
+          if (editor.Grid().ownerPos[editor.Tables().rowStart[static_cast<std::size_t>(r)] +
+                                     static_cast<std::uint32_t>(c)] != record)
+            continue;
+          lowest = r;
+          inColumn = inColumn || c == landing->column;
+        }
+      }
+      if (lowest < 0) continue;  // later records drew over all of it
+      EXPECT_LE(lowest, landing->row);
+      EXPECT_TRUE(inColumn);
+      if (lowest == landing->row) ++landed;
+    }
+    EXPECT_GE(landed, 2);
+  }
+}
 
 // "View" > "Classic Layout" gives the designed window and back.
 TEST_F(TallWindow, ClassicLayoutSwitchesBothWays) {
