@@ -4,7 +4,7 @@ writes. KESTROVA_EMULATOR names a small judge that runs fuse-sdl (on the
 OpenSE ROM) on the file it is handed, with a breakpoint at the demo's PC, and
 writes down what Fuse read there: the PC, SP, IFF1, IFF2, IM, port 0x7FFD and
 the bank bytes must be those Fuse reads from the .sna the editor loaded. The
-editor must still run meanwhile; "Exit" (Ctrl+X) then removes its scratch
+editor must still run meanwhile; "Exit" (Ctrl+Q) then removes its scratch
 folder with the file.
 
     run_in_emulator_check.py KESTROVA_EDITOR DEMO_DIR
@@ -122,9 +122,9 @@ def main():
                 print("FAILED: the scratch folder went before the editor did")
                 return 1
             xdotool(display, "windowfocus", "--sync", ids[0])
-            xdotool(display, "key", "--clearmodifiers", "ctrl+x")
+            xdotool(display, "key", "--clearmodifiers", "ctrl+q")
             if not wait_for(lambda: window.poll() is not None, SECONDS_TO_QUIT):
-                print("FAILED: Exit (Ctrl+X) did not end the editor")
+                print("FAILED: Exit (Ctrl+Q) did not end the editor")
                 return 1
             if os.path.exists(scratch):
                 print(f"FAILED: the scratch folder {scratch} is left after the editor exited")
