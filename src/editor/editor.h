@@ -464,6 +464,9 @@ class Editor {
   void Note(std::string text);
   // After a group went: how many records, and that Ctrl+Z brings it back.
   void NoteGroupDeleted(const std::string& step, int removedBytes);
+  // After `size` bytes went in: the map refreshed, or, when they end a
+  // level (a fortress), the level table and the fortress byte too.
+  Outcome RefreshAfterInsert(int size, bool endsALevel);
   // After a delete: the edit refresh when bytes went, the reason when not.
   Outcome RefreshAfterDelete(const Result<int>& removed);
   // The two halves of a map press: a drag start (left) and the popup (right).

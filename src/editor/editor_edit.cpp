@@ -113,10 +113,15 @@ Outcome Editor::InsertObject(int tag) {
   WriteInsertion(image_, state_.pointer, tag, at, [this](const PromptedTag& prompt, int minimum, int maximum) {
     return AskInsertionNumber(*ui_, std::string(prompt.title), std::string(prompt.message), minimum, maximum);
   });
-  if (!IsFortressTag(tag)) {
+  return RefreshAfterInsert(size, IsFortressTag(tag));
+}
+
+Outcome Editor::RefreshAfterInsert(int size, bool endsALevel) {
+  if (!endsALevel) {
     EditRefresh(size);
     return Outcome::Done();
   }
+  // A fortress ends its level where it went in: the level table follows.
   BookStreamChange(size);
   SettleLevelEndAfterFortress();
   ShowFortressByte();

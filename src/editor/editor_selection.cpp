@@ -198,15 +198,7 @@ Outcome Editor::PasteBefore(const RecordClip& clip, std::uint32_t record) {
   const StepRecorder step(*this, name);
   if (const Outcome opened = OpenGap(image_, record, static_cast<std::uint32_t>(size)); !opened) return Tell(opened);
   for (std::size_t i = 0; i < bytes.size(); ++i) image_.Write(record + static_cast<std::uint32_t>(i), bytes[i]);
-  if (!clip.EndsALevel()) {
-    EditRefresh(size);
-    return Outcome::Done();
-  }
-  BookStreamChange(size);
-  SettleLevelEndAfterFortress();
-  ShowFortressByte();
-  Refresh();
-  return Outcome::Done();
+  return RefreshAfterInsert(size, clip.EndsALevel());
 }
 
 }  // namespace kestrova
