@@ -158,8 +158,12 @@ bool SelectionGestures::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SelectionGestures::Sync() {
-  const std::string summary = editor_.Selection().Summary();
-  if (status_->text().toStdString() != summary) status_->setText(Q(summary));
+  // Sync runs on every pointer move: the label is touched only when its text changes.
+  std::string summary = editor_.Selection().Summary();
+  if (summary != shownSummary_) {
+    status_->setText(Q(summary));
+    shownSummary_ = std::move(summary);
+  }
   Redraw();
 }
 

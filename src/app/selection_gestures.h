@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "app/fast_img.h"
@@ -69,6 +70,7 @@ class SelectionGestures : public QObject {
   Editor& editor_;
   TFastIMG* map_;
   QLabel* status_;
+  std::string shownSummary_;  // what status_ shows
   std::function<bool()> tall_;
   Runner run_;
   SelectionOverlay* overlay_;
