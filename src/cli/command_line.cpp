@@ -1,7 +1,6 @@
 #include "cli/command_line.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "base/utf8.h"
 #include "cli/edit_script.h"
@@ -319,14 +318,6 @@ ParsedCommand ParseCommand(const CommandSpec& command, const std::vector<std::st
 }
 
 }  // namespace
-
-std::optional<int> WholeNumber(const std::string& text) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [last, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || last != end) return std::nullopt;
-  return value;
-}
 
 const std::vector<CommandSpec>& Commands() {
   static const std::vector<CommandSpec> commands = MakeCommands();

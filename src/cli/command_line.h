@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/whole_number.h"
+
 namespace kestrova::cli {
 
 // One option of a command: its names ("o" and "output", "level"), the name
@@ -60,8 +62,8 @@ struct ParsedCommand {
   int Number(const std::string& option, int fallback) const;
 };
 
-// A decimal whole number and nothing else ("12", "-3"); nothing for "", "1x".
-std::optional<int> WholeNumber(const std::string& text);
+// The tool's whole numbers are read as everywhere else.
+using kestrova::WholeNumber;
 
 // Reads the arguments after the program name. Never runs anything and never
 // prints: the fuzzer of the command line drives it with any words.

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <sstream>
 
+#include "base/whole_number.h"
 #include "cli/command_line.h"
 #include "edit/attribute_menu.h"
 #include "edit/insert_names.h"
@@ -16,15 +16,6 @@ namespace kestrova::cli {
 namespace {
 
 using Kind = EditCommand::Kind;
-
-// The whole number a word names, within minimum..maximum.
-Result<int> NumberIn(const std::string& word, int minimum, int maximum, const std::string& what) {
-  const std::optional<int> value = WholeNumber(word);
-  if (!value || *value < minimum || *value > maximum)
-    return Error{what + " '" + word + "' is not a whole number from " + std::to_string(minimum) + " to " +
-                 std::to_string(maximum)};
-  return *value;
-}
 
 Result<int> Setting(const std::string& word, const SettingsPrompt& prompt, const std::string& what) {
   return NumberIn(word, prompt.min, prompt.max, what);

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/hex.h"
+#include "base/whole_number.h"
 #include "edit/insert_names.h"
 #include "edit/insertion.h"
 #include "game/level_records.h"
@@ -19,22 +20,6 @@ constexpr std::string_view kRawWord = "bytes";
 // The clipboard form: this header, then per object its size and its bytes.
 constexpr std::string_view kClipHeader = "KESTROVA-RECORDS 1\n";
 constexpr std::size_t kMostClipBytes = 4096;
-
-std::optional<int> WholeNumberOf(const std::string& word) {
-  int value = 0;
-  const char* end = word.data() + word.size();
-  const auto [last, error] = std::from_chars(word.data(), end, value);
-  if (word.empty() || error != std::errc() || last != end) return std::nullopt;
-  return value;
-}
-
-Result<int> NumberIn(const std::string& word, int minimum, int maximum, const std::string& what) {
-  const std::optional<int> value = WholeNumberOf(word);
-  if (!value || *value < minimum || *value > maximum)
-    return Error{what + " '" + word + "' is not a whole number from " + std::to_string(minimum) + " to " +
-                 std::to_string(maximum)};
-  return *value;
-}
 
 bool IsOptionWord(const std::string& word) { return word == "at" || word == "column" || word == "value"; }
 
