@@ -20,6 +20,13 @@ namespace {
 
 // ---- Geometry ----
 
+void ExpectBandPixel(const TallMap& map, int x, int y, const BandPixel& want) {
+  const BandPixel got = map.ViewPixelOf(x, y);
+  EXPECT_EQ(got.band, want.band) << map.Zoom() << " " << x << "," << y;
+  EXPECT_EQ(got.view.x, want.view.x) << map.Zoom() << " " << x << "," << y;
+  EXPECT_EQ(got.view.y, want.view.y) << map.Zoom() << " " << x << "," << y;
+}
+
 TEST(TallMapGeometry, PixelsFallInTheirBandAndViewPixel) {
   struct Case {
     int zoom, bands, x, y;
@@ -36,11 +43,7 @@ TEST(TallMapGeometry, PixelsFallInTheirBandAndViewPixel) {
       {4, 1, 1023, 767, {0, {511, 383}}}, {4, 1, 1023, 900, {0, {511, 450}}},
   };
   for (const Case& c : cases) {
-    const TallMap map(c.zoom, c.bands);
-    const BandPixel got = map.ViewPixelOf(c.x, c.y);
-    EXPECT_EQ(got.band, c.want.band) << c.zoom << " " << c.x << "," << c.y;
-    EXPECT_EQ(got.view.x, c.want.view.x) << c.zoom << " " << c.x << "," << c.y;
-    EXPECT_EQ(got.view.y, c.want.view.y) << c.zoom << " " << c.x << "," << c.y;
+    ExpectBandPixel(TallMap(c.zoom, c.bands), c.x, c.y, c.want);
   }
 }
 
@@ -63,11 +66,7 @@ TEST(TallMapGeometry, CutTopBandCountsFromItsHiddenTop) {
       {4, 700, 0, 0, {0, {0, 34}}},  // one band, cut: 68 of its 768 rows hidden
   };
   for (const Case& c : cases) {
-    const TallMap map = TallMap::Filling(c.zoom, c.height);
-    const BandPixel got = map.ViewPixelOf(c.x, c.y);
-    EXPECT_EQ(got.band, c.want.band) << c.zoom << " " << c.x << "," << c.y;
-    EXPECT_EQ(got.view.x, c.want.view.x) << c.zoom << " " << c.x << "," << c.y;
-    EXPECT_EQ(got.view.y, c.want.view.y) << c.zoom << " " << c.x << "," << c.y;
+    ExpectBandPixel(TallMap::Filling(c.zoom, c.height), c.x, c.y, c.want);
   }
 }
 
